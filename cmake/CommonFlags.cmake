@@ -1,0 +1,26 @@
+# One target carries warnings and strictness; every target links it.
+add_library(lab2siv_flags INTERFACE)
+target_compile_options(lab2siv_flags INTERFACE
+  -Wall -Wextra -Wpedantic -Wshadow=local -Wnon-virtual-dtor -Wcast-align -Wnull-dereference
+  -Wimplicit-fallthrough)
+if(LAB2SIV_WERROR)
+  target_compile_options(lab2siv_flags INTERFACE -Werror)
+endif()
+target_compile_definitions(lab2siv_flags INTERFACE
+  QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII QT_NO_CAST_FROM_BYTEARRAY)
+if(LAB2SIV_SANITIZE)
+  target_compile_options(lab2siv_flags INTERFACE
+    -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  target_link_options(lab2siv_flags INTERFACE -fsanitize=address,undefined)
+endif()
+
+# lab2siv_test(NAME SOURCES... LIBS ...): one GoogleTest executable registered with CTest.
+function(lab2siv_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS;ENV" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main lab2siv_flags)
+  target_compile_definitions(${name} PRIVATE
+    LAB2SIV_FIXTURES="${PROJECT_SOURCE_DIR}/tests/fixtures"
+    LAB2SIV_BINARY_DIR="${PROJECT_BINARY_DIR}")
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "${T_ENV}")
+endfunction()
