@@ -15,7 +15,7 @@ double toNumber(std::string_view utf8);
 bool isNumeric(std::string_view utf8);
 
 // Up to 15 significant digits, no trailing zeros after the point, no trailing point; exponent
-// form ("1.5e+20", "1e-07") when the decimal exponent is below -5 or at least 15, as %.15g does.
+// form ("1.5e+20", "1e-07") when the decimal exponent is below -4 or at least 15, as %.15g does.
 // NaN and infinities give "nan", "inf", "-inf"; -0 gives "0".
 std::string numberToText(double value);
 
