@@ -131,6 +131,20 @@ TEST_F(IniFile, WritingCreatesFileAndDirectory) {
   EXPECT_EQ(files, 1);
 }
 
+TEST_F(IniFile, AFileThatCannotBeWrittenIsReportedAndKept) {
+  write("plain", "not a directory");
+  EXPECT_FALSE(ini::putValue((dir_ / "plain" / "a.ini").string(), "S", "k", "v"));
+  write("ro.ini", "[S]\nk=old\n");
+  fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
+  const bool canStillWrite = access(dir_.c_str(), W_OK) == 0;  // running as root
+  const bool written = ini::putValue("ro.ini", "S", "k", "new");
+  fs::permissions(dir_, fs::perms::owner_all);
+  if (!canStillWrite) {
+    EXPECT_FALSE(written);
+    EXPECT_EQ(read("ro.ini"), "[S]\nk=old\n");
+  }
+}
+
 TEST_F(IniFile, AValueCannotAddLinesOrSections) {
   ASSERT_TRUE(ini::putValue("a.ini", "S", "k", "x\n[Evil]\r\nadmin=1"));
   EXPECT_EQ(ini::getValue("a.ini", "Evil", "admin", "none"), "none");
