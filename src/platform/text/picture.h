@@ -22,6 +22,7 @@ Date parseDate(std::string_view typed);
 // A number rounded to `decimals` places with a decimal comma, right-aligned in `width` (the
 // @n7.3-like picture). Zero (after rounding) gives `width` blanks when blankWhenZero. A value
 // too wide for the picture gives `width` '#' characters, so a wrong number is never shown.
+// No group separators. A width of 0 or less gives the bare number (or "" when blank).
 std::string formatNumber(double value, int width, int decimals, bool blankWhenZero = true);
 
 // A typed number back: blanks around it ignored, a comma or a point as decimal separator, an
