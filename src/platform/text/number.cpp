@@ -57,7 +57,8 @@ double toNumber(std::string_view utf8) {
 }
 
 bool isNumeric(std::string_view utf8) {
-  const std::string_view s = trimBlanks(utf8);
+  std::string_view s = utf8;
+  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
   return !s.empty() && numberLength(s) == s.size();
 }
 

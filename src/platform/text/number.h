@@ -10,8 +10,9 @@ namespace text {
 // ends the number: "12,5" gives 12, " -3.5e2x" gives -350.
 double toNumber(std::string_view utf8);
 
-// True when the text, leading and trailing blanks aside, is not empty and is exactly one such
-// number ("1.", ".5", "-2e3" are numbers; "", ".", "1e", "1,5" are not).
+// True when the text without its trailing blanks is not empty and is exactly one such number
+// ("1.", ".5", "-2e3" are numbers; "", ".", "1e", "1,5" and " 1" are not: callers strip
+// leading blanks themselves where they allow them).
 bool isNumeric(std::string_view utf8);
 
 // Up to 15 significant digits, no trailing zeros after the point, no trailing point; exponent

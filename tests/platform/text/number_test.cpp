@@ -24,7 +24,7 @@ TEST_P(ToNumber, TakesTheLongestLeadingNumber) {
 INSTANTIATE_TEST_SUITE_P(Cases, ToNumber, testing::Values(
     ToNumberCase{"12", 12, true},
     ToNumberCase{"12   ", 12, true},
-    ToNumberCase{"   7.25", 7.25, true},
+    ToNumberCase{"   7.25", 7.25, false},        // skipped for the value, not for the test
     ToNumberCase{"12,5", 12, false},             // a comma ends the number
     ToNumberCase{" -3.5e2x", -350, false},
     ToNumberCase{"+4", 4, true},
