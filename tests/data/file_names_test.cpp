@@ -71,7 +71,7 @@ TEST_F(FileNamesTest, ReadersNeverSeeANameHalfRewritten) {
   std::atomic<bool> stop{false};
   std::atomic<int> torn{0};
   std::thread writer([&] {
-    for (int i = 0; i < 2000; ++i) {
+    for (int i = 0; i < 500; ++i) {
       data::setDataDirectory(i % 2 ? a : b);
       data::SetFileNames();
     }
