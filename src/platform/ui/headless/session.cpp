@@ -46,8 +46,7 @@ int Session::finish() {
       // Expected: haltProgram always unwinds its caller.
     }
     backend_->cancelAll();
-    if (!ui::waitProceduresEnded(r.timeout()))
-      transcript_.add("error: a procedure did not end");
+    if (!ui::waitProceduresEnded(r.timeout())) transcript_.add("error: a procedure did not end");
     exitCode_ = kRunFailed;
   } else {
     exitCode_ = ui::programHalted() ? ui::haltCode() : 0;
@@ -103,7 +102,8 @@ bool runLine(Robot& r, const std::vector<std::string>& w) {
   const std::size_t n = w.size() - 1;
   auto arity = [&](std::size_t lo, std::size_t hi) {
     if (n >= lo && n <= hi) return true;
-    return r.fail(verb + " takes " + (lo == hi ? std::to_string(lo) : std::to_string(lo) + " to " + std::to_string(hi)) +
+    return r.fail(verb + " takes " +
+                  (lo == hi ? std::to_string(lo) : std::to_string(lo) + " to " + std::to_string(hi)) +
                   " argument(s)");
   };
   if (verb == "window") return arity(1, 1) && r.window(w[1]);
@@ -164,6 +164,7 @@ int runScript(Session& session, std::istream& script) {
       break;
     }
     if (words.empty() || words[0][0] == '#') continue;
+    if (ui::programHalted() && words[0] != "wait-end" && !r.failed()) r.waitEnd();
     if (ui::programHalted() && ui::runningProcedures() == 0 && words[0] != "wait-end") {
       ++skipped;
       continue;
@@ -172,11 +173,13 @@ int runScript(Session& session, std::istream& script) {
   }
   r.setContext({});
   if (skipped > 0)
-    session.transcript().add("note: the program ended; " + std::to_string(skipped) + " script line(s) not run");
+    session.transcript().add("note: the program ended; " + std::to_string(skipped) +
+                             " script line(s) not run");
   return session.finish();
 }
 
-int runScripted(const std::string& scriptPath, const std::string& transcriptPath, std::function<void()> start) {
+int runScripted(const std::string& scriptPath, const std::string& transcriptPath,
+                std::function<void()> start) {
   Session session;
   if (!transcriptPath.empty() && !session.transcriptFile(transcriptPath)) return kRunFailed;
   std::ifstream script(scriptPath);
