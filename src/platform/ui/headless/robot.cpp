@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <map>
 #include <thread>
 
 #include "platform/ui/api/dialogs.h"
@@ -657,6 +658,48 @@ bool Robot::close() {
   int id = 0;
   if (!waitIdle(false) || !targetControl("", id, false)) return false;
   deliver(target_, makeEvent(EventKind::CloseWindow, 0));
+  return waitIdle(true);
+}
+
+bool Robot::resize(int width, int height) {
+  int id = 0;
+  if (!waitIdle(false) || !targetControl("", id, false)) return false;
+  {
+    std::lock_guard lock(b_.mutex());
+    HWindow& w = b_.windows().at(target_);
+    if (!w.def.resizable) return fail("window " + quote(w.title) + " cannot be resized");
+    w.width = width;
+    w.height = height;
+  }
+  deliver(target_, makeEvent(EventKind::Sized, 0));
+  return waitIdle(true);
+}
+
+bool Robot::mouse(const std::string& equate, const std::string& what) {
+  static const std::map<std::string, EventKind> kinds = {{"in", EventKind::MouseIn},
+                                                         {"out", EventKind::MouseOut},
+                                                         {"down", EventKind::MouseDown},
+                                                         {"up", EventKind::MouseUp}};
+  auto k = kinds.find(lowerAscii(what));
+  if (k == kinds.end()) return fail("mouse takes in, out, down or up");
+  int id = 0;
+  if (!waitIdle(false) || !targetControl(equate, id, true)) return false;
+  deliver(target_, makeEvent(k->second, id, k->second == EventKind::MouseDown ? Key::MouseLeft : 0));
+  return waitIdle(true);
+}
+
+bool Robot::drag(const std::string& equate, int position) {
+  int id = 0;
+  if (!waitIdle(false) || !targetControl(equate, id, true)) return false;
+  {
+    std::lock_guard lock(b_.mutex());
+    HControl& c = b_.windows().at(target_).controls.at(id);
+    if (c.def.kind != ControlKind::List) return fail(equate + " is not a list box");
+    c.vscrollPos = std::clamp(position, 0, 100);
+  }
+  Event ev = makeEvent(EventKind::ScrollDrag, id, Key::MouseLeft);
+  ev.number = std::clamp(position, 0, 100);
+  deliver(target_, ev);
   return waitIdle(true);
 }
 

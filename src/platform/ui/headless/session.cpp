@@ -134,6 +134,9 @@ bool runLine(Robot& r, const std::vector<std::string>& w) {
     return r.popup(w[1]);
   }
   if (verb == "close") return arity(0, 0) && r.close();
+  if (verb == "resize") return arity(2, 2) && r.resize(std::atoi(w[1].c_str()), std::atoi(w[2].c_str()));
+  if (verb == "mouse") return arity(2, 2) && r.mouse(w[1], w[2]);
+  if (verb == "drag") return arity(2, 2) && r.drag(w[1], std::atoi(w[2].c_str()));
   if (verb == "dump") return arity(0, 1) && r.dump(n == 0 ? std::string() : w[1]);
   if (verb == "wait-closed") return arity(1, 1) && r.waitClosed(w[1]);
   if (verb == "wait-end") return arity(0, 0) && r.waitEnd();

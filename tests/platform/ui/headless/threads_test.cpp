@@ -35,7 +35,9 @@ TEST(HeadlessThreads, PrivateEventsGoToTheOwnThreadAfterQueuedEvents) {
   EventLog log;
   headless::Session s;
   s.start([&] {
-    Window win(simple("Liste", {"?A", "?B"}));
+    WindowDef def = simple("Liste", {"?A", "?B"});
+    def.resizable = true;
+    Window win(def);
     win.open();
     while (auto ev = win.accept()) {
       if (ev.kind == EventKind::OpenWindow || ev.kind == EventKind::GainFocus) continue;
@@ -44,12 +46,15 @@ TEST(HeadlessThreads, PrivateEventsGoToTheOwnThreadAfterQueuedEvents) {
         win.post(EventKind::Accepted, "?B");
         postToThread(kRefreshEvent);
       }
+      if (ev.kind == EventKind::Sized) postToThread(kRefreshEvent);
     }
   });
   ASSERT_TRUE(s.robot().window("Liste"));
   s.robot().press("?A");
+  s.robot().resize(800, 600);
   ASSERT_EQ(s.finish(), 0) << s.text();
-  EXPECT_THAT(log.lines(), ElementsAre("Accepted ?A", "Accepted ?B", "Private 1023", "CloseWindow"));
+  EXPECT_THAT(log.lines(), ElementsAre("Accepted ?A", "Accepted ?B", "Private 1023", "Sized", "Private 1023",
+                                       "CloseWindow"));
 }
 
 TEST(HeadlessThreads, TwoProceduresOnTwoThreadsEachGetTheirOwnEvents) {

@@ -227,11 +227,13 @@ TEST(HeadlessWindow, ListBoxKeysBecomeScrollAndAlertEvents) {
   r.key("?LIST", "Ctrl+Enter");
   r.key("?LIST", "ø");
   r.key("?LIST", "Insert");  // not alerted: the button with that key
+  r.drag("?LIST", 100);
   r.dump("?LIST");
   ASSERT_EQ(s.finish(), 0) << s.text();
-  EXPECT_THAT(log.lines(), ElementsAre("NewSelection ?LIST", "  selected 2 of 3", "ScrollDown ?LIST",
-                                       "PageUp ?LIST", "ScrollBottom ?LIST", "AlertKey ?LIST 46",
-                                       "AlertKey ?LIST 525", "AlertKey ?LIST 255 ø", "Accepted ?INSERT"));
+  EXPECT_THAT(log.lines(),
+              ElementsAre("NewSelection ?LIST", "  selected 2 of 3", "ScrollDown ?LIST", "PageUp ?LIST",
+                          "ScrollBottom ?LIST", "AlertKey ?LIST 46", "AlertKey ?LIST 525",
+                          "AlertKey ?LIST 255 ø", "Accepted ?INSERT", "ScrollDrag ?LIST 100"));
   EXPECT_THAT(s.text(), HasSubstr("dump ?LIST selected 2 rows 2\n  row 1 \"A1\" \"Alfa\"\n"
                                   "  row 2 \"B2\" \"Beta\\nandre linje\" grey\n"));
 }
