@@ -1,7 +1,10 @@
 #include "platform/ui/headless/headless_backend.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <fstream>
+#include <utility>
 
 namespace ui::headless {
 namespace {
@@ -60,6 +63,7 @@ void addMenuItems(HWindow& w, const std::vector<MenuItem>& items, const std::str
     c.status = m.status;
     c.enabled = !m.disabled && !m.separator;
     c.checked = m.checked;
+    c.checkable = m.checkable;
     c.menu = true;
     c.menuPath = path.empty() ? m.text : path + " > " + m.text;
     if (!m.separator) w.controls[m.id] = c;
@@ -68,6 +72,19 @@ void addMenuItems(HWindow& w, const std::vector<MenuItem>& items, const std::str
 }
 
 long long toNumber(const std::string& s) { return std::atoll(s.c_str()); }
+
+// Width and height from a PNG file's header (page images are PNG); 0 and 0 otherwise.
+std::pair<long long, long long> pngSize(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  unsigned char h[24] = {};
+  if (!in.read(reinterpret_cast<char*>(h), sizeof h)) return {0, 0};
+  static const unsigned char sig[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+  if (!std::equal(sig, sig + 8, h) || !std::equal(h + 12, h + 16, "IHDR")) return {0, 0};
+  auto be32 = [&](int o) {
+    return (static_cast<long long>(h[o]) << 24) | (h[o + 1] << 16) | (h[o + 2] << 8) | h[o + 3];
+  };
+  return {be32(16), be32(20)};
+}
 
 }  // namespace
 
@@ -376,6 +393,10 @@ PropValue HeadlessBackend::get(int window, int control, Prop prop) {
       return {{}, c.zoom};
     case Prop::Checked:
       return flag(c.checked);
+    case Prop::ImageWidth:
+      return {{}, pngSize(c.imageFile).first};
+    case Prop::ImageHeight:
+      return {{}, pngSize(c.imageFile).second};
     default:
       return {};
   }

@@ -29,7 +29,8 @@ struct HControl {
   bool visible = true;
   bool isDefault = false;
   bool readOnly = false;
-  bool checked = false;  // check menu items
+  bool checked = false;    // check menu items
+  bool checkable = false;  // a check menu item: choosing it toggles `checked`
   bool vscroll = false;
   bool hscroll = false;
   long long color = -1;

@@ -427,8 +427,13 @@ bool Robot::pressControl(int window, int id) {
     HControl& c = w.controls.at(id);
     switch (c.def.kind) {
       case ControlKind::Button:
+        if (c.checkable) c.checked = !c.checked;
         events.push_back(makeEvent(EventKind::Accepted, id, Key::MouseLeft));
         if (!c.menu) w.focus = id;
+        break;
+      case ControlKind::Image:
+      case ControlKind::Region:  // a left click
+        events.push_back(makeEvent(EventKind::Accepted, id, Key::MouseLeft));
         break;
       case ControlKind::Check:
         c.value = c.value == "1" ? "0" : "1";
