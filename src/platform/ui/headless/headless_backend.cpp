@@ -71,6 +71,12 @@ void addMenuItems(HWindow& w, const std::vector<MenuItem>& items, const std::str
   }
 }
 
+Event windowEvent(EventKind kind) {
+  Event ev;
+  ev.kind = kind;
+  return ev;
+}
+
 long long toNumber(const std::string& s) { return std::atoll(s.c_str()); }
 
 // Width and height from a PNG file's header (page images are PNG); 0 and 0 otherwise.
@@ -143,6 +149,7 @@ HControl* HeadlessBackend::control(int window, int id) {
 }
 
 void HeadlessBackend::openWindow(int window, const WindowDef& def, int thread) {
+  int previous = 0;
   {
     std::lock_guard lock(m_);
     HWindow w;
@@ -169,28 +176,59 @@ void HeadlessBackend::openWindow(int window, const WindowDef& def, int thread) {
       }
     }
     windows_[window] = std::move(w);
+    previous = active_;
+    active_ = window;
     cv_.notify_all();
   }
   transcript_.add("open " + quote(def.title) + " thread " + std::to_string(thread));
-  Event open;
-  open.kind = EventKind::OpenWindow;
-  deliver(window, open);
-  Event focus;
-  focus.kind = EventKind::GainFocus;
-  deliver(window, focus);
+  if (previous) deliver(previous, windowEvent(EventKind::LoseFocus));
+  deliver(window, windowEvent(EventKind::OpenWindow));
+  deliver(window, windowEvent(EventKind::GainFocus));
+}
+
+int HeadlessBackend::activeWindow() const {
+  std::lock_guard lock(m_);
+  return active_;
+}
+
+void HeadlessBackend::activate(int window) {
+  int previous = 0;
+  {
+    std::lock_guard lock(m_);
+    if (active_ == window || !windows_.count(window)) return;
+    previous = active_;
+    active_ = window;
+  }
+  if (previous) deliver(previous, windowEvent(EventKind::LoseFocus));
+  deliver(window, windowEvent(EventKind::GainFocus));
 }
 
 void HeadlessBackend::closeWindow(int window) {
   std::string line;
+  int regained = 0;
   {
     std::lock_guard lock(m_);
     auto it = windows_.find(window);
     if (it == windows_.end()) return;
     line = "close " + quote(it->second.title) + " thread " + std::to_string(it->second.thread);
+    const int thread = it->second.thread;
     windows_.erase(it);
+    if (active_ == window) {
+      // The focus goes back to the newest window of the same thread (the caller of a
+      // nested window), else to the newest window of all.
+      const HWindow* next = nullptr;
+      for (auto& [id, w] : windows_) {
+        const bool better = !next || (w.thread == thread && next->thread != thread) ||
+                            ((w.thread == thread) == (next->thread == thread) && w.order > next->order);
+        if (better) next = &w;
+      }
+      active_ = next ? next->id : 0;
+      regained = active_;
+    }
     cv_.notify_all();
   }
   transcript_.add(std::move(line));
+  if (regained) deliver(regained, windowEvent(EventKind::GainFocus));
 }
 
 void HeadlessBackend::apply(int window, const std::vector<PropChange>& changes) {

@@ -204,7 +204,11 @@ bool Robot::window(const std::string& title) {
         if ((w.title == title || w.def.label == title) && (!best || w.order > best->order)) best = &w;
       if (best) {
         target_ = best->id;
-        return true;
+        const bool blocked = blocker(b_.windows(), *best) != nullptr;
+        lock.unlock();
+        if (blocked || b_.activeWindow() == target_) return true;
+        b_.activate(target_);  // the user clicks into it
+        return waitIdle(true);
       }
       if (ui::programHalted() && ui::runningProcedures() == 0) break;
       b_.changed().wait_for(lock, std::chrono::milliseconds(20));
