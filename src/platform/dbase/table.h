@@ -90,8 +90,13 @@ class Table {
   std::vector<IndexDef> indexes_;
   std::unique_ptr<TableImage> image_;
   std::unique_ptr<Cursor> cursor_;
+  Error buildEntries(IndexDef& def) const;
+  Error readEntry(std::int64_t pos);
+
   int lockFd_ = -1;
   std::uint64_t fileId_[2] = {0, 0};
+  std::vector<std::uint32_t> liveRows_;
+  Error memoError_;
   mutable Error lastError_;
 };
 
