@@ -60,13 +60,11 @@ std::unique_ptr<CodePageTable> makeTable(int codePage) {
   const std::string from = "CP" + std::to_string(codePage);
   iconv_t cd = iconv_open("UTF-8", from.c_str());
   for (int b = 0; b < 256; ++b) {
-    std::string u;
-    if (b < 0x80) {
-      u = std::string(1, static_cast<char>(b));
-    } else if (cd != reinterpret_cast<iconv_t>(-1)) {
-      u = convertByte(cd, static_cast<unsigned char>(b));
+    std::string u(1, b < 0x80 ? static_cast<char>(b) : '?');
+    if (b >= 0x80 && cd != reinterpret_cast<iconv_t>(-1)) {
+      const std::string converted = convertByte(cd, static_cast<unsigned char>(b));
+      if (!converted.empty()) u = converted;
     }
-    if (u.empty()) u = "?";
     t->utf8[static_cast<std::size_t>(b)] = u;
     const std::string c = text::toCp1252(u);
     t->cp1252[static_cast<std::size_t>(b)] = c.size() == 1 ? static_cast<unsigned char>(c[0]) : '?';
