@@ -22,4 +22,7 @@ len=$(wc -c < "$memo")
 { printf "\\003\\$(printf %03o $((len % 256)))\\$(printf %03o $((len / 256)))"; cat "$memo" "$root/tests/fixtures/lab/RNX51.dbf"; } \
   > "$corpus/seed_memo"
 cd "$build"
+# The target writes its scratch table under TMPDIR; keep it inside the build folder.
+export TMPDIR="$build/fuzz_tmp"
+mkdir -p "$TMPDIR"
 ./bench/dbase/dbase_fuzz -max_total_time="$seconds" -max_len=16384 -timeout=10 -rss_limit_mb=2048 "$corpus"

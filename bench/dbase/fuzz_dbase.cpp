@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "platform/dbase/memo_file.h"
@@ -28,7 +29,8 @@ void readEverything(const dbase::TableImage& img) {
 }
 
 const std::string& scratchFile() {
-  static const std::string path = "/tmp/l2s_dbase_fuzz_" + std::to_string(::getpid()) + ".dbf";
+  static const std::string path =
+      (std::filesystem::temp_directory_path() / ("l2s_dbase_fuzz_" + std::to_string(::getpid()) + ".dbf")).string();
   return path;
 }
 
