@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -9,6 +10,7 @@
 #include "data/file_names.h"
 #include "data/use_counters.h"
 #include "import/run_import.h"
+#include "platform/store/error.h"
 #include "platform/store/paths.h"
 #include "platform/text/number.h"
 #include "ui_message_double.h"
@@ -25,6 +27,9 @@ constexpr FileId kFiles[] = {FileId::MapLab,  FileId::MapLever,         FileId::
 }
 
 void ImportFixture::SetUp() {
+  // The store's per-thread last error must outlive the thread's files, whose destructors
+  // still report through it: make it first.
+  (void)store::lastError();
   dir = fs::temp_directory_path() /
         ("l2s_import_" + std::to_string(::getpid()) + "_" +
          ::testing::UnitTest::GetInstance()->current_test_info()->name());
@@ -152,7 +157,14 @@ std::string dumpRecord(const store::FileDef& def, const void* buffer) {
       case store::FieldType::Long: {
         std::int32_t n;
         std::memcpy(&n, at, sizeof n);
-        if (n) v = std::to_string(n);
+        if (n && col.name.find("DATO") != std::string::npos) {
+          const text::Ymd d = text::toYmd(n);
+          char buf[16];
+          std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", d.year, d.month, d.day);
+          v = buf;
+        } else if (n) {
+          v = std::to_string(n);
+        }
         break;
       }
       case store::FieldType::Real: {

@@ -21,7 +21,7 @@ testing_lab::Sample sample(const char* nr, const char* sted, const char* ident,
   testing_lab::Sample s;
   s.row.JRNLNR = nr;
   s.row.STED = sted;
-  s.row.MATERIALE = "AVL";
+  s.row.MATERIALE = std::string(nr) == "0124" ? "SLAM" : "AVL";
   s.row.IDENT = ident;
   s.row.REGKODE = regkode;
   s.row.TATTDATO = tatt;
