@@ -105,7 +105,11 @@ std::atomic<unsigned> g_tempCounter{0};
 FileBase::FileBase(const FileDef& def, void* buffer)
     : def_(def), buffer_(buffer), st_(std::make_unique<FileState>()) {}
 
-FileBase::~FileBase() { close(); }
+FileBase::~FileBase() {
+  // Quietly: at thread end the thread's last-error slot may already be gone.
+  FileOps::detachTx(*this);
+  st_->conn.reset();
+}
 
 void FileBase::setName(std::string name) {
   name_ = std::move(name);
