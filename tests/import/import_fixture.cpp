@@ -10,7 +10,6 @@
 #include "data/file_names.h"
 #include "data/use_counters.h"
 #include "import/run_import.h"
-#include "platform/store/error.h"
 #include "platform/store/paths.h"
 #include "platform/text/number.h"
 #include "ui_message_double.h"
@@ -27,9 +26,6 @@ constexpr FileId kFiles[] = {FileId::MapLab,  FileId::MapLever,         FileId::
 }
 
 void ImportFixture::SetUp() {
-  // The store's per-thread last error must outlive the thread's files, whose destructors
-  // still report through it: make it first.
-  (void)store::lastError();
   dir = fs::temp_directory_path() /
         ("l2s_import_" + std::to_string(::getpid()) + "_" +
          ::testing::UnitTest::GetInstance()->current_test_info()->name());
