@@ -20,13 +20,13 @@ int codePageFromLanguageDriver(std::uint8_t driver) {
       return 850;
     case 0x03: case 0x57: case 0x58: case 0x59:
       return 1252;
-    case 0x08: case 0x17: case 0x65:
+    case 0x08: case 0x17: case 0x66:
       return 865;
     case 0x1F: case 0x22: case 0x23: case 0x40: case 0x64:
       return 852;
     case 0x24: return 860;
     case 0x1C: case 0x6C: return 863;
-    case 0x26: case 0x66: return 866;
+    case 0x26: case 0x65: return 866;
     case 0x67: return 861;
     case 0x6A: case 0x86: return 737;
     case 0x6B: case 0x87: return 857;
@@ -34,6 +34,8 @@ int codePageFromLanguageDriver(std::uint8_t driver) {
     case 0xC9: return 1251;
     case 0xCA: return 1254;
     case 0xCB: return 1253;
+    case 0x7D: return 1255;
+    case 0x7E: return 1256;
     default: return 865;
   }
 }
