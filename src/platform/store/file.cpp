@@ -167,52 +167,6 @@ void FileOps::detachTx(FileBase& f) {
 
 namespace {
 
-void loadRow(FileBase& f, FileState& st, sqlite3_stmt* s) {
-  const FileDef& def = f.def();
-  char* base = static_cast<char*>(f.buffer());
-  st.curRow = sqlite3_column_int64(s, 0);
-  st.curRev = sqlite3_column_int64(s, 1);
-  for (std::size_t i = 0; i < def.columns.size(); ++i) {
-    const Column& c = def.columns[i];
-    const FieldDef& fd = def.fields[std::size_t(c.field)];
-    const int col = int(i) + 2;
-    char* at = base + c.offset;
-    switch (fd.type) {
-      case FieldType::String: {
-        const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(s, col));
-        const std::string raw = text::toCp1252(p ? std::string_view(p, std::size_t(sqlite3_column_bytes(s, col))) : "");
-        const std::size_t n = std::min(raw.size(), fd.size);
-        std::memcpy(at, raw.data(), n);
-        std::memset(at + n, ' ', fd.size - n);
-        break;
-      }
-      case FieldType::Byte: *reinterpret_cast<std::uint8_t*>(at) = std::uint8_t(sqlite3_column_int64(s, col)); break;
-      case FieldType::Short: {
-        const auto x = std::int16_t(sqlite3_column_int64(s, col));
-        std::memcpy(at, &x, 2);
-        break;
-      }
-      case FieldType::Long: {
-        const auto x = std::int32_t(sqlite3_column_int64(s, col));
-        std::memcpy(at, &x, 4);
-        break;
-      }
-      case FieldType::Real: {
-        const double x = sqlite3_column_double(s, col);
-        std::memcpy(at, &x, 8);
-        break;
-      }
-      case FieldType::Memo: {
-        const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(s, col));
-        reinterpret_cast<std::string*>(at)->assign(p ? p : "", std::size_t(sqlite3_column_bytes(s, col)));
-        break;
-      }
-    }
-  }
-  st.watched = st.watchArmed;
-  st.watchArmed = false;
-}
-
 std::vector<Value> rowValues(const FileDef& def, sqlite3_stmt* s) {
   std::vector<Value> v(def.columns.size() + 2);
   v[0].i = sqlite3_column_int64(s, 0);
@@ -274,6 +228,8 @@ void loadValues(FileBase& f, FileState& st, const std::vector<Value>& v) {
   st.watched = st.watchArmed;
   st.watchArmed = false;
 }
+
+void loadRow(FileBase& f, FileState& st, sqlite3_stmt* s) { loadValues(f, st, rowValues(f.def(), s)); }
 
 void rememberKeys(FileBase& f, FileState& st) {
   const FileDef& def = f.def();
