@@ -1,10 +1,9 @@
 // Program entry: --headless --script FILE --transcript FILE runs the program with the scripted
-// user of the headless backend; otherwise it opens its windows (the Qt backend).
-#include <QApplication>
-#include <QMainWindow>
+// user of the headless backend; otherwise it opens its windows with the Qt backend.
 #include <iostream>
 
 #include "platform/ui/headless/session.h"
+#include "platform/ui/qt/qt_run.h"
 #include "shell/main.h"
 
 int main(int argc, char** argv) {
@@ -16,11 +15,5 @@ int main(int argc, char** argv) {
     }
     return ui::headless::runScripted(scripted.script, scripted.transcript, [] { shell::Main(); });
   }
-  // Until the Qt window backend is in: an empty frame.
-  QApplication app(argc, argv);
-  QMainWindow frame;
-  frame.setWindowTitle(QStringLiteral("Lab2Siv"));
-  frame.resize(900, 600);
-  frame.show();
-  return QApplication::exec();
+  return ui::qt::runProgram(argc, argv, [] { shell::Main(); });
 }
