@@ -3,7 +3,9 @@
 #include <iostream>
 
 #include "platform/ui/headless/session.h"
+#ifdef LAB2SIV_WITH_QT
 #include "platform/ui/qt/qt_run.h"
+#endif
 #include "shell/main.h"
 
 int main(int argc, char** argv) {
@@ -15,5 +17,11 @@ int main(int argc, char** argv) {
     }
     return ui::headless::runScripted(scripted.script, scripted.transcript, [] { shell::Main(); });
   }
+#ifdef LAB2SIV_WITH_QT
   return ui::qt::runProgram(argc, argv, [] { shell::Main(); });
+#else
+  std::cerr << "lab2siv: built without windows; run it with --headless --script FILE "
+               "--transcript FILE\n";
+  return 2;
+#endif
 }
