@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <map>
 #include <thread>
 
 #include "platform/ui/api/dialogs.h"
@@ -203,7 +204,11 @@ bool Robot::window(const std::string& title) {
         if ((w.title == title || w.def.label == title) && (!best || w.order > best->order)) best = &w;
       if (best) {
         target_ = best->id;
-        return true;
+        const bool blocked = blocker(b_.windows(), *best) != nullptr;
+        lock.unlock();
+        if (blocked || b_.activeWindow() == target_) return true;
+        b_.activate(target_);  // the user clicks into it
+        return waitIdle(true);
       }
       if (ui::programHalted() && ui::runningProcedures() == 0) break;
       b_.changed().wait_for(lock, std::chrono::milliseconds(20));
@@ -426,8 +431,13 @@ bool Robot::pressControl(int window, int id) {
     HControl& c = w.controls.at(id);
     switch (c.def.kind) {
       case ControlKind::Button:
+        if (c.checkable) c.checked = !c.checked;
         events.push_back(makeEvent(EventKind::Accepted, id, Key::MouseLeft));
         if (!c.menu) w.focus = id;
+        break;
+      case ControlKind::Image:
+      case ControlKind::Region:  // a left click
+        events.push_back(makeEvent(EventKind::Accepted, id, Key::MouseLeft));
         break;
       case ControlKind::Check:
         c.value = c.value == "1" ? "0" : "1";
@@ -657,6 +667,48 @@ bool Robot::close() {
   int id = 0;
   if (!waitIdle(false) || !targetControl("", id, false)) return false;
   deliver(target_, makeEvent(EventKind::CloseWindow, 0));
+  return waitIdle(true);
+}
+
+bool Robot::resize(int width, int height) {
+  int id = 0;
+  if (!waitIdle(false) || !targetControl("", id, false)) return false;
+  {
+    std::lock_guard lock(b_.mutex());
+    HWindow& w = b_.windows().at(target_);
+    if (!w.def.resizable) return fail("window " + quote(w.title) + " cannot be resized");
+    w.width = width;
+    w.height = height;
+  }
+  deliver(target_, makeEvent(EventKind::Sized, 0));
+  return waitIdle(true);
+}
+
+bool Robot::mouse(const std::string& equate, const std::string& what) {
+  static const std::map<std::string, EventKind> kinds = {{"in", EventKind::MouseIn},
+                                                         {"out", EventKind::MouseOut},
+                                                         {"down", EventKind::MouseDown},
+                                                         {"up", EventKind::MouseUp}};
+  auto k = kinds.find(lowerAscii(what));
+  if (k == kinds.end()) return fail("mouse takes in, out, down or up");
+  int id = 0;
+  if (!waitIdle(false) || !targetControl(equate, id, true)) return false;
+  deliver(target_, makeEvent(k->second, id, k->second == EventKind::MouseDown ? Key::MouseLeft : 0));
+  return waitIdle(true);
+}
+
+bool Robot::drag(const std::string& equate, int position) {
+  int id = 0;
+  if (!waitIdle(false) || !targetControl(equate, id, true)) return false;
+  {
+    std::lock_guard lock(b_.mutex());
+    HControl& c = b_.windows().at(target_).controls.at(id);
+    if (c.def.kind != ControlKind::List) return fail(equate + " is not a list box");
+    c.vscrollPos = std::clamp(position, 0, 100);
+  }
+  Event ev = makeEvent(EventKind::ScrollDrag, id, Key::MouseLeft);
+  ev.number = std::clamp(position, 0, 100);
+  deliver(target_, ev);
   return waitIdle(true);
 }
 

@@ -134,6 +134,9 @@ bool runLine(Robot& r, const std::vector<std::string>& w) {
     return r.popup(w[1]);
   }
   if (verb == "close") return arity(0, 0) && r.close();
+  if (verb == "resize") return arity(2, 2) && r.resize(std::atoi(w[1].c_str()), std::atoi(w[2].c_str()));
+  if (verb == "mouse") return arity(2, 2) && r.mouse(w[1], w[2]);
+  if (verb == "drag") return arity(2, 2) && r.drag(w[1], std::atoi(w[2].c_str()));
   if (verb == "dump") return arity(0, 1) && r.dump(n == 0 ? std::string() : w[1]);
   if (verb == "wait-closed") return arity(1, 1) && r.waitClosed(w[1]);
   if (verb == "wait-end") return arity(0, 0) && r.waitEnd();
@@ -176,6 +179,36 @@ int runScript(Session& session, std::istream& script) {
     session.transcript().add("note: the program ended; " + std::to_string(skipped) +
                              " script line(s) not run");
   return session.finish();
+}
+
+bool parseScriptedOptions(int argc, const char* const* argv, ScriptedOptions& out) {
+  out = {};
+  bool headless = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string a = argv[i];
+    auto value = [&](const std::string& name, std::string& into) {
+      if (a == name) {
+        if (i + 1 >= argc) {
+          out.error = name + " needs a file name";
+          return true;
+        }
+        into = argv[++i];
+        return true;
+      }
+      if (a.rfind(name + "=", 0) == 0) {
+        into = a.substr(name.size() + 1);
+        return true;
+      }
+      return false;
+    };
+    if (a == "--headless") {
+      headless = true;
+    } else if (!value("--script", out.script) && !value("--transcript", out.transcript)) {
+      if (out.error.empty()) out.error = "unknown option " + a;
+    }
+  }
+  if (headless && out.error.empty() && out.script.empty()) out.error = "--headless needs --script FILE";
+  return headless;
 }
 
 int runScripted(const std::string& scriptPath, const std::string& transcriptPath,

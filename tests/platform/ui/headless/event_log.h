@@ -17,7 +17,8 @@ class EventLog {
   void add(const ui::Window& win, const ui::Event& ev) {
     std::string line = ui::eventName(ev.kind);
     if (ev.control) line += " " + win.equate(ev.control);
-    if (ev.kind == ui::EventKind::Private || ev.kind == ui::EventKind::TabChanging)
+    if (ev.kind == ui::EventKind::Private || ev.kind == ui::EventKind::TabChanging ||
+        ev.kind == ui::EventKind::ScrollDrag)
       line += " " + std::to_string(ev.number);
     if (ev.kind == ui::EventKind::AlertKey)
       line += " " + std::to_string(ev.key) + (ev.character.empty() ? "" : " " + ev.character);

@@ -35,7 +35,9 @@ TEST(HeadlessThreads, PrivateEventsGoToTheOwnThreadAfterQueuedEvents) {
   EventLog log;
   headless::Session s;
   s.start([&] {
-    Window win(simple("Liste", {"?A", "?B"}));
+    WindowDef def = simple("Liste", {"?A", "?B"});
+    def.resizable = true;
+    Window win(def);
     win.open();
     while (auto ev = win.accept()) {
       if (ev.kind == EventKind::OpenWindow || ev.kind == EventKind::GainFocus) continue;
@@ -44,12 +46,15 @@ TEST(HeadlessThreads, PrivateEventsGoToTheOwnThreadAfterQueuedEvents) {
         win.post(EventKind::Accepted, "?B");
         postToThread(kRefreshEvent);
       }
+      if (ev.kind == EventKind::Sized) postToThread(kRefreshEvent);
     }
   });
   ASSERT_TRUE(s.robot().window("Liste"));
   s.robot().press("?A");
+  s.robot().resize(800, 600);
   ASSERT_EQ(s.finish(), 0) << s.text();
-  EXPECT_THAT(log.lines(), ElementsAre("Accepted ?A", "Accepted ?B", "Private 1023", "CloseWindow"));
+  EXPECT_THAT(log.lines(), ElementsAre("Accepted ?A", "Accepted ?B", "Private 1023", "Sized", "Private 1023",
+                                       "CloseWindow"));
 }
 
 TEST(HeadlessThreads, TwoProceduresOnTwoThreadsEachGetTheirOwnEvents) {
@@ -183,6 +188,51 @@ TEST(HeadlessThreads, FrameStartsChildrenAndShutdownClosesThemAll) {
   ASSERT_EQ(s.finish(), 0) << s.text();
   EXPECT_EQ(closed.load(), 3);
   EXPECT_THAT(s.text(), HasSubstr("open \"Import\" thread 2\nopen \"Import\" thread 3\narrange tile\n"));
+}
+
+// The focus follows the user: a nested window takes it and gives it back when it closes,
+// and choosing another thread's window moves it there.
+TEST(HeadlessThreads, FocusMovesBetweenWindowsAsTheUserDoes) {
+  EventLog liste, skjema, import;
+  auto focusOnly = [](EventLog& log, Window& win, const Event& ev) {
+    if (ev.kind == EventKind::GainFocus || ev.kind == EventKind::LoseFocus) log.add(win, ev);
+  };
+  headless::Session s;
+  s.start([&] {
+    Window win(simple("Liste", {"?FORM", "?IMPORT"}));
+    win.open();
+    while (auto ev = win.accept()) {
+      focusOnly(liste, win, ev);
+      if (ev.kind == EventKind::Accepted && ev.control == win.id("?IMPORT")) {
+        startProcedure([&] {
+          Window other(simple("Import", {"?OK"}));
+          other.open();
+          while (auto oev = other.accept()) focusOnly(import, other, oev);
+        });
+      }
+      if (ev.kind == EventKind::Accepted && ev.control == win.id("?FORM")) {
+        Window form(simple("Skjema", {"?OK"}));
+        form.open();
+        while (auto fev = form.accept()) {
+          focusOnly(skjema, form, fev);
+          if (fev.kind == EventKind::Accepted) form.post(EventKind::CloseWindow);
+        }
+      }
+    }
+  });
+  auto& r = s.robot();
+  ASSERT_TRUE(r.window("Liste"));
+  r.press("?FORM");
+  r.window("Skjema");
+  r.press("?OK");
+  r.window("Liste");
+  r.press("?IMPORT");
+  r.window("Import");
+  r.window("Liste");
+  ASSERT_EQ(s.finish(), 0) << s.text();
+  EXPECT_THAT(liste.lines(), ElementsAre("GainFocus", "LoseFocus", "GainFocus", "LoseFocus", "GainFocus"));
+  EXPECT_THAT(skjema.lines(), ElementsAre("GainFocus"));
+  EXPECT_THAT(import.lines(), ElementsAre("GainFocus", "LoseFocus"));
 }
 
 }  // namespace
