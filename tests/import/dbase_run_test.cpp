@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "data/lab/lab_tables.h"
 #include "golden.h"
 #include "import/run_import.h"
@@ -15,7 +17,9 @@ class DbaseRunTest : public ScenarioFixture {
   void SetUp() override {
     ScenarioFixture::SetUp();
     if (HasFatalFailure()) return;
-    labDir = std::string(LAB2SIV_FIXTURES) + "/import/lab";
+    // The tables are opened exclusively, also towards other test processes: work on a copy.
+    labDir = (dir / "lab").string();
+    std::filesystem::copy(std::string(LAB2SIV_FIXTURES) + "/import/lab", labDir);
     auto& lab = data::thr().MapLab;
     lab.rec.LAB = "KL";
     ASSERT_EQ(lab.get(data::MapLab::MAPLABKEY), 0);
