@@ -47,6 +47,13 @@ class BrowseList {
 
   // Refresh of the window: reloads when needed, then redisplays.
   void refreshWindow();
+  // Re-reads the highlighted row's record into the buffer (change detection armed), as the
+  // buttons do before they act; nothing when the list is empty.
+  void rereadHighlighted() {
+    if (!queue_.empty()) rereadCurrent();
+  }
+  // Local request := the first request (after a nested window of the list's own).
+  void restoreRequest() { localRequest_ = firstRequest_; }
 
   // The response the list leaves for its caller (2 when 0).
   int response() const { return response_ == 0 ? 2 : response_; }

@@ -1,0 +1,138 @@
+#include "maintenance/lab_browse.h"
+
+#include "data/file_names.h"
+#include "data/program_files.h"
+#include "data/thread_state.h"
+#include "data/use_counters.h"
+#include "maintenance/browse_list.h"
+#include "maintenance/browse_window.h"
+#include "maintenance/form_call.h"
+#include "maintenance/store_browse_source.h"
+#include "platform/ui/api/dialogs.h"
+#include "shell/global_settings.h"
+#include "shell/pre_import_command.h"
+
+namespace maintenance {
+
+namespace {
+
+using ui::ColumnDef;
+using ui::ControlDef;
+using ui::ControlKind;
+
+class LabSource : public StoreBrowseSource<data::MapLabRecord> {
+ public:
+  explicit LabSource(data::MapLab& f) : StoreBrowseSource(f, data::MapLab::MAPLABKEY) {}
+
+  std::vector<std::string> makeRow() override {
+    const auto& r = file_.rec;
+    return {r.LAB.str(), r.LABNAVN.str(), r.DATADIRLAB.str(), r.IMPORTFILE.str()};
+  }
+  void copyBack(const std::vector<std::string>& row) override {
+    auto& r = file_.rec;
+    r.LAB = row.at(0);
+    r.LABNAVN = row.at(1);
+    r.DATADIRLAB = row.at(2);
+    r.IMPORTFILE = row.at(3);
+  }
+  char locatorChar() const override { return file_.rec.LAB[0]; }
+  void setLocator(char c) override {
+    file_.rec.LAB.clear();
+    file_.rec.LAB[0] = c;
+  }
+  int callForm(int request) override { return maintenance::callForm("LabForm", request); }
+  std::string label() const override { return "MapLab"; }
+};
+
+ui::ListRow labRow(const BrowseRow& r) {
+  // The name, the data directory and the sample table share one column group, three lines a row.
+  return {{r.columns.at(0), r.columns.at(1) + "\n" + r.columns.at(2) + "\n" + r.columns.at(3)}, false};
+}
+
+}  // namespace
+
+ui::WindowDef labBrowseWindow() {
+  ui::WindowDef w;
+  w.label = "LabBrowse";
+  w.title = "Tabell laboratorier";
+  w.icon = "LAB.ICO";
+  w.kind = ui::WindowKind::MdiChild;
+  w.resizable = true;
+  ControlDef list{.kind = ControlKind::List, .equate = "?LIST", .tip = "Browsing Records"};
+  list.vscroll = true;
+  list.items = 8;
+  list.rowLines = 3;
+  list.columns = {
+      ColumnDef{.width = 5, .indent = 2, .heading = "Lab.", .picture = "@s4"},
+      ColumnDef{.width = 60, .indent = 2, .heading = "Labnavn", .picture = "@s30",
+                .group = "Labnavn / Datakatalog / Aktiv importfile"},
+  };
+  w.controls = {
+      list,
+      {.kind = ControlKind::Button, .equate = "?SELECT", .text = "&Velg", .tip = "Velg laboratorium",
+       .key = ui::Key::Enter},
+      {.kind = ControlKind::Button, .equate = "?CHANGE", .text = "&Endre", .tip = "Endre laboratorium",
+       .key = ui::Key::CtrlEnter},
+      {.kind = ControlKind::Button, .equate = "?INSERT", .text = "&Ny", .tip = "Nytt laboratorium",
+       .key = ui::Key::Insert},
+      {.kind = ControlKind::Button, .equate = "?DELETE", .text = "&Slette", .tip = "Slett laboratorium",
+       .key = ui::Key::Delete},
+      {.kind = ControlKind::Button, .equate = "?CLOSE", .text = "Lukk", .tip = "Lukk vinduet"},
+      {.kind = ControlKind::Button, .equate = "?HJELP", .tip = "Hjelp for dette vindu", .icon = "HELP.ICO",
+       .action = ui::StdAction::Help},
+      {.kind = ControlKind::Button, .equate = "?INSTILLINGBUTTON", .text = "&Innstillinger",
+       .tip = "Innstillinger for valgt laboratorium"},
+  };
+  return w;
+}
+
+void LabBrowse() {
+  data::ThreadState& t = data::thr();
+  const int request = t.request;
+  t.request = 0;
+  t.response = 0;
+  if (ui::lastKey() == ui::Key::MouseRight) ui::clearLastKey();
+  // A list started after a change of dataset works in the new data directory.
+  data::SetFileNames();
+  data::useFile(t.Lab2Siv);
+  data::useFile(t.MapLab);
+
+  ui::Window win(labBrowseWindow());
+  BrowseControls controls;
+  controls.recordButtons = {"?INSTILLINGBUTTON"};
+  BrowseWindow host(win, controls, labRow);
+  LabSource source(t.MapLab);
+  BrowseList list(source, host, request);
+
+  win.open();
+  host.prepare(list);
+  const int listId = win.id("?LIST");
+  const int settingsId = win.id("?INSTILLINGBUTTON");
+  host.run(
+      list,
+      [&](const ui::Event& ev) {
+        if (ev.kind != ui::EventKind::Accepted || ev.control != settingsId) return false;
+        shell::RunPreImportCommand();
+        list.rereadHighlighted();
+        t.LAB = t.MapLab.rec.LAB;
+        t.PR_TYPE = "U";
+        list.rereadHighlighted();
+        callForm("LabSettingsBrowse", 0);
+        list.restoreRequest();
+        list.refreshWindow();
+        return true;
+      },
+      [&](const ui::Event& ev) {
+        // The shared sample-table path follows the highlighted laboratory.
+        if (ev.kind == ui::EventKind::NewSelection && ev.control == listId) {
+          const auto file = t.MapLab.rec.IMPORTFILE;
+          shell::editGlobals([&](shell::GlobalSettings& g) { g.IMPORTFILE = file; });
+        }
+      });
+
+  data::dropFile(t.MapLab);
+  data::dropFile(t.Lab2Siv);
+  t.response = list.response();
+}
+
+}  // namespace maintenance
