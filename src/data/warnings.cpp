@@ -2,7 +2,10 @@
 
 #include <string>
 
+#include "platform/store/error.h"
+#include "platform/store/transaction.h"
 #include "platform/text/codepage.h"
+#include "platform/ui/api/dialogs.h"
 #include "platform/text/str.h"
 
 namespace data {
@@ -45,6 +48,9 @@ std::string lower(std::string_view utf8) {
   }
   return text::fromCp1252(cp);
 }
+
+// The end-of-program box ("Halt", stop icon), then the program ends with exit code 0.
+[[noreturn]] void endProgram(const std::string& message) { ui::halt(message, 0); }
 
 }  // namespace
 
@@ -244,9 +250,14 @@ int ShowWarningText(int kind, std::string_view text1) { return ShowWarning(kind,
 
 int ShowWarningKind(int kind) { return ShowWarning(kind, {}, {}); }
 
+ErrorInfo currentError() {
+  const store::Error& e = store::lastError();
+  return {e.code, e.text, e.driverCode, e.driverText};
+}
+
 void SaveLastError() {
   tSaved = currentError();
-  rollbackThreadTransaction();
+  store::rollbackCurrentTransaction();
 }
 
 ErrorInfo savedError() { return tSaved; }

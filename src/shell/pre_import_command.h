@@ -2,6 +2,7 @@
 // The pre-import command of the settings record: an external program or script the import window
 // and the laboratories list run before the laboratory's tables are used.
 #include <string>
+#include <string_view>
 
 namespace shell {
 
@@ -12,6 +13,11 @@ struct PreImportCommand {
   bool throughInterpreter = false;
   bool wait = false;
 };
+
+// The command of a settings record: the trimmed command line; through the interpreter when the
+// "Dos program" switch is set; waited for when "Programmet kjøres eksklusivt" is set.
+PreImportCommand preImportCommand(std::string_view command, int runThroughInterpreter,
+                                  int waitForIt);
 
 // Reads the settings record afresh on the calling thread (opening "Lab2Siv.Tps" through the
 // thread's counter when the thread has not) and starts its command; waits for it when the record

@@ -3,7 +3,7 @@
 #include <map>
 #include <mutex>
 
-#include "platform/sys/thread.h"
+#include "platform/ui/api/procedure.h"
 
 namespace shell {
 namespace {
@@ -34,7 +34,7 @@ Procedure procedure(std::string_view name) {
 bool startProcedure(std::string_view name, std::size_t requestedStack) {
   Procedure fn = procedure(name);
   if (!fn) return false;
-  return sys::startThread(std::move(fn), requestedStack);
+  return ui::startProcedure(std::move(fn), requestedStack);
 }
 
 bool callProcedure(std::string_view name) {

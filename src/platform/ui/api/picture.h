@@ -1,0 +1,19 @@
+#pragma once
+// Display pictures as the window layer shows bound values:
+//   @sN / sN      text, at most N characters
+//   @nW.D / nW.D  number with D decimals ('.' shown), @nW,D with a decimal comma;
+//                 a trailing 'b' shows zero as blank ("@n7,3b")
+//   @d6 / @d10    day number (28.12.1800 = 0) as dd.mm.yy / dd.mm.yyyy; 0 is blank
+// An empty picture shows numbers with up to 15 significant digits.
+#include <string>
+#include <string_view>
+
+namespace ui {
+
+std::string formatNumber(std::string_view picture, double value);
+// Reads a typed text back; false when it does not fit the picture (the input is rejected).
+bool parseNumber(std::string_view picture, std::string_view text, double& value);
+// Cuts a text to an @sN picture's width (in characters).
+std::string formatText(std::string_view picture, std::string_view text);
+
+}  // namespace ui
