@@ -7,12 +7,12 @@ namespace maintenance {
 
 int callForm(std::string_view name, int request) {
   data::ThreadState& t = data::thr();
-  t.request = request;
+  t.ThreadRequest = request;
   if (!shell::callProcedure(name)) {
-    t.request = 0;
-    t.response = 2;
+    t.ThreadRequest = 0;
+    t.ThreadResponse = 2;
   }
-  return t.response == 1 ? 1 : 2;
+  return t.ThreadResponse == 1 ? 1 : 2;
 }
 
 }  // namespace maintenance

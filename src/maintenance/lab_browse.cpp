@@ -44,6 +44,42 @@ class LabSource : public StoreBrowseSource<data::MapLabRecord> {
   std::string label() const override { return "MapLab"; }
 };
 
+ControlDef button(const char* equate, const char* text, const char* tip = "", int key = 0) {
+  ControlDef c;
+  c.kind = ControlKind::Button;
+  c.equate = equate;
+  c.text = text;
+  c.tip = tip;
+  c.key = key;
+  return c;
+}
+ControlDef helpButton(const char* tip) {
+  ControlDef c = button("?HJELP", "", tip);
+  c.icon = "HELP.ICO";
+  c.action = ui::StdAction::Help;
+  return c;
+}
+ControlDef listBox(int items, int rowLines, std::vector<ColumnDef> columns) {
+  ControlDef c;
+  c.kind = ControlKind::List;
+  c.equate = "?LIST";
+  c.tip = "Browsing Records";
+  c.vscroll = true;
+  c.items = items;
+  c.rowLines = rowLines;
+  c.columns = std::move(columns);
+  return c;
+}
+ColumnDef column(int width, int indent, const char* heading, const char* picture, const char* group = "") {
+  ColumnDef c;
+  c.width = width;
+  c.indent = indent;
+  c.heading = heading;
+  c.picture = picture;
+  c.group = group;
+  return c;
+}
+
 ui::ListRow labRow(const BrowseRow& r) {
   // The name, the data directory and the sample table share one column group, three lines a row.
   return {{r.columns.at(0), r.columns.at(1) + "\n" + r.columns.at(2) + "\n" + r.columns.at(3)}, false};
@@ -58,44 +94,30 @@ ui::WindowDef labBrowseWindow() {
   w.icon = "LAB.ICO";
   w.kind = ui::WindowKind::MdiChild;
   w.resizable = true;
-  ControlDef list{.kind = ControlKind::List, .equate = "?LIST", .tip = "Browsing Records"};
-  list.vscroll = true;
-  list.items = 8;
-  list.rowLines = 3;
-  list.columns = {
-      ColumnDef{.width = 5, .indent = 2, .heading = "Lab.", .picture = "@s4"},
-      ColumnDef{.width = 60, .indent = 2, .heading = "Labnavn", .picture = "@s30",
-                .group = "Labnavn / Datakatalog / Aktiv importfile"},
-  };
   w.controls = {
-      list,
-      {.kind = ControlKind::Button, .equate = "?SELECT", .text = "&Velg", .tip = "Velg laboratorium",
-       .key = ui::Key::Enter},
-      {.kind = ControlKind::Button, .equate = "?CHANGE", .text = "&Endre", .tip = "Endre laboratorium",
-       .key = ui::Key::CtrlEnter},
-      {.kind = ControlKind::Button, .equate = "?INSERT", .text = "&Ny", .tip = "Nytt laboratorium",
-       .key = ui::Key::Insert},
-      {.kind = ControlKind::Button, .equate = "?DELETE", .text = "&Slette", .tip = "Slett laboratorium",
-       .key = ui::Key::Delete},
-      {.kind = ControlKind::Button, .equate = "?CLOSE", .text = "Lukk", .tip = "Lukk vinduet"},
-      {.kind = ControlKind::Button, .equate = "?HJELP", .tip = "Hjelp for dette vindu", .icon = "HELP.ICO",
-       .action = ui::StdAction::Help},
-      {.kind = ControlKind::Button, .equate = "?INSTILLINGBUTTON", .text = "&Innstillinger",
-       .tip = "Innstillinger for valgt laboratorium"},
+      listBox(8, 3, {column(5, 2, "Lab.", "@s4"),
+                     column(60, 2, "Labnavn", "@s30", "Labnavn / Datakatalog / Aktiv importfile")}),
+      button("?SELECT", "&Velg", "Velg laboratorium", ui::Key::Enter),
+      button("?CHANGE", "&Endre", "Endre laboratorium", ui::Key::CtrlEnter),
+      button("?INSERT", "&Ny", "Nytt laboratorium", ui::Key::Insert),
+      button("?DELETE", "&Slette", "Slett laboratorium", ui::Key::Delete),
+      button("?CLOSE", "Lukk", "Lukk vinduet"),
+      helpButton("Hjelp for dette vindu"),
+      button("?INSTILLINGBUTTON", "&Innstillinger", "Innstillinger for valgt laboratorium"),
   };
   return w;
 }
 
 void LabBrowse() {
   data::ThreadState& t = data::thr();
-  const int request = t.request;
-  t.request = 0;
-  t.response = 0;
+  const int request = t.ThreadRequest;
+  t.ThreadRequest = 0;
+  t.ThreadResponse = 0;
   if (ui::lastKey() == ui::Key::MouseRight) ui::clearLastKey();
   // A list started after a change of dataset works in the new data directory.
   data::SetFileNames();
-  data::useFile(t.Lab2Siv);
-  data::useFile(t.MapLab);
+  data::useFile(data::FileId::Lab2Siv);
+  data::useFile(data::FileId::MapLab);
 
   ui::Window win(labBrowseWindow());
   BrowseControls controls;
@@ -130,9 +152,9 @@ void LabBrowse() {
         }
       });
 
-  data::dropFile(t.MapLab);
-  data::dropFile(t.Lab2Siv);
-  t.response = list.response();
+  data::dropFile(data::FileId::MapLab);
+  data::dropFile(data::FileId::Lab2Siv);
+  t.ThreadResponse = list.response();
 }
 
 }  // namespace maintenance

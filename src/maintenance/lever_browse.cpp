@@ -60,6 +60,42 @@ class LeverSource : public StoreBrowseSource<data::MapLeverRecord> {
   const text::Str<4>& lab_;
 };
 
+ControlDef button(const char* equate, const char* text, const char* tip = "", int key = 0) {
+  ControlDef c;
+  c.kind = ControlKind::Button;
+  c.equate = equate;
+  c.text = text;
+  c.tip = tip;
+  c.key = key;
+  return c;
+}
+ControlDef helpButton(const char* tip) {
+  ControlDef c = button("?HJELP", "", tip);
+  c.icon = "HELP.ICO";
+  c.action = ui::StdAction::Help;
+  return c;
+}
+ControlDef listBox(int items, int rowLines, std::vector<ColumnDef> columns) {
+  ControlDef c;
+  c.kind = ControlKind::List;
+  c.equate = "?LIST";
+  c.tip = "Browsing Records";
+  c.vscroll = true;
+  c.items = items;
+  c.rowLines = rowLines;
+  c.columns = std::move(columns);
+  return c;
+}
+ColumnDef column(int width, int indent, const char* heading, const char* picture, const char* group = "") {
+  ColumnDef c;
+  c.width = width;
+  c.indent = indent;
+  c.heading = heading;
+  c.picture = picture;
+  c.group = group;
+  return c;
+}
+
 ui::ListRow leverRow(const BrowseRow& r) {
   // Only the first six characters of the supplier number are shown.
   std::string lev = text::fromCp1252(text::toCp1252(r.columns.at(0)).substr(0, 6));
@@ -74,33 +110,26 @@ ui::WindowDef leverBrowseWindow() {
   w.title = "Tabell anlegg/leverandører";
   w.kind = ui::WindowKind::MdiChild;
   w.resizable = true;
-  ControlDef list{.kind = ControlKind::List, .equate = "?LIST", .tip = "Browsing Records"};
-  list.vscroll = true;
-  list.items = 12;
-  list.columns = {
-      ColumnDef{.width = 7, .indent = 1, .heading = "Lev.nr.", .picture = "@s6"},
-      ColumnDef{.width = 50, .indent = 1, .heading = "Anleggsnavn", .picture = "@s50"},
-  };
   w.controls = {
-      list,
-      {.kind = ControlKind::Button, .equate = "?SELECT", .text = "&Velg", .key = ui::Key::Enter},
-      {.kind = ControlKind::Button, .equate = "?INSERT", .text = "&Ny", .key = ui::Key::Insert},
-      {.kind = ControlKind::Button, .equate = "?CHANGE", .text = "&Endre", .key = ui::Key::CtrlEnter},
-      {.kind = ControlKind::Button, .equate = "?DELETE", .text = "&Slette", .key = ui::Key::Delete},
-      {.kind = ControlKind::Button, .equate = "?CLOSE", .text = "Lukk"},
-      {.kind = ControlKind::Button, .equate = "?HJELP", .icon = "HELP.ICO", .action = ui::StdAction::Help},
+      listBox(12, 1, {column(7, 1, "Lev.nr.", "@s6"), column(50, 1, "Anleggsnavn", "@s50")}),
+      button("?SELECT", "&Velg", "", ui::Key::Enter),
+      button("?INSERT", "&Ny", "", ui::Key::Insert),
+      button("?CHANGE", "&Endre", "", ui::Key::CtrlEnter),
+      button("?DELETE", "&Slette", "", ui::Key::Delete),
+      button("?CLOSE", "Lukk"),
+      helpButton(""),
   };
   return w;
 }
 
 void LeverBrowse() {
   data::ThreadState& t = data::thr();
-  const int request = t.request;
-  t.request = 0;
-  t.response = 0;
+  const int request = t.ThreadRequest;
+  t.ThreadRequest = 0;
+  t.ThreadResponse = 0;
   if (ui::lastKey() == ui::Key::MouseRight) ui::clearLastKey();
-  data::useFile(t.Anlegg);
-  data::useFile(t.MapLever);
+  data::useFile(data::FileId::Anlegg);
+  data::useFile(data::FileId::MapLever);
 
   ui::Window win(leverBrowseWindow());
   BrowseWindow host(win, BrowseControls{}, leverRow);
@@ -110,9 +139,9 @@ void LeverBrowse() {
   host.prepare(list);
   host.run(list);
 
-  data::dropFile(t.Anlegg);
-  data::dropFile(t.MapLever);
-  t.response = list.response();
+  data::dropFile(data::FileId::Anlegg);
+  data::dropFile(data::FileId::MapLever);
+  t.ThreadResponse = list.response();
 }
 
 }  // namespace maintenance

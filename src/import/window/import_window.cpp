@@ -13,7 +13,7 @@
 #include "import/import_choices.h"
 #include "import/import_progress.h"
 #include "import/import_run_state.h"
-#include "import/run_import.h"
+#include "import/window/import_runner.h"
 #include "import/window/sample_dates.h"
 #include "maintenance/lab_browse.h"
 #include "maintenance/lever_browse.h"
@@ -249,10 +249,10 @@ bool ImportWindowProc::inList(const std::vector<std::string>& rows, const std::s
 
 bool ImportWindowProc::selectLab() {
   s_.push();
-  t_.request = 4;
+  t_.ThreadRequest = 4;
   maintenance::LabBrowse();
-  const bool chosen = t_.response == 1;
-  t_.response = 2;
+  const bool chosen = t_.ThreadResponse == 1;
+  t_.ThreadResponse = 2;
   s_.pull();
   if (chosen) t_.LAB = t_.MapLab.rec.LAB;
   return chosen;
@@ -260,10 +260,10 @@ bool ImportWindowProc::selectLab() {
 
 bool ImportWindowProc::selectSupplier(text::Str<6>& field) {
   s_.push();
-  t_.request = 4;
+  t_.ThreadRequest = 4;
   maintenance::LeverBrowse();
-  const bool chosen = t_.response == 1;
-  t_.response = 2;
+  const bool chosen = t_.ThreadResponse == 1;
+  t_.ThreadResponse = 2;
   s_.pull();
   if (chosen) field = t_.MapLever.rec.LEVERAND;  // its first six characters
   return chosen;
@@ -302,33 +302,33 @@ void ImportWindowProc::startImport() {
   c.PR_TYPE_TUNGMETALL = g.PR_TYPE_TUNGMETALL;
   c.PR_TYPE_NAERINGSSTOFF = g.PR_TYPE_NAERINGSSTOFF;
   c.PR_TAKINGSTED = g.PR_TAKINGSTED;
-  c.logFileName = data::importLogName();
-  RunImport(c, state_, *this);
+  c.logFileName = data::fileName(data::FileId::ImportLog);
+  if (const ImportRunner run = importRunner()) run(c, state_, *this);
   s_.pull();
   lookups();
 }
 
 void ImportWindowProc::run() {
   // Opening, in this order.
-  const int request = t_.request;
+  const int request = t_.ThreadRequest;
   (void)request;
-  t_.request = 0;
-  t_.response = 0;
+  t_.ThreadRequest = 0;
+  t_.ThreadResponse = 0;
   data::SetFileNames();
   s_.pull();
   t_.LAB = s_.g.LAB;  // its first four characters
   // The pre-import command runs before any file is opened and before the window shows.
   shell::RunPreImportCommand();
-  data::useFile(t_.Anlegg);
-  data::useFile(t_.Labuser);
-  data::useFile(t_.MapLab);
-  data::useFile(t_.MapLever);
-  data::useFile(t_.MapParam);
-  data::useFile(t_.MapSted);
-  data::useFile(t_.PrTakingsSted);
-  data::useFile(t_.PrType);
-  data::useFile(t_.Slamkontroll);
-  data::useFile(t_.Utslippskontroll);
+  data::useFile(data::FileId::Anlegg);
+  data::useFile(data::FileId::Labuser);
+  data::useFile(data::FileId::MapLab);
+  data::useFile(data::FileId::MapLever);
+  data::useFile(data::FileId::MapParam);
+  data::useFile(data::FileId::MapSted);
+  data::useFile(data::FileId::PrTakingsSted);
+  data::useFile(data::FileId::PrType);
+  data::useFile(data::FileId::Slamkontroll);
+  data::useFile(data::FileId::Utslippskontroll);
 
   bindControls();
   win_.open();
@@ -427,17 +427,17 @@ void ImportWindowProc::run() {
   // Closing.
   s_.g.LAB = t_.LAB;
   s_.push();
-  data::dropFile(t_.Anlegg);
-  data::dropFile(t_.Labuser);
-  data::dropFile(t_.MapLab);
-  data::dropFile(t_.MapLever);
-  data::dropFile(t_.MapParam);
-  data::dropFile(t_.MapSted);
-  data::dropFile(t_.PrTakingsSted);
-  data::dropFile(t_.PrType);
-  data::dropFile(t_.Slamkontroll);
-  data::dropFile(t_.Utslippskontroll);
-  t_.response = 1;
+  data::dropFile(data::FileId::Anlegg);
+  data::dropFile(data::FileId::Labuser);
+  data::dropFile(data::FileId::MapLab);
+  data::dropFile(data::FileId::MapLever);
+  data::dropFile(data::FileId::MapParam);
+  data::dropFile(data::FileId::MapSted);
+  data::dropFile(data::FileId::PrTakingsSted);
+  data::dropFile(data::FileId::PrType);
+  data::dropFile(data::FileId::Slamkontroll);
+  data::dropFile(data::FileId::Utslippskontroll);
+  t_.ThreadResponse = 1;
 }
 
 }  // namespace

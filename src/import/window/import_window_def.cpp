@@ -7,26 +7,52 @@ using ui::ColumnDef;
 using ui::ControlDef;
 using ui::ControlKind;
 
-ControlDef prompt(const char* equate, const char* text) {
-  return {.kind = ControlKind::Prompt, .equate = equate, .text = text};
+ControlDef control(ControlKind kind, const char* equate, const char* text = "", const char* tip = "") {
+  ControlDef c;
+  c.kind = kind;
+  c.equate = equate;
+  c.text = text;
+  c.tip = tip;
+  return c;
 }
+ControlDef prompt(const char* equate, const char* text) { return control(ControlKind::Prompt, equate, text); }
 ControlDef display(const char* equate, int width) {
-  return {.kind = ControlKind::Text, .equate = equate, .picture = "@s" + std::to_string(width)};
+  ControlDef c = control(ControlKind::Text, equate);
+  c.picture = "@s" + std::to_string(width);
+  return c;
 }
 ControlDef entry(const char* equate, const char* picture, const char* tip = "") {
-  return {.kind = ControlKind::Entry, .equate = equate, .tip = tip, .picture = picture};
+  ControlDef c = control(ControlKind::Entry, equate, "", tip);
+  c.picture = picture;
+  return c;
 }
 ControlDef lookupButton(const char* equate, const char* tip) {
-  return {.kind = ControlKind::Button, .equate = equate, .text = "...", .tip = tip};
+  return control(ControlKind::Button, equate, "...", tip);
+}
+ControlDef button(const char* equate, const char* text, const char* tip, const char* icon) {
+  ControlDef c = control(ControlKind::Button, equate, text, tip);
+  c.icon = icon;
+  return c;
 }
 ControlDef check(const char* equate, const char* text) {
-  return {.kind = ControlKind::Check, .equate = equate, .text = text, .parent = "?GROUP1"};
+  ControlDef c = control(ControlKind::Check, equate, text);
+  c.parent = "?GROUP1";
+  return c;
+}
+ControlDef tab(const char* equate, const char* text) {
+  ControlDef c = control(ControlKind::Tab, equate, text);
+  c.parent = "?SHEET1";
+  return c;
 }
 ControlDef combo(const char* equate, const char* parent, int items, int width,
                  std::vector<std::string> rows = {}, const char* heading = "") {
-  ControlDef c{.kind = ControlKind::Combo, .equate = equate, .parent = parent};
+  ControlDef c = control(ControlKind::Combo, equate);
+  c.parent = parent;
   c.items = items;
-  c.columns = {ColumnDef{.width = width, .heading = heading}};
+  ColumnDef col;
+  col.width = width;
+  col.heading = heading;
+  c.columns = {col};
   c.rows = std::move(rows);
   return c;
 }
@@ -47,7 +73,7 @@ ui::WindowDef importWindowDef() {
   const std::vector<std::string> methods{"Stikkprøve", "Tidsprop.blandprøve", "Mengdeprop.blandprøve"};
   const std::vector<std::string> sludgeTypes{"Stikkprøve", "Blandprøve"};
   w.controls = {
-      {.kind = ControlKind::Group, .equate = "?GROUP2", .text = "Laboratorium/leverandør"},
+      control(ControlKind::Group, "?GROUP2", "Laboratorium/leverandør"),
       prompt("?PROMPT1", "Laboratorium:"),
       entry("?THR:LAB", "@s4", "Laboratorium"),
       lookupButton("?CALLLOOKUP", "Tabell over registrerte laboratorier"),
@@ -67,7 +93,7 @@ ui::WindowDef importWindowDef() {
       entry("?GLO:DATO1", "@d6b", "1. dato i valg"),
       prompt("?PROMPT2:4", "Til dato:"),
       entry("?GLO:DATO2", "@d6b", "2. datoi valg"),
-      {.kind = ControlKind::Group, .equate = "?GROUP1", .text = "Import av prøvetyper"},
+      control(ControlKind::Group, "?GROUP1", "Import av prøvetyper"),
       check("?GLO:UTSLKTR", "Utslippskontroll"),
       check("?GLO:TUNGMETIUTSL", "Tungmetaller i utslippsvann"),
       check("?GLO:SLAMKTR", "Slamkontroll"),
@@ -75,30 +101,28 @@ ui::WindowDef importWindowDef() {
       check("?GLO:LOGSLETT", "Slett eksisterende logg-file"),
       prompt("?DATOTYPE:PROMPT", "Datotype:"),
       display("?MAP:DATOVALG", 20),
-      {.kind = ControlKind::Sheet, .equate = "?SHEET1"},
-      {.kind = ControlKind::Tab, .equate = "?UTSLIPPSKONTROLL:TAB", .text = "Utslippskontroll", .parent = "?SHEET1"},
+      control(ControlKind::Sheet, "?SHEET1"),
+      tab("?UTSLIPPSKONTROLL:TAB", "Utslippskontroll"),
       inTab(prompt("?PRPROMPT9", "Prøvetakingsmetode:"), "?UTSLIPPSKONTROLL:TAB"),
       combo("?GLO:PR_METODE", "?UTSLIPPSKONTROLL:TAB", 10, 25, methods),
       inTab(prompt("?PROMPT8", "Prøvetype (fra Sivra 2000):"), "?UTSLIPPSKONTROLL:TAB"),
       combo("?GLO:PRTYPE", "?UTSLIPPSKONTROLL:TAB", 5, 25),
-      {.kind = ControlKind::Tab, .equate = "?SLAMKONTROLLKONTROLL:TAB", .text = "Slamkontroll", .parent = "?SHEET1"},
+      tab("?SLAMKONTROLLKONTROLL:TAB", "Slamkontroll"),
       inTab(prompt("?PRTYPE_TUNGMETALL:PROMPT", "Prøvetype tungmetall:"), "?SLAMKONTROLLKONTROLL:TAB"),
       combo("?GLO:PR_TYPE_TUNGMETALL", "?SLAMKONTROLLKONTROLL:TAB", 10, 20, sludgeTypes, "Prøvetype"),
       inTab(prompt("?PR_TYPE_NAERINGSSTOFF:PROMPT", "Prøvetype næringsstoff:"), "?SLAMKONTROLLKONTROLL:TAB"),
       combo("?GLO:PR_TYPE_NAERINGSSTOFF", "?SLAMKONTROLLKONTROLL:TAB", 10, 20, sludgeTypes, "Prøvetype"),
       inTab(prompt("?PR_TAKINGSTED:PROMPT", "Prøvetakingssted (fra Sivra 2000):"), "?SLAMKONTROLLKONTROLL:TAB"),
       combo("?GLO:PR_TAKINGSTED", "?SLAMKONTROLLKONTROLL:TAB", 5, 20),
-      {.kind = ControlKind::Panel, .equate = "?PANEL1"},
+      control(ControlKind::Panel, "?PANEL1"),
       display("?LOC:MELDING_1", 80),
       display("?LOC:MELDING_2", 80),
       display("?LOC:MELDING_3", 80),
       display("?LOC:MELDING_4", 80),
-      {.kind = ControlKind::Button, .equate = "?OKBUTTON", .text = "Start import", .icon = "TICK.ICO"},
-      {.kind = ControlKind::Button, .equate = "?CANCELBUTTON", .text = "Lukk", .icon = "CROSS.ICO"},
-      {.kind = ControlKind::Button, .equate = "?LOGFILEBUTTON", .text = "Se på logg-file", .tip = "Les Log-file",
-       .icon = "DOK.ICO"},
-      {.kind = ControlKind::Button, .equate = "?IMPFILEBUTTON", .text = "Se på import-file",
-       .tip = "Se på importfile (rådata)", .icon = "DOK.ICO"},
+      button("?OKBUTTON", "Start import", "", "TICK.ICO"),
+      button("?CANCELBUTTON", "Lukk", "", "CROSS.ICO"),
+      button("?LOGFILEBUTTON", "Se på logg-file", "Les Log-file", "DOK.ICO"),
+      button("?IMPFILEBUTTON", "Se på import-file", "Se på importfile (rådata)", "DOK.ICO"),
   };
   for (const char* m : {"?LOC:MELDING_1", "?LOC:MELDING_2", "?LOC:MELDING_3", "?LOC:MELDING_4"})
     for (auto& c : w.controls)
