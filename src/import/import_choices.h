@@ -1,6 +1,7 @@
 #pragma once
 // The choices of the import window that one run reads, named after the process-wide settings
-// they come from. The window fills a copy and hands it to RunImport.
+// they come from. The window fills a copy and hands it to RunImport; the laboratory is the
+// thread's own (THR:LAB).
 #include <cstdint>
 #include <string>
 
@@ -9,7 +10,6 @@
 namespace import {
 
 struct ImportChoices {
-  text::Str<4> LAB;  // the laboratory being worked on (the thread's laboratory)
   std::string IMPORTFILE;  // path of the sample table
   text::Str<6> LEVERAND1;  // first supplier; blank: the laboratory's first mapping
   text::Str<6> LEVERAND2;  // last supplier; blank: the laboratory's last mapping
@@ -24,7 +24,6 @@ struct ImportChoices {
   text::Str<20> PR_TYPE_TUNGMETALL;
   text::Str<20> PR_TYPE_NAERINGSSTOFF;
   text::Str<20> PR_TAKINGSTED;
-  std::string logFileName;  // the import log's disk name, from the data directory
 };
 
 }  // namespace import

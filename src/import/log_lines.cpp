@@ -56,11 +56,11 @@ std::string storedSludgeLine(text::Date dato1, text::Date dato2, long days, bool
   return storedLine("Lagret Slamkontroll     - Periode: ", dato1, dato2, days, added);
 }
 
-std::string failedStoreLine(std::string_view kind, std::string_view anleggsnr, text::Date dato1,
-                            text::Date dato2, std::string_view journal, std::string_view error) {
+std::string failedStorePrefix(std::string_view kind, std::string_view anleggsnr, text::Date dato1,
+                              text::Date dato2, std::string_view journal) {
   return "IKKE lagret " + std::string(kind) + " - Anlegg: " + trimmed(anleggsnr) +
          " Periode: " + text::formatLogDate(dato1) + " - " + text::formatLogDate(dato2) +
-         " Journal: " + trimmed(journal) + " Feil: " + std::string(error);
+         " Journal: " + trimmed(journal);
 }
 
 std::string dischargeTotalLine(long count) {

@@ -17,9 +17,10 @@ std::string dashLine();
 // Kind "Utslippskontroll" or "Slamkontroll"; `added` false means an existing record rewritten.
 std::string storedDischargeLine(text::Date dato1, text::Date dato2, long days, bool added);
 std::string storedSludgeLine(text::Date dato1, text::Date dato2, long days, bool added);
-// A record whose add or rewrite failed: names the record and the error.
-std::string failedStoreLine(std::string_view kind, std::string_view anleggsnr, text::Date dato1,
-                            text::Date dato2, std::string_view journal, std::string_view error);
+// The start of the line for a record whose add or rewrite failed, naming the record; the
+// writer adds " Feil: " and the error text.
+std::string failedStorePrefix(std::string_view kind, std::string_view anleggsnr, text::Date dato1,
+                              text::Date dato2, std::string_view journal);
 std::string dischargeTotalLine(long count);
 std::string sludgeTotalLine(long count);
 

@@ -462,8 +462,8 @@ void Window::setRows(const Ctl& c, const std::vector<std::string>& oneColumn) {
 }
 
 void Window::setAlertKeys(const Ctl& c, const std::vector<int>& keys) {
-  const int cid = id(c);
-  if (!s_->open || cid <= 0) return;
+  const int cid = c.equate().empty() ? c.id() : id(c);  // 0: keys of the window itself
+  if (!s_->open || cid < 0 || (cid == 0 && !c.equate().empty())) return;
   std::vector<PropChange> changes;
   changes.push_back({cid, Prop::NoAlertKey, {}, 0, 0});
   for (int k : keys) changes.push_back({cid, Prop::AlertKey, {}, k, 0});

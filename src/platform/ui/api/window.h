@@ -129,6 +129,7 @@ class Window {
   int items(const Ctl& c) const { return static_cast<int>(getNumber(c, Prop::Items)); }
   int selected(const Ctl& c) const { return static_cast<int>(getNumber(c, Prop::Selected)); }
   void setSelected(const Ctl& c, int row) { set(c, Prop::Selected, static_cast<long long>(row)); }
+  // Keys the control (0: the window) hands to the procedure as AlertKey instead of acting on them.
   void setAlertKeys(const Ctl& c, const std::vector<int>& keys);
 
   // Controls created at run time: appended at the end of the window order. Returns its number.
