@@ -1,7 +1,7 @@
 #include "shell/main.h"
 
 #include "data/program_files.h"
-#include "data/thread_state.h"
+#include "data/use_counters.h"
 #include "platform/sys/desktop.h"
 #include "platform/ui/api/dialogs.h"
 #include "shell/about_window.h"
@@ -43,7 +43,8 @@ void Main() {
   FullWindowDragOff drag;
   MainFrame();
   // Program end: the process-wide dataset list is released.
-  data::datasett().close();
+  std::lock_guard lock(data::datasett().lock);
+  data::datasett().file.close();
 }
 
 }  // namespace shell

@@ -22,22 +22,34 @@ constexpr std::size_t kWindowStack = 25000;
 // counter) and looks up the dataset of the settings file. Each failure is a stop box: Abort ends
 // the program, Ignore goes on with the values as they stand.
 void findDataset() {
-  data::Datasett& ds = data::datasett();
-  ds.setName((sys::currentDirectory() / "Datasett.tps").string());
-  if (ds.open() != 0) ui::stop("Kan ikke åpne fila: Datasett.tps");
+  data::DatasettShared& shared = data::datasett();
+  std::unique_lock lock(shared.lock);
+  data::Datasett& ds = shared.file;
+  data::setFileName(data::FileId::Datasett, (sys::currentDirectory() / "Datasett.tps").string());
+  ds.setName(data::fileName(data::FileId::Datasett));
+  const bool opened = ds.open() == 0;
   ds.clear();
   ds.rec.DATASETT_NAVN = ini::getValue(kSettingsFile, kDatasetSection, kDatasetKey, "");
-  if (ds.get(data::Datasett::DATASETT_KEY) != 0) ui::stop("Finner ikke gyldig datasett!");
-  if (ds.rec.DATAKATALOG.blank()) ui::stop("Datakataloger må være angitt!");
-  data::setDataDirectory(ds.rec.DATAKATALOG.str());
-  const auto name = ds.rec.DATASETT_NAVN;
-  editGlobals([&name](GlobalSettings& g) { g.DATASETT_NAVN = name; });
+  const bool found = opened && ds.get(data::Datasett::DATASETT_KEY) == 0;
+  if (!found) ds.rec.DATAKATALOG.clear();
+  const data::DatasettRecord rec = ds.rec;
+  // The stop boxes wait for the user: not with the list's lock held.
+  lock.unlock();
+  if (!opened) ui::stop("Kan ikke åpne fila: Datasett.tps");
+  if (!found) ui::stop("Finner ikke gyldig datasett!");
+  if (rec.DATAKATALOG.blank()) ui::stop("Datakataloger må være angitt!");
+  data::setDataDirectory(rec.DATAKATALOG.str());
+  editGlobals([&rec](GlobalSettings& g) { g.DATASETT_NAVN = rec.DATASETT_NAVN; });
 }
 
 void storeSettings() {
   storeGlobalSettings();
-  ini::putValue(kSettingsFile, kDatasetSection, kDatasetKey,
-                data::datasett().rec.DATASETT_NAVN.str());
+  std::string name;
+  {
+    std::lock_guard lock(data::datasett().lock);
+    name = data::datasett().file.rec.DATASETT_NAVN.str();
+  }
+  ini::putValue(kSettingsFile, kDatasetSection, kDatasetKey, name);
 }
 
 }  // namespace
@@ -119,17 +131,17 @@ ui::WindowDef mainFrameDef() {
 
 void MainFrame() {
   data::ThreadState& t = data::thr();
-  t.request = 0;
-  t.response = 0;
+  t.ThreadRequest = 0;
+  t.ThreadResponse = 0;
 
   loadGlobalSettings();
   findDataset();
   data::SetFileNames();
 
   // FrameStartup: the program's own files, the first-run settings record, then the window.
-  data::useFile(t.Lab2Siv);
-  data::useFile(t.Labuser);
-  data::useFile(t.MapLab);
+  data::useFile(data::FileId::Lab2Siv);
+  data::useFile(data::FileId::Labuser);
+  data::useFile(data::FileId::MapLab);
   const bool filesOpened = true;
   t.Lab2Siv.set();
   if (t.Lab2Siv.next() != 0) {
@@ -193,12 +205,12 @@ void MainFrame() {
   }
 
   if (filesOpened) {
-    data::dropFile(t.Lab2Siv);
-    data::dropFile(t.Labuser);
-    data::dropFile(t.MapLab);
+    data::dropFile(data::FileId::Lab2Siv);
+    data::dropFile(data::FileId::Labuser);
+    data::dropFile(data::FileId::MapLab);
   }
   win.close();
-  t.response = 2;
+  t.ThreadResponse = 2;
 }
 
 }  // namespace shell

@@ -16,12 +16,12 @@ PreImportCommand preImportCommand(std::string_view command, int runThroughInterp
 void RunPreImportCommand() {
   data::ThreadState& t = data::thr();
   const bool openHere = !t.Lab2Siv.isOpen();
-  if (openHere) data::useFile(t.Lab2Siv);
+  if (openHere) data::useFile(data::FileId::Lab2Siv);
   // Read afresh: a command changed since the last call applies now.
   t.Lab2Siv.clear();
   t.Lab2Siv.set();
   if (t.Lab2Siv.next() != 0) t.Lab2Siv.clear();
-  if (openHere) data::dropFile(t.Lab2Siv);
+  if (openHere) data::dropFile(data::FileId::Lab2Siv);
 
   const auto& rec = t.Lab2Siv.rec;
   const PreImportCommand cmd =

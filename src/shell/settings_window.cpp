@@ -34,26 +34,34 @@ struct DatasetEntry {
 // buffer is put back afterwards. False when a read error ended it (the window is to close).
 bool loadDatasetList(ui::Window& win, std::vector<DatasetEntry>& list) {
   list.clear();
-  data::Datasett& ds = data::datasett();
-  const data::DatasettRecord kept = ds.rec;
-  bool ok = true;
-  if (ds.set(data::Datasett::DATASETT_KEY) != 0) {
-    data::ShowWarningKind(36);
-  } else {
-    for (;;) {
-      const int err = ds.next();
-      if (err == 33) break;
-      if (err != 0) {
-        data::ShowWarningText(35, "Datasett");
-        win.post(ui::EventKind::CloseWindow);
-        ok = false;
-        break;
+  int failed = 0;  // the warning to show once the list is let go
+  {
+    std::lock_guard lock(data::datasett().lock);
+    data::Datasett& ds = data::datasett().file;
+    const data::DatasettRecord kept = ds.rec;
+    if (ds.set(data::Datasett::DATASETT_KEY) != 0) {
+      failed = 36;
+    } else {
+      for (;;) {
+        const int err = ds.next();
+        if (err == 33) break;
+        if (err != 0) {
+          failed = 35;
+          break;
+        }
+        list.push_back({ds.rec.DATASETT_NAVN, ds.rec.DATAKATALOG});
       }
-      list.push_back({ds.rec.DATASETT_NAVN, ds.rec.DATAKATALOG});
     }
+    // The read error is the one the warning reports, not a later success.
+    if (failed != 0) data::SaveLastError();
+    ds.rec = kept;
   }
-  ds.rec = kept;
-  if (!ok) return false;
+  if (failed == 36) data::ShowWarningKind(36);
+  if (failed == 35) {
+    data::ShowWarningText(35, "Datasett");
+    win.post(ui::EventKind::CloseWindow);
+    return false;
+  }
 
   if (list.empty()) {
     editGlobals([](GlobalSettings& g) { g.DATASETT_NAVN.clear(); });
@@ -123,13 +131,13 @@ ui::WindowDef settingsWindowDef() {
 
 void SettingsWindow() {
   data::ThreadState& t = data::thr();
-  t.request = 0;
-  t.response = 0;
+  t.ThreadRequest = 0;
+  t.ThreadResponse = 0;
   data::SetFileNames();
   t.Lab2Siv.set();
   t.Lab2Siv.next();
   data::useDatasett();
-  data::useFile(t.Lab2Siv);
+  data::useFile(data::FileId::Lab2Siv);
 
   auto& rec = t.Lab2Siv.rec;
   std::vector<DatasetEntry> list;
@@ -185,8 +193,10 @@ void SettingsWindow() {
         } else if (eq == "?NOTEPADBUTTON") {
           sys::openInTextEditor(rec.PREIMPRUN.str());
         } else if (eq == "?OK") {
-          data::Datasett& ds = data::datasett();
-          ds.rec.DATASETT_NAVN = globals().DATASETT_NAVN;
+          const auto name = globals().DATASETT_NAVN;
+          std::lock_guard lock(data::datasett().lock);
+          data::Datasett& ds = data::datasett().file;
+          ds.rec.DATASETT_NAVN = name;
           if (ds.get(data::Datasett::DATASETT_KEY) != 0) ds.clear();
           data::setDataDirectory(ds.rec.DATAKATALOG.str());
           win.post(ui::EventKind::CloseWindow);
@@ -200,9 +210,9 @@ void SettingsWindow() {
   // The command and its switches are stored however the window closed.
   if (t.Lab2Siv.put() != 0) t.Lab2Siv.add();
   data::dropDatasett();
-  data::dropFile(t.Lab2Siv);
+  data::dropFile(data::FileId::Lab2Siv);
   win.close();
-  t.response = 2;
+  t.ThreadResponse = 2;
 }
 
 }  // namespace shell
