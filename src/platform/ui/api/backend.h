@@ -34,19 +34,19 @@
 namespace ui {
 
 struct BoxRequest {
-  std::string caption;
-  std::string text;        // "|" breaks a line
+  std::string caption{};
+  std::string text{};  // "|" breaks a line
   Icon icon = Icon::None;
   int buttons = Button::Ok;
-  int defaultButton = 0;   // 0: the first button
-  int thread = 0;          // the asking thread (see currentThread())
-  int window = 0;          // the asking thread's innermost open window, 0 none
+  int defaultButton = 0;  // 0: the first button
+  int thread = 0;         // the asking thread (see currentThread())
+  int window = 0;         // the asking thread's innermost open window, 0 none
 };
 
 struct FileRequest {
-  std::string title;
-  std::string filter;      // "Desc|pattern|Desc|pattern;pattern"
-  std::string initial;     // initial file or directory
+  std::string title{};
+  std::string filter{};    // "Desc|pattern|Desc|pattern;pattern"
+  std::string initial{};   // initial file or directory
   bool directory = false;  // choose a directory instead of a file
   bool save = false;       // a save dialog (the name need not exist)
   int thread = 0;
@@ -54,7 +54,7 @@ struct FileRequest {
 };
 
 struct PopupRequest {
-  std::string text;        // "&Ny|~&Endre|-|&Velg": "-" separator, leading "~" greyed
+  std::string text{};  // "&Ny|~&Endre|-|&Velg": "-" separator, leading "~" greyed
   int thread = 0;
   int window = 0;
 };
@@ -82,9 +82,9 @@ class Backend {
   virtual void clipboard(int window, ClipboardOp op) = 0;
 
   // Modal operations: each blocks only the calling thread until the user answers.
-  virtual int messageBox(const BoxRequest& box) = 0;            // the button pressed
+  virtual int messageBox(const BoxRequest& box) = 0;                             // the button pressed
   virtual bool fileDialog(const FileRequest& request, std::string& chosen) = 0;  // false: cancelled
-  virtual int popupMenu(const PopupRequest& request) = 0;       // item 1.., 0 dismissed
+  virtual int popupMenu(const PopupRequest& request) = 0;                        // item 1.., 0 dismissed
   virtual bool printerSetup(int thread) = 0;
 
   virtual void setWaitCursor(bool on) = 0;

@@ -15,8 +15,7 @@ void stop(std::string_view text);
 // File or directory dialog. `filter` is "Desc|pattern|Desc|pattern"; `path` holds the
 // initial file on entry and the chosen one on return. The current directory never changes.
 // Returns false when cancelled (path unchanged).
-bool fileDialog(std::string_view title, std::string& path, std::string_view filter = {},
-                bool save = false);
+bool fileDialog(std::string_view title, std::string& path, std::string_view filter = {}, bool save = false);
 bool directoryDialog(std::string_view title, std::string& path);
 
 // Pop-up menu at the mouse pointer from "|"-separated items: "-" is a separator (not

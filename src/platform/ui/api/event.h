@@ -10,18 +10,18 @@ enum class EventKind {
   OpenWindow,
   GainFocus,
   LoseFocus,
-  Sized,        // a resize has been completed
+  Sized,  // a resize has been completed
   Moved,
   CloseWindow,  // close request: close box, posted close, program shutdown
   Timer,
-  Completed,    // the accept-all pass went through every control
-  Private,      // posted to the thread; `number` holds the event number (0x3FF refresh)
+  Completed,  // the accept-all pass went through every control
+  Private,    // posted to the thread; `number` holds the event number (0x3FF refresh)
   // Control events.
   Accepted,
-  Rejected,     // the typed value does not fit the control's picture or range
+  Rejected,  // the typed value does not fit the control's picture or range
   NewSelection,
-  Selected,     // the control got the focus
-  AlertKey,     // `key` (and `character` for a typed character)
+  Selected,  // the control got the focus
+  AlertKey,  // `key` (and `character` for a typed character)
   ScrollUp,
   ScrollDown,
   PageUp,
@@ -44,10 +44,10 @@ inline constexpr int kRefreshEvent = 0x3FF;
 
 struct Event {
   EventKind kind = EventKind::None;
-  int control = 0;         // 0 for window events
-  int key = 0;             // key code that caused it (Key::...), 0 when none
-  std::string character;   // the typed character (UTF-8) of an AlertKey, else empty
-  int number = 0;          // Private: event number; ScrollDrag: thumb; TabChanging: tab
+  int control = 0;        // 0 for window events
+  int key = 0;            // key code that caused it (Key::...), 0 when none
+  std::string character;  // the typed character (UTF-8) of an AlertKey, else empty
+  int number = 0;         // Private: event number; ScrollDrag: thumb; TabChanging: tab
 
   explicit operator bool() const { return kind != EventKind::None; }
 };

@@ -7,8 +7,7 @@
 
 namespace ui {
 
-int message(std::string_view text, std::string_view caption, Icon icon, int buttons,
-            int defaultButton) {
+int message(std::string_view text, std::string_view caption, Icon icon, int buttons, int defaultButton) {
   Backend* b = backend();
   if (!b) throw std::logic_error("ui: no window backend installed");
   if (buttons == 0) buttons = Button::Ok;

@@ -26,14 +26,16 @@ Pic parsePic(std::string_view p) {
   p.remove_prefix(1);
   if (!p.empty() && (p.front() == '-' || p.front() == '_')) p.remove_prefix(1);
   std::size_t i = 0;
-  while (i < p.size() && std::isdigit(static_cast<unsigned char>(p[i]))) out.width = out.width * 10 + (p[i++] - '0');
+  while (i < p.size() && std::isdigit(static_cast<unsigned char>(p[i])))
+    out.width = out.width * 10 + (p[i++] - '0');
   if (k == 'n') {
     out.decimals = 0;
     if (i < p.size() && (p[i] == '.' || p[i] == ',' || p[i] == '`')) {
       out.point = p[i] == '.' ? '.' : ',';
       ++i;
       out.decimals = 0;
-      while (i < p.size() && std::isdigit(static_cast<unsigned char>(p[i]))) out.decimals = out.decimals * 10 + (p[i++] - '0');
+      while (i < p.size() && std::isdigit(static_cast<unsigned char>(p[i])))
+        out.decimals = out.decimals * 10 + (p[i++] - '0');
     }
     if (i < p.size() && (p[i] == 'b' || p[i] == 'B')) out.blankZero = true;
   }
@@ -113,7 +115,8 @@ bool parseNumber(std::string_view picture, std::string_view text, double& value)
     long y = 0;
     int n = 0;
     const std::string t(text);
-    if (std::sscanf(t.c_str(), "%2u.%2u.%4ld%n", &d, &m, &y, &n) != 3 || n != static_cast<int>(t.size())) return false;
+    if (std::sscanf(t.c_str(), "%2u.%2u.%4ld%n", &d, &m, &y, &n) != 3 || n != static_cast<int>(t.size()))
+      return false;
     if (t.size() <= 8) y += y < 50 ? 2000 : 1900;
     if (m < 1 || m > 12 || d < 1 || d > 31) return false;
     const long z = daysFromCivil(y, m, d);

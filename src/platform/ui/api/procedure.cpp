@@ -1,5 +1,7 @@
 #include "platform/ui/api/procedure.h"
 
+#include <algorithm>
+
 #include "platform/sys/thread.h"
 #include "platform/ui/api/backend.h"
 #include "platform/ui/api/thread_state.h"
@@ -30,6 +32,7 @@ bool startProcedure(std::function<void()> fn, std::size_t requestedStack) {
       detail::Global& gl = global();
       std::lock_guard lock(gl.m);
       st->procedure = false;
+      if (st->windows.empty()) std::erase(gl.threads, st);
       if (--gl.running == 0) ended = gl.endedHandler;
       gl.cv.notify_all();
     }
@@ -58,10 +61,15 @@ void haltProgram(int code) {
       first = true;
     }
     code = g.haltCode;
-    g.cv.notify_all();
   }
+  // The backend hears of it before the other threads wake and unwind, so its record
+  // of the halt comes first.
   if (first) {
     if (Backend* b = backend()) b->halted(code);
+  }
+  {
+    std::lock_guard lock(g.m);
+    g.cv.notify_all();
   }
   throw ProgramHalted{code};
 }
@@ -128,6 +136,14 @@ bool waitUntilIdle(std::chrono::milliseconds timeout) {
   return g.cv.wait_for(lock, timeout, [] { return detail::allIdle(); });
 }
 
+int threadsInModal() {
+  std::lock_guard lock(global().m);
+  int n = 0;
+  for (auto& t : global().threads)
+    if (t->activity == detail::Activity::Modal) ++n;
+  return n;
+}
+
 void resetProcedures() {
   detail::Global& g = global();
   std::lock_guard lock(g.m);
@@ -136,6 +152,9 @@ void resetProcedures() {
   g.shutdown = false;
   g.waitCursor = 0;
   g.endedHandler = nullptr;
+  // Numbers start again after the threads that are still known.
+  g.nextThread = 1;
+  for (auto& t : g.threads) g.nextThread = std::max(g.nextThread, t->id + 1);
   for (auto& t : g.threads) {
     t->queue.clear();
     t->lastKey = 0;

@@ -51,6 +51,8 @@ bool shutdownRequested();
 // the user: in accept() with nothing to hand out (and no timer running), or in a modal
 // operation (box, dialog, pop-up menu). Waits at most `timeout` for that.
 bool waitUntilIdle(std::chrono::milliseconds timeout);
+// Threads now inside a modal operation (a backend may not have shown it yet).
+int threadsInModal();
 
 // Clears the process-wide state of the layer (halt, shutdown, thread numbers) between
 // test runs. Only when no procedure is running.

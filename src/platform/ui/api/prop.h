@@ -27,10 +27,13 @@ enum class Prop {
   MouseRow,    // number: row on which the mouse button last went down, 0 none (read)
   RangeLow,    // number (spin, progress)
   RangeHigh,
-  Cursor,      // text: mouse cursor over a region or image ("arrow", "hand", "zoom", "wait", ...)
-  ImageFile,   // text: file shown by an image control
-  Zoom,        // number: percent, 0 = fit to the control
-  X, Y, Width, Height,  // number
+  Cursor,     // text: mouse cursor over a region or image ("arrow", "hand", "zoom", "wait", ...)
+  ImageFile,  // text: file shown by an image control
+  Zoom,       // number: percent, 0 = fit to the control
+  X,
+  Y,
+  Width,
+  Height,      // number
   Checked,     // number 0/1: a check menu item
   AlertKey,    // number: add this key to the control's alert keys
   NoAlertKey,  // number: remove it, 0 = remove all
@@ -42,20 +45,20 @@ enum class Prop {
 struct PropChange {
   int control = 0;
   Prop prop = Prop::Value;
-  std::string text;
+  std::string text{};
   long long number = 0;
   int index = 0;
 };
 
 struct PropValue {
-  std::string text;
+  std::string text{};
   long long number = 0;
 };
 
 // One row of a list box (cells in column order; a cell of a row with several lines holds
 // them separated by '\n') or of a drop combo.
 struct ListRow {
-  std::vector<std::string> cells;
+  std::vector<std::string> cells{};
   bool grey = false;  // shown in grey text
 };
 

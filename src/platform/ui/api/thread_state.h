@@ -29,12 +29,12 @@ enum class Activity { Busy, Waiting, Modal };
 
 struct ThreadState {
   int id = 0;
-  bool procedure = false;          // a running startProcedure thread
+  bool procedure = false;  // a running startProcedure thread
   Activity activity = Activity::Busy;
-  int acceptingWindow = 0;         // the window whose accept() is waiting
-  bool timerWait = false;          // waiting in accept() for a timer tick
+  int acceptingWindow = 0;  // the window whose accept() is waiting
+  bool timerWait = false;   // waiting in accept() for a timer tick
   std::deque<Queued> queue;
-  std::vector<int> windows;        // open windows of the thread, innermost last
+  std::vector<int> windows;  // open windows of the thread, innermost last
   int lastKey = 0;
 };
 

@@ -268,8 +268,7 @@ std::string Window::equate(int id) const {
   return s_->controls[static_cast<std::size_t>(id)].equate;
 }
 
-void Window::bindRaw(int cid, std::function<std::string()> get,
-                     std::function<void(const std::string&)> set) {
+void Window::bindRaw(int cid, std::function<std::string()> get, std::function<void(const std::string&)> set) {
   Binding b;
   b.control = cid;
   b.getText = std::move(get);
@@ -278,16 +277,19 @@ void Window::bindRaw(int cid, std::function<std::string()> get,
 }
 
 void Window::bind(const Ctl& c, std::string& var) {
-  bindText(c, [&var] { return var; }, [&var](const std::string& s) { var = s; });
+  bindText(
+      c, [&var] { return var; }, [&var](const std::string& s) { var = s; });
 }
 
 void Window::bind(const Ctl& c, bool& var) {
-  bindText(c, [&var] { return std::string(var ? "1" : "0"); },
-           [&var](const std::string& s) { var = !s.empty() && s != "0"; });
+  bindText(
+      c, [&var] { return std::string(var ? "1" : "0"); },
+      [&var](const std::string& s) { var = !s.empty() && s != "0"; });
 }
 
 void Window::bind(const Ctl& c, double& var) {
-  bindNumber(c, [&var] { return var; }, [&var](double v) { var = v; });
+  bindNumber(
+      c, [&var] { return var; }, [&var](double v) { var = v; });
 }
 
 void Window::bindText(const Ctl& c, std::function<std::string()> get,

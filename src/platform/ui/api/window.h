@@ -23,10 +23,10 @@ namespace ui {
 // Names a control by its equate ("?OK") or its number in window order.
 class Ctl {
  public:
-  Ctl(int id) : id_(id) {}                              // NOLINT: implicit on purpose
-  Ctl(const char* equate) : equate_(equate) {}          // NOLINT
-  Ctl(std::string_view equate) : equate_(equate) {}     // NOLINT
-  Ctl(const std::string& equate) : equate_(equate) {}   // NOLINT
+  Ctl(int id) : id_(id) {}                             // NOLINT: implicit on purpose
+  Ctl(const char* equate) : equate_(equate) {}         // NOLINT
+  Ctl(std::string_view equate) : equate_(equate) {}    // NOLINT
+  Ctl(const std::string& equate) : equate_(equate) {}  // NOLINT
   int id() const { return id_; }
   const std::string& equate() const { return equate_; }
 
@@ -72,17 +72,16 @@ class Window {
   void bind(const Ctl& c, double& var);
   template <std::size_t N>
   void bind(const Ctl& c, text::Str<N>& var) {
-    bindText(c, [&var] { return var.str(); }, [&var](const std::string& s) { var = s; });
+    bindText(
+        c, [&var] { return var.str(); }, [&var](const std::string& s) { var = s; });
   }
   template <class I>
-    requires(std::is_integral_v<I> && !std::is_same_v<I, bool>)
-  void bind(const Ctl& c, I& var) {
-    bindNumber(c, [&var] { return static_cast<double>(var); },
-               [&var](double v) { var = static_cast<I>(v); });
+  requires(std::is_integral_v<I> && !std::is_same_v<I, bool>) void bind(const Ctl& c, I& var) {
+    bindNumber(
+        c, [&var] { return static_cast<double>(var); }, [&var](double v) { var = static_cast<I>(v); });
   }
   // Any other binding: the control's text to and from the variable.
-  void bindText(const Ctl& c, std::function<std::string()> get,
-                std::function<void(const std::string&)> set);
+  void bindText(const Ctl& c, std::function<std::string()> get, std::function<void(const std::string&)> set);
   // A number shown through the control's picture ("@n7.3", "@d6" for day numbers).
   void bindNumber(const Ctl& c, std::function<double()> get, std::function<void(double)> set);
 

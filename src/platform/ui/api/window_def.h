@@ -32,16 +32,16 @@ enum class ControlKind {
 // Standard actions the layer performs itself when the control or menu item is chosen.
 enum class StdAction {
   None,
-  Close,        // the window's close request
-  Help,         // help for the window's help keyword
-  HelpIndex,    // help contents
+  Close,      // the window's close request
+  Help,       // help for the window's help keyword
+  HelpIndex,  // help contents
   HelpSearch,
   HelpOnHelp,
-  Cut,          // clipboard operations on the focused control
+  Cut,  // clipboard operations on the focused control
   Copy,
   Paste,
-  PrintSetup,   // the printer-setup dialog
-  Tile,         // MDI arrangement of the frame's children
+  PrintSetup,  // the printer-setup dialog
+  Tile,        // MDI arrangement of the frame's children
   Cascade,
   ArrangeIcons,
 };
@@ -50,26 +50,26 @@ enum class Align { Left, Right, Center, Decimal };
 
 // One column of a list box or of a drop combo's list.
 struct ColumnDef {
-  int width = 10;          // in characters
+  int width = 10;  // in characters
   Align align = Align::Left;
-  int indent = 0;          // in characters
-  std::string heading;     // empty: no heading
+  int indent = 0;         // in characters
+  std::string heading{};  // empty: no heading
   Align headingAlign = Align::Left;
-  std::string picture;     // display picture of the cell text, empty when given ready-made
-  std::string group;       // caption of the column group this column starts (empty: none)
-  bool fixed = false;      // stays at the left when the list scrolls sideways
+  std::string picture{};  // display picture of the cell text, empty when given ready-made
+  std::string group{};    // caption of the column group this column starts (empty: none)
+  bool fixed = false;     // stays at the left when the list scrolls sideways
 };
 
 struct ControlDef {
   ControlKind kind = ControlKind::Prompt;
-  std::string equate;      // "?MAP:LAB"; the script and the procedure name the control by it
-  std::string text;        // caption: prompt, button, check, radio, group, tab text
-  std::string tip;         // tool tip
-  std::string status;      // status-bar text while the control has the focus
-  std::string picture;     // "@s30", "@n7.3", "@d6", "n5" (entries, spins, display texts)
-  std::string icon;        // icon file name ("LAB.ICO"); a button with an icon and no text shows the icon
-  std::string parent;      // equate of the containing sheet, tab, group, option group or panel
-  std::string value;       // radio: the text the option group takes when it is chosen (default: its text)
+  std::string equate{};    // "?MAP:LAB"; the script and the procedure name the control by it
+  std::string text{};      // caption: prompt, button, check, radio, group, tab text
+  std::string tip{};       // tool tip
+  std::string status{};    // status-bar text while the control has the focus
+  std::string picture{};   // "@s30", "@n7.3", "@d6", "n5" (entries, spins, display texts)
+  std::string icon{};      // icon file name ("LAB.ICO"); a button with an icon and no text shows the icon
+  std::string parent{};    // equate of the containing sheet, tab, group, option group or panel
+  std::string value{};     // radio: the text the option group takes when it is chosen (default: its text)
   int key = 0;             // hot key of a button (Key::...)
   bool isDefault = false;  // the default button (Enter)
   bool disabled = false;
@@ -78,54 +78,54 @@ struct ControlDef {
   bool fixedFont = false;  // fixed-pitch font (list of text lines)
   bool hscroll = false;
   bool vscroll = false;
-  int color = -1;          // text colour 0xRRGGBB, -1 the default
-  double rangeLow = 0;     // spin and progress bar
-  double rangeHigh = 0;    // 0 and 0: no range
+  int color = -1;        // text colour 0xRRGGBB, -1 the default
+  double rangeLow = 0;   // spin and progress bar
+  double rangeHigh = 0;  // 0 and 0: no range
   double step = 1;
   // Lists and drop combos.
-  int items = 0;           // rows shown (list box height, drop list height); 0: the backend's choice
-  int rowLines = 1;        // lines per list row (1 to 3); a cell's lines are separated by '\n'
-  std::vector<ColumnDef> columns;
-  std::vector<std::string> rows;  // fixed rows of a drop combo (one column)
-  bool typed = true;       // Combo: typing allowed
+  int items = 0;     // rows shown (list box height, drop list height); 0: the backend's choice
+  int rowLines = 1;  // lines per list row (1 to 3); a cell's lines are separated by '\n'
+  std::vector<ColumnDef> columns{};
+  std::vector<std::string> rows{};  // fixed rows of a drop combo (one column)
+  bool typed = true;                // Combo: typing allowed
   StdAction action = StdAction::None;
   // Position and size in dialog units; 0 lets the backend lay the control out in order.
   int x = 0, y = 0, width = 0, height = 0;
-  int id = 0;              // filled in when the window opens; the control's number in window order
+  int id = 0;  // filled in when the window opens; the control's number in window order
 };
 
 struct MenuItem {
-  std::string equate;      // "?TILE"
-  std::string text;        // "T&ile"; empty with separator = true
-  std::string status;      // status-bar text
+  std::string equate{};  // "?TILE"
+  std::string text{};    // "T&ile"; empty with separator = true
+  std::string status{};  // status-bar text
   int key = 0;
   bool separator = false;
   bool checkable = false;  // a check item
   bool checked = false;
   bool disabled = false;
-  bool windowList = false; // this menu lists the frame's open child windows at its end
+  bool windowList = false;  // this menu lists the frame's open child windows at its end
   StdAction action = StdAction::None;
-  std::vector<MenuItem> items;  // a sub-menu when not empty
-  int id = 0;              // filled in when the window opens
+  std::vector<MenuItem> items{};  // a sub-menu when not empty
+  int id = 0;                     // filled in when the window opens
 };
 
 enum class WindowKind { Plain, MdiFrame, MdiChild };
 
 struct WindowDef {
-  std::string label;       // "P1$APPFRAME"
-  std::string title;
-  std::string icon;
-  std::string help;        // help keyword ("Hovedmeny")
+  std::string label{};  // "P1$APPFRAME"
+  std::string title{};
+  std::string icon{};
+  std::string help{};  // help keyword ("Hovedmeny")
   WindowKind kind = WindowKind::Plain;
   bool resizable = false;
-  bool modal = false;      // a plain window that disables every other window of the program
+  bool modal = false;  // a plain window that disables every other window of the program
   int minWidth = 0, minHeight = 0;
   int x = 0, y = 0, width = 0, height = 0;  // 0: the backend's choice
-  int timer = 0;           // timer period in hundredths of a second, 0 none
-  std::vector<int> statusZones;  // widths of the status-bar zones; empty: no status bar
-  std::vector<MenuItem> menu;    // the menu bar
-  std::vector<ControlDef> toolbar;  // toolbar buttons, left to right
-  std::vector<ControlDef> controls; // window order
+  int timer = 0;                            // timer period in hundredths of a second, 0 none
+  std::vector<int> statusZones{};           // widths of the status-bar zones; empty: no status bar
+  std::vector<MenuItem> menu{};             // the menu bar
+  std::vector<ControlDef> toolbar{};        // toolbar buttons, left to right
+  std::vector<ControlDef> controls{};       // window order
 };
 
 }  // namespace ui

@@ -71,15 +71,24 @@ long long toNumber(const std::string& s) { return std::atoll(s.c_str()); }
 
 std::string buttonName(int button) {
   switch (button) {
-    case Button::Ok: return "Ok";
-    case Button::Yes: return "Yes";
-    case Button::No: return "No";
-    case Button::Abort: return "Abort";
-    case Button::Retry: return "Retry";
-    case Button::Ignore: return "Ignore";
-    case Button::Cancel: return "Cancel";
-    case Button::Help: return "Help";
-    default: return std::to_string(button);
+    case Button::Ok:
+      return "Ok";
+    case Button::Yes:
+      return "Yes";
+    case Button::No:
+      return "No";
+    case Button::Abort:
+      return "Abort";
+    case Button::Retry:
+      return "Retry";
+    case Button::Ignore:
+      return "Ignore";
+    case Button::Cancel:
+      return "Cancel";
+    case Button::Help:
+      return "Help";
+    default:
+      return std::to_string(button);
   }
 }
 
@@ -173,19 +182,39 @@ void HeadlessBackend::apply(int window, const std::vector<PropChange>& changes) 
   for (const PropChange& ch : changes) {
     if (ch.control == 0) {
       switch (ch.prop) {
-        case Prop::Text: w.title = ch.text; cv_.notify_all(); break;
-        case Prop::X: w.x = ch.number; break;
-        case Prop::Y: w.y = ch.number; break;
-        case Prop::Width: w.width = ch.number; break;
-        case Prop::Height: w.height = ch.number; break;
-        case Prop::Focus: w.focus = static_cast<int>(ch.number); break;
-        case Prop::StatusText: w.status[ch.index] = ch.text; break;
-        case Prop::AlertKey: w.alertKeys.insert(static_cast<int>(ch.number)); break;
-        case Prop::NoAlertKey:
-          if (ch.number == 0) w.alertKeys.clear();
-          else w.alertKeys.erase(static_cast<int>(ch.number));
+        case Prop::Text:
+          w.title = ch.text;
+          cv_.notify_all();
           break;
-        default: break;
+        case Prop::X:
+          w.x = ch.number;
+          break;
+        case Prop::Y:
+          w.y = ch.number;
+          break;
+        case Prop::Width:
+          w.width = ch.number;
+          break;
+        case Prop::Height:
+          w.height = ch.number;
+          break;
+        case Prop::Focus:
+          w.focus = static_cast<int>(ch.number);
+          break;
+        case Prop::StatusText:
+          w.status[ch.index] = ch.text;
+          break;
+        case Prop::AlertKey:
+          w.alertKeys.insert(static_cast<int>(ch.number));
+          break;
+        case Prop::NoAlertKey:
+          if (ch.number == 0)
+            w.alertKeys.clear();
+          else
+            w.alertKeys.erase(static_cast<int>(ch.number));
+          break;
+        default:
+          break;
       }
       continue;
     }
@@ -196,35 +225,76 @@ void HeadlessBackend::apply(int window, const std::vector<PropChange>& changes) 
       case Prop::Value:
         c.value = ch.text.empty() && ch.number != 0 ? std::to_string(ch.number) : ch.text;
         break;
-      case Prop::Text: c.text = ch.text; break;
-      case Prop::Enabled: c.enabled = ch.number != 0; break;
-      case Prop::Visible: c.visible = ch.number != 0; break;
-      case Prop::Tip: c.tip = ch.text; break;
-      case Prop::Status: c.status = ch.text; break;
-      case Prop::Icon: c.icon = ch.text; break;
-      case Prop::Color: c.color = ch.number; break;
+      case Prop::Text:
+        c.text = ch.text;
+        break;
+      case Prop::Enabled:
+        c.enabled = ch.number != 0;
+        break;
+      case Prop::Visible:
+        c.visible = ch.number != 0;
+        break;
+      case Prop::Tip:
+        c.tip = ch.text;
+        break;
+      case Prop::Status:
+        c.status = ch.text;
+        break;
+      case Prop::Icon:
+        c.icon = ch.text;
+        break;
+      case Prop::Color:
+        c.color = ch.number;
+        break;
       case Prop::Default:
         if (ch.number != 0)
           for (auto& [id, other] : w.controls) other.isDefault = false;
         c.isDefault = ch.number != 0;
         break;
-      case Prop::ReadOnly: c.readOnly = ch.number != 0; break;
-      case Prop::Selected: c.selected = ch.number; break;
-      case Prop::VScroll: c.vscroll = ch.number != 0; break;
-      case Prop::VScrollPos: c.vscrollPos = ch.number; break;
-      case Prop::HScroll: c.hscroll = ch.number != 0; break;
-      case Prop::RangeLow: c.rangeLow = ch.number; break;
-      case Prop::RangeHigh: c.rangeHigh = ch.number; break;
-      case Prop::Cursor: c.cursor = ch.text; break;
-      case Prop::ImageFile: c.imageFile = ch.text; break;
-      case Prop::Zoom: c.zoom = ch.number; break;
-      case Prop::Checked: c.checked = ch.number != 0; break;
-      case Prop::AlertKey: c.alertKeys.insert(static_cast<int>(ch.number)); break;
-      case Prop::NoAlertKey:
-        if (ch.number == 0) c.alertKeys.clear();
-        else c.alertKeys.erase(static_cast<int>(ch.number));
+      case Prop::ReadOnly:
+        c.readOnly = ch.number != 0;
         break;
-      default: break;
+      case Prop::Selected:
+        c.selected = ch.number;
+        break;
+      case Prop::VScroll:
+        c.vscroll = ch.number != 0;
+        break;
+      case Prop::VScrollPos:
+        c.vscrollPos = ch.number;
+        break;
+      case Prop::HScroll:
+        c.hscroll = ch.number != 0;
+        break;
+      case Prop::RangeLow:
+        c.rangeLow = ch.number;
+        break;
+      case Prop::RangeHigh:
+        c.rangeHigh = ch.number;
+        break;
+      case Prop::Cursor:
+        c.cursor = ch.text;
+        break;
+      case Prop::ImageFile:
+        c.imageFile = ch.text;
+        break;
+      case Prop::Zoom:
+        c.zoom = ch.number;
+        break;
+      case Prop::Checked:
+        c.checked = ch.number != 0;
+        break;
+      case Prop::AlertKey:
+        c.alertKeys.insert(static_cast<int>(ch.number));
+        break;
+      case Prop::NoAlertKey:
+        if (ch.number == 0)
+          c.alertKeys.clear();
+        else
+          c.alertKeys.erase(static_cast<int>(ch.number));
+        break;
+      default:
+        break;
     }
   }
 }
@@ -236,13 +306,20 @@ PropValue HeadlessBackend::get(int window, int control, Prop prop) {
   HWindow& w = wit->second;
   if (control == 0) {
     switch (prop) {
-      case Prop::Text: return {w.title, 0};
-      case Prop::X: return {{}, w.x};
-      case Prop::Y: return {{}, w.y};
-      case Prop::Width: return {{}, w.width};
-      case Prop::Height: return {{}, w.height};
-      case Prop::Focus: return {{}, w.focus};
-      default: return {};
+      case Prop::Text:
+        return {w.title, 0};
+      case Prop::X:
+        return {{}, w.x};
+      case Prop::Y:
+        return {{}, w.y};
+      case Prop::Width:
+        return {{}, w.width};
+      case Prop::Height:
+        return {{}, w.height};
+      case Prop::Focus:
+        return {{}, w.focus};
+      default:
+        return {};
     }
   }
   auto cit = w.controls.find(control);
@@ -250,31 +327,55 @@ PropValue HeadlessBackend::get(int window, int control, Prop prop) {
   const HControl& c = cit->second;
   auto flag = [](bool b) { return PropValue{{}, b ? 1 : 0}; };
   switch (prop) {
-    case Prop::Value: return {c.value, toNumber(c.value)};
-    case Prop::Text: return {c.text, 0};
-    case Prop::Enabled: return flag(c.enabled);
-    case Prop::Visible: return flag(c.visible);
-    case Prop::Tip: return {c.tip, 0};
-    case Prop::Status: return {c.status, 0};
-    case Prop::Icon: return {c.icon, 0};
-    case Prop::Color: return {{}, c.color};
-    case Prop::Default: return flag(c.isDefault);
-    case Prop::ReadOnly: return flag(c.readOnly);
-    case Prop::Selected: return {{}, c.selected};
+    case Prop::Value:
+      return {c.value, toNumber(c.value)};
+    case Prop::Text:
+      return {c.text, 0};
+    case Prop::Enabled:
+      return flag(c.enabled);
+    case Prop::Visible:
+      return flag(c.visible);
+    case Prop::Tip:
+      return {c.tip, 0};
+    case Prop::Status:
+      return {c.status, 0};
+    case Prop::Icon:
+      return {c.icon, 0};
+    case Prop::Color:
+      return {{}, c.color};
+    case Prop::Default:
+      return flag(c.isDefault);
+    case Prop::ReadOnly:
+      return flag(c.readOnly);
+    case Prop::Selected:
+      return {{}, c.selected};
     case Prop::Items:
-      return {{}, c.def.items > 0 ? c.def.items
-                                  : (c.def.kind == ControlKind::List ? 10 : static_cast<long long>(c.rows.size()))};
-    case Prop::VScroll: return flag(c.vscroll);
-    case Prop::VScrollPos: return {{}, c.vscrollPos};
-    case Prop::HScroll: return flag(c.hscroll);
-    case Prop::MouseRow: return {{}, c.mouseRow};
-    case Prop::RangeLow: return {{}, c.rangeLow};
-    case Prop::RangeHigh: return {{}, c.rangeHigh};
-    case Prop::Cursor: return {c.cursor, 0};
-    case Prop::ImageFile: return {c.imageFile, 0};
-    case Prop::Zoom: return {{}, c.zoom};
-    case Prop::Checked: return flag(c.checked);
-    default: return {};
+      return {{},
+              c.def.items > 0
+                  ? c.def.items
+                  : (c.def.kind == ControlKind::List ? 10 : static_cast<long long>(c.rows.size()))};
+    case Prop::VScroll:
+      return flag(c.vscroll);
+    case Prop::VScrollPos:
+      return {{}, c.vscrollPos};
+    case Prop::HScroll:
+      return flag(c.hscroll);
+    case Prop::MouseRow:
+      return {{}, c.mouseRow};
+    case Prop::RangeLow:
+      return {{}, c.rangeLow};
+    case Prop::RangeHigh:
+      return {{}, c.rangeHigh};
+    case Prop::Cursor:
+      return {c.cursor, 0};
+    case Prop::ImageFile:
+      return {c.imageFile, 0};
+    case Prop::Zoom:
+      return {{}, c.zoom};
+    case Prop::Checked:
+      return flag(c.checked);
+    default:
+      return {};
   }
 }
 
@@ -309,7 +410,9 @@ void HeadlessBackend::clipboard(int window, ClipboardOp op) {
       clipboard_ = c->value;
       if (!c->readOnly) c->value.clear();
       break;
-    case ClipboardOp::Copy: clipboard_ = c->value; break;
+    case ClipboardOp::Copy:
+      clipboard_ = c->value;
+      break;
     case ClipboardOp::Paste:
       if (!c->readOnly) c->value += clipboard_;
       break;

@@ -54,7 +54,7 @@ struct HWindow {
   int focus = 0;
   long long x = 0, y = 0, width = 0, height = 0;
   std::map<int, std::string> status;
-  long long order = 0;               // opening order, for "the newest window titled ..."
+  long long order = 0;  // opening order, for "the newest window titled ..."
 };
 
 // A box, dialog or pop-up menu waiting for its answer.
@@ -64,8 +64,8 @@ struct Pending {
   FileRequest file;
   PopupRequest popup;
   bool answered = false;
-  int button = 0;        // Box: the button; Popup: the item
-  bool accepted = false; // File: chosen (not cancelled)
+  int button = 0;         // Box: the button; Popup: the item
+  bool accepted = false;  // File: chosen (not cancelled)
   std::string path;
 };
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <map>
 #include <thread>
 
 #include "platform/ui/api/dialogs.h"
@@ -85,21 +86,28 @@ std::vector<PopupItem> popupItems(const std::string& text) {
 
 const char* iconName(Icon i) {
   switch (i) {
-    case Icon::None: return "none";
-    case Icon::Information: return "information";
-    case Icon::Exclamation: return "exclamation";
-    case Icon::Question: return "question";
-    case Icon::Stop: return "stop";
+    case Icon::None:
+      return "none";
+    case Icon::Information:
+      return "information";
+    case Icon::Exclamation:
+      return "exclamation";
+    case Icon::Question:
+      return "question";
+    case Icon::Stop:
+      return "stop";
   }
   return "none";
 }
 
 std::string describe(const Pending& p) {
   switch (p.kind) {
-    case Pending::Kind::Box: return "box " + quote(p.box.caption) + " " + quote(p.box.text);
+    case Pending::Kind::Box:
+      return "box " + quote(p.box.caption) + " " + quote(p.box.text);
     case Pending::Kind::File:
       return std::string(p.file.directory ? "directory dialog " : "file dialog ") + quote(p.file.title);
-    case Pending::Kind::Popup: return "pop-up menu " + quote(p.popup.text);
+    case Pending::Kind::Popup:
+      return "pop-up menu " + quote(p.popup.text);
   }
   return "dialog";
 }
@@ -132,8 +140,19 @@ std::shared_ptr<Pending> Robot::findPending(Pending::Kind kind) {
 
 bool Robot::waitIdle(bool allowPending) {
   if (failed_) return false;
-  if (!ui::waitUntilIdle(timeout_))
-    return fail("the program was still busy after " + std::to_string(timeout_.count()) + " ms");
+  const auto deadline = Clock::now() + timeout_;
+  for (;;) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    if (left.count() <= 0 || !ui::waitUntilIdle(left))
+      return fail("the program was still busy after " + std::to_string(timeout_.count()) + " ms");
+    // Idle counts only once every thread in a modal operation has its box on show here
+    // (and an answered one has gone on).
+    std::unique_lock lock(b_.mutex());
+    const auto unanswered =
+        std::count_if(b_.pending().begin(), b_.pending().end(), [](const auto& p) { return !p->answered; });
+    if (unanswered == ui::threadsInModal()) break;
+    b_.changed().wait_for(lock, std::chrono::milliseconds(5));
+  }
   if (!allowPending) {
     std::lock_guard lock(b_.mutex());
     for (auto& p : b_.pending())
@@ -147,7 +166,8 @@ bool Robot::settle() { return waitIdle(false); }
 bool Robot::targetControl(const std::string& equate, int& id, bool needEnabled) {
   std::lock_guard lock(b_.mutex());
   auto wit = b_.windows().find(target_);
-  if (target_ == 0 || wit == b_.windows().end()) return fail("no target window (it has closed or none was chosen)");
+  if (target_ == 0 || wit == b_.windows().end())
+    return fail("no target window (it has closed or none was chosen)");
   HWindow& w = wit->second;
   if (HWindow* blocking = blocker(b_.windows(), w))
     return fail("window " + quote(w.title) + " is disabled while " + quote(blocking->title) + " is open");
@@ -205,7 +225,8 @@ bool Robot::waitClosed(const std::string& title) {
       if (!open) break;
       if (Clock::now() >= deadline) {
         lock.unlock();
-        return fail("window " + quote(title) + " was still open after " + std::to_string(timeout_.count()) + " ms");
+        return fail("window " + quote(title) + " was still open after " + std::to_string(timeout_.count()) +
+                    " ms");
       }
       for (auto& p : b_.pending())
         if (!p->answered && ui::waitUntilIdle(std::chrono::milliseconds(0))) {
@@ -216,7 +237,7 @@ bool Robot::waitClosed(const std::string& title) {
       b_.changed().wait_for(lock, std::chrono::milliseconds(20));
     }
   }
-  return ui::runningProcedures() == 0 || settle();
+  return ui::runningProcedures() == 0 || waitIdle(true);
 }
 
 bool Robot::waitEnd() {
@@ -250,7 +271,7 @@ bool Robot::type(const std::string& equate, const std::string& text) {
     w.focus = id;
   }
   deliver(target_, makeEvent(EventKind::Accepted, id, Key::Tab));
-  return settle();
+  return waitIdle(true);
 }
 
 bool Robot::check(const std::string& equate, bool on) {
@@ -265,7 +286,7 @@ bool Robot::check(const std::string& equate, bool on) {
     w.focus = id;
   }
   deliver(target_, makeEvent(EventKind::Accepted, id, Key::MouseLeft));
-  return settle();
+  return waitIdle(true);
 }
 
 bool Robot::choose(const std::string& equate, const std::string& text, int row) {
@@ -280,11 +301,13 @@ bool Robot::choose(const std::string& equate, const std::string& text, int row) 
     switch (c.def.kind) {
       case ControlKind::Option:
       case ControlKind::Sheet: {
-        const ControlKind childKind = c.def.kind == ControlKind::Option ? ControlKind::Radio : ControlKind::Tab;
+        const ControlKind childKind =
+            c.def.kind == ControlKind::Option ? ControlKind::Radio : ControlKind::Tab;
         int n = 0, chosen = 0;
         HControl* pick = nullptr;
         for (auto& [cid, child] : w.controls) {
-          if (child.def.kind != childKind || lowerAscii(child.def.parent) != lowerAscii(c.def.equate)) continue;
+          if (child.def.kind != childKind || lowerAscii(child.def.parent) != lowerAscii(c.def.equate))
+            continue;
           ++n;
           const std::string v = child.def.value.empty() ? withoutAmp(child.text) : child.def.value;
           if ((row > 0 && n == row) || (row == 0 && (sameText(child.text, text) || v == text))) {
@@ -293,7 +316,8 @@ bool Robot::choose(const std::string& equate, const std::string& text, int row) 
             break;
           }
         }
-        if (!pick) return fail(equate + " has no " + (childKind == ControlKind::Radio ? "radio " : "tab ") + what);
+        if (!pick)
+          return fail(equate + " has no " + (childKind == ControlKind::Radio ? "radio " : "tab ") + what);
         const std::string why = unusable(w, *pick);
         if (!why.empty()) return fail(pick->def.equate + " " + why);
         if (c.def.kind == ControlKind::Option) {
@@ -330,7 +354,8 @@ bool Robot::choose(const std::string& equate, const std::string& text, int row) 
         const auto& cells = c.rows[static_cast<std::size_t>(n - 1)].cells;
         if (c.def.kind != ControlKind::List) c.value = cells.empty() ? std::string() : cells[0];
         events.push_back(makeEvent(EventKind::NewSelection, id, Key::MouseLeft));
-        if (c.def.kind != ControlKind::List) events.push_back(makeEvent(EventKind::Accepted, id, Key::MouseLeft));
+        if (c.def.kind != ControlKind::List)
+          events.push_back(makeEvent(EventKind::Accepted, id, Key::MouseLeft));
         break;
       }
       default:
@@ -339,7 +364,7 @@ bool Robot::choose(const std::string& equate, const std::string& text, int row) 
     w.focus = id;
   }
   for (Event& ev : events) deliver(target_, std::move(ev));
-  return settle();
+  return waitIdle(true);
 }
 
 bool Robot::stdAction(int window, int id) {
@@ -352,8 +377,11 @@ bool Robot::stdAction(int window, int id) {
     keyword = w.def.help;
   }
   switch (action) {
-    case StdAction::None: return false;
-    case StdAction::Close: deliver(window, makeEvent(EventKind::CloseWindow, 0)); break;
+    case StdAction::None:
+      return false;
+    case StdAction::Close:
+      deliver(window, makeEvent(EventKind::CloseWindow, 0));
+      break;
     case StdAction::Help:
     case StdAction::HelpIndex:
     case StdAction::HelpSearch:
@@ -365,19 +393,33 @@ bool Robot::stdAction(int window, int id) {
       ui::help(keyword);
       break;
     }
-    case StdAction::Cut: b_.clipboard(window, ClipboardOp::Cut); break;
-    case StdAction::Copy: b_.clipboard(window, ClipboardOp::Copy); break;
-    case StdAction::Paste: b_.clipboard(window, ClipboardOp::Paste); break;
-    case StdAction::PrintSetup: b_.printerSetup(0); break;
-    case StdAction::Tile: b_.transcript().add("arrange tile"); break;
-    case StdAction::Cascade: b_.transcript().add("arrange cascade"); break;
-    case StdAction::ArrangeIcons: b_.transcript().add("arrange icons"); break;
+    case StdAction::Cut:
+      b_.clipboard(window, ClipboardOp::Cut);
+      break;
+    case StdAction::Copy:
+      b_.clipboard(window, ClipboardOp::Copy);
+      break;
+    case StdAction::Paste:
+      b_.clipboard(window, ClipboardOp::Paste);
+      break;
+    case StdAction::PrintSetup:
+      b_.printerSetup(0);
+      break;
+    case StdAction::Tile:
+      b_.transcript().add("arrange tile");
+      break;
+    case StdAction::Cascade:
+      b_.transcript().add("arrange cascade");
+      break;
+    case StdAction::ArrangeIcons:
+      b_.transcript().add("arrange icons");
+      break;
   }
   return true;
 }
 
 bool Robot::pressControl(int window, int id) {
-  if (stdAction(window, id)) return settle();
+  if (stdAction(window, id)) return waitIdle(true);
   std::vector<Event> events;
   {
     std::lock_guard lock(b_.mutex());
@@ -406,7 +448,7 @@ bool Robot::pressControl(int window, int id) {
     }
   }
   for (Event& ev : events) deliver(window, std::move(ev));
-  return settle();
+  return waitIdle(true);
 }
 
 bool Robot::press(const std::string& equate) {
@@ -425,7 +467,8 @@ bool Robot::menu(const std::string& textOrEquate) {
     auto matches = [&](HControl& c) {
       if (!c.menu) return false;
       if (!c.def.equate.empty() && lowerAscii(c.def.equate) == lowerAscii(textOrEquate)) return true;
-      return (!c.text.empty() && sameText(c.text, textOrEquate)) || (!c.tip.empty() && sameText(c.tip, textOrEquate));
+      return (!c.text.empty() && sameText(c.text, textOrEquate)) ||
+             (!c.tip.empty() && sameText(c.tip, textOrEquate));
     };
     std::vector<HWindow*> where{&b_.windows().at(target_)};
     for (auto& [wid, w] : b_.windows())
@@ -508,77 +551,92 @@ bool Robot::key(const std::string& equate, const std::string& keyName) {
   if (helpKey) {
     b_.transcript().add("help " + quote(keyword));
     ui::help(keyword);
-    return settle();
+    return waitIdle(true);
   }
   if (pressId) return pressControl(target_, pressId);
   for (Event& ev : events) deliver(target_, std::move(ev));
-  return settle();
+  return waitIdle(true);
 }
 
 bool Robot::answer(const std::string& caption, const std::string& button) {
   if (!waitIdle(true)) return false;
-  const int btn = buttonByName(button);
-  if (btn == 0) return fail("unknown button " + quote(button));
-  std::lock_guard lock(b_.mutex());
-  std::shared_ptr<Pending> p;
-  for (auto& q : b_.pending())
-    if (q->kind == Pending::Kind::Box && !q->answered && q->box.caption == caption) {
-      p = q;
-      break;
-    }
-  if (!p) {
-    std::string others;
+  {
+    const int btn = buttonByName(button);
+    if (btn == 0) return fail("unknown button " + quote(button));
+    std::lock_guard lock(b_.mutex());
+    std::shared_ptr<Pending> p;
     for (auto& q : b_.pending())
-      if (!q->answered) others += "; waiting instead: " + describe(*q);
-    return fail("no box " + quote(caption) + " to answer" + others);
+      if (q->kind == Pending::Kind::Box && !q->answered && q->box.caption == caption) {
+        p = q;
+        break;
+      }
+    if (!p) {
+      std::string others;
+      for (auto& q : b_.pending())
+        if (!q->answered) others += "; waiting instead: " + describe(*q);
+      return fail("no box " + quote(caption) + " to answer" + others);
+    }
+    if (!(p->box.buttons & btn))
+      return fail("box " + quote(caption) + " has no button " + button + " (" + buttonList(p->box.buttons) +
+                  ")");
+    b_.transcript().add("box " + quote(p->box.caption) + " " + quote(p->box.text) + " icon " +
+                        iconName(p->box.icon) + " buttons " + buttonList(p->box.buttons) + " answer " +
+                        buttonName(btn));
+    p->button = btn;
+    b_.answer(*p);
   }
-  if (!(p->box.buttons & btn))
-    return fail("box " + quote(caption) + " has no button " + button + " (" + buttonList(p->box.buttons) + ")");
-  b_.transcript().add("box " + quote(p->box.caption) + " " + quote(p->box.text) + " icon " + iconName(p->box.icon) +
-                      " buttons " + buttonList(p->box.buttons) + " answer " + buttonName(btn));
-  p->button = btn;
-  b_.answer(*p);
-  return true;
+  // The answered thread goes on before the next action.
+  return waitIdle(true);
 }
 
 bool Robot::file(const std::string& path) {
   if (!waitIdle(true)) return false;
-  std::lock_guard lock(b_.mutex());
-  auto p = findPending(Pending::Kind::File);
-  if (!p) return fail("no file dialog to answer");
-  b_.transcript().add(std::string(p->file.directory ? "directory " : "file ") + quote(p->file.title) + " answer " +
-                      quote(path));
-  p->accepted = true;
-  p->path = path;
-  b_.answer(*p);
-  return true;
+  {
+    std::lock_guard lock(b_.mutex());
+    auto p = findPending(Pending::Kind::File);
+    if (!p) return fail("no file dialog to answer");
+    b_.transcript().add(std::string(p->file.directory ? "directory " : "file ") + quote(p->file.title) +
+                        " answer " + quote(path));
+    p->accepted = true;
+    p->path = path;
+    b_.answer(*p);
+  }
+  // The answered thread goes on before the next action.
+  return waitIdle(true);
 }
 
 bool Robot::cancelFile() {
   if (!waitIdle(true)) return false;
-  std::lock_guard lock(b_.mutex());
-  auto p = findPending(Pending::Kind::File);
-  if (!p) return fail("no file dialog to cancel");
-  b_.transcript().add(std::string(p->file.directory ? "directory " : "file ") + quote(p->file.title) + " cancel");
-  p->accepted = false;
-  b_.answer(*p);
-  return true;
+  {
+    std::lock_guard lock(b_.mutex());
+    auto p = findPending(Pending::Kind::File);
+    if (!p) return fail("no file dialog to cancel");
+    b_.transcript().add(std::string(p->file.directory ? "directory " : "file ") + quote(p->file.title) +
+                        " cancel");
+    p->accepted = false;
+    b_.answer(*p);
+  }
+  // The answered thread goes on before the next action.
+  return waitIdle(true);
 }
 
 bool Robot::popup(int item) {
   if (!waitIdle(true)) return false;
-  std::lock_guard lock(b_.mutex());
-  auto p = findPending(Pending::Kind::Popup);
-  if (!p) return fail("no pop-up menu to answer");
-  const auto items = popupItems(p->popup.text);
-  if (item < 0 || item > static_cast<int>(items.size()))
-    return fail("pop-up menu " + quote(p->popup.text) + " has no item " + std::to_string(item));
-  if (item > 0 && items[static_cast<std::size_t>(item - 1)].greyed)
-    return fail("pop-up item " + quote(items[static_cast<std::size_t>(item - 1)].text) + " is greyed");
-  b_.transcript().add("popup " + quote(p->popup.text) + " answer " + std::to_string(item));
-  p->button = item;
-  b_.answer(*p);
-  return true;
+  {
+    std::lock_guard lock(b_.mutex());
+    auto p = findPending(Pending::Kind::Popup);
+    if (!p) return fail("no pop-up menu to answer");
+    const auto items = popupItems(p->popup.text);
+    if (item < 0 || item > static_cast<int>(items.size()))
+      return fail("pop-up menu " + quote(p->popup.text) + " has no item " + std::to_string(item));
+    if (item > 0 && items[static_cast<std::size_t>(item - 1)].greyed)
+      return fail("pop-up item " + quote(items[static_cast<std::size_t>(item - 1)].text) + " is greyed");
+    b_.transcript().add("popup " + quote(p->popup.text) + " answer " + std::to_string(item));
+    p->button = item;
+    b_.answer(*p);
+  }
+  // The answered thread goes on before the next action.
+  return waitIdle(true);
 }
 
 bool Robot::popup(const std::string& itemText) {
@@ -600,7 +658,49 @@ bool Robot::close() {
   int id = 0;
   if (!waitIdle(false) || !targetControl("", id, false)) return false;
   deliver(target_, makeEvent(EventKind::CloseWindow, 0));
-  return settle();
+  return waitIdle(true);
+}
+
+bool Robot::resize(int width, int height) {
+  int id = 0;
+  if (!waitIdle(false) || !targetControl("", id, false)) return false;
+  {
+    std::lock_guard lock(b_.mutex());
+    HWindow& w = b_.windows().at(target_);
+    if (!w.def.resizable) return fail("window " + quote(w.title) + " cannot be resized");
+    w.width = width;
+    w.height = height;
+  }
+  deliver(target_, makeEvent(EventKind::Sized, 0));
+  return waitIdle(true);
+}
+
+bool Robot::mouse(const std::string& equate, const std::string& what) {
+  static const std::map<std::string, EventKind> kinds = {{"in", EventKind::MouseIn},
+                                                         {"out", EventKind::MouseOut},
+                                                         {"down", EventKind::MouseDown},
+                                                         {"up", EventKind::MouseUp}};
+  auto k = kinds.find(lowerAscii(what));
+  if (k == kinds.end()) return fail("mouse takes in, out, down or up");
+  int id = 0;
+  if (!waitIdle(false) || !targetControl(equate, id, true)) return false;
+  deliver(target_, makeEvent(k->second, id, k->second == EventKind::MouseDown ? Key::MouseLeft : 0));
+  return waitIdle(true);
+}
+
+bool Robot::drag(const std::string& equate, int position) {
+  int id = 0;
+  if (!waitIdle(false) || !targetControl(equate, id, true)) return false;
+  {
+    std::lock_guard lock(b_.mutex());
+    HControl& c = b_.windows().at(target_).controls.at(id);
+    if (c.def.kind != ControlKind::List) return fail(equate + " is not a list box");
+    c.vscrollPos = std::clamp(position, 0, 100);
+  }
+  Event ev = makeEvent(EventKind::ScrollDrag, id, Key::MouseLeft);
+  ev.number = std::clamp(position, 0, 100);
+  deliver(target_, ev);
+  return waitIdle(true);
 }
 
 bool Robot::dump(const std::string& equate) {

@@ -45,6 +45,12 @@ class Robot {
   bool popup(const std::string& itemText);
   // The target's close box.
   bool close();
+  // The user resizes the target (Sized).
+  bool resize(int width, int height);
+  // The mouse on a region or image: "in", "out", "down" or "up".
+  bool mouse(const std::string& equate, const std::string& what);
+  // The list box's thumb dropped at `position` (0..100): ScrollDrag.
+  bool drag(const std::string& equate, int position);
   // Writes the control's value (and state) into the transcript; "" dumps the window.
   bool dump(const std::string& equate);
   bool waitClosed(const std::string& title);

@@ -46,8 +46,7 @@ int Session::finish() {
       // Expected: haltProgram always unwinds its caller.
     }
     backend_->cancelAll();
-    if (!ui::waitProceduresEnded(r.timeout()))
-      transcript_.add("error: a procedure did not end");
+    if (!ui::waitProceduresEnded(r.timeout())) transcript_.add("error: a procedure did not end");
     exitCode_ = kRunFailed;
   } else {
     exitCode_ = ui::programHalted() ? ui::haltCode() : 0;
@@ -103,7 +102,8 @@ bool runLine(Robot& r, const std::vector<std::string>& w) {
   const std::size_t n = w.size() - 1;
   auto arity = [&](std::size_t lo, std::size_t hi) {
     if (n >= lo && n <= hi) return true;
-    return r.fail(verb + " takes " + (lo == hi ? std::to_string(lo) : std::to_string(lo) + " to " + std::to_string(hi)) +
+    return r.fail(verb + " takes " +
+                  (lo == hi ? std::to_string(lo) : std::to_string(lo) + " to " + std::to_string(hi)) +
                   " argument(s)");
   };
   if (verb == "window") return arity(1, 1) && r.window(w[1]);
@@ -134,6 +134,9 @@ bool runLine(Robot& r, const std::vector<std::string>& w) {
     return r.popup(w[1]);
   }
   if (verb == "close") return arity(0, 0) && r.close();
+  if (verb == "resize") return arity(2, 2) && r.resize(std::atoi(w[1].c_str()), std::atoi(w[2].c_str()));
+  if (verb == "mouse") return arity(2, 2) && r.mouse(w[1], w[2]);
+  if (verb == "drag") return arity(2, 2) && r.drag(w[1], std::atoi(w[2].c_str()));
   if (verb == "dump") return arity(0, 1) && r.dump(n == 0 ? std::string() : w[1]);
   if (verb == "wait-closed") return arity(1, 1) && r.waitClosed(w[1]);
   if (verb == "wait-end") return arity(0, 0) && r.waitEnd();
@@ -164,6 +167,7 @@ int runScript(Session& session, std::istream& script) {
       break;
     }
     if (words.empty() || words[0][0] == '#') continue;
+    if (ui::programHalted() && words[0] != "wait-end" && !r.failed()) r.waitEnd();
     if (ui::programHalted() && ui::runningProcedures() == 0 && words[0] != "wait-end") {
       ++skipped;
       continue;
@@ -172,11 +176,13 @@ int runScript(Session& session, std::istream& script) {
   }
   r.setContext({});
   if (skipped > 0)
-    session.transcript().add("note: the program ended; " + std::to_string(skipped) + " script line(s) not run");
+    session.transcript().add("note: the program ended; " + std::to_string(skipped) +
+                             " script line(s) not run");
   return session.finish();
 }
 
-int runScripted(const std::string& scriptPath, const std::string& transcriptPath, std::function<void()> start) {
+int runScripted(const std::string& scriptPath, const std::string& transcriptPath,
+                std::function<void()> start) {
   Session session;
   if (!transcriptPath.empty() && !session.transcriptFile(transcriptPath)) return kRunFailed;
   std::ifstream script(scriptPath);

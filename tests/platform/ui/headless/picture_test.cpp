@@ -1,0 +1,62 @@
+#include "platform/ui/api/picture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Shown {
+  const char* picture;
+  double value;
+  const char* text;
+};
+
+TEST(Picture, FormatsNumbersAndDates) {
+  const Shown cases[] = {
+      {"@n7,3b", 1.5, "1,500"},
+      {"@n7,3b", 0, ""},
+      {"@n7.3", 0, "0.000"},
+      {"n5", 42, "42"},
+      {"@n-10,2", -3.256, "-3,26"},
+      {"", 0.1, "0.1"},
+      {"", 1e15, "1e+15"},
+      {"@d6", 4, "01.01.01"},
+      {"@d10", 4, "01.01.1801"},
+      {"@d6", 0, ""},
+      {"@d10", 2994626, "31.12.9999"},
+  };
+  for (const Shown& c : cases)
+    EXPECT_EQ(ui::formatNumber(c.picture, c.value), c.text) << c.picture << " " << c.value;
+}
+
+TEST(Picture, ReadsTypedTextBackOrRejectsIt) {
+  struct Typed {
+    const char* picture;
+    const char* text;
+    bool ok;
+    double value;
+  };
+  const Typed cases[] = {
+      {"@n7,3b", "1,5", true, 1.5},  {"@n7,3b", " 2.25 ", true, 2.25}, {"@n7,3b", "", true, 0},
+      {"@n7,3b", "abc", false, 0},   {"@n7,3b", "1,5x", false, 0},     {"@d10", "01.01.1801", true, 4},
+      {"@d6", "29.02.23", false, 0}, {"@d6", "29.02.24", true, 0},     {"@d10", "1.1", false, 0},
+  };
+  for (const Typed& c : cases) {
+    double v = -1;
+    EXPECT_EQ(ui::parseNumber(c.picture, c.text, v), c.ok) << c.picture << " " << c.text;
+    if (c.ok && c.value != 0) {
+      EXPECT_DOUBLE_EQ(v, c.value) << c.picture << " " << c.text;
+    }
+  }
+  // A date read back shows as typed.
+  double d = 0;
+  ASSERT_TRUE(ui::parseNumber("@d6", "29.02.24", d));
+  EXPECT_EQ(ui::formatNumber("@d6", d), "29.02.24");
+}
+
+TEST(Picture, CutsTextToItsWidthInCharacters) {
+  EXPECT_EQ(ui::formatText("@s4", "Ærøskøbing"), "Ærøs");
+  EXPECT_EQ(ui::formatText("s30", "kort"), "kort");
+  EXPECT_EQ(ui::formatText("", "uendret"), "uendret");
+}
+
+}  // namespace

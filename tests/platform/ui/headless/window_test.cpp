@@ -1,0 +1,263 @@
+// Window procedures driven through the robot: events, bindings, pictures, the accept-all
+// pass, ranges and list boxes.
+#include "platform/ui/api/window.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "event_log.h"
+#include "platform/text/str.h"
+#include "platform/ui/api/dialogs.h"
+#include "platform/ui/headless/session.h"
+
+using namespace ui;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+namespace {
+
+ControlDef ctl(ControlKind kind, std::string equate, std::string text = {}) {
+  ControlDef d;
+  d.kind = kind;
+  d.equate = std::move(equate);
+  d.text = std::move(text);
+  return d;
+}
+
+WindowDef formDef() {
+  WindowDef def;
+  def.title = "Skjema";
+  def.controls = {
+      ctl(ControlKind::Prompt, "?NAVN:PROMPT", "Navn:"),
+      ctl(ControlKind::Entry, "?NAVN"),
+      ctl(ControlKind::Entry, "?FAKTOR"),
+      ctl(ControlKind::Check, "?AKTIV", "Aktiv"),
+      ctl(ControlKind::Option, "?TYPE", "Prøvetype"),
+      ctl(ControlKind::Radio, "?TYPE:U", "Utslipp"),
+      ctl(ControlKind::Radio, "?TYPE:S", "Slam"),
+      ctl(ControlKind::Button, "?OK", "OK"),
+      ctl(ControlKind::Button, "?CANCEL", "Avbryt"),
+  };
+  def.controls[1].picture = "@s4";
+  def.controls[2].picture = "@n7,3b";
+  for (int i : {5, 6}) def.controls[static_cast<std::size_t>(i)].parent = "?TYPE";
+  def.controls[5].value = "U";
+  def.controls[6].value = "S";
+  return def;
+}
+
+TEST(HeadlessWindow, EventsArriveInOrderAndVariablesFollowTheControls) {
+  EventLog log;
+  text::Str<4> navn = "AB";
+  double faktor = 0;
+  int aktiv = 0;
+  std::string type = "U";
+  {
+    headless::Session s;
+    s.start([&] {
+      Window win(formDef());
+      win.bind("?NAVN", navn);
+      win.bind("?FAKTOR", faktor);
+      win.bind("?AKTIV", aktiv);
+      win.bind("?TYPE", type);
+      win.open();
+      while (auto ev = win.accept()) {
+        log.add(win, ev);
+        if (ev.kind == EventKind::Accepted)
+          log.add("  " + navn.str() + "|" + std::to_string(faktor) + "|" + std::to_string(aktiv) + "|" +
+                  type);
+        if (ev.kind == EventKind::Rejected) {
+          beep();
+          win.display(ev.control);
+        }
+        if (ev.kind == EventKind::Accepted && win.equate(ev.control) == "?OK") {
+          faktor = 2.5;  // shown by display(), read back by the dump
+          win.display();
+        }
+      }
+    });
+    auto& r = s.robot();
+    ASSERT_TRUE(r.window("Skjema"));
+    r.dump("?NAVN");
+    r.type("?NAVN", "Ørsta");
+    r.type("?FAKTOR", "1,5");
+    r.type("?FAKTOR", "mye");
+    r.dump("?FAKTOR");
+    r.check("?AKTIV", true);
+    r.choose("?TYPE", "Slam");
+    r.press("?OK");
+    r.dump("?FAKTOR");
+    r.close();
+    ASSERT_EQ(s.finish(), 0) << s.text();
+    EXPECT_THAT(s.transcript().lines(),
+                ElementsAre("open \"Skjema\" thread 1", "dump ?NAVN \"AB\"", "beep", "dump ?FAKTOR \"1,500\"",
+                            "dump ?FAKTOR \"2,500\"", "close \"Skjema\" thread 1", "end 0"));
+  }
+  // The Str<4> field keeps what fits; the rejected text never reached the variable.
+  EXPECT_THAT(log.lines(),
+              ElementsAre("OpenWindow", "GainFocus", "Accepted ?NAVN", "  Ørst|0.000000|0|U",
+                          "Accepted ?FAKTOR", "  Ørst|1.500000|0|U", "Rejected ?FAKTOR", "Accepted ?AKTIV",
+                          "  Ørst|1.500000|1|U", "Accepted ?TYPE", "  Ørst|1.500000|1|S", "Accepted ?OK",
+                          "  Ørst|1.500000|1|S", "CloseWindow"));
+}
+
+// The accept-all pass hands out every enabled input control, then Completed; selecting a
+// control while handling one ends it there.
+TEST(HeadlessWindow, AcceptAllPassVisitsEnabledInputsAndCanBeStopped) {
+  struct Case {
+    const char* stopAt;  // "" never stops
+    std::vector<std::string> expected;
+  };
+  const Case cases[] = {
+      {"", {"Accepted ?NAVN", "Accepted ?AKTIV", "Accepted ?TYPE", "Completed"}},
+      {"?AKTIV", {"Accepted ?NAVN", "Accepted ?AKTIV", "Accepted ?OK"}},
+  };
+  for (const Case& c : cases) {
+    EventLog log;
+    headless::Session s;
+    s.start([&] {
+      Window win(formDef());
+      win.open();
+      win.disable("?FAKTOR");
+      bool passing = false, started = false;
+      while (auto ev = win.accept()) {
+        if (passing) log.add(win, ev);
+        if (ev.kind == EventKind::Accepted && win.equate(ev.control) == "?OK" && !started) {
+          passing = started = true;
+          win.acceptAll();
+          win.post(EventKind::Accepted, "?OK");  // queued behind the pass
+        } else if (ev.kind == EventKind::Accepted && win.equate(ev.control) == c.stopAt) {
+          win.select(ev.control);
+        } else if (ev.kind == EventKind::Completed || (passing && win.equate(ev.control) == "?OK")) {
+          passing = false;
+        }
+      }
+    });
+    ASSERT_TRUE(s.robot().window("Skjema"));
+    s.robot().press("?OK");
+    s.robot().close();
+    ASSERT_EQ(s.finish(), 0) << s.text();
+    EXPECT_EQ(log.lines(), c.expected) << "stop at " << c.stopAt;
+  }
+}
+
+TEST(HeadlessWindow, RangesInWindowOrderDisableAndHideControls) {
+  headless::Session s;
+  s.start([&] {
+    Window win(formDef());
+    win.open();
+    while (auto ev = win.accept()) {
+      if (ev.kind == EventKind::OpenWindow) {
+        win.disable("?FAKTOR", win.last());
+        win.enable("?CANCEL");
+        win.hide("?TYPE:S");
+      }
+    }
+  });
+  auto& r = s.robot();
+  ASSERT_TRUE(r.window("Skjema"));
+  r.dump("?AKTIV");
+  r.dump("?NAVN");
+  EXPECT_TRUE(r.press("?CANCEL"));
+  EXPECT_FALSE(r.choose("?TYPE", "Slam"));
+  EXPECT_THAT(r.error(), HasSubstr("?TYPE is disabled"));
+  EXPECT_EQ(s.finish(), headless::kRunFailed);
+  EXPECT_THAT(s.text(), HasSubstr("dump ?AKTIV \"0\" (is disabled)\ndump ?NAVN \"\"\n"));
+}
+
+TEST(HeadlessWindow, ControlsInsideADisabledTabCannotBeUsed) {
+  WindowDef def;
+  def.title = "Import";
+  def.controls = {ctl(ControlKind::Sheet, "?SHEET1"), ctl(ControlKind::Tab, "?TAB1", "Utslippskontroll"),
+                  ctl(ControlKind::Entry, "?METODE"), ctl(ControlKind::Tab, "?TAB2", "Slamkontroll"),
+                  ctl(ControlKind::Entry, "?STED")};
+  def.controls[1].parent = def.controls[3].parent = "?SHEET1";
+  def.controls[2].parent = "?TAB1";
+  def.controls[4].parent = "?TAB2";
+  EventLog log;
+  headless::Session s;
+  s.start([&] {
+    Window win(def);
+    win.open();
+    win.disable("?TAB2");
+    while (auto ev = win.accept())
+      if (ev.control) log.add(win, ev);
+  });
+  auto& r = s.robot();
+  ASSERT_TRUE(r.window("Import"));
+  EXPECT_TRUE(r.type("?METODE", "Stikkprøve"));
+  EXPECT_TRUE(r.choose("?SHEET1", {}, 1));
+  EXPECT_FALSE(r.type("?STED", "Inn"));
+  EXPECT_THAT(r.error(), HasSubstr("?STED is inside disabled ?TAB2"));
+  s.finish();
+  EXPECT_THAT(log.lines(), ElementsAre("Accepted ?METODE", "TabChanging ?SHEET1 1", "NewSelection ?SHEET1"));
+}
+
+// A list box shows the page it is given; the user's keys become scroll and alert events.
+TEST(HeadlessWindow, ListBoxKeysBecomeScrollAndAlertEvents) {
+  WindowDef def;
+  def.title = "Laboratorier";
+  ControlDef list = ctl(ControlKind::List, "?LIST");
+  list.items = 3;
+  list.columns = {{.width = 4, .heading = "Kode"}, {.width = 30, .heading = "Navn"}};
+  def.controls = {list, ctl(ControlKind::Button, "?INSERT", "&Ny")};
+  def.controls[1].key = Key::Insert;
+  EventLog log;
+  headless::Session s;
+  s.start([&] {
+    Window win(def);
+    win.open();
+    win.setRows("?LIST", std::vector<ListRow>{{{"A1", "Alfa"}, false}, {{"B2", "Beta\nandre linje"}, true}});
+    win.setAlertKeys("?LIST", {Key::MouseRight, Key::Delete, Key::CtrlEnter});
+    while (auto ev = win.accept()) {
+      if (!ev.control) continue;
+      log.add(win, ev);
+      if (ev.kind == EventKind::NewSelection)
+        log.add("  selected " + std::to_string(win.selected("?LIST")) + " of " +
+                std::to_string(win.items("?LIST")));
+    }
+  });
+  auto& r = s.robot();
+  ASSERT_TRUE(r.window("Laboratorier"));
+  r.choose("?LIST", "B2");
+  r.key("?LIST", "Down");
+  r.key("?LIST", "PgUp");
+  r.key("?LIST", "Ctrl+End");
+  r.key("?LIST", "Delete");
+  r.key("?LIST", "Ctrl+Enter");
+  r.key("?LIST", "ø");
+  r.key("?LIST", "Insert");  // not alerted: the button with that key
+  r.drag("?LIST", 100);
+  r.dump("?LIST");
+  ASSERT_EQ(s.finish(), 0) << s.text();
+  EXPECT_THAT(log.lines(),
+              ElementsAre("NewSelection ?LIST", "  selected 2 of 3", "ScrollDown ?LIST", "PageUp ?LIST",
+                          "ScrollBottom ?LIST", "AlertKey ?LIST 46", "AlertKey ?LIST 525",
+                          "AlertKey ?LIST 255 ø", "Accepted ?INSERT", "ScrollDrag ?LIST 100"));
+  EXPECT_THAT(s.text(), HasSubstr("dump ?LIST selected 2 rows 2\n  row 1 \"A1\" \"Alfa\"\n"
+                                  "  row 2 \"B2\" \"Beta\\nandre linje\" grey\n"));
+}
+
+TEST(HeadlessWindow, TimerTicksUntilStoppedAndKeepsTheRobotWaiting) {
+  WindowDef def;
+  def.title = "Reading File";
+  def.timer = 1;
+  def.controls = {ctl(ControlKind::Progress, "?PROGRESS")};
+  int ticks = 0;
+  headless::Session s;
+  s.start([&] {
+    Window win(def);
+    win.open();
+    while (auto ev = win.accept()) {
+      if (ev.kind != EventKind::Timer) continue;
+      win.set("?PROGRESS", Prop::Value, static_cast<long long>(++ticks * 25));
+      if (ticks == 4) win.setTimer(0);
+    }
+  });
+  ASSERT_TRUE(s.robot().window("Reading File"));
+  s.robot().dump("?PROGRESS");  // waits until the timer has stopped
+  ASSERT_EQ(s.finish(), 0) << s.text();
+  EXPECT_THAT(s.text(), HasSubstr("dump ?PROGRESS \"100\""));
+}
+
+}  // namespace
