@@ -287,7 +287,6 @@ void ImportWindowProc::startImport() {
   s_.push();
   ImportChoices c;
   const auto& g = s_.g;
-  c.LAB = t_.LAB;
   c.IMPORTFILE = g.IMPORTFILE.str();
   c.LEVERAND1 = g.LEVERAND1;
   c.LEVERAND2 = g.LEVERAND2;
@@ -302,7 +301,6 @@ void ImportWindowProc::startImport() {
   c.PR_TYPE_TUNGMETALL = g.PR_TYPE_TUNGMETALL;
   c.PR_TYPE_NAERINGSSTOFF = g.PR_TYPE_NAERINGSSTOFF;
   c.PR_TAKINGSTED = g.PR_TAKINGSTED;
-  c.logFileName = data::fileName(data::FileId::ImportLog);
   if (const ImportRunner run = importRunner()) run(c, state_, *this);
   s_.pull();
   lookups();

@@ -105,7 +105,10 @@ std::atomic<unsigned> g_tempCounter{0};
 FileBase::FileBase(const FileDef& def, void* buffer)
     : def_(def), buffer_(buffer), st_(std::make_unique<FileState>()) {}
 
-FileBase::~FileBase() { close(); }
+// Only an open file is closed: a thread's files outlive its last-error slot at thread exit.
+FileBase::~FileBase() {
+  if (isOpen()) close();
+}
 
 void FileBase::setName(std::string name) {
   name_ = std::move(name);
