@@ -25,7 +25,8 @@ void dropFile(FileId id) {
 }
 
 DatasettShared& datasett() {
-  static DatasettShared d;
+  // Never destroyed: its file would close after the thread-locals of the store are gone.
+  static DatasettShared& d = *new DatasettShared;
   static const bool named = [] {
     d.file.setNameSource([] { return fileName(FileId::Datasett); });
     return true;

@@ -1,9 +1,13 @@
 #include "shell/main.h"
 
+#include <chrono>
+#include <thread>
+
 #include "data/program_files.h"
 #include "data/use_counters.h"
 #include "platform/sys/desktop.h"
 #include "platform/ui/api/dialogs.h"
+#include "platform/ui/api/procedure.h"
 #include "shell/about_window.h"
 #include "shell/help_book.h"
 #include "shell/help_window.h"
@@ -30,6 +34,16 @@ class FullWindowDragOff {
   bool wasOn_;
 };
 
+// The frame has closed: every window still open on another thread runs its closing steps, and
+// the program ends once their threads have.
+void closeOtherWindows() {
+  ui::requestShutdown();
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  while (ui::runningProcedures() > 1 && std::chrono::steady_clock::now() < until) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+}
+
 }  // namespace
 
 void registerShellProcedures() {
@@ -42,6 +56,7 @@ void Main() {
   registerShellProcedures();
   FullWindowDragOff drag;
   MainFrame();
+  closeOtherWindows();
   // Program end: the process-wide dataset list is released.
   std::lock_guard lock(data::datasett().lock);
   data::datasett().file.close();

@@ -26,7 +26,6 @@ void findDataset() {
   std::unique_lock lock(shared.lock);
   data::Datasett& ds = shared.file;
   data::setFileName(data::FileId::Datasett, (sys::currentDirectory() / "Datasett.tps").string());
-  ds.setName(data::fileName(data::FileId::Datasett));
   const bool opened = ds.open() == 0;
   ds.clear();
   ds.rec.DATASETT_NAVN = ini::getValue(kSettingsFile, kDatasetSection, kDatasetKey, "");

@@ -105,9 +105,10 @@ std::atomic<unsigned> g_tempCounter{0};
 FileBase::FileBase(const FileDef& def, void* buffer)
     : def_(def), buffer_(buffer), st_(std::make_unique<FileState>()) {}
 
-// Only an open file is closed: a thread's files outlive its last-error slot at thread exit.
 FileBase::~FileBase() {
-  if (isOpen()) close();
+  // Quietly: at thread end the thread's last-error slot may already be gone.
+  FileOps::detachTx(*this);
+  st_->conn.reset();
 }
 
 void FileBase::setName(std::string name) {

@@ -44,7 +44,8 @@ HControl makeControl(const ControlDef& d) {
   return c;
 }
 
-void addMenuItems(HWindow& w, const std::vector<MenuItem>& items, const std::string& path) {
+void addMenuItems(HWindow& w, const std::vector<MenuItem>& items, const std::string& path,
+                  const std::string& parent) {
   for (const MenuItem& m : items) {
     HControl c;
     c.def.kind = ControlKind::Button;
@@ -54,6 +55,7 @@ void addMenuItems(HWindow& w, const std::vector<MenuItem>& items, const std::str
     c.def.key = m.key;
     c.def.action = m.action;
     c.def.id = m.id;
+    c.def.parent = parent;  // a disabled menu disables its items
     c.text = m.text;
     c.status = m.status;
     c.enabled = !m.disabled && !m.separator;
@@ -61,7 +63,7 @@ void addMenuItems(HWindow& w, const std::vector<MenuItem>& items, const std::str
     c.menu = true;
     c.menuPath = path.empty() ? m.text : path + " > " + m.text;
     if (!m.separator) w.controls[m.id] = c;
-    addMenuItems(w, m.items, c.menuPath);
+    addMenuItems(w, m.items, c.menuPath, m.equate);
   }
 }
 
@@ -142,7 +144,7 @@ void HeadlessBackend::openWindow(int window, const WindowDef& def, int thread) {
       c.menu = true;
       w.controls[d.id] = c;
     }
-    addMenuItems(w, def.menu, "");
+    addMenuItems(w, def.menu, "", "");
     for (const ControlDef& d : def.controls) {
       if (focusable(d.kind) && !d.disabled && !d.hidden) {
         w.focus = d.id;

@@ -181,6 +181,36 @@ int runScript(Session& session, std::istream& script) {
   return session.finish();
 }
 
+bool parseScriptedOptions(int argc, const char* const* argv, ScriptedOptions& out) {
+  out = {};
+  bool headless = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string a = argv[i];
+    auto value = [&](const std::string& name, std::string& into) {
+      if (a == name) {
+        if (i + 1 >= argc) {
+          out.error = name + " needs a file name";
+          return true;
+        }
+        into = argv[++i];
+        return true;
+      }
+      if (a.rfind(name + "=", 0) == 0) {
+        into = a.substr(name.size() + 1);
+        return true;
+      }
+      return false;
+    };
+    if (a == "--headless") {
+      headless = true;
+    } else if (!value("--script", out.script) && !value("--transcript", out.transcript)) {
+      if (out.error.empty()) out.error = "unknown option " + a;
+    }
+  }
+  if (headless && out.error.empty() && out.script.empty()) out.error = "--headless needs --script FILE";
+  return headless;
+}
+
 int runScripted(const std::string& scriptPath, const std::string& transcriptPath,
                 std::function<void()> start) {
   Session session;

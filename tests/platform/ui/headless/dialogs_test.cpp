@@ -179,7 +179,9 @@ TEST(HeadlessDialogs, HelpButtonsF1AndTheHelpMenuCallTheHelpHandler) {
   def.controls[0].action = StdAction::Help;
   MenuItem hjelp{.text = "&Hjelp"};
   hjelp.items = {MenuItem{.equate = "?HELPINDEX", .text = "&Innhold", .action = StdAction::HelpIndex}};
-  def.menu = {hjelp};
+  MenuItem view{.equate = "?VIEWMENU", .text = "&View", .disabled = true};
+  view.items = {MenuItem{.equate = "?NEXT", .text = "&Next Page"}};
+  def.menu = {hjelp, view};
   headless::Session s;
   s.start([&] {
     Window win(def);
@@ -192,7 +194,9 @@ TEST(HeadlessDialogs, HelpButtonsF1AndTheHelpMenuCallTheHelpHandler) {
   r.press("?HELP");
   r.key("", "F1");
   r.menu("Innhold");
-  ASSERT_EQ(s.finish(), 0) << s.text();
+  EXPECT_FALSE(r.menu("&Next Page"));  // inside the disabled menu
+  EXPECT_THAT(r.error(), HasSubstr("is inside disabled ?VIEWMENU"));
+  ASSERT_EQ(s.finish(), headless::kRunFailed) << s.text();
   setHelpHandler(nullptr);
   EXPECT_THAT(asked, ElementsAre("Hovedmeny", "Hovedmeny", "#contents"));
 }
