@@ -1,6 +1,6 @@
 #pragma once
-// The import run as the window starts it. The program installs the run at start-up; until one
-// is installed "Start import" does nothing. Tests install doubles.
+// A replacement for the import run the window starts (tests install doubles). Without one the
+// window runs RunImport over the laboratory's dBase tables.
 #include <functional>
 
 #include "import/import_choices.h"

@@ -10,9 +10,11 @@
 #include "data/thread_state.h"
 #include "data/use_counters.h"
 #include "data/warnings.h"
+#include "import/dbase_lab_source.h"
 #include "import/import_choices.h"
 #include "import/import_progress.h"
 #include "import/import_run_state.h"
+#include "import/run_import.h"
 #include "import/window/import_runner.h"
 #include "import/window/sample_dates.h"
 #include "maintenance/lab_browse.h"
@@ -301,7 +303,12 @@ void ImportWindowProc::startImport() {
   c.PR_TYPE_TUNGMETALL = g.PR_TYPE_TUNGMETALL;
   c.PR_TYPE_NAERINGSSTOFF = g.PR_TYPE_NAERINGSSTOFF;
   c.PR_TAKINGSTED = g.PR_TAKINGSTED;
-  if (const ImportRunner run = importRunner()) run(c, state_, *this);
+  if (const ImportRunner run = importRunner()) {
+    run(c, state_, *this);
+  } else {
+    DbaseLabSource lab(c.IMPORTFILE);
+    RunImport(c, state_, *this, lab);
+  }
   s_.pull();
   lookups();
 }
