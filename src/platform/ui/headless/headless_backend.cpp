@@ -1,7 +1,10 @@
 #include "platform/ui/headless/headless_backend.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <fstream>
+#include <utility>
 
 namespace ui::headless {
 namespace {
@@ -60,6 +63,7 @@ void addMenuItems(HWindow& w, const std::vector<MenuItem>& items, const std::str
     c.status = m.status;
     c.enabled = !m.disabled && !m.separator;
     c.checked = m.checked;
+    c.checkable = m.checkable;
     c.menu = true;
     c.menuPath = path.empty() ? m.text : path + " > " + m.text;
     if (!m.separator) w.controls[m.id] = c;
@@ -67,7 +71,26 @@ void addMenuItems(HWindow& w, const std::vector<MenuItem>& items, const std::str
   }
 }
 
+Event windowEvent(EventKind kind) {
+  Event ev;
+  ev.kind = kind;
+  return ev;
+}
+
 long long toNumber(const std::string& s) { return std::atoll(s.c_str()); }
+
+// Width and height from a PNG file's header (page images are PNG); 0 and 0 otherwise.
+std::pair<long long, long long> pngSize(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  unsigned char h[24] = {};
+  if (!in.read(reinterpret_cast<char*>(h), sizeof h)) return {0, 0};
+  static const unsigned char sig[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+  if (!std::equal(sig, sig + 8, h) || !std::equal(h + 12, h + 16, "IHDR")) return {0, 0};
+  auto be32 = [&](int o) {
+    return (static_cast<long long>(h[o]) << 24) | (h[o + 1] << 16) | (h[o + 2] << 8) | h[o + 3];
+  };
+  return {be32(16), be32(20)};
+}
 
 }  // namespace
 
@@ -126,6 +149,7 @@ HControl* HeadlessBackend::control(int window, int id) {
 }
 
 void HeadlessBackend::openWindow(int window, const WindowDef& def, int thread) {
+  int previous = 0;
   {
     std::lock_guard lock(m_);
     HWindow w;
@@ -152,28 +176,59 @@ void HeadlessBackend::openWindow(int window, const WindowDef& def, int thread) {
       }
     }
     windows_[window] = std::move(w);
+    previous = active_;
+    active_ = window;
     cv_.notify_all();
   }
   transcript_.add("open " + quote(def.title) + " thread " + std::to_string(thread));
-  Event open;
-  open.kind = EventKind::OpenWindow;
-  deliver(window, open);
-  Event focus;
-  focus.kind = EventKind::GainFocus;
-  deliver(window, focus);
+  if (previous) deliver(previous, windowEvent(EventKind::LoseFocus));
+  deliver(window, windowEvent(EventKind::OpenWindow));
+  deliver(window, windowEvent(EventKind::GainFocus));
+}
+
+int HeadlessBackend::activeWindow() const {
+  std::lock_guard lock(m_);
+  return active_;
+}
+
+void HeadlessBackend::activate(int window) {
+  int previous = 0;
+  {
+    std::lock_guard lock(m_);
+    if (active_ == window || !windows_.count(window)) return;
+    previous = active_;
+    active_ = window;
+  }
+  if (previous) deliver(previous, windowEvent(EventKind::LoseFocus));
+  deliver(window, windowEvent(EventKind::GainFocus));
 }
 
 void HeadlessBackend::closeWindow(int window) {
   std::string line;
+  int regained = 0;
   {
     std::lock_guard lock(m_);
     auto it = windows_.find(window);
     if (it == windows_.end()) return;
     line = "close " + quote(it->second.title) + " thread " + std::to_string(it->second.thread);
+    const int thread = it->second.thread;
     windows_.erase(it);
+    if (active_ == window) {
+      // The focus goes back to the newest window of the same thread (the caller of a
+      // nested window), else to the newest window of all.
+      const HWindow* next = nullptr;
+      for (auto& [id, w] : windows_) {
+        const bool better = !next || (w.thread == thread && next->thread != thread) ||
+                            ((w.thread == thread) == (next->thread == thread) && w.order > next->order);
+        if (better) next = &w;
+      }
+      active_ = next ? next->id : 0;
+      regained = active_;
+    }
     cv_.notify_all();
   }
   transcript_.add(std::move(line));
+  if (regained) deliver(regained, windowEvent(EventKind::GainFocus));
 }
 
 void HeadlessBackend::apply(int window, const std::vector<PropChange>& changes) {
@@ -376,6 +431,10 @@ PropValue HeadlessBackend::get(int window, int control, Prop prop) {
       return {{}, c.zoom};
     case Prop::Checked:
       return flag(c.checked);
+    case Prop::ImageWidth:
+      return {{}, pngSize(c.imageFile).first};
+    case Prop::ImageHeight:
+      return {{}, pngSize(c.imageFile).second};
     default:
       return {};
   }

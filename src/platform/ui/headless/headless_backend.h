@@ -29,7 +29,8 @@ struct HControl {
   bool visible = true;
   bool isDefault = false;
   bool readOnly = false;
-  bool checked = false;  // check menu items
+  bool checked = false;    // check menu items
+  bool checkable = false;  // a check menu item: choosing it toggles `checked`
   bool vscroll = false;
   bool hscroll = false;
   long long color = -1;
@@ -97,6 +98,10 @@ class HeadlessBackend : public Backend {
   std::condition_variable& changed() { return cv_; }
   std::map<int, HWindow>& windows() { return windows_; }
   std::deque<std::shared_ptr<Pending>>& pending() { return pending_; }
+  // The window with the focus; activate() moves it there as a click would (LoseFocus to the
+  // old one, GainFocus to the new one).
+  int activeWindow() const;
+  void activate(int window);
   // Answers a pending operation (lock held) and wakes its thread.
   void answer(Pending& p);
   // Every pending operation returns as cancelled, now and from now on (shutdown of a failed run).
@@ -118,6 +123,7 @@ class HeadlessBackend : public Backend {
   std::map<int, HWindow> windows_;
   std::deque<std::shared_ptr<Pending>> pending_;
   long long opened_ = 0;
+  int active_ = 0;
   bool cancelAll_ = false;
   bool quietHalt_ = false;
   bool waitCursor_ = false;

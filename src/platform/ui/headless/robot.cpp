@@ -204,7 +204,11 @@ bool Robot::window(const std::string& title) {
         if ((w.title == title || w.def.label == title) && (!best || w.order > best->order)) best = &w;
       if (best) {
         target_ = best->id;
-        return true;
+        const bool blocked = blocker(b_.windows(), *best) != nullptr;
+        lock.unlock();
+        if (blocked || b_.activeWindow() == target_) return true;
+        b_.activate(target_);  // the user clicks into it
+        return waitIdle(true);
       }
       if (ui::programHalted() && ui::runningProcedures() == 0) break;
       b_.changed().wait_for(lock, std::chrono::milliseconds(20));
@@ -427,8 +431,13 @@ bool Robot::pressControl(int window, int id) {
     HControl& c = w.controls.at(id);
     switch (c.def.kind) {
       case ControlKind::Button:
+        if (c.checkable) c.checked = !c.checked;
         events.push_back(makeEvent(EventKind::Accepted, id, Key::MouseLeft));
         if (!c.menu) w.focus = id;
+        break;
+      case ControlKind::Image:
+      case ControlKind::Region:  // a left click
+        events.push_back(makeEvent(EventKind::Accepted, id, Key::MouseLeft));
         break;
       case ControlKind::Check:
         c.value = c.value == "1" ? "0" : "1";

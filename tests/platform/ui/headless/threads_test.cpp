@@ -190,4 +190,49 @@ TEST(HeadlessThreads, FrameStartsChildrenAndShutdownClosesThemAll) {
   EXPECT_THAT(s.text(), HasSubstr("open \"Import\" thread 2\nopen \"Import\" thread 3\narrange tile\n"));
 }
 
+// The focus follows the user: a nested window takes it and gives it back when it closes,
+// and choosing another thread's window moves it there.
+TEST(HeadlessThreads, FocusMovesBetweenWindowsAsTheUserDoes) {
+  EventLog liste, skjema, import;
+  auto focusOnly = [](EventLog& log, Window& win, const Event& ev) {
+    if (ev.kind == EventKind::GainFocus || ev.kind == EventKind::LoseFocus) log.add(win, ev);
+  };
+  headless::Session s;
+  s.start([&] {
+    Window win(simple("Liste", {"?FORM", "?IMPORT"}));
+    win.open();
+    while (auto ev = win.accept()) {
+      focusOnly(liste, win, ev);
+      if (ev.kind == EventKind::Accepted && ev.control == win.id("?IMPORT")) {
+        startProcedure([&] {
+          Window other(simple("Import", {"?OK"}));
+          other.open();
+          while (auto oev = other.accept()) focusOnly(import, other, oev);
+        });
+      }
+      if (ev.kind == EventKind::Accepted && ev.control == win.id("?FORM")) {
+        Window form(simple("Skjema", {"?OK"}));
+        form.open();
+        while (auto fev = form.accept()) {
+          focusOnly(skjema, form, fev);
+          if (fev.kind == EventKind::Accepted) form.post(EventKind::CloseWindow);
+        }
+      }
+    }
+  });
+  auto& r = s.robot();
+  ASSERT_TRUE(r.window("Liste"));
+  r.press("?FORM");
+  r.window("Skjema");
+  r.press("?OK");
+  r.window("Liste");
+  r.press("?IMPORT");
+  r.window("Import");
+  r.window("Liste");
+  ASSERT_EQ(s.finish(), 0) << s.text();
+  EXPECT_THAT(liste.lines(), ElementsAre("GainFocus", "LoseFocus", "GainFocus", "LoseFocus", "GainFocus"));
+  EXPECT_THAT(skjema.lines(), ElementsAre("GainFocus"));
+  EXPECT_THAT(import.lines(), ElementsAre("GainFocus", "LoseFocus"));
+}
+
 }  // namespace

@@ -5,6 +5,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include "event_log.h"
 #include "platform/text/str.h"
 #include "platform/ui/api/dialogs.h"
@@ -258,6 +261,55 @@ TEST(HeadlessWindow, TimerTicksUntilStoppedAndKeepsTheRobotWaiting) {
   s.robot().dump("?PROGRESS");  // waits until the timer has stopped
   ASSERT_EQ(s.finish(), 0) << s.text();
   EXPECT_THAT(s.text(), HasSubstr("dump ?PROGRESS \"100\""));
+}
+
+}  // namespace
+
+namespace {
+
+// What the report preview needs: a control created at run time to measure a page image,
+// clicks on an image, check items in a menu.
+TEST(HeadlessWindow, RunTimeImageControlMeasuresAPageAndTakesClicks) {
+  const auto png = std::filesystem::temp_directory_path() / "l2s-ui-page.png";
+  {
+    const unsigned char header[24] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0,    13,
+                                      'I',  'H', 'D', 'R', 0,    0,    0x04, 0xD8, 0, 0, 0x06, 0xDB};
+    std::ofstream(png, std::ios::binary).write(reinterpret_cast<const char*>(header), sizeof header);
+  }
+  WindowDef def;
+  def.title = "Report Preview";
+  MenuItem zoom{.equate = "?ZOOMMENU", .text = "&Zoom"};
+  zoom.items = {MenuItem{.equate = "?ZOOM50", .text = "&50 Percent", .checkable = true}};
+  def.menu = {zoom};
+  EventLog log;
+  headless::Session s;
+  s.start([&] {
+    Window win(def);
+    win.open();
+    const int probe = win.create({.kind = ControlKind::Image, .equate = "?PROBE", .hidden = true});
+    win.set(probe, Prop::ImageFile, png.string());
+    log.add("size " + std::to_string(win.getNumber(probe, Prop::ImageWidth)) + "x" +
+            std::to_string(win.getNumber(probe, Prop::ImageHeight)));
+    win.destroy(probe);
+    const int page = win.create({.kind = ControlKind::Image, .equate = "?PAGE"});
+    win.set(page, Prop::ImageFile, png.string());
+    while (auto ev = win.accept()) {
+      if (ev.kind != EventKind::Accepted) continue;
+      log.add(win, ev);
+      if (ev.control == win.id("?ZOOM50"))
+        log.add("  checked " + std::to_string(win.getNumber(ev.control, Prop::Checked)));
+    }
+  });
+  auto& r = s.robot();
+  ASSERT_TRUE(r.window("Report Preview"));
+  r.press("?PAGE");
+  r.menu("&50 Percent");
+  r.menu("?ZOOM50");
+  EXPECT_FALSE(r.press("?PROBE"));  // destroyed
+  s.finish();
+  std::filesystem::remove(png);
+  EXPECT_THAT(log.lines(), ElementsAre("size 1240x1755", "Accepted ?PAGE", "Accepted ?ZOOM50", "  checked 1",
+                                       "Accepted ?ZOOM50", "  checked 0"));
 }
 
 }  // namespace
