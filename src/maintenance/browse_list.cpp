@@ -155,8 +155,13 @@ void BrowseList::refreshWindow() {
       queue_.clear();
       refreshPage(Mode::FromStart);
       postNewSelection();
+    } else if (!queue_.empty()) {
+      // A forced refresh re-reads the page where it stands, so coming back from a form (or
+      // any window) shows others' changes without moving the page or its highlight.
+      refreshPage(Mode::CurrentPage);
+      postNewSelection();
     } else {
-      locate(false);  // the buffer holds the current record's key
+      locate(false);
     }
     if (!queue_.empty()) copyBackCurrent();
   } else if (!queue_.empty()) {

@@ -305,8 +305,14 @@ TEST_F(BrowseListTest, GainingFocusShowsChangesOfOthers) {
   src.records.insert("C025");
   list->onGainFocus();
   host.pump(*list);
-  EXPECT_EQ(host.page, (Strings{"C02", "C025", "C03", "C04", "C05"}));
+  EXPECT_EQ(host.page, (Strings{"C01", "C02", "C025", "C03", "C04"})) << "the page stays where it was";
   EXPECT_EQ(currentCode(), "C02");
+
+  src.records.erase("C02");
+  list->onGainFocus();
+  host.pump(*list);
+  EXPECT_EQ(host.page, (Strings{"C01", "C025", "C03", "C04", "C05"}));
+  EXPECT_EQ(currentCode(), "C05") << "a highlighted record that has gone: the last row";
 }
 
 }  // namespace

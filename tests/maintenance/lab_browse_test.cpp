@@ -2,6 +2,8 @@
 
 #include <atomic>
 
+#include "platform/ui/api/window.h"
+
 #include "window_harness.h"
 
 namespace {
@@ -161,6 +163,38 @@ TEST_F(LabBrowseTest, FormResultsPlaceTheHighlight) {
   ASSERT_TRUE(robot.press("?DELETE"));
   EXPECT_EQ(highlighted(kTitle), "L115") << "deleting the last row highlights the one above it";
   EXPECT_EQ(rows(kTitle).size(), 8u) << "the page is filled from above";
+  ASSERT_TRUE(robot.press("?CLOSE"));
+  ASSERT_TRUE(robot.waitEnd());
+}
+
+TEST_F(LabBrowseTest, CancellingAFormWindowLeavesPageAndHighlight) {
+  addLabs(labs(12));
+  registerProcedure("LabForm", [] {
+    auto& t = data::thr();
+    t.ThreadRequest = 0;
+    ui::WindowDef def;
+    def.title = "Skjema laboratorium";
+    ui::ControlDef cancel;
+    cancel.kind = ui::ControlKind::Button;
+    cancel.equate = "?CANCEL";
+    cancel.text = "Avbryt";
+    def.controls = {cancel};
+    ui::Window w(def);
+    w.open();
+    while (auto ev = w.accept())
+      if (ev.kind == ui::EventKind::Accepted) w.post(ui::EventKind::CloseWindow);
+    t.ThreadResponse = 2;
+  });
+  startMaintenance();
+  for (int i = 0; i < 10; ++i) ASSERT_TRUE(robot.key("?LIST", "Down"));
+  const Strings before = rows(kTitle);
+  ASSERT_EQ(highlighted(kTitle), "L11");
+  ASSERT_TRUE(robot.press("?CHANGE"));
+  ASSERT_TRUE(robot.window("Skjema laboratorium"));
+  ASSERT_TRUE(robot.press("?CANCEL"));
+  ASSERT_TRUE(robot.window(kTitle));
+  EXPECT_EQ(rows(kTitle), before) << "the list gets the focus back without moving its page";
+  EXPECT_EQ(highlighted(kTitle), "L11");
   ASSERT_TRUE(robot.press("?CLOSE"));
   ASSERT_TRUE(robot.waitEnd());
 }
