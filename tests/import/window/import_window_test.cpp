@@ -4,6 +4,7 @@
 
 #include "import/window/import_runner.h"
 #include "import/window/sample_dates.h"
+#include "import_scenario.h"
 #include "platform/store/paths.h"
 #include "../../maintenance/window_harness.h"
 
@@ -189,58 +190,10 @@ TEST_F(ImportWindowTest, StartImportRunsWithTheChoicesAndShowsItsProgress) {
 
 // The real run over the laboratory's dBase tables, started from the window.
 TEST_F(ImportWindowTest, StartImportWithoutADoubleRunsTheImportOverTheLabTables) {
-  namespace fs = std::filesystem;
-  const fs::path lab = fs::current_path() / "lab";
-  fs::copy(fs::path(LAB2SIV_FIXTURES) / "import" / "lab", lab);
-  {
-    data::MapLab f;
-    f.setName(data::fileName(data::FileId::MapLab));
-    ASSERT_EQ(f.open(), 0);
-    f.clear();
-    f.rec.LAB = "KL";
-    f.rec.LABNAVN = "Kjemilab";
-    f.rec.STEDKILDE = "Sted";
-    f.rec.DATOVALG = "Tattdato";
-    f.rec.DATADIRLAB = lab.string();
-    f.rec.IMPORTFILE = (lab / "RNX20.dbf").string();
-    ASSERT_EQ(f.add(), 0);
-  }
-  addSuppliers({{"KL", "100", "010101"}});
-  {
-    data::Anlegg f;
-    f.setName(data::fileName(data::FileId::Anlegg));
-    ASSERT_EQ(f.open(), 0);
-    f.rec.ANLEGGSNR.setWhole(text::Str<6>("010101"));
-    ASSERT_EQ(f.get(data::Anlegg::ANLEGG_KEY1), 0);
-    f.rec.ANTALLPARAMETRE = 1;
-    f.rec.PARAMETER[0] = "TOT-P";
-    f.rec.ANTALLPRSTEDER = 1;
-    f.rec.PRSTED[0] = "Innløp";
-    ASSERT_EQ(f.put(), 0);
-  }
-  {
-    data::MapParam f;
-    f.setName(data::fileName(data::FileId::MapParam));
-    fill(f, [&] {
-      f.clear();
-      f.rec.LAB = "KL";
-      f.rec.PRTYPE = "U";
-      f.rec.PARAMLAB = "TP";
-      f.rec.PARAMSIV = "TOT-P";
-      f.rec.FAKTOR = 1;
-      ASSERT_EQ(f.add(), 0);
-    });
-    data::MapSted s;
-    s.setName(data::fileName(data::FileId::MapSted));
-    fill(s, [&] {
-      s.clear();
-      s.rec.LAB = "KL";
-      s.rec.LEVERAND = "100";
-      s.rec.STEDLAB = "01";
-      s.rec.STEDSIV = "Innløp";
-      ASSERT_EQ(s.add(), 0);
-    });
-  }
+  std::filesystem::remove(store::resolvePath(data::fileName(data::FileId::MapLab)));
+  std::filesystem::remove(store::resolvePath(data::fileName(data::FileId::MapLever)));
+  std::filesystem::remove(store::resolvePath(data::fileName(data::FileId::Anlegg)));
+  l2stest::seedImportScenario(std::filesystem::current_path() / "lab");
   shell::editGlobals([](shell::GlobalSettings& g) {
     g.LEVERAND1 = "100";
     g.LEVERAND2 = "100";
@@ -253,11 +206,7 @@ TEST_F(ImportWindowTest, StartImportWithoutADoubleRunsTheImportOverTheLabTables)
   EXPECT_EQ(value("?LOC:MELDING_1"), "Ferdig!");
   EXPECT_NE(value("?LOC:MELDING_2").find("lagret:"), std::string::npos);
   closeWindow();
-
-  data::Utslippskontroll u;
-  u.setName(data::fileName(data::FileId::Utslippskontroll));
-  ASSERT_EQ(u.open(), 0);
-  EXPECT_GT(u.records(), 0) << "the run stored discharge controls";
+  EXPECT_GT(l2stest::storedDischargeControls(), 0) << "the run stored discharge controls";
 }
 
 }  // namespace
