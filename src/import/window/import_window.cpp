@@ -1,6 +1,7 @@
 #include "import/window/import_window.h"
 
 #include <algorithm>
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -89,11 +90,33 @@ class ImportWindowProc : public ImportProgress {
 
   // ImportProgress
   void showLine(int line, std::string_view text) override {
-    if (line >= 1 && line <= 4) melding_[line - 1] = text::formatPictureS(text, 80);
+    if (line < 1 || line > 4) return;
+    const text::Str<80> cut(text::formatPictureS(text, 80));
+    if (cut == melding_[line - 1]) return;
+    melding_[line - 1] = cut;
+    dirty_[line - 1] = true;
   }
-  void redraw() override { win_.display(); }
+  // During a run only the progress lines change, and the run redraws after every row: the
+  // changed lines go to the window at most every 20 ms (and at the end of the run, flush()),
+  // so the window does not slow the run down.
+  void redraw() override {
+    const auto now = std::chrono::steady_clock::now();
+    if (now - lastRedraw_ < std::chrono::milliseconds(20)) return;
+    lastRedraw_ = now;
+    flush();
+  }
+  void flush() {
+    for (int i = 0; i < 4; ++i)
+      if (dirty_[i]) {
+        win_.display(kMelding[i]);
+        dirty_[i] = false;
+      }
+  }
   void beep() override { ui::beep(); }
-  void viewLog() override { shell::callProcedure("LogFileView"); }
+  void viewLog() override {
+    flush();
+    shell::callProcedure("LogFileView");
+  }
 
  private:
   void bindControls();
@@ -111,7 +134,11 @@ class ImportWindowProc : public ImportProgress {
   data::ThreadState& t_;
   ui::Window win_;
   SettingsCopy s_;
+  static constexpr const char* kMelding[4] = {"?LOC:MELDING_1", "?LOC:MELDING_2", "?LOC:MELDING_3",
+                                              "?LOC:MELDING_4"};
   text::Str<80> melding_[4];
+  bool dirty_[4] = {false, false, false, false};
+  std::chrono::steady_clock::time_point lastRedraw_{};
   text::Str<30> lev1_, lev2_;
   ImportRunState state_{};
   std::vector<std::string> types_, places_;
@@ -309,6 +336,7 @@ void ImportWindowProc::startImport() {
     DbaseLabSource lab(c.IMPORTFILE);
     RunImport(c, state_, *this, lab);
   }
+  flush();
   s_.pull();
   lookups();
 }
