@@ -70,6 +70,7 @@ TEST(ImportWindowQtTest, StartImportRunsToFerdigInARealWindow) {
   std::string labName, line1;
   bool started = false;
   std::thread driver([&] {
+    const auto play = [&] {
     const auto widget = [&](const char* title, const char* equate) -> QWidget* {
       ui::qt::QtWindow* w = backend->windowTitled(title);
       return w ? w->widget(std::string(equate)) : nullptr;
@@ -86,6 +87,10 @@ TEST(ImportWindowQtTest, StartImportRunsToFerdigInARealWindow) {
     eventually([&] { return label("?LOC:MELDING_1") == "Ferdig!"; }, 60s);
     line1 = ui::qt::guiGet([&] { return label("?LOC:MELDING_1"); });
     ui::qt::guiCall([&] { qobject_cast<QAbstractButton*>(widget("Import", "?CANCELBUTTON"))->click(); });
+    };
+    play();
+    // Whatever went wrong, the window closes and the loop ends.
+    if (!ui::waitProceduresEnded(5s)) ui::requestShutdown();
   });
   ASSERT_TRUE(ui::startProcedure([] { import::ImportWindow(); }));
   // A hung run must not hang the suite.
