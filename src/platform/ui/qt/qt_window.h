@@ -1,0 +1,139 @@
+#pragma once
+// One open window of the Qt backend: its widgets built from the definition, property changes,
+// and the user's actions turned into events. Lives on the GUI thread only.
+#include <QMainWindow>
+#include <QPointer>
+#include <functional>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/ui/api/event.h"
+#include "platform/ui/api/prop.h"
+#include "platform/ui/api/window_def.h"
+
+class QAction;
+class QButtonGroup;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QGridLayout;
+class QTimer;
+
+namespace ui::qt {
+
+class PageList;
+class QtWindow;
+
+// The top-level or MDI-child shell: a close box becomes a close request, a completed resize
+// a Sized event.
+class Shell : public QMainWindow {
+ public:
+  explicit Shell(QtWindow& owner);
+  bool allowClose = false;
+
+ protected:
+  void closeEvent(QCloseEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
+  void changeEvent(QEvent* e) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QtWindow& owner_;
+};
+
+struct QtControl {
+  ControlDef def;
+  QWidget* widget = nullptr;   // nullptr for menu items and toolbar buttons
+  QAction* action = nullptr;   // menu items and toolbar buttons
+  QButtonGroup* radios = nullptr;  // option groups
+  PageList* list = nullptr;
+  std::set<int> alertKeys;
+  std::string value;  // option group value, region and image state
+  std::string cursor;
+  std::string imageFile;
+  long long zoom = 0;
+  long long color = -1;
+  bool dirty = false;  // typed into since the last Accepted
+  bool menu = false;
+};
+
+class QtWindow {
+ public:
+  // `mdiArea` is the frame's area for an MDI child (nullptr: a window of its own).
+  QtWindow(int id, int thread, const WindowDef& def, QMdiArea* mdiArea);
+  ~QtWindow();
+  QtWindow(const QtWindow&) = delete;
+  QtWindow& operator=(const QtWindow&) = delete;
+
+  void show();
+  void apply(const PropChange& ch);
+  PropValue get(int control, Prop prop);
+  void setRows(int control, const std::vector<ListRow>& rows);
+  void createControl(const ControlDef& def);
+  void destroyControl(int control);
+  void clipboard(ClipboardOp op);
+  // Whether the user may work in the window (a nested window or a box of its thread).
+  void setUsable(bool on);
+
+  int id() const { return id_; }
+  int thread() const { return thread_; }
+  const WindowDef& def() const { return def_; }
+  Shell* shell() const { return shell_; }
+  // The widget that is the window on screen: the MDI sub-window or the shell.
+  QWidget* outer() const;
+  QMdiArea* mdiArea() const { return area_; }  // the frame's own area
+  QWidget* widget(int control) const;
+  QAction* action(int control) const;
+  QWidget* widget(const std::string& equate) const;
+  bool opened() const { return opened_; }
+
+  void send(Event ev);
+  void sendControl(int control, EventKind kind, int key = 0);
+  void closeRequested();
+  void resized();
+  void activated(bool on);
+  bool keyFilter(QObject* watched, QKeyEvent* e, int control);
+
+ private:
+  void build();
+  void buildMenu(QMenu* menu, const std::vector<MenuItem>& items);
+  void addMenuItem(QMenu* menu, const MenuItem& m);
+  QWidget* makeControl(QtControl& c, QWidget* parent);
+  void place(QtControl& c);
+  void runStdAction(StdAction a);
+  void fillWindowList(QMenu* menu);
+  void setValue(QtControl& c, const std::string& text, long long number);
+  std::string value(const QtControl& c) const;
+  QtControl* find(int control);
+  QWidget* containerFor(const QtControl& c);
+
+  int id_;
+  int thread_;
+  WindowDef def_;
+  QMdiArea* parentArea_;
+  QPointer<QMdiSubWindow> sub_;
+  Shell* shell_ = nullptr;  // owned by sub_ or top-level
+  QWidget* content_ = nullptr;
+  QMdiArea* area_ = nullptr;
+  std::vector<QLabel*> zones_;
+  std::map<int, QtControl> controls_;
+  std::map<QWidget*, QGridLayout*> grids_;
+  std::map<QWidget*, int> nextRow_;
+  std::map<QWidget*, int> openRow_;   // a prompt row still taking controls: its row, -1 none
+  std::map<QWidget*, int> openCol_;
+  QWidget* buttonBar_ = nullptr;
+  std::set<int> windowAlertKeys_;
+  QTimer* sizeTimer_ = nullptr;
+  bool opened_ = false;
+  bool active_ = false;
+  bool usable_ = true;
+  int lastFocus_ = 0;
+  bool tabGuard_ = false;
+  int currentTab_ = 1;
+};
+
+}  // namespace ui::qt
