@@ -47,6 +47,9 @@ int main() {
   const fs::path root = fs::temp_directory_path() / ("l2s_window_bench_" + std::to_string(::getpid()));
   fs::remove_all(root);
   fs::create_directories(root / "lab");
+  // The settings and user files are opened by bare name: keep them in the scratch folder.
+  const fs::path oldCwd = fs::current_path();
+  fs::current_path(root);
   generateLab(root / "lab");
   // The run's log and the dataset files live in each run's own data directory.
   prepareDataDir(root / "plain", root / "lab");
@@ -56,6 +59,7 @@ int main() {
   const double window = windowRun(session);
   std::printf("import without a window %.1f ms, from the import window (headless) %.1f ms, ratio %.2f\n",
               plain, window, plain > 0 ? window / plain : 0.0);
+  fs::current_path(oldCwd);
   fs::remove_all(root);
   return plain > 0 && window > 0 ? 0 : 1;
 }

@@ -31,6 +31,9 @@ int main(int argc, char** argv) {
   const fs::path root = fs::temp_directory_path() / ("l2s_window_qt_bench_" + std::to_string(::getpid()));
   fs::remove_all(root);
   fs::create_directories(root / "lab");
+  // The settings and user files are opened by bare name: keep them in the scratch folder.
+  const fs::path oldCwd = fs::current_path();
+  fs::current_path(root);
   benchimport::generateLab(root / "lab");
   benchimport::prepareDataDir(root / "plain", root / "lab");
   const double plain = benchimport::plainRun(root / "lab");
@@ -87,6 +90,7 @@ int main(int argc, char** argv) {
 
   std::printf("import without a window %.1f ms, from the import window (Qt offscreen) %.1f ms, ratio %.2f\n",
               plain, window, plain > 0 ? window / plain : 0.0);
+  fs::current_path(oldCwd);
   fs::remove_all(root);
   return plain > 0 && window > 0 ? 0 : 1;
 }
