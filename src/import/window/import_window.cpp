@@ -343,8 +343,7 @@ void ImportWindowProc::startImport() {
 
 void ImportWindowProc::run() {
   // Opening, in this order.
-  const int request = t_.ThreadRequest;
-  (void)request;
+  [[maybe_unused]] const int request = t_.ThreadRequest;  // kept; the window has one use only
   t_.ThreadRequest = 0;
   t_.ThreadResponse = 0;
   data::SetFileNames();
