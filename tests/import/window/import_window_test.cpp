@@ -129,6 +129,22 @@ TEST_F(ImportWindowTest, TabsFollowTheirSwitchesAndTypedSampleTypesMustBeListed)
   closeWindow();
 }
 
+TEST_F(ImportWindowTest, ReopeningKeepsSwitchesDatesAndTheLastLaboratory) {
+  openWindow("K2");
+  ASSERT_TRUE(robot.type("?THR:LAB", "K1"));
+  ASSERT_TRUE(robot.check("?GLO:OVERSKRIVES", false));
+  ASSERT_TRUE(robot.type("?GLO:DATO2", "31.12.08"));
+  closeWindow();
+
+  ASSERT_TRUE(ui::startProcedure([] { import::ImportWindow(); }));
+  ASSERT_TRUE(robot.window(kTitle));
+  EXPECT_EQ(value("?THR:LAB"), "K1");
+  EXPECT_EQ(value("?GLO:OVERSKRIVES"), "0");
+  EXPECT_EQ(value("?GLO:DATO2"), "31.12.08");
+  EXPECT_EQ(value("?MAP:LABNAVN"), "Kjemilab");
+  closeWindow();
+}
+
 TEST_F(ImportWindowTest, EmptySampleTypeFileBlanksTheSavedType) {
   data::PrType types;
   types.setName(data::fileName(data::FileId::PrType));
