@@ -4,7 +4,6 @@
 #include <memory>
 
 #include "data/file_names.h"
-#include "platform/store/error.h"
 
 namespace data {
 
@@ -47,10 +46,7 @@ store::FileBase& ThreadState::file(FileId id) {
 }
 
 ThreadState& thr() {
-  // Made on the thread's first touch, released when the thread ends. The thread's last store
-  // error must outlive the instances, which set it as they close: thread-locals are destroyed in
-  // the reverse order of their construction, so it is made first.
-  (void)store::lastError();
+  // Made on the thread's first touch, released when the thread ends.
   thread_local std::unique_ptr<ThreadState> state;
   if (!state) state = std::make_unique<ThreadState>();
   return *state;

@@ -25,8 +25,7 @@ void dropFile(FileId id) {
 }
 
 DatasettShared& datasett() {
-  // Never destroyed: its file would close after the thread-locals of the store are gone.
-  static DatasettShared& d = *new DatasettShared;
+  static DatasettShared d;
   static const bool named = [] {
     d.file.setNameSource([] { return fileName(FileId::Datasett); });
     return true;

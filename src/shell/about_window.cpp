@@ -24,8 +24,9 @@ constexpr const char* kMailTarget = "mailto:support@brakel-sivra.example";
 
 struct Link {
   const char* line;    // the text control it lies over
+  const char* region;  // the region created over it
   const char* target;
-  int region = 0;
+  int id = 0;
 };
 
 // Asks the postal-address list for a code on this thread; true when one was chosen (it is then
@@ -116,14 +117,13 @@ void AboutWindow() {
   t.Labuser.set();
   if (t.Labuser.next() != 0) t.Labuser.clear();
 
-  Link links[] = {{"?WEBLINE", kWebTarget}, {"?MAILLINE", kMailTarget}};
+  Link links[] = {{"?WEBLINE", "?WEBLINK", kWebTarget}, {"?MAILLINE", "?MAILLINK", kMailTarget}};
   for (Link& l : links) {
     const auto pos = [&](ui::Prop p) { return static_cast<int>(win.getNumber(l.line, p)); };
-    l.region = win.create(ControlDef{.kind = ControlKind::Region,
-                                     .x = pos(ui::Prop::X), .y = pos(ui::Prop::Y),
-                                     .width = pos(ui::Prop::Width),
-                                     .height = pos(ui::Prop::Height)});
-    win.set(l.region, ui::Prop::Cursor, "hand");
+    l.id = win.create(ControlDef{.kind = ControlKind::Region, .equate = l.region,
+                                 .x = pos(ui::Prop::X), .y = pos(ui::Prop::Y),
+                                 .width = pos(ui::Prop::Width), .height = pos(ui::Prop::Height)});
+    win.set(l.id, ui::Prop::Cursor, "hand");
     win.set(l.line, ui::Prop::Color, kBlue);
   }
 
@@ -136,7 +136,7 @@ void AboutWindow() {
   bool store = false;
   while (auto ev = win.accept()) {
     for (const Link& l : links) {
-      if (ev.control != l.region) continue;
+      if (ev.control != l.id) continue;
       if (ev.kind == ui::EventKind::MouseIn) win.set(l.line, ui::Prop::Color, kMagenta);
       if (ev.kind == ui::EventKind::MouseOut) win.set(l.line, ui::Prop::Color, kBlue);
       if (ev.kind == ui::EventKind::MouseUp) OpenLink(l.target);

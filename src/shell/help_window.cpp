@@ -61,6 +61,10 @@ void HelpWindow(std::string keyword) {
     }
     win.setTitle(std::string(kTitle) + " - " + page->keyword);
     win.setText("?SIDE", page->text);
+    // The topic shown is the one highlighted, when the list holds it.
+    for (std::size_t i = 0; i < topics.size(); ++i) {
+      if (topics[i] == page->keyword) win.setSelected("?EMNER", static_cast<int>(i) + 1);
+    }
   };
 
   listTopics(searchHelp(stem, ""));

@@ -138,10 +138,10 @@ void MainFrame() {
   data::SetFileNames();
 
   // FrameStartup: the program's own files, the first-run settings record, then the window.
+  // Each open either succeeds or ends the program, so the closing steps always drop all three.
   data::useFile(data::FileId::Lab2Siv);
   data::useFile(data::FileId::Labuser);
   data::useFile(data::FileId::MapLab);
-  const bool filesOpened = true;
   t.Lab2Siv.set();
   if (t.Lab2Siv.next() != 0) {
     t.Lab2Siv.clear();
@@ -203,11 +203,9 @@ void MainFrame() {
     }
   }
 
-  if (filesOpened) {
-    data::dropFile(data::FileId::Lab2Siv);
-    data::dropFile(data::FileId::Labuser);
-    data::dropFile(data::FileId::MapLab);
-  }
+  data::dropFile(data::FileId::Lab2Siv);
+  data::dropFile(data::FileId::Labuser);
+  data::dropFile(data::FileId::MapLab);
   win.close();
   t.ThreadResponse = 2;
 }

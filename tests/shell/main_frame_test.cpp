@@ -275,6 +275,8 @@ TEST_F(MainFrameTest, HelpMenuAndButtonOpenTheirPages) {
   ASSERT_TRUE(robot().choose("?EMNER", "Innstillinger")) << failure();
   ASSERT_TRUE(robot().press("?VIS")) << failure();
   ASSERT_TRUE(robot().window("Hjelp - Innstillinger")) << failure();
+  ASSERT_TRUE(robot().dump("?EMNER")) << failure();
+  EXPECT_EQ(linesStarting("dump ?EMNER").back(), "dump ?EMNER selected 5 rows 8");
   ASSERT_TRUE(robot().type("?SOKEORD", "loggfilen")) << failure();
   ASSERT_TRUE(robot().press("?SOK")) << failure();
   ASSERT_TRUE(robot().dump("?EMNER")) << failure();

@@ -57,17 +57,20 @@ TEST_F(SettingsWindowTest, OkFindsADatasetTypedInAnotherLetterCase) {
       << failure();
 }
 
-TEST_F(SettingsWindowTest, OkWithAnUnknownNameBlanksTheDataDirectory) {
+TEST_F(SettingsWindowTest, OkWithAnUnknownOrBlankNameBlanksTheDataDirectory) {
   openSettings();
-  ASSERT_TRUE(robot().type("?GLO:DATASETT_NAVN", "Finnes ikke")) << failure();
-  ASSERT_TRUE(robot().press("?OK")) << failure();
-  ASSERT_TRUE(robot().window(kFrame)) << failure();
-  EXPECT_EQ(data::DataDirectory(), "");
-  // The next window that names the files gets the bare names.
-  ASSERT_TRUE(robot().menu("&Innstillinger")) << failure();
-  ASSERT_TRUE(robot().window("Innstillinger")) << failure();
-  EXPECT_EQ(data::fileName(data::FileId::MapLab), "\\MapFile.tps");
-  EXPECT_EQ(data::fileName(data::FileId::Lab2Siv), "Lab2Siv.Tps");
+  for (const char* name : {"Finnes ikke", ""}) {
+    SCOPED_TRACE(name);
+    ASSERT_TRUE(robot().type("?GLO:DATASETT_NAVN", name)) << failure();
+    ASSERT_TRUE(robot().press("?OK")) << failure();
+    ASSERT_TRUE(robot().window(kFrame)) << failure();
+    EXPECT_EQ(data::DataDirectory(), "");
+    // The next window that names the files gets the bare names.
+    ASSERT_TRUE(robot().menu("&Innstillinger")) << failure();
+    ASSERT_TRUE(robot().window("Innstillinger")) << failure();
+    EXPECT_EQ(data::fileName(data::FileId::MapLab), "\\MapFile.tps");
+    EXPECT_EQ(data::fileName(data::FileId::Lab2Siv), "Lab2Siv.Tps");
+  }
   ASSERT_TRUE(robot().close()) << failure();
   leaveByExit();
 }

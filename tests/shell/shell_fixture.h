@@ -124,6 +124,11 @@ class ShellTest : public ::testing::Test {
   // Answers the box with `caption` once it is shown. The robot's idle wait can look just after
   // one box was answered, before its thread is on to the next one; so wait for the box itself.
   bool answer(const std::string& caption, const std::string& button) {
+    waitForBox(caption);
+    return robot().answer(caption, button);
+  }
+  // True once a box with `caption` waits for its answer (false after the robot's timeout).
+  bool waitForBox(const std::string& caption) {
     auto& b = session_->backend();
     const auto shown = [&] {
       std::lock_guard lock(b.mutex());
@@ -136,10 +141,11 @@ class ShellTest : public ::testing::Test {
       return false;
     };
     const auto until = std::chrono::steady_clock::now() + robot().timeout();
-    while (!shown() && std::chrono::steady_clock::now() < until) {
+    while (!shown()) {
+      if (std::chrono::steady_clock::now() >= until) return false;
       std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
-    return robot().answer(caption, button);
+    return true;
   }
 
   std::vector<std::string> lines() const { return session_->transcript().lines(); }

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <climits>
@@ -99,8 +100,12 @@ void cutChars(std::string& s, std::size_t n) {
 }
 
 std::atomic<unsigned> g_tempCounter{0};
+std::atomic<std::uint64_t> g_writeGeneration{0};
 
 }  // namespace
+
+std::uint64_t writeGeneration() { return g_writeGeneration.load(std::memory_order_acquire); }
+void bumpWriteGeneration() { g_writeGeneration.fetch_add(1, std::memory_order_acq_rel); }
 
 FileBase::FileBase(const FileDef& def, void* buffer)
     : def_(def), buffer_(buffer), st_(std::make_unique<FileState>()) {}
@@ -162,51 +167,69 @@ void FileOps::detachTx(FileBase& f) {
 
 namespace {
 
-void loadRow(FileBase& f, FileState& st, sqlite3_stmt* s) {
+std::vector<Value> rowValues(const FileDef& def, sqlite3_stmt* s) {
+  std::vector<Value> v(def.columns.size() + 2);
+  v[0].i = sqlite3_column_int64(s, 0);
+  v[1].i = sqlite3_column_int64(s, 1);
+  for (std::size_t i = 0; i < def.columns.size(); ++i) {
+    Value& x = v[i + 2];
+    const int col = int(i) + 2;
+    switch (def.fields[std::size_t(def.columns[i].field)].type) {
+      case FieldType::String:
+      case FieldType::Memo: {
+        x.kind = Value::Text;
+        const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(s, col));
+        if (p) x.s.assign(p, std::size_t(sqlite3_column_bytes(s, col)));
+        break;
+      }
+      case FieldType::Real:
+        x.kind = Value::Real;
+        x.d = sqlite3_column_double(s, col);
+        break;
+      default: x.i = sqlite3_column_int64(s, col); break;
+    }
+  }
+  return v;
+}
+
+void loadValues(FileBase& f, FileState& st, const std::vector<Value>& v) {
   const FileDef& def = f.def();
   char* base = static_cast<char*>(f.buffer());
-  st.curRow = sqlite3_column_int64(s, 0);
-  st.curRev = sqlite3_column_int64(s, 1);
+  st.curRow = v[0].i;
+  st.curRev = v[1].i;
   for (std::size_t i = 0; i < def.columns.size(); ++i) {
     const Column& c = def.columns[i];
     const FieldDef& fd = def.fields[std::size_t(c.field)];
-    const int col = int(i) + 2;
+    const Value& x = v[i + 2];
     char* at = base + c.offset;
     switch (fd.type) {
       case FieldType::String: {
-        const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(s, col));
-        const std::string raw = text::toCp1252(p ? std::string_view(p, std::size_t(sqlite3_column_bytes(s, col))) : "");
+        const std::string raw = text::toCp1252(x.s);
         const std::size_t n = std::min(raw.size(), fd.size);
         std::memcpy(at, raw.data(), n);
         std::memset(at + n, ' ', fd.size - n);
         break;
       }
-      case FieldType::Byte: *reinterpret_cast<std::uint8_t*>(at) = std::uint8_t(sqlite3_column_int64(s, col)); break;
+      case FieldType::Byte: *reinterpret_cast<std::uint8_t*>(at) = std::uint8_t(x.i); break;
       case FieldType::Short: {
-        const auto x = std::int16_t(sqlite3_column_int64(s, col));
-        std::memcpy(at, &x, 2);
+        const auto y = std::int16_t(x.i);
+        std::memcpy(at, &y, 2);
         break;
       }
       case FieldType::Long: {
-        const auto x = std::int32_t(sqlite3_column_int64(s, col));
-        std::memcpy(at, &x, 4);
+        const auto y = std::int32_t(x.i);
+        std::memcpy(at, &y, 4);
         break;
       }
-      case FieldType::Real: {
-        const double x = sqlite3_column_double(s, col);
-        std::memcpy(at, &x, 8);
-        break;
-      }
-      case FieldType::Memo: {
-        const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(s, col));
-        reinterpret_cast<std::string*>(at)->assign(p ? p : "", std::size_t(sqlite3_column_bytes(s, col)));
-        break;
-      }
+      case FieldType::Real: std::memcpy(at, &x.d, 8); break;
+      case FieldType::Memo: *reinterpret_cast<std::string*>(at) = x.s; break;
     }
   }
   st.watched = st.watchArmed;
   st.watchArmed = false;
 }
+
+void loadRow(FileBase& f, FileState& st, sqlite3_stmt* s) { loadValues(f, st, rowValues(f.def(), s)); }
 
 void rememberKeys(FileBase& f, FileState& st) {
   const FileDef& def = f.def();
@@ -321,7 +344,7 @@ int FileBase::sendOption(std::string_view option) {
   if (strcasecmp(key.c_str(), "Recover") == 0) {
     st_->nextOpenWaitMs = std::atoi(val.c_str()) * 1000;
   } else if (strcasecmp(key.c_str(), "QUICKSCAN") == 0) {
-    st_->quickScan = strcasecmp(val.c_str(), "on") == 0;  // reading is the same either way
+    st_->quickScan = strcasecmp(val.c_str(), "on") == 0;  // sequences read ahead
   }
   return ok();
 }
@@ -342,6 +365,7 @@ int FileBase::buildKeys() {
     c->exec("ROLLBACK", ignored);
     return FileOps::fail(*this, err);
   }
+  bumpWriteGeneration();
   return ok();
 }
 
@@ -425,36 +449,57 @@ int FileOps::step(FileBase& f, KeyId key, Cursor& cur, bool forward) {
   if (!validKey(f.def(), key)) return f.fail(Err::NoRecord);
   FileState& st = *f.st_;
   const FileDef& def = f.def();
-  std::string schema;
-  Connection& c = route(f, schema);
-  std::string sql;
+  const int ahead = st.quickScan ? std::max(64, st.readAhead) : st.readAhead;
   const bool at = cur.mode == Cursor::At;
-  if (at)
-    sql = seekSql(def, schema, key, forward, cur.inclusive, 1);
-  else
-    sql = "SELECT " + selectList(def) + " FROM " + table(def, schema) + whereStart(def, key) + orderBy(def, key, forward) +
-          " LIMIT 1";
-  Error err;
-  sqlite3_stmt* s = c.prepare(sql, err);
-  if (!s) return fail(f, err);
-  StmtGuard g{s};
-  if (at) {
-    for (std::size_t i = 0; i < cur.vals.size(); ++i) bindValue(s, int(i) + 1, cur.vals[i]);
-    long long rowid = cur.rowid;
-    sqlite3_bind_int64(s, int(cur.vals.size()) + 1, rowid);
-  }
-  const int rc = sqlite3_step(s);
-  if (rc == SQLITE_ROW) {
-    loadRow(f, st, s);
+  Batch& b = st.batch;
+  auto serve = [&]() {
+    loadValues(f, st, b.rows[b.next++]);
     rememberKeys(f, st);
     cur.mode = Cursor::At;
     cur.vals = keyValues(def, key, st.curKey);
     cur.rowid = st.curRow;
     cur.inclusive = false;
+    b.lastRowid = st.curRow;
     return f.ok();
+  };
+  // Go on from the rows read ahead when this read follows the last one served.
+  if (ahead > 1 && at && !cur.inclusive && b.key == key.index && b.forward == forward &&
+      b.lastRowid == cur.rowid && b.generation == writeGeneration() && b.next < b.rows.size() &&
+      !(st.tx && st.tx->active))
+    return serve();
+  b.rows.clear();
+  b.next = 0;
+
+  std::string schema;
+  Connection& c = route(f, schema);
+  const int limit = ahead > 1 && !(st.tx && st.tx->active) ? ahead : 1;
+  std::string sql;
+  if (at)
+    sql = seekSql(def, schema, key, forward, cur.inclusive, limit);
+  else
+    sql = "SELECT " + selectList(def) + " FROM " + table(def, schema) + whereStart(def, key) + orderBy(def, key, forward) +
+          " LIMIT " + std::to_string(limit);
+  Error err;
+  sqlite3_stmt* s = c.prepare(sql, err);
+  if (!s) return fail(f, err);
+  b.generation = writeGeneration();
+  {
+    StmtGuard g{s};
+    if (at) {
+      for (std::size_t i = 0; i < cur.vals.size(); ++i) bindValue(s, int(i) + 1, cur.vals[i]);
+      sqlite3_bind_int64(s, int(cur.vals.size()) + 1, cur.rowid);
+    }
+    int rc;
+    while ((rc = sqlite3_step(s)) == SQLITE_ROW) b.rows.push_back(rowValues(def, s));
+    if (rc != SQLITE_DONE) {
+      b.rows.clear();
+      return fail(f, driverError(c.db(), rc));
+    }
   }
-  if (rc == SQLITE_DONE) return f.fail(Err::NoRecord);
-  return fail(f, driverError(c.db(), rc));
+  if (b.rows.empty()) return f.fail(Err::NoRecord);
+  b.key = key.index;
+  b.forward = forward;
+  return serve();
 }
 
 int FileBase::set(KeyId key) {
@@ -545,6 +590,7 @@ int FileBase::add() {
   bindRecord(*this, s);
   const int rc = sqlite3_step(s);
   if (rc != SQLITE_DONE) return FileOps::fail(*this, driverError(c.db(), sqlite3_extended_errcode(c.db())));
+  bumpWriteGeneration();
   st_->curRow = sqlite3_last_insert_rowid(c.db());
   st_->curRev = 0;
   st_->watched = false;
@@ -571,6 +617,7 @@ int FileBase::put() {
   if (st_->watched) sqlite3_bind_int64(s, int(n) + 2, st_->curRev);
   const int rc = sqlite3_step(s);
   if (rc != SQLITE_DONE) return FileOps::fail(*this, driverError(c.db(), sqlite3_extended_errcode(c.db())));
+  bumpWriteGeneration();
   if (sqlite3_changes(c.db()) == 0) return fail(st_->watched ? Err::ChangedByOther : Err::RecordNotFound);
   ++st_->curRev;
   rememberKeys(*this, *st_);
@@ -589,6 +636,7 @@ int FileBase::remove() {
   sqlite3_bind_int64(s, 1, st_->curRow);
   const int rc = sqlite3_step(s);
   if (rc != SQLITE_DONE) return FileOps::fail(*this, driverError(c.db(), rc));
+  bumpWriteGeneration();
   if (sqlite3_changes(c.db()) == 0) return fail(Err::RecordNotFound);
   st_->curRow = 0;
   st_->watched = false;

@@ -84,12 +84,25 @@ struct Cursor {
 
 struct TxState;
 
+// Rows read ahead for a sequence; valid while nothing in the process wrote to a file.
+struct Batch {
+  std::vector<std::vector<Value>> rows;  // rowid, revision, then every column
+  std::size_t next = 0;
+  int key = -2;
+  bool forward = true;
+  long long lastRowid = 0;
+  std::uint64_t generation = 0;
+};
+std::uint64_t writeGeneration();
+void bumpWriteGeneration();
+
 struct FileState {
   std::unique_ptr<Connection> conn;
   std::string path;
   int nextOpenWaitMs = -1;
   bool quickScan = false;
   int readAhead = 1;
+  Batch batch;
 
   long long curRow = 0;
   long long curRev = 0;

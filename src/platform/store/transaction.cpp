@@ -42,6 +42,7 @@ int txFail(Error& mine, const Error& e) {
 }
 
 void finish(TxState& st) {
+  bumpWriteGeneration();
   while (!st.files.empty()) FileOps::detachTx(*st.files.back());
   st.conn.reset();
   st.active = false;
@@ -60,7 +61,12 @@ int Transaction::begin(std::vector<FileBase*> files, int waitSeconds) {
   for (FileBase* f : files) {
     const std::string& p = f->openedPath();
     if (aliases.count(p)) continue;
-    aliases[p] = aliases.empty() ? "main" : "f" + std::to_string(aliases.size());
+    std::string alias = "main";
+    if (!aliases.empty()) {
+      alias = "f";
+      alias += std::to_string(aliases.size());
+    }
+    aliases[p] = alias;
     attachOrder.push_back(p);
   }
   Error err;

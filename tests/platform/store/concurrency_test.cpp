@@ -1,6 +1,9 @@
 // Several threads, each with its own instance, see each other's committed records.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <atomic>
 #include <set>
 #include <string>
@@ -82,6 +85,37 @@ TEST(ConcurrencyTest, AnInstanceSeesAnotherThreadsRecordOnItsNextRead) {
 
   ASSERT_EQ(mine.next(), 0);  // in the middle of a sequence
   EXPECT_EQ(mine.rec.CODE, "B");
+}
+
+TEST(ConcurrencyTest, AnotherProcesssCommitIsSeenByAnOpenInstance) {
+  ScratchDir dir;
+  const std::string path = dir.file("Test.tps");
+  {
+    TestFile f{path};
+    ASSERT_EQ(f.create(), 0);
+  }
+  TestFile mine{path};
+  ASSERT_EQ(mine.open(), 0);
+  mine.rec.CODE = "A";
+  ASSERT_EQ(mine.add(), 0);
+  mine.set(CODEKEY);
+  ASSERT_EQ(mine.next(), 0);
+
+  const pid_t pid = ::fork();
+  ASSERT_GE(pid, 0);
+  if (pid == 0) {
+    TestFile theirs{path};
+    store::Transaction tx;
+    theirs.rec.CODE = "B";
+    const bool ok = theirs.open() == 0 && tx.begin({&theirs}, 5) == 0 && theirs.add() == 0 && tx.commit() == 0;
+    ::_exit(ok ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  ASSERT_EQ(mine.next(), 0);
+  EXPECT_EQ(mine.rec.CODE, "B");
+  EXPECT_EQ(mine.records(), 2);
 }
 
 }  // namespace

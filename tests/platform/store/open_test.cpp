@@ -138,8 +138,8 @@ TEST_F(OpenTest, LockedFileOpensAfterTheRecoverOption) {
 }
 
 TEST(PathTest, BackslashNamesBecomeLinuxPaths) {
-  store::setDriveRoot("/tmp/drive");
-  EXPECT_EQ(store::resolvePath("\\MapFile.tps"), "/tmp/drive/MapFile.tps");
+  store::setDriveRoot("/mnt/drive");
+  EXPECT_EQ(store::resolvePath("\\MapFile.tps"), "/mnt/drive/MapFile.tps");
   EXPECT_EQ(store::resolvePath("/data/siv\\MapFile.tps"), "/data/siv/MapFile.tps");
   EXPECT_EQ(store::resolvePath("Lab2Siv.Tps"), "Lab2Siv.Tps");
   EXPECT_EQ(store::resolvePath("data\\sub\\X.tps"), "data/sub/X.tps");

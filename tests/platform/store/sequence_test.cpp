@@ -13,7 +13,8 @@ using namespace testing_util;
 
 namespace {
 
-class SequenceTest : public ::testing::Test {
+// Run once reading record by record and once reading ahead (QUICKSCAN=on).
+class SequenceTest : public ::testing::TestWithParam<bool> {
  protected:
   ScratchDir dir;
   std::string path = dir.file("Test.tps");
@@ -21,6 +22,7 @@ class SequenceTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_EQ(f.create(), 0);
     ASSERT_EQ(f.open(), 0);
+    ASSERT_EQ(f.sendOption(GetParam() ? "QUICKSCAN=on" : "QUICKSCAN=off"), 0);
     for (const char* c : {"A", "B", "C", "D", "E"}) add(c, c);
   }
   void add(const std::string& code, const std::string& name) {
@@ -37,7 +39,7 @@ class SequenceTest : public ::testing::Test {
   using V = std::vector<std::string>;
 };
 
-TEST_F(SequenceTest, StartAtTheBufferValueFromEitherSide) {
+TEST_P(SequenceTest, StartAtTheBufferValueFromEitherSide) {
   struct Case {
     const char* value;
     bool forward;
@@ -59,7 +61,7 @@ TEST_F(SequenceTest, StartAtTheBufferValueFromEitherSide) {
   EXPECT_EQ(rest(false), (V{"E", "D", "C", "B", "A"}));
 }
 
-TEST_F(SequenceTest, ReadingGoesOnFromTheOldPlaceAfterRewriteOrDelete) {
+TEST_P(SequenceTest, ReadingGoesOnFromTheOldPlaceAfterRewriteOrDelete) {
   f.set(CODEKEY);
   ASSERT_EQ(f.next(), 0);
   ASSERT_EQ(f.next(), 0);  // B
@@ -79,7 +81,7 @@ TEST_F(SequenceTest, ReadingGoesOnFromTheOldPlaceAfterRewriteOrDelete) {
   EXPECT_EQ(rest(false), (V{"A", "0"}));
 }
 
-TEST_F(SequenceTest, PositionSurvivesTheDeletionOfItsRecord) {
+TEST_P(SequenceTest, PositionSurvivesTheDeletionOfItsRecord) {
   f.clear();
   f.rec.CODE = "B";
   ASSERT_EQ(f.get(CODEKEY), 0);
@@ -100,7 +102,7 @@ TEST_F(SequenceTest, PositionSurvivesTheDeletionOfItsRecord) {
   EXPECT_EQ(rest(false), (V{"A"}));
 }
 
-TEST_F(SequenceTest, ResetReturnsThatRecordFirstAmongDuplicates) {
+TEST_P(SequenceTest, ResetReturnsThatRecordFirstAmongDuplicates) {
   for (const char* c : {"F", "G", "H"}) add(c, "Same|%");
   f.clear();
   f.rec.CODE = "G";
@@ -116,7 +118,7 @@ TEST_F(SequenceTest, ResetReturnsThatRecordFirstAmongDuplicates) {
   EXPECT_EQ(f.reset(NAMEKEY, "not a position"), store::Err::RecordNotFound);
 }
 
-TEST_F(SequenceTest, WatchedRewriteFailsWhenAnotherInstanceRewroteTheRecord) {
+TEST_P(SequenceTest, WatchedRewriteFailsWhenAnotherInstanceRewroteTheRecord) {
   f.clear();
   f.rec.CODE = "C";
   ASSERT_EQ(f.get(CODEKEY), 0);
@@ -149,7 +151,7 @@ TEST_F(SequenceTest, WatchedRewriteFailsWhenAnotherInstanceRewroteTheRecord) {
   EXPECT_EQ(f.put(), 0);
 }
 
-TEST_F(SequenceTest, OperationsNeedACurrentRecordAndAnOpenFile) {
+TEST_P(SequenceTest, OperationsNeedACurrentRecordAndAnOpenFile) {
   TestFile fresh{path};
   EXPECT_EQ(fresh.next(), store::Err::NotOpen);
   ASSERT_EQ(fresh.open(), 0);
@@ -160,5 +162,18 @@ TEST_F(SequenceTest, OperationsNeedACurrentRecordAndAnOpenFile) {
   ASSERT_EQ(fresh.next(), 0);  // physical order: the first record added
   EXPECT_EQ(fresh.rec.CODE, "A");
 }
+
+TEST_P(SequenceTest, ReadingSeesARecordAnotherInstanceAddedMidWalk) {
+  f.set(CODEKEY);
+  ASSERT_EQ(f.next(), 0);
+  ASSERT_EQ(f.next(), 0);  // B
+  TestFile other{path};
+  ASSERT_EQ(other.open(), 0);
+  other.rec.CODE = "C2";
+  ASSERT_EQ(other.add(), 0);
+  EXPECT_EQ(rest(), (V{"C", "C2", "D", "E"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(ReadAhead, SequenceTest, ::testing::Bool());
 
 }  // namespace

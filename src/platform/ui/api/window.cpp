@@ -494,12 +494,12 @@ void Window::destroy(const Ctl& c) {
 }
 
 void Window::post(EventKind kind, const Ctl& c) {
-  WindowState& s = *s_;
-  if (!s.open) return;
+  const int window = s_->id;  // a closed window drops it (deliver)
+  if (window == 0) return;
   Event ev;
   ev.kind = kind;
   ev.control = c.equate().empty() ? c.id() : id(c);
-  deliver(s.id, std::move(ev));
+  deliver(window, std::move(ev));
 }
 
 void Window::acceptAll() {

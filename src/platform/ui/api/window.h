@@ -5,6 +5,9 @@
 //   win.open();
 //   while (auto ev = win.accept()) { switch (ev.kind) { ... } }
 //   win.close();
+// A Window belongs to the thread that opens it: call its members there (post() may be
+// called from any thread). A nested window is simply another Window opened on the same
+// thread while the outer one waits.
 #include <cstdint>
 #include <functional>
 #include <memory>

@@ -1,5 +1,6 @@
 #pragma once
 // What the API keeps of an open window (internal to the API library).
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <map>
@@ -35,7 +36,7 @@ struct Binding {
 
 struct WindowState {
   WindowDef def;
-  int id = 0;  // 0 while closed
+  std::atomic<int> id{0};  // 0 while closed; read by post() from other threads
   bool open = false;
   std::map<std::string, int> byEquate;  // upper-cased equate -> id
   std::vector<ControlInfo> controls;    // index = id

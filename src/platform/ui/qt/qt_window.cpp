@@ -227,14 +227,13 @@ void QtWindow::build() {
     auto* scroll = new QWidget;
     auto* v = new QVBoxLayout(scroll);
     content_ = new QWidget;
-    v->addWidget(content_);
+    v->addWidget(content_, 1);
     shell_->setCentralWidget(scroll);
     const bool absolute = hasCoordinates(def_);
     if (!absolute) {
       auto* g = new QGridLayout(content_);
       g->setColumnStretch(8, 1);
       grids_[content_] = g;
-      v->addStretch(1);
       buttonBar_ = new QWidget;
       auto* h = new QHBoxLayout(buttonBar_);
       h->setContentsMargins(0, 0, 0, 0);
@@ -243,7 +242,8 @@ void QtWindow::build() {
     }
     for (const ControlDef& d : def_.controls) createControl(d);
     if (!absolute) {
-      for (auto& [w, g] : grids_) g->setRowStretch(nextRow_[w], 1);
+      // Spare height goes below the controls, not between them.
+      for (auto& [w, g] : grids_) g->addItem(new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), nextRow_[w], 0);
       if (buttonBar_->layout()->count() == 1) buttonBar_->hide();
     }
   }
@@ -267,7 +267,11 @@ void QtWindow::build() {
     sub_->setWindowTitle(q(def_.title));
     sub_->setWindowIcon(shell_->windowIcon());
     sub_->adjustSize();
-    if (!def_.resizable) sub_->setWindowFlags(sub_->windowFlags() & ~Qt::WindowMaximizeButtonHint);
+    if (!def_.resizable) {
+      // Tiling must not stretch a window of fixed size around its controls.
+      sub_->setWindowFlags(sub_->windowFlags() & ~Qt::WindowMaximizeButtonHint);
+      sub_->setFixedSize(sub_->size());
+    }
   } else if (def_.modal) {
     shell_->setWindowModality(Qt::ApplicationModal);
   }

@@ -157,4 +157,78 @@ TEST(HeadlessScript, ReadsTheProgramsOptions) {
   }
 }
 
+// A list window driven from script text: rows by number, a right click with its pop-up
+// menu, keys, the thumb, a resize; what the procedure makes of them shows in the dumps.
+TEST(HeadlessScript, DrivesAListWindowFromScriptText) {
+  headless::Session s;
+  s.start([] {
+    WindowDef def;
+    def.title = "Laboratorier";
+    def.resizable = true;
+    def.controls = {{.kind = ControlKind::List, .equate = "?LIST", .items = 2},
+                    {.kind = ControlKind::Text, .equate = "?LAST"}};
+    std::string last;
+    Window win(def);
+    win.bind("?LAST", last);
+    win.open();
+    win.setRows("?LIST", std::vector<std::string>{"KL01", "KL02"});
+    win.setAlertKeys("?LIST", {Key::MouseRight});
+    while (auto ev = win.accept()) {
+      switch (ev.kind) {
+        case EventKind::AlertKey:
+          last = "popup " + std::to_string(popup("&Ny|~&Endre|-|&Velg"));
+          break;
+        case EventKind::NewSelection:
+          last = "row " + std::to_string(win.selected("?LIST"));
+          break;
+        case EventKind::ScrollDrag:
+          last = "thumb " + std::to_string(ev.number);
+          break;
+        case EventKind::Sized:
+          last = "size " + std::to_string(win.position().width);
+          break;
+        case EventKind::PageDown:
+          last = "page down";
+          break;
+        default:
+          continue;
+      }
+      win.display();
+    }
+  });
+  std::istringstream in(
+      "window \"Laboratorier\"\n"
+      "choose ?LIST #2\n"
+      "dump ?LAST\n"
+      "key ?LIST MouseRight\n"
+      "popup \"&Velg\"\n"
+      "dump ?LAST\n"
+      "key ?LIST MouseRight\n"
+      "popup -\n"
+      "dump ?LAST\n"
+      "key ?LIST PgDn\n"
+      "dump ?LAST\n"
+      "drag ?LIST 100\n"
+      "dump ?LAST\n"
+      "resize 640 480\n"
+      "dump ?LAST\n"
+      "dump\n"
+      "close\n"
+      "wait-end\n");
+  EXPECT_EQ(headless::runScript(s, in), 0);
+  EXPECT_EQ(s.text(),
+            "open \"Laboratorier\" thread 1\n"
+            "dump ?LAST \"row 2\"\n"
+            "popup \"&Ny|~&Endre|-|&Velg\" answer 3\n"
+            "dump ?LAST \"popup 3\"\n"
+            "popup \"&Ny|~&Endre|-|&Velg\" answer 0\n"
+            "dump ?LAST \"popup 0\"\n"
+            "dump ?LAST \"page down\"\n"
+            "dump ?LAST \"thumb 100\"\n"
+            "dump ?LAST \"size 640\"\n"
+            "dump window \"Laboratorier\" focus ?LIST\n"
+            "close \"Laboratorier\" thread 1\n"
+            "end 0\n");
+}
+
 }  // namespace

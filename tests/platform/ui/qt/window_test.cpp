@@ -183,7 +183,7 @@ TEST_F(QtTest, ListBoxReportsScrollingAndKeepsThePageItWasGiven) {
   });
   qt::QtWindow* w = waitWindow("Laboratorier");
   ASSERT_TRUE(w);
-  ASSERT_TRUE(pumpUntil([&] { return log.has("ready"); }));
+  ASSERT_TRUE(waitSettled("ready"));
   auto* l = dynamic_cast<qt::PageList*>(w->widget("?BROWSE"));
   ASSERT_TRUE(l);
   ASSERT_TRUE(pumpUntil([&] { return l->selected() == 2; }));
