@@ -5,10 +5,14 @@
 namespace import {
 
 void ImportContext::line(int n, std::string_view utf8) {
-  progress.showLine(n, text::formatPictureS(utf8, 80));
+  // A text of at most 80 bytes has at most 80 characters: most lines need no cutting.
+  if (utf8.size() <= 80)
+    progress.showLine(n, utf8);
+  else
+    progress.showLine(n, text::formatPictureS(utf8, 80));
 }
 
-const std::vector<data::MapParamRecord>& ImportContext::parameterMappings(char prtype) {
+const std::vector<ImportContext::ParameterMapping>& ImportContext::parameterMappings(char prtype) {
   const int i = prtype == 'S' ? 1 : 0;
   if (haveMappings_[i]) return mappings_[i];
   haveMappings_[i] = true;
@@ -21,7 +25,8 @@ const std::vector<data::MapParamRecord>& ImportContext::parameterMappings(char p
   if (f.setFrom(data::MapParam::MAPPARAMKEY) == 0) {
     while (f.next() == 0) {
       if (f.rec.LAB != thr.LAB || f.rec.PRTYPE != type) break;
-      mappings_[i].push_back(f.rec);
+      mappings_[i].push_back({f.rec, "Leser prøvefile. Analyse: " + text::fromCp1252(f.rec.PARAMLAB.raw()),
+                              std::string(f.rec.PARAMLAB.trimmedRaw())});
     }
   }
   return mappings_[i];

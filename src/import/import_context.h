@@ -39,16 +39,21 @@ struct ImportContext {
   void line(int n, std::string_view utf8);
   void redraw() { progress.redraw(); }
 
+  struct ParameterMapping {
+    data::MapParamRecord rec;
+    std::string progress;  // the third progress line while this mapping is read
+    std::string code;      // the analysis code, Windows-1252 without trailing blanks
+  };
   // The laboratory's parameter mappings of one sample type, in key order, read once per run:
   // the mapping files cannot change while the laboratory tables are held.
-  const std::vector<data::MapParamRecord>& parameterMappings(char prtype);
+  const std::vector<ParameterMapping>& parameterMappings(char prtype);
   // The place mappings of (requisitioner, place key) in key order, read once per run.
   const std::vector<data::MapStedRecord>& placeMappings(const text::Str<6>& rekv,
                                                         const text::Str<32>& placeKey);
 
  private:
   bool haveMappings_[2] = {false, false};
-  std::vector<data::MapParamRecord> mappings_[2];
+  std::vector<ParameterMapping> mappings_[2];
   std::map<std::pair<std::string, std::string>, std::vector<data::MapStedRecord>> places_;
 };
 

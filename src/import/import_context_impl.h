@@ -6,10 +6,10 @@ namespace import {
 template <class F>
 void forEachResult(ImportContext& ctx, char prtype, F take) {
   for (const auto& m : ctx.parameterMappings(prtype)) {
-    ctx.thr.MapParam.rec = m;
-    ctx.line(3, "Leser prøvefile. Analyse: " + text::fromCp1252(m.PARAMLAB.raw()));
+    ctx.thr.MapParam.rec = m.rec;
+    ctx.line(3, m.progress);
     ctx.redraw();
-    ctx.state.ResultValue = resultNumber(ctx.lab.analysisResult(m.PARAMLAB.trimmedRaw()));
+    ctx.state.ResultValue = resultNumber(ctx.lab.analysisResult(m.code));
     if (ctx.state.ResultValue == 0) continue;
     take(ctx.thr.MapParam.rec);
   }

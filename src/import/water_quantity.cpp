@@ -14,6 +14,7 @@ void CommaToPoint(text::Str<32>& waterText) {
 }
 
 double resultNumber(std::string_view utf8) {
+  if (utf8.find(',') == std::string_view::npos) return text::toNumber(utf8);
   std::string s(utf8);
   std::replace(s.begin(), s.end(), ',', '.');
   return text::toNumber(s);

@@ -74,3 +74,30 @@ TEST_F(DischargeValuesTest, JournalNumberAndSupplierCodeLongerThanSix) {
 
 }  // namespace
 }  // namespace testing_import
+
+namespace testing_import {
+namespace {
+
+// Two journal rows with the same year and number give the same record key; the second finds
+// the record the first added in the same uncommitted batch.
+TEST_F(DischargeValuesTest, SameKeyTwiceInOneBatch) {
+  fake.journals.push_back(fake.journals[0]);
+  give("Vannmengde", "5", 1, "U");
+  for (bool overwrite : {false, true}) {
+    SCOPED_TRACE(overwrite);
+    auto ch = allOn();
+    ch.OVERSKRIVES = overwrite;
+    run(ch);
+    EXPECT_EQ(state.UtslippskontrollCount, overwrite ? 2 : 1);
+    EXPECT_EQ(dumpUtslippskontroll().size(), 1u);
+    const std::string log = logText();
+    EXPECT_NE(log.find("Ant. døgn:  1 Status: Ny"), std::string::npos) << log;
+    EXPECT_EQ(log.find("Status: Eksist") != std::string::npos, overwrite) << log;
+    auto& u = data::thr().Utslippskontroll;
+    u.set();
+    while (u.next() == 0) u.remove();
+  }
+}
+
+}  // namespace
+}  // namespace testing_import

@@ -99,6 +99,16 @@ TEST_F(RunImportTest, ProgressLinesAtStartAndEnd) {
   EXPECT_TRUE(has("4:Lagrer ny slamkontroll!"));
 }
 
+TEST_F(RunImportTest, AMissingLogIsCreatedWhenNotStartedAfresh) {
+  auto ch = allOn();
+  ch.LOGSLETT = false;
+  ch.LEVERAND1 = ch.LEVERAND2 = "150";
+  run(ch);
+  EXPECT_EQ(logText(), "Data for Leverndør: 150 er IKKE i importfile!\n" + std::string(150, '-') +
+                           "\nAntall Utsl.kontr.prøver lagret:     0\nAntall Slam.kontr.prøver lagret:     0\n");
+  EXPECT_EQ(progress.shown.front(), "1:");  // no "Oppretter ny logg-file!"
+}
+
 TEST_F(RunImportTest, SupplierRangeComparesAsText) {
   const std::string p150 = "Data for Leverndør: 150 er IKKE i importfile!";
   const std::string p160 = "Leverandør: 160 er ikke registrert Sivra 2000!";
