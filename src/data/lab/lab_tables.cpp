@@ -79,24 +79,6 @@ int LabTableBase::indexOf(LabKey key) const {
   return -1;
 }
 
-void LabTableBase::clearBuffer() {
-  for (const auto& f : layout_) {
-    char* p = static_cast<char*>(buffer_) + f.offset;
-    switch (f.kind) {
-      case LabField::Kind::Text: std::memset(p, ' ', f.size); break;
-      case LabField::Kind::Number: {
-        const double zero = 0;
-        std::memcpy(p, &zero, sizeof zero);
-        break;
-      }
-      default: {
-        const std::int32_t zero = 0;
-        std::memcpy(p, &zero, sizeof zero);
-      }
-    }
-  }
-}
-
 dbase::Error LabTableBase::fillBuffer(dbase::Error e) {
   if (!e.ok()) return e;
   for (std::size_t i = 0; i < layout_.size(); ++i) {

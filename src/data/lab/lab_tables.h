@@ -40,7 +40,6 @@ class LabTableBase {
  protected:
   LabTableBase(LabTableId id, void* buffer, const std::vector<LabField>& layout);
   ~LabTableBase();
-  void clearBuffer();
 
  private:
   friend class LabTablesAccess;

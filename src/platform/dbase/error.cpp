@@ -21,7 +21,7 @@ std::string codeText(int code) {
 
 Error makeError(int code, const std::string& detail) {
   Error e{code, codeText(code)};
-  if (!detail.empty()) e.text += ": " + detail;
+  if (!detail.empty()) e.text.append(": ").append(detail);
   return e;
 }
 

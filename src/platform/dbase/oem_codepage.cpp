@@ -1,12 +1,11 @@
 #include "platform/dbase/oem_codepage.h"
 
-#include <iconv.h>
-
 #include <map>
 #include <memory>
 #include <mutex>
 
 #include "platform/text/codepage.h"
+#include "platform/text/oem.h"
 
 namespace dbase {
 
@@ -42,36 +41,17 @@ int codePageFromLanguageDriver(std::uint8_t driver) {
 
 namespace {
 
-// One byte through iconv; empty when the page has no character there.
-std::string convertByte(iconv_t cd, unsigned char b) {
-  char in[1] = {static_cast<char>(b)};
-  char out[8];
-  char* ip = in;
-  char* op = out;
-  std::size_t il = 1, ol = sizeof out;
-  iconv(cd, nullptr, nullptr, nullptr, nullptr);
-  if (iconv(cd, &ip, &il, &op, &ol) == static_cast<std::size_t>(-1)) return {};
-  return std::string(out, static_cast<std::size_t>(op - out));
-}
-
 std::unique_ptr<CodePageTable> makeTable(int codePage) {
   auto t = std::make_unique<CodePageTable>();
   t->codePage = codePage;
-  const std::string from = "CP" + std::to_string(codePage);
-  iconv_t cd = iconv_open("UTF-8", from.c_str());
   for (int b = 0; b < 256; ++b) {
-    std::string u;
-    if (b < 0x80) {
-      u = std::string(1, static_cast<char>(b));
-    } else if (cd != reinterpret_cast<iconv_t>(-1)) {
-      u = convertByte(cd, static_cast<unsigned char>(b));
-    }
-    if (u.empty()) u = "?";
+    const std::string u =
+        b < 0x80 ? std::string(1, static_cast<char>(b))
+                 : text::oemToUtf8(std::string(1, static_cast<char>(b)), codePage);
     t->utf8[static_cast<std::size_t>(b)] = u;
     const std::string c = text::toCp1252(u);
     t->cp1252[static_cast<std::size_t>(b)] = c.size() == 1 ? static_cast<unsigned char>(c[0]) : '?';
   }
-  if (cd != reinterpret_cast<iconv_t>(-1)) iconv_close(cd);
   return t;
 }
 

@@ -29,7 +29,7 @@ TEST(Malformed, BrokenHeadersFailTheOpen) {
     dbase::Table t;
     t.setName(labFixture(std::string("broken/") + c.file + ".dbf"));
     t.declareIndex("I=C[REKV]", false);
-    const dbase::Error e = t.open();
+    const dbase::Error e = t.open(dbase::kReadWriteDenyNone);
     EXPECT_EQ(e.code, c.code) << c.file << ": " << e.text;
     EXPECT_NE(e.text.find(c.words), std::string::npos) << c.file << ": " << e.text;
     EXPECT_NE(e.text.find(c.file), std::string::npos) << "names the file: " << e.text;
@@ -40,7 +40,7 @@ TEST(Malformed, BrokenHeadersFailTheOpen) {
 TEST(Malformed, MemoPointerOutsideTheMemoFileFailsOnlyThatRead) {
   dbase::Table t;
   t.setName(labFixture("broken/bad_memo_pointer.dbf"));
-  ASSERT_TRUE(t.open().ok()) << t.lastError().text;
+  ASSERT_TRUE(t.open(dbase::kReadWriteDenyNone).ok()) << t.lastError().text;
   const int merknad = t.fieldIndex("MERKNAD");
   ASSERT_TRUE(t.next().ok());
   ASSERT_TRUE(t.next().ok());

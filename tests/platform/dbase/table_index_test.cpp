@@ -40,7 +40,7 @@ class TableIndex : public ::testing::Test {
     byCode = t.declareIndex("I_C=C[AN11]", false);
     byCodeNoCase = t.declareIndex("I_CN=C[AN11]", true);
     ASSERT_TRUE(t.buildIndex(byJournal).ok()) << t.lastError().text;
-    ASSERT_TRUE(t.open().ok()) << t.lastError().text;
+    ASSERT_TRUE(t.open(dbase::kReadWriteDenyNone).ok()) << t.lastError().text;
     sted = t.fieldIndex("STED");
     jr = t.fieldIndex("JRNLNR");
     an11 = t.fieldIndex("AN11");
@@ -108,7 +108,7 @@ TEST(TableIndexBuild, UnknownFieldOrMissingFileFails) {
   EXPECT_EQ(e.code, dbase::Code::BadKey);
   EXPECT_NE(e.text.find("NOSUCH"), std::string::npos) << e.text;
   // The open builds it too, and fails the same way.
-  EXPECT_EQ(t.open().code, dbase::Code::BadKey);
+  EXPECT_EQ(t.open(dbase::kReadWriteDenyNone).code, dbase::Code::BadKey);
   EXPECT_FALSE(t.isOpen());
   dbase::Table missing;
   missing.setName(labFixture("NOSUCH.dbf"));

@@ -18,7 +18,7 @@ struct Row {
 TEST(TableRead, FoxProRowsInFileOrderWithTextsDatesNumbersAndMemos) {
   dbase::Table t;
   t.setName(labFixture("RNX51.dbf"));
-  ASSERT_TRUE(t.open().ok()) << t.lastError().text;
+  ASSERT_TRUE(t.open(dbase::kReadWriteDenyNone).ok()) << t.lastError().text;
   EXPECT_EQ(t.codePage(), 865);
   EXPECT_EQ(t.liveRecords(), 3u);
   const int rekv = t.fieldIndex("rekv"), navn = t.fieldIndex("NAVN"), postnr = t.fieldIndex("POSTNR"),
@@ -53,7 +53,7 @@ TEST(TableRead, FoxProRowsInFileOrderWithTextsDatesNumbersAndMemos) {
 TEST(TableRead, DbaseThreeWithDbtMemoInCodePage850) {
   dbase::Table t;
   t.setName(labFixture("db3memo.dbf"));
-  ASSERT_TRUE(t.open().ok()) << t.lastError().text;
+  ASSERT_TRUE(t.open(dbase::kReadWriteDenyNone).ok()) << t.lastError().text;
   EXPECT_EQ(t.codePage(), 850);
   ASSERT_TRUE(t.next().ok());
   EXPECT_EQ(t.text(0), "Første");
@@ -74,7 +74,7 @@ TEST(TableRead, DbaseThreeWithDbtMemoInCodePage850) {
 TEST(TableRead, VisualFoxProBinaryColumnsAreRead) {
   dbase::Table t;
   t.setName(labFixture("vfp.dbf"));
-  ASSERT_TRUE(t.open().ok()) << t.lastError().text;
+  ASSERT_TRUE(t.open(dbase::kReadWriteDenyNone).ok()) << t.lastError().text;
   EXPECT_EQ(t.codePage(), 1252);
   ASSERT_TRUE(t.next().ok());
   EXPECT_EQ(t.text(t.fieldIndex("NAVN")), "Kåre");
