@@ -2,6 +2,8 @@
 // user of the headless backend; otherwise it opens its windows with the Qt backend.
 #include <iostream>
 
+#include "import/window/register.h"
+#include "maintenance/register.h"
 #include "platform/ui/headless/session.h"
 #ifdef LAB2SIV_WITH_QT
 #include "platform/ui/qt/qt_run.h"
@@ -9,6 +11,9 @@
 #include "shell/main.h"
 
 int main(int argc, char** argv) {
+  // The windows the frame starts by name.
+  maintenance::registerProcedures();
+  import::registerImportWindow();
   ui::headless::ScriptedOptions scripted;
   if (ui::headless::parseScriptedOptions(argc, argv, scripted)) {
     if (!scripted.error.empty()) {
