@@ -229,4 +229,16 @@ TEST_F(DemoTest, AFileThatIsNoRegistryFileIsLeftAloneAndReported) {
   EXPECT_EQ(setting("PROVEX", "Lab"), "<missing>");
 }
 
+TEST_F(DemoTest, ADirectoryTooLongForTheLaboratoryRecordIsRefusedBeforeAnythingIsSet) {
+  // The laboratory record holds its sample table's path in 200 characters.
+  const fs::path base = dir_;
+  dir_ = base / std::string(190, 'd');
+  fs::create_directories(dir_);
+  EXPECT_EQ(makeDemo(), 1);
+  EXPECT_FALSE(fs::exists(dir_ / "data" / "MapFile.tps"));
+  EXPECT_FALSE(fs::exists(dir_ / "lab"));
+  EXPECT_EQ(setting("PROVEX", "Lab"), "<missing>");
+  dir_ = base;
+}
+
 }  // namespace

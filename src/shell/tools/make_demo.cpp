@@ -177,8 +177,8 @@ int main(int argc, char** argv) {
   }
 
   std::string error;
-  bool ok = installExport(LAB2SIV_DEMO_EXPORT, staging, labDir);
-  if (ok && !demo::writeRegistry(staging, labDir, error)) ok = fail(error);
+  bool ok = demo::writeRegistry(staging, labDir, error) || fail(error);
+  if (ok) ok = installExport(LAB2SIV_DEMO_EXPORT, staging, labDir);
   if (ok) ok = installRegistry(staging, dataDir);
   // The dataset and the settings come last, so they never name a laboratory that is not there.
   if (ok) ok = makeDatasetList(dir);
