@@ -41,9 +41,16 @@ const Plant kPlants[] = {
      {"Cd", "Pb", "Hg", "Cu", "Zn", "Ni", "Cr"}, {"Innløp", "Utløp"}},
 };
 
-// The laboratory's requisitioners and the plant each delivers samples for.
-const std::pair<const char*, const char*> kSuppliers[] = {
-    {"1010", "340301"}, {"1020", "180401"}, {"1030", "340701"}, {"2040", "300501"}};
+// The laboratory's requisitioners, the plant each delivers samples for, and whether it also
+// sends sludge (from place 09).
+struct Supplier {
+  const char* code;
+  const char* plant;
+  bool sludge;
+};
+const Supplier kSuppliers[] = {
+    {"1010", "340301", false}, {"1020", "180401", false}, {"1030", "340701", false},
+    {"2040", "300501", true}};
 
 struct Param {
   const char* code;
@@ -212,11 +219,11 @@ bool writeRegistry(const fs::path& dataDir, const fs::path& labDir, std::string&
            return add();
          }, error) &&
          writeFile<data::MapLever>(dataDir / "MapLever.tps", [](auto& f, auto add) {
-           for (auto [lev, anl] : kSuppliers) {
+           for (const Supplier& s : kSuppliers) {
              f.clear();
              f.rec.LAB = kLab;
-             f.rec.LEVERAND = lev;
-             f.rec.ANLEGGSNR = anl;
+             f.rec.LEVERAND = s.code;
+             f.rec.ANLEGGSNR = s.plant;
              if (!add()) return false;
            }
            return true;
@@ -234,13 +241,14 @@ bool writeRegistry(const fs::path& dataDir, const fs::path& labDir, std::string&
            return true;
          }, error) &&
          writeFile<data::MapSted>(dataDir / "MapSted.tps", [](auto& f, auto add) {
-           for (auto [lev, anl] : kSuppliers) {
-             const std::string supplier = lev;
-             for (auto [lab, siv] : {std::pair{"01", "Innløp"}, {"02", "Utløp"}, {"09", "Slamkontroll"}}) {
-               if (std::string(lab) == "09" && supplier != "2040") continue;  // only Fossheim sends sludge
+           for (const Supplier& s : kSuppliers) {
+             // A place mapped to "Slamkontroll" only yields sludge values.
+             for (auto [lab, siv] :
+                  {std::pair{"01", "Innløp"}, {"02", "Utløp"}, {"09", "Slamkontroll"}}) {
+               if (!s.sludge && std::string_view(lab) == "09") continue;
                f.clear();
                f.rec.LAB = kLab;
-               f.rec.LEVERAND = lev;
+               f.rec.LEVERAND = s.code;
                f.rec.STEDLAB = lab;
                f.rec.STEDSIV = siv;
                if (!add()) return false;

@@ -8,6 +8,7 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -34,7 +35,8 @@ bool fail(const std::string& what) {
 bool makeDatasetList(const fs::path& dir) {
   data::Datasett list;
   list.setName((dir / "Datasett.tps").string());
-  if (list.open() == 2 && list.create() != 0) return fail("creating Datasett.tps: " + list.errorText());
+  if (list.open() == 2 && list.create() != 0)
+    return fail("creating Datasett.tps: " + list.errorText());
   if (!list.isOpen() && list.open() != 0) return fail("opening Datasett.tps: " + list.errorText());
   list.clear();
   list.rec.DATASETT_NAVN = kDataset;
