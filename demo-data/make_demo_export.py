@@ -169,7 +169,7 @@ def journals():
             dict(STED="02", IDENT="Utløp", REFERANSE="Døgnblandprøve utløp", TATTDATO=taken,
                  results=list(scaled(OUTLET, v).items())),
         ]
-    for i, (m, day) in enumerate([(3, 17, ), (6, 16), (9, 15)]):
+    for i, (m, day) in enumerate([(3, 17), (6, 16), (9, 15)]):
         taken = d(2026, m, day)
         yield "2040", taken, [
             dict(STED="09", IDENT="Slamlager", REFERANSE="Avvannet slam, blandprøve",
@@ -229,8 +229,8 @@ def main():
             text, material = PLACES[r["STED"]]
             row = {"PAAR": "26", "JRNLNR": jrnlnr, "PRVNR": "%03d" % n, "MATERIALE": material,
                    "REKV": rekv, "STED": r["STED"], "REFERANSE": r["REFERANSE"],
-                   "REGKODE": r.get("REGKODE", ""), "LEVERAND": rekv, "IDENT": r["IDENT"]
-                   if "IDENT" in r else "", "TATTDATO": r["TATTDATO"], "SAKSBEH1": "MHL",
+                   "REGKODE": r.get("REGKODE", ""), "LEVERAND": rekv,
+                   "IDENT": r.get("IDENT", ""), "TATTDATO": r["TATTDATO"], "SAKSBEH1": "MHL",
                    "KVALITET": "G", "MERKNAD": r.get("MERKNAD", "")}
             assert len(r["results"]) <= 15
             for i, (code, value) in enumerate(r["results"], start=11):
