@@ -1,6 +1,7 @@
 // The real program, run as users run it, in a scratch working directory: a scripted run
 // through the headless backend from start to "Avslutt".
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -63,6 +64,38 @@ TEST_F(ProgramTest, ADemoDirectoryStartsTheFrameAndAvsluttStoresTheSettings) {
   EXPECT_NE(ini.find("Datasett_navn=Demo"), std::string::npos) << ini;
   EXPECT_TRUE(fs::exists(dir_ / "Lab2Siv.Tps"));
   EXPECT_TRUE(fs::exists(dir_ / "data" / "MapFile.tps"));
+}
+
+// The README's road for a new user: the demo, the frame, the import window, "Start import".
+TEST_F(ProgramTest, AScriptedImportOnTheDemoDataWritesRecords) {
+  const std::string bin = LAB2SIV_BINARY_DIR "/app/";
+  ASSERT_EQ(run("'" + bin + "lab2siv-demo' ."), 0);
+  std::ofstream(dir_ / "script.txt") << "window \"Innstillinger\"\n"
+                                        "press ?OK\n"
+                                        "window P1$APPFRAME\n"
+                                        "menu \"&Import\"\n"
+                                        "window \"Import\"\n"
+                                        "press ?OKBUTTON\n"
+                                        "dump ?LOC:MELDING_1\n"
+                                        "press ?CANCELBUTTON\n"
+                                        "window P1$APPFRAME\n"
+                                        "menu \"Avslutt\"\n";
+  const int code = run("'" + bin + "lab2siv' --headless --script script.txt --transcript out.txt");
+  const std::string transcript = readFile(dir_ / "out.txt");
+  EXPECT_EQ(code, 0) << transcript;
+  EXPECT_NE(transcript.find("dump ?LOC:MELDING_1 \"Ferdig!\""), std::string::npos) << transcript;
+
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open_v2((dir_ / "data" / "Utslippskontroll.tps").c_str(), &db, SQLITE_OPEN_READONLY,
+                            nullptr),
+            SQLITE_OK);
+  sqlite3_stmt* st = nullptr;
+  ASSERT_EQ(sqlite3_prepare_v2(db, "SELECT COUNT(*) FROM Utslippskontroll", -1, &st, nullptr), SQLITE_OK);
+  ASSERT_EQ(sqlite3_step(st), SQLITE_ROW);
+  EXPECT_GT(sqlite3_column_int(st, 0), 0);
+  sqlite3_finalize(st);
+  sqlite3_close(db);
+  EXPECT_NE(readFile(dir_ / "data" / "Import.Txt").find("Utslippskontroll"), std::string::npos);
 }
 
 }  // namespace
