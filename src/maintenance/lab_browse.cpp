@@ -7,6 +7,7 @@
 #include "maintenance/browse_list.h"
 #include "maintenance/browse_window.h"
 #include "maintenance/form_call.h"
+#include "maintenance/list_window_parts.h"
 #include "maintenance/store_browse_source.h"
 #include "platform/ui/api/dialogs.h"
 #include "shell/global_settings.h"
@@ -43,42 +44,6 @@ class LabSource : public StoreBrowseSource<data::MapLabRecord> {
   int callForm(int request) override { return maintenance::callForm("LabForm", request); }
   std::string label() const override { return "MapLab"; }
 };
-
-ControlDef button(const char* equate, const char* text, const char* tip = "", int key = 0) {
-  ControlDef c;
-  c.kind = ControlKind::Button;
-  c.equate = equate;
-  c.text = text;
-  c.tip = tip;
-  c.key = key;
-  return c;
-}
-ControlDef helpButton(const char* tip) {
-  ControlDef c = button("?HJELP", "", tip);
-  c.icon = "HELP.ICO";
-  c.action = ui::StdAction::Help;
-  return c;
-}
-ControlDef listBox(int items, int rowLines, std::vector<ColumnDef> columns) {
-  ControlDef c;
-  c.kind = ControlKind::List;
-  c.equate = "?LIST";
-  c.tip = "Browsing Records";
-  c.vscroll = true;
-  c.items = items;
-  c.rowLines = rowLines;
-  c.columns = std::move(columns);
-  return c;
-}
-ColumnDef column(int width, int indent, const char* heading, const char* picture, const char* group = "") {
-  ColumnDef c;
-  c.width = width;
-  c.indent = indent;
-  c.heading = heading;
-  c.picture = picture;
-  c.group = group;
-  return c;
-}
 
 ui::ListRow labRow(const BrowseRow& r) {
   // The name, the data directory and the sample table share one column group, three lines a row.
