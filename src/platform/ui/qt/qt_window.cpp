@@ -114,6 +114,8 @@ bool Shell::eventFilter(QObject* watched, QEvent* event) {
     const QVariant id = watched->property(kIdProp);
     if (owner_.keyFilter(watched, static_cast<QKeyEvent*>(event), id.isValid() ? id.toInt() : 0)) return true;
   }
+  if (event->type() == QEvent::MouseButtonRelease && watched->property("l2sImage").isValid())
+    owner_.imageClicked(watched->property("l2sImage").toInt());
   return QMainWindow::eventFilter(watched, event);
 }
 
@@ -602,13 +604,17 @@ QWidget* QtWindow::makeControl(QtControl& c, QWidget* parent) {
       auto* area = new QScrollArea(parent);
       auto* l = new QLabel;
       l->setAlignment(Qt::AlignCenter);
+      l->setProperty("l2sImage", cid);
+      l->installEventFilter(shell_);
       area->setWidget(l);
       area->setWidgetResizable(true);
       area->setMinimumSize(160, 120);
       return area;
     }
     case ControlKind::Region: {
-      return new Region(parent, [this, cid](EventKind k) { sendControl(cid, k, Key::MouseLeft); });
+      return new Region(parent, [this, cid](EventKind k) {
+        sendControl(cid, k, k == EventKind::MouseDown || k == EventKind::MouseUp ? Key::MouseLeft : 0);
+      });
     }
   }
   return new QWidget(parent);
@@ -1082,6 +1088,8 @@ void QtWindow::apply(const PropChange& ch) {
       auto* l = area ? qobject_cast<QLabel*>(area->widget()) : nullptr;
       if (!l) break;
       QPixmap pm(q(c->imageFile));
+      c->imageWidth = pm.width();
+      c->imageHeight = pm.height();
       if (!pm.isNull() && c->zoom > 0) {
         pm = pm.scaled(pm.size() * (static_cast<double>(c->zoom) / 100.0), Qt::KeepAspectRatio, Qt::SmoothTransformation);
         area->setWidgetResizable(false);
@@ -1213,6 +1221,8 @@ PropValue QtWindow::get(int control, Prop prop) {
     case Prop::Cursor: return {c->cursor, 0};
     case Prop::ImageFile: return {c->imageFile, 0};
     case Prop::Zoom: return {{}, c->zoom};
+    case Prop::ImageWidth: return {{}, c->imageWidth};
+    case Prop::ImageHeight: return {{}, c->imageHeight};
     default: return {};
   }
 }
@@ -1248,6 +1258,10 @@ void QtWindow::clipboard(ClipboardOp op) {
     case ClipboardOp::Copy: e->copy(); break;
     case ClipboardOp::Paste: e->paste(); break;
   }
+}
+
+void QtWindow::imageClicked(int control) {
+  if (usable_ && find(control)) sendControl(control, EventKind::Accepted, Key::MouseLeft);
 }
 
 bool QtWindow::keyFilter(QObject* watched, QKeyEvent* e, int control) {

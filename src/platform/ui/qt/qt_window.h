@@ -56,6 +56,7 @@ struct QtControl {
   std::string cursor;
   std::string imageFile;
   long long zoom = 0;
+  long long imageWidth = 0, imageHeight = 0;  // natural size of the image shown
   long long color = -1;
   bool dirty = false;  // typed into since the last Accepted
   bool menu = false;
@@ -97,6 +98,7 @@ class QtWindow {
   void resized();
   void activated(bool on);
   bool keyFilter(QObject* watched, QKeyEvent* e, int control);
+  void imageClicked(int control);
 
  private:
   void build();

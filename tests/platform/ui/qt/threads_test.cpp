@@ -229,6 +229,34 @@ TEST_F(QtTest, DisplayAfterEveryUpdateEndsWithTheLastValueShown) {
 }
 
 
+TEST_F(QtTest, AbortOnAStopBoxEndsEveryThreadWithoutClosingSteps) {
+  run().start([&] {
+    Window win(windowWithButton("Oppstart"));
+    win.open();
+    while (auto ev = win.accept())
+      if (ev.kind == EventKind::Accepted) stop("Finner ikke gyldig datasett!");
+    log.add("closing steps ran");
+  });
+  run().start(child(log, "Import", WindowKind::Plain));
+  qt::QtWindow* start = waitWindow("Oppstart");
+  ASSERT_TRUE(start && waitWindow("Import"));
+  okOf(start)->click();
+  QMessageBox* box = nullptr;
+  ASSERT_TRUE(pumpUntil([&] {
+    auto open = backend().modalWidgets();
+    box = open.empty() ? nullptr : qobject_cast<QMessageBox*>(open.front());
+    return box != nullptr;
+  }));
+  EXPECT_EQ(box->windowTitle().toStdString(), "Stop");
+  EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::Abort));
+  box->button(QMessageBox::Abort)->click();
+  ASSERT_TRUE(pumpUntil([] { return runningProcedures() == 0; }));
+  EXPECT_TRUE(programHalted());
+  EXPECT_EQ(haltCode(), 0);
+  EXPECT_TRUE(log.lines().empty());
+  EXPECT_TRUE(pumpUntil([&] { return backend().windowTitled("Import") == nullptr; }));
+}
+
 TEST(QtLoopGone, AWindowOperationAfterTheLoopHasEndedFailsLoudly) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_DEATH(

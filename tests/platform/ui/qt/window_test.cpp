@@ -17,6 +17,7 @@
 #include <QTest>
 #include <QTreeWidget>
 #include <QWheelEvent>
+#include <algorithm>
 #include <atomic>
 
 #include "platform/ui/api/procedure.h"
@@ -234,6 +235,40 @@ TEST_F(QtTest, ClickingARowIsANewSelectionTheProcedureCanRead) {
   const QRect r = tree->visualItemRect(tree->topLevelItem(2));
   QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, r.center());
   ASSERT_TRUE(pumpUntil([&] { return log.has("row 3"); }));
+}
+
+TEST_F(QtTest, TheCloseBoxOnlyAsksAndTheProcedureMayRefuse) {
+  WindowDef def;
+  def.title = "Skjema";
+  def.resizable = true;
+  def.controls = {ctl(ControlKind::Button, "?OK", "OK")};
+  run().start([&] {
+    Window win(def);
+    win.open();
+    int closes = 0;
+    while (auto ev = win.accept()) {
+      log.add(win, ev);
+      if (ev.kind == EventKind::CloseWindow && ++closes == 1) win.vetoClose();
+    }
+    log.add("closed");
+  });
+  qt::QtWindow* w = waitWindow("Skjema");
+  ASSERT_TRUE(w);
+  ASSERT_TRUE(pumpUntil([&] { return log.has("OpenWindow"); }));
+  w->shell()->resize(w->shell()->size() + QSize(40, 30));
+  ASSERT_TRUE(pumpUntil([&] { return log.has("Sized"); }));
+  w->shell()->close();
+  ASSERT_TRUE(pumpUntil([&] { return log.has("CloseWindow"); }));
+  pumpUntil([] { return false; }, 50);
+  EXPECT_FALSE(log.has("closed"));
+  EXPECT_EQ(backend().windowTitled("Skjema"), w);  // refused: still on screen
+  EXPECT_TRUE(w->shell()->isVisible());
+  w->shell()->close();
+  ASSERT_TRUE(pumpUntil([&] { return log.has("closed"); }));
+  EXPECT_EQ(backend().windowTitled("Skjema"), nullptr);
+  const auto lines = log.lines();
+  EXPECT_EQ(lines.front(), "OpenWindow");
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "CloseWindow"), 2);
 }
 
 }  // namespace
