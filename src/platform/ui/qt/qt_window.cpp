@@ -327,7 +327,7 @@ void QtWindow::fillWindowList(QMenu* menu) {
       menu->removeAction(a);
       a->deleteLater();
     }
-  QMdiArea* area = area_ ? area_ : parentArea_;
+  QMdiArea* area = area_ ? area_ : parentArea_.data();
   if (!area) return;
   const auto subs = area->subWindowList();
   if (subs.isEmpty()) return;
@@ -347,7 +347,7 @@ void QtWindow::fillWindowList(QMenu* menu) {
 }
 
 void QtWindow::runStdAction(StdAction a) {
-  QMdiArea* area = area_ ? area_ : parentArea_;
+  QMdiArea* area = area_ ? area_ : parentArea_.data();
   switch (a) {
     case StdAction::None:
       return;

@@ -116,7 +116,7 @@ class QtWindow {
   int id_;
   int thread_;
   WindowDef def_;
-  QMdiArea* parentArea_;
+  QPointer<QMdiArea> parentArea_;
   QPointer<QMdiSubWindow> sub_;
   Shell* shell_ = nullptr;  // owned by sub_ or top-level
   QWidget* content_ = nullptr;
