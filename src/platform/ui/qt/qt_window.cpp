@@ -20,6 +20,7 @@
 #include <QScrollArea>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
@@ -113,6 +114,14 @@ bool Shell::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
     const QVariant id = watched->property(kIdProp);
     if (owner_.keyFilter(watched, static_cast<QKeyEvent*>(event), id.isValid() ? id.toInt() : 0)) return true;
+  }
+  if (event->type() == QEvent::FocusIn && watched->isWidgetType()) {
+    // A control's status text shows while it has the focus, not only under the mouse.
+    auto* w = static_cast<QWidget*>(watched);
+    if (!w->statusTip().isEmpty()) {
+      QStatusTipEvent tip(w->statusTip());
+      QApplication::sendEvent(w, &tip);
+    }
   }
   if (event->type() == QEvent::MouseButtonRelease && watched->property("l2sImage").isValid())
     owner_.imageClicked(watched->property("l2sImage").toInt());
@@ -813,6 +822,12 @@ QAction* QtWindow::action(int control) const {
 QWidget* QtWindow::widget(const std::string& equate) const {
   for (const auto& [id, c] : controls_)
     if (!c.menu && QString::compare(q(c.def.equate), q(equate), Qt::CaseInsensitive) == 0) return c.widget;
+  return nullptr;
+}
+
+QAction* QtWindow::action(const std::string& equate) const {
+  for (const auto& [id, c] : controls_)
+    if (c.menu && QString::compare(q(c.def.equate), q(equate), Qt::CaseInsensitive) == 0) return c.action;
   return nullptr;
 }
 

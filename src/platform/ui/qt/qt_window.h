@@ -90,6 +90,7 @@ class QtWindow {
   QWidget* widget(int control) const;
   QAction* action(int control) const;
   QWidget* widget(const std::string& equate) const;
+  QAction* action(const std::string& equate) const;  // menu item or toolbar button
   bool opened() const { return opened_; }
 
   void send(Event ev);

@@ -5,6 +5,8 @@
 
 #include <QLabel>
 #include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPushButton>
@@ -78,6 +80,47 @@ TEST_F(QtTest, TwoMdiChildrenOnTwoThreadsEachGetTheirOwnClicks) {
   ASSERT_TRUE(pumpUntil([&] { return log.has(labsLine) && log.has(importLine); }));
   main->shell()->close();
   ASSERT_TRUE(pumpUntil([] { return runningProcedures() == 0; }));
+}
+
+TEST_F(QtTest, MenuAndToolbarChoicesReachTheFrameAndTheWindowMenuListsTheChildren) {
+  run().start([&] {
+    WindowDef def;
+    def.title = "Hovedmeny";
+    def.kind = WindowKind::MdiFrame;
+    def.statusZones = {0};
+    def.menu = {{.equate = "?IMPORT", .text = "&Import", .status = "Import av labdata"},
+                {.text = "&Window", .windowList = true,
+                 .items = {{.equate = "?TILE", .text = "T&ile", .action = StdAction::Tile}}}};
+    def.toolbar = {{.kind = ControlKind::Button, .equate = "?BUTTON1", .tip = "Laboratorier m. innstillinger",
+                    .icon = "LAB.ICO"}};
+    Window win(def);
+    win.open();
+    while (auto ev = win.accept())
+      if (ev.kind == EventKind::Accepted) {
+        log.add("Accepted " + win.equate(ev.control));
+        if (win.equate(ev.control) == "?BUTTON1") startProcedure(child(log, "Laboratorier"));
+      }
+  });
+  qt::QtWindow* main = waitWindow("Hovedmeny");
+  ASSERT_TRUE(main);
+  QAction* import = main->action("?IMPORT");
+  QAction* labs = main->action("?BUTTON1");
+  ASSERT_TRUE(import && labs);
+  EXPECT_EQ(import->statusTip().toStdString(), "Import av labdata");
+  EXPECT_EQ(labs->toolTip().toStdString(), "Laboratorier m. innstillinger");
+  EXPECT_FALSE(labs->icon().isNull());
+  import->trigger();
+  labs->trigger();
+  ASSERT_TRUE(pumpUntil([&] { return log.has("Accepted ?IMPORT") && log.has("Accepted ?BUTTON1"); }));
+  ASSERT_TRUE(waitWindow("Laboratorier"));
+  QMenu* windowMenu = nullptr;
+  for (QAction* a : main->shell()->menuBar()->actions())
+    if (a->text() == QStringLiteral("&Window")) windowMenu = a->menu();
+  ASSERT_TRUE(windowMenu);
+  emit windowMenu->aboutToShow();
+  QStringList texts;
+  for (QAction* a : windowMenu->actions()) texts << a->text();
+  EXPECT_TRUE(texts.contains(QStringLiteral("&1 Laboratorier"))) << texts.join(QStringLiteral(",")).toStdString();
 }
 
 TEST_F(QtTest, ClosingTheFrameRunsEveryClosingStepAndEndsEveryThread) {
