@@ -523,7 +523,7 @@ QWidget* QtWindow::makeControl(QtControl& c, QWidget* parent) {
       int chars = picChars;
       for (const ColumnDef& col : d.columns) chars = std::max(chars, col.width);
       cb->setMinimumWidth(du.chars(std::clamp(chars > 0 ? chars : 12, 6, 40)) + 28);
-      for (const std::string& r : d.rows) cb->addItem(q(r));
+      for (const std::string& r : d.rows) cb->addItem(q(r), q(r));
       cb->setCurrentIndex(-1);
       QObject::connect(cb, &QComboBox::activated, cb, [this, cid] {
         if (QtControl* x = find(cid)) x->dirty = false;
@@ -878,7 +878,8 @@ void QtWindow::setValue(QtControl& c, const std::string& text, long long number)
       if (cb->isEditable()) {
         if (cb->currentText() != t) cb->setEditText(t);
       } else {
-        cb->setCurrentIndex(cb->findText(t));
+        const int byValue = cb->findData(t);
+        cb->setCurrentIndex(byValue >= 0 ? byValue : cb->findText(t));
       }
       c.dirty = false;
       break;
@@ -915,8 +916,11 @@ std::string QtWindow::value(const QtControl& c) const {
     case ControlKind::Check:
       return static_cast<QCheckBox*>(w)->isChecked() ? "1" : "0";
     case ControlKind::Combo:
-    case ControlKind::DropList:
-      return s(static_cast<QComboBox*>(w)->currentText());
+    case ControlKind::DropList: {
+      auto* cb = static_cast<QComboBox*>(w);
+      if (!cb->isEditable() && cb->currentData().isValid()) return s(cb->currentData().toString());
+      return s(cb->currentText());
+    }
     case ControlKind::Sheet:
       return std::to_string(static_cast<QTabWidget*>(w)->currentIndex() + 1);
     case ControlKind::Progress:
@@ -1252,15 +1256,18 @@ void QtWindow::setRows(int control, const std::vector<ListRow>& rows) {
     const QString text = cb->currentText();
     cb->clear();
     for (const ListRow& r : rows) {
-      QString t;
-      for (std::size_t i = 0; i < r.cells.size(); ++i) {
-        if (i) t += QStringLiteral("  ");
-        t += q(r.cells[i]);
-      }
-      cb->addItem(t);
+      // The value is the first cell; a drop list without typing shows the other cells too.
+      const QString first = r.cells.empty() ? QString() : q(r.cells[0]);
+      QString t = first;
+      for (std::size_t i = 1; i < r.cells.size() && !cb->isEditable(); ++i) t += QStringLiteral("  ") + q(r.cells[i]);
+      cb->addItem(t, first);
     }
-    if (cb->isEditable()) cb->setEditText(text);
-    else cb->setCurrentIndex(cb->findText(text));
+    if (cb->isEditable()) {
+      cb->setEditText(text);
+    } else {
+      const int byValue = cb->findData(text);
+      cb->setCurrentIndex(byValue >= 0 ? byValue : cb->findText(text));
+    }
   }
 }
 

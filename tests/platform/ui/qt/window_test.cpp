@@ -237,6 +237,36 @@ TEST_F(QtTest, ClickingARowIsANewSelectionTheProcedureCanRead) {
   ASSERT_TRUE(pumpUntil([&] { return log.has("row 3"); }));
 }
 
+TEST_F(QtTest, ChoosingADropListRowSelectsThenAcceptsWithTheFirstCellAsValue) {
+  WindowDef def;
+  def.title = "Prøvetype";
+  ControlDef drop = ctl(ControlKind::DropList, "?GLO:PRTYPE");
+  drop.columns = {{.width = 25}, {.width = 10}};
+  def.controls = {drop};
+  run().start([&] {
+    std::string type = "Rutinekontroll";
+    Window win(def);
+    win.bind("?GLO:PRTYPE", type);
+    win.open();
+    win.setRows("?GLO:PRTYPE", {{{"Ekstra", "E"}}, {{"Rutinekontroll", "R"}}});
+    win.display("?GLO:PRTYPE");
+    log.add("ready");
+    while (auto ev = win.accept())
+      if (ev.kind == EventKind::NewSelection || ev.kind == EventKind::Accepted)
+        log.add(std::string(eventName(ev.kind)) + " " + type + " row " + std::to_string(win.selected("?GLO:PRTYPE")));
+  });
+  qt::QtWindow* w = waitWindow("Prøvetype");
+  ASSERT_TRUE(w && waitSettled("ready"));
+  auto* cb = control<QComboBox>(w, "?GLO:PRTYPE");
+  ASSERT_TRUE(cb);
+  EXPECT_EQ(cb->currentIndex(), 1);  // the variable's value picks its row
+  EXPECT_EQ(cb->itemText(0).toStdString(), "Ekstra  E");
+  cb->setCurrentIndex(0);  // the user picks the first row
+  emit cb->activated(0);
+  ASSERT_TRUE(pumpUntil([&] { return log.lines().size() == 3; }));
+  EXPECT_THAT(log.lines(), ElementsAre("ready", "NewSelection Ekstra row 1", "Accepted Ekstra row 1"));
+}
+
 TEST_F(QtTest, TheCloseBoxOnlyAsksAndTheProcedureMayRefuse) {
   WindowDef def;
   def.title = "Skjema";
