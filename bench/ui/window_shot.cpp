@@ -18,7 +18,8 @@ using namespace ui;
 
 namespace {
 
-ControlDef c(ControlKind k, std::string eq, std::string text = {}, std::string parent = {}, std::string pic = {}) {
+ControlDef c(ControlKind k, std::string eq, std::string text = {}, std::string parent = {},
+             std::string pic = {}) {
   ControlDef d;
   d.kind = k;
   d.equate = std::move(eq);
@@ -70,8 +71,11 @@ WindowDef listDef() {
   list.items = 6;
   list.vscroll = true;
   list.columns = {{.width = 6, .heading = "Kode"}, {.width = 30, .heading = "Navn"}};
-  d.controls = {list, c(ControlKind::Button, "?SELECT", "&Velg"), c(ControlKind::Button, "?INSERT", "&Ny"),
-                c(ControlKind::Button, "?CHANGE", "&Endre"), c(ControlKind::Button, "?DELETE", "&Slette"),
+  d.controls = {list,
+                c(ControlKind::Button, "?SELECT", "&Velg"),
+                c(ControlKind::Button, "?INSERT", "&Ny"),
+                c(ControlKind::Button, "?CHANGE", "&Endre"),
+                c(ControlKind::Button, "?DELETE", "&Slette"),
                 c(ControlKind::Button, "?CLOSE", "Lukk")};
   return d;
 }
@@ -113,15 +117,21 @@ int main(int argc, char** argv) {
     f.title = "Brakel-Sivra Provex";
     f.kind = WindowKind::MdiFrame;
     f.statusZones = {0, 80};
-    f.menu = {{.text = "&File", .items = {{.equate = "?PRINTSETUP", .text = "P&rint Setup...", .status = "Setup Printer"},
-                                           {.equate = "?EXIT", .text = "E&xit", .action = StdAction::Close}}},
+    f.menu = {{.text = "&File",
+               .items = {{.equate = "?PRINTSETUP", .text = "P&rint Setup...", .status = "Setup Printer"},
+                         {.equate = "?EXIT", .text = "E&xit", .action = StdAction::Close}}},
               {.equate = "?IMPORT", .text = "&Import"},
-              {.text = "&Window", .windowList = true,
+              {.text = "&Window",
+               .windowList = true,
                .items = {{.equate = "?TILE", .text = "T&ile", .action = StdAction::Tile},
                          {.equate = "?CASCADE", .text = "&Cascade", .action = StdAction::Cascade}}}};
-    f.toolbar = {{.kind = ControlKind::Button, .equate = "?BUTTON2", .tip = "Avslutt", .icon = "DOORWAY.ICO"},
-                 {.kind = ControlKind::Button, .equate = "?BUTTON1", .tip = "Laboratorier m. innstillinger", .icon = "LAB.ICO"},
-                 {.kind = ControlKind::Button, .equate = "?HELP", .tip = "Hjelp for dette vindu", .icon = "HELP.ICO"}};
+    f.toolbar = {
+        {.kind = ControlKind::Button, .equate = "?BUTTON2", .tip = "Avslutt", .icon = "DOORWAY.ICO"},
+        {.kind = ControlKind::Button,
+         .equate = "?BUTTON1",
+         .tip = "Laboratorier m. innstillinger",
+         .icon = "LAB.ICO"},
+        {.kind = ControlKind::Button, .equate = "?HELP", .tip = "Hjelp for dette vindu", .icon = "HELP.ICO"}};
     Window frame(f);
     frame.open();
     frame.setStatus(2, "Klar");

@@ -27,10 +27,8 @@ bool coalesces(Prop p) {
     case Prop::StatusText:
     case Prop::Tip:
     case Prop::Status:
-    case Prop::Color:
-      return true;
-    default:
-      return false;
+    case Prop::Color: return true;
+    default: return false;
   }
 }
 

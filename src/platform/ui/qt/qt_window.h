@@ -47,8 +47,8 @@ class Shell : public QMainWindow {
 
 struct QtControl {
   ControlDef def;
-  QWidget* widget = nullptr;   // nullptr for menu items and toolbar buttons
-  QAction* action = nullptr;   // menu items and toolbar buttons
+  QWidget* widget = nullptr;       // nullptr for menu items and toolbar buttons
+  QAction* action = nullptr;       // menu items and toolbar buttons
   QButtonGroup* radios = nullptr;  // option groups
   PageList* list = nullptr;
   std::set<int> alertKeys;
@@ -126,7 +126,7 @@ class QtWindow {
   std::map<int, QtControl> controls_;
   std::map<QWidget*, QGridLayout*> grids_;
   std::map<QWidget*, int> nextRow_;
-  std::map<QWidget*, int> openRow_;   // a prompt row still taking controls: its row, -1 none
+  std::map<QWidget*, int> openRow_;  // a prompt row still taking controls: its row, -1 none
   std::map<QWidget*, int> openCol_;
   QWidget* buttonBar_ = nullptr;
   std::set<int> windowAlertKeys_;

@@ -26,8 +26,10 @@ class Log {
   void add(const ui::Window& win, const ui::Event& ev) {
     std::string line = ui::eventName(ev.kind);
     if (ev.control) line += " " + win.equate(ev.control);
-    if (ev.kind == ui::EventKind::ScrollDrag || ev.kind == ui::EventKind::TabChanging) line += " " + std::to_string(ev.number);
-    if (ev.kind == ui::EventKind::AlertKey) line += " " + std::to_string(ev.key) + (ev.character.empty() ? "" : " " + ev.character);
+    if (ev.kind == ui::EventKind::ScrollDrag || ev.kind == ui::EventKind::TabChanging)
+      line += " " + std::to_string(ev.number);
+    if (ev.kind == ui::EventKind::AlertKey)
+      line += " " + std::to_string(ev.key) + (ev.character.empty() ? "" : " " + ev.character);
     add(std::move(line));
   }
   std::vector<std::string> lines() const {

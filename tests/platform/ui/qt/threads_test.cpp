@@ -5,9 +5,9 @@
 
 #include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -40,7 +40,8 @@ std::function<void()> child(Log& log, std::string title, WindowKind kind = Windo
     Window win(windowWithButton(title, kind));
     win.open();
     while (auto ev = win.accept())
-      if (ev.kind == EventKind::Accepted) log.add(title + " pressed thread " + std::to_string(currentThread()));
+      if (ev.kind == EventKind::Accepted)
+        log.add(title + " pressed thread " + std::to_string(currentThread()));
     log.add(title + " closed thread " + std::to_string(currentThread()));
   };
 }
@@ -50,7 +51,8 @@ std::function<void()> frame(Log& log) {
   return [&log] {
     WindowDef def = windowWithButton("Hovedmeny", WindowKind::MdiFrame);
     def.controls.clear();
-    def.menu = {{.text = "&Window", .windowList = true,
+    def.menu = {{.text = "&Window",
+                 .windowList = true,
                  .items = {{.equate = "?TILE", .text = "T&ile", .action = StdAction::Tile}}}};
     Window win(def);
     win.open();
@@ -89,9 +91,12 @@ TEST_F(QtTest, MenuAndToolbarChoicesReachTheFrameAndTheWindowMenuListsTheChildre
     def.kind = WindowKind::MdiFrame;
     def.statusZones = {0};
     def.menu = {{.equate = "?IMPORT", .text = "&Import", .status = "Import av labdata"},
-                {.text = "&Window", .windowList = true,
+                {.text = "&Window",
+                 .windowList = true,
                  .items = {{.equate = "?TILE", .text = "T&ile", .action = StdAction::Tile}}}};
-    def.toolbar = {{.kind = ControlKind::Button, .equate = "?BUTTON1", .tip = "Laboratorier m. innstillinger",
+    def.toolbar = {{.kind = ControlKind::Button,
+                    .equate = "?BUTTON1",
+                    .tip = "Laboratorier m. innstillinger",
                     .icon = "LAB.ICO"}};
     Window win(def);
     win.open();
@@ -120,7 +125,8 @@ TEST_F(QtTest, MenuAndToolbarChoicesReachTheFrameAndTheWindowMenuListsTheChildre
   emit windowMenu->aboutToShow();
   QStringList texts;
   for (QAction* a : windowMenu->actions()) texts << a->text();
-  EXPECT_TRUE(texts.contains(QStringLiteral("&1 Laboratorier"))) << texts.join(QStringLiteral(",")).toStdString();
+  EXPECT_TRUE(texts.contains(QStringLiteral("&1 Laboratorier")))
+      << texts.join(QStringLiteral(",")).toStdString();
 }
 
 TEST_F(QtTest, ClosingTheFrameRunsEveryClosingStepAndEndsEveryThread) {
@@ -211,7 +217,8 @@ TEST_F(QtTest, ABusyProcedureLeavesTheOtherWindowsResponsive) {
   ASSERT_TRUE(import && labs);
   okOf(import)->click();
   okOf(labs)->click();
-  EXPECT_TRUE(pumpUntil([&] { return log.has("Laboratorier pressed thread " + std::to_string(labs->thread())); }, 2000));
+  EXPECT_TRUE(pumpUntil(
+      [&] { return log.has("Laboratorier pressed thread " + std::to_string(labs->thread())); }, 2000));
   EXPECT_FALSE(log.has("import done"));
   release = true;
   EXPECT_TRUE(pumpUntil([&] { return log.has("import done"); }));
@@ -270,7 +277,6 @@ TEST_F(QtTest, DisplayAfterEveryUpdateEndsWithTheLastValueShown) {
   ASSERT_TRUE(label);
   EXPECT_TRUE(pumpUntil([&] { return label->text() == QStringLiteral("Prøve 20000"); }));
 }
-
 
 TEST_F(QtTest, AbortOnAStopBoxEndsEveryThreadWithoutClosingSteps) {
   run().start([&] {
