@@ -77,6 +77,11 @@ PageList::PageList(const ControlDef& def, std::function<void(Event)> sink, QWidg
     tree_->setFixedHeight(rowH * def.items + head + 2 * tree_->frameWidth() + 2);
   }
 
+  // The page is all there is: whatever tries to scroll the view (a click on a half-shown
+  // row, a drag) is undone at once.
+  QObject::connect(tree_->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int v) {
+    if (v != 0) tree_->verticalScrollBar()->setValue(0);
+  });
   QObject::connect(tree_, &QTreeWidget::currentItemChanged, this,
                    [this](QTreeWidgetItem* now, QTreeWidgetItem*) {
                      if (programmatic_ || !now) return;

@@ -49,6 +49,11 @@ class Log {
 };
 
 class QtTest : public ::testing::Test {
+ public:
+  // For helpers outside the test bodies.
+  bool pumpFor(const std::function<bool()>& done, int ms = 5000) { return pumpUntil(done, ms); }
+  ui::qt::QtBackend& qtBackend() { return backend(); }
+
  protected:
   void SetUp() override { run_ = std::make_unique<ui::qt::QtRun>(); }
   void TearDown() override { run_.reset(); }
