@@ -80,6 +80,48 @@ WindowDef listDef() {
   return d;
 }
 
+WindowDef formDef() {
+  WindowDef d;
+  d.title = "Skjema laboratorium";
+  d.controls = {
+      c(ControlKind::Prompt, "?P1", "Lab.kode:"),
+      c(ControlKind::Entry, "?MAP:LAB", "", "", "@s4"),
+      c(ControlKind::Prompt, "?P2", "Lab.navn:"),
+      c(ControlKind::Entry, "?MAP:LABNAVN", "", "", "@s30"),
+      c(ControlKind::Option, "?MAP:STEDKILDE", "Sted Kilde"),
+      c(ControlKind::Radio, "?R1", "Sted", "?MAP:STEDKILDE"),
+      c(ControlKind::Radio, "?R2", "Material", "?MAP:STEDKILDE"),
+      c(ControlKind::Option, "?MAP:DATOVALG", "Dato for prøvedato"),
+      c(ControlKind::Radio, "?R3", "Tattdato", "?MAP:DATOVALG"),
+      c(ControlKind::Radio, "?R4", "Startdato", "?MAP:DATOVALG"),
+      c(ControlKind::Prompt, "?P3", "Katalog datafiler Lab:"),
+      c(ControlKind::Entry, "?MAP:DATADIRLAB", "", "", "@s40"),
+      c(ControlKind::Button, "?LOOKUP", "..."),
+      c(ControlKind::Text, "?ACTIONMESSAGE", "", "", "@s39"),
+      c(ControlKind::Button, "?OK", "OK"),
+      c(ControlKind::Button, "?CANCEL", "Avbryt"),
+      c(ControlKind::Button, "?HJELP", "", "", ""),
+  };
+  d.controls[16].icon = "HELP.ICO";
+  return d;
+}
+
+void form(std::atomic<int>& ready) {
+  Window win(formDef());
+  std::string lab = "KV", name = "Kelda Vest", kilde = "Sted", dato = "Tattdato", dir = "/data/kelda", msg = "Posten vil bli endret";
+  win.bind("?MAP:LAB", lab);
+  win.bind("?MAP:LABNAVN", name);
+  win.bind("?MAP:STEDKILDE", kilde);
+  win.bind("?MAP:DATOVALG", dato);
+  win.bind("?MAP:DATADIRLAB", dir);
+  win.bind("?ACTIONMESSAGE", msg);
+  win.open();
+  win.display();
+  ++ready;
+  while (auto ev = win.accept()) {
+  }
+}
+
 void child(WindowDef def, std::atomic<int>& ready) {
   Window win(std::move(def));
   std::string lab = "KV", name = "Kelda Vest", line1 = "Leser journal 12 av 40", line2 = "Prøve 2026-117";
@@ -137,17 +179,18 @@ int main(int argc, char** argv) {
     frame.setStatus(2, "Klar");
     startProcedure([&] { child(importDef(), ready); });
     startProcedure([&] { child(listDef(), ready); });
+    startProcedure([&] { form(ready); });
     while (auto ev = frame.accept()) {
     }
   });
-  run.pumpUntil([&] { return ready == 2 && run.backend().settled(); });
+  run.pumpUntil([&] { return ready == 3 && run.backend().settled(); });
   run.pumpUntil([] { return false; }, 300);
   qt::QtWindow* frame = run.backend().windowTitled("Brakel-Sivra Provex");
   if (frame) {
     frame->mdiArea()->tileSubWindows();
     run.pumpUntil([] { return false; }, 200);
     frame->shell()->grab().save(QString::fromUtf8(out.c_str()));
-    for (const char* t : {"Import", "Laboratorier"})
+    for (const char* t : {"Import", "Laboratorier", "Skjema laboratorium"})
       if (qt::QtWindow* w = run.backend().windowTitled(t))
         w->shell()->grab().save(QString::fromUtf8((out + "." + t + ".png").c_str()));
     frame->shell()->close();

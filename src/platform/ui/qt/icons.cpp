@@ -21,7 +21,7 @@ constexpr Fallback kFallbacks[] = {
     {"LAB", QStyle::SP_DirHomeIcon},
     {"LABX", QStyle::SP_ArrowDown},
     {"DOK", QStyle::SP_FileDialogDetailedView},
-    {"HELP", QStyle::SP_DialogHelpButton},
+    {"HELP", QStyle::SP_MessageBoxQuestion},
     {"TICK", QStyle::SP_DialogOkButton},
     {"OK", QStyle::SP_DialogOkButton},
     {"CROSS", QStyle::SP_DialogCancelButton},

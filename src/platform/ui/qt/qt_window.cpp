@@ -678,7 +678,7 @@ void QtWindow::place(QtControl& c) {
   int& next = nextRow_[cont];
   auto open = openRow_.find(cont);
   int row = open == openRow_.end() ? -1 : open->second;
-  if (d.kind == ControlKind::Button && cont == content_ && !isFieldButton(d) && row < 0) {
+  if (d.kind == ControlKind::Button && cont == content_ && !isFieldButton(d)) {
     auto* h = static_cast<QHBoxLayout*>(buttonBar_->layout());
     w->setParent(buttonBar_);
     h->addWidget(w);
