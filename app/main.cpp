@@ -1,12 +1,32 @@
-// Program entry: for now an empty main frame until the window layer and the shell are in.
-#include <QApplication>
-#include <QMainWindow>
+// Program entry: --headless --script FILE --transcript FILE runs the program with the scripted
+// user of the headless backend; otherwise it opens its windows with the Qt backend.
+#include <iostream>
+
+#include "import/window/register.h"
+#include "maintenance/register.h"
+#include "platform/ui/headless/session.h"
+#ifdef LAB2SIV_WITH_QT
+#include "platform/ui/qt/qt_run.h"
+#endif
+#include "shell/main.h"
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QMainWindow frame;
-  frame.setWindowTitle(QStringLiteral("Lab2Siv"));
-  frame.resize(900, 600);
-  frame.show();
-  return QApplication::exec();
+  // The windows the frame starts by name.
+  maintenance::registerProcedures();
+  import::registerImportWindow();
+  ui::headless::ScriptedOptions scripted;
+  if (ui::headless::parseScriptedOptions(argc, argv, scripted)) {
+    if (!scripted.error.empty()) {
+      std::cerr << "lab2siv: " << scripted.error << "\n";
+      return 2;
+    }
+    return ui::headless::runScripted(scripted.script, scripted.transcript, [] { shell::Main(); });
+  }
+#ifdef LAB2SIV_WITH_QT
+  return ui::qt::runProgram(argc, argv, [] { shell::Main(); });
+#else
+  std::cerr << "lab2siv: built without windows; run it with --headless --script FILE "
+               "--transcript FILE\n";
+  return 2;
+#endif
 }

@@ -1,8 +1,12 @@
 # One target carries warnings and strictness; every target links it.
 add_library(lab2siv_flags INTERFACE)
 target_compile_options(lab2siv_flags INTERFACE
-  -Wall -Wextra -Wpedantic -Wshadow=local -Wnon-virtual-dtor -Wcast-align -Wnull-dereference
-  -Wimplicit-fallthrough)
+  -Wall -Wextra -Wpedantic -Wnon-virtual-dtor -Wcast-align -Wnull-dereference -Wimplicit-fallthrough)
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+  target_compile_options(lab2siv_flags INTERFACE -Wshadow=local)
+else()
+  target_compile_options(lab2siv_flags INTERFACE -Wshadow-uncaptured-local)
+endif()
 if(LAB2SIV_WERROR)
   target_compile_options(lab2siv_flags INTERFACE -Werror)
 endif()

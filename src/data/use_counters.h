@@ -1,0 +1,28 @@
+#pragma once
+// Opening and dropping files through the use counters: a file is open on the thread exactly
+// while its counter is above 0. Opening goes through the open-file check.
+#include <cstdint>
+#include <mutex>
+
+#include "data/file_id.h"
+#include "data/program_files.h"
+
+namespace data {
+
+// Counter 0: open the thread's instance through openFileChecked (create 1, mode 42h); then +1.
+// Returns the check's code (0 when the file is open).
+int useFile(FileId id);
+// -1; at 0 the instance is closed.
+void dropFile(FileId id);
+
+// The one process-wide Datasett with its own counter and lock. Hold the lock while using it.
+struct DatasettShared {
+  std::mutex lock;
+  data::Datasett file;
+  std::int32_t useCount = 0;
+};
+DatasettShared& datasett();
+int useDatasett();   // takes the lock itself
+void dropDatasett();
+
+}  // namespace data

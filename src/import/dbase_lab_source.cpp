@@ -1,0 +1,72 @@
+#include "import/dbase_lab_source.h"
+
+#include "data/thread_state.h"
+#include "import/run_import.h"
+
+namespace import {
+
+using data::lab::LabKey;
+using data::lab::labTables;
+
+bool DbaseLabSource::open() {
+  return data::lab::OpenLabTables(holder_, data::thr().MapLab.rec.DATADIRLAB.str(), importFile_) == 1;
+}
+
+void DbaseLabSource::close() { data::lab::CloseLabTables(holder_); }
+
+bool DbaseLabSource::findRequisitioner(const text::Str<6>& rekv) {
+  auto& t = labTables().RNX51;
+  t.clear();
+  t.rec.REKV = rekv;
+  return t.get(LabKey::KEY_RNX51).ok();
+}
+
+void DbaseLabSource::startJournals(const text::Str<6>& rekv) {
+  auto& t = labTables().RNXJR;
+  t.clear();
+  t.rec.REKV = rekv;
+  journalsOk_ = t.set(LabKey::I_RNXJR).ok();
+}
+
+bool DbaseLabSource::nextJournal(JournalRow& row) {
+  auto& t = labTables().RNXJR;
+  // A read error ends the walk as the end of the table would.
+  if (!journalsOk_ || !t.next().ok()) return false;
+  row.PAAR = t.rec.PAAR;
+  row.JRNLNR = t.rec.JRNLNR;
+  row.REKV = t.rec.REKV;
+  row.STARTDATO = t.rec.STARTDATO;
+  return true;
+}
+
+void DbaseLabSource::startSamples(const text::Str<4>& jrnlnr) {
+  auto& t = labTables().RNX20;
+  t.clear();
+  t.rec.JRNLNR = jrnlnr;
+  samplesOk_ = t.set(LabKey::I_RNX20).ok();
+}
+
+bool DbaseLabSource::nextSample(SampleRow& row) {
+  auto& t = labTables().RNX20;
+  if (!samplesOk_ || !t.next().ok()) return false;
+  row.JRNLNR = t.rec.JRNLNR;
+  row.STED = t.rec.STED;
+  row.MATERIALE = t.rec.MATERIALE;
+  row.IDENT = t.rec.IDENT;
+  row.REGKODE = t.rec.REGKODE;
+  row.TATTDATO = t.rec.TATTDATO;
+  return true;
+}
+
+std::string DbaseLabSource::analysisResult(std::string_view cp1252Code) {
+  return data::lab::GetAnalysisResult(text::fromCp1252(cp1252Code));
+}
+
+// Here rather than beside the other overload, so that code running the import over its own
+// source does not need the laboratory tables' library.
+void RunImport(const ImportChoices& choices, ImportRunState& state, ImportProgress& progress) {
+  DbaseLabSource lab(choices.IMPORTFILE);
+  RunImport(choices, state, progress, lab);
+}
+
+}  // namespace import

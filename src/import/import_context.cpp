@@ -1,0 +1,55 @@
+#include "import/import_context.h"
+
+#include "platform/text/picture.h"
+
+namespace import {
+
+void ImportContext::line(int n, std::string_view utf8) {
+  // A text of at most 80 bytes has at most 80 characters: most lines need no cutting.
+  if (utf8.size() <= 80)
+    progress.showLine(n, utf8);
+  else
+    progress.showLine(n, text::formatPictureS(utf8, 80));
+}
+
+const std::vector<ImportContext::ParameterMapping>& ImportContext::parameterMappings(char prtype) {
+  const int i = prtype == 'S' ? 1 : 0;
+  if (haveMappings_[i]) return mappings_[i];
+  haveMappings_[i] = true;
+  auto& f = thr.MapParam;
+  const text::Str<1> type(std::string_view(&prtype, 1));
+  f.clear();
+  f.rec.LAB = thr.LAB;
+  f.rec.PRTYPE = type;
+  // A read error ends the walk as the end of the file would.
+  if (f.setFrom(data::MapParam::MAPPARAMKEY) == 0) {
+    while (f.next() == 0) {
+      if (f.rec.LAB != thr.LAB || f.rec.PRTYPE != type) break;
+      mappings_[i].push_back({f.rec, "Leser prøvefile. Analyse: " + text::fromCp1252(f.rec.PARAMLAB.raw()),
+                              std::string(f.rec.PARAMLAB.trimmedRaw())});
+    }
+  }
+  return mappings_[i];
+}
+
+const std::vector<data::MapStedRecord>& ImportContext::placeMappings(
+    const text::Str<6>& rekv, const text::Str<32>& placeKey) {
+  auto key = std::make_pair(std::string(rekv.trimmedRaw()), std::string(placeKey.trimmedRaw()));
+  auto it = places_.find(key);
+  if (it != places_.end()) return it->second;
+  auto& out = places_[key];
+  auto& f = thr.MapSted;
+  f.clear();
+  f.rec.LAB = thr.LAB;
+  f.rec.LEVERAND = rekv;
+  f.rec.STEDLAB.assignRaw(placeKey.raw().substr(0, 6));
+  if (f.setFrom(data::MapSted::MAPSTEDKEY) == 0) {
+    while (f.next() == 0) {
+      if (f.rec.LAB != thr.LAB || f.rec.LEVERAND != rekv || f.rec.STEDLAB != placeKey) break;
+      out.push_back(f.rec);
+    }
+  }
+  return out;
+}
+
+}  // namespace import

@@ -1,0 +1,68 @@
+#pragma once
+// Everything one import run works with: the window's choices, the shared state, the progress
+// lines, the log, the laboratory tables, the thread's record files, the batched writer and the
+// mapping rows read once per run.
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "data/thread_state.h"
+#include "import/control_writer.h"
+#include "import/import_choices.h"
+#include "import/import_progress.h"
+#include "import/import_run_state.h"
+#include "import/lab_source.h"
+#include "import/log_file.h"
+
+namespace import {
+
+struct ImportContext {
+  ImportContext(const ImportChoices& c, ImportRunState& s, ImportProgress& p, LogFile& l,
+                LabSource& lab_, data::ThreadState& t)
+      : choices(c), state(s), progress(p), log(l), lab(lab_), thr(t),
+        writer(l, s, {&t.Utslippskontroll, &t.Slamkontroll}) {}
+
+  const ImportChoices& choices;
+  ImportRunState& state;
+  ImportProgress& progress;
+  LogFile& log;
+  LabSource& lab;
+  data::ThreadState& thr;
+  ControlWriter writer;
+
+  JournalRow journal;  // the current journal row
+  SampleRow sample;    // the current sample row
+  text::Date today = 0;
+
+  // Sets a progress line, cut to the window's 80 characters.
+  void line(int n, std::string_view utf8);
+  void redraw() { progress.redraw(); }
+
+  struct ParameterMapping {
+    data::MapParamRecord rec;
+    std::string progress;  // the third progress line while this mapping is read
+    std::string code;      // the analysis code, Windows-1252 without trailing blanks
+  };
+  // The laboratory's parameter mappings of one sample type, in key order, read once per run:
+  // the mapping files cannot change while the laboratory tables are held.
+  const std::vector<ParameterMapping>& parameterMappings(char prtype);
+  // The place mappings of (requisitioner, place key) in key order, read once per run.
+  const std::vector<data::MapStedRecord>& placeMappings(const text::Str<6>& rekv,
+                                                        const text::Str<32>& placeKey);
+
+ private:
+  bool haveMappings_[2] = {false, false};
+  std::vector<ParameterMapping> mappings_[2];
+  std::map<std::pair<std::string, std::string>, std::vector<data::MapStedRecord>> places_;
+};
+
+// Runs `take` for each mapping of the type whose result in the current sample row is not 0,
+// after showing the analysis code on line 3; leaves the mapping in the MapParam buffer and its
+// result in ResultValue.
+template <class F>
+void forEachResult(ImportContext& ctx, char prtype, F take);
+
+}  // namespace import
+
+#include "import/import_context_impl.h"

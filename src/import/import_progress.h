@@ -1,0 +1,20 @@
+#pragma once
+// What the run needs from the window it runs in: four progress lines, redraws at the points
+// the run chooses, the system beep and the log viewer. The import window implements it.
+#include <string_view>
+
+namespace import {
+
+class ImportProgress {
+ public:
+  virtual ~ImportProgress() = default;
+  // Sets progress line 1..4 (the window cuts it to 80 characters); shown at the next redraw.
+  virtual void showLine(int line, std::string_view text) = 0;
+  // Redraws the window from its variables.
+  virtual void redraw() = 0;
+  virtual void beep() {}
+  // Shows the log just written; returns when the viewer is closed.
+  virtual void viewLog() {}
+};
+
+}  // namespace import

@@ -1,0 +1,26 @@
+#include "import/import_steps.h"
+#include "import/water_quantity.h"
+#include "platform/text/picture.h"
+
+namespace import {
+
+void ImportSamples(ImportContext& ctx) {
+  auto& st = ctx.state;
+  const auto& ch = ctx.choices;
+  const bool sampledDate = ctx.thr.MapLab.rec.DATOVALG == "Tattdato";
+  ctx.lab.startSamples(ctx.journal.JRNLNR);
+  while (ctx.lab.nextSample(ctx.sample)) {
+    if (ctx.sample.JRNLNR != ctx.journal.JRNLNR) break;
+    // A skipped row still sets the date: the period ends on the journal's last row.
+    st.SampleDate = sampledDate ? ctx.sample.TATTDATO : ctx.journal.STARTDATO;
+    if ((ch.DATO1 != 0 && st.SampleDate < ch.DATO1) || (ch.DATO2 != 0 && st.SampleDate > ch.DATO2))
+      continue;
+    ctx.line(2, "Leser prøvedato: " + text::formatLogDate(st.SampleDate));
+    ctx.redraw();
+    takeWaterQuantity(st, ctx.sample.IDENT.str(), ctx.sample.REGKODE.str());
+    ImportFlowValues(ctx);
+    ImportPlaces(ctx);
+  }
+}
+
+}  // namespace import

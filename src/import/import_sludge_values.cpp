@@ -1,0 +1,63 @@
+#include <cstring>
+
+#include "import/import_steps.h"
+#include "import/sludge_targets.h"
+#include "platform/text/number.h"
+
+namespace import {
+namespace {
+
+// Writes a converted value into the Slamkontroll field named by the target, through the
+// record's field table.
+void storeInField(data::SlamkontrollRecord& rec, std::string_view field, SludgeConversion conv,
+                  double value) {
+  const store::FieldDef* f = data::Slamkontroll::definition().field(field);
+  const store::FieldType wanted = conv == SludgeConversion::Text          ? store::FieldType::String
+                                 : conv == SludgeConversion::WholeNumber ? store::FieldType::Long
+                                                                         : store::FieldType::Real;
+  if (!f || f->type != wanted) return;
+  char* at = reinterpret_cast<char*>(&rec) + f->offset;
+  switch (conv) {
+    case SludgeConversion::TimesFactor:
+      std::memcpy(at, &value, sizeof value);
+      break;
+    case SludgeConversion::WholeNumber: {
+      const std::int32_t n = wholeNumber(value);
+      std::memcpy(at, &n, sizeof n);
+      break;
+    }
+    case SludgeConversion::Text: {
+      std::string t = text::numberToText(value).substr(0, f->size);
+      t.resize(f->size, ' ');
+      std::memcpy(at, t.data(), f->size);
+      break;
+    }
+    case SludgeConversion::DayCount:
+    case SludgeConversion::NoField:
+      break;
+  }
+}
+
+}  // namespace
+
+void ImportSludgeValues(ImportContext& ctx) {
+  if (!ctx.choices.SLAMKTR) return;
+  auto& st = ctx.state;
+  ctx.line(3, "");
+  ctx.redraw();
+  forEachResult(ctx, 'S', [&](const data::MapParamRecord& m) {
+    if (const SludgeTarget* t = findSludgeTarget(m.PARAMSIV.raw())) {
+      ctx.line(4, t->progress);
+      if (t->conversion == SludgeConversion::DayCount) {
+        st.DayCount = wholeNumber(st.ResultValue);
+        st.SlamkontrollFilled = 1;
+      } else if (t->conversion != SludgeConversion::NoField) {
+        storeInField(ctx.thr.Slamkontroll.rec, t->field, t->conversion, st.ResultValue * m.FAKTOR);
+        st.SlamkontrollFilled = 1;
+      }
+    }
+    ctx.redraw();
+  });
+}
+
+}  // namespace import

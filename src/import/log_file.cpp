@@ -1,0 +1,70 @@
+#include "import/log_file.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "platform/text/codepage.h"
+#include "platform/text/str.h"
+
+namespace import {
+
+bool LogFile::open(const std::string& path) { return openWith(path, O_RDWR | O_APPEND, false); }
+
+bool LogFile::create(const std::string& path) {
+  return openWith(path, O_RDWR | O_APPEND | O_CREAT, true);
+}
+
+bool LogFile::openWith(const std::string& path, int flags, bool empty) {
+  close();
+  error_.clear();
+  const int fd = ::open(path.c_str(), flags | O_CLOEXEC, 0644);
+  if (fd < 0) {
+    error_ = std::strerror(errno);
+    return false;
+  }
+  // Lock before truncating, so emptying never destroys a log another writer holds.
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    error_ = errno == EWOULDBLOCK ? "File is locked by another process" : std::strerror(errno);
+    ::close(fd);
+    return false;
+  }
+  if (empty && ::ftruncate(fd, 0) != 0) {
+    error_ = std::strerror(errno);
+    ::close(fd);
+    return false;
+  }
+  fd_ = fd;
+  return true;
+}
+
+void LogFile::close() {
+  if (fd_ >= 0) {
+    ::close(fd_);  // releases the flock
+    fd_ = -1;
+  }
+}
+
+bool LogFile::append(std::string_view utf8) {
+  if (fd_ < 0) return false;
+  std::string cp = text::toCp1252(utf8);
+  if (cp.size() > kLineWidth) cp.resize(kLineWidth);
+  std::string line = text::fromCp1252(text::trimRight(cp));
+  line += '\n';
+  std::string_view rest = line;
+  while (!rest.empty()) {
+    const ssize_t n = ::write(fd_, rest.data(), rest.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      error_ = std::strerror(errno);
+      return false;
+    }
+    rest.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+}  // namespace import

@@ -1,0 +1,39 @@
+#pragma once
+// The import log: a UTF-8 line file of records of 150 characters. While open it holds an
+// exclusive flock, so no other process (and no second opening in this one) writes it meanwhile.
+#include <string>
+#include <string_view>
+
+namespace import {
+
+class LogFile {
+ public:
+  static constexpr std::size_t kLineWidth = 150;
+
+  LogFile() = default;
+  ~LogFile() { close(); }
+  LogFile(const LogFile&) = delete;
+  LogFile& operator=(const LogFile&) = delete;
+
+  // Opens an existing log for appending; fails when it is missing or held by another writer.
+  bool open(const std::string& path);
+  // Creates the log, or empties an existing one, and opens it. An existing log held by another
+  // writer is left untouched and the call fails.
+  bool create(const std::string& path);
+  void close();
+  bool isOpen() const { return fd_ >= 0; }
+
+  // Appends one line: cut to 150 characters, trailing blanks dropped. Does nothing when closed.
+  bool append(std::string_view utf8);
+
+  // Text of the last failure, empty after a success.
+  const std::string& error() const { return error_; }
+
+ private:
+  bool openWith(const std::string& path, int flags, bool empty);
+
+  int fd_ = -1;
+  std::string error_;
+};
+
+}  // namespace import

@@ -1,0 +1,122 @@
+#include "import/run_import.h"
+
+#include "data/file_names.h"
+#include "import/import_steps.h"
+#include "import/log_lines.h"
+#include "platform/store/error.h"
+#include "platform/store/paths.h"
+#include "platform/text/picture.h"
+#include "platform/ui/api/message.h"
+
+namespace import {
+namespace {
+
+void openLog(ImportContext& ctx, const std::string& path) {
+  // Failures here are not reported: the appends that follow then do nothing.
+  if (ctx.choices.LOGSLETT) {
+    ctx.line(1, "Oppretter ny logg-file!");
+    ctx.line(2, "");
+    ctx.line(3, "");
+    ctx.redraw();
+    ctx.log.close();
+    ctx.log.create(path);
+  } else {
+    ctx.log.close();
+    if (!ctx.log.open(path)) ctx.log.create(path);
+  }
+}
+
+// One supplier mapping: requisitioner and plant looked up, header written, journals walked.
+void importSupplier(ImportContext& ctx) {
+  auto& thr = ctx.thr;
+  const auto& ml = thr.MapLever.rec;
+  text::Str<6> rekv;
+  rekv.assignRaw(ml.LEVERAND.raw().substr(0, 6));
+  if (!ctx.lab.findRequisitioner(rekv)) {
+    ctx.log.append(missingRequisitionerLine(rekv.str()));
+    return;
+  }
+  thr.Anlegg.clear();
+  thr.Anlegg.rec.ANLEGGSNR.setWhole(ml.ANLEGGSNR);
+  if (thr.Anlegg.get(data::Anlegg::ANLEGG_KEY1) != 0) {
+    ctx.log.append(missingPlantLine(ml.LEVERAND.str()));
+    ctx.state.ProblemLogged = 1;
+    return;
+  }
+  const auto& anl = thr.Anlegg.rec;
+  const std::string nr = text::fromCp1252(anl.ANLEGGSNR.whole().raw());
+  const std::string navn = text::fromCp1252(anl.ANLEGGSNAVN.raw());
+  ctx.line(1, "Anlegg: " + nr + " " + navn);
+  ctx.log.append("");
+  ctx.log.append(plantHeaderLine(nr, navn, text::today(), text::clockSeconds()));
+  ctx.log.append(dashLine());
+  ImportJournal(ctx);
+  ctx.writer.flush();
+}
+
+}  // namespace
+
+void RunImport(const ImportChoices& choices, ImportRunState& state, ImportProgress& progress,
+               LabSource& lab) {
+  data::ThreadState& thr = data::thr();
+  LogFile log;
+  ImportContext ctx(choices, state, progress, log, lab, thr);
+
+  if (!lab.open()) {
+    ui::message(
+        "Feil ved åpning av importfiler!|Sjekk at importkatalog er korrekt angitt!|Sjekk at "
+        "importfiler er overført til katalogen!");
+    lab.close();
+    return;
+  }
+
+  openLog(ctx, store::resolvePath(data::fileName(data::FileId::ImportLog)));
+
+  ctx.line(1, "");
+  thr.MapLab.rec.LAB = thr.LAB;
+  if (thr.MapLab.get(data::MapLab::MAPLABKEY) != 0) {
+    ui::message("Feil på fil for kobling lab/anl: " + std::string(text::trimRight(thr.MapLab.name())) +
+                    "|" + thr.MapLab.errorText(),
+                "Advarsel", ui::Icon::Information);
+    log.close();
+    lab.close();
+    return;
+  }
+
+  state.ProblemLogged = 0;
+  state.UtslippskontrollCount = 0;
+  state.SlamkontrollCount = 0;
+  ctx.today = text::today();
+
+  auto& ml = thr.MapLever;
+  ml.clear();
+  ml.rec.LAB = thr.LAB;
+  ml.rec.LEVERAND = choices.LEVERAND1;
+  if (ml.setFrom(data::MapLever::MAPLEVERKEY) == 0) {
+    // A read error ends the walk as the end of the file would.
+    while (ml.next() == 0) {
+      if (ml.rec.LAB != thr.LAB) break;
+      // Text order, blank-padded: 1000 comes before 200.
+      if (!choices.LEVERAND2.blank() && ml.rec.LEVERAND > choices.LEVERAND2) break;
+      importSupplier(ctx);
+    }
+  }
+  ctx.writer.flush();
+
+  progress.beep();
+  ctx.line(1, "Ferdig!");
+  ctx.line(2, dischargeTotalLine(state.UtslippskontrollCount));
+  ctx.line(3, sludgeTotalLine(state.SlamkontrollCount));
+  ctx.line(4, "");
+  ctx.redraw();
+
+  log.append(dashLine());
+  log.append(dischargeTotalLine(state.UtslippskontrollCount));
+  log.append(sludgeTotalLine(state.SlamkontrollCount));
+
+  log.close();
+  lab.close();
+  if (state.ProblemLogged == 1) progress.viewLog();
+}
+
+}  // namespace import

@@ -1,0 +1,120 @@
+#include <cstdint>
+#include <limits>
+
+#include "import/import_steps.h"
+#include "import/log_lines.h"
+#include "platform/text/date.h"
+
+namespace import {
+namespace {
+
+// Sample date less the number of days, held within the LONG range.
+std::int32_t periodStart(std::int32_t sampleDate, std::int32_t days) {
+  const std::int64_t d = std::int64_t(sampleDate) - days;
+  if (d < std::numeric_limits<std::int32_t>::min()) return std::numeric_limits<std::int32_t>::min();
+  if (d > std::numeric_limits<std::int32_t>::max()) return std::numeric_limits<std::int32_t>::max();
+  return std::int32_t(d);
+}
+
+text::Str<20> journalNumber(const JournalRow& jr) {
+  text::Str<20> s;
+  s.assignRaw(std::string(jr.PAAR.trimmedRaw()) + "/" + std::string(jr.JRNLNR.raw()));
+  return s;
+}
+
+// Adds the filled record, or rewrites the existing one keeping its memo when overwriting is
+// chosen. Returns false when an existing record was left alone.
+template <class File>
+bool addOrRewrite(ImportContext& ctx, File& f, store::KeyId key, ControlWriter::Kind kind,
+                  std::string_view newText, std::string_view updatedText,
+                  const std::string& storedAdded, const std::string& storedRewritten,
+                  const std::string& failedPrefix) {
+  const auto saved = f.rec;
+  ctx.writer.ensureTransaction();
+  if (f.get(key) != 0) {
+    f.rec = saved;
+    ctx.line(4, newText);
+    const int code = f.add();
+    ctx.writer.written(kind, code, f.errorText(), storedAdded, failedPrefix);
+    return true;
+  }
+  if (!ctx.choices.OVERSKRIVES) return false;
+  ctx.line(4, updatedText);
+  std::string memo = std::move(f.rec.KOMMENTAR);
+  f.rec = saved;
+  f.rec.KOMMENTAR = std::move(memo);
+  const int code = f.put();
+  ctx.writer.written(kind, code, f.errorText(), storedRewritten, failedPrefix);
+  return true;
+}
+
+}  // namespace
+
+void StoreUtslippskontroll(ImportContext& ctx) {
+  if (!ctx.choices.UTSLKTR) return;
+  auto& st = ctx.state;
+  if (st.UtslippskontrollFilled == 0) {
+    ctx.redraw();
+    return;
+  }
+  const auto& ch = ctx.choices;
+  auto& f = ctx.thr.Utslippskontroll;
+  auto& r = f.rec;
+  r.ANLEGGSNR = ctx.thr.MapLever.rec.ANLEGGSNR;
+  r.UTSL_DATO1 = periodStart(st.SampleDate, st.DayCount);
+  r.UTSL_DATO2 = st.SampleDate;
+  r.PR_METODE = ch.PR_METODE.blank() ? text::Str<25>("Mengdeprop.blandprøve") : ch.PR_METODE;
+  r.PRTYPE = ch.PRTYPE.blank() ? text::Str<25>("Rutinekontroll") : ch.PRTYPE;
+  if (st.WaterQuantity != 0 && st.DayCount != 0) r.VANNFOERING = st.WaterQuantity / st.DayCount;
+  r.OVERLOEP = st.OverflowQuantity;
+  r.LAB_JOURNALNR = journalNumber(ctx.journal);
+  r.SAKSBEHANDLER.clear();
+  r.REG_DATO = ctx.today;
+  addOrRewrite(ctx, f, data::Utslippskontroll::UTSLIPPSKONTROLL_KEY1,
+               ControlWriter::Kind::Utslippskontroll, "Lagrer ny utslippskontroll!",
+               "Lagrer oppdatert utslippskontroll!",
+               storedDischargeLine(r.UTSL_DATO1, r.UTSL_DATO2, st.DayCount, true),
+               storedDischargeLine(r.UTSL_DATO1, r.UTSL_DATO2, st.DayCount, false),
+               failedStorePrefix("Utslippskontroll", r.ANLEGGSNR.str(), r.UTSL_DATO1, r.UTSL_DATO2,
+                                 r.LAB_JOURNALNR.str()));
+  ctx.redraw();
+}
+
+void StoreSlamkontroll(ImportContext& ctx) {
+  if (!ctx.choices.SLAMKTR) return;
+  auto& st = ctx.state;
+  if (st.SlamkontrollFilled == 0) {
+    ctx.redraw();
+    return;
+  }
+  const auto& ch = ctx.choices;
+  auto& f = ctx.thr.Slamkontroll;
+  auto& r = f.rec;
+  r.ANLEGGSNR = ctx.thr.MapLever.rec.ANLEGGSNR;
+  r.PR_TAKINGSTED = ch.PR_TAKINGSTED;
+  r.DATO1 = periodStart(st.SampleDate, st.DayCount);
+  r.DATO2 = st.SampleDate;
+  r.STATISTIKKAAR = static_cast<std::int16_t>(text::yearOf(r.DATO2));
+  r.STATISTIKKMND = static_cast<std::int16_t>(text::monthOf(r.DATO2));
+  r.DATO1_TUNGMETALL = r.DATO1;
+  r.DATO2_TUNGMETALL = r.DATO2;
+  r.PR_TYPE_TUNGMETALL =
+      ch.PR_TYPE_TUNGMETALL.blank() ? text::Str<20>("Blandprøve") : ch.PR_TYPE_TUNGMETALL;
+  r.DATO1_NAERINGSSTOFF = r.DATO1;
+  r.DATO2_NAERINGSSTOFF = r.DATO2;
+  r.PR_TYPE_NAERINGSSTOFF =
+      ch.PR_TYPE_NAERINGSSTOFF.blank() ? text::Str<20>("Blandprøve") : ch.PR_TYPE_NAERINGSSTOFF;
+  r.LAB_JOURNALNR = journalNumber(ctx.journal);
+  r.VURDERT_DATO = 0;
+  r.SAKSBEHANDLER.clear();
+  r.REG_DATO = ctx.today;
+  addOrRewrite(ctx, f, data::Slamkontroll::SLAMKONTROLL_KEY1, ControlWriter::Kind::Slamkontroll,
+               "Lagrer ny slamkontroll!", "Lagrer oppdatert slamkontroll!",
+               storedSludgeLine(r.DATO1, r.DATO2, st.DayCount, true),
+               storedSludgeLine(r.DATO1, r.DATO2, st.DayCount, false),
+               failedStorePrefix("Slamkontroll", r.ANLEGGSNR.str(), r.DATO1, r.DATO2,
+                                 r.LAB_JOURNALNR.str()));
+  ctx.redraw();
+}
+
+}  // namespace import

@@ -1,0 +1,43 @@
+#include "import/water_quantity.h"
+
+#include <algorithm>
+
+#include "platform/text/codepage.h"
+#include "platform/text/number.h"
+
+namespace import {
+
+void CommaToPoint(text::Str<32>& waterText) {
+  std::string s(waterText.trimmedRaw());
+  std::replace(s.begin(), s.end(), ',', '.');
+  waterText.assignRaw(s);
+}
+
+double resultNumber(std::string_view utf8) {
+  if (utf8.find(',') == std::string_view::npos) return text::toNumber(utf8);
+  std::string s(utf8);
+  std::replace(s.begin(), s.end(), ',', '.');
+  return text::toNumber(s);
+}
+
+void takeWaterQuantity(ImportRunState& state, std::string_view ident, std::string_view regkode) {
+  const std::string identCp = text::toCp1252(ident).substr(0, 12);
+  const std::size_t p = identCp.find("m3/d");
+  if (p != std::string::npos) {
+    // The text before "m3/d"; the blank that usually stands before it goes with the trailing
+    // blanks, and "125m3/d" keeps its last digit.
+    state.WaterText.assignRaw(std::string_view(identCp).substr(0, p));
+    CommaToPoint(state.WaterText);
+    state.WaterQuantity = text::toNumber(state.WaterText.str());
+    return;
+  }
+  std::string code = text::toCp1252(regkode).substr(0, 5);
+  code.erase(0, code.find_first_not_of(' ') == std::string::npos ? code.size()
+                                                                    : code.find_first_not_of(' '));
+  state.WaterText.assignRaw(code);
+  CommaToPoint(state.WaterText);
+  const std::string w = state.WaterText.str();
+  if (text::isNumeric(w)) state.WaterQuantity = text::toNumber(w);
+}
+
+}  // namespace import

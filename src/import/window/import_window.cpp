@@ -1,0 +1,482 @@
+#include "import/window/import_window.h"
+
+#include <algorithm>
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "data/file_names.h"
+#include "data/program_files.h"
+#include "data/registry_files.h"
+#include "data/thread_state.h"
+#include "data/use_counters.h"
+#include "data/warnings.h"
+#include "import/dbase_lab_source.h"
+#include "import/import_choices.h"
+#include "import/import_progress.h"
+#include "import/import_run_state.h"
+#include "import/run_import.h"
+#include "import/window/import_runner.h"
+#include "import/window/sample_dates.h"
+#include "maintenance/lab_browse.h"
+#include "maintenance/lever_browse.h"
+#include "platform/store/view.h"
+#include "platform/text/picture.h"
+#include "platform/ui/api/dialogs.h"
+#include "platform/ui/api/message.h"
+#include "platform/ui/api/procedure.h"
+#include "platform/ui/api/window.h"
+#include "shell/global_settings.h"
+#include "shell/pre_import_command.h"
+#include "shell/procedures.h"
+
+namespace import {
+
+namespace {
+
+constexpr int kRecordRetrievalError = 35;
+constexpr int kViewOpenError = 36;
+
+// The window's copy of the settings it shows. Only values this window changed go back to the
+// shared settings, so a value another window wrote meanwhile is not overwritten with a stale one.
+class SettingsCopy {
+ public:
+  shell::GlobalSettings g = shell::globals();
+
+  void push() {
+    const shell::GlobalSettings mine = g;
+    const shell::GlobalSettings before = shown_;
+    shell::editGlobals([&](shell::GlobalSettings& s) { copyChanged(mine, before, s); });
+    shown_ = g;
+    setSampleDates(dates);
+  }
+  void pull() {
+    g = shell::globals();
+    shown_ = g;
+    dates = sampleDates();
+  }
+
+  SampleDates dates = sampleDates();
+
+ private:
+  static void copyChanged(const shell::GlobalSettings& mine, const shell::GlobalSettings& before,
+                          shell::GlobalSettings& to) {
+    const auto take = [&](auto member) {
+      if (!(mine.*member == before.*member)) to.*member = mine.*member;
+    };
+    take(&shell::GlobalSettings::IMPORTFILE);
+    take(&shell::GlobalSettings::LAB);
+    take(&shell::GlobalSettings::LEVERAND1);
+    take(&shell::GlobalSettings::LEVERAND2);
+    take(&shell::GlobalSettings::UTSLKTR);
+    take(&shell::GlobalSettings::TUNGMETIUTSL);
+    take(&shell::GlobalSettings::SLAMKTR);
+    take(&shell::GlobalSettings::OVERSKRIVES);
+    take(&shell::GlobalSettings::LOGSLETT);
+    take(&shell::GlobalSettings::PRTYPE);
+    take(&shell::GlobalSettings::PR_METODE);
+    take(&shell::GlobalSettings::PR_TYPE_TUNGMETALL);
+    take(&shell::GlobalSettings::PR_TYPE_NAERINGSSTOFF);
+    take(&shell::GlobalSettings::PR_TAKINGSTED);
+  }
+  shell::GlobalSettings shown_ = g;
+};
+
+class ImportWindowProc : public ImportProgress {
+ public:
+  ImportWindowProc() : t_(data::thr()), win_(importWindowDef()) {}
+
+  void run();
+
+  // ImportProgress
+  void showLine(int line, std::string_view text) override {
+    if (line < 1 || line > 4) return;
+    const text::Str<80> cut(text::formatPictureS(text, 80));
+    if (cut == melding_[line - 1]) return;
+    melding_[line - 1] = cut;
+    dirty_[line - 1] = true;
+  }
+  // During a run only the progress lines change, and the run redraws after every row: the
+  // changed lines go to the window at most every 20 ms (and at the end of the run, flush()),
+  // so the window does not slow the run down.
+  void redraw() override {
+    const auto now = std::chrono::steady_clock::now();
+    if (now - lastRedraw_ < std::chrono::milliseconds(20)) return;
+    lastRedraw_ = now;
+    flush();
+  }
+  void flush() {
+    for (int i = 0; i < 4; ++i)
+      if (dirty_[i]) {
+        win_.display(kMelding[i]);
+        dirty_[i] = false;
+      }
+  }
+  void beep() override { ui::beep(); }
+  void viewLog() override {
+    flush();
+    shell::callProcedure("LogFileView");
+  }
+
+ private:
+  void bindControls();
+  void lookups();
+  void refresh();
+  void loadTypes();
+  void loadPlaces();
+  bool selectLab();
+  bool selectSupplier(text::Str<6>& field);
+  void plantName(const text::Str<6>& supplier, text::Str<30>& name);
+  void chooseImportFile();
+  void startImport();
+  bool inList(const std::vector<std::string>& rows, const std::string& value) const;
+
+  data::ThreadState& t_;
+  ui::Window win_;
+  SettingsCopy s_;
+  static constexpr const char* kMelding[4] = {"?LOC:MELDING_1", "?LOC:MELDING_2", "?LOC:MELDING_3",
+                                              "?LOC:MELDING_4"};
+  text::Str<80> melding_[4];
+  bool dirty_[4] = {false, false, false, false};
+  std::chrono::steady_clock::time_point lastRedraw_{};
+  text::Str<30> lev1_, lev2_;
+  ImportRunState state_{};
+  std::vector<std::string> types_, places_;
+};
+
+void ImportWindowProc::bindControls() {
+  auto& g = s_.g;
+  win_.bind("?THR:LAB", t_.LAB);
+  win_.bind("?MAP:LABNAVN", t_.MapLab.rec.LABNAVN);
+  win_.bind("?GLO:IMPORTFILE", g.IMPORTFILE);
+  win_.bind("?GLO:LEVERAND1", g.LEVERAND1);
+  win_.bind("?LOC:LEVERAND1", lev1_);
+  win_.bind("?GLO:LEVERAND2", g.LEVERAND2);
+  win_.bind("?LOC:LEVERAND2", lev2_);
+  const auto date = [this](const char* equate, std::int32_t& v) {
+    win_.bindText(equate, [&v] { return text::formatDate(v); },
+                  [&v](const std::string& typed) { v = text::parseDate(typed); });
+  };
+  date("?GLO:DATO1", s_.dates.DATO1);
+  date("?GLO:DATO2", s_.dates.DATO2);
+  const auto check = [this](const char* equate, std::uint8_t& v) {
+    win_.bindText(equate, [&v] { return std::string(v ? "1" : "0"); },
+                  [&v](const std::string& s) { v = s == "1" ? 1 : 0; });
+  };
+  check("?GLO:UTSLKTR", g.UTSLKTR);
+  check("?GLO:TUNGMETIUTSL", g.TUNGMETIUTSL);
+  check("?GLO:SLAMKTR", g.SLAMKTR);
+  check("?GLO:OVERSKRIVES", g.OVERSKRIVES);
+  check("?GLO:LOGSLETT", g.LOGSLETT);
+  win_.bind("?MAP:DATOVALG", t_.MapLab.rec.DATOVALG);
+  win_.bind("?GLO:PR_METODE", g.PR_METODE);
+  win_.bind("?GLO:PRTYPE", g.PRTYPE);
+  win_.bind("?GLO:PR_TYPE_TUNGMETALL", g.PR_TYPE_TUNGMETALL);
+  win_.bind("?GLO:PR_TYPE_NAERINGSSTOFF", g.PR_TYPE_NAERINGSSTOFF);
+  win_.bind("?GLO:PR_TAKINGSTED", g.PR_TAKINGSTED);
+  win_.bind("?LOC:MELDING_1", melding_[0]);
+  win_.bind("?LOC:MELDING_2", melding_[1]);
+  win_.bind("?LOC:MELDING_3", melding_[2]);
+  win_.bind("?LOC:MELDING_4", melding_[3]);
+}
+
+void ImportWindowProc::plantName(const text::Str<6>& supplier, text::Str<30>& name) {
+  t_.MapLever.rec.LAB = t_.LAB;
+  t_.MapLever.rec.LEVERAND = supplier;
+  if (t_.MapLever.get(data::MapLever::MAPLEVERKEY) != 0) t_.MapLever.clear();
+  t_.Anlegg.rec.ANLEGGSNR.setWhole(t_.MapLever.rec.ANLEGGSNR);
+  if (t_.Anlegg.get(data::Anlegg::ANLEGG_KEY1) != 0) t_.Anlegg.clear();
+  name = t_.Anlegg.rec.ANLEGGSNAVN;  // cut to 30
+  win_.display();
+}
+
+void ImportWindowProc::lookups() {
+  t_.MapLab.rec.LAB = t_.LAB;
+  if (t_.MapLab.get(data::MapLab::MAPLABKEY) != 0) t_.MapLab.clear();
+  if (t_.LAB.blank()) {
+    win_.disable("?MAP:LABNAVN", win_.last());
+    win_.enable("?CANCELBUTTON");
+    win_.select("?THR:LAB");
+  } else {
+    win_.enable(1, win_.last());
+  }
+  s_.g.IMPORTFILE = t_.MapLab.rec.IMPORTFILE;
+  plantName(s_.g.LEVERAND1, lev1_);
+  plantName(s_.g.LEVERAND2, lev2_);
+}
+
+void ImportWindowProc::refresh() {
+  lookups();
+  // After the look-ups, so a tab follows its switch even while no laboratory is chosen.
+  if (s_.g.UTSLKTR == 1)
+    win_.enable("?UTSLIPPSKONTROLL:TAB");
+  else
+    win_.disable("?UTSLIPPSKONTROLL:TAB");
+  if (s_.g.SLAMKTR == 1)
+    win_.enable("?SLAMKONTROLLKONTROLL:TAB");
+  else
+    win_.disable("?SLAMKONTROLLKONTROLL:TAB");
+  win_.display();
+}
+
+// Fills a drop list from a file's view; false when a read error closed the window.
+template <class File, class Value>
+bool loadDropList(ui::Window& win, const char* equate, File& file, store::KeyId key, Value value,
+                  std::vector<std::string>& rows, auto& global) {
+  rows.clear();
+  store::View<typename std::remove_reference_t<decltype(file.rec)>> view(file, key);
+  const int started = view.start();
+  if (started != 0 && started != store::Err::NoRecord) data::ShowWarningKind(kViewOpenError);
+  bool ok = true;
+  for (;;) {
+    const int err = view.next();
+    if (err == store::Err::NoRecord) break;
+    if (err != 0) {
+      data::ShowWarningText(kRecordRetrievalError, file.label());
+      win.post(ui::EventKind::CloseWindow);
+      ok = false;
+      break;
+    }
+    rows.push_back(value(file.rec));
+  }
+  if (!rows.empty()) {
+    std::sort(rows.begin(), rows.end(),
+              [](const std::string& a, const std::string& b) {
+                return text::compareBlankPadded(text::toCp1252(a), text::toCp1252(b)) < 0;
+              });
+    win.setRows(equate, rows);
+    int at = 0;
+    if (!global.blank()) {
+      const auto it = std::find(rows.begin(), rows.end(), global.str());
+      if (it != rows.end()) at = static_cast<int>(it - rows.begin()) + 1;
+    }
+    win.setSelected(equate, at);
+  } else {
+    win.setRows(equate, rows);
+    global.clear();
+  }
+  return ok;
+}
+
+void ImportWindowProc::loadTypes() {
+  loadDropList(win_, "?GLO:PRTYPE", t_.PrType, data::PrType::PRTYPEKEY,
+               [](const data::PrTypeRecord& r) { return r.PRTYPE.str(); }, types_, s_.g.PRTYPE);
+}
+
+void ImportWindowProc::loadPlaces() {
+  loadDropList(win_, "?GLO:PR_TAKINGSTED", t_.PrTakingsSted, store::Physical,
+               [](const data::PrTakingsStedRecord& r) { return r.PR_TAKINGSTED.str(); }, places_,
+               s_.g.PR_TAKINGSTED);
+}
+
+bool ImportWindowProc::inList(const std::vector<std::string>& rows, const std::string& value) const {
+  const std::string v = text::toCp1252(value);
+  return std::any_of(rows.begin(), rows.end(), [&](const std::string& r) {
+    return text::compareBlankPadded(text::toCp1252(r), v) == 0;
+  });
+}
+
+bool ImportWindowProc::selectLab() {
+  s_.push();
+  t_.ThreadRequest = 4;
+  maintenance::LabBrowse();
+  const bool chosen = t_.ThreadResponse == 1;
+  t_.ThreadResponse = 2;
+  s_.pull();
+  if (chosen) t_.LAB = t_.MapLab.rec.LAB;
+  return chosen;
+}
+
+bool ImportWindowProc::selectSupplier(text::Str<6>& field) {
+  s_.push();
+  t_.ThreadRequest = 4;
+  maintenance::LeverBrowse();
+  const bool chosen = t_.ThreadResponse == 1;
+  t_.ThreadResponse = 2;
+  s_.pull();
+  if (chosen) field = t_.MapLever.rec.LEVERAND;  // its first six characters
+  return chosen;
+}
+
+void ImportWindowProc::chooseImportFile() {
+  lookups();
+  t_.MapLab.rec.LAB = t_.LAB;
+  if (t_.MapLab.get(data::MapLab::MAPLABKEY) != 0) t_.MapLab.clear();
+  std::string path = t_.MapLab.rec.DATADIRLAB.str();
+  if (!ui::fileDialog("Velg en importfile", path, "RNX-file|RNX20*.dbf|Alle filer|*.*")) return;
+  s_.g.IMPORTFILE = path;
+  win_.display();
+  t_.MapLab.rec.IMPORTFILE = s_.g.IMPORTFILE;
+  // A laboratory that is not in the file has no record to rewrite: that is a failed save.
+  const bool stored = !t_.MapLab.rec.LAB.blank() && t_.MapLab.put() == 0;
+  ui::message(stored ? "Ny standardfile er lagret!" : "Feil ved lagring av standardfile!");
+}
+
+void ImportWindowProc::startImport() {
+  s_.push();
+  ImportChoices c;
+  const auto& g = s_.g;
+  c.IMPORTFILE = g.IMPORTFILE.str();
+  c.LEVERAND1 = g.LEVERAND1;
+  c.LEVERAND2 = g.LEVERAND2;
+  c.DATO1 = s_.dates.DATO1;
+  c.DATO2 = s_.dates.DATO2;
+  c.UTSLKTR = g.UTSLKTR == 1;
+  c.SLAMKTR = g.SLAMKTR == 1;
+  c.OVERSKRIVES = g.OVERSKRIVES == 1;
+  c.LOGSLETT = g.LOGSLETT == 1;
+  c.PR_METODE = g.PR_METODE;
+  c.PRTYPE = g.PRTYPE;
+  c.PR_TYPE_TUNGMETALL = g.PR_TYPE_TUNGMETALL;
+  c.PR_TYPE_NAERINGSSTOFF = g.PR_TYPE_NAERINGSSTOFF;
+  c.PR_TAKINGSTED = g.PR_TAKINGSTED;
+  if (const ImportRunner run = importRunner()) {
+    run(c, state_, *this);
+  } else {
+    DbaseLabSource lab(c.IMPORTFILE);
+    RunImport(c, state_, *this, lab);
+  }
+  flush();
+  s_.pull();
+  lookups();
+}
+
+void ImportWindowProc::run() {
+  // Opening, in this order.
+  [[maybe_unused]] const int request = t_.ThreadRequest;  // kept; the window has one use only
+  t_.ThreadRequest = 0;
+  t_.ThreadResponse = 0;
+  data::SetFileNames();
+  s_.pull();
+  t_.LAB = s_.g.LAB;  // its first four characters
+  // The pre-import command runs before any file is opened and before the window shows.
+  shell::RunPreImportCommand();
+  data::useFile(data::FileId::Anlegg);
+  data::useFile(data::FileId::Labuser);
+  data::useFile(data::FileId::MapLab);
+  data::useFile(data::FileId::MapLever);
+  data::useFile(data::FileId::MapParam);
+  data::useFile(data::FileId::MapSted);
+  data::useFile(data::FileId::PrTakingsSted);
+  data::useFile(data::FileId::PrType);
+  data::useFile(data::FileId::Slamkontroll);
+  data::useFile(data::FileId::Utslippskontroll);
+
+  bindControls();
+  win_.open();
+  const auto is = [this](const ui::Event& ev, const char* equate) { return ev.control == win_.id(equate); };
+  while (auto ev = win_.accept()) {
+    using K = ui::EventKind;
+    if (ev.control == 0) {
+      switch (ev.kind) {
+        case K::OpenWindow:
+          loadTypes();
+          loadPlaces();
+          refresh();
+          win_.select("?THR:LAB");
+          break;
+        case K::GainFocus: refresh(); break;
+        case K::Sized: ui::postToThread(ui::kRefreshEvent); break;
+        case K::Private:
+          if (ev.number == ui::kRefreshEvent) refresh();
+          break;
+        default: break;
+      }
+    } else if (ev.kind == K::Rejected) {
+      ui::beep();
+      win_.display(ev.control);
+      win_.select(ev.control);
+    } else if (ev.kind == K::TabChanging || (ev.kind == K::NewSelection && is(ev, "?SHEET1"))) {
+      refresh();
+    } else if (ev.kind == K::Accepted) {
+      if (is(ev, "?THR:LAB")) {
+        if (!t_.LAB.blank()) {
+          t_.MapLab.rec.LAB = t_.LAB;
+          if (t_.MapLab.get(data::MapLab::MAPLABKEY) != 0 && !selectLab()) {
+            win_.select("?THR:LAB");
+            s_.push();
+            continue;
+          }
+        }
+        refresh();
+        s_.g.IMPORTFILE = t_.MapLab.rec.IMPORTFILE;
+      } else if (is(ev, "?CALLLOOKUP")) {
+        lookups();
+        t_.MapLab.rec.LAB = t_.LAB;
+        selectLab();
+        refresh();
+        s_.g.IMPORTFILE = t_.MapLab.rec.IMPORTFILE;
+        refresh();
+      } else if (is(ev, "?IMPORTFILEBUTTON")) {
+        chooseImportFile();
+      } else if (is(ev, "?GLO:LEVERAND1") || is(ev, "?GLO:LEVERAND2")) {
+        text::Str<6>& field = is(ev, "?GLO:LEVERAND1") ? s_.g.LEVERAND1 : s_.g.LEVERAND2;
+        if (!field.blank()) {
+          t_.MapLever.rec.LAB = t_.LAB;
+          t_.MapLever.rec.LEVERAND = field;
+          if (t_.MapLever.get(data::MapLever::MAPLEVERKEY) != 0 && !selectSupplier(field)) {
+            win_.select(ev.control);
+            s_.push();
+            continue;
+          }
+        }
+        refresh();
+      } else if (is(ev, "?CALLLOOKUP:2") || is(ev, "?CALLLOOKUP:3")) {
+        text::Str<6>& field = is(ev, "?CALLLOOKUP:2") ? s_.g.LEVERAND1 : s_.g.LEVERAND2;
+        lookups();
+        t_.MapLever.rec.LAB = t_.LAB;
+        t_.MapLever.rec.LEVERAND = field;
+        selectSupplier(field);
+        refresh();
+        refresh();
+      } else if (is(ev, "?GLO:UTSLKTR") || is(ev, "?GLO:SLAMKTR") || is(ev, "?SHEET1")) {
+        refresh();
+      } else if (is(ev, "?GLO:PRTYPE")) {
+        if (!inList(types_, s_.g.PRTYPE.str())) win_.select(ev.control);
+      } else if (is(ev, "?GLO:PR_TAKINGSTED")) {
+        if (!inList(places_, s_.g.PR_TAKINGSTED.str())) win_.select(ev.control);
+      } else if (is(ev, "?OKBUTTON")) {
+        startImport();
+      } else if (is(ev, "?LOGFILEBUTTON")) {
+        lookups();
+        s_.push();
+        shell::callProcedure("LogFileView");
+        s_.pull();
+        refresh();
+      } else if (is(ev, "?IMPFILEBUTTON")) {
+        lookups();
+        s_.push();
+        shell::callProcedure("ImportFileView");
+        s_.pull();
+        refresh();
+      } else if (is(ev, "?CANCELBUTTON")) {
+        win_.post(K::CloseWindow);
+      }
+    }
+    s_.push();
+  }
+
+  // Closing.
+  s_.g.LAB = t_.LAB;
+  s_.push();
+  data::dropFile(data::FileId::Anlegg);
+  data::dropFile(data::FileId::Labuser);
+  data::dropFile(data::FileId::MapLab);
+  data::dropFile(data::FileId::MapLever);
+  data::dropFile(data::FileId::MapParam);
+  data::dropFile(data::FileId::MapSted);
+  data::dropFile(data::FileId::PrTakingsSted);
+  data::dropFile(data::FileId::PrType);
+  data::dropFile(data::FileId::Slamkontroll);
+  data::dropFile(data::FileId::Utslippskontroll);
+  t_.ThreadResponse = 1;
+}
+
+}  // namespace
+
+void ImportWindow() {
+  ImportWindowProc proc;
+  proc.run();
+}
+
+}  // namespace import

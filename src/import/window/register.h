@@ -1,0 +1,7 @@
+#pragma once
+namespace import {
+
+// Registers "ImportWindow" with the procedure registry, so the frame can start it.
+void registerImportWindow();
+
+}  // namespace import

@@ -1,0 +1,13 @@
+#pragma once
+// Calling an update form or a nested window by name on this thread, through the thread's
+// request and response: the caller's buffer holds (or is primed for) the record.
+#include <string_view>
+
+namespace maintenance {
+
+// Sets ThreadRequest, runs the procedure registered as `name` on this thread and returns
+// ThreadResponse (1 completed, 2 cancelled). A procedure not yet registered counts as
+// cancelled and leaves request and response as a finished call would (0 and 2).
+int callForm(std::string_view name, int request);
+
+}  // namespace maintenance

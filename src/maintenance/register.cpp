@@ -1,0 +1,14 @@
+#include "maintenance/register.h"
+
+#include "maintenance/lab_browse.h"
+#include "maintenance/lever_browse.h"
+#include "shell/procedures.h"
+
+namespace maintenance {
+
+void registerProcedures() {
+  shell::setProcedure("LabBrowse", LabBrowse);
+  shell::setProcedure("LeverBrowse", LeverBrowse);
+}
+
+}  // namespace maintenance

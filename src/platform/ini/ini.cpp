@@ -1,0 +1,158 @@
+#include "platform/ini/ini.h"
+
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <fstream>
+#include <mutex>
+#include <optional>
+#include <sstream>
+#include <vector>
+
+#include "platform/ini/ini_text.h"
+#include "platform/text/codepage.h"
+
+namespace ini {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::mutex gWriteMutex;
+
+std::optional<std::string> readAll(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::ostringstream ss;
+  ss << in.rdbuf();
+  return std::move(ss).str();
+}
+
+// Settings are UTF-8; older files written by Windows programs are Windows-1252.
+std::string decode(std::string bytes) {
+  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.erase(0, 3);
+  if (!text::isValidUtf8(bytes)) return text::fromCp1252(bytes);
+  return bytes;
+}
+
+std::string homeDirectory() {
+  if (const char* h = std::getenv("HOME"); h && *h) return h;
+  if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_dir) return pw->pw_dir;
+  return ".";
+}
+
+bool writeFully(int fd, const std::string& data) {
+  std::size_t done = 0;
+  while (done < data.size()) {
+    const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+void syncDirectory(const fs::path& dir) {
+  const int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd >= 0) {
+    ::fsync(fd);
+    ::close(fd);
+  }
+}
+
+// Writes data to a temporary file beside target, syncs it and renames it over target.
+bool replaceFile(const fs::path& target, const std::string& data) {
+  std::string tmpl = target.string() + ".XXXXXX";
+  const int fd = ::mkostemp(tmpl.data(), O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat st {};
+  // Keep the file's permissions; a new file gets the usual ones.
+  const mode_t mode = ::stat(target.c_str(), &st) == 0 ? (st.st_mode & 07777) : [] {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return static_cast<mode_t>(0666 & ~mask);
+  }();
+  bool ok = ::fchmod(fd, mode) == 0 && writeFully(fd, data) && ::fsync(fd) == 0;
+  ok = (::close(fd) == 0) && ok;
+  if (ok) ok = ::rename(tmpl.c_str(), target.c_str()) == 0;
+  if (!ok) {
+    ::unlink(tmpl.c_str());
+    return false;
+  }
+  syncDirectory(target.parent_path());
+  return true;
+}
+
+// Holds an exclusive flock on "<file>.lock" for other processes writing the same file.
+class FileLock {
+ public:
+  explicit FileLock(const fs::path& target) {
+    const std::string name = target.string() + ".lock";
+    fd_ = ::open(name.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (fd_ >= 0)
+      while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+      }
+  }
+  ~FileLock() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  FileLock(const FileLock&) = delete;
+  FileLock& operator=(const FileLock&) = delete;
+  bool held() const { return fd_ >= 0; }
+
+ private:
+  int fd_ = -1;
+};
+
+}  // namespace
+
+fs::path resolve(std::string_view file) {
+  if (file.find('/') != std::string_view::npos) return fs::path(std::string(file));
+  fs::path dir;
+  if (const char* s = std::getenv("LAB2SIV_SYSTEM_DIR"); s && *s) {
+    dir = s;
+  } else if (const char* x = std::getenv("XDG_CONFIG_HOME"); x && *x) {
+    dir = x;
+  } else {
+    dir = fs::path(homeDirectory()) / ".config";
+  }
+  return dir / std::string(file);
+}
+
+std::string getValue(std::string_view file, std::string_view section, std::string_view key,
+                     std::string_view def) {
+  const auto bytes = readAll(resolve(file));
+  if (!bytes) return std::string(def);
+  const auto value = findValue(decode(*bytes), section, key);
+  if (!value) return std::string(def);
+  return cutToLength(*value, kMaxValueLength);
+}
+
+bool putValue(std::string_view file, std::string_view section, std::string_view key,
+              std::string_view value) {
+  if (!isValidName(section) || !isValidName(key) || key.find('=') != std::string_view::npos)
+    return false;
+  fs::path target = resolve(file);
+  std::error_code ec;
+  // Write through a symbolic link rather than replacing it.
+  if (fs::is_symlink(target, ec)) {
+    const fs::path real = fs::canonical(target, ec);
+    if (!ec) target = real;
+  }
+  if (target.has_parent_path()) fs::create_directories(target.parent_path(), ec);
+
+  std::lock_guard<std::mutex> guard(gWriteMutex);
+  FileLock lock(target);
+  if (!lock.held()) return false;
+  const auto bytes = readAll(target);
+  const std::string content = bytes ? decode(*bytes) : std::string();
+  return replaceFile(target, withValue(content, section, key, value));
+}
+
+}  // namespace ini

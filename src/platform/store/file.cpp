@@ -1,0 +1,669 @@
+#include "platform/store/file.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <strings.h>
+
+#include "platform/store/internal.h"
+#include "platform/store/paths.h"
+#include "platform/text/codepage.h"
+
+namespace store {
+
+namespace {
+
+bool isText(FieldType t) { return t == FieldType::String || t == FieldType::Memo; }
+
+std::string table(const FileDef& def, const std::string& schema) {
+  return quoteId(schema) + "." + quoteId(def.label);
+}
+
+std::string selectList(const FileDef& def) {
+  std::string s = "rowid, \"_REV\"";
+  for (const auto& c : def.columns) s += ", " + quoteId(c.name);
+  return s;
+}
+
+std::string keyExpr(const FileDef& def, int key, std::size_t i) {
+  const Column& c = def.columns[std::size_t(def.keyColumns[std::size_t(key)][i])];
+  std::string e = quoteId(c.name);
+  if (isText(def.fields[std::size_t(c.field)].type))
+    e += def.keys[std::size_t(key)].noCase ? " COLLATE UPPER1252" : " COLLATE BINARY";
+  return e;
+}
+
+std::string orderBy(const FileDef& def, KeyId key, bool forward) {
+  const char* dir = forward ? "" : " DESC";
+  std::string s = " ORDER BY ";
+  if (!key.physical())
+    for (std::size_t i = 0; i < def.keyColumns[std::size_t(key.index)].size(); ++i)
+      s += keyExpr(def, key.index, i) + dir + ", ";
+  return s + "rowid" + dir;
+}
+
+std::string whereStart(const FileDef& def, KeyId key) {
+  if (key.physical()) return " WHERE 1";
+  const std::string w = optionalWhere(def, std::size_t(key.index));
+  return w.empty() ? " WHERE 1" : " WHERE " + w;
+}
+
+// Rows of the key strictly after (or before) the point (?1..?k, ?k+1 rowid), as a union of
+// tiers each served by one index seek: equal on the first j components, beyond on the next.
+std::string seekSql(const FileDef& def, const std::string& schema, KeyId key, bool forward, bool inclusive,
+                    int limit) {
+  const std::size_t k = key.physical() ? 0 : def.keyColumns[std::size_t(key.index)].size();
+  const std::string head = "SELECT " + selectList(def) + " FROM " + table(def, schema) + whereStart(def, key);
+  const std::string ob = orderBy(def, key, forward);
+  const std::string lim = " LIMIT " + std::to_string(limit);
+  std::string sql;
+  for (std::size_t j = k + 1; j-- > 0;) {
+    std::string cond;
+    for (std::size_t e = 0; e < j && e < k; ++e)
+      cond += " AND " + keyExpr(def, key.index, e) + " = ?" + std::to_string(e + 1);
+    if (j == k)
+      cond += std::string(" AND rowid ") + (forward ? ">" : "<") + (inclusive ? "=" : "") + " ?" +
+              std::to_string(k + 1);
+    else
+      cond += " AND " + keyExpr(def, key.index, j) + (forward ? " > ?" : " < ?") + std::to_string(j + 1);
+    if (!sql.empty()) sql += " UNION ALL ";
+    sql += "SELECT * FROM (" + head + cond + ob + lim + ")";
+  }
+  return sql + lim;
+}
+
+std::vector<Value> keyValues(const FileDef& def, KeyId key, const std::vector<Value>& all) {
+  std::vector<Value> v;
+  if (key.physical()) return v;
+  for (int c : def.keyColumns[std::size_t(key.index)]) v.push_back(all[std::size_t(c)]);
+  return v;
+}
+
+// Cuts UTF-8 text to at most n characters.
+void cutChars(std::string& s, std::size_t n) {
+  std::size_t chars = 0;
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    if ((static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) {
+      if (chars == n) {
+        s.resize(i);
+        return;
+      }
+      ++chars;
+    }
+  }
+}
+
+std::atomic<unsigned> g_tempCounter{0};
+std::atomic<std::uint64_t> g_writeGeneration{0};
+
+}  // namespace
+
+std::uint64_t writeGeneration() { return g_writeGeneration.load(std::memory_order_acquire); }
+void bumpWriteGeneration() { g_writeGeneration.fetch_add(1, std::memory_order_acq_rel); }
+
+FileBase::FileBase(const FileDef& def, void* buffer)
+    : def_(def), buffer_(buffer), st_(std::make_unique<FileState>()) {}
+
+FileBase::~FileBase() {
+  // Quietly: at thread end the thread's last-error slot may already be gone.
+  FileOps::detachTx(*this);
+  st_->conn.reset();
+}
+
+void FileBase::setName(std::string name) {
+  name_ = std::move(name);
+  nameSource_ = nullptr;
+}
+void FileBase::setNameSource(std::function<std::string()> source) { nameSource_ = std::move(source); }
+std::string FileBase::name() const { return nameSource_ ? nameSource_() : name_; }
+const std::string& FileBase::openedPath() const { return st_->path; }
+bool FileBase::isOpen() const { return st_->conn != nullptr; }
+long long FileBase::currentRow() const { return st_->curRow; }
+void FileBase::setReadAhead(int records) { st_->readAhead = records < 1 ? 1 : records; }
+void FileBase::watch() { st_->watchArmed = true; }
+
+int FileBase::ok() {
+  error_.clear();
+  setLastError(error_);
+  return 0;
+}
+
+int FileBase::fail(int code, std::string_view detail) { return FileOps::fail(*this, makeError(code, detail)); }
+
+int FileOps::fail(FileBase& f, const Error& e) {
+  f.error_ = e;
+  setLastError(e);
+  return e.code;
+}
+
+Connection& FileOps::route(FileBase& f, std::string& schema) {
+  FileState& st = *f.st_;
+  if (st.tx && st.tx->active) {
+    schema = st.txSchema;
+    return *st.tx->conn;
+  }
+  schema = "main";
+  return *st.conn;
+}
+
+void FileOps::detachTx(FileBase& f) {
+  FileState& st = *f.st_;
+  if (!st.tx) return;
+  auto& v = st.tx->files;
+  for (auto it = v.begin(); it != v.end(); ++it)
+    if (*it == &f) {
+      v.erase(it);
+      break;
+    }
+  st.tx = nullptr;
+  st.txSchema.clear();
+}
+
+namespace {
+
+std::vector<Value> rowValues(const FileDef& def, sqlite3_stmt* s) {
+  std::vector<Value> v(def.columns.size() + 2);
+  v[0].i = sqlite3_column_int64(s, 0);
+  v[1].i = sqlite3_column_int64(s, 1);
+  for (std::size_t i = 0; i < def.columns.size(); ++i) {
+    Value& x = v[i + 2];
+    const int col = int(i) + 2;
+    switch (def.fields[std::size_t(def.columns[i].field)].type) {
+      case FieldType::String:
+      case FieldType::Memo: {
+        x.kind = Value::Text;
+        const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(s, col));
+        if (p) x.s.assign(p, std::size_t(sqlite3_column_bytes(s, col)));
+        break;
+      }
+      case FieldType::Real:
+        x.kind = Value::Real;
+        x.d = sqlite3_column_double(s, col);
+        break;
+      default: x.i = sqlite3_column_int64(s, col); break;
+    }
+  }
+  return v;
+}
+
+void loadValues(FileBase& f, FileState& st, const std::vector<Value>& v) {
+  const FileDef& def = f.def();
+  char* base = static_cast<char*>(f.buffer());
+  st.curRow = v[0].i;
+  st.curRev = v[1].i;
+  for (std::size_t i = 0; i < def.columns.size(); ++i) {
+    const Column& c = def.columns[i];
+    const FieldDef& fd = def.fields[std::size_t(c.field)];
+    const Value& x = v[i + 2];
+    char* at = base + c.offset;
+    switch (fd.type) {
+      case FieldType::String: {
+        const std::string raw = text::toCp1252(x.s);
+        const std::size_t n = std::min(raw.size(), fd.size);
+        std::memcpy(at, raw.data(), n);
+        std::memset(at + n, ' ', fd.size - n);
+        break;
+      }
+      case FieldType::Byte: *reinterpret_cast<std::uint8_t*>(at) = std::uint8_t(x.i); break;
+      case FieldType::Short: {
+        const auto y = std::int16_t(x.i);
+        std::memcpy(at, &y, 2);
+        break;
+      }
+      case FieldType::Long: {
+        const auto y = std::int32_t(x.i);
+        std::memcpy(at, &y, 4);
+        break;
+      }
+      case FieldType::Real: std::memcpy(at, &x.d, 8); break;
+      case FieldType::Memo: *reinterpret_cast<std::string*>(at) = x.s; break;
+    }
+  }
+  st.watched = st.watchArmed;
+  st.watchArmed = false;
+}
+
+void loadRow(FileBase& f, FileState& st, sqlite3_stmt* s) { loadValues(f, st, rowValues(f.def(), s)); }
+
+void rememberKeys(FileBase& f, FileState& st) {
+  const FileDef& def = f.def();
+  st.curKey.assign(def.columns.size(), Value{});
+  for (const auto& cols : def.keyColumns)
+    for (int c : cols) st.curKey[std::size_t(c)] = columnValue(def, f.buffer(), c);
+}
+
+void bindRecord(FileBase& f, sqlite3_stmt* s) {
+  const FileDef& def = f.def();
+  for (std::size_t i = 0; i < def.columns.size(); ++i) {
+    const Column& c = def.columns[i];
+    const FieldDef& fd = def.fields[std::size_t(c.field)];
+    if (fd.type == FieldType::Memo) {
+      auto* m = reinterpret_cast<std::string*>(static_cast<char*>(f.buffer()) + c.offset);
+      cutChars(*m, fd.size);
+      sqlite3_bind_text(s, int(i) + 1, m->data(), int(m->size()), SQLITE_TRANSIENT);
+    } else {
+      bindValue(s, int(i) + 1, columnValue(def, f.buffer(), int(i)));
+    }
+  }
+}
+
+bool fileExists(const std::string& path, int& err) {
+  struct stat sb;
+  if (::stat(path.c_str(), &sb) == 0) return true;
+  err = errno;
+  return false;
+}
+
+std::string dirOf(const std::string& path) {
+  const auto slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+}  // namespace
+
+int FileBase::open(std::uint8_t mode) {
+  if (isOpen()) return fail(Err::AlreadyOpen);
+  if (mode != Mode::ReadWriteDenyNone) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "access mode %02Xh is not supported", unsigned(mode));
+    return fail(Err::AccessDenied, buf);
+  }
+  const std::string path = resolvePath(name());
+  int e = 0;
+  if (!fileExists(path, e)) return fail(e == ENOENT || e == ENOTDIR ? Err::FileNotFound : Err::AccessDenied, path);
+  if (::access(path.c_str(), R_OK | W_OK) != 0) return fail(Err::AccessDenied, path);
+  const int wait = st_->nextOpenWaitMs >= 0 ? st_->nextOpenWaitMs : defaultWaitMs();
+  st_->nextOpenWaitMs = -1;
+  Error err;
+  std::unique_ptr<Connection> c;
+  if (Connection::open(path, wait, c, err) != 0) return FileOps::fail(*this, err);
+  if (verifySchema(*c, "main", def_, err) != 0) return FileOps::fail(*this, err);
+  c->setWait(defaultWaitMs());
+  st_->conn = std::move(c);
+  st_->path = path;
+  st_->curRow = 0;
+  st_->watched = st_->watchArmed = false;
+  st_->seq = Cursor{};
+  st_->seqKey = Physical;
+  return ok();
+}
+
+int FileBase::close() {
+  FileOps::detachTx(*this);
+  if (!isOpen()) return fail(Err::NotOpen);
+  st_->conn.reset();
+  st_->path.clear();
+  st_->curRow = 0;
+  return ok();
+}
+
+int FileBase::create() {
+  const std::string path = resolvePath(name());
+  Error err;
+  auto verifyExisting = [&]() -> int {
+    std::unique_ptr<Connection> c;
+    if (Connection::open(path, defaultWaitMs(), c, err) != 0) return FileOps::fail(*this, err);
+    if (verifySchema(*c, "main", def_, err) != 0) return FileOps::fail(*this, err);
+    return ok();
+  };
+  int e = 0;
+  if (fileExists(path, e)) return verifyExisting();
+  const std::string dir = dirOf(path);
+  if (::access(dir.c_str(), W_OK) != 0)
+    return fail(errno == ENOENT ? Err::FileNotFound : Err::AccessDenied, dir);
+  // Built aside and linked into place, so nobody sees a half-made file and a racing creator
+  // finds the other's complete one.
+  const std::string temp = path + ".new-" + std::to_string(::getpid()) + "-" + std::to_string(++g_tempCounter);
+  ::unlink(temp.c_str());
+  if (createDatabase(temp, def_, err) != 0) {
+    ::unlink(temp.c_str());
+    return FileOps::fail(*this, err);
+  }
+  const int rc = ::link(temp.c_str(), path.c_str());
+  const int linkErr = errno;
+  ::unlink(temp.c_str());
+  if (rc != 0) {
+    if (linkErr == EEXIST) return verifyExisting();
+    return fail(Err::AccessDenied, std::strerror(linkErr));
+  }
+  return ok();
+}
+
+int FileBase::sendOption(std::string_view option) {
+  std::string o(option);
+  const auto eq = o.find('=');
+  const std::string key = o.substr(0, eq);
+  const std::string val = eq == std::string::npos ? "" : o.substr(eq + 1);
+  if (strcasecmp(key.c_str(), "Recover") == 0) {
+    st_->nextOpenWaitMs = std::atoi(val.c_str()) * 1000;
+  } else if (strcasecmp(key.c_str(), "QUICKSCAN") == 0) {
+    st_->quickScan = strcasecmp(val.c_str(), "on") == 0;  // sequences read ahead
+  }
+  return ok();
+}
+
+int FileBase::buildKeys() {
+  const std::string path = isOpen() ? st_->path : resolvePath(name());
+  int e = 0;
+  if (!fileExists(path, e)) return fail(Err::FileNotFound, path);
+  Error err;
+  std::unique_ptr<Connection> c;
+  if (Connection::open(path, defaultWaitMs(), c, err) != 0) return FileOps::fail(*this, err);
+  std::string sql = "BEGIN IMMEDIATE;";
+  for (const auto& k : def_.keys) sql += "DROP INDEX IF EXISTS main." + quoteId(k.name) + ";";
+  for (std::size_t k = 0; k < def_.keys.size(); ++k) sql += indexSql(def_, k, "main") + ";";
+  sql += "COMMIT;";
+  if (c->exec(sql, err) != 0) {
+    Error ignored;
+    c->exec("ROLLBACK", ignored);
+    return FileOps::fail(*this, err);
+  }
+  bumpWriteGeneration();
+  return ok();
+}
+
+void FileBase::clear() {
+  char* base = static_cast<char*>(buffer_);
+  for (const auto& f : def_.fields) {
+    const std::size_t n = f.elementCount();
+    if (f.type == FieldType::Memo)
+      reinterpret_cast<std::string*>(base + f.offset)->clear();
+    else
+      std::memset(base + f.offset, f.type == FieldType::String ? ' ' : 0, f.size * n);
+  }
+}
+
+int FileBase::compare(const void* other) const {
+  for (std::size_t i = 0; i < def_.columns.size(); ++i) {
+    const Value a = columnValue(def_, buffer_, int(i));
+    const Value b = columnValue(def_, other, int(i));
+    int r = 0;
+    if (a.kind == Value::Text)
+      r = a.s.compare(b.s);
+    else if (a.kind == Value::Real)
+      r = a.d < b.d ? -1 : a.d > b.d ? 1 : 0;
+    else
+      r = a.i < b.i ? -1 : a.i > b.i ? 1 : 0;
+    if (r != 0) return r < 0 ? -1 : 1;
+  }
+  return 0;
+}
+
+static bool validKey(const FileDef& def, KeyId key) {
+  return key.physical() || std::size_t(key.index) < def.keys.size();
+}
+
+int FileBase::get(KeyId key) {
+  if (!isOpen()) return fail(Err::NotOpen);
+  if (key.physical() || !validKey(def_, key)) return fail(Err::RecordNotFound);
+  std::string schema;
+  Connection& c = FileOps::route(*this, schema);
+  const auto& cols = def_.keyColumns[std::size_t(key.index)];
+  std::string sql = "SELECT " + selectList(def_) + " FROM " + table(def_, schema) + whereStart(def_, key);
+  for (std::size_t i = 0; i < cols.size(); ++i) sql += " AND " + keyExpr(def_, key.index, i) + " = ?" + std::to_string(i + 1);
+  sql += orderBy(def_, key, true) + " LIMIT 1";
+  Error err;
+  sqlite3_stmt* s = c.prepare(sql, err);
+  if (!s) return FileOps::fail(*this, err);
+  StmtGuard g{s};
+  for (std::size_t i = 0; i < cols.size(); ++i) bindValue(s, int(i) + 1, columnValue(def_, buffer_, cols[i]));
+  const int rc = sqlite3_step(s);
+  if (rc == SQLITE_ROW) {
+    loadRow(*this, *st_, s);
+    rememberKeys(*this, *st_);
+    return ok();
+  }
+  if (rc == SQLITE_DONE) return fail(Err::RecordNotFound);
+  return FileOps::fail(*this, driverError(c.db(), rc));
+}
+
+Cursor FileOps::cursorAtBuffer(FileBase& f, KeyId key, bool forward) {
+  Cursor cur;
+  cur.mode = Cursor::At;
+  cur.inclusive = true;
+  cur.rowid = forward ? LLONG_MIN : LLONG_MAX;
+  if (!key.physical())
+    for (int c : f.def().keyColumns[std::size_t(key.index)]) cur.vals.push_back(columnValue(f.def(), f.buffer(), c));
+  return cur;
+}
+
+int FileOps::decodeInto(FileBase& f, KeyId key, std::string_view pos, Cursor& cur) {
+  Cursor c;
+  if (!validKey(f.def(), key) || !decodePosition(f.def(), key, pos, c.vals, c.rowid))
+    return f.fail(Err::RecordNotFound, "invalid position");
+  c.mode = Cursor::At;
+  c.inclusive = true;
+  cur = std::move(c);
+  return 0;
+}
+
+int FileOps::step(FileBase& f, KeyId key, Cursor& cur, bool forward) {
+  if (!f.isOpen()) return f.fail(Err::NotOpen);
+  if (!validKey(f.def(), key)) return f.fail(Err::NoRecord);
+  FileState& st = *f.st_;
+  const FileDef& def = f.def();
+  const int ahead = st.quickScan ? std::max(64, st.readAhead) : st.readAhead;
+  const bool at = cur.mode == Cursor::At;
+  Batch& b = st.batch;
+  auto serve = [&]() {
+    loadValues(f, st, b.rows[b.next++]);
+    rememberKeys(f, st);
+    cur.mode = Cursor::At;
+    cur.vals = keyValues(def, key, st.curKey);
+    cur.rowid = st.curRow;
+    cur.inclusive = false;
+    b.lastRowid = st.curRow;
+    return f.ok();
+  };
+  // Go on from the rows read ahead when this read follows the last one served.
+  if (ahead > 1 && at && !cur.inclusive && b.key == key.index && b.forward == forward &&
+      b.lastRowid == cur.rowid && b.generation == writeGeneration() && b.next < b.rows.size() &&
+      !(st.tx && st.tx->active))
+    return serve();
+  b.rows.clear();
+  b.next = 0;
+
+  std::string schema;
+  Connection& c = route(f, schema);
+  const int limit = ahead > 1 && !(st.tx && st.tx->active) ? ahead : 1;
+  std::string sql;
+  if (at)
+    sql = seekSql(def, schema, key, forward, cur.inclusive, limit);
+  else
+    sql = "SELECT " + selectList(def) + " FROM " + table(def, schema) + whereStart(def, key) + orderBy(def, key, forward) +
+          " LIMIT " + std::to_string(limit);
+  Error err;
+  sqlite3_stmt* s = c.prepare(sql, err);
+  if (!s) return fail(f, err);
+  b.generation = writeGeneration();
+  {
+    StmtGuard g{s};
+    if (at) {
+      for (std::size_t i = 0; i < cur.vals.size(); ++i) bindValue(s, int(i) + 1, cur.vals[i]);
+      sqlite3_bind_int64(s, int(cur.vals.size()) + 1, cur.rowid);
+    }
+    int rc;
+    while ((rc = sqlite3_step(s)) == SQLITE_ROW) b.rows.push_back(rowValues(def, s));
+    if (rc != SQLITE_DONE) {
+      b.rows.clear();
+      return fail(f, driverError(c.db(), rc));
+    }
+  }
+  if (b.rows.empty()) return f.fail(Err::NoRecord);
+  b.key = key.index;
+  b.forward = forward;
+  return serve();
+}
+
+int FileBase::set(KeyId key) {
+  st_->seqKey = key;
+  st_->seq = Cursor{};
+  st_->seq.mode = Cursor::Ends;
+  st_->seqFromBuffer = false;
+  return isOpen() ? ok() : fail(Err::NotOpen);
+}
+
+int FileBase::setFrom(KeyId key) {
+  if (key.physical()) return set(key);
+  st_->seqKey = key;
+  st_->seq = Cursor{};
+  st_->seqFromBuffer = true;
+  st_->seqBufferFwd = FileOps::cursorAtBuffer(*this, key, true);
+  st_->seqBufferBack = FileOps::cursorAtBuffer(*this, key, false);
+  return isOpen() ? ok() : fail(Err::NotOpen);
+}
+
+int FileBase::next() {
+  if (st_->seqFromBuffer) {
+    st_->seq = st_->seqBufferFwd;
+    st_->seqFromBuffer = false;
+  }
+  if (st_->seq.mode == Cursor::Unset) st_->seq.mode = Cursor::Ends;
+  return FileOps::step(*this, st_->seqKey, st_->seq, true);
+}
+
+int FileBase::previous() {
+  if (st_->seqFromBuffer) {
+    st_->seq = st_->seqBufferBack;
+    st_->seqFromBuffer = false;
+  }
+  if (st_->seq.mode == Cursor::Unset) st_->seq.mode = Cursor::Ends;
+  return FileOps::step(*this, st_->seqKey, st_->seq, false);
+}
+
+int FileBase::reset(KeyId key, std::string_view position) {
+  if (!isOpen()) return fail(Err::NotOpen);
+  if (FileOps::decodeInto(*this, key, position, st_->seq) != 0) return errorCode();
+  st_->seqKey = key;
+  st_->seqFromBuffer = false;
+  return ok();
+}
+
+std::string FileBase::position(KeyId key) const {
+  if (st_->curRow == 0 || !validKey(def_, key)) return {};
+  return encodePosition(keyValues(def_, key, st_->curKey), st_->curRow);
+}
+
+int FileBase::reget(KeyId key, std::string_view position, bool watchIt) {
+  if (!isOpen()) return fail(Err::NotOpen);
+  Cursor cur;
+  if (FileOps::decodeInto(*this, key, position, cur) != 0) return errorCode();
+  if (watchIt) st_->watchArmed = true;
+  std::string schema;
+  Connection& c = FileOps::route(*this, schema);
+  Error err;
+  sqlite3_stmt* s = c.prepare("SELECT " + selectList(def_) + " FROM " + table(def_, schema) + " WHERE rowid = ?1", err);
+  if (!s) return FileOps::fail(*this, err);
+  StmtGuard g{s};
+  sqlite3_bind_int64(s, 1, cur.rowid);
+  const int rc = sqlite3_step(s);
+  if (rc == SQLITE_ROW) {
+    loadRow(*this, *st_, s);
+    rememberKeys(*this, *st_);
+    return ok();
+  }
+  st_->watchArmed = false;
+  if (rc == SQLITE_DONE) return fail(Err::RecordNotFound);
+  return FileOps::fail(*this, driverError(c.db(), rc));
+}
+
+int FileBase::add() {
+  if (!isOpen()) return fail(Err::NotOpen);
+  std::string schema;
+  Connection& c = FileOps::route(*this, schema);
+  std::string cols, marks;
+  for (std::size_t i = 0; i < def_.columns.size(); ++i) {
+    cols += (i ? ", " : "") + quoteId(def_.columns[i].name);
+    marks += (i ? ", ?" : "?") + std::to_string(i + 1);
+  }
+  Error err;
+  sqlite3_stmt* s = c.prepare("INSERT INTO " + table(def_, schema) + " (" + cols + ") VALUES (" + marks + ")", err);
+  if (!s) return FileOps::fail(*this, err);
+  StmtGuard g{s};
+  bindRecord(*this, s);
+  const int rc = sqlite3_step(s);
+  if (rc != SQLITE_DONE) return FileOps::fail(*this, driverError(c.db(), sqlite3_extended_errcode(c.db())));
+  bumpWriteGeneration();
+  st_->curRow = sqlite3_last_insert_rowid(c.db());
+  st_->curRev = 0;
+  st_->watched = false;
+  rememberKeys(*this, *st_);
+  return ok();
+}
+
+int FileBase::put() {
+  if (!isOpen()) return fail(Err::NotOpen);
+  if (st_->curRow == 0) return fail(Err::NoRecord);
+  std::string schema;
+  Connection& c = FileOps::route(*this, schema);
+  const std::size_t n = def_.columns.size();
+  std::string sql = "UPDATE " + table(def_, schema) + " SET ";
+  for (std::size_t i = 0; i < n; ++i) sql += quoteId(def_.columns[i].name) + " = ?" + std::to_string(i + 1) + ", ";
+  sql += "\"_REV\" = \"_REV\" + 1 WHERE rowid = ?" + std::to_string(n + 1);
+  if (st_->watched) sql += " AND \"_REV\" = ?" + std::to_string(n + 2);
+  Error err;
+  sqlite3_stmt* s = c.prepare(sql, err);
+  if (!s) return FileOps::fail(*this, err);
+  StmtGuard g{s};
+  bindRecord(*this, s);
+  sqlite3_bind_int64(s, int(n) + 1, st_->curRow);
+  if (st_->watched) sqlite3_bind_int64(s, int(n) + 2, st_->curRev);
+  const int rc = sqlite3_step(s);
+  if (rc != SQLITE_DONE) return FileOps::fail(*this, driverError(c.db(), sqlite3_extended_errcode(c.db())));
+  bumpWriteGeneration();
+  if (sqlite3_changes(c.db()) == 0) return fail(st_->watched ? Err::ChangedByOther : Err::RecordNotFound);
+  ++st_->curRev;
+  rememberKeys(*this, *st_);
+  return ok();
+}
+
+int FileBase::remove() {
+  if (!isOpen()) return fail(Err::NotOpen);
+  if (st_->curRow == 0) return fail(Err::NoRecord);
+  std::string schema;
+  Connection& c = FileOps::route(*this, schema);
+  Error err;
+  sqlite3_stmt* s = c.prepare("DELETE FROM " + table(def_, schema) + " WHERE rowid = ?1", err);
+  if (!s) return FileOps::fail(*this, err);
+  StmtGuard g{s};
+  sqlite3_bind_int64(s, 1, st_->curRow);
+  const int rc = sqlite3_step(s);
+  if (rc != SQLITE_DONE) return FileOps::fail(*this, driverError(c.db(), rc));
+  bumpWriteGeneration();
+  if (sqlite3_changes(c.db()) == 0) return fail(Err::RecordNotFound);
+  st_->curRow = 0;
+  st_->watched = false;
+  return ok();
+}
+
+long long FileBase::records() {
+  if (!isOpen()) {
+    fail(Err::NotOpen);
+    return -1;
+  }
+  std::string schema;
+  Connection& c = FileOps::route(*this, schema);
+  Error err;
+  sqlite3_stmt* s = c.prepare("SELECT count(*) FROM " + table(def_, schema), err);
+  if (!s) {
+    FileOps::fail(*this, err);
+    return -1;
+  }
+  StmtGuard g{s};
+  const int rc = sqlite3_step(s);
+  if (rc != SQLITE_ROW) {
+    FileOps::fail(*this, driverError(c.db(), rc));
+    return -1;
+  }
+  ok();
+  return sqlite3_column_int64(s, 0);
+}
+
+}  // namespace store

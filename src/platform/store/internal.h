@@ -1,0 +1,140 @@
+#pragma once
+// Internals shared by the store's sources; not part of its interface.
+#include <sqlite3.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/store/error.h"
+#include "platform/store/file.h"
+
+namespace store {
+
+void setLastError(const Error& e);
+Error makeError(int code, std::string_view detail = {});
+Error driverError(sqlite3* db, int rc);
+
+// Registers UPPER1252 on a connection.
+int registerUpper1252(sqlite3* db);
+// The collation itself: UTF-8 texts compared by code point after Windows-1252 upper-casing.
+int compareUpper1252(std::string_view a, std::string_view b);
+
+// One SQLite connection with its prepared statements.
+class Connection {
+ public:
+  ~Connection();
+  // Opens an existing database read-write; the collation is registered, the wait set.
+  static int open(const std::string& path, int waitMs, std::unique_ptr<Connection>& out, Error& err);
+  sqlite3* db() const { return db_; }
+  void setWait(int ms);
+  // A cached statement, reset and unbound; nullptr with err set on failure.
+  sqlite3_stmt* prepare(const std::string& sql, Error& err);
+  int exec(const std::string& sql, Error& err);
+
+ private:
+  sqlite3* db_ = nullptr;
+  std::unordered_map<std::string, sqlite3_stmt*> stmts_;
+};
+
+// Resets a statement when leaving scope, so no read lock outlives the call.
+struct StmtGuard {
+  sqlite3_stmt* s;
+  ~StmtGuard() {
+    if (s) {
+      sqlite3_reset(s);
+      sqlite3_clear_bindings(s);
+    }
+  }
+};
+
+std::string quoteId(std::string_view id);
+std::string tableSql(const FileDef& def, const std::string& schema);
+std::string indexSql(const FileDef& def, std::size_t key, const std::string& schema);
+// The optional key's condition ("c1" <> '' OR "c2" <> 0), empty when the key is not optional.
+std::string optionalWhere(const FileDef& def, std::size_t key);
+// 0 when table and indexes are as defined, 47 for the table, 46 for an index, else 32/90.
+int verifySchema(Connection& c, const std::string& schema, const FileDef& def, Error& err);
+// Creates the table and indexes in an empty database at `path` (which must not exist yet).
+int createDatabase(const std::string& path, const FileDef& def, Error& err);
+
+// A key component value as stored.
+struct Value {
+  enum Kind { Int, Real, Text } kind = Int;
+  long long i = 0;
+  double d = 0;
+  std::string s;
+};
+Value columnValue(const FileDef& def, const void* buffer, int column);
+void bindValue(sqlite3_stmt* s, int index, const Value& v);
+
+std::string encodePosition(const std::vector<Value>& vals, long long rowid);
+bool decodePosition(const FileDef& def, KeyId key, std::string_view pos, std::vector<Value>& vals,
+                    long long& rowid);
+
+// Where a sequence stands in a key.
+struct Cursor {
+  enum Mode { Unset, Ends, At } mode = Unset;
+  std::vector<Value> vals;  // the key values of the point (At)
+  long long rowid = 0;
+  bool inclusive = false;   // the point itself may be returned
+};
+
+struct TxState;
+
+// Rows read ahead for a sequence; valid while nothing in the process wrote to a file.
+struct Batch {
+  std::vector<std::vector<Value>> rows;  // rowid, revision, then every column
+  std::size_t next = 0;
+  int key = -2;
+  bool forward = true;
+  long long lastRowid = 0;
+  std::uint64_t generation = 0;
+};
+std::uint64_t writeGeneration();
+void bumpWriteGeneration();
+
+struct FileState {
+  std::unique_ptr<Connection> conn;
+  std::string path;
+  int nextOpenWaitMs = -1;
+  bool quickScan = false;
+  int readAhead = 1;
+  Batch batch;
+
+  long long curRow = 0;
+  long long curRev = 0;
+  std::vector<Value> curKey;  // every column's value of the current record that a key uses
+  bool watchArmed = false;
+  bool watched = false;
+
+  KeyId seqKey = Physical;
+  Cursor seq;
+  // A sequence set at the buffer's value starts on the side the first read goes to.
+  bool seqFromBuffer = false;
+  Cursor seqBufferFwd, seqBufferBack;
+
+  TxState* tx = nullptr;
+  std::string txSchema;
+};
+
+struct TxState {
+  std::unique_ptr<Connection> conn;
+  std::vector<FileBase*> files;
+  bool active = false;
+};
+
+// The operations that need the private parts of a file.
+struct FileOps {
+  static Connection& route(FileBase& f, std::string& schema);
+  static int step(FileBase& f, KeyId key, Cursor& cur, bool forward);
+  static Cursor cursorAtBuffer(FileBase& f, KeyId key, bool forward);
+  static int decodeInto(FileBase& f, KeyId key, std::string_view pos, Cursor& cur);
+  static void detachTx(FileBase& f);
+  static FileState& state(FileBase& f) { return *f.st_; }
+  static int fail(FileBase& f, const Error& e);
+};
+
+}  // namespace store

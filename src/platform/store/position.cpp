@@ -1,0 +1,129 @@
+// Positions: "<rowid>|<value>|<value>..." in UTF-8, texts with '%', '|' and control bytes
+// escaped as %XX, so that a position re-reads its record and marks its place in the key.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/store/internal.h"
+#include "platform/text/codepage.h"
+
+namespace store {
+
+Value columnValue(const FileDef& def, const void* buffer, int column) {
+  const Column& c = def.columns[std::size_t(column)];
+  const FieldDef& f = def.fields[std::size_t(c.field)];
+  const char* at = static_cast<const char*>(buffer) + c.offset;
+  Value v;
+  switch (f.type) {
+    case FieldType::String: {
+      std::size_t n = f.size;
+      while (n > 0 && (at[n - 1] == ' ' || at[n - 1] == '\0')) --n;
+      v.kind = Value::Text;
+      v.s = text::fromCp1252(std::string_view(at, n));
+      break;
+    }
+    case FieldType::Byte: v.i = *reinterpret_cast<const std::uint8_t*>(at); break;
+    case FieldType::Short: {
+      std::int16_t x;
+      std::memcpy(&x, at, 2);
+      v.i = x;
+      break;
+    }
+    case FieldType::Long: {
+      std::int32_t x;
+      std::memcpy(&x, at, 4);
+      v.i = x;
+      break;
+    }
+    case FieldType::Real:
+      v.kind = Value::Real;
+      std::memcpy(&v.d, at, 8);
+      break;
+    case FieldType::Memo:
+      v.kind = Value::Text;
+      v.s = *reinterpret_cast<const std::string*>(at);
+      break;
+  }
+  return v;
+}
+
+void bindValue(sqlite3_stmt* s, int index, const Value& v) {
+  switch (v.kind) {
+    case Value::Int: sqlite3_bind_int64(s, index, v.i); break;
+    case Value::Real: sqlite3_bind_double(s, index, v.d); break;
+    case Value::Text: sqlite3_bind_text(s, index, v.s.data(), int(v.s.size()), SQLITE_TRANSIENT); break;
+  }
+}
+
+std::string encodePosition(const std::vector<Value>& vals, long long rowid) {
+  std::string out = std::to_string(rowid);
+  char buf[40];
+  for (const auto& v : vals) {
+    out += '|';
+    switch (v.kind) {
+      case Value::Int: out += std::to_string(v.i); break;
+      case Value::Real:
+        std::snprintf(buf, sizeof buf, "%.17g", v.d);
+        out += buf;
+        break;
+      case Value::Text:
+        for (char ch : v.s) {
+          const auto u = static_cast<unsigned char>(ch);
+          if (u < 0x20 || ch == '%' || ch == '|') {
+            std::snprintf(buf, sizeof buf, "%%%02X", u);
+            out += buf;
+          } else {
+            out += ch;
+          }
+        }
+        break;
+    }
+  }
+  return out;
+}
+
+bool decodePosition(const FileDef& def, KeyId key, std::string_view pos, std::vector<Value>& vals,
+                    long long& rowid) {
+  vals.clear();
+  std::vector<std::string> parts(1);
+  for (char ch : pos) {
+    if (ch == '|')
+      parts.emplace_back();
+    else
+      parts.back() += ch;
+  }
+  // Trailing blanks may have been cut by a fixed-width holder; they never belong to a rowid.
+  while (!parts[0].empty() && parts[0].back() == ' ') parts[0].pop_back();
+  char* end = nullptr;
+  if (parts[0].empty()) return false;
+  rowid = std::strtoll(parts[0].c_str(), &end, 10);
+  if (*end) return false;
+  if (key.physical()) return parts.size() == 1;
+  const auto& cols = def.keyColumns[std::size_t(key.index)];
+  if (parts.size() != cols.size() + 1) return false;
+  for (std::size_t i = 0; i < cols.size(); ++i) {
+    const std::string& p = parts[i + 1];
+    const FieldType t = def.fields[std::size_t(def.columns[std::size_t(cols[i])].field)].type;
+    Value v;
+    if (t == FieldType::String || t == FieldType::Memo) {
+      v.kind = Value::Text;
+      for (std::size_t j = 0; j < p.size(); ++j) {
+        if (p[j] == '%' && j + 2 < p.size()) {
+          v.s += static_cast<char>(std::strtol(p.substr(j + 1, 2).c_str(), nullptr, 16));
+          j += 2;
+        } else {
+          v.s += p[j];
+        }
+      }
+    } else if (t == FieldType::Real) {
+      v.kind = Value::Real;
+      v.d = std::strtod(p.c_str(), nullptr);
+    } else {
+      v.i = std::strtoll(p.c_str(), nullptr, 10);
+    }
+    vals.push_back(std::move(v));
+  }
+  return true;
+}
+
+}  // namespace store

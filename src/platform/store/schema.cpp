@@ -1,0 +1,189 @@
+// The table and indexes of a keyed file, exactly as other tools expect to find them.
+#include <strings.h>
+
+#include "platform/store/internal.h"
+
+namespace store {
+
+std::string quoteId(std::string_view id) {
+  std::string out = "\"";
+  for (char c : id) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  return out + "\"";
+}
+
+namespace {
+
+const char* sqlType(FieldType t) {
+  switch (t) {
+    case FieldType::String:
+    case FieldType::Memo: return "TEXT";
+    case FieldType::Real: return "REAL";
+    default: return "INTEGER";
+  }
+}
+
+bool isText(FieldType t) { return t == FieldType::String || t == FieldType::Memo; }
+
+std::string qualified(const std::string& schema, const std::string& name) {
+  return quoteId(schema) + "." + quoteId(name);
+}
+
+}  // namespace
+
+std::string tableSql(const FileDef& def, const std::string& schema) {
+  std::string sql = "CREATE TABLE " + qualified(schema, def.label) + " (";
+  for (const auto& c : def.columns) {
+    const FieldType t = def.fields[std::size_t(c.field)].type;
+    sql += quoteId(c.name) + " " + sqlType(t) + " NOT NULL DEFAULT " + (isText(t) ? "''" : "0") + ", ";
+  }
+  return sql + "\"_REV\" INTEGER NOT NULL DEFAULT 0)";
+}
+
+std::string optionalWhere(const FileDef& def, std::size_t key) {
+  if (!def.keys[key].optional) return {};
+  std::string w = "(";
+  bool first = true;
+  for (int col : def.keyColumns[key]) {
+    const auto& c = def.columns[std::size_t(col)];
+    if (!first) w += " OR ";
+    first = false;
+    w += quoteId(c.name) + (isText(def.fields[std::size_t(c.field)].type) ? " <> ''" : " <> 0");
+  }
+  return w + ")";
+}
+
+std::string indexSql(const FileDef& def, std::size_t key, const std::string& schema) {
+  const KeyDef& k = def.keys[key];
+  std::string sql = std::string("CREATE ") + (k.unique ? "UNIQUE " : "") + "INDEX " + qualified(schema, k.name) +
+                    " ON " + quoteId(def.label) + " (";
+  bool first = true;
+  for (int col : def.keyColumns[key]) {
+    const auto& c = def.columns[std::size_t(col)];
+    if (!first) sql += ", ";
+    first = false;
+    sql += quoteId(c.name);
+    if (isText(def.fields[std::size_t(c.field)].type)) sql += k.noCase ? " COLLATE UPPER1252" : " COLLATE BINARY";
+  }
+  sql += ")";
+  const std::string w = optionalWhere(def, key);
+  if (!w.empty()) sql += " WHERE " + w;
+  return sql;
+}
+
+int verifySchema(Connection& c, const std::string& schema, const FileDef& def, Error& err) {
+  sqlite3* db = c.db();
+  auto query = [&](const std::string& sql, auto&& bind, auto&& row) -> int {
+    sqlite3_stmt* s = nullptr;
+    int rc = sqlite3_prepare_v2(db, sql.c_str(), -1, &s, nullptr);
+    if (rc != SQLITE_OK) {
+      err = driverError(db, rc);
+      sqlite3_finalize(s);
+      return err.code;
+    }
+    bind(s);
+    while ((rc = sqlite3_step(s)) == SQLITE_ROW) row(s);
+    sqlite3_finalize(s);
+    if (rc != SQLITE_DONE) {
+      err = driverError(db, rc);
+      return err.code;
+    }
+    return 0;
+  };
+  auto text = [](sqlite3_stmt* s, int i) {
+    const auto* p = sqlite3_column_text(s, i);
+    return p ? std::string(reinterpret_cast<const char*>(p)) : std::string();
+  };
+  auto bindText = [](sqlite3_stmt* s, int i, const std::string& v) {
+    sqlite3_bind_text(s, i, v.c_str(), int(v.size()), SQLITE_TRANSIENT);
+  };
+
+  std::vector<std::pair<std::string, std::string>> cols;
+  if (int rc = query(
+          "SELECT name, type FROM pragma_table_info(?1, ?2) ORDER BY cid",
+          [&](sqlite3_stmt* s) {
+            bindText(s, 1, def.label);
+            bindText(s, 2, schema);
+          },
+          [&](sqlite3_stmt* s) { cols.emplace_back(text(s, 0), text(s, 1)); }))
+    return rc;
+  if (cols.empty()) {
+    err = makeError(Err::LayoutMismatch, "table " + def.label + " missing");
+    return err.code;
+  }
+  bool same = cols.size() == def.columns.size() + 1 && cols.back().first == "_REV";
+  for (std::size_t i = 0; same && i < def.columns.size(); ++i)
+    same = cols[i].first == def.columns[i].name &&
+           strcasecmp(cols[i].second.c_str(), sqlType(def.fields[std::size_t(def.columns[i].field)].type)) == 0;
+  if (!same) {
+    err = makeError(Err::LayoutMismatch, "columns of " + def.label + " differ");
+    return err.code;
+  }
+
+  for (std::size_t k = 0; k < def.keys.size(); ++k) {
+    const KeyDef& key = def.keys[k];
+    int found = 0, unique = 0, partial = 0;
+    if (int rc = query(
+            "SELECT \"unique\", partial FROM pragma_index_list(?1, ?2) WHERE name = ?3",
+            [&](sqlite3_stmt* s) {
+              bindText(s, 1, def.label);
+              bindText(s, 2, schema);
+              bindText(s, 3, key.name);
+            },
+            [&](sqlite3_stmt* s) {
+              found = 1;
+              unique = sqlite3_column_int(s, 0);
+              partial = sqlite3_column_int(s, 1);
+            }))
+      return rc;
+    bool ok = found && (unique != 0) == key.unique && (partial != 0) == key.optional;
+    std::vector<std::pair<std::string, std::string>> parts;
+    if (ok) {
+      if (int rc = query(
+              "SELECT name, coll FROM pragma_index_xinfo(?1, ?2) WHERE key = 1 ORDER BY seqno",
+              [&](sqlite3_stmt* s) {
+                bindText(s, 1, key.name);
+                bindText(s, 2, schema);
+              },
+              [&](sqlite3_stmt* s) { parts.emplace_back(text(s, 0), text(s, 1)); }))
+        return rc;
+      const auto& want = def.keyColumns[k];
+      ok = parts.size() == want.size();
+      for (std::size_t i = 0; ok && i < want.size(); ++i) {
+        const auto& col = def.columns[std::size_t(want[i])];
+        const bool txt = isText(def.fields[std::size_t(col.field)].type);
+        const char* coll = txt && key.noCase ? "UPPER1252" : "BINARY";
+        ok = parts[i].first == col.name && strcasecmp(parts[i].second.c_str(), coll) == 0;
+      }
+    }
+    if (!ok) {
+      err = makeError(Err::KeysMustBeRebuilt, key.name);
+      return err.code;
+    }
+  }
+  return 0;
+}
+
+int createDatabase(const std::string& path, const FileDef& def, Error& err) {
+  sqlite3* db = nullptr;
+  int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+  if (rc != SQLITE_OK) {
+    err = driverError(db, rc);
+    sqlite3_close_v2(db);
+    return err.code;
+  }
+  registerUpper1252(db);
+  std::string sql = "PRAGMA journal_mode=DELETE; BEGIN; " + tableSql(def, "main") + ";";
+  for (std::size_t k = 0; k < def.keys.size(); ++k) sql += indexSql(def, k, "main") + ";";
+  sql += "COMMIT;";
+  char* msg = nullptr;
+  rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &msg);
+  sqlite3_free(msg);
+  if (rc != SQLITE_OK) err = driverError(db, rc);
+  sqlite3_close_v2(db);
+  return rc == SQLITE_OK ? 0 : err.code;
+}
+
+}  // namespace store

@@ -1,0 +1,124 @@
+#include "platform/store/transaction.h"
+
+#include <map>
+
+#include "platform/store/file.h"
+#include "platform/store/internal.h"
+
+namespace store {
+
+namespace {
+thread_local Transaction* t_current = nullptr;
+
+std::string sqlLiteral(const std::string& s) {
+  std::string out = "'";
+  for (char c : s) {
+    if (c == '\'') out += '\'';
+    out += c;
+  }
+  return out + "'";
+}
+}  // namespace
+
+Transaction::Transaction() : st_(std::make_unique<TxState>()) {}
+
+Transaction::~Transaction() {
+  if (active()) rollback();
+}
+
+bool Transaction::active() const { return st_->active; }
+
+Transaction* Transaction::current() { return t_current; }
+
+void rollbackCurrentTransaction() {
+  if (t_current) t_current->rollback();
+}
+
+namespace {
+int txFail(Error& mine, const Error& e) {
+  mine = e;
+  setLastError(e);
+  return e.code;
+}
+
+void finish(TxState& st) {
+  bumpWriteGeneration();
+  while (!st.files.empty()) FileOps::detachTx(*st.files.back());
+  st.conn.reset();
+  st.active = false;
+}
+}  // namespace
+
+int Transaction::begin(std::vector<FileBase*> files, int waitSeconds) {
+  if (t_current || active()) return txFail(error_, makeError(Err::TransactionActive));
+  if (files.empty() || files.size() > 10) return txFail(error_, makeError(Err::AccessDenied, "1 to 10 files per transaction"));
+  for (FileBase* f : files)
+    if (!f || !f->isOpen()) return txFail(error_, makeError(Err::NotOpen, f ? f->label() : ""));
+
+  // One schema per disk file: two instances of one file share it.
+  std::map<std::string, std::string> aliases;
+  std::vector<std::string> attachOrder;
+  for (FileBase* f : files) {
+    const std::string& p = f->openedPath();
+    if (aliases.count(p)) continue;
+    std::string alias = "main";
+    if (!aliases.empty()) {
+      alias = "f";
+      alias += std::to_string(aliases.size());
+    }
+    aliases[p] = alias;
+    attachOrder.push_back(p);
+  }
+  Error err;
+  std::unique_ptr<Connection> c;
+  const int waitMs = waitSeconds < 0 ? 0 : waitSeconds * 1000;
+  if (Connection::open(attachOrder[0], waitMs, c, err) != 0) return txFail(error_, err);
+  std::string sql;
+  for (std::size_t i = 1; i < attachOrder.size(); ++i)
+    sql += "ATTACH DATABASE " + sqlLiteral(attachOrder[i]) + " AS " + quoteId(aliases[attachOrder[i]]) + ";";
+  // Full syncs and a rollback journal on every file: the super-journal then makes the
+  // commit atomic over all of them, also when the process dies in the middle.
+  for (const auto& p : attachOrder) sql += "PRAGMA " + quoteId(aliases[p]) + ".synchronous = FULL;";
+  if (c->exec(sql, err) != 0) return txFail(error_, err);
+  if (c->exec("BEGIN IMMEDIATE", err) != 0) return txFail(error_, err);
+  st_->conn = std::move(c);
+  st_->active = true;
+  for (FileBase* f : files) {
+    FileState& fs = FileOps::state(*f);
+    if (fs.tx == st_.get()) continue;
+    fs.tx = st_.get();
+    fs.txSchema = aliases[f->openedPath()];
+    st_->files.push_back(f);
+  }
+  t_current = this;
+  error_.clear();
+  setLastError(error_);
+  return 0;
+}
+
+int Transaction::commit() {
+  if (!active()) return 0;
+  Error err;
+  int rc = st_->conn->exec("COMMIT", err);
+  if (rc != 0) {
+    Error ignored;
+    st_->conn->exec("ROLLBACK", ignored);
+  }
+  finish(*st_);
+  if (t_current == this) t_current = nullptr;
+  if (rc != 0) return txFail(error_, err);
+  error_.clear();
+  return 0;
+}
+
+int Transaction::rollback() {
+  if (!active()) return 0;
+  Error err;
+  const int rc = st_->conn->exec("ROLLBACK", err);
+  finish(*st_);
+  if (t_current == this) t_current = nullptr;
+  if (rc != 0) return txFail(error_, err);
+  return 0;
+}
+
+}  // namespace store

@@ -1,0 +1,43 @@
+#pragma once
+// A transaction over several files: begun with a wait in seconds, committed whole or rolled
+// back whole, also across a crash. The files run through one connection for its length
+// (the first file's database with the others attached, rollback journal).
+// Rolls back in its destructor unless committed. One per thread at a time.
+#include <initializer_list>
+#include <memory>
+#include <vector>
+
+#include "platform/store/error.h"
+
+namespace store {
+
+class FileBase;
+struct TxState;
+
+class Transaction {
+ public:
+  Transaction();
+  ~Transaction();
+  Transaction(const Transaction&) = delete;
+  Transaction& operator=(const Transaction&) = delete;
+
+  // Every file must be open; at most 10. 32 when a file stays held past the wait.
+  int begin(std::vector<FileBase*> files, int waitSeconds);
+  int commit();
+  int rollback();  // no-op (0) when not active
+  bool active() const;
+  const Error& error() const { return error_; }
+
+  // The calling thread's active transaction, or nullptr.
+  static Transaction* current();
+
+ private:
+  friend struct FileOps;
+  Error error_;
+  std::unique_ptr<TxState> st_;
+};
+
+// Rolls back the calling thread's transaction, if any; errors are ignored.
+void rollbackCurrentTransaction();
+
+}  // namespace store

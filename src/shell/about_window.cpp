@@ -1,0 +1,199 @@
+#include "shell/about_window.h"
+
+#include <string>
+
+#include "data/file_names.h"
+#include "data/thread_state.h"
+#include "data/use_counters.h"
+#include "platform/sys/desktop.h"
+#include "platform/ui/api/dialogs.h"
+#include "platform/ui/api/procedure.h"
+#include "platform/ui/api/window.h"
+#include "shell/procedures.h"
+
+namespace shell {
+namespace {
+
+using ui::ControlDef;
+using ui::ControlKind;
+
+constexpr int kBlue = 0x0000FF;
+constexpr int kMagenta = 0xFF00FF;
+constexpr const char* kWebTarget = "https://www.brakel-sivra.example";
+constexpr const char* kMailTarget = "mailto:support@brakel-sivra.example";
+
+struct Link {
+  const char* line;    // the text control it lies over
+  const char* region;  // the region created over it
+  const char* target;
+  int id = 0;
+};
+
+// Asks the postal-address list for a code on this thread; true when one was chosen (it is then
+// in the thread's Postadresser buffer). Without a list nothing is chosen.
+bool choosePostalCode(data::ThreadState& t) {
+  t.ThreadRequest = 4;
+  if (!callProcedure("PostadresserBrowse")) t.ThreadResponse = 2;
+  const bool chosen = t.ThreadResponse == 1;
+  t.ThreadResponse = 2;
+  return chosen;
+}
+
+}  // namespace
+
+void OpenLink(std::string_view target) {
+  while (!target.empty() && target.back() == ' ') target.remove_suffix(1);
+  sys::openDocument(target.substr(0, 255));
+}
+
+ui::WindowDef aboutWindowDef() {
+  ui::WindowDef d;
+  d.label = "AboutWindow";
+  d.title = "Om programmet";
+  d.icon = "LAB.ICO";
+  d.help = "Om programmet";
+  d.kind = ui::WindowKind::MdiChild;
+  const auto line = [](const char* equate, const char* text) {
+    return ControlDef{.kind = ControlKind::Text, .equate = equate, .text = text};
+  };
+  const auto entry = [](const char* equate, const char* picture) {
+    return ControlDef{.kind = ControlKind::Entry, .equate = equate, .picture = picture,
+                      .parent = "?GROUP1"};
+  };
+  const auto prompt = [](const char* equate, const char* text) {
+    return ControlDef{.kind = ControlKind::Prompt, .equate = equate, .text = text,
+                      .parent = "?GROUP1"};
+  };
+  d.controls = {
+      line("?STRING1", "Brakel 2000 Provex (RNX)"),
+      line("?STRING1:2", "Versjon  1.30 (09.09.2008)"),
+      line("?STRING3:2", "Brakel Sivra AS"),
+      line("?STRING3", "Postboks 100, 1300 Sandvika"),
+      line("?STRING3:3", "Telefon 67 00 00 00  Telefax 67 00 00 01"),
+      line("?WEBLINE", "www.brakel-sivra.example"),
+      line("?MAILLINE", "support@brakel-sivra.example"),
+      ControlDef{.kind = ControlKind::Group, .equate = "?GROUP1", .text = "Brukeropplysninger"},
+      prompt("?L_U:BRUKER:PROMPT", "Bruker:"),
+      entry("?L_U:BRUKER", "@s100"),
+      prompt("?L_U:ADRESSE:PROMPT", "Adresse:"),
+      entry("?L_U:ADRESSE", "@s30"),
+      prompt("?L_U:POSTNR:PROMPT", "Postnr:"),
+      entry("?L_U:POSTNR", "@s4"),
+      ControlDef{.kind = ControlKind::Button, .equate = "?CALLLOOKUP", .text = "...",
+                 .tip = "Tabell postadresser", .parent = "?GROUP1"},
+      ControlDef{.kind = ControlKind::Text, .equate = "?P_A:POSTSTED", .picture = "@s30",
+                 .parent = "?GROUP1"},
+      prompt("?L_U:TELEFON:PROMPT", "Telefon:"),
+      entry("?L_U:TELEFON", "@s11"),
+      prompt("?L_U:TELEFAX:PROMPT", "Telefax:"),
+      entry("?L_U:TELEFAX", "@s11"),
+      ControlDef{.kind = ControlKind::Button, .equate = "?OKBUTTON", .text = "OK",
+                 .isDefault = true},
+      ControlDef{.kind = ControlKind::Button, .equate = "?CANCELBUTTON", .text = "Avbryt"},
+      ControlDef{.kind = ControlKind::Button, .equate = "?HJELP", .tip = "Hjelp for dette vindu",
+                 .icon = "HELP.ICO", .action = ui::StdAction::Help},
+  };
+  return d;
+}
+
+void AboutWindow() {
+  data::ThreadState& t = data::thr();
+  t.ThreadRequest = 0;
+  t.ThreadResponse = 0;
+  data::SetFileNames();
+  data::useFile(data::FileId::Labuser);
+  data::useFile(data::FileId::Postadresser);
+
+  auto& user = t.Labuser.rec;
+  auto& post = t.Postadresser;
+  ui::Window win(aboutWindowDef());
+  win.bind("?L_U:BRUKER", user.BRUKER);
+  win.bind("?L_U:ADRESSE", user.ADRESSE);
+  win.bind("?L_U:POSTNR", user.POSTNR);
+  win.bind("?P_A:POSTSTED", post.rec.POSTSTED);
+  win.bind("?L_U:TELEFON", user.TELEFON);
+  win.bind("?L_U:TELEFAX", user.TELEFAX);
+  win.open();
+  t.Labuser.set();
+  if (t.Labuser.next() != 0) t.Labuser.clear();
+
+  Link links[] = {{"?WEBLINE", "?WEBLINK", kWebTarget}, {"?MAILLINE", "?MAILLINK", kMailTarget}};
+  for (Link& l : links) {
+    const auto pos = [&](ui::Prop p) { return static_cast<int>(win.getNumber(l.line, p)); };
+    l.id = win.create(ControlDef{.kind = ControlKind::Region, .equate = l.region,
+                                 .x = pos(ui::Prop::X), .y = pos(ui::Prop::Y),
+                                 .width = pos(ui::Prop::Width), .height = pos(ui::Prop::Height)});
+    win.set(l.id, ui::Prop::Cursor, "hand");
+    win.set(l.line, ui::Prop::Color, kBlue);
+  }
+
+  const auto showPlace = [&] {
+    post.rec.POSTNUMMER = user.POSTNR;
+    if (post.get(data::Postadresser::POSTADRESSE_KEY1) != 0) post.clear();
+    win.display();
+  };
+  bool firstActivation = false;
+  bool store = false;
+  while (auto ev = win.accept()) {
+    for (const Link& l : links) {
+      if (ev.control != l.id) continue;
+      if (ev.kind == ui::EventKind::MouseIn) win.set(l.line, ui::Prop::Color, kMagenta);
+      if (ev.kind == ui::EventKind::MouseOut) win.set(l.line, ui::Prop::Color, kBlue);
+      if (ev.kind == ui::EventKind::MouseUp) OpenLink(l.target);
+    }
+    const std::string eq = win.equate(ev.control);
+    switch (ev.kind) {
+      case ui::EventKind::OpenWindow:
+      case ui::EventKind::GainFocus:
+        if (ev.kind == ui::EventKind::GainFocus || !firstActivation) showPlace();
+        firstActivation = true;
+        break;
+      case ui::EventKind::Private:
+        if (ev.number == ui::kRefreshEvent) showPlace();
+        break;
+      case ui::EventKind::Sized:
+        ui::postToThread(ui::kRefreshEvent);
+        break;
+      case ui::EventKind::Rejected:
+        ui::beep();
+        win.display(ev.control);
+        win.select(ev.control);
+        break;
+      case ui::EventKind::Accepted:
+        if (eq == "?L_U:POSTNR") {
+          if (user.POSTNR.blank()) {
+            showPlace();
+            break;
+          }
+          post.rec.POSTNUMMER = user.POSTNR;
+          if (post.get(data::Postadresser::POSTADRESSE_KEY1) == 0) {
+            showPlace();
+          } else if (choosePostalCode(t)) {
+            user.POSTNR = post.rec.POSTNUMMER;
+            showPlace();
+          } else {
+            win.select("?L_U:POSTNR");
+          }
+        } else if (eq == "?CALLLOOKUP") {
+          post.rec.POSTNUMMER = user.POSTNR;
+          if (choosePostalCode(t)) user.POSTNR = post.rec.POSTNUMMER;
+          showPlace();
+        } else if (eq == "?OKBUTTON") {
+          store = true;
+          win.post(ui::EventKind::CloseWindow);
+        } else if (eq == "?CANCELBUTTON") {
+          win.post(ui::EventKind::CloseWindow);
+        }
+        break;
+      default:
+        break;
+    }
+  }
+  if (store && t.Labuser.put() != 0) t.Labuser.add();
+
+  data::dropFile(data::FileId::Labuser);
+  data::dropFile(data::FileId::Postadresser);
+  win.close();
+}
+
+}  // namespace shell

@@ -1,0 +1,114 @@
+#include "shell/global_settings.h"
+
+#include <array>
+#include <mutex>
+#include <string>
+
+#include "platform/ini/ini.h"
+#include "platform/text/number.h"
+
+namespace shell {
+namespace {
+
+std::mutex gMutex;
+GlobalSettings gValues;
+
+constexpr std::size_t kMaxValue = 1023;
+
+std::string trimmed(std::string_view s) {
+  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+  return std::string(s);
+}
+
+// One settings key: where it lives, its default, and the global it fills.
+struct SettingDef {
+  const char* key;
+  const char* def;
+  void (*read)(GlobalSettings&, std::string_view);
+  std::string (*write)(const GlobalSettings&);
+};
+
+template <auto Member>
+constexpr SettingDef text(const char* key, const char* def) {
+  return {key, def,
+          [](GlobalSettings& g, std::string_view v) {
+            g.*Member = trimmed(v.substr(0, std::min(v.size(), kMaxValue)));
+          },
+          [](const GlobalSettings& g) { return (g.*Member).str(); }};
+}
+
+// A switch is the value read as a number and kept in one byte; an empty value reads as 0.
+std::uint8_t toByte(std::string_view v) {
+  const double d = text::toNumber(v);
+  const long long n = (d > -1e15 && d < 1e15) ? static_cast<long long>(d) : 0;
+  return static_cast<std::uint8_t>(n & 0xFF);
+}
+
+template <auto Member>
+constexpr SettingDef byte(const char* key) {
+  return {key, "1", [](GlobalSettings& g, std::string_view v) { g.*Member = toByte(v); },
+          [](const GlobalSettings& g) { return std::to_string(unsigned{g.*Member}); }};
+}
+
+// Section "PROVEX", in the order the frame reads them.
+const std::array<SettingDef, 14> kSettings = {{
+    text<&GlobalSettings::IMPORTFILE>("Importfile", "Velg importfile"),
+    text<&GlobalSettings::LAB>("Lab", ""),
+    text<&GlobalSettings::LEVERAND1>("Leverand1", ""),
+    text<&GlobalSettings::LEVERAND2>("Leverand2", ""),
+    byte<&GlobalSettings::UTSLKTR>("UtslKtr"),
+    byte<&GlobalSettings::TUNGMETIUTSL>("TungmetiUtsl"),
+    byte<&GlobalSettings::SLAMKTR>("SlamKtr"),
+    byte<&GlobalSettings::OVERSKRIVES>("Overskrives"),
+    byte<&GlobalSettings::LOGSLETT>("Logslett"),
+    text<&GlobalSettings::PRTYPE>("PrType", "Rutinekontroll"),
+    text<&GlobalSettings::PR_METODE>("Pr_metode", "Mengdeprop.blandprøve"),
+    text<&GlobalSettings::PR_TYPE_TUNGMETALL>("Pr_type_tungmetall", "Blandprøve"),
+    text<&GlobalSettings::PR_TYPE_NAERINGSSTOFF>("Pr_type_naeringsstoff", "Blandprøve"),
+    text<&GlobalSettings::PR_TAKINGSTED>("Pr_takingsted", ""),
+}};
+
+const SettingDef kDatasetName = text<&GlobalSettings::DATASETT_NAVN>("Datasett", "");
+
+// The order "Avslutt" writes them in: "Importfile" after the switches, "Datasett" after it.
+const std::array<const SettingDef*, 15> kWriteOrder = {
+    &kSettings[1], &kSettings[2], &kSettings[3],  &kSettings[4],  &kSettings[5],
+    &kSettings[6], &kSettings[7], &kSettings[8],  &kSettings[0],  &kDatasetName,
+    &kSettings[9], &kSettings[10], &kSettings[11], &kSettings[12], &kSettings[13]};
+
+}  // namespace
+
+GlobalSettings globals() {
+  std::lock_guard lock(gMutex);
+  return gValues;
+}
+
+void setGlobals(const GlobalSettings& values) {
+  std::lock_guard lock(gMutex);
+  gValues = values;
+}
+
+void editGlobals(const std::function<void(GlobalSettings&)>& change) {
+  std::lock_guard lock(gMutex);
+  change(gValues);
+}
+
+void loadGlobalSettings() {
+  GlobalSettings g = globals();
+  for (const SettingDef& s : kSettings) {
+    s.read(g, ini::getValue(kSettingsFile, kSettingsSection, s.key, s.def));
+  }
+  editGlobals([&g](GlobalSettings& cur) {
+    g.DATASETT_NAVN = cur.DATASETT_NAVN;
+    cur = g;
+  });
+}
+
+void storeGlobalSettings() {
+  const GlobalSettings g = globals();
+  for (const SettingDef* s : kWriteOrder) {
+    ini::putValue(kSettingsFile, kSettingsSection, s->key, s->write(g));
+  }
+}
+
+}  // namespace shell

@@ -1,0 +1,104 @@
+#include "shell/help_window.h"
+
+#include <vector>
+
+#include "platform/ui/api/dialogs.h"
+#include "platform/ui/api/procedure.h"
+#include "platform/ui/api/window.h"
+#include "shell/help_book.h"
+
+namespace shell {
+namespace {
+
+using ui::ControlDef;
+using ui::ControlKind;
+
+constexpr const char* kTitle = "Hjelp";
+
+}  // namespace
+
+ui::WindowDef helpWindowDef() {
+  ui::WindowDef d;
+  d.label = "HelpWindow";
+  d.title = kTitle;
+  d.kind = ui::WindowKind::Plain;
+  d.resizable = true;
+  d.controls = {
+      ControlDef{.kind = ControlKind::Prompt, .equate = "?SOKEORD:PROMPT", .text = "&Søk etter:"},
+      ControlDef{.kind = ControlKind::Entry, .equate = "?SOKEORD", .picture = "@s40"},
+      ControlDef{.kind = ControlKind::Button, .equate = "?SOK", .text = "&Søk"},
+      ControlDef{.kind = ControlKind::List, .equate = "?EMNER", .vscroll = true, .items = 8,
+                 .columns = {ui::ColumnDef{.width = 40, .heading = "Emner"}}},
+      ControlDef{.kind = ControlKind::Button, .equate = "?VIS", .text = "&Vis"},
+      ControlDef{.kind = ControlKind::Text, .equate = "?SIDE", .width = 300, .height = 160},
+      ControlDef{.kind = ControlKind::Button, .equate = "?INNHOLD", .text = "&Innhold"},
+      ControlDef{.kind = ControlKind::Button, .equate = "?LUKK", .text = "&Lukk",
+                 .action = ui::StdAction::Close},
+  };
+  return d;
+}
+
+void HelpWindow(std::string keyword) {
+  const std::string stem = helpFile();
+  ui::Window win(helpWindowDef());
+  std::string word;
+  win.bind("?SOKEORD", word);
+  win.open();
+
+  std::vector<std::string> topics;
+  const auto listTopics = [&](const std::vector<std::string>& found) {
+    topics = found;
+    win.setRows("?EMNER", topics);
+    if (!topics.empty()) win.setSelected("?EMNER", 1);
+  };
+  const auto showPage = [&](std::string_view key) {
+    const HelpPage* page = findHelpPage(stem, key);
+    if (page == nullptr) page = findHelpPage(stem, kHelpContents);
+    if (page == nullptr) {
+      win.setTitle(kTitle);
+      win.setText("?SIDE", "Ingen hjelp finnes for dette emnet.");
+      return;
+    }
+    win.setTitle(std::string(kTitle) + " - " + page->keyword);
+    win.setText("?SIDE", page->text);
+    // The topic shown is the one highlighted, when the list holds it.
+    for (std::size_t i = 0; i < topics.size(); ++i) {
+      if (topics[i] == page->keyword) win.setSelected("?EMNER", static_cast<int>(i) + 1);
+    }
+  };
+
+  listTopics(searchHelp(stem, ""));
+  if (keyword == "#search") {
+    win.setTitle(std::string(kTitle) + " - Søk");
+    win.setText("?SIDE", "Skriv et ord og trykk Søk.");
+    win.select("?SOKEORD");
+  } else if (keyword == "#contents") {
+    showPage(kHelpContents);
+  } else if (keyword == "#help") {
+    showPage(kHelpOnHelp);
+  } else {
+    showPage(keyword);
+  }
+
+  while (auto ev = win.accept()) {
+    if (ev.kind != ui::EventKind::Accepted) continue;
+    const std::string eq = win.equate(ev.control);
+    if (eq == "?SOK" || eq == "?SOKEORD") {
+      listTopics(searchHelp(stem, word));
+      if (topics.empty()) win.setText("?SIDE", "Fant ingen sider med \"" + word + "\".");
+    } else if (eq == "?VIS" || eq == "?EMNER") {
+      const int row = win.selected("?EMNER");
+      if (row >= 1 && row <= static_cast<int>(topics.size())) showPage(topics[row - 1]);
+    } else if (eq == "?INNHOLD") {
+      listTopics(searchHelp(stem, ""));
+      showPage(kHelpContents);
+    }
+  }
+  win.close();
+}
+
+void showHelp(std::string_view keyword) {
+  ui::startProcedure([k = std::string(keyword)] { HelpWindow(k); }, 25000);
+}
+
+}  // namespace shell

@@ -1,0 +1,213 @@
+#include "shell/main_frame.h"
+
+#include "data/file_names.h"
+#include "data/program_files.h"
+#include "data/thread_state.h"
+#include "data/use_counters.h"
+#include "platform/ini/ini.h"
+#include "platform/sys/cwd.h"
+#include "platform/ui/api/dialogs.h"
+#include "platform/ui/api/procedure.h"
+#include "platform/ui/api/window.h"
+#include "shell/global_settings.h"
+#include "shell/procedures.h"
+#include "shell/settings_window.h"
+
+namespace shell {
+namespace {
+
+constexpr std::size_t kWindowStack = 25000;
+
+// Names the process-wide dataset list after the current directory, opens it directly (no
+// counter) and looks up the dataset of the settings file. Each failure is a stop box: Abort ends
+// the program, Ignore goes on with the values as they stand.
+void findDataset() {
+  data::DatasettShared& shared = data::datasett();
+  std::unique_lock lock(shared.lock);
+  data::Datasett& ds = shared.file;
+  data::setFileName(data::FileId::Datasett, (sys::currentDirectory() / "Datasett.tps").string());
+  const bool opened = ds.open() == 0;
+  ds.clear();
+  ds.rec.DATASETT_NAVN = ini::getValue(kSettingsFile, kDatasetSection, kDatasetKey, "");
+  const bool found = opened && ds.get(data::Datasett::DATASETT_KEY) == 0;
+  if (!found) ds.rec.DATAKATALOG.clear();
+  const data::DatasettRecord rec = ds.rec;
+  // The stop boxes wait for the user: not with the list's lock held.
+  lock.unlock();
+  if (!opened) ui::stop("Kan ikke åpne fila: Datasett.tps");
+  if (!found) ui::stop("Finner ikke gyldig datasett!");
+  if (rec.DATAKATALOG.blank()) ui::stop("Datakataloger må være angitt!");
+  data::setDataDirectory(rec.DATAKATALOG.str());
+  editGlobals([&rec](GlobalSettings& g) { g.DATASETT_NAVN = rec.DATASETT_NAVN; });
+}
+
+void storeSettings() {
+  storeGlobalSettings();
+  std::string name;
+  {
+    std::lock_guard lock(data::datasett().lock);
+    name = data::datasett().file.rec.DATASETT_NAVN.str();
+  }
+  ini::putValue(kSettingsFile, kDatasetSection, kDatasetKey, name);
+}
+
+}  // namespace
+
+std::string frameTitle(const std::string& datasetName) {
+  std::string name = datasetName;
+  while (!name.empty() && name.back() == ' ') name.pop_back();
+  return "Brakel-Sivra Provex (Rnx-versjon) [" + name + "]";
+}
+
+ui::WindowDef mainFrameDef() {
+  using ui::MenuItem;
+  using ui::StdAction;
+  ui::WindowDef d;
+  d.label = "P1$APPFRAME";
+  d.title = "Brakel-Sivra Provex";
+  d.icon = "LAB.ICO";
+  d.help = "Hovedmeny";
+  d.kind = ui::WindowKind::MdiFrame;
+  d.resizable = true;
+  d.statusZones = {-1};
+  d.menu = {
+      MenuItem{.text = "&File",
+               .items = {
+                   {.equate = "?PRINTSETUP", .text = "P&rint Setup...", .status = "Setup Printer",
+                    .action = StdAction::PrintSetup},
+                   {.equate = "?FILEINNSTILLINGER", .text = "&Innstillinger"},
+                   {.separator = true},
+                   {.equate = "?EXIT", .text = "E&xit", .status = "Exit this application",
+                    .action = StdAction::Close},
+               }},
+      MenuItem{.text = "&Edit",
+               .items = {
+                   {.equate = "?CUT", .text = "Cu&t", .status = "Remove item to Windows Clipboard",
+                    .action = StdAction::Cut},
+                   {.equate = "?COPY", .text = "&Copy", .status = "Copy item to Windows Clipboard",
+                    .action = StdAction::Copy},
+                   {.equate = "?PASTE", .text = "&Paste",
+                    .status = "Paste contents of Windows Clipboard", .action = StdAction::Paste},
+               }},
+      MenuItem{.equate = "?LABORATORIERLABORATORIER", .text = "&Laboratorier"},
+      MenuItem{.equate = "?IMPORT", .text = "&Import"},
+      MenuItem{.text = "&Window",
+               .status = "Create and Arrange windows",
+               .windowList = true,
+               .items = {
+                   {.equate = "?TILE", .text = "T&ile", .status = "Make all open windows visible",
+                    .action = StdAction::Tile},
+                   {.equate = "?CASCADE", .text = "&Cascade", .status = "Stack all open windows",
+                    .action = StdAction::Cascade},
+                   {.equate = "?ARRANGE", .text = "&Arrange Icons",
+                    .status = "Align all window icons", .action = StdAction::ArrangeIcons},
+               }},
+      MenuItem{.text = "&Hjelp",
+               .status = "Windows Hjelp",
+               .items = {
+                   {.equate = "?HELPINDEX", .text = "&Innhold",
+                    .status = "Se innholdet på hjelp fila", .action = StdAction::HelpIndex},
+                   {.equate = "?HELPSEARCH", .text = "&Søk for hjelp om",
+                    .status = "Søk for hjelp om et emne", .action = StdAction::HelpSearch},
+                   {.equate = "?HELPONHELP", .text = "&Hvordan bruke hjelp",
+                    .status = "Hvordan bruke Windows Hjelp", .action = StdAction::HelpOnHelp},
+                   {.equate = "?HJELPOMBRAKELSIVRAPROVEX", .text = "&Om Brakel Sivra Provex"},
+               }},
+  };
+  const auto tool = [](const char* equate, const char* tip, const char* icon,
+                       StdAction action = StdAction::None) {
+    return ui::ControlDef{.kind = ui::ControlKind::Button, .equate = equate, .tip = tip,
+                          .status = tip, .icon = icon, .action = action};
+  };
+  d.toolbar = {
+      tool("?BUTTON2", "Avslutt", "DOORWAY.ICO"),
+      tool("?BUTTON1", "Laboratorier m. innstillinger", "LAB.ICO"),
+      tool("?BUTTON3", "Import av labdata", "LABX.ICO"),
+      tool("?HELP", "Hjelp for dette vindu", "HELP.ICO", StdAction::Help),
+  };
+  return d;
+}
+
+void MainFrame() {
+  data::ThreadState& t = data::thr();
+  t.ThreadRequest = 0;
+  t.ThreadResponse = 0;
+
+  loadGlobalSettings();
+  findDataset();
+  data::SetFileNames();
+
+  // FrameStartup: the program's own files, the first-run settings record, then the window.
+  // Each open either succeeds or ends the program, so the closing steps always drop all three.
+  data::useFile(data::FileId::Lab2Siv);
+  data::useFile(data::FileId::Labuser);
+  data::useFile(data::FileId::MapLab);
+  t.Lab2Siv.set();
+  if (t.Lab2Siv.next() != 0) {
+    t.Lab2Siv.clear();
+    t.Lab2Siv.rec.PREIMPRUNSTATUS = 1;
+    t.Lab2Siv.rec.PREIMPRUNDOS = 1;
+    t.Lab2Siv.add();
+    SettingsWindow();
+  }
+
+  ui::Window win(mainFrameDef());
+  win.open();
+  const auto refreshTitle = [&win] {
+    win.setTitle(frameTitle(globals().DATASETT_NAVN.str()));
+    win.display();
+  };
+  bool firstActivation = false;
+  while (auto ev = win.accept()) {
+    switch (ev.kind) {
+      case ui::EventKind::Private:
+        if (ev.number == ui::kRefreshEvent) refreshTitle();
+        break;
+      case ui::EventKind::GainFocus:
+        firstActivation = true;
+        refreshTitle();
+        break;
+      case ui::EventKind::OpenWindow:
+        if (!firstActivation) {
+          firstActivation = true;
+          refreshTitle();
+        }
+        break;
+      case ui::EventKind::Sized:
+        ui::postToThread(ui::kRefreshEvent);
+        break;
+      case ui::EventKind::Rejected:
+        ui::beep();
+        win.display(ev.control);
+        win.select(ev.control);
+        break;
+      case ui::EventKind::Accepted: {
+        const std::string eq = win.equate(ev.control);
+        if (eq == "?FILEINNSTILLINGER") {
+          SettingsWindow();
+          refreshTitle();
+        } else if (eq == "?LABORATORIERLABORATORIER" || eq == "?BUTTON1") {
+          startProcedure("LabBrowse", kWindowStack);
+        } else if (eq == "?IMPORT" || eq == "?BUTTON3") {
+          startProcedure("ImportWindow", kWindowStack);
+        } else if (eq == "?HJELPOMBRAKELSIVRAPROVEX") {
+          startProcedure("AboutWindow", kWindowStack);
+        } else if (eq == "?BUTTON2") {
+          storeSettings();
+          win.post(ui::EventKind::CloseWindow);
+        }
+        break;
+      }
+      default:
+        break;
+    }
+  }
+
+  data::dropFile(data::FileId::Lab2Siv);
+  data::dropFile(data::FileId::Labuser);
+  data::dropFile(data::FileId::MapLab);
+  win.close();
+  t.ThreadResponse = 2;
+}
+
+}  // namespace shell

@@ -1,0 +1,218 @@
+#include "shell/settings_window.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "data/file_names.h"
+#include "data/program_files.h"
+#include "data/thread_state.h"
+#include "data/use_counters.h"
+#include "data/warnings.h"
+#include "platform/sys/desktop.h"
+#include "platform/text/codepage.h"
+#include "platform/ui/api/dialogs.h"
+#include "platform/ui/api/procedure.h"
+#include "platform/ui/api/window.h"
+#include "shell/global_settings.h"
+
+namespace shell {
+namespace {
+
+using ui::ControlDef;
+using ui::ControlKind;
+
+constexpr const char* kCommandTip = "program som kjøres før import";
+
+struct DatasetEntry {
+  text::Str<50> name;
+  text::Str<200> directory;
+};
+
+// Fills the choice list from the dataset list in key order. The walk reads through the list's
+// record buffer, which also holds the dataset last looked up (the one "Avslutt" stores), so the
+// buffer is put back afterwards. False when a read error ended it (the window is to close).
+bool loadDatasetList(ui::Window& win, std::vector<DatasetEntry>& list) {
+  list.clear();
+  int failed = 0;  // the warning to show once the list is let go
+  {
+    std::lock_guard lock(data::datasett().lock);
+    data::Datasett& ds = data::datasett().file;
+    const data::DatasettRecord kept = ds.rec;
+    if (ds.set(data::Datasett::DATASETT_KEY) != 0) {
+      failed = 36;
+    } else {
+      for (;;) {
+        const int err = ds.next();
+        if (err == 33) break;
+        if (err != 0) {
+          failed = 35;
+          break;
+        }
+        list.push_back({ds.rec.DATASETT_NAVN, ds.rec.DATAKATALOG});
+      }
+    }
+    // The read error is the one the warning reports, not a later success.
+    if (failed != 0) data::SaveLastError();
+    ds.rec = kept;
+  }
+  if (failed == 36) data::ShowWarningKind(36);
+  if (failed == 35) {
+    data::ShowWarningText(35, "Datasett");
+    win.post(ui::EventKind::CloseWindow);
+    return false;
+  }
+
+  if (list.empty()) {
+    editGlobals([](GlobalSettings& g) { g.DATASETT_NAVN.clear(); });
+    win.setRows("?GLO:DATASETT_NAVN", std::vector<std::string>{});
+    win.display();
+    return true;
+  }
+  std::stable_sort(list.begin(), list.end(),
+                   [](const DatasetEntry& a, const DatasetEntry& b) { return a.name < b.name; });
+  std::vector<std::string> names;
+  for (const DatasetEntry& e : list) names.push_back(e.name.str());
+  win.setRows("?GLO:DATASETT_NAVN", names);
+  const auto chosen = globals().DATASETT_NAVN;
+  if (!chosen.blank()) {
+    const auto it = std::find_if(list.begin(), list.end(),
+                                 [&chosen](const DatasetEntry& e) { return e.name == chosen; });
+    if (it != list.end()) win.setSelected("?GLO:DATASETT_NAVN", int(it - list.begin()) + 1);
+  }
+  win.display();
+  return true;
+}
+
+// A switch shown by a check box: any value but 0 is on.
+void bindSwitch(ui::Window& win, const char* equate, std::uint8_t& var) {
+  win.bindText(
+      equate, [&var] { return std::string(var != 0 ? "1" : "0"); },
+      [&var](const std::string& v) { var = v == "1" ? 1 : 0; });
+}
+
+}  // namespace
+
+bool namesBatchFile(std::string_view command) {
+  const std::string up = text::upper1252(text::toCp1252(command));
+  return up.find(".BAT") != std::string::npos || up.find(".SH") != std::string::npos;
+}
+
+ui::WindowDef settingsWindowDef() {
+  ui::WindowDef d;
+  d.label = "Innstillinger";
+  d.title = "Innstillinger";
+  d.help = "Innstillinger";
+  d.kind = ui::WindowKind::Plain;
+  d.controls = {
+      ControlDef{.kind = ControlKind::Prompt, .equate = "?PROMPT2",
+                 .text = "Datasett Brakel Sivra 2000:"},
+      ControlDef{.kind = ControlKind::Combo, .equate = "?GLO:DATASETT_NAVN", .picture = "@s50",
+                 .items = 10, .columns = {ui::ColumnDef{.width = 50, .indent = 2}}},
+      ControlDef{.kind = ControlKind::Prompt, .equate = "?L_S:PREIMPRUN:PROMPT",
+                 .text = "Program som kjøres før import:"},
+      ControlDef{.kind = ControlKind::Entry, .equate = "?L_S:PREIMPRUN", .tip = kCommandTip,
+                 .status = kCommandTip, .picture = "@s150"},
+      ControlDef{.kind = ControlKind::Button, .equate = "?LOOKUPFILE", .text = "...",
+                 .tip = "Velg Bat- eller Programfile"},
+      ControlDef{.kind = ControlKind::Check, .equate = "?L_S:PREIMPRUNSTATUS",
+                 .text = "Programmet kjøres eksklusivt", .tip = kCommandTip,
+                 .status = kCommandTip},
+      ControlDef{.kind = ControlKind::Button, .equate = "?NOTEPADBUTTON",
+                 .tip = "Editer BAT-file", .icon = "NOTEPAD.ICO", .hidden = true},
+      ControlDef{.kind = ControlKind::Check, .equate = "?L_S:PREIMPRUNDOS", .text = "Dos program",
+                 .tip = kCommandTip, .status = kCommandTip},
+      ControlDef{.kind = ControlKind::Button, .equate = "?OK", .text = "OK", .isDefault = true},
+      ControlDef{.kind = ControlKind::Button, .equate = "?HJELP", .tip = "Hjelp for dette vindu",
+                 .icon = "HELP.ICO", .action = ui::StdAction::Help},
+  };
+  return d;
+}
+
+void SettingsWindow() {
+  data::ThreadState& t = data::thr();
+  t.ThreadRequest = 0;
+  t.ThreadResponse = 0;
+  data::SetFileNames();
+  t.Lab2Siv.set();
+  t.Lab2Siv.next();
+  data::useDatasett();
+  data::useFile(data::FileId::Lab2Siv);
+
+  auto& rec = t.Lab2Siv.rec;
+  std::vector<DatasetEntry> list;
+  ui::Window win(settingsWindowDef());
+  win.bindText(
+      "?GLO:DATASETT_NAVN", [] { return globals().DATASETT_NAVN.str(); },
+      [](const std::string& v) { editGlobals([&v](GlobalSettings& g) { g.DATASETT_NAVN = v; }); });
+  win.bind("?L_S:PREIMPRUN", rec.PREIMPRUN);
+  bindSwitch(win, "?L_S:PREIMPRUNSTATUS", rec.PREIMPRUNSTATUS);
+  bindSwitch(win, "?L_S:PREIMPRUNDOS", rec.PREIMPRUNDOS);
+  win.open();
+
+  while (auto ev = win.accept()) {
+    if (namesBatchFile(rec.PREIMPRUN.str())) {
+      win.unhide("?NOTEPADBUTTON");
+    } else {
+      win.hide("?NOTEPADBUTTON");
+    }
+    const std::string eq = win.equate(ev.control);
+    switch (ev.kind) {
+      case ui::EventKind::OpenWindow:
+        loadDatasetList(win, list);
+        win.display();
+        break;
+      case ui::EventKind::GainFocus:
+        win.display();
+        break;
+      case ui::EventKind::Private:
+        if (ev.number == ui::kRefreshEvent) win.display();
+        break;
+      case ui::EventKind::Sized:
+        ui::postToThread(ui::kRefreshEvent);
+        break;
+      case ui::EventKind::Rejected:
+        ui::beep();
+        win.display(ev.control);
+        win.select(ev.control);
+        break;
+      case ui::EventKind::Accepted:
+        if (eq == "?GLO:DATASETT_NAVN") {
+          const auto typed = globals().DATASETT_NAVN;
+          const bool known = std::any_of(list.begin(), list.end(), [&typed](const DatasetEntry& e) {
+            return e.name == typed;
+          });
+          if (!known) win.select("?GLO:DATASETT_NAVN");
+        } else if (eq == "?LOOKUPFILE") {
+          std::string path = rec.PREIMPRUN.str();
+          if (ui::fileDialog("Velg en programfile", path,
+                             "Bat filer|*.bat|Program filer|*.exe|Alle filer|*.*")) {
+            rec.PREIMPRUN = path;
+            win.display();
+          }
+        } else if (eq == "?NOTEPADBUTTON") {
+          sys::openInTextEditor(rec.PREIMPRUN.str());
+        } else if (eq == "?OK") {
+          const auto name = globals().DATASETT_NAVN;
+          std::lock_guard lock(data::datasett().lock);
+          data::Datasett& ds = data::datasett().file;
+          ds.rec.DATASETT_NAVN = name;
+          if (ds.get(data::Datasett::DATASETT_KEY) != 0) ds.clear();
+          data::setDataDirectory(ds.rec.DATAKATALOG.str());
+          win.post(ui::EventKind::CloseWindow);
+        }
+        break;
+      default:
+        break;
+    }
+  }
+
+  // The command and its switches are stored however the window closed.
+  if (t.Lab2Siv.put() != 0) t.Lab2Siv.add();
+  data::dropDatasett();
+  data::dropFile(data::FileId::Lab2Siv);
+  win.close();
+  t.ThreadResponse = 2;
+}
+
+}  // namespace shell

@@ -1,0 +1,156 @@
+// The program under Qt (offscreen) with real windows: from the frame's "&Import" through the
+// import window's "Start import" to "Ferdig!", with the records written into the dataset.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+
+#include <filesystem>
+#include <fstream>
+
+#include "data/file_names.h"
+#include "data/program_files.h"
+#include "data/use_counters.h"
+#include "import/window/register.h"
+#include "import_scenario.h"
+#include "maintenance/register.h"
+#include "platform/ui/qt/qt_backend.h"
+#include "platform/ui/qt/qt_run.h"
+#include "platform/ui/qt/qt_window.h"
+#include "shell/global_settings.h"
+#include "shell/main.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The menu item or toolbar button `equate` of a window, searched through sub-menus.
+QAction* actionOf(ui::qt::QtWindow& w, const std::string& equate) {
+  QAction* found = nullptr;
+  const std::function<void(const std::vector<ui::MenuItem>&)> walk = [&](const std::vector<ui::MenuItem>& items) {
+    for (const auto& m : items) {
+      if (m.equate == equate) found = w.action(m.id);
+      walk(m.items);
+    }
+  };
+  walk(w.def().menu);
+  for (const auto& b : w.def().toolbar)
+    if (b.equate == equate) found = w.action(b.id);
+  return found;
+}
+
+std::string labelText(ui::qt::QtWindow* w, const char* equate) {
+  auto* l = w ? qobject_cast<QLabel*>(w->widget(std::string(equate))) : nullptr;
+  return l ? l->text().toStdString() : std::string();
+}
+
+void click(ui::qt::QtWindow* w, const char* equate) {
+  auto* b = qobject_cast<QAbstractButton*>(w->widget(std::string(equate)));
+  ASSERT_NE(b, nullptr) << equate;
+  b->click();
+}
+
+class ImportWindowQtTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    root_ = fs::temp_directory_path() / ("l2s-import-qt-" + std::to_string(::getpid()));
+    fs::remove_all(root_);
+    for (const char* d : {"work", "system", "data"}) fs::create_directories(root_ / d);
+    oldCwd_ = fs::current_path();
+    fs::current_path(root_ / "work");
+    ::setenv("LAB2SIV_SYSTEM_DIR", (root_ / "system").c_str(), 1);
+    data::resetFileNames();
+    shell::setGlobals(shell::GlobalSettings{});
+  }
+  void TearDown() override {
+    data::resetFileNames();
+    {
+      auto& ds = data::datasett();
+      std::lock_guard lock(ds.lock);
+      ds.file.close();
+      ds.useCount = 0;
+    }
+    fs::current_path(oldCwd_);
+    ::unsetenv("LAB2SIV_SYSTEM_DIR");
+    fs::remove_all(root_);
+  }
+  fs::path root_, oldCwd_;
+};
+
+TEST_F(ImportWindowQtTest, FromTheFrameThroughTheImportWindowToFerdig) {
+  const fs::path dataDir = root_ / "data";
+  {
+    data::Datasett list;
+    list.setName((root_ / "work" / "Datasett.tps").string());
+    ASSERT_EQ(list.create(), 0);
+    ASSERT_EQ(list.open(), 0);
+    list.rec.DATASETT_NAVN = "Demo";
+    list.rec.DATAKATALOG = dataDir.string();
+    ASSERT_EQ(list.add(), 0);
+    data::Lab2Siv settings;
+    settings.setName((root_ / "work" / "Lab2Siv.Tps").string());
+    ASSERT_EQ(settings.create(), 0);
+    ASSERT_EQ(settings.open(), 0);
+    ASSERT_EQ(settings.add(), 0);
+  }
+  std::ofstream(root_ / "system" / "Siv2000.ini")
+      << "[Datasett]\nDatasett_navn=Demo\n[PROVEX]\nLab=KL\nLeverand1=100\nLeverand2=100\n"
+         "UtslKtr=1\nSlamKtr=0\n";
+  data::setDataDirectory(dataDir.string());
+  data::SetFileNames();
+  l2stest::seedImportScenario(dataDir / "lab");
+  data::resetFileNames();
+  maintenance::registerProcedures();
+  import::registerImportWindow();
+
+  std::string labName, line1;
+  int code = -1;
+  {
+    ui::qt::QtRun run;
+    ASSERT_TRUE(run.start([] { shell::Main(); }));
+    ui::qt::QtWindow* frame = nullptr;
+    ASSERT_TRUE(run.pumpUntil([&] {
+      return (frame = run.backend().windowTitled("Brakel-Sivra Provex (Rnx-versjon) [Demo]")) != nullptr;
+    }));
+    QAction* importItem = actionOf(*frame, "?IMPORT");
+    ASSERT_NE(importItem, nullptr);
+    importItem->trigger();
+
+    ui::qt::QtWindow* win = nullptr;
+    ASSERT_TRUE(run.pumpUntil([&] {
+      win = run.backend().windowTitled("Import");
+      return !labelText(win, "?MAP:LABNAVN").empty();
+    }));
+    labName = labelText(win, "?MAP:LABNAVN");
+    click(win, "?OKBUTTON");
+    EXPECT_TRUE(run.pumpUntil([&] { return labelText(win, "?LOC:MELDING_1") == "Ferdig!"; }, 60000));
+    line1 = labelText(win, "?LOC:MELDING_1");
+    click(win, "?CANCELBUTTON");
+    ASSERT_TRUE(run.pumpUntil([&] { return run.backend().windowTitled("Import") == nullptr; }));
+
+    QAction* avslutt = actionOf(*frame, "?BUTTON2");
+    ASSERT_NE(avslutt, nullptr);
+    avslutt->trigger();
+    code = run.exec();
+  }
+  EXPECT_EQ(code, 0);
+  EXPECT_EQ(labName, "Kjemilab");
+  EXPECT_EQ(line1, "Ferdig!");
+  data::setDataDirectory(dataDir.string());
+  data::SetFileNames();
+  EXPECT_GT(l2stest::storedDischargeControls(), 0);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  // Listing the tests (CTest's discovery at build time) needs no display.
+  if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
+  QApplication app(argc, argv);
+  return RUN_ALL_TESTS();
+}

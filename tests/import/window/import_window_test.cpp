@@ -1,0 +1,228 @@
+#include "import/window/import_window.h"
+
+#include <atomic>
+
+#include "import/window/import_runner.h"
+#include "import/window/sample_dates.h"
+#include "import_scenario.h"
+#include "platform/store/paths.h"
+#include "../../maintenance/window_harness.h"
+
+namespace {
+
+using l2stest::WindowHarness;
+constexpr const char* kTitle = "Import";
+
+class ImportWindowTest : public WindowHarness {
+ protected:
+  void SetUp() override {
+    WindowHarness::SetUp();
+    addLabs({{"K1", "Kjemilab", "/lab/k1", "/lab/k1/RNX20A.dbf"}, {"K2", "Andre lab", "/lab/k2", ""}});
+    addPlants({{"010101", "Renseanlegg Nord"}});
+    addSuppliers({{"K1", "100", "010101"}, {"K2", "200", "010101"}});
+    data::PrType types;
+    types.setName(data::fileName(data::FileId::PrType));
+    fill(types, [&] {
+      for (const char* t : {"Rutinekontroll", "Ekstraprøve"}) {
+        types.clear();
+        types.rec.PRTYPE = t;
+        ASSERT_EQ(types.add(), 0);
+      }
+    });
+    import::setSampleDates({});
+  }
+  void TearDown() override {
+    import::setImportRunner({});
+    WindowHarness::TearDown();
+  }
+  void openWindow(const std::string& lab) {
+    shell::editGlobals([&](shell::GlobalSettings& g) { g.LAB = lab; });
+    ASSERT_TRUE(ui::startProcedure([] { import::ImportWindow(); }));
+    ASSERT_TRUE(robot.window(kTitle));
+  }
+  void closeWindow() {
+    ASSERT_TRUE(robot.window(kTitle));
+    ASSERT_TRUE(robot.press("?CANCELBUTTON"));
+    ASSERT_TRUE(robot.waitEnd());
+  }
+  bool enabled(const char* equate) { return control(kTitle, equate).enabled; }
+  std::string value(const char* equate) { return control(kTitle, equate).value; }
+};
+
+TEST_F(ImportWindowTest, BlankLaboratoryDisablesTheControlsButTabsFollowTheirSwitches) {
+  shell::editGlobals([](shell::GlobalSettings& g) {
+    g.UTSLKTR = 1;
+    g.SLAMKTR = 0;
+  });
+  openWindow("");
+  for (const char* c : {"?MAP:LABNAVN", "?GLO:IMPORTFILE", "?GLO:LEVERAND1", "?OKBUTTON", "?IMPFILEBUTTON",
+                        "?SLAMKONTROLLKONTROLL:TAB"})
+    EXPECT_FALSE(enabled(c)) << c;
+  for (const char* c : {"?THR:LAB", "?CALLLOOKUP", "?CANCELBUTTON", "?UTSLIPPSKONTROLL:TAB"})
+    EXPECT_TRUE(enabled(c)) << c;
+  EXPECT_TRUE(shell::globals().IMPORTFILE.blank());
+  EXPECT_EQ(focus(kTitle), "?THR:LAB");
+  closeWindow();
+}
+
+TEST_F(ImportWindowTest, UnknownLaboratoryOpensTheSelectListAndCancellingKeepsTheCode) {
+  openWindow("");
+  ASSERT_TRUE(robot.type("?THR:LAB", "ZZ"));
+  ASSERT_TRUE(robot.window("Tabell laboratorier"));
+  EXPECT_EQ(highlighted("Tabell laboratorier"), "K2") << "after the last code: the last page";
+  ASSERT_TRUE(robot.press("?CLOSE"));
+  ASSERT_TRUE(robot.window(kTitle));
+  EXPECT_EQ(value("?THR:LAB"), "ZZ");
+  EXPECT_EQ(focus(kTitle), "?THR:LAB");
+
+  ASSERT_TRUE(robot.type("?THR:LAB", "k1"));
+  EXPECT_FALSE(windowOpen("Tabell laboratorier")) << "a known code needs no select list";
+  EXPECT_EQ(value("?MAP:LABNAVN"), "Kjemilab");
+  EXPECT_TRUE(enabled("?OKBUTTON"));
+  EXPECT_EQ(shell::globals().IMPORTFILE.str(), "/lab/k1/RNX20A.dbf");
+  closeWindow();
+  EXPECT_EQ(shell::globals().LAB.str(), "k1") << "the window leaves its laboratory as it stands";
+}
+
+TEST_F(ImportWindowTest, LaboratoryLookupButtonChoosesFromTheList) {
+  openWindow("K1");
+  ASSERT_TRUE(robot.press("?CALLLOOKUP"));
+  ASSERT_TRUE(robot.window("Tabell laboratorier"));
+  ASSERT_TRUE(robot.choose("?LIST", "K2"));
+  ASSERT_TRUE(robot.press("?SELECT"));
+  ASSERT_TRUE(robot.window(kTitle));
+  EXPECT_EQ(value("?THR:LAB"), "K2");
+  EXPECT_EQ(value("?MAP:LABNAVN"), "Andre lab");
+  closeWindow();
+}
+
+TEST_F(ImportWindowTest, SupplierMappedForThisLaboratoryShowsItsPlant) {
+  openWindow("K1");
+  ASSERT_TRUE(robot.type("?GLO:LEVERAND1", "100"));
+  EXPECT_EQ(value("?LOC:LEVERAND1"), "Renseanlegg Nord");
+  ASSERT_TRUE(robot.type("?GLO:LEVERAND2", "200"));  // mapped only for K2
+  ASSERT_TRUE(robot.window("Tabell anlegg/leverandører"));
+  EXPECT_EQ(rows("Tabell anlegg/leverandører"), (std::vector<std::string>{"100"}));
+  ASSERT_TRUE(robot.press("?SELECT"));
+  ASSERT_TRUE(robot.window(kTitle));
+  EXPECT_EQ(value("?GLO:LEVERAND2"), "100");
+  EXPECT_EQ(shell::globals().LEVERAND2.str(), "100");
+  closeWindow();
+}
+
+TEST_F(ImportWindowTest, TabsFollowTheirSwitchesAndTypedSampleTypesMustBeListed) {
+  openWindow("K1");
+  ASSERT_TRUE(robot.check("?GLO:UTSLKTR", false));
+  EXPECT_FALSE(enabled("?UTSLIPPSKONTROLL:TAB"));
+  ASSERT_TRUE(robot.check("?GLO:SLAMKTR", false));
+  EXPECT_FALSE(enabled("?SLAMKONTROLLKONTROLL:TAB"));
+  ASSERT_TRUE(robot.check("?GLO:UTSLKTR", true));
+  EXPECT_TRUE(enabled("?UTSLIPPSKONTROLL:TAB"));
+
+  EXPECT_EQ(control(kTitle, "?GLO:PRTYPE").rows.size(), 2u);
+  ASSERT_TRUE(robot.type("?GLO:PRTYPE", "Ukjent"));
+  EXPECT_EQ(focus(kTitle), "?GLO:PRTYPE") << "not in the list: the focus returns, no message";
+  EXPECT_EQ(shell::globals().PRTYPE.str(), "Ukjent");
+  ASSERT_TRUE(robot.type("?GLO:PR_METODE", "Egen metode"));
+  EXPECT_EQ(shell::globals().PR_METODE.str(), "Egen metode") << "fixed rows take any text";
+  EXPECT_FALSE(transcriptHas("box ")) << "no message for a sample type not in the list";
+  closeWindow();
+}
+
+TEST_F(ImportWindowTest, ReopeningKeepsSwitchesDatesAndTheLastLaboratory) {
+  openWindow("K2");
+  ASSERT_TRUE(robot.type("?THR:LAB", "K1"));
+  ASSERT_TRUE(robot.check("?GLO:OVERSKRIVES", false));
+  ASSERT_TRUE(robot.type("?GLO:DATO2", "31.12.08"));
+  closeWindow();
+
+  ASSERT_TRUE(ui::startProcedure([] { import::ImportWindow(); }));
+  ASSERT_TRUE(robot.window(kTitle));
+  EXPECT_EQ(value("?THR:LAB"), "K1");
+  EXPECT_EQ(value("?GLO:OVERSKRIVES"), "0");
+  EXPECT_EQ(value("?GLO:DATO2"), "31.12.08");
+  EXPECT_EQ(value("?MAP:LABNAVN"), "Kjemilab");
+  closeWindow();
+}
+
+TEST_F(ImportWindowTest, EmptySampleTypeFileBlanksTheSavedType) {
+  data::PrType types;
+  types.setName(data::fileName(data::FileId::PrType));
+  std::filesystem::remove(store::resolvePath(types.name()));
+  shell::editGlobals([](shell::GlobalSettings& g) { g.PRTYPE = "Rutinekontroll"; });
+  openWindow("K1");
+  EXPECT_TRUE(control(kTitle, "?GLO:PRTYPE").rows.empty());
+  EXPECT_TRUE(shell::globals().PRTYPE.blank());
+  closeWindow();
+}
+
+TEST_F(ImportWindowTest, SampleTableDialogStoresTheChoiceWithTheLaboratory) {
+  openWindow("K1");
+  ASSERT_TRUE(robot.press("?IMPORTFILEBUTTON"));
+  ASSERT_TRUE(robot.cancelFile());
+  EXPECT_EQ(value("?GLO:IMPORTFILE"), "/lab/k1/RNX20A.dbf");
+  EXPECT_FALSE(transcriptHas("standardfile"));
+
+  ASSERT_TRUE(robot.press("?IMPORTFILEBUTTON"));
+  EXPECT_TRUE(transcriptHas("Velg en importfile"));
+  ASSERT_TRUE(robot.file("/lab/k1/RNX20B.dbf"));
+  ASSERT_TRUE(robot.answer("", "Ok"));
+  EXPECT_TRUE(transcriptHas("Ny standardfile er lagret!"));
+  EXPECT_EQ(shell::globals().IMPORTFILE.str(), "/lab/k1/RNX20B.dbf");
+  closeWindow();
+
+  data::MapLab f;
+  f.setName(data::fileName(data::FileId::MapLab));
+  ASSERT_EQ(f.open(), 0);
+  f.rec.LAB = "K1";
+  ASSERT_EQ(f.get(data::MapLab::MAPLABKEY), 0);
+  EXPECT_EQ(f.rec.IMPORTFILE.str(), "/lab/k1/RNX20B.dbf");
+}
+
+TEST_F(ImportWindowTest, StartImportRunsWithTheChoicesAndShowsItsProgress) {
+  import::ImportChoices seen;
+  std::string ranFor;
+  std::atomic<int> runs{0};
+  import::setImportRunner([&](const import::ImportChoices& c, import::ImportRunState& s, import::ImportProgress& p) {
+    seen = c;
+    ranFor = data::thr().LAB.str();
+    ++runs;
+    s.UtslippskontrollCount = 3;
+    p.showLine(1, "Ferdig!");
+    p.showLine(2, "Antall Utsl.kontr.prøver lagret:     3");
+    p.redraw();
+  });
+  openWindow("K1");
+  ASSERT_TRUE(robot.type("?GLO:DATO1", "01.02.08"));
+  ASSERT_TRUE(robot.press("?OKBUTTON"));
+  EXPECT_EQ(runs, 1);
+  EXPECT_EQ(ranFor, "K1") << "the run reads the thread's laboratory";
+  EXPECT_EQ(seen.IMPORTFILE, "/lab/k1/RNX20A.dbf");
+  EXPECT_NE(seen.DATO1, 0);
+  EXPECT_EQ(value("?LOC:MELDING_1"), "Ferdig!");
+  closeWindow();
+  EXPECT_EQ(import::sampleDates().DATO1, seen.DATO1) << "the date range outlives the window";
+}
+
+// The real run over the laboratory's dBase tables, started from the window.
+TEST_F(ImportWindowTest, StartImportWithoutADoubleRunsTheImportOverTheLabTables) {
+  std::filesystem::remove(store::resolvePath(data::fileName(data::FileId::MapLab)));
+  std::filesystem::remove(store::resolvePath(data::fileName(data::FileId::MapLever)));
+  std::filesystem::remove(store::resolvePath(data::fileName(data::FileId::Anlegg)));
+  l2stest::seedImportScenario(std::filesystem::current_path() / "lab");
+  shell::editGlobals([](shell::GlobalSettings& g) {
+    g.LEVERAND1 = "100";
+    g.LEVERAND2 = "100";
+    g.UTSLKTR = 1;
+    g.SLAMKTR = 0;
+  });
+  openWindow("KL");
+  EXPECT_EQ(value("?LOC:LEVERAND1"), "Renseanlegg Nord");
+  ASSERT_TRUE(robot.press("?OKBUTTON"));
+  EXPECT_EQ(value("?LOC:MELDING_1"), "Ferdig!");
+  EXPECT_NE(value("?LOC:MELDING_2").find("lagret:"), std::string::npos);
+  closeWindow();
+  EXPECT_GT(l2stest::storedDischargeControls(), 0) << "the run stored discharge controls";
+}
+
+}  // namespace

@@ -1,0 +1,90 @@
+#include "maintenance/lever_browse.h"
+
+#include <atomic>
+
+#include "window_harness.h"
+
+namespace {
+
+using l2stest::WindowHarness;
+using Strings = std::vector<std::string>;
+constexpr const char* kTitle = "Tabell anlegg/leverandører";
+
+class LeverBrowseTest : public WindowHarness {
+ protected:
+  void SetUp() override {
+    WindowHarness::SetUp();
+    addPlants({{"010101", "Renseanlegg Nord"}, {"020202", "Renseanlegg Sør"}});
+    addSuppliers({{"K1", "100", "010101"},
+                  {"k1", "2000000001", "020202"},  // laboratory differs in case only
+                  {"K1", "300", "999999"},          // plant not in the registry
+                  {"K1", "400", "010101"},
+                  {"K2", "150", "020202"},          // another laboratory
+                  {"", "050", "010101"}});
+  }
+  void startSelect(const std::string& lab, const std::string& typed) {
+    ASSERT_TRUE(ui::startProcedure([this, lab, typed] {
+      auto& t = data::thr();
+      t.LAB = lab;
+      t.MapLever.rec.LEVERAND = typed;
+      t.ThreadRequest = 4;
+      maintenance::LeverBrowse();
+      response = t.ThreadResponse;
+      chosen = t.MapLever.rec.LEVERAND.str();
+    }));
+    ASSERT_TRUE(robot.window(kTitle));
+  }
+  std::atomic<int> response{-1};
+  std::string chosen;
+};
+
+TEST_F(LeverBrowseTest, ListsTheLaboratorysSuppliersWithTheirPlants) {
+  startSelect("K1", "");
+  EXPECT_EQ(rows(kTitle), (Strings{"100", "200000", "300", "400"}));
+  const auto list = control(kTitle, "?LIST");
+  ASSERT_EQ(list.rows.size(), 4u);
+  EXPECT_EQ(list.rows[0].cells.at(1), "Renseanlegg Nord");
+  EXPECT_EQ(list.rows[1].cells.at(1), "Renseanlegg Sør");
+  EXPECT_EQ(list.rows[2].cells.at(1), "") << "a plant missing from the registry shows blank";
+  ASSERT_TRUE(robot.choose("?LIST", "200000"));
+  ASSERT_TRUE(robot.press("?SELECT"));
+  ASSERT_TRUE(robot.waitEnd());
+  EXPECT_EQ(response, 1);
+  EXPECT_EQ(chosen, "2000000001") << "the caller takes its first six characters";
+}
+
+TEST_F(LeverBrowseTest, BlankLaboratoryShowsOnlyBlankMappingsAndTheLocatorStaysInside) {
+  startSelect("", "");
+  EXPECT_EQ(rows(kTitle), (Strings{"050"}));
+  ASSERT_TRUE(robot.press("?CLOSE"));
+  ASSERT_TRUE(robot.waitEnd());
+  EXPECT_EQ(response, 2);
+
+  startSelect("K1", "35");
+  EXPECT_EQ(highlighted(kTitle), "400") << "select mode opens at the first number at or after the typed one";
+  ASSERT_TRUE(robot.key("?LIST", "1"));
+  EXPECT_EQ(highlighted(kTitle), "100");
+  ASSERT_TRUE(robot.key("?LIST", "9"));
+  EXPECT_EQ(highlighted(kTitle), "400") << "no number at or after it within the laboratory: the last";
+  ASSERT_TRUE(robot.press("?CLOSE"));
+  ASSERT_TRUE(robot.waitEnd());
+}
+
+TEST_F(LeverBrowseTest, InsertPrimesTheLaboratory) {
+  std::string primed;
+  registerProcedure("LeverForm", [&] {
+    auto& t = data::thr();
+    primed = t.MapLever.rec.LAB.str();
+    t.MapLever.rec.LEVERAND = "250";
+    t.MapLever.rec.ANLEGGSNR = "010101";
+    t.ThreadResponse = t.MapLever.add() == 0 ? 1 : 2;
+  });
+  startSelect("K1", "");
+  ASSERT_TRUE(robot.press("?INSERT"));
+  EXPECT_EQ(primed, "K1");
+  EXPECT_EQ(highlighted(kTitle), "250");
+  ASSERT_TRUE(robot.press("?CLOSE"));
+  ASSERT_TRUE(robot.waitEnd());
+}
+
+}  // namespace

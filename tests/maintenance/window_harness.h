@@ -1,0 +1,169 @@
+#pragma once
+// A data directory of its own and the headless window layer with its robot, for driving the
+// list and import windows as a user would. Files are created fresh under a temp directory,
+// which is also the current directory (the settings file is opened by bare name).
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "data/file_names.h"
+#include "data/program_files.h"
+#include "data/registry_files.h"
+#include "data/thread_state.h"
+#include "platform/ui/api/backend.h"
+#include "platform/ui/api/procedure.h"
+#include "platform/ui/headless/headless_backend.h"
+#include "platform/ui/headless/robot.h"
+#include "shell/global_settings.h"
+#include "shell/procedures.h"
+
+namespace l2stest {
+
+namespace fs = std::filesystem;
+
+class WindowHarness : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    oldCwd_ = fs::current_path();
+    dir_ = fs::temp_directory_path() /
+           ("l2s-lists-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+    fs::current_path(dir_);
+    ui::resetProcedures();
+    ui::setBackend(&backend);
+    data::resetFileNames();
+    data::setDataDirectory(dir_.string());
+    data::SetFileNames();
+    shell::setGlobals(shell::GlobalSettings{});
+    robot.setTimeout(std::chrono::milliseconds(5000));
+  }
+  void TearDown() override {
+    if (ui::runningProcedures() > 0) {
+      ui::requestShutdown();
+      ui::waitProceduresEnded(std::chrono::milliseconds(5000));
+    }
+    for (const char* p : registered_) shell::setProcedure(p, {});
+    ui::setBackend(nullptr);
+    ui::resetProcedures();
+    fs::current_path(oldCwd_);
+    fs::remove_all(dir_);
+    if (robot.failed()) ADD_FAILURE() << robot.error() << "\n" << transcript.text();
+  }
+
+  // A stand-in for a procedure another area provides (a form, the settings window).
+  void registerProcedure(const char* name, std::function<void()> fn) {
+    shell::setProcedure(name, std::move(fn));
+    registered_.push_back(name);
+  }
+
+  template <class F>
+  static void fill(F& file, const std::function<void()>& rows) {
+    ASSERT_EQ(file.create(), 0);
+    ASSERT_EQ(file.open(), 0);
+    rows();
+    file.close();
+  }
+  void addLabs(const std::vector<std::vector<std::string>>& labs) {
+    data::MapLab f;
+    f.setName(data::fileName(data::FileId::MapLab));
+    fill(f, [&] {
+      for (const auto& l : labs) {
+        f.clear();
+        f.rec.LAB = l.at(0);
+        f.rec.LABNAVN = l.size() > 1 ? l[1] : "Lab " + l[0];
+        f.rec.DATADIRLAB = l.size() > 2 ? l[2] : "";
+        f.rec.IMPORTFILE = l.size() > 3 ? l[3] : "";
+        ASSERT_EQ(f.add(), 0);
+      }
+    });
+  }
+  // (laboratory, supplier, plant number)
+  void addSuppliers(const std::vector<std::vector<std::string>>& rows) {
+    data::MapLever f;
+    f.setName(data::fileName(data::FileId::MapLever));
+    fill(f, [&] {
+      for (const auto& r : rows) {
+        f.clear();
+        f.rec.LAB = r.at(0);
+        f.rec.LEVERAND = r.at(1);
+        f.rec.ANLEGGSNR = r.at(2);
+        ASSERT_EQ(f.add(), 0);
+      }
+    });
+  }
+  // (plant number, name)
+  void addPlants(const std::vector<std::vector<std::string>>& rows) {
+    data::Anlegg f;
+    f.setName(data::fileName(data::FileId::Anlegg));
+    fill(f, [&] {
+      for (const auto& r : rows) {
+        f.clear();
+        f.rec.ANLEGGSNR.setWhole(text::Str<6>(r.at(0)));
+        f.rec.ANLEGGSNAVN = r.at(1);
+        ASSERT_EQ(f.add(), 0);
+      }
+    });
+  }
+
+  // A copy of a control of the newest window with this title.
+  ui::headless::HControl control(const std::string& title, const std::string& equate) {
+    std::lock_guard lock(backend.mutex());
+    const ui::headless::HWindow* newest = nullptr;
+    for (auto& [id, w] : backend.windows())
+      if ((w.title == title) && (!newest || w.order > newest->order)) newest = &w;
+    if (!newest) {
+      ADD_FAILURE() << "no window " << title;
+      return {};
+    }
+    for (auto& [id, c] : newest->controls)
+      if (c.def.equate == equate) return c;
+    ADD_FAILURE() << "no control " << equate;
+    return {};
+  }
+  // The first cell (first line) of each row of a list box.
+  std::vector<std::string> rows(const std::string& title, const std::string& equate = "?LIST") {
+    std::vector<std::string> out;
+    for (const auto& r : control(title, equate).rows) {
+      const std::string& cell = r.cells.empty() ? std::string() : r.cells[0];
+      out.push_back(cell.substr(0, cell.find('\n')));
+    }
+    return out;
+  }
+  std::string highlighted(const std::string& title) {
+    const auto c = control(title, "?LIST");
+    return c.selected >= 1 && c.selected <= static_cast<long long>(c.rows.size())
+               ? c.rows[static_cast<std::size_t>(c.selected - 1)].cells.at(0)
+               : std::string();
+  }
+  // The equate of the control with the focus in the newest window with this title.
+  std::string focus(const std::string& title) {
+    std::lock_guard lock(backend.mutex());
+    const ui::headless::HWindow* newest = nullptr;
+    for (auto& [id, w] : backend.windows())
+      if ((w.title == title) && (!newest || w.order > newest->order)) newest = &w;
+    if (!newest || !newest->controls.count(newest->focus)) return {};
+    return newest->controls.at(newest->focus).def.equate;
+  }
+  bool windowOpen(const std::string& title) {
+    std::lock_guard lock(backend.mutex());
+    for (auto& [id, w] : backend.windows())
+      if (w.title == title) return true;
+    return false;
+  }
+  bool transcriptHas(const std::string& piece) const { return transcript.text().find(piece) != std::string::npos; }
+
+  ui::headless::Transcript transcript;
+  ui::headless::HeadlessBackend backend{transcript};
+  ui::headless::Robot robot{backend};
+
+ private:
+  fs::path dir_, oldCwd_;
+  std::vector<const char*> registered_;
+};
+
+}  // namespace l2stest

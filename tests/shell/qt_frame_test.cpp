@@ -1,0 +1,102 @@
+// The program's start under the Qt backend (offscreen): the frame opens on real widgets and
+// its toolbar's "Avslutt" ends the program, storing the settings.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QAction>
+#include <QApplication>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "data/file_names.h"
+#include "data/program_files.h"
+#include "data/use_counters.h"
+#include "platform/store/paths.h"
+#include "platform/ui/qt/qt_backend.h"
+#include "platform/ui/qt/qt_run.h"
+#include "platform/ui/qt/qt_window.h"
+#include "shell/global_settings.h"
+#include "shell/main.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class QtFrameTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    root_ = fs::temp_directory_path() / ("l2s-qtframe-" + std::to_string(::getpid()));
+    fs::remove_all(root_);
+    fs::create_directories(root_ / "work");
+    fs::create_directories(root_ / "system");
+    fs::create_directories(root_ / "data");
+    oldCwd_ = fs::current_path();
+    fs::current_path(root_ / "work");
+    ::setenv("LAB2SIV_SYSTEM_DIR", (root_ / "system").c_str(), 1);
+    data::resetFileNames();
+    shell::setGlobals(shell::GlobalSettings{});
+
+    data::Datasett list;
+    list.setName((root_ / "work" / "Datasett.tps").string());
+    ASSERT_EQ(list.create(), 0);
+    ASSERT_EQ(list.open(), 0);
+    list.rec.DATASETT_NAVN = "Demo";
+    list.rec.DATAKATALOG = (root_ / "data").string();
+    ASSERT_EQ(list.add(), 0);
+    list.close();
+    data::Lab2Siv settings;
+    settings.setName((root_ / "work" / "Lab2Siv.Tps").string());
+    ASSERT_EQ(settings.create(), 0);
+    ASSERT_EQ(settings.open(), 0);
+    ASSERT_EQ(settings.add(), 0);
+    settings.close();
+    std::ofstream(root_ / "system" / "Siv2000.ini") << "[Datasett]\nDatasett_navn=Demo\n";
+  }
+  void TearDown() override {
+    fs::current_path(oldCwd_);
+    ::unsetenv("LAB2SIV_SYSTEM_DIR");
+    fs::remove_all(root_);
+  }
+  fs::path root_, oldCwd_;
+};
+
+TEST_F(QtFrameTest, TheFrameOpensAndAvsluttEndsTheProgram) {
+  int code = -1;
+  {
+    ui::qt::QtRun run;
+    ASSERT_TRUE(run.start([] { shell::Main(); }));
+    ui::qt::QtWindow* frame = nullptr;
+    ASSERT_TRUE(run.pumpUntil([&] {
+      return (frame = run.backend().windowTitled("Brakel-Sivra Provex (Rnx-versjon) [Demo]")) !=
+             nullptr;
+    }));
+    QAction* avslutt = nullptr;
+    for (const ui::ControlDef& b : frame->def().toolbar) {
+      if (b.equate == "?BUTTON2") avslutt = frame->action(b.id);
+    }
+    ASSERT_NE(avslutt, nullptr);
+    EXPECT_EQ(avslutt->toolTip().toStdString(), "Avslutt");
+    avslutt->trigger();
+    code = run.exec();
+  }
+  EXPECT_EQ(code, 0);
+  std::ifstream in(root_ / "system" / "Siv2000.ini");
+  std::stringstream ini;
+  ini << in.rdbuf();
+  EXPECT_NE(ini.str().find("Datasett=Demo"), std::string::npos) << ini.str();
+  EXPECT_NE(ini.str().find("Importfile=Velg importfile"), std::string::npos) << ini.str();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  // Listing the tests (CTest's discovery at build time) needs no display.
+  if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+    qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
+  }
+  QApplication app(argc, argv);
+  return RUN_ALL_TESTS();
+}

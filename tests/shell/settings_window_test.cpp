@@ -1,0 +1,219 @@
+// The settings window: the dataset choice, the pre-import command and how each way of closing
+// stores them; and running the stored command.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "data/thread_state.h"
+#include "data/use_counters.h"
+#include "shell/main.h"
+#include "shell/pre_import_command.h"
+#include "shell/settings_window.h"
+#include "shell_fixture.h"
+
+namespace shelltest {
+namespace {
+
+constexpr const char* kFrame = "P1$APPFRAME";
+
+class SettingsWindowTest : public ShellTest {
+ protected:
+  // The program up to its frame, then the settings window from the menu.
+  void openSettings() {
+    makeKnownInstallation();
+    ASSERT_TRUE(session().start([] { shell::Main(); }));
+    ASSERT_TRUE(robot().window(kFrame)) << failure();
+    ASSERT_TRUE(robot().menu("&Innstillinger")) << failure();
+    ASSERT_TRUE(robot().window("Innstillinger")) << failure();
+  }
+  void leaveByExit() {
+    ASSERT_TRUE(robot().window(kFrame)) << failure();
+    ASSERT_TRUE(robot().menu("E&xit")) << failure();
+    EXPECT_EQ(session().finish(), 0);
+  }
+  data::Lab2SivRecord storedSettings() {
+    data::Lab2Siv s;
+    s.setName((work() / "Lab2Siv.Tps").string());
+    EXPECT_EQ(s.open(), 0);
+    s.set();
+    EXPECT_EQ(s.next(), 0);
+    data::Lab2SivRecord r = s.rec;
+    s.close();
+    return r;
+  }
+};
+
+TEST_F(SettingsWindowTest, OkFindsADatasetTypedInAnotherLetterCase) {
+  openSettings();
+  ASSERT_TRUE(robot().dump("?GLO:DATASETT_NAVN")) << failure();
+  ASSERT_TRUE(robot().type("?GLO:DATASETT_NAVN", "demo2")) << failure();
+  ASSERT_TRUE(robot().press("?OK")) << failure();
+  ASSERT_TRUE(robot().window("Brakel-Sivra Provex (Rnx-versjon) [demo2]")) << failure();
+  EXPECT_EQ(data::DataDirectory(), (root_ / "data2").string());
+  leaveByExit();
+  EXPECT_TRUE(std::find(lines().begin(), lines().end(),
+                        "dump ?GLO:DATASETT_NAVN \"Demo\" selected 1 rows 2") != lines().end())
+      << failure();
+}
+
+TEST_F(SettingsWindowTest, OkWithAnUnknownOrBlankNameBlanksTheDataDirectory) {
+  openSettings();
+  for (const char* name : {"Finnes ikke", ""}) {
+    SCOPED_TRACE(name);
+    ASSERT_TRUE(robot().type("?GLO:DATASETT_NAVN", name)) << failure();
+    ASSERT_TRUE(robot().press("?OK")) << failure();
+    ASSERT_TRUE(robot().window(kFrame)) << failure();
+    EXPECT_EQ(data::DataDirectory(), "");
+    // The next window that names the files gets the bare names.
+    ASSERT_TRUE(robot().menu("&Innstillinger")) << failure();
+    ASSERT_TRUE(robot().window("Innstillinger")) << failure();
+    EXPECT_EQ(data::fileName(data::FileId::MapLab), "\\MapFile.tps");
+    EXPECT_EQ(data::fileName(data::FileId::Lab2Siv), "Lab2Siv.Tps");
+  }
+  ASSERT_TRUE(robot().close()) << failure();
+  leaveByExit();
+}
+
+TEST_F(SettingsWindowTest, TheCloseBoxStoresTheCommandButKeepsTheDataDirectory) {
+  openSettings();
+  ASSERT_TRUE(robot().choose("?GLO:DATASETT_NAVN", "Demo2")) << failure();
+  ASSERT_TRUE(robot().type("?L_S:PREIMPRUN", "/opt/hent/hent.sh")) << failure();
+  ASSERT_TRUE(robot().check("?L_S:PREIMPRUNDOS", false)) << failure();
+  ASSERT_TRUE(robot().close()) << failure();
+  // The title follows the chosen name, whichever way the window closed.
+  ASSERT_TRUE(robot().window("Brakel-Sivra Provex (Rnx-versjon) [Demo2]")) << failure();
+  EXPECT_EQ(data::DataDirectory(), dataDir().string());
+  leaveByExit();
+  const data::Lab2SivRecord r = storedSettings();
+  EXPECT_EQ(r.PREIMPRUN, "/opt/hent/hent.sh");
+  EXPECT_EQ(r.PREIMPRUNDOS, 0);
+  EXPECT_EQ(r.PREIMPRUNSTATUS, 1);
+}
+
+TEST_F(SettingsWindowTest, TheEditButtonFollowsTheCommand) {
+  openSettings();
+  struct {
+    const char* command;
+    bool shown;
+  } const cases[] = {{"hent.bat", true}, {"C:\\HENT.BAT /x", true}, {"hent.sh", true},
+                     {"prog.exe", false}, {"", false}, {"hent.Sh", true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.command);
+    ASSERT_TRUE(robot().type("?L_S:PREIMPRUN", c.command)) << failure();
+    ASSERT_TRUE(robot().dump("?NOTEPADBUTTON")) << failure();
+    const std::string last = lines().back();
+    EXPECT_EQ(last.find("is hidden") == std::string::npos, c.shown) << last;
+  }
+  // The button hands the script to the text editor as one argument, never through a shell.
+  ::setenv("VISUAL", "touch", 1);
+  ASSERT_TRUE(robot().type("?L_S:PREIMPRUN", "hent med blank.sh")) << failure();
+  ASSERT_TRUE(robot().press("?NOTEPADBUTTON")) << failure();
+  for (int i = 0; i < 150 && !fs::exists(work() / "hent med blank.sh"); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  ::unsetenv("VISUAL");
+  EXPECT_TRUE(fs::exists(work() / "hent med blank.sh"));
+  EXPECT_FALSE(fs::exists(work() / "hent"));
+  ASSERT_TRUE(robot().close()) << failure();
+  leaveByExit();
+}
+
+TEST_F(SettingsWindowTest, TheFileDialogSetsTheCommandCutTo150) {
+  openSettings();
+  const std::string longPath = "/" + std::string(199, 'k');
+  ASSERT_TRUE(robot().press("?LOOKUPFILE")) << failure();
+  ASSERT_TRUE(robot().cancelFile()) << failure();
+  ASSERT_TRUE(robot().dump("?L_S:PREIMPRUN")) << failure();
+  EXPECT_EQ(lines().back(), "dump ?L_S:PREIMPRUN \"\"");
+  ASSERT_TRUE(robot().press("?LOOKUPFILE")) << failure();
+  ASSERT_TRUE(robot().file(longPath)) << failure();
+  ASSERT_TRUE(robot().dump("?L_S:PREIMPRUN")) << failure();
+  EXPECT_EQ(lines().back(), "dump ?L_S:PREIMPRUN \"" + longPath.substr(0, 150) + "\"");
+  ASSERT_TRUE(robot().press("?OK")) << failure();
+  leaveByExit();
+  EXPECT_EQ(storedSettings().PREIMPRUN.str(), longPath.substr(0, 150));
+  EXPECT_TRUE(std::find(lines().begin(), lines().end(),
+                        "file \"Velg en programfile\" cancel") != lines().end());
+}
+
+// RunPreImportCommand on a thread of its own, the settings record written beforehand.
+class PreImportCommandTest : public ShellTest {
+ protected:
+  void storeCommand(const std::string& command, int dos, int wait) {
+    data::Lab2Siv s;
+    s.setName((work() / "Lab2Siv.Tps").string());
+    if (s.open() == 2) {
+      ASSERT_EQ(s.create(), 0);
+      ASSERT_EQ(s.open(), 0);
+    }
+    s.set();
+    const bool exists = s.next() == 0;
+    s.rec.PREIMPRUN = command;
+    s.rec.PREIMPRUNDOS = static_cast<std::uint8_t>(dos);
+    s.rec.PREIMPRUNSTATUS = static_cast<std::uint8_t>(wait);
+    ASSERT_EQ(exists ? s.put() : s.add(), 0);
+    s.close();
+  }
+  // Runs the command; tells whether the marker file existed when the call returned and whether
+  // the thread's settings file was left as it was (closed).
+  void run(bool& markerAtReturn, bool& leftClosed) {
+    const fs::path marker = work() / "marker";
+    ASSERT_TRUE(session().start([&] {
+      data::SetFileNames();
+      shell::RunPreImportCommand();
+      markerAtReturn = fs::exists(marker);
+      leftClosed = !data::thr().Lab2Siv.isOpen();
+    }));
+    ASSERT_TRUE(robot().waitEnd()) << failure();
+  }
+};
+
+TEST_F(PreImportCommandTest, RunsTheStoredCommandAsItsSwitchesSay) {
+  struct Case {
+    const char* name;
+    const char* command;
+    int dos, wait;
+    bool markerAtReturn;
+  } const cases[] = {
+      {"started directly, waited for", "touch marker", 0, 1, true},
+      {"through the interpreter, waited for", "sleep 0.2 && echo x > marker", 1, 1, true},
+      {"blank: nothing starts", "   ", 1, 1, false},
+      {"through the interpreter, not waited for", "sleep 0.3 && touch marker", 1, 0, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::remove(work() / "marker");
+    storeCommand(c.command, c.dos, c.wait);
+    bool atReturn = false, closed = false;
+    run(atReturn, closed);
+    EXPECT_EQ(atReturn, c.markerAtReturn);
+    EXPECT_TRUE(closed);
+    session_.reset();
+    session_ = std::make_unique<ui::headless::Session>();
+  }
+  // The command not waited for goes on and ends by itself.
+  for (int i = 0; i < 150 && !fs::exists(work() / "marker"); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  EXPECT_TRUE(fs::exists(work() / "marker"));
+}
+
+TEST_F(PreImportCommandTest, WithoutASettingsRecordNothingStarts) {
+  bool atReturn = true, closed = false;
+  run(atReturn, closed);
+  EXPECT_FALSE(atReturn);
+  EXPECT_TRUE(closed);
+  EXPECT_TRUE(fs::exists(work() / "Lab2Siv.Tps"));
+}
+
+TEST(PreImportCommandLine, ComesFromTheRecordTrimmed) {
+  const shell::PreImportCommand c = shell::preImportCommand("hent.sh --alt   ", 2, 0);
+  EXPECT_EQ(c.line, "hent.sh --alt");
+  EXPECT_TRUE(c.throughInterpreter);
+  EXPECT_FALSE(c.wait);
+  EXPECT_TRUE(shell::preImportCommand("    ", 1, 1).line.empty());
+}
+
+}  // namespace
+}  // namespace shelltest
