@@ -134,7 +134,6 @@ class QtWindow {
   bool opened_ = false;
   bool active_ = false;
   bool usable_ = true;
-  int lastFocus_ = 0;
   bool tabGuard_ = false;
   int currentTab_ = 1;
 };
