@@ -20,7 +20,8 @@ ui::WindowDef progressWindow() {
   ui::WindowDef def;
   def.title = "Import";
   for (int i = 1; i <= 4; ++i)
-    def.controls.push_back({.kind = ui::ControlKind::Text, .equate = "?LOC:MELDING_" + std::to_string(i), .picture = "@s80"});
+    def.controls.push_back(
+        {.kind = ui::ControlKind::Text, .equate = "?LOC:MELDING_" + std::to_string(i), .picture = "@s80"});
   return def;
 }
 
@@ -53,14 +54,15 @@ int main(int argc, char** argv) {
     s.finish();
   }
   {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+      qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
     QApplication app(argc, argv);
     std::atomic<bool> done{false};
     ui::qt::QtRun run;
     run.start([&] { updates(qt, done); });
     run.pumpUntil([&] { return done.load(); }, 600000);
   }
-  std::printf("display() after each of %d updates: headless %.3f s, Qt %.3f s, ratio Qt/headless %.2f\n", kUpdates,
-              headless.load(), qt.load(), headless.load() > 0 ? qt.load() / headless.load() : 0.0);
+  std::printf("display() after each of %d updates: headless %.3f s, Qt %.3f s, ratio Qt/headless %.2f\n",
+              kUpdates, headless.load(), qt.load(), headless.load() > 0 ? qt.load() / headless.load() : 0.0);
   return 0;
 }

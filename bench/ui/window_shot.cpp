@@ -18,7 +18,8 @@ using namespace ui;
 
 namespace {
 
-ControlDef c(ControlKind k, std::string eq, std::string text = {}, std::string parent = {}, std::string pic = {}) {
+ControlDef c(ControlKind k, std::string eq, std::string text = {}, std::string parent = {},
+             std::string pic = {}) {
   ControlDef d;
   d.kind = k;
   d.equate = std::move(eq);
@@ -70,10 +71,55 @@ WindowDef listDef() {
   list.items = 6;
   list.vscroll = true;
   list.columns = {{.width = 6, .heading = "Kode"}, {.width = 30, .heading = "Navn"}};
-  d.controls = {list, c(ControlKind::Button, "?SELECT", "&Velg"), c(ControlKind::Button, "?INSERT", "&Ny"),
-                c(ControlKind::Button, "?CHANGE", "&Endre"), c(ControlKind::Button, "?DELETE", "&Slette"),
+  d.controls = {list,
+                c(ControlKind::Button, "?SELECT", "&Velg"),
+                c(ControlKind::Button, "?INSERT", "&Ny"),
+                c(ControlKind::Button, "?CHANGE", "&Endre"),
+                c(ControlKind::Button, "?DELETE", "&Slette"),
                 c(ControlKind::Button, "?CLOSE", "Lukk")};
   return d;
+}
+
+WindowDef formDef() {
+  WindowDef d;
+  d.title = "Skjema laboratorium";
+  d.controls = {
+      c(ControlKind::Prompt, "?P1", "Lab.kode:"),
+      c(ControlKind::Entry, "?MAP:LAB", "", "", "@s4"),
+      c(ControlKind::Prompt, "?P2", "Lab.navn:"),
+      c(ControlKind::Entry, "?MAP:LABNAVN", "", "", "@s30"),
+      c(ControlKind::Option, "?MAP:STEDKILDE", "Sted Kilde"),
+      c(ControlKind::Radio, "?R1", "Sted", "?MAP:STEDKILDE"),
+      c(ControlKind::Radio, "?R2", "Material", "?MAP:STEDKILDE"),
+      c(ControlKind::Option, "?MAP:DATOVALG", "Dato for prøvedato"),
+      c(ControlKind::Radio, "?R3", "Tattdato", "?MAP:DATOVALG"),
+      c(ControlKind::Radio, "?R4", "Startdato", "?MAP:DATOVALG"),
+      c(ControlKind::Prompt, "?P3", "Katalog datafiler Lab:"),
+      c(ControlKind::Entry, "?MAP:DATADIRLAB", "", "", "@s40"),
+      c(ControlKind::Button, "?LOOKUP", "..."),
+      c(ControlKind::Text, "?ACTIONMESSAGE", "", "", "@s39"),
+      c(ControlKind::Button, "?OK", "OK"),
+      c(ControlKind::Button, "?CANCEL", "Avbryt"),
+      c(ControlKind::Button, "?HJELP", "", "", ""),
+  };
+  d.controls[16].icon = "HELP.ICO";
+  return d;
+}
+
+void form(std::atomic<int>& ready) {
+  Window win(formDef());
+  std::string lab = "KV", name = "Kelda Vest", kilde = "Sted", dato = "Tattdato", dir = "/data/kelda", msg = "Posten vil bli endret";
+  win.bind("?MAP:LAB", lab);
+  win.bind("?MAP:LABNAVN", name);
+  win.bind("?MAP:STEDKILDE", kilde);
+  win.bind("?MAP:DATOVALG", dato);
+  win.bind("?MAP:DATADIRLAB", dir);
+  win.bind("?ACTIONMESSAGE", msg);
+  win.open();
+  win.display();
+  ++ready;
+  while (auto ev = win.accept()) {
+  }
 }
 
 void child(WindowDef def, std::atomic<int>& ready) {
@@ -113,31 +159,38 @@ int main(int argc, char** argv) {
     f.title = "Brakel-Sivra Provex";
     f.kind = WindowKind::MdiFrame;
     f.statusZones = {0, 80};
-    f.menu = {{.text = "&File", .items = {{.equate = "?PRINTSETUP", .text = "P&rint Setup...", .status = "Setup Printer"},
-                                           {.equate = "?EXIT", .text = "E&xit", .action = StdAction::Close}}},
+    f.menu = {{.text = "&File",
+               .items = {{.equate = "?PRINTSETUP", .text = "P&rint Setup...", .status = "Setup Printer"},
+                         {.equate = "?EXIT", .text = "E&xit", .action = StdAction::Close}}},
               {.equate = "?IMPORT", .text = "&Import"},
-              {.text = "&Window", .windowList = true,
+              {.text = "&Window",
+               .windowList = true,
                .items = {{.equate = "?TILE", .text = "T&ile", .action = StdAction::Tile},
                          {.equate = "?CASCADE", .text = "&Cascade", .action = StdAction::Cascade}}}};
-    f.toolbar = {{.kind = ControlKind::Button, .equate = "?BUTTON2", .tip = "Avslutt", .icon = "DOORWAY.ICO"},
-                 {.kind = ControlKind::Button, .equate = "?BUTTON1", .tip = "Laboratorier m. innstillinger", .icon = "LAB.ICO"},
-                 {.kind = ControlKind::Button, .equate = "?HELP", .tip = "Hjelp for dette vindu", .icon = "HELP.ICO"}};
+    f.toolbar = {
+        {.kind = ControlKind::Button, .equate = "?BUTTON2", .tip = "Avslutt", .icon = "DOORWAY.ICO"},
+        {.kind = ControlKind::Button,
+         .equate = "?BUTTON1",
+         .tip = "Laboratorier m. innstillinger",
+         .icon = "LAB.ICO"},
+        {.kind = ControlKind::Button, .equate = "?HELP", .tip = "Hjelp for dette vindu", .icon = "HELP.ICO"}};
     Window frame(f);
     frame.open();
     frame.setStatus(2, "Klar");
     startProcedure([&] { child(importDef(), ready); });
     startProcedure([&] { child(listDef(), ready); });
+    startProcedure([&] { form(ready); });
     while (auto ev = frame.accept()) {
     }
   });
-  run.pumpUntil([&] { return ready == 2 && run.backend().settled(); });
+  run.pumpUntil([&] { return ready == 3 && run.backend().settled(); });
   run.pumpUntil([] { return false; }, 300);
   qt::QtWindow* frame = run.backend().windowTitled("Brakel-Sivra Provex");
   if (frame) {
     frame->mdiArea()->tileSubWindows();
     run.pumpUntil([] { return false; }, 200);
     frame->shell()->grab().save(QString::fromUtf8(out.c_str()));
-    for (const char* t : {"Import", "Laboratorier"})
+    for (const char* t : {"Import", "Laboratorier", "Skjema laboratorium"})
       if (qt::QtWindow* w = run.backend().windowTitled(t))
         w->shell()->grab().save(QString::fromUtf8((out + "." + t + ".png").c_str()));
     frame->shell()->close();

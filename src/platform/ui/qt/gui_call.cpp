@@ -25,12 +25,9 @@ QThread* gGuiThread = nullptr;
 
 void checkAttached() {
   switch (gState.load(std::memory_order_acquire)) {
-    case LoopState::Attached:
-      return;
-    case LoopState::NotAttached:
-      failLoudly("window operation before the GUI thread was attached");
-    case LoopState::Gone:
-      failLoudly("window operation after the GUI event loop has ended");
+    case LoopState::Attached: return;
+    case LoopState::NotAttached: failLoudly("window operation before the GUI thread was attached");
+    case LoopState::Gone: failLoudly("window operation after the GUI event loop has ended");
   }
 }
 
@@ -57,7 +54,8 @@ void guiCall(const std::function<void()>& fn) {
     return;
   }
   checkAttached();
-  QMetaObject::invokeMethod(gTarget, [&fn] { fn(); }, Qt::BlockingQueuedConnection);
+  QMetaObject::invokeMethod(
+      gTarget, [&fn] { fn(); }, Qt::BlockingQueuedConnection);
 }
 
 void guiPost(std::function<void()> fn) {

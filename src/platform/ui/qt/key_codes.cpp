@@ -13,12 +13,12 @@ struct KeyPair {
 };
 
 constexpr KeyPair kKeys[] = {
-    {Qt::Key_Return, Key::Enter},   {Qt::Key_Enter, Key::Enter},   {Qt::Key_Escape, Key::Esc},
-    {Qt::Key_Tab, Key::Tab},        {Qt::Key_Backspace, Key::Backspace}, {Qt::Key_Space, Key::Space},
-    {Qt::Key_PageUp, Key::PgUp},    {Qt::Key_PageDown, Key::PgDn}, {Qt::Key_End, Key::End},
-    {Qt::Key_Home, Key::Home},      {Qt::Key_Left, Key::Left},     {Qt::Key_Up, Key::Up},
-    {Qt::Key_Right, Key::Right},    {Qt::Key_Down, Key::Down},     {Qt::Key_Insert, Key::Insert},
-    {Qt::Key_Delete, Key::Delete},  {Qt::Key_Menu, Key::Apps},     {Qt::Key_Apostrophe, Key::Quote},
+    {Qt::Key_Return, Key::Enter},  {Qt::Key_Enter, Key::Enter},         {Qt::Key_Escape, Key::Esc},
+    {Qt::Key_Tab, Key::Tab},       {Qt::Key_Backspace, Key::Backspace}, {Qt::Key_Space, Key::Space},
+    {Qt::Key_PageUp, Key::PgUp},   {Qt::Key_PageDown, Key::PgDn},       {Qt::Key_End, Key::End},
+    {Qt::Key_Home, Key::Home},     {Qt::Key_Left, Key::Left},           {Qt::Key_Up, Key::Up},
+    {Qt::Key_Right, Key::Right},   {Qt::Key_Down, Key::Down},           {Qt::Key_Insert, Key::Insert},
+    {Qt::Key_Delete, Key::Delete}, {Qt::Key_Menu, Key::Apps},           {Qt::Key_Apostrophe, Key::Quote},
 };
 
 int modifiers(Qt::KeyboardModifiers m) {

@@ -19,12 +19,9 @@ namespace {
 Qt::Alignment alignment(Align a) {
   switch (a) {
     case Align::Right:
-    case Align::Decimal:
-      return Qt::AlignRight | Qt::AlignVCenter;
-    case Align::Center:
-      return Qt::AlignHCenter | Qt::AlignVCenter;
-    case Align::Left:
-      break;
+    case Align::Decimal: return Qt::AlignRight | Qt::AlignVCenter;
+    case Align::Center: return Qt::AlignHCenter | Qt::AlignVCenter;
+    case Align::Left: break;
   }
   return Qt::AlignLeft | Qt::AlignVCenter;
 }
@@ -32,7 +29,11 @@ Qt::Alignment alignment(Align a) {
 }  // namespace
 
 PageList::PageList(const ControlDef& def, std::function<void(Event)> sink, QWidget* parent)
-    : QWidget(parent), def_(def), emit_(std::move(sink)), tree_(new QTreeWidget(this)), bar_(new QScrollBar(Qt::Vertical, this)) {
+    : QWidget(parent),
+      def_(def),
+      emit_(std::move(sink)),
+      tree_(new QTreeWidget(this)),
+      bar_(new QScrollBar(Qt::Vertical, this)) {
   auto* lay = new QHBoxLayout(this);
   lay->setContentsMargins(0, 0, 0, 0);
   lay->setSpacing(0);
@@ -76,40 +77,36 @@ PageList::PageList(const ControlDef& def, std::function<void(Event)> sink, QWidg
     tree_->setFixedHeight(rowH * def.items + head + 2 * tree_->frameWidth() + 2);
   }
 
-  QObject::connect(tree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* now, QTreeWidgetItem*) {
-    if (programmatic_ || !now) return;
-    send(EventKind::NewSelection, Key::MouseLeft);
+  // The page is all there is: whatever tries to scroll the view (a click on a half-shown
+  // row, a drag) is undone at once.
+  QObject::connect(tree_->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int v) {
+    if (v != 0) tree_->verticalScrollBar()->setValue(0);
   });
+  QObject::connect(tree_, &QTreeWidget::currentItemChanged, this,
+                   [this](QTreeWidgetItem* now, QTreeWidgetItem*) {
+                     if (programmatic_ || !now) return;
+                     send(EventKind::NewSelection, Key::MouseLeft);
+                   });
   QObject::connect(bar_, &QScrollBar::actionTriggered, this, [this](int action) {
     switch (action) {
-      case QAbstractSlider::SliderSingleStepAdd:
-        send(EventKind::ScrollDown);
-        break;
-      case QAbstractSlider::SliderSingleStepSub:
-        send(EventKind::ScrollUp);
-        break;
-      case QAbstractSlider::SliderPageStepAdd:
-        send(EventKind::PageDown);
-        break;
-      case QAbstractSlider::SliderPageStepSub:
-        send(EventKind::PageUp);
-        break;
-      case QAbstractSlider::SliderToMinimum:
-        send(EventKind::ScrollTop);
-        break;
-      case QAbstractSlider::SliderToMaximum:
-        send(EventKind::ScrollBottom);
-        break;
-      default:
-        return;
+      case QAbstractSlider::SliderSingleStepAdd: send(EventKind::ScrollDown); break;
+      case QAbstractSlider::SliderSingleStepSub: send(EventKind::ScrollUp); break;
+      case QAbstractSlider::SliderPageStepAdd: send(EventKind::PageDown); break;
+      case QAbstractSlider::SliderPageStepSub: send(EventKind::PageUp); break;
+      case QAbstractSlider::SliderToMinimum: send(EventKind::ScrollTop); break;
+      case QAbstractSlider::SliderToMaximum: send(EventKind::ScrollBottom); break;
+      default: return;
     }
     // The bar does not move by itself: the procedure sets the thumb with its new page.
     const int keep = bar_->value();
-    QMetaObject::invokeMethod(bar_, [this, keep] {
-      programmatic_ = true;
-      bar_->setValue(keep);
-      programmatic_ = false;
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        bar_,
+        [this, keep] {
+          programmatic_ = true;
+          bar_->setValue(keep);
+          programmatic_ = false;
+        },
+        Qt::QueuedConnection);
   });
   QObject::connect(bar_, &QScrollBar::sliderReleased, this,
                    [this] { send(EventKind::ScrollDrag, 0, bar_->sliderPosition()); });
@@ -195,30 +192,17 @@ bool PageList::handleKey(int code, const std::string& character) {
     return true;
   }
   switch (code) {
-    case Key::Up:
-      send(EventKind::ScrollUp, code);
-      return true;
-    case Key::Down:
-      send(EventKind::ScrollDown, code);
-      return true;
-    case Key::PgUp:
-      send(EventKind::PageUp, code);
-      return true;
-    case Key::PgDn:
-      send(EventKind::PageDown, code);
-      return true;
+    case Key::Up: send(EventKind::ScrollUp, code); return true;
+    case Key::Down: send(EventKind::ScrollDown, code); return true;
+    case Key::PgUp: send(EventKind::PageUp, code); return true;
+    case Key::PgDn: send(EventKind::PageDown, code); return true;
     case Key::Home:
     case Key::Ctrl | Key::Home:
-    case Key::Ctrl | Key::PgUp:
-      send(EventKind::ScrollTop, code);
-      return true;
+    case Key::Ctrl | Key::PgUp: send(EventKind::ScrollTop, code); return true;
     case Key::End:
     case Key::Ctrl | Key::End:
-    case Key::Ctrl | Key::PgDn:
-      send(EventKind::ScrollBottom, code);
-      return true;
-    default:
-      break;
+    case Key::Ctrl | Key::PgDn: send(EventKind::ScrollBottom, code); return true;
+    default: break;
   }
   if (!character.empty()) {
     send(EventKind::AlertKey, code, 0, character);
@@ -274,10 +258,8 @@ bool PageList::eventFilter(QObject* watched, QEvent* event) {
       }
       break;
     }
-    case QEvent::ContextMenu:
-      return true;
-    default:
-      break;
+    case QEvent::ContextMenu: return true;
+    default: break;
   }
   return QWidget::eventFilter(watched, event);
 }

@@ -27,10 +27,8 @@ bool coalesces(Prop p) {
     case Prop::StatusText:
     case Prop::Tip:
     case Prop::Status:
-    case Prop::Color:
-      return true;
-    default:
-      return false;
+    case Prop::Color: return true;
+    default: return false;
   }
 }
 
@@ -62,9 +60,13 @@ QtBackend::~QtBackend() {
   for (auto& m : modals_)
     if (m->cancel) m->cancel();
   modals_.clear();
+  // No more signals into this object; children go before the frame whose area holds them.
+  delete context_;
+  context_ = nullptr;
+  for (auto& [id, w] : windows_)
+    if (w->def().kind == WindowKind::MdiChild) w.reset();
   windows_.clear();
   retiredFrame_.reset();
-  delete context_;
 }
 
 QtWindow* QtBackend::window(int id) const {

@@ -3,12 +3,12 @@
 // operation runs on the GUI thread (gui_call.h), which runs only the Qt event loop. Property
 // changes are queued and coalesced, so display() after every row of a long run costs little.
 // A box or dialog is shown non-modally and blocks only the thread that asked.
+#include <QPointer>
+#include <QWidget>
 #include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
-#include <QPointer>
-#include <QWidget>
 #include <string>
 #include <vector>
 
@@ -70,7 +70,7 @@ class QtBackend : public Backend {
 
   QObject* context_ = nullptr;  // GUI thread: target of queued calls, gone with the backend
   std::unique_ptr<QPrinter> printer_;
-  std::unique_ptr<QtWindow> retiredFrame_;  // a closed frame kept until its children close
+  std::unique_ptr<QtWindow> retiredFrame_;            // a closed frame kept until its children close
   std::map<int, std::unique_ptr<QtWindow>> windows_;  // GUI thread
   std::map<int, std::vector<int>> threadWindows_;     // GUI thread: innermost last
   std::map<int, int> threadModals_;                   // GUI thread: open boxes per thread

@@ -8,8 +8,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
-#include <QPushButton>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QtPrintSupport/QPrintDialog>
 #include <QtPrintSupport/QPrinter>
@@ -32,8 +32,9 @@ struct ButtonPair {
 };
 
 constexpr ButtonPair kButtons[] = {
-    {Button::Ok, QMessageBox::Ok},         {Button::Yes, QMessageBox::Yes},       {Button::No, QMessageBox::No},
-    {Button::Abort, QMessageBox::Abort},   {Button::Retry, QMessageBox::Retry},   {Button::Ignore, QMessageBox::Ignore},
+    {Button::Ok, QMessageBox::Ok},         {Button::Yes, QMessageBox::Yes},
+    {Button::No, QMessageBox::No},         {Button::Abort, QMessageBox::Abort},
+    {Button::Retry, QMessageBox::Retry},   {Button::Ignore, QMessageBox::Ignore},
     {Button::Cancel, QMessageBox::Cancel}, {Button::Help, QMessageBox::Help},
 };
 
@@ -63,7 +64,8 @@ QString nameFilters(const std::string& filter) {
 }  // namespace
 
 template <class T>
-T QtBackend::runModal(int thread, int window, std::function<QWidget*(std::function<void(T)> done)> make, T cancelled) {
+T QtBackend::runModal(int thread, int window, std::function<QWidget*(std::function<void(T)> done)> make,
+                      T cancelled) {
   auto promise = std::make_shared<std::promise<T>>();
   std::future<T> answer = promise->get_future();
   auto show = [&, promise] {
@@ -97,7 +99,9 @@ T QtBackend::runModal(int thread, int window, std::function<QWidget*(std::functi
       w->adjustSize();
       if (owner) {
         const QRect r = owner->outer()->frameGeometry();
-        const QPoint at = owner->outer()->isWindow() ? r.center() : owner->outer()->mapToGlobal(owner->outer()->rect().center());
+        const QPoint at = owner->outer()->isWindow()
+                              ? r.center()
+                              : owner->outer()->mapToGlobal(owner->outer()->rect().center());
         w->move(at - QPoint(w->width() / 2, w->height() / 2));
       }
       w->show();
@@ -138,9 +142,8 @@ int QtBackend::messageBox(const BoxRequest& box) {
         const int def = box.defaultButton && (box.buttons & box.defaultButton) ? box.defaultButton : first;
         for (const ButtonPair& p : kButtons)
           if (p.ours == def) mb->setDefaultButton(qobject_cast<QPushButton*>(mb->button(p.qt)));
-        QObject::connect(mb, &QMessageBox::buttonClicked, mb, [done](QAbstractButton* b) {
-          done(b->property("l2sButton").toInt());
-        });
+        QObject::connect(mb, &QMessageBox::buttonClicked, mb,
+                         [done](QAbstractButton* b) { done(b->property("l2sButton").toInt()); });
         QObject::connect(mb, &QDialog::finished, mb, [done] { done(0); });
         return mb;
       },
@@ -172,8 +175,9 @@ bool QtBackend::fileDialog(const FileRequest& request, std::string& chosen) {
             d->selectFile(fi.fileName());
           }
         }
-        QObject::connect(d, &QFileDialog::fileSelected, d,
-                         [done](const QString& path) { done({true, path.toStdString()}); });
+        QObject::connect(d, &QFileDialog::fileSelected, d, [done](const QString& path) {
+          done({true, path.toStdString()});
+        });
         QObject::connect(d, &QDialog::rejected, d, [done] { done({false, {}}); });
         return d;
       },
@@ -201,8 +205,10 @@ int QtBackend::popupMenu(const PopupRequest& request) {
         }
         QObject::connect(menu, &QMenu::triggered, menu, [done](QAction* a) { done(a->data().toInt()); });
         // A click outside closes the menu first; the choice, if any, arrives just after.
-        QObject::connect(menu, &QMenu::aboutToHide, menu,
-                         [menu, done] { QMetaObject::invokeMethod(menu, [done] { done(0); }, Qt::QueuedConnection); });
+        QObject::connect(menu, &QMenu::aboutToHide, menu, [menu, done] {
+          QMetaObject::invokeMethod(
+              menu, [done] { done(0); }, Qt::QueuedConnection);
+        });
         menu->popup(QCursor::pos());
         return menu;
       },

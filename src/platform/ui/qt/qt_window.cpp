@@ -20,6 +20,7 @@
 #include <QScrollArea>
 #include <QSpinBox>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
@@ -58,10 +59,8 @@ bool isInline(const ControlDef& d) {
     case ControlKind::Combo:
     case ControlKind::DropList:
     case ControlKind::Progress:
-    case ControlKind::Button:
-      return true;
-    default:
-      return false;
+    case ControlKind::Button: return true;
+    default: return false;
   }
 }
 
@@ -114,6 +113,16 @@ bool Shell::eventFilter(QObject* watched, QEvent* event) {
     const QVariant id = watched->property(kIdProp);
     if (owner_.keyFilter(watched, static_cast<QKeyEvent*>(event), id.isValid() ? id.toInt() : 0)) return true;
   }
+  if (event->type() == QEvent::FocusIn && watched->isWidgetType()) {
+    // A control's status text shows while it has the focus, not only under the mouse.
+    auto* w = static_cast<QWidget*>(watched);
+    if (!w->statusTip().isEmpty()) {
+      QStatusTipEvent tip(w->statusTip());
+      QApplication::sendEvent(w, &tip);
+    }
+  }
+  if (event->type() == QEvent::MouseButtonRelease && watched->property("l2sImage").isValid())
+    owner_.imageClicked(watched->property("l2sImage").toInt());
   return QMainWindow::eventFilter(watched, event);
 }
 
@@ -177,7 +186,8 @@ void QtWindow::build() {
       } else {
         QMenu* menu = shell_->menuBar()->addMenu(q(m.text));
         buildMenu(menu, m.items);
-        if (m.windowList) QObject::connect(menu, &QMenu::aboutToShow, shell_, [this, menu] { fillWindowList(menu); });
+        if (m.windowList)
+          QObject::connect(menu, &QMenu::aboutToShow, shell_, [this, menu] { fillWindowList(menu); });
         if (!m.status.empty()) menu->menuAction()->setStatusTip(q(m.status));
       }
     }
@@ -243,7 +253,8 @@ void QtWindow::build() {
     for (const ControlDef& d : def_.controls) createControl(d);
     if (!absolute) {
       // Spare height goes below the controls, not between them.
-      for (auto& [w, g] : grids_) g->addItem(new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), nextRow_[w], 0);
+      for (auto& [w, g] : grids_)
+        g->addItem(new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), nextRow_[w], 0);
       if (buttonBar_->layout()->count() == 1) buttonBar_->hide();
     }
   }
@@ -252,13 +263,16 @@ void QtWindow::build() {
 
   const DialogUnits du(shell_->font());
   if (def_.width > 0 && def_.height > 0) {
-    shell_->resize(du.x(def_.width), du.y(def_.height) + (shell_->menuWidget() ? shell_->menuWidget()->sizeHint().height() : 0));
+    shell_->resize(
+        du.x(def_.width),
+        du.y(def_.height) + (shell_->menuWidget() ? shell_->menuWidget()->sizeHint().height() : 0));
   } else if (def_.kind == WindowKind::MdiFrame) {
     shell_->resize(900, 640);
   } else {
     shell_->adjustSize();
   }
-  if (def_.minWidth > 0 || def_.minHeight > 0) shell_->setMinimumSize(du.x(def_.minWidth), du.y(def_.minHeight));
+  if (def_.minWidth > 0 || def_.minHeight > 0)
+    shell_->setMinimumSize(du.x(def_.minWidth), du.y(def_.minHeight));
   if (!def_.resizable && def_.kind != WindowKind::MdiFrame) shell_->setFixedSize(shell_->size());
 
   if (parentArea_) {
@@ -285,7 +299,8 @@ void QtWindow::buildMenu(QMenu* menu, const std::vector<MenuItem>& items) {
     } else if (!m.items.empty()) {
       QMenu* subMenu = menu->addMenu(q(m.text));
       buildMenu(subMenu, m.items);
-      if (m.windowList) QObject::connect(subMenu, &QMenu::aboutToShow, shell_, [this, subMenu] { fillWindowList(subMenu); });
+      if (m.windowList)
+        QObject::connect(subMenu, &QMenu::aboutToShow, shell_, [this, subMenu] { fillWindowList(subMenu); });
     } else {
       addMenuItem(menu, m);
     }
@@ -325,7 +340,7 @@ void QtWindow::fillWindowList(QMenu* menu) {
       menu->removeAction(a);
       a->deleteLater();
     }
-  QMdiArea* area = area_ ? area_ : parentArea_;
+  QMdiArea* area = area_ ? area_ : parentArea_.data();
   if (!area) return;
   const auto subs = area->subWindowList();
   if (subs.isEmpty()) return;
@@ -345,34 +360,17 @@ void QtWindow::fillWindowList(QMenu* menu) {
 }
 
 void QtWindow::runStdAction(StdAction a) {
-  QMdiArea* area = area_ ? area_ : parentArea_;
+  QMdiArea* area = area_ ? area_ : parentArea_.data();
   switch (a) {
-    case StdAction::None:
-      return;
-    case StdAction::Close:
-      sendControl(0, EventKind::CloseWindow);
-      return;
-    case StdAction::Help:
-      ui::help(def_.help);
-      return;
-    case StdAction::HelpIndex:
-      ui::help("#contents");
-      return;
-    case StdAction::HelpSearch:
-      ui::help("#search");
-      return;
-    case StdAction::HelpOnHelp:
-      ui::help("#help");
-      return;
-    case StdAction::Cut:
-      clipboard(ClipboardOp::Cut);
-      return;
-    case StdAction::Copy:
-      clipboard(ClipboardOp::Copy);
-      return;
-    case StdAction::Paste:
-      clipboard(ClipboardOp::Paste);
-      return;
+    case StdAction::None: return;
+    case StdAction::Close: sendControl(0, EventKind::CloseWindow); return;
+    case StdAction::Help: ui::help(def_.help); return;
+    case StdAction::HelpIndex: ui::help("#contents"); return;
+    case StdAction::HelpSearch: ui::help("#search"); return;
+    case StdAction::HelpOnHelp: ui::help("#help"); return;
+    case StdAction::Cut: clipboard(ClipboardOp::Cut); return;
+    case StdAction::Copy: clipboard(ClipboardOp::Copy); return;
+    case StdAction::Paste: clipboard(ClipboardOp::Paste); return;
     case StdAction::PrintSetup:
       if (Backend* b = backend()) b->printerSetup(thread_);
       return;
@@ -429,7 +427,8 @@ QWidget* QtWindow::makeControl(QtControl& c, QWidget* parent) {
     }
     case ControlKind::Entry: {
       auto* e = new QLineEdit(parent);
-      if (picChars > 0 && (d.picture[0] == '@') && (d.picture.size() > 1) && (d.picture[1] == 's' || d.picture[1] == 'S'))
+      if (picChars > 0 && (d.picture[0] == '@') && (d.picture.size() > 1) &&
+          (d.picture[1] == 's' || d.picture[1] == 'S'))
         e->setMaxLength(picChars);
       e->setMinimumWidth(du.chars(std::clamp(picChars > 0 ? picChars : 10, 4, 40)) + 12);
       e->setReadOnly(d.readOnly);
@@ -478,7 +477,8 @@ QWidget* QtWindow::makeControl(QtControl& c, QWidget* parent) {
     }
     case ControlKind::Check: {
       auto* cb = new QCheckBox(q(d.text), parent);
-      QObject::connect(cb, &QCheckBox::clicked, cb, [this, cid] { sendControl(cid, EventKind::Accepted, Key::MouseLeft); });
+      QObject::connect(cb, &QCheckBox::clicked, cb,
+                       [this, cid] { sendControl(cid, EventKind::Accepted, Key::MouseLeft); });
       return cb;
     }
     case ControlKind::Option: {
@@ -512,7 +512,7 @@ QWidget* QtWindow::makeControl(QtControl& c, QWidget* parent) {
       int chars = picChars;
       for (const ColumnDef& col : d.columns) chars = std::max(chars, col.width);
       cb->setMinimumWidth(du.chars(std::clamp(chars > 0 ? chars : 12, 6, 40)) + 28);
-      for (const std::string& r : d.rows) cb->addItem(q(r));
+      for (const std::string& r : d.rows) cb->addItem(q(r), q(r));
       cb->setCurrentIndex(-1);
       QObject::connect(cb, &QComboBox::activated, cb, [this, cid] {
         if (QtControl* x = find(cid)) x->dirty = false;
@@ -535,10 +535,13 @@ QWidget* QtWindow::makeControl(QtControl& c, QWidget* parent) {
       return cb;
     }
     case ControlKind::List: {
-      auto* l = new PageList(d, [this, cid](Event ev) {
-        ev.control = cid;
-        send(std::move(ev));
-      }, parent);
+      auto* l = new PageList(
+          d,
+          [this, cid](Event ev) {
+            ev.control = cid;
+            send(std::move(ev));
+          },
+          parent);
       c.list = l;
       int width = 0;
       for (const ColumnDef& col : d.columns) width += du.chars(col.width) + 8;
@@ -594,7 +597,8 @@ QWidget* QtWindow::makeControl(QtControl& c, QWidget* parent) {
     }
     case ControlKind::Progress: {
       auto* p = new QProgressBar(parent);
-      p->setRange(static_cast<int>(d.rangeLow), d.rangeHigh > d.rangeLow ? static_cast<int>(d.rangeHigh) : 100);
+      p->setRange(static_cast<int>(d.rangeLow),
+                  d.rangeHigh > d.rangeLow ? static_cast<int>(d.rangeHigh) : 100);
       p->setValue(p->minimum());
       return p;
     }
@@ -602,13 +606,17 @@ QWidget* QtWindow::makeControl(QtControl& c, QWidget* parent) {
       auto* area = new QScrollArea(parent);
       auto* l = new QLabel;
       l->setAlignment(Qt::AlignCenter);
+      l->setProperty("l2sImage", cid);
+      l->installEventFilter(shell_);
       area->setWidget(l);
       area->setWidgetResizable(true);
       area->setMinimumSize(160, 120);
       return area;
     }
     case ControlKind::Region: {
-      return new Region(parent, [this, cid](EventKind k) { sendControl(cid, k, Key::MouseLeft); });
+      return new Region(parent, [this, cid](EventKind k) {
+        sendControl(cid, k, k == EventKind::MouseDown || k == EventKind::MouseUp ? Key::MouseLeft : 0);
+      });
     }
   }
   return new QWidget(parent);
@@ -670,7 +678,7 @@ void QtWindow::place(QtControl& c) {
   int& next = nextRow_[cont];
   auto open = openRow_.find(cont);
   int row = open == openRow_.end() ? -1 : open->second;
-  if (d.kind == ControlKind::Button && cont == content_ && !isFieldButton(d) && row < 0) {
+  if (d.kind == ControlKind::Button && cont == content_ && !isFieldButton(d)) {
     auto* h = static_cast<QHBoxLayout*>(buttonBar_->layout());
     w->setParent(buttonBar_);
     h->addWidget(w);
@@ -691,7 +699,8 @@ void QtWindow::place(QtControl& c) {
     int& col = openCol_[cont];
     g->addWidget(w, row, col, Qt::AlignLeft | Qt::AlignVCenter);
     if (col == 1) {
-      if (auto* label = qobject_cast<QLabel*>(g->itemAtPosition(row, 0) ? g->itemAtPosition(row, 0)->widget() : nullptr))
+      if (auto* label = qobject_cast<QLabel*>(g->itemAtPosition(row, 0) ? g->itemAtPosition(row, 0)->widget()
+                                                                        : nullptr))
         label->setBuddy(w);
       if (d.kind == ControlKind::Text || d.kind == ControlKind::Progress) g->setColumnStretch(col, 0);
     }
@@ -810,6 +819,12 @@ QWidget* QtWindow::widget(const std::string& equate) const {
   return nullptr;
 }
 
+QAction* QtWindow::action(const std::string& equate) const {
+  for (const auto& [id, c] : controls_)
+    if (c.menu && QString::compare(q(c.def.equate), q(equate), Qt::CaseInsensitive) == 0) return c.action;
+  return nullptr;
+}
+
 void QtWindow::setValue(QtControl& c, const std::string& text, long long number) {
   QWidget* w = c.widget;
   switch (c.def.kind) {
@@ -834,16 +849,15 @@ void QtWindow::setValue(QtControl& c, const std::string& text, long long number)
       if (l->text() != t) l->setText(t);
       break;
     }
-    case ControlKind::Check:
-      static_cast<QCheckBox*>(w)->setChecked(!text.empty() && text != "0");
-      break;
+    case ControlKind::Check: static_cast<QCheckBox*>(w)->setChecked(!text.empty() && text != "0"); break;
     case ControlKind::Option: {
       c.value = text;
       c.radios->setExclusive(false);
       for (QAbstractButton* b : c.radios->buttons()) {
         const QVariant id = b->property(kIdProp);
         const QtControl* r = id.isValid() ? find(id.toInt()) : nullptr;
-        const std::string v = r && !r->def.value.empty() ? r->def.value : s(b->text().remove(QLatin1Char('&')));
+        const std::string v =
+            r && !r->def.value.empty() ? r->def.value : s(b->text().remove(QLatin1Char('&')));
         b->setChecked(v == text);
       }
       c.radios->setExclusive(true);
@@ -857,7 +871,8 @@ void QtWindow::setValue(QtControl& c, const std::string& text, long long number)
       if (cb->isEditable()) {
         if (cb->currentText() != t) cb->setEditText(t);
       } else {
-        cb->setCurrentIndex(cb->findText(t));
+        const int byValue = cb->findData(t);
+        cb->setCurrentIndex(byValue >= 0 ? byValue : cb->findText(t));
       }
       c.dirty = false;
       break;
@@ -871,41 +886,35 @@ void QtWindow::setValue(QtControl& c, const std::string& text, long long number)
       break;
     }
     case ControlKind::Progress:
-      static_cast<QProgressBar*>(w)->setValue(static_cast<int>(text.empty() ? number : std::atoll(text.c_str())));
+      static_cast<QProgressBar*>(w)->setValue(
+          static_cast<int>(text.empty() ? number : std::atoll(text.c_str())));
       break;
-    case ControlKind::List:
-      break;
-    default:
-      c.value = text;
-      break;
+    case ControlKind::List: break;
+    default: c.value = text; break;
   }
 }
 
 std::string QtWindow::value(const QtControl& c) const {
   QWidget* w = c.widget;
   switch (c.def.kind) {
-    case ControlKind::Entry:
-      return s(static_cast<QLineEdit*>(w)->text());
-    case ControlKind::Spin:
-      return std::to_string(static_cast<QSpinBox*>(w)->value());
+    case ControlKind::Entry: return s(static_cast<QLineEdit*>(w)->text());
+    case ControlKind::Spin: return std::to_string(static_cast<QSpinBox*>(w)->value());
     case ControlKind::Text:
-    case ControlKind::Prompt:
-      return s(static_cast<QLabel*>(w)->text());
-    case ControlKind::Check:
-      return static_cast<QCheckBox*>(w)->isChecked() ? "1" : "0";
+    case ControlKind::Prompt: return s(static_cast<QLabel*>(w)->text());
+    case ControlKind::Check: return static_cast<QCheckBox*>(w)->isChecked() ? "1" : "0";
     case ControlKind::Combo:
-    case ControlKind::DropList:
-      return s(static_cast<QComboBox*>(w)->currentText());
-    case ControlKind::Sheet:
-      return std::to_string(static_cast<QTabWidget*>(w)->currentIndex() + 1);
-    case ControlKind::Progress:
-      return std::to_string(static_cast<QProgressBar*>(w)->value());
+    case ControlKind::DropList: {
+      auto* cb = static_cast<QComboBox*>(w);
+      if (!cb->isEditable() && cb->currentData().isValid()) return s(cb->currentData().toString());
+      return s(cb->currentText());
+    }
+    case ControlKind::Sheet: return std::to_string(static_cast<QTabWidget*>(w)->currentIndex() + 1);
+    case ControlKind::Progress: return std::to_string(static_cast<QProgressBar*>(w)->value());
     case ControlKind::List: {
       const QTreeWidgetItem* it = c.list->tree()->currentItem();
       return it ? s(it->text(0)) : std::string();
     }
-    default:
-      return c.value;
+    default: return c.value;
   }
 }
 
@@ -920,8 +929,10 @@ void QtWindow::apply(const PropChange& ch) {
       case Prop::Y: {
         const DialogUnits du(shell_->font());
         QPoint p = outer()->pos();
-        if (ch.prop == Prop::X) p.setX(du.x(static_cast<int>(ch.number)));
-        else p.setY(du.y(static_cast<int>(ch.number)));
+        if (ch.prop == Prop::X)
+          p.setX(du.x(static_cast<int>(ch.number)));
+        else
+          p.setY(du.y(static_cast<int>(ch.number)));
         outer()->move(p);
         break;
       }
@@ -929,8 +940,10 @@ void QtWindow::apply(const PropChange& ch) {
       case Prop::Height: {
         const DialogUnits du(shell_->font());
         QSize sz = outer()->size();
-        if (ch.prop == Prop::Width) sz.setWidth(du.x(static_cast<int>(ch.number)));
-        else sz.setHeight(du.y(static_cast<int>(ch.number)));
+        if (ch.prop == Prop::Width)
+          sz.setWidth(du.x(static_cast<int>(ch.number)));
+        else
+          sz.setHeight(du.y(static_cast<int>(ch.number)));
         outer()->resize(sz);
         break;
       }
@@ -939,19 +952,20 @@ void QtWindow::apply(const PropChange& ch) {
         break;
       case Prop::StatusText: {
         const int zone = std::max(1, ch.index);
-        if (zone <= static_cast<int>(zones_.size())) zones_[static_cast<std::size_t>(zone - 1)]->setText(q(ch.text));
-        else shell_->statusBar()->showMessage(q(ch.text));
+        if (zone <= static_cast<int>(zones_.size()))
+          zones_[static_cast<std::size_t>(zone - 1)]->setText(q(ch.text));
+        else
+          shell_->statusBar()->showMessage(q(ch.text));
         break;
       }
-      case Prop::AlertKey:
-        windowAlertKeys_.insert(static_cast<int>(ch.number));
-        break;
+      case Prop::AlertKey: windowAlertKeys_.insert(static_cast<int>(ch.number)); break;
       case Prop::NoAlertKey:
-        if (ch.number == 0) windowAlertKeys_.clear();
-        else windowAlertKeys_.erase(static_cast<int>(ch.number));
+        if (ch.number == 0)
+          windowAlertKeys_.clear();
+        else
+          windowAlertKeys_.erase(static_cast<int>(ch.number));
         break;
-      default:
-        break;
+      default: break;
     }
     return;
   }
@@ -1001,8 +1015,10 @@ void QtWindow::apply(const PropChange& ch) {
       if (c->def.kind == ControlKind::Tab) {
         for (QWidget* p = w->parentWidget(); p; p = p->parentWidget())
           if (auto* tw = qobject_cast<QTabWidget*>(p)) {
-            if (ch.prop == Prop::Enabled) tw->setTabEnabled(tw->indexOf(w), on);
-            else tw->setTabVisible(tw->indexOf(w), on);
+            if (ch.prop == Prop::Enabled)
+              tw->setTabEnabled(tw->indexOf(w), on);
+            else
+              tw->setTabVisible(tw->indexOf(w), on);
             break;
           }
         if (ch.prop == Prop::Enabled) w->setEnabled(on);
@@ -1050,25 +1066,30 @@ void QtWindow::apply(const PropChange& ch) {
       break;
     case Prop::HScroll:
       if (c->list)
-        c->list->tree()->setHorizontalScrollBarPolicy(ch.number ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+        c->list->tree()->setHorizontalScrollBarPolicy(ch.number ? Qt::ScrollBarAsNeeded
+                                                                : Qt::ScrollBarAlwaysOff);
       break;
     case Prop::RangeLow:
     case Prop::RangeHigh: {
       const int v = static_cast<int>(ch.number);
       if (auto* p = qobject_cast<QProgressBar*>(w)) {
-        if (ch.prop == Prop::RangeLow) p->setMinimum(v);
-        else p->setMaximum(v);
+        if (ch.prop == Prop::RangeLow)
+          p->setMinimum(v);
+        else
+          p->setMaximum(v);
       } else if (auto* sp = qobject_cast<QSpinBox*>(w)) {
-        if (ch.prop == Prop::RangeLow) sp->setMinimum(v);
-        else sp->setMaximum(v);
+        if (ch.prop == Prop::RangeLow)
+          sp->setMinimum(v);
+        else
+          sp->setMaximum(v);
       }
       break;
     }
     case Prop::Cursor: {
       c->cursor = ch.text;
-      const Qt::CursorShape shape = ch.text == "hand" ? Qt::PointingHandCursor
-                                    : ch.text == "wait" ? Qt::WaitCursor
-                                    : ch.text == "zoom" ? Qt::CrossCursor
+      const Qt::CursorShape shape = ch.text == "hand"    ? Qt::PointingHandCursor
+                                    : ch.text == "wait"  ? Qt::WaitCursor
+                                    : ch.text == "zoom"  ? Qt::CrossCursor
                                     : ch.text == "ibeam" ? Qt::IBeamCursor
                                                          : Qt::ArrowCursor;
       w->setCursor(shape);
@@ -1076,14 +1097,19 @@ void QtWindow::apply(const PropChange& ch) {
     }
     case Prop::ImageFile:
     case Prop::Zoom: {
-      if (ch.prop == Prop::ImageFile) c->imageFile = ch.text;
-      else c->zoom = ch.number;
+      if (ch.prop == Prop::ImageFile)
+        c->imageFile = ch.text;
+      else
+        c->zoom = ch.number;
       auto* area = qobject_cast<QScrollArea*>(w);
       auto* l = area ? qobject_cast<QLabel*>(area->widget()) : nullptr;
       if (!l) break;
       QPixmap pm(q(c->imageFile));
+      c->imageWidth = pm.width();
+      c->imageHeight = pm.height();
       if (!pm.isNull() && c->zoom > 0) {
-        pm = pm.scaled(pm.size() * (static_cast<double>(c->zoom) / 100.0), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        pm = pm.scaled(pm.size() * (static_cast<double>(c->zoom) / 100.0), Qt::KeepAspectRatio,
+                       Qt::SmoothTransformation);
         area->setWidgetResizable(false);
         l->resize(pm.size());
       } else if (!pm.isNull()) {
@@ -1093,12 +1119,12 @@ void QtWindow::apply(const PropChange& ch) {
       l->setPixmap(pm);
       break;
     }
-    case Prop::AlertKey:
-      c->alertKeys.insert(static_cast<int>(ch.number));
-      break;
+    case Prop::AlertKey: c->alertKeys.insert(static_cast<int>(ch.number)); break;
     case Prop::NoAlertKey:
-      if (ch.number == 0) c->alertKeys.clear();
-      else c->alertKeys.erase(static_cast<int>(ch.number));
+      if (ch.number == 0)
+        c->alertKeys.clear();
+      else
+        c->alertKeys.erase(static_cast<int>(ch.number));
       break;
     case Prop::X:
     case Prop::Y:
@@ -1114,8 +1140,7 @@ void QtWindow::apply(const PropChange& ch) {
       w->setGeometry(r);
       break;
     }
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -1136,8 +1161,7 @@ PropValue QtWindow::get(int control, Prop prop) {
         }
         return {{}, 0};
       }
-      case Prop::StatusText:
-        return zones_.empty() ? PropValue{} : PropValue{s(zones_.front()->text()), 0};
+      case Prop::StatusText: return zones_.empty() ? PropValue{} : PropValue{s(zones_.front()->text()), 0};
       default: return {};
     }
   }
@@ -1213,6 +1237,8 @@ PropValue QtWindow::get(int control, Prop prop) {
     case Prop::Cursor: return {c->cursor, 0};
     case Prop::ImageFile: return {c->imageFile, 0};
     case Prop::Zoom: return {{}, c->zoom};
+    case Prop::ImageWidth: return {{}, c->imageWidth};
+    case Prop::ImageHeight: return {{}, c->imageHeight};
     default: return {};
   }
 }
@@ -1227,15 +1253,19 @@ void QtWindow::setRows(int control, const std::vector<ListRow>& rows) {
     const QString text = cb->currentText();
     cb->clear();
     for (const ListRow& r : rows) {
-      QString t;
-      for (std::size_t i = 0; i < r.cells.size(); ++i) {
-        if (i) t += QStringLiteral("  ");
-        t += q(r.cells[i]);
-      }
-      cb->addItem(t);
+      // The value is the first cell; a drop list without typing shows the other cells too.
+      const QString first = r.cells.empty() ? QString() : q(r.cells[0]);
+      QString t = first;
+      for (std::size_t i = 1; i < r.cells.size() && !cb->isEditable(); ++i)
+        t += QStringLiteral("  ") + q(r.cells[i]);
+      cb->addItem(t, first);
     }
-    if (cb->isEditable()) cb->setEditText(text);
-    else cb->setCurrentIndex(cb->findText(text));
+    if (cb->isEditable()) {
+      cb->setEditText(text);
+    } else {
+      const int byValue = cb->findData(text);
+      cb->setCurrentIndex(byValue >= 0 ? byValue : cb->findText(text));
+    }
   }
 }
 
@@ -1248,6 +1278,10 @@ void QtWindow::clipboard(ClipboardOp op) {
     case ClipboardOp::Copy: e->copy(); break;
     case ClipboardOp::Paste: e->paste(); break;
   }
+}
+
+void QtWindow::imageClicked(int control) {
+  if (usable_ && find(control)) sendControl(control, EventKind::Accepted, Key::MouseLeft);
 }
 
 bool QtWindow::keyFilter(QObject* watched, QKeyEvent* e, int control) {
@@ -1281,7 +1315,8 @@ bool QtWindow::keyFilter(QObject* watched, QKeyEvent* e, int control) {
     }
   }
   if (code == Key::Enter) {
-    if (c && (c->def.kind == ControlKind::Entry || c->def.kind == ControlKind::Spin || c->def.kind == ControlKind::Combo)) {
+    if (c && (c->def.kind == ControlKind::Entry || c->def.kind == ControlKind::Spin ||
+              c->def.kind == ControlKind::Combo)) {
       c->dirty = false;
       sendControl(control, EventKind::Accepted, Key::Enter);
       return true;

@@ -47,8 +47,8 @@ class Shell : public QMainWindow {
 
 struct QtControl {
   ControlDef def;
-  QWidget* widget = nullptr;   // nullptr for menu items and toolbar buttons
-  QAction* action = nullptr;   // menu items and toolbar buttons
+  QWidget* widget = nullptr;       // nullptr for menu items and toolbar buttons
+  QAction* action = nullptr;       // menu items and toolbar buttons
   QButtonGroup* radios = nullptr;  // option groups
   PageList* list = nullptr;
   std::set<int> alertKeys;
@@ -56,6 +56,7 @@ struct QtControl {
   std::string cursor;
   std::string imageFile;
   long long zoom = 0;
+  long long imageWidth = 0, imageHeight = 0;  // natural size of the image shown
   long long color = -1;
   bool dirty = false;  // typed into since the last Accepted
   bool menu = false;
@@ -89,6 +90,7 @@ class QtWindow {
   QWidget* widget(int control) const;
   QAction* action(int control) const;
   QWidget* widget(const std::string& equate) const;
+  QAction* action(const std::string& equate) const;  // menu item or toolbar button
   bool opened() const { return opened_; }
 
   void send(Event ev);
@@ -97,6 +99,7 @@ class QtWindow {
   void resized();
   void activated(bool on);
   bool keyFilter(QObject* watched, QKeyEvent* e, int control);
+  void imageClicked(int control);
 
  private:
   void build();
@@ -114,7 +117,7 @@ class QtWindow {
   int id_;
   int thread_;
   WindowDef def_;
-  QMdiArea* parentArea_;
+  QPointer<QMdiArea> parentArea_;
   QPointer<QMdiSubWindow> sub_;
   Shell* shell_ = nullptr;  // owned by sub_ or top-level
   QWidget* content_ = nullptr;
@@ -123,7 +126,7 @@ class QtWindow {
   std::map<int, QtControl> controls_;
   std::map<QWidget*, QGridLayout*> grids_;
   std::map<QWidget*, int> nextRow_;
-  std::map<QWidget*, int> openRow_;   // a prompt row still taking controls: its row, -1 none
+  std::map<QWidget*, int> openRow_;  // a prompt row still taking controls: its row, -1 none
   std::map<QWidget*, int> openCol_;
   QWidget* buttonBar_ = nullptr;
   std::set<int> windowAlertKeys_;
@@ -131,7 +134,6 @@ class QtWindow {
   bool opened_ = false;
   bool active_ = false;
   bool usable_ = true;
-  int lastFocus_ = 0;
   bool tabGuard_ = false;
   int currentTab_ = 1;
 };

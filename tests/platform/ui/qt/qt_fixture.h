@@ -26,8 +26,10 @@ class Log {
   void add(const ui::Window& win, const ui::Event& ev) {
     std::string line = ui::eventName(ev.kind);
     if (ev.control) line += " " + win.equate(ev.control);
-    if (ev.kind == ui::EventKind::ScrollDrag || ev.kind == ui::EventKind::TabChanging) line += " " + std::to_string(ev.number);
-    if (ev.kind == ui::EventKind::AlertKey) line += " " + std::to_string(ev.key) + (ev.character.empty() ? "" : " " + ev.character);
+    if (ev.kind == ui::EventKind::ScrollDrag || ev.kind == ui::EventKind::TabChanging)
+      line += " " + std::to_string(ev.number);
+    if (ev.kind == ui::EventKind::AlertKey)
+      line += " " + std::to_string(ev.key) + (ev.character.empty() ? "" : " " + ev.character);
     add(std::move(line));
   }
   std::vector<std::string> lines() const {
@@ -47,6 +49,11 @@ class Log {
 };
 
 class QtTest : public ::testing::Test {
+ public:
+  // For helpers outside the test bodies.
+  bool pumpFor(const std::function<bool()>& done, int ms = 5000) { return pumpUntil(done, ms); }
+  ui::qt::QtBackend& qtBackend() { return backend(); }
+
  protected:
   void SetUp() override { run_ = std::make_unique<ui::qt::QtRun>(); }
   void TearDown() override { run_.reset(); }

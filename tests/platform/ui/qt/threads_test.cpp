@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -38,7 +40,8 @@ std::function<void()> child(Log& log, std::string title, WindowKind kind = Windo
     Window win(windowWithButton(title, kind));
     win.open();
     while (auto ev = win.accept())
-      if (ev.kind == EventKind::Accepted) log.add(title + " pressed thread " + std::to_string(currentThread()));
+      if (ev.kind == EventKind::Accepted)
+        log.add(title + " pressed thread " + std::to_string(currentThread()));
     log.add(title + " closed thread " + std::to_string(currentThread()));
   };
 }
@@ -48,7 +51,8 @@ std::function<void()> frame(Log& log) {
   return [&log] {
     WindowDef def = windowWithButton("Hovedmeny", WindowKind::MdiFrame);
     def.controls.clear();
-    def.menu = {{.text = "&Window", .windowList = true,
+    def.menu = {{.text = "&Window",
+                 .windowList = true,
                  .items = {{.equate = "?TILE", .text = "T&ile", .action = StdAction::Tile}}}};
     Window win(def);
     win.open();
@@ -78,6 +82,51 @@ TEST_F(QtTest, TwoMdiChildrenOnTwoThreadsEachGetTheirOwnClicks) {
   ASSERT_TRUE(pumpUntil([&] { return log.has(labsLine) && log.has(importLine); }));
   main->shell()->close();
   ASSERT_TRUE(pumpUntil([] { return runningProcedures() == 0; }));
+}
+
+TEST_F(QtTest, MenuAndToolbarChoicesReachTheFrameAndTheWindowMenuListsTheChildren) {
+  run().start([&] {
+    WindowDef def;
+    def.title = "Hovedmeny";
+    def.kind = WindowKind::MdiFrame;
+    def.statusZones = {0};
+    def.menu = {{.equate = "?IMPORT", .text = "&Import", .status = "Import av labdata"},
+                {.text = "&Window",
+                 .windowList = true,
+                 .items = {{.equate = "?TILE", .text = "T&ile", .action = StdAction::Tile}}}};
+    def.toolbar = {{.kind = ControlKind::Button,
+                    .equate = "?BUTTON1",
+                    .tip = "Laboratorier m. innstillinger",
+                    .icon = "LAB.ICO"}};
+    Window win(def);
+    win.open();
+    while (auto ev = win.accept())
+      if (ev.kind == EventKind::Accepted) {
+        log.add("Accepted " + win.equate(ev.control));
+        if (win.equate(ev.control) == "?BUTTON1") startProcedure(child(log, "Laboratorier"));
+      }
+  });
+  qt::QtWindow* main = waitWindow("Hovedmeny");
+  ASSERT_TRUE(main);
+  QAction* import = main->action("?IMPORT");
+  QAction* labs = main->action("?BUTTON1");
+  ASSERT_TRUE(import && labs);
+  EXPECT_EQ(import->statusTip().toStdString(), "Import av labdata");
+  EXPECT_EQ(labs->toolTip().toStdString(), "Laboratorier m. innstillinger");
+  EXPECT_FALSE(labs->icon().isNull());
+  import->trigger();
+  labs->trigger();
+  ASSERT_TRUE(pumpUntil([&] { return log.has("Accepted ?IMPORT") && log.has("Accepted ?BUTTON1"); }));
+  ASSERT_TRUE(waitWindow("Laboratorier"));
+  QMenu* windowMenu = nullptr;
+  for (QAction* a : main->shell()->menuBar()->actions())
+    if (a->text() == QStringLiteral("&Window")) windowMenu = a->menu();
+  ASSERT_TRUE(windowMenu);
+  emit windowMenu->aboutToShow();
+  QStringList texts;
+  for (QAction* a : windowMenu->actions()) texts << a->text();
+  EXPECT_TRUE(texts.contains(QStringLiteral("&1 Laboratorier")))
+      << texts.join(QStringLiteral(",")).toStdString();
 }
 
 TEST_F(QtTest, ClosingTheFrameRunsEveryClosingStepAndEndsEveryThread) {
@@ -168,7 +217,8 @@ TEST_F(QtTest, ABusyProcedureLeavesTheOtherWindowsResponsive) {
   ASSERT_TRUE(import && labs);
   okOf(import)->click();
   okOf(labs)->click();
-  EXPECT_TRUE(pumpUntil([&] { return log.has("Laboratorier pressed thread " + std::to_string(labs->thread())); }, 2000));
+  EXPECT_TRUE(pumpUntil(
+      [&] { return log.has("Laboratorier pressed thread " + std::to_string(labs->thread())); }, 2000));
   EXPECT_FALSE(log.has("import done"));
   release = true;
   EXPECT_TRUE(pumpUntil([&] { return log.has("import done"); }));
@@ -228,6 +278,33 @@ TEST_F(QtTest, DisplayAfterEveryUpdateEndsWithTheLastValueShown) {
   EXPECT_TRUE(pumpUntil([&] { return label->text() == QStringLiteral("Prøve 20000"); }));
 }
 
+TEST_F(QtTest, AbortOnAStopBoxEndsEveryThreadWithoutClosingSteps) {
+  run().start([&] {
+    Window win(windowWithButton("Oppstart"));
+    win.open();
+    while (auto ev = win.accept())
+      if (ev.kind == EventKind::Accepted) stop("Finner ikke gyldig datasett!");
+    log.add("closing steps ran");
+  });
+  run().start(child(log, "Import", WindowKind::Plain));
+  qt::QtWindow* start = waitWindow("Oppstart");
+  ASSERT_TRUE(start && waitWindow("Import"));
+  okOf(start)->click();
+  QMessageBox* box = nullptr;
+  ASSERT_TRUE(pumpUntil([&] {
+    auto open = backend().modalWidgets();
+    box = open.empty() ? nullptr : qobject_cast<QMessageBox*>(open.front());
+    return box != nullptr;
+  }));
+  EXPECT_EQ(box->windowTitle().toStdString(), "Stop");
+  EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::Abort));
+  box->button(QMessageBox::Abort)->click();
+  ASSERT_TRUE(pumpUntil([] { return runningProcedures() == 0; }));
+  EXPECT_TRUE(programHalted());
+  EXPECT_EQ(haltCode(), 0);
+  EXPECT_TRUE(log.lines().empty());
+  EXPECT_TRUE(pumpUntil([&] { return backend().windowTitled("Import") == nullptr; }));
+}
 
 TEST(QtLoopGone, AWindowOperationAfterTheLoopHasEndedFailsLoudly) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");

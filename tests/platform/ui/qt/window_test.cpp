@@ -17,6 +17,7 @@
 #include <QTest>
 #include <QTreeWidget>
 #include <QWheelEvent>
+#include <algorithm>
 #include <atomic>
 
 #include "platform/ui/api/procedure.h"
@@ -112,10 +113,12 @@ TEST_F(QtTest, EveryControlKindShowsTheValueOfItsVariable) {
     const char* equate;
     const char* expected;
   } cases[] = {
-      {"?PROMPT", "Laboratorium:"}, {"?ENTRY", "Ø12"},          {"?TEXT", "Kelda Vest"},
-      {"?SPIN", "42"},              {"?CHECK", "checked"},      {"?OPTION", "Material"},
-      {"?COMBO", "Egen tekst"},     {"?DROP", "Blandprøve"},    {"?PROGRESS", "70"},
-      {"?SHEET", "Slamkontroll"},   {"?LIST", "A1|B2|C3"},
+      {"?PROMPT", "Laboratorium:"}, {"?ENTRY", "Ø12"},
+      {"?TEXT", "Kelda Vest"},      {"?SPIN", "42"},
+      {"?CHECK", "checked"},        {"?OPTION", "Material"},
+      {"?COMBO", "Egen tekst"},     {"?DROP", "Blandprøve"},
+      {"?PROGRESS", "70"},          {"?SHEET", "Slamkontroll"},
+      {"?LIST", "A1|B2|C3"},
   };
   for (const auto& c : cases) {
     QWidget* widget = w->widget(c.equate);
@@ -130,7 +133,8 @@ TEST_F(QtTest, TypingAndClickingReachTheProcedureWithTheTypedValue) {
   WindowDef def;
   def.title = "Skjema laboratorium";
   def.controls = {ctl(ControlKind::Prompt, "?P", "Lab.kode:"), ctl(ControlKind::Entry, "?MAP:LAB"),
-                  ctl(ControlKind::Check, "?GLO:SLAMKTR", "Slamkontroll"), ctl(ControlKind::Button, "?OK", "OK")};
+                  ctl(ControlKind::Check, "?GLO:SLAMKTR", "Slamkontroll"),
+                  ctl(ControlKind::Button, "?OK", "OK")};
   run().start([&] {
     std::string lab;
     bool slam = false;
@@ -177,7 +181,9 @@ TEST_F(QtTest, ListBoxReportsScrollingAndKeepsThePageItWasGiven) {
     win.setAlertKeys("?BROWSE", {Key::Insert, Key::MouseRight});
     log.add("ready");
     while (auto ev = win.accept()) {
-      if (ev.kind == EventKind::OpenWindow || ev.kind == EventKind::GainFocus || ev.kind == EventKind::LoseFocus) continue;
+      if (ev.kind == EventKind::OpenWindow || ev.kind == EventKind::GainFocus ||
+          ev.kind == EventKind::LoseFocus)
+        continue;
       log.add(win, ev);
     }
   });
@@ -194,13 +200,13 @@ TEST_F(QtTest, ListBoxReportsScrollingAndKeepsThePageItWasGiven) {
   QTest::keyClick(tree, Qt::Key_End, Qt::ControlModifier);
   QTest::keyClick(tree, Qt::Key_Insert);
   QTest::keyClick(tree, Qt::Key_K);
-  QWheelEvent wheel(QPointF(5, 5), tree->viewport()->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, 240), Qt::NoButton,
-                    Qt::NoModifier, Qt::NoScrollPhase, false);
+  QWheelEvent wheel(QPointF(5, 5), tree->viewport()->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, 240),
+                    Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
   QApplication::sendEvent(tree->viewport(), &wheel);
   l->bar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
-  const std::vector<std::string> expected = {"ScrollDown ?BROWSE", "PageDown ?BROWSE", "ScrollBottom ?BROWSE",
-                                             "AlertKey ?BROWSE 45", "AlertKey ?BROWSE 75 k", "ScrollUp ?BROWSE",
-                                             "ScrollUp ?BROWSE", "PageDown ?BROWSE"};
+  const std::vector<std::string> expected = {
+      "ScrollDown ?BROWSE",    "PageDown ?BROWSE", "ScrollBottom ?BROWSE", "AlertKey ?BROWSE 45",
+      "AlertKey ?BROWSE 75 k", "ScrollUp ?BROWSE", "ScrollUp ?BROWSE",     "PageDown ?BROWSE"};
   ASSERT_TRUE(pumpUntil([&] { return log.lines().size() >= expected.size() + 1; }, 3000));
   std::vector<std::string> got = log.lines();
   got.erase(got.begin());  // "ready"
@@ -234,6 +240,71 @@ TEST_F(QtTest, ClickingARowIsANewSelectionTheProcedureCanRead) {
   const QRect r = tree->visualItemRect(tree->topLevelItem(2));
   QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, r.center());
   ASSERT_TRUE(pumpUntil([&] { return log.has("row 3"); }));
+}
+
+TEST_F(QtTest, ChoosingADropListRowSelectsThenAcceptsWithTheFirstCellAsValue) {
+  WindowDef def;
+  def.title = "Prøvetype";
+  ControlDef drop = ctl(ControlKind::DropList, "?GLO:PRTYPE");
+  drop.columns = {{.width = 25}, {.width = 10}};
+  def.controls = {drop};
+  run().start([&] {
+    std::string type = "Rutinekontroll";
+    Window win(def);
+    win.bind("?GLO:PRTYPE", type);
+    win.open();
+    win.setRows("?GLO:PRTYPE", {{{"Ekstra", "E"}}, {{"Rutinekontroll", "R"}}});
+    win.display("?GLO:PRTYPE");
+    log.add("ready");
+    while (auto ev = win.accept())
+      if (ev.kind == EventKind::NewSelection || ev.kind == EventKind::Accepted)
+        log.add(std::string(eventName(ev.kind)) + " " + type + " row " +
+                std::to_string(win.selected("?GLO:PRTYPE")));
+  });
+  qt::QtWindow* w = waitWindow("Prøvetype");
+  ASSERT_TRUE(w && waitSettled("ready"));
+  auto* cb = control<QComboBox>(w, "?GLO:PRTYPE");
+  ASSERT_TRUE(cb);
+  EXPECT_EQ(cb->currentIndex(), 1);  // the variable's value picks its row
+  EXPECT_EQ(cb->itemText(0).toStdString(), "Ekstra  E");
+  cb->setCurrentIndex(0);  // the user picks the first row
+  emit cb->activated(0);
+  ASSERT_TRUE(pumpUntil([&] { return log.lines().size() == 3; }));
+  EXPECT_THAT(log.lines(), ElementsAre("ready", "NewSelection Ekstra row 1", "Accepted Ekstra row 1"));
+}
+
+TEST_F(QtTest, TheCloseBoxOnlyAsksAndTheProcedureMayRefuse) {
+  WindowDef def;
+  def.title = "Skjema";
+  def.resizable = true;
+  def.controls = {ctl(ControlKind::Button, "?OK", "OK")};
+  run().start([&] {
+    Window win(def);
+    win.open();
+    int closes = 0;
+    while (auto ev = win.accept()) {
+      log.add(win, ev);
+      if (ev.kind == EventKind::CloseWindow && ++closes == 1) win.vetoClose();
+    }
+    log.add("closed");
+  });
+  qt::QtWindow* w = waitWindow("Skjema");
+  ASSERT_TRUE(w);
+  ASSERT_TRUE(pumpUntil([&] { return log.has("OpenWindow"); }));
+  w->shell()->resize(w->shell()->size() + QSize(40, 30));
+  ASSERT_TRUE(pumpUntil([&] { return log.has("Sized"); }));
+  w->shell()->close();
+  ASSERT_TRUE(pumpUntil([&] { return log.has("CloseWindow"); }));
+  pumpUntil([] { return false; }, 50);
+  EXPECT_FALSE(log.has("closed"));
+  EXPECT_EQ(backend().windowTitled("Skjema"), w);  // refused: still on screen
+  EXPECT_TRUE(w->shell()->isVisible());
+  w->shell()->close();
+  ASSERT_TRUE(pumpUntil([&] { return log.has("closed"); }));
+  EXPECT_EQ(backend().windowTitled("Skjema"), nullptr);
+  const auto lines = log.lines();
+  EXPECT_EQ(lines.front(), "OpenWindow");
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "CloseWindow"), 2);
 }
 
 }  // namespace

@@ -1,0 +1,99 @@
+// File dialogs and pop-up menus under Qt: shown without blocking the GUI, answered by the user,
+// the answer handed to the asking thread.
+#include "platform/ui/api/dialogs.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMenu>
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+
+#include "platform/ui/api/procedure.h"
+#include "qt_fixture.h"
+
+using namespace ui;
+
+namespace {
+
+// The open box or dialog of type W, once it is there.
+template <class W>
+W* waitModal(QtTest& t) {
+  W* found = nullptr;
+  t.pumpFor([&] {
+    for (QWidget* w : t.qtBackend().modalWidgets())
+      if (auto* x = qobject_cast<W*>(w)) found = x;
+    return found != nullptr;
+  });
+  return found;
+}
+
+TEST_F(QtTest, PopupMenuNumbersItemsWithoutSeparatorsAndGreysTheMarkedOnes) {
+  std::atomic<int> chosen{-1};
+  run().start([&] { chosen = popup("&Ny|~&Endre|~&Slette|-|&Velg"); });
+  QMenu* menu = waitModal<QMenu>(*this);
+  ASSERT_TRUE(menu);
+  QStringList texts;
+  std::vector<bool> enabled;
+  for (QAction* a : menu->actions()) {
+    texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    enabled.push_back(a->isEnabled());
+  }
+  EXPECT_EQ(texts.join(QLatin1Char('|')).toStdString(), "&Ny|&Endre|&Slette|-|&Velg");
+  EXPECT_EQ(enabled, (std::vector<bool>{true, false, false, true, true}));
+  menu->actions().last()->trigger();
+  menu->hide();
+  ASSERT_TRUE(pumpUntil([&] { return chosen != -1; }));
+  EXPECT_EQ(chosen.load(), 4);
+}
+
+TEST_F(QtTest, PopupMenuDismissedAnswersZero) {
+  std::atomic<int> chosen{-1};
+  run().start([&] { chosen = popup("&Ny|&Endre"); });
+  QMenu* menu = waitModal<QMenu>(*this);
+  ASSERT_TRUE(menu);
+  menu->hide();
+  ASSERT_TRUE(pumpUntil([&] { return chosen != -1; }));
+  EXPECT_EQ(chosen.load(), 0);
+}
+
+TEST_F(QtTest, FileDialogHandsTheChosenPathOrLeavesItOnCancel) {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::temp_directory_path() / ("l2s_qt_dialog_" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  const fs::path table = dir / "RNX20A.dbf";
+  std::ofstream(table) << "x";
+  for (const bool accept : {true, false}) {
+    std::atomic<bool> done{false};
+    std::atomic<bool> ok{false};
+    std::string path = (dir / "").string();
+    run().start([&] {
+      ok = fileDialog("Velg en importfile", path, "RNX-file|RNX20*.dbf|Alle filer|*.*");
+      done = true;
+    });
+    QFileDialog* d = waitModal<QFileDialog>(*this);
+    ASSERT_TRUE(d);
+    EXPECT_EQ(d->windowTitle().toStdString(), "Velg en importfile");
+    EXPECT_EQ(d->nameFilters().join(QStringLiteral(";;")).toStdString(),
+              "RNX-file (RNX20*.dbf);;Alle filer (*.*)");
+    if (accept) {
+      // The user types the name into the dialog's name field.
+      auto* name = d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+      ASSERT_TRUE(name);
+      name->setText(QString::fromStdString(table.filename().string()));
+      static_cast<QDialog*>(d)->accept();
+    } else {
+      d->reject();
+    }
+    ASSERT_TRUE(pumpUntil([&] { return done.load(); }));
+    EXPECT_EQ(ok.load(), accept);
+    EXPECT_EQ(path, accept ? table.string() : (dir / "").string());
+  }
+  fs::remove_all(dir);
+}
+
+}  // namespace
