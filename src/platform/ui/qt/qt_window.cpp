@@ -17,6 +17,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -267,7 +268,10 @@ void QtWindow::build() {
         du.x(def_.width),
         du.y(def_.height) + (shell_->menuWidget() ? shell_->menuWidget()->sizeHint().height() : 0));
   } else if (def_.kind == WindowKind::MdiFrame) {
-    shell_->resize(900, 640);
+    // Room for the largest child (the import window) without scrolling, where the screen allows.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize avail = screen ? screen->availableGeometry().size() : QSize(1280, 900);
+    shell_->resize(std::min(avail.width(), 1100), std::min(avail.height(), 860));
   } else {
     shell_->adjustSize();
   }
