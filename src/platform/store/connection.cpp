@@ -22,7 +22,7 @@ Error driverError(sqlite3* db, int rc) {
 }
 
 Connection::~Connection() {
-  for (auto& [sql, s] : stmts_) sqlite3_finalize(s);
+  finalizeAll();
   if (db_) sqlite3_close_v2(db_);
 }
 
@@ -42,17 +42,29 @@ int Connection::open(const std::string& path, int waitMs, std::unique_ptr<Connec
 
 void Connection::setWait(int ms) { sqlite3_busy_timeout(db_, ms); }
 
-sqlite3_stmt* Connection::prepare(const std::string& sql, Error& err) {
-  auto it = stmts_.find(sql);
-  if (it != stmts_.end()) return it->second;
+sqlite3_stmt* Connection::prepareNew(const std::string& sql, Error& err) {
   sqlite3_stmt* s = nullptr;
   const int rc = sqlite3_prepare_v3(db_, sql.c_str(), int(sql.size()), SQLITE_PREPARE_PERSISTENT, &s, nullptr);
   if (rc != SQLITE_OK) {
     err = driverError(db_, rc);
     return nullptr;
   }
-  stmts_.emplace(sql, s);
   return s;
+}
+
+sqlite3_stmt* Connection::prepare(const std::string& sql, Error& err) {
+  auto it = stmts_.find(sql);
+  if (it != stmts_.end()) return it->second;
+  sqlite3_stmt* s = prepareNew(sql, err);
+  if (s) stmts_.emplace(sql, s);
+  return s;
+}
+
+void Connection::finalizeAll() {
+  for (auto& [sql, s] : stmts_) sqlite3_finalize(s);
+  for (auto& [key, s] : keyed_) sqlite3_finalize(s);
+  stmts_.clear();
+  keyed_.clear();
 }
 
 int Connection::exec(const std::string& sql, Error& err) {

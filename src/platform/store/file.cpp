@@ -99,6 +99,19 @@ void cutChars(std::string& s, std::size_t n) {
   }
 }
 
+// The operations with a cached statement; a statement key packs one with its variant.
+enum Op : std::uint64_t { OpGet = 1, OpSeek, OpScan, OpReget, OpInsert, OpUpdate, OpDelete, OpCount };
+
+StmtKey stmtKey(const FileDef& def, Op op, int schemaNo, KeyId key = Physical, bool forward = false,
+                bool inclusive = false, int limit = 0) {
+  std::uint64_t code = op;
+  code |= std::uint64_t(schemaNo & 0xFF) << 8;
+  code |= std::uint64_t((key.index + 1) & 0xFFFF) << 16;
+  code |= std::uint64_t(forward) << 32 | std::uint64_t(inclusive) << 33;
+  code |= std::uint64_t(std::uint32_t(limit) & 0x3FFFFFFF) << 34;
+  return StmtKey{&def, code};
+}
+
 std::atomic<unsigned> g_tempCounter{0};
 std::atomic<std::uint64_t> g_writeGeneration{0};
 
@@ -143,12 +156,19 @@ int FileOps::fail(FileBase& f, const Error& e) {
 }
 
 Connection& FileOps::route(FileBase& f, std::string& schema) {
+  int ignored = 0;
+  return route(f, schema, ignored);
+}
+
+Connection& FileOps::route(FileBase& f, std::string& schema, int& schemaNo) {
   FileState& st = *f.st_;
   if (st.tx && st.tx->active) {
     schema = st.txSchema;
+    schemaNo = st.txSchemaNo;
     return *st.tx->conn;
   }
   schema = "main";
+  schemaNo = 0;
   return *st.conn;
 }
 
@@ -163,6 +183,7 @@ void FileOps::detachTx(FileBase& f) {
     }
   st.tx = nullptr;
   st.txSchema.clear();
+  st.txSchemaNo = 0;
 }
 
 namespace {
@@ -229,13 +250,71 @@ void loadValues(FileBase& f, FileState& st, const std::vector<Value>& v) {
   st.watchArmed = false;
 }
 
-void loadRow(FileBase& f, FileState& st, sqlite3_stmt* s) { loadValues(f, st, rowValues(f.def(), s)); }
+// The statement's row (rowid, revision, every column) straight into the buffer, as
+// loadValues(rowValues(...)) would, without the intermediate values.
+void loadRow(FileBase& f, FileState& st, sqlite3_stmt* s) {
+  const FileDef& def = f.def();
+  char* base = static_cast<char*>(f.buffer());
+  st.curRow = sqlite3_column_int64(s, 0);
+  st.curRev = sqlite3_column_int64(s, 1);
+  for (std::size_t i = 0; i < def.columns.size(); ++i) {
+    const Column& c = def.columns[i];
+    const FieldDef& fd = def.fields[std::size_t(c.field)];
+    const int col = int(i) + 2;
+    char* at = base + c.offset;
+    switch (fd.type) {
+      case FieldType::String: {
+        const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(s, col));
+        const std::string_view u(p ? p : "", p ? std::size_t(sqlite3_column_bytes(s, col)) : 0);
+        std::size_t n;
+        if (isAscii(u)) {
+          n = std::min(u.size(), fd.size);
+          std::memcpy(at, u.data(), n);
+        } else {
+          const std::string raw = text::toCp1252(u);
+          n = std::min(raw.size(), fd.size);
+          std::memcpy(at, raw.data(), n);
+        }
+        std::memset(at + n, ' ', fd.size - n);
+        break;
+      }
+      case FieldType::Byte: *reinterpret_cast<std::uint8_t*>(at) = std::uint8_t(sqlite3_column_int64(s, col)); break;
+      case FieldType::Short: {
+        const auto y = std::int16_t(sqlite3_column_int64(s, col));
+        std::memcpy(at, &y, 2);
+        break;
+      }
+      case FieldType::Long: {
+        const auto y = std::int32_t(sqlite3_column_int64(s, col));
+        std::memcpy(at, &y, 4);
+        break;
+      }
+      case FieldType::Real: {
+        const double y = sqlite3_column_double(s, col);
+        std::memcpy(at, &y, 8);
+        break;
+      }
+      case FieldType::Memo: {
+        const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(s, col));
+        auto* m = reinterpret_cast<std::string*>(at);
+        if (p)
+          m->assign(p, std::size_t(sqlite3_column_bytes(s, col)));
+        else
+          m->clear();
+        break;
+      }
+    }
+  }
+  st.watched = st.watchArmed;
+  st.watchArmed = false;
+}
 
+// Only the columns a key uses are kept; the others stay empty values.
 void rememberKeys(FileBase& f, FileState& st) {
   const FileDef& def = f.def();
-  st.curKey.assign(def.columns.size(), Value{});
+  if (st.curKey.size() != def.columns.size()) st.curKey.assign(def.columns.size(), Value{});
   for (const auto& cols : def.keyColumns)
-    for (int c : cols) st.curKey[std::size_t(c)] = columnValue(def, f.buffer(), c);
+    for (int c : cols) columnValueInto(def, f.buffer(), c, st.curKey[std::size_t(c)]);
 }
 
 void bindRecord(FileBase& f, sqlite3_stmt* s) {
@@ -243,14 +322,20 @@ void bindRecord(FileBase& f, sqlite3_stmt* s) {
   for (std::size_t i = 0; i < def.columns.size(); ++i) {
     const Column& c = def.columns[i];
     const FieldDef& fd = def.fields[std::size_t(c.field)];
-    if (fd.type == FieldType::Memo) {
-      auto* m = reinterpret_cast<std::string*>(static_cast<char*>(f.buffer()) + c.offset);
-      cutChars(*m, fd.size);
-      sqlite3_bind_text(s, int(i) + 1, m->data(), int(m->size()), SQLITE_TRANSIENT);
-    } else {
-      bindValue(s, int(i) + 1, columnValue(def, f.buffer(), int(i)));
-    }
+    if (fd.type == FieldType::Memo) cutChars(*reinterpret_cast<std::string*>(static_cast<char*>(f.buffer()) + c.offset), fd.size);
+    bindColumn(s, int(i) + 1, def, f.buffer(), int(i));
   }
+}
+
+// The key's values of the current record into a cursor, reusing its storage.
+void keyValuesInto(const FileDef& def, KeyId key, const std::vector<Value>& all, std::vector<Value>& out) {
+  if (key.physical()) {
+    out.clear();
+    return;
+  }
+  const auto& cols = def.keyColumns[std::size_t(key.index)];
+  out.resize(cols.size());
+  for (std::size_t i = 0; i < cols.size(); ++i) out[i] = all[std::size_t(cols[i])];
 }
 
 bool fileExists(const std::string& path, int& err) {
@@ -353,6 +438,9 @@ int FileBase::buildKeys() {
   const std::string path = isOpen() ? st_->path : resolvePath(name());
   int e = 0;
   if (!fileExists(path, e)) return fail(Err::FileNotFound, path);
+  // The instance's statements name the old indexes; let them go before the rebuild.
+  if (st_->conn) st_->conn->finalizeAll();
+  if (st_->tx && st_->tx->conn) st_->tx->conn->finalizeAll();
   Error err;
   std::unique_ptr<Connection> c;
   if (Connection::open(path, defaultWaitMs(), c, err) != 0) return FileOps::fail(*this, err);
@@ -404,16 +492,18 @@ int FileBase::get(KeyId key) {
   if (!isOpen()) return fail(Err::NotOpen);
   if (key.physical() || !validKey(def_, key)) return fail(Err::RecordNotFound);
   std::string schema;
-  Connection& c = FileOps::route(*this, schema);
+  int schemaNo = 0;
+  Connection& c = FileOps::route(*this, schema, schemaNo);
   const auto& cols = def_.keyColumns[std::size_t(key.index)];
-  std::string sql = "SELECT " + selectList(def_) + " FROM " + table(def_, schema) + whereStart(def_, key);
-  for (std::size_t i = 0; i < cols.size(); ++i) sql += " AND " + keyExpr(def_, key.index, i) + " = ?" + std::to_string(i + 1);
-  sql += orderBy(def_, key, true) + " LIMIT 1";
   Error err;
-  sqlite3_stmt* s = c.prepare(sql, err);
+  sqlite3_stmt* s = c.cached(stmtKey(def_, OpGet, schemaNo, key), [&] {
+    std::string sql = "SELECT " + selectList(def_) + " FROM " + table(def_, schema) + whereStart(def_, key);
+    for (std::size_t i = 0; i < cols.size(); ++i) sql += " AND " + keyExpr(def_, key.index, i) + " = ?" + std::to_string(i + 1);
+    return sql + orderBy(def_, key, true) + " LIMIT 1";
+  }, err);
   if (!s) return FileOps::fail(*this, err);
-  StmtGuard g{s};
-  for (std::size_t i = 0; i < cols.size(); ++i) bindValue(s, int(i) + 1, columnValue(def_, buffer_, cols[i]));
+  StmtReset g{s};
+  for (std::size_t i = 0; i < cols.size(); ++i) bindColumn(s, int(i) + 1, def_, buffer_, cols[i]);
   const int rc = sqlite3_step(s);
   if (rc == SQLITE_ROW) {
     loadRow(*this, *st_, s);
@@ -452,15 +542,19 @@ int FileOps::step(FileBase& f, KeyId key, Cursor& cur, bool forward) {
   const int ahead = st.quickScan ? std::max(64, st.readAhead) : st.readAhead;
   const bool at = cur.mode == Cursor::At;
   Batch& b = st.batch;
-  auto serve = [&]() {
-    loadValues(f, st, b.rows[b.next++]);
+  // The record just loaded becomes the sequence's point.
+  auto advance = [&]() {
     rememberKeys(f, st);
     cur.mode = Cursor::At;
-    cur.vals = keyValues(def, key, st.curKey);
+    keyValuesInto(def, key, st.curKey, cur.vals);
     cur.rowid = st.curRow;
     cur.inclusive = false;
     b.lastRowid = st.curRow;
     return f.ok();
+  };
+  auto serve = [&]() {
+    loadValues(f, st, b.rows[b.next++]);
+    return advance();
   };
   // Go on from the rows read ahead when this read follows the last one served.
   if (ahead > 1 && at && !cur.inclusive && b.key == key.index && b.forward == forward &&
@@ -471,24 +565,34 @@ int FileOps::step(FileBase& f, KeyId key, Cursor& cur, bool forward) {
   b.next = 0;
 
   std::string schema;
-  Connection& c = route(f, schema);
+  int schemaNo = 0;
+  Connection& c = route(f, schema, schemaNo);
   const int limit = ahead > 1 && !(st.tx && st.tx->active) ? ahead : 1;
-  std::string sql;
-  if (at)
-    sql = seekSql(def, schema, key, forward, cur.inclusive, limit);
-  else
-    sql = "SELECT " + selectList(def) + " FROM " + table(def, schema) + whereStart(def, key) + orderBy(def, key, forward) +
-          " LIMIT " + std::to_string(limit);
   Error err;
-  sqlite3_stmt* s = c.prepare(sql, err);
+  const StmtKey sk = stmtKey(def, at ? OpSeek : OpScan, schemaNo, key, forward, at && cur.inclusive, limit);
+  sqlite3_stmt* s = c.cached(sk, [&] {
+    if (at) return seekSql(def, schema, key, forward, cur.inclusive, limit);
+    return "SELECT " + selectList(def) + " FROM " + table(def, schema) + whereStart(def, key) + orderBy(def, key, forward) +
+           " LIMIT " + std::to_string(limit);
+  }, err);
   if (!s) return fail(f, err);
   b.generation = writeGeneration();
+  if (at) {
+    for (std::size_t i = 0; i < cur.vals.size(); ++i) bindValue(s, int(i) + 1, cur.vals[i]);
+    sqlite3_bind_int64(s, int(cur.vals.size()) + 1, cur.rowid);
+  }
+  if (limit == 1) {
+    // One row: straight into the buffer, with no batch to keep.
+    b.key = -2;
+    StmtReset g{s};
+    const int rc = sqlite3_step(s);
+    if (rc == SQLITE_DONE) return f.fail(Err::NoRecord);
+    if (rc != SQLITE_ROW) return fail(f, driverError(c.db(), rc));
+    loadRow(f, st, s);
+    return advance();
+  }
   {
-    StmtGuard g{s};
-    if (at) {
-      for (std::size_t i = 0; i < cur.vals.size(); ++i) bindValue(s, int(i) + 1, cur.vals[i]);
-      sqlite3_bind_int64(s, int(cur.vals.size()) + 1, cur.rowid);
-    }
+    StmtReset g{s};
     int rc;
     while ((rc = sqlite3_step(s)) == SQLITE_ROW) b.rows.push_back(rowValues(def, s));
     if (rc != SQLITE_DONE) {
@@ -557,11 +661,14 @@ int FileBase::reget(KeyId key, std::string_view position, bool watchIt) {
   if (FileOps::decodeInto(*this, key, position, cur) != 0) return errorCode();
   if (watchIt) st_->watchArmed = true;
   std::string schema;
-  Connection& c = FileOps::route(*this, schema);
+  int schemaNo = 0;
+  Connection& c = FileOps::route(*this, schema, schemaNo);
   Error err;
-  sqlite3_stmt* s = c.prepare("SELECT " + selectList(def_) + " FROM " + table(def_, schema) + " WHERE rowid = ?1", err);
+  sqlite3_stmt* s = c.cached(stmtKey(def_, OpReget, schemaNo), [&] {
+    return "SELECT " + selectList(def_) + " FROM " + table(def_, schema) + " WHERE rowid = ?1";
+  }, err);
   if (!s) return FileOps::fail(*this, err);
-  StmtGuard g{s};
+  StmtReset g{s};
   sqlite3_bind_int64(s, 1, cur.rowid);
   const int rc = sqlite3_step(s);
   if (rc == SQLITE_ROW) {
@@ -577,16 +684,19 @@ int FileBase::reget(KeyId key, std::string_view position, bool watchIt) {
 int FileBase::add() {
   if (!isOpen()) return fail(Err::NotOpen);
   std::string schema;
-  Connection& c = FileOps::route(*this, schema);
-  std::string cols, marks;
-  for (std::size_t i = 0; i < def_.columns.size(); ++i) {
-    cols += (i ? ", " : "") + quoteId(def_.columns[i].name);
-    marks += (i ? ", ?" : "?") + std::to_string(i + 1);
-  }
+  int schemaNo = 0;
+  Connection& c = FileOps::route(*this, schema, schemaNo);
   Error err;
-  sqlite3_stmt* s = c.prepare("INSERT INTO " + table(def_, schema) + " (" + cols + ") VALUES (" + marks + ")", err);
+  sqlite3_stmt* s = c.cached(stmtKey(def_, OpInsert, schemaNo), [&] {
+    std::string cols, marks;
+    for (std::size_t i = 0; i < def_.columns.size(); ++i) {
+      cols += (i ? ", " : "") + quoteId(def_.columns[i].name);
+      marks += (i ? ", ?" : "?") + std::to_string(i + 1);
+    }
+    return "INSERT INTO " + table(def_, schema) + " (" + cols + ") VALUES (" + marks + ")";
+  }, err);
   if (!s) return FileOps::fail(*this, err);
-  StmtGuard g{s};
+  StmtReset g{s};
   bindRecord(*this, s);
   const int rc = sqlite3_step(s);
   if (rc != SQLITE_DONE) return FileOps::fail(*this, driverError(c.db(), sqlite3_extended_errcode(c.db())));
@@ -602,16 +712,20 @@ int FileBase::put() {
   if (!isOpen()) return fail(Err::NotOpen);
   if (st_->curRow == 0) return fail(Err::NoRecord);
   std::string schema;
-  Connection& c = FileOps::route(*this, schema);
+  int schemaNo = 0;
+  Connection& c = FileOps::route(*this, schema, schemaNo);
   const std::size_t n = def_.columns.size();
-  std::string sql = "UPDATE " + table(def_, schema) + " SET ";
-  for (std::size_t i = 0; i < n; ++i) sql += quoteId(def_.columns[i].name) + " = ?" + std::to_string(i + 1) + ", ";
-  sql += "\"_REV\" = \"_REV\" + 1 WHERE rowid = ?" + std::to_string(n + 1);
-  if (st_->watched) sql += " AND \"_REV\" = ?" + std::to_string(n + 2);
+  const bool watched = st_->watched;
   Error err;
-  sqlite3_stmt* s = c.prepare(sql, err);
+  sqlite3_stmt* s = c.cached(stmtKey(def_, OpUpdate, schemaNo, Physical, false, watched), [&] {
+    std::string sql = "UPDATE " + table(def_, schema) + " SET ";
+    for (std::size_t i = 0; i < n; ++i) sql += quoteId(def_.columns[i].name) + " = ?" + std::to_string(i + 1) + ", ";
+    sql += "\"_REV\" = \"_REV\" + 1 WHERE rowid = ?" + std::to_string(n + 1);
+    if (watched) sql += " AND \"_REV\" = ?" + std::to_string(n + 2);
+    return sql;
+  }, err);
   if (!s) return FileOps::fail(*this, err);
-  StmtGuard g{s};
+  StmtReset g{s};
   bindRecord(*this, s);
   sqlite3_bind_int64(s, int(n) + 1, st_->curRow);
   if (st_->watched) sqlite3_bind_int64(s, int(n) + 2, st_->curRev);
@@ -628,11 +742,13 @@ int FileBase::remove() {
   if (!isOpen()) return fail(Err::NotOpen);
   if (st_->curRow == 0) return fail(Err::NoRecord);
   std::string schema;
-  Connection& c = FileOps::route(*this, schema);
+  int schemaNo = 0;
+  Connection& c = FileOps::route(*this, schema, schemaNo);
   Error err;
-  sqlite3_stmt* s = c.prepare("DELETE FROM " + table(def_, schema) + " WHERE rowid = ?1", err);
+  sqlite3_stmt* s = c.cached(stmtKey(def_, OpDelete, schemaNo),
+                             [&] { return "DELETE FROM " + table(def_, schema) + " WHERE rowid = ?1"; }, err);
   if (!s) return FileOps::fail(*this, err);
-  StmtGuard g{s};
+  StmtReset g{s};
   sqlite3_bind_int64(s, 1, st_->curRow);
   const int rc = sqlite3_step(s);
   if (rc != SQLITE_DONE) return FileOps::fail(*this, driverError(c.db(), rc));
@@ -649,14 +765,15 @@ long long FileBase::records() {
     return -1;
   }
   std::string schema;
-  Connection& c = FileOps::route(*this, schema);
+  int schemaNo = 0;
+  Connection& c = FileOps::route(*this, schema, schemaNo);
   Error err;
-  sqlite3_stmt* s = c.prepare("SELECT count(*) FROM " + table(def_, schema), err);
+  sqlite3_stmt* s = c.cached(stmtKey(def_, OpCount, schemaNo), [&] { return "SELECT count(*) FROM " + table(def_, schema); }, err);
   if (!s) {
     FileOps::fail(*this, err);
     return -1;
   }
-  StmtGuard g{s};
+  StmtReset g{s};
   const int rc = sqlite3_step(s);
   if (rc != SQLITE_ROW) {
     FileOps::fail(*this, driverError(c.db(), rc));

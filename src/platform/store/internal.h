@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -22,6 +23,19 @@ int registerUpper1252(sqlite3* db);
 // The collation itself: UTF-8 texts compared by code point after Windows-1252 upper-casing.
 int compareUpper1252(std::string_view a, std::string_view b);
 
+// Names a cached statement without building its SQL: the definition it reads (one connection
+// of a transaction serves several) and a code packing the operation and its variant.
+struct StmtKey {
+  const void* owner = nullptr;
+  std::uint64_t code = 0;
+  bool operator==(const StmtKey&) const = default;
+};
+struct StmtKeyHash {
+  std::size_t operator()(const StmtKey& k) const {
+    return std::hash<const void*>()(k.owner) ^ (std::hash<std::uint64_t>()(k.code) * 0x9E3779B97F4A7C15ull);
+  }
+};
+
 // One SQLite connection with its prepared statements.
 class Connection {
  public:
@@ -32,11 +46,25 @@ class Connection {
   void setWait(int ms);
   // A cached statement, reset and unbound; nullptr with err set on failure.
   sqlite3_stmt* prepare(const std::string& sql, Error& err);
+  // The statement cached under `key`; its SQL is built (by `build()`) and prepared only the
+  // first time. The caller resets it when done (StmtReset). nullptr with err set on failure.
+  template <class Build>
+  sqlite3_stmt* cached(const StmtKey& key, Build&& build, Error& err) {
+    auto it = keyed_.find(key);
+    if (it != keyed_.end()) return it->second;
+    sqlite3_stmt* s = prepareNew(build(), err);
+    if (s) keyed_.emplace(key, s);
+    return s;
+  }
+  // Finalizes every cached statement: before ATTACH/DETACH, schema changes, close.
+  void finalizeAll();
   int exec(const std::string& sql, Error& err);
 
  private:
+  sqlite3_stmt* prepareNew(const std::string& sql, Error& err);
   sqlite3* db_ = nullptr;
   std::unordered_map<std::string, sqlite3_stmt*> stmts_;
+  std::unordered_map<StmtKey, sqlite3_stmt*, StmtKeyHash> keyed_;
 };
 
 // Resets a statement when leaving scope, so no read lock outlives the call.
@@ -47,6 +75,15 @@ struct StmtGuard {
       sqlite3_reset(s);
       sqlite3_clear_bindings(s);
     }
+  }
+};
+
+// Resets a cached statement when leaving scope (its read lock ends there). The bindings stay:
+// every use binds all parameters again, and keeping them lets SQLite reuse their buffers.
+struct StmtReset {
+  sqlite3_stmt* s;
+  ~StmtReset() {
+    if (s) sqlite3_reset(s);
   }
 };
 
@@ -68,7 +105,12 @@ struct Value {
   std::string s;
 };
 Value columnValue(const FileDef& def, const void* buffer, int column);
+// The same into an existing value, reusing its text's storage.
+void columnValueInto(const FileDef& def, const void* buffer, int column, Value& out);
 void bindValue(sqlite3_stmt* s, int index, const Value& v);
+// Binds one column straight from the record buffer (texts converted only when not ASCII).
+void bindColumn(sqlite3_stmt* s, int index, const FileDef& def, const void* buffer, int column);
+bool isAscii(std::string_view s);
 
 std::string encodePosition(const std::vector<Value>& vals, long long rowid);
 bool decodePosition(const FileDef& def, KeyId key, std::string_view pos, std::vector<Value>& vals,
@@ -118,6 +160,7 @@ struct FileState {
 
   TxState* tx = nullptr;
   std::string txSchema;
+  int txSchemaNo = 0;
 };
 
 struct TxState {
@@ -129,6 +172,8 @@ struct TxState {
 // The operations that need the private parts of a file.
 struct FileOps {
   static Connection& route(FileBase& f, std::string& schema);
+  // The same with the schema's number (0 main, n for "fn") for statement keys.
+  static Connection& route(FileBase& f, std::string& schema, int& schemaNo);
   static int step(FileBase& f, KeyId key, Cursor& cur, bool forward);
   static Cursor cursorAtBuffer(FileBase& f, KeyId key, bool forward);
   static int decodeInto(FileBase& f, KeyId key, std::string_view pos, Cursor& cur);

@@ -9,18 +9,37 @@
 
 namespace store {
 
-Value columnValue(const FileDef& def, const void* buffer, int column) {
+bool isAscii(std::string_view s) {
+  for (char ch : s)
+    if (static_cast<unsigned char>(ch) >= 0x80) return false;
+  return true;
+}
+
+namespace {
+// A STRING field's bytes without its trailing blanks and NUL bytes.
+std::string_view trimmedField(const char* at, std::size_t size) {
+  while (size > 0 && (at[size - 1] == ' ' || at[size - 1] == '\0')) --size;
+  return std::string_view(at, size);
+}
+}  // namespace
+
+void columnValueInto(const FileDef& def, const void* buffer, int column, Value& v) {
   const Column& c = def.columns[std::size_t(column)];
   const FieldDef& f = def.fields[std::size_t(c.field)];
   const char* at = static_cast<const char*>(buffer) + c.offset;
-  Value v;
+  v.kind = Value::Int;
+  v.i = 0;
+  v.d = 0;
   switch (f.type) {
     case FieldType::String: {
-      std::size_t n = f.size;
-      while (n > 0 && (at[n - 1] == ' ' || at[n - 1] == '\0')) --n;
+      const std::string_view raw = trimmedField(at, f.size);
       v.kind = Value::Text;
-      v.s = text::fromCp1252(std::string_view(at, n));
-      break;
+      // ASCII reads the same in both code pages.
+      if (isAscii(raw))
+        v.s.assign(raw);
+      else
+        v.s = text::fromCp1252(raw);
+      return;
     }
     case FieldType::Byte: v.i = *reinterpret_cast<const std::uint8_t*>(at); break;
     case FieldType::Short: {
@@ -42,9 +61,57 @@ Value columnValue(const FileDef& def, const void* buffer, int column) {
     case FieldType::Memo:
       v.kind = Value::Text;
       v.s = *reinterpret_cast<const std::string*>(at);
-      break;
+      return;
   }
+  v.s.clear();
+}
+
+Value columnValue(const FileDef& def, const void* buffer, int column) {
+  Value v;
+  columnValueInto(def, buffer, column, v);
   return v;
+}
+
+void bindColumn(sqlite3_stmt* s, int index, const FileDef& def, const void* buffer, int column) {
+  const Column& c = def.columns[std::size_t(column)];
+  const FieldDef& f = def.fields[std::size_t(c.field)];
+  const char* at = static_cast<const char*>(buffer) + c.offset;
+  switch (f.type) {
+    case FieldType::String: {
+      const std::string_view raw = trimmedField(at, f.size);
+      if (isAscii(raw)) {
+        sqlite3_bind_text(s, index, raw.data(), int(raw.size()), SQLITE_TRANSIENT);
+      } else {
+        const std::string u = text::fromCp1252(raw);
+        sqlite3_bind_text(s, index, u.data(), int(u.size()), SQLITE_TRANSIENT);
+      }
+      break;
+    }
+    case FieldType::Byte: sqlite3_bind_int64(s, index, *reinterpret_cast<const std::uint8_t*>(at)); break;
+    case FieldType::Short: {
+      std::int16_t x;
+      std::memcpy(&x, at, 2);
+      sqlite3_bind_int64(s, index, x);
+      break;
+    }
+    case FieldType::Long: {
+      std::int32_t x;
+      std::memcpy(&x, at, 4);
+      sqlite3_bind_int64(s, index, x);
+      break;
+    }
+    case FieldType::Real: {
+      double x;
+      std::memcpy(&x, at, 8);
+      sqlite3_bind_double(s, index, x);
+      break;
+    }
+    case FieldType::Memo: {
+      const auto* m = reinterpret_cast<const std::string*>(at);
+      sqlite3_bind_text(s, index, m->data(), int(m->size()), SQLITE_TRANSIENT);
+      break;
+    }
+  }
 }
 
 void bindValue(sqlite3_stmt* s, int index, const Value& v) {

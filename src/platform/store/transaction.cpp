@@ -1,5 +1,6 @@
 #include "platform/store/transaction.h"
 
+#include <cstdlib>
 #include <map>
 
 #include "platform/store/file.h"
@@ -88,6 +89,7 @@ int Transaction::begin(std::vector<FileBase*> files, int waitSeconds) {
     if (fs.tx == st_.get()) continue;
     fs.tx = st_.get();
     fs.txSchema = aliases[f->openedPath()];
+    fs.txSchemaNo = fs.txSchema == "main" ? 0 : std::atoi(fs.txSchema.c_str() + 1);
     st_->files.push_back(f);
   }
   t_current = this;
