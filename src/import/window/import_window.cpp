@@ -142,6 +142,7 @@ class ImportWindowProc : public ImportProgress {
   text::Str<30> lev1_, lev2_;
   ImportRunState state_{};
   std::vector<std::string> types_, places_;
+  bool badDate_ = false;  // the last text typed into a date entry was not a date
 };
 
 void ImportWindowProc::bindControls() {
@@ -153,9 +154,13 @@ void ImportWindowProc::bindControls() {
   win_.bind("?LOC:LEVERAND1", lev1_);
   win_.bind("?GLO:LEVERAND2", g.LEVERAND2);
   win_.bind("?LOC:LEVERAND2", lev2_);
+  // Text that is not a date keeps the date it had: read as 0 it would open the range silently.
   const auto date = [this](const char* equate, std::int32_t& v) {
-    win_.bindText(equate, [&v] { return text::formatDate(v); },
-                  [&v](const std::string& typed) { v = text::parseDate(typed); });
+    win_.bindText(equate, [&v] { return text::formatDate(v); }, [this, &v](const std::string& typed) {
+      const auto d = text::parseDateStrict(typed);
+      if (d) v = *d;
+      badDate_ = !d;
+    });
   };
   date("?GLO:DATO1", s_.dates.DATO1);
   date("?GLO:DATO2", s_.dates.DATO2);
@@ -382,7 +387,9 @@ void ImportWindowProc::run() {
           break;
         default: break;
       }
-    } else if (ev.kind == K::Rejected) {
+    } else if (ev.kind == K::Rejected ||
+               (ev.kind == K::Accepted && (is(ev, "?GLO:DATO1") || is(ev, "?GLO:DATO2")) && badDate_)) {
+      badDate_ = false;
       ui::beep();
       win_.display(ev.control);
       win_.select(ev.control);

@@ -6,6 +6,7 @@
 #include "import/window/sample_dates.h"
 #include "import_scenario.h"
 #include "platform/store/paths.h"
+#include "platform/text/picture.h"
 #include "../../maintenance/window_harness.h"
 
 namespace {
@@ -142,6 +143,30 @@ TEST_F(ImportWindowTest, ReopeningKeepsSwitchesDatesAndTheLastLaboratory) {
   EXPECT_EQ(value("?GLO:OVERSKRIVES"), "0");
   EXPECT_EQ(value("?GLO:DATO2"), "31.12.08");
   EXPECT_EQ(value("?MAP:LABNAVN"), "Kjemilab");
+  closeWindow();
+}
+
+TEST_F(ImportWindowTest, DateEntriesTakeDatesAndRefuseOtherText) {
+  openWindow("K1");
+  struct Case {
+    const char* typed;
+    const char* shown;
+  } cases[] = {
+      {"1.2.08", "01.02.08"},   // short parts
+      {"010208", "01.02.08"},   // a digit run
+      {"32.13.08", "31.12.08"}, // no such day: refused, the date stays
+      {"gammel", "31.12.08"},   // not a date at all
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    ASSERT_TRUE(robot.type("?GLO:DATO1", "31.12.08"));
+    ASSERT_TRUE(robot.type("?GLO:DATO1", c.typed));
+    EXPECT_EQ(text::formatDate(import::sampleDates().DATO1), c.shown);
+  }
+  EXPECT_EQ(value("?GLO:DATO1"), "31.12.08") << "refused text: the entry shows the date it kept";
+  EXPECT_TRUE(transcriptHas("beep")) << "refused text beeps";
+  ASSERT_TRUE(robot.type("?GLO:DATO1", ""));
+  EXPECT_EQ(import::sampleDates().DATO1, 0) << "an empty entry opens the range";
   closeWindow();
 }
 
