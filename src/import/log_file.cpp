@@ -51,6 +51,10 @@ void LogFile::close() {
 bool LogFile::append(std::string_view utf8) {
   if (fd_ < 0) return false;
   std::string cp = text::toCp1252(utf8);
+  // One record is one line: a line break inside a text (a plant name, a driver's error text)
+  // must not split it into two records.
+  for (char& c : cp)
+    if (c == '\n' || c == '\r') c = ' ';
   if (cp.size() > kLineWidth) cp.resize(kLineWidth);
   std::string line = text::fromCp1252(text::trimRight(cp));
   line += '\n';

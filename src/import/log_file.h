@@ -23,7 +23,8 @@ class LogFile {
   void close();
   bool isOpen() const { return fd_ >= 0; }
 
-  // Appends one line: cut to 150 characters, trailing blanks dropped. Does nothing when closed.
+  // Appends one line: line breaks in the text become blanks, then it is cut to 150 characters
+  // and loses its trailing blanks. Does nothing when closed.
   bool append(std::string_view utf8);
 
   // Text of the last failure, empty after a success.

@@ -73,6 +73,15 @@ TEST_F(LogFileTest, LinesAreCutTo150CharactersAndLoseTrailingBlanks) {
   EXPECT_EQ(contents(), std::string(149, 'x') + "ø\ntail\n\n");
 }
 
+TEST_F(LogFileTest, ALineBreakInTheTextStaysInsideItsLine) {
+  import::LogFile log;
+  ASSERT_TRUE(log.create(path_));
+  log.append("Anlegg: 010101 Nordby\r\nRA");
+  log.append("Feil: disk I/O error\n");
+  log.close();
+  EXPECT_EQ(contents(), "Anlegg: 010101 Nordby  RA\nFeil: disk I/O error\n");
+}
+
 TEST_F(LogFileTest, HeldLogRefusesASecondWriterAndIsNotEmptied) {
   import::LogFile first;
   ASSERT_TRUE(first.create(path_));
