@@ -1,12 +1,27 @@
 #include "data/use_counters.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 #include "data/file_names.h"
 #include "data/open_file_check.h"
 #include "data/thread_state.h"
 
 namespace data {
 
+namespace {
+
+// Only the 13 counted files have a counter; any other id would count outside the counters.
+void requireCounter(FileId id) {
+  if (hasUseCounter(id)) return;
+  std::fprintf(stderr, "no use counter for %.*s\n", int(fileLabel(id).size()), fileLabel(id).data());
+  std::abort();
+}
+
+}  // namespace
+
 int useFile(FileId id) {
+  requireCounter(id);
   auto& t = thr();
   auto& count = t.useCount[std::size_t(id)];
   if (count == 0) {
@@ -18,6 +33,7 @@ int useFile(FileId id) {
 }
 
 void dropFile(FileId id) {
+  requireCounter(id);
   auto& t = thr();
   auto& count = t.useCount[std::size_t(id)];
   if (count <= 0) return;

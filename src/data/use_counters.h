@@ -9,6 +9,7 @@
 
 namespace data {
 
+// Only for the 13 files that have a counter (hasUseCounter); any other id ends the program.
 // Counter 0: open the thread's instance through openFileChecked (create 1, mode 42h); then +1.
 // Returns the check's code (0 when the file is open).
 int useFile(FileId id);

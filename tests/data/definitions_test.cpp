@@ -23,38 +23,57 @@ struct Expected {
   data::FileId id;
   const char* label;
   int columns;  // with the bookkeeping column
-  std::vector<std::string> keys;  // "name unique partial"
+  std::vector<std::string> keys;  // "name unique partial components", GROUPs as their leaves
 };
 
 // Column counts counted from the record layouts by hand.
 const Expected kFiles[] = {
-    {data::FileId::MapLab, "MapLab", 7, {"MAP:MAPLABKEY 1 1"}},
-    {data::FileId::MapLever, "MapLever", 4, {"M_L:MAPLEVERKEY 1 1"}},
-    {data::FileId::MapParam, "MapParam", 6, {"M_P:MAPPARAMKEY 1 1"}},
-    {data::FileId::MapSted, "MapSted", 5, {"M_S:MAPSTEDKEY 1 1"}},
+    {data::FileId::MapLab, "MapLab", 7, {"MAP:MAPLABKEY 1 1 LAB"}},
+    {data::FileId::MapLever, "MapLever", 4, {"M_L:MAPLEVERKEY 1 1 LAB,LEVERAND"}},
+    {data::FileId::MapParam, "MapParam", 6, {"M_P:MAPPARAMKEY 1 1 LAB,PRTYPE,PARAMLAB"}},
+    {data::FileId::MapSted, "MapSted", 5, {"M_S:MAPSTEDKEY 1 1 LAB,LEVERAND,STEDLAB,STEDSIV"}},
     {data::FileId::Lab2Siv, "Lab2Siv", 5, {}},
     {data::FileId::Labuser, "Labuser", 6, {}},
-    {data::FileId::Anlegg, "Anlegg", 290, {"ANL:ANLEGGKEY_2 0 1", "ANL:ANLEGG_KEY1 1 0", "ANL:ANLEGG_KEY3 1 1"}},
+    {data::FileId::Anlegg,
+     "Anlegg",
+     290,
+     {"ANL:ANLEGGKEY_2 0 1 ANLEGGSNAVN", "ANL:ANLEGG_KEY1 1 0 FYLKESNR,KOMM_NR,ANLEGG_NR",
+      "ANL:ANLEGG_KEY3 1 1 RENSEDISTRIKTETSNR,FYLKESNR,KOMM_NR,ANLEGG_NR"}},
     {data::FileId::Utslippskontroll,
      "Utslippskontroll",
      414,
-     {"U_K:UTSLIPPSKONTROLL_KEY1 1 1", "U_K:UTSLIPSKONTROLL_KEY2 0 1", "U_K:UTSLIPSKONTROLL_KEY3 0 1",
-      "U_K:UTSLIPSKONTROLL_KEY4 0 1"}},
+     {"U_K:UTSLIPPSKONTROLL_KEY1 1 1 ANLEGGSNR,UTSL_DATO2,PRTYPE,LAB_JOURNALNR",
+      "U_K:UTSLIPSKONTROLL_KEY2 0 1 REG_DATO,PRTYPE,ANLEGGSNR,UTSL_DATO2",
+      "U_K:UTSLIPSKONTROLL_KEY3 0 1 ANLEGGSNR,PRTYPE,UTSL_DATO2",
+      "U_K:UTSLIPSKONTROLL_KEY4 0 1 ANLEGGSNR,LAB_JOURNALNR"}},
     {data::FileId::Slamkontroll,
      "Slamkontroll",
      57,
-     {"S_K:SLAMKONTROLL_KEY1 1 1", "S_K:SLAMKONTROLL_KEY2 0 1", "S_K:SLAMKONTROLL_KEY3 0 1",
-      "S_K:SLAMKONTROLL_KEY4 0 1", "S_K:SLAMKONTROLL_KEY5 0 1", "S_K:SLAMKONTROLL_KEY6 0 1"}},
-    {data::FileId::Parameter, "Parameter", 8, {"PAR:PARAMETERKEY 1 1"}},
-    {data::FileId::PrType, "PrType", 2, {"P_T:PRTYPEKEY 1 1"}},
-    {data::FileId::PrTakingsSted, "PrTakingsSted", 2, {"PRT:PRTAKINGSSTED_KEY 1 1"}},
-    {data::FileId::Postadresser, "Postadresser", 3, {"P_A:POSTADRESSE_KEY1 1 1", "P_A:POSTADRESSE_KEY2 0 1"}},
-    {data::FileId::Driftsdata, "Driftsdata", 51, {"DRI:DRIFTSDATA_KEY1 1 1"}},
-    {data::FileId::Driftsanalyser, "Driftsanalyser", 14, {"DRA:DRIFTSANALYSER_KEY 1 1"}},
-    {data::FileId::Slamdisponering, "Slamdisponering", 16, {"S_D:SLAMDISPONERING_KEY 1 1"}},
-    {data::FileId::Slamoverforing, "Slamoverforing", 9, {"S_O:SLAMOVERFORING_KEY1 1 1", "S_O:SLAMOVERFORING_KEY2 0 1"}},
-    {data::FileId::Bef_reg, "Bef_reg", 15, {"B_R:BEF_REG_KEY1 1 1", "B_R:BEF_REG_KEY2 0 1"}},
-    {data::FileId::Bef_dato, "Bef_dato", 14, {"B_D:BEF_DATO_KEY 1 1"}},
+     {"S_K:SLAMKONTROLL_KEY1 1 1 ANLEGGSNR,PR_TAKINGSTED,DATO2,LAB_JOURNALNR",
+      "S_K:SLAMKONTROLL_KEY2 0 1 REG_DATO,ANLEGGSNR,DATO2",
+      "S_K:SLAMKONTROLL_KEY3 0 1 ANLEGGSNR,STATISTIKKAAR,STATISTIKKMND,DATO2",
+      "S_K:SLAMKONTROLL_KEY4 0 1 ANLEGGSNR,LAB_JOURNALNR", "S_K:SLAMKONTROLL_KEY5 0 1 ANLEGGSNR,DATO2,LAB_JOURNALNR",
+      "S_K:SLAMKONTROLL_KEY6 0 1 PR_TAKINGSTED"}},
+    {data::FileId::Parameter, "Parameter", 8, {"PAR:PARAMETERKEY 1 1 PARAMETER"}},
+    {data::FileId::PrType, "PrType", 2, {"P_T:PRTYPEKEY 1 1 PRTYPE"}},
+    {data::FileId::PrTakingsSted, "PrTakingsSted", 2, {"PRT:PRTAKINGSSTED_KEY 1 1 PR_TAKINGSTED"}},
+    {data::FileId::Postadresser,
+     "Postadresser",
+     3,
+     {"P_A:POSTADRESSE_KEY1 1 1 POSTNUMMER", "P_A:POSTADRESSE_KEY2 0 1 POSTSTED"}},
+    {data::FileId::Driftsdata, "Driftsdata", 51, {"DRI:DRIFTSDATA_KEY1 1 1 ANLEGGSNR,AAR,MND"}},
+    {data::FileId::Driftsanalyser, "Driftsanalyser", 14, {"DRA:DRIFTSANALYSER_KEY 1 1 ANLEGGSNR,AAR,MND,DATO"}},
+    {data::FileId::Slamdisponering, "Slamdisponering", 16, {"S_D:SLAMDISPONERING_KEY 1 1 ANLEGGSNR,AAR"}},
+    {data::FileId::Slamoverforing,
+     "Slamoverforing",
+     9,
+     {"S_O:SLAMOVERFORING_KEY1 1 1 FRA_ANLEGGSNR,AAR,MND,TIL_ANLEGGSNR",
+      "S_O:SLAMOVERFORING_KEY2 0 1 TIL_ANLEGGSNR,AAR,MND,FRA_ANLEGGSNR"}},
+    {data::FileId::Bef_reg,
+     "Bef_reg",
+     15,
+     {"B_R:BEF_REG_KEY1 1 1 ANLEGGSNR,BEF_DATO,PR_NR", "B_R:BEF_REG_KEY2 0 1 ANLEGGSNR,PR_STED,BEF_DATO"}},
+    {data::FileId::Bef_dato, "Bef_dato", 14, {"B_D:BEF_DATO_KEY 1 1 ANLEGGSNR,BEF_DATO"}},
 };
 
 class DefinitionsTest : public ::testing::Test {
@@ -87,7 +106,9 @@ TEST_F(DefinitionsTest, EveryFileIsCreatedWithItsTableColumnsAndKeys) {
     std::vector<std::string> keys;
     for (const auto& r : peek(p, "SELECT name, \"unique\", partial FROM pragma_index_list('" + std::string(e.label) +
                                      "') WHERE origin = 'c' ORDER BY name"))
-      keys.push_back(r[0] + " " + r[1] + " " + r[2]);
+      keys.push_back(r[0] + " " + r[1] + " " + r[2] + " " +
+                     peek(p, "SELECT group_concat(name) FROM (SELECT name FROM pragma_index_xinfo('" + r[0] +
+                                 "') WHERE key = 1 ORDER BY seqno)")[0][0]);
     EXPECT_EQ(keys, e.keys);
     // Every key of the program ignores letter case.
     EXPECT_EQ(peek(p, "SELECT count(*) FROM sqlite_master m, pragma_index_xinfo(m.name) x "

@@ -89,6 +89,17 @@ TEST_F(ThreadStateTest, CountersOpenOnceAndCloseWithTheLastUser) {
   EXPECT_FALSE(data::hasUseCounter(FileId::Driftsdata));
 }
 
+TEST_F(ThreadStateTest, FilesWithoutACounterAreNeverCounted) {
+  // Datasett has its own process-wide counter, the import log and the six files never
+  // opened have none; counting them would write past the thread's counters.
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  for (const FileId id : {FileId::Datasett, FileId::ImportLog, FileId::Driftsdata}) {
+    SCOPED_TRACE(std::string(data::fileLabel(id)));
+    EXPECT_DEATH(data::useFile(id), "no use counter");
+    EXPECT_DEATH(data::dropFile(id), "no use counter");
+  }
+}
+
 TEST_F(ThreadStateTest, AnOpenFileKeepsItsNameUntilItIsOpenedAgain) {
   auto& t = data::thr();
   ASSERT_EQ(data::useFile(FileId::MapLab), 0);
