@@ -12,6 +12,7 @@
 #include "data/use_counters.h"
 #include "import/window/register.h"
 #include "import_scenario.h"
+#include "program_dir.h"
 #include "maintenance/register.h"
 #include "platform/store/paths.h"
 #include "platform/ui/headless/session.h"
@@ -22,61 +23,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class FrameImportScriptTest : public ::testing::Test {
+class FrameImportScriptTest : public l2stest::ProgramDirTest {
  protected:
-  void SetUp() override {
-    root_ = fs::temp_directory_path() / ("l2s-frame-import-" + std::to_string(::getpid()));
-    fs::remove_all(root_);
-    for (const char* d : {"work", "system", "data"}) fs::create_directories(root_ / d);
-    oldCwd_ = fs::current_path();
-    fs::current_path(root_ / "work");
-    ::setenv("LAB2SIV_SYSTEM_DIR", (root_ / "system").c_str(), 1);
-    data::resetFileNames();
-    shell::setGlobals(shell::GlobalSettings{});
-  }
-  void TearDown() override {
-    data::resetFileNames();
-    {
-      auto& ds = data::datasett();
-      std::lock_guard lock(ds.lock);
-      ds.file.close();
-      ds.useCount = 0;
-    }
-    fs::current_path(oldCwd_);
-    ::unsetenv("LAB2SIV_SYSTEM_DIR");
-    fs::remove_all(root_);
-  }
-  fs::path root_, oldCwd_;
+  FrameImportScriptTest() : ProgramDirTest("l2s-frame-import") {}
 };
 
 TEST_F(FrameImportScriptTest, FromTheFrameThroughTheImportWindowToFerdig) {
-  const fs::path dataDir = root_ / "data";
-  {
-    data::Datasett ds;
-    ds.setName((root_ / "work" / "Datasett.tps").string());
-    ASSERT_EQ(ds.create(), 0);
-    ASSERT_EQ(ds.open(), 0);
-    ds.clear();
-    ds.rec.DATASETT_NAVN = "Demo";
-    ds.rec.DATAKATALOG = dataDir.string();
-    ASSERT_EQ(ds.add(), 0);
-    data::Lab2Siv settings;
-    settings.setName((root_ / "work" / "Lab2Siv.Tps").string());
-    ASSERT_EQ(settings.create(), 0);
-    ASSERT_EQ(settings.open(), 0);
-    settings.clear();
-    ASSERT_EQ(settings.add(), 0);
-  }
-  std::ofstream(root_ / "system" / "Siv2000.ini")
-      << "[Datasett]\nDatasett_navn=Demo\n[PROVEX]\nLab=KL\nLeverand1=100\nLeverand2=100\n"
-         "UtslKtr=1\nSlamKtr=0\n";
-  data::setDataDirectory(dataDir.string());
-  data::SetFileNames();
-  l2stest::seedImportScenario(dataDir / "lab");
-  data::resetFileNames();
-
-  maintenance::registerProcedures();
-  import::registerImportWindow();
+  const fs::path dataDir = this->dataDir();
+  prepareDataset();
+  if (HasFatalFailure()) return;
   ui::headless::Session session;
   ASSERT_TRUE(session.start([] { shell::Main(); }));
   std::istringstream script(
