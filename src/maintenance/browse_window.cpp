@@ -50,9 +50,7 @@ void BrowseWindow::run(BrowseList& list, const Before& before, const After& afte
         default: break;
       }
     } else if (ev.kind == ui::EventKind::Rejected) {
-      ui::beep();
-      win_.display(ev.control);
-      win_.select(ev.control);
+      win_.refuse(ev.control);
     } else if (ev.control == listId) {
       switch (ev.kind) {
         case ui::EventKind::NewSelection: list.onNewSelection(); break;

@@ -155,9 +155,7 @@ void AboutWindow() {
         ui::postToThread(ui::kRefreshEvent);
         break;
       case ui::EventKind::Rejected:
-        ui::beep();
-        win.display(ev.control);
-        win.select(ev.control);
+        win.refuse(ev.control);
         break;
       case ui::EventKind::Accepted:
         if (eq == "?L_U:POSTNR") {

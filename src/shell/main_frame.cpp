@@ -177,9 +177,7 @@ void MainFrame() {
         ui::postToThread(ui::kRefreshEvent);
         break;
       case ui::EventKind::Rejected:
-        ui::beep();
-        win.display(ev.control);
-        win.select(ev.control);
+        win.refuse(ev.control);
         break;
       case ui::EventKind::Accepted: {
         const std::string eq = win.equate(ev.control);

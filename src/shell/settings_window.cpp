@@ -172,9 +172,7 @@ void SettingsWindow() {
         ui::postToThread(ui::kRefreshEvent);
         break;
       case ui::EventKind::Rejected:
-        ui::beep();
-        win.display(ev.control);
-        win.select(ev.control);
+        win.refuse(ev.control);
         break;
       case ui::EventKind::Accepted:
         if (eq == "?GLO:DATASETT_NAVN") {

@@ -390,9 +390,7 @@ void ImportWindowProc::run() {
     } else if (ev.kind == K::Rejected ||
                (ev.kind == K::Accepted && (is(ev, "?GLO:DATO1") || is(ev, "?GLO:DATO2")) && badDate_)) {
       badDate_ = false;
-      ui::beep();
-      win_.display(ev.control);
-      win_.select(ev.control);
+      win_.refuse(ev.control);
     } else if (ev.kind == K::TabChanging || (ev.kind == K::NewSelection && is(ev, "?SHEET1"))) {
       refresh();
     } else if (ev.kind == K::Accepted) {

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "platform/ui/api/backend.h"
+#include "platform/ui/api/dialogs.h"
 #include "platform/ui/api/picture.h"
 #include "platform/ui/api/procedure.h"
 #include "platform/ui/api/thread_state.h"
@@ -440,6 +441,12 @@ void Window::unhide(const Ctl& from, const Ctl& to) { range(from, to, Prop::Visi
 bool Window::enabled(const Ctl& c) const { return getNumber(c, Prop::Enabled) != 0; }
 bool Window::visible(const Ctl& c) const { return getNumber(c, Prop::Visible) != 0; }
 void Window::setDefault(const Ctl& c) { set(c, Prop::Default, 1LL); }
+
+void Window::refuse(const Ctl& c) {
+  beep();
+  display(c);
+  select(c);
+}
 
 void Window::select(const Ctl& c) {
   const int cid = id(c);

@@ -124,6 +124,8 @@ class Window {
   // Focus. During the accept-all pass, select() also ends the pass at that control.
   void select(const Ctl& c);
   int focus() const;
+  // Refused input: beep, show the control's value again and put the focus back on it.
+  void refuse(const Ctl& c);
 
   // List boxes and drop combos: the page of rows shown, in order.
   void setRows(const Ctl& c, std::vector<ListRow> rows);
