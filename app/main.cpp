@@ -1,14 +1,19 @@
 // Program entry: --headless --script FILE --transcript FILE runs the program with the scripted
 // user of the headless backend; otherwise it opens its windows with the Qt backend.
 #include <iostream>
+#include <string>
 
 #include "import/window/register.h"
 #include "maintenance/register.h"
+#include "platform/report/report.h"
+#include "data/thread_state.h"
+#include "platform/ui/api/procedure.h"
 #include "platform/ui/headless/session.h"
 #ifdef LAB2SIV_WITH_QT
 #include "platform/ui/qt/qt_run.h"
 #endif
 #include "shell/main.h"
+#include "shell/procedures.h"
 
 int main(int argc, char** argv) {
   // The windows the frame starts by name.
@@ -20,6 +25,18 @@ int main(int argc, char** argv) {
       std::cerr << "lab2siv: " << scripted.error << "\n";
       return 2;
     }
+    // Reports paint also without windows: an offscreen Qt application on this main thread.
+    report::OffscreenPainting painting(argc, argv);
+    // `start NAME "LAB"` in a script calls a registered procedure on a thread of its own with
+    // that laboratory in the thread's MapLab buffer, as the laboratory windows leave it.
+    ui::headless::setStartHandler([](const std::string& name, const std::string& lab) {
+      if (!shell::procedure(name)) return false;
+      return ui::startProcedure([name, lab] {
+        data::thr().LAB = lab;
+        data::thr().MapLab.rec.LAB = lab;
+        shell::callProcedure(name);
+      });
+    });
     return ui::headless::runScripted(scripted.script, scripted.transcript, [] { shell::Main(); });
   }
 #ifdef LAB2SIV_WITH_QT

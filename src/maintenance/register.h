@@ -1,8 +1,8 @@
 #pragma once
 namespace maintenance {
 
-// Registers the lists of this area with the procedure registry ("LabBrowse", "LeverBrowse"),
-// so the frame can start the laboratories list on a thread of its own.
+// Registers the lists and the mapping report of this area with the procedure registry
+// ("LabBrowse", "LeverBrowse", "ParamReport"), so they can be started or called by name.
 void registerProcedures();
 
 }  // namespace maintenance

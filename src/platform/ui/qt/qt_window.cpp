@@ -22,6 +22,7 @@
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
@@ -124,6 +125,8 @@ bool Shell::eventFilter(QObject* watched, QEvent* event) {
   }
   if (event->type() == QEvent::MouseButtonRelease && watched->property("l2sImage").isValid())
     owner_.imageClicked(watched->property("l2sImage").toInt());
+  if (event->type() == QEvent::Resize && watched->property("l2sImageArea").isValid())
+    owner_.imageResized(watched->property("l2sImageArea").toInt());
   return QMainWindow::eventFilter(watched, event);
 }
 
@@ -614,7 +617,13 @@ QWidget* QtWindow::makeControl(QtControl& c, QWidget* parent) {
       l->installEventFilter(shell_);
       area->setWidget(l);
       area->setWidgetResizable(true);
-      area->setMinimumSize(160, 120);
+      area->setBackgroundRole(QPalette::Base);
+      // An image fitted to its area is fitted again when the area changes size.
+      area->viewport()->setProperty("l2sImageArea", cid);
+      area->viewport()->installEventFilter(shell_);
+      if (d.width == 0 && d.height == 0) area->setMinimumSize(160, 120);
+      area->setHorizontalScrollBarPolicy(d.hscroll ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+      area->setVerticalScrollBarPolicy(d.vscroll ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
       return area;
     }
     case ControlKind::Region: {
@@ -1064,6 +1073,8 @@ void QtWindow::apply(const PropChange& ch) {
       break;
     case Prop::VScroll:
       if (c->list) c->list->setScrollBar(ch.number != 0);
+      if (auto* area = c->def.kind == ControlKind::Image ? qobject_cast<QScrollArea*>(w) : nullptr)
+        area->setVerticalScrollBarPolicy(ch.number ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
       break;
     case Prop::VScrollPos:
       if (c->list) c->list->setThumb(static_cast<int>(ch.number));
@@ -1072,6 +1083,8 @@ void QtWindow::apply(const PropChange& ch) {
       if (c->list)
         c->list->tree()->setHorizontalScrollBarPolicy(ch.number ? Qt::ScrollBarAsNeeded
                                                                 : Qt::ScrollBarAlwaysOff);
+      if (auto* area = c->def.kind == ControlKind::Image ? qobject_cast<QScrollArea*>(w) : nullptr)
+        area->setHorizontalScrollBarPolicy(ch.number ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
       break;
     case Prop::RangeLow:
     case Prop::RangeHigh: {
@@ -1101,26 +1114,15 @@ void QtWindow::apply(const PropChange& ch) {
     }
     case Prop::ImageFile:
     case Prop::Zoom: {
-      if (ch.prop == Prop::ImageFile)
+      if (ch.prop == Prop::ImageFile) {
         c->imageFile = ch.text;
-      else
+        c->image = QPixmap(q(c->imageFile));
+        c->imageWidth = c->image.width();
+        c->imageHeight = c->image.height();
+      } else {
         c->zoom = ch.number;
-      auto* area = qobject_cast<QScrollArea*>(w);
-      auto* l = area ? qobject_cast<QLabel*>(area->widget()) : nullptr;
-      if (!l) break;
-      QPixmap pm(q(c->imageFile));
-      c->imageWidth = pm.width();
-      c->imageHeight = pm.height();
-      if (!pm.isNull() && c->zoom > 0) {
-        pm = pm.scaled(pm.size() * (static_cast<double>(c->zoom) / 100.0), Qt::KeepAspectRatio,
-                       Qt::SmoothTransformation);
-        area->setWidgetResizable(false);
-        l->resize(pm.size());
-      } else if (!pm.isNull()) {
-        pm = pm.scaled(area->viewport()->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
-        area->setWidgetResizable(true);
       }
-      l->setPixmap(pm);
+      showImage(*c);
       break;
     }
     case Prop::AlertKey: c->alertKeys.insert(static_cast<int>(ch.number)); break;
@@ -1157,6 +1159,8 @@ PropValue QtWindow::get(int control, Prop prop) {
       case Prop::Y: return {{}, outer()->y() * 8 / std::max(1, du.y(8))};
       case Prop::Width: return {{}, outer()->width() * 4 / std::max(1, du.x(4))};
       case Prop::Height: return {{}, outer()->height() * 8 / std::max(1, du.y(8))};
+      case Prop::ClientWidth: return {{}, (content_ ? content_ : outer())->width() * 4 / std::max(1, du.x(4))};
+      case Prop::ClientHeight: return {{}, (content_ ? content_ : outer())->height() * 8 / std::max(1, du.y(8))};
       case Prop::Focus: {
         for (QWidget* f = QApplication::focusWidget(); f; f = f->parentWidget()) {
           const QVariant id = f->property(kIdProp);
@@ -1282,6 +1286,36 @@ void QtWindow::clipboard(ClipboardOp op) {
     case ClipboardOp::Copy: e->copy(); break;
     case ClipboardOp::Paste: e->paste(); break;
   }
+}
+
+void QtWindow::showImage(QtControl& c) {
+  auto* area = qobject_cast<QScrollArea*>(c.widget);
+  auto* l = area ? qobject_cast<QLabel*>(area->widget()) : nullptr;
+  if (!l) return;
+  QPixmap pm = c.image;
+  if (!pm.isNull() && c.zoom > 0) {
+    pm = pm.scaled(pm.size() * (static_cast<double>(c.zoom) / 100.0), Qt::KeepAspectRatio,
+                   Qt::SmoothTransformation);
+    area->setWidgetResizable(false);
+    l->resize(pm.size());
+  } else if (!pm.isNull() && c.zoom < 0) {
+    // The area's width, less a vertical scroll bar; the user scrolls down the page.
+    const int sb = area->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOff
+                       ? 0
+                       : area->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    pm = pm.scaledToWidth(std::max(1, area->width() - 2 * area->frameWidth() - sb), Qt::SmoothTransformation);
+    area->setWidgetResizable(false);
+    l->resize(pm.size());
+  } else if (!pm.isNull()) {
+    pm = pm.scaled(area->viewport()->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    area->setWidgetResizable(true);
+  }
+  l->setPixmap(pm);
+}
+
+void QtWindow::imageResized(int control) {
+  QtControl* c = find(control);
+  if (c && c->zoom <= 0 && !c->image.isNull()) showImage(*c);
 }
 
 void QtWindow::imageClicked(int control) {
