@@ -54,6 +54,8 @@ QFont fontFor(const Item& it, double dpm) {
   // Sizes in device pixels: the same page paints alike on a 96-dpi image and a 600-dpi PDF.
   f.setPixelSize(std::max(1, static_cast<int>(it.points * 25.4 / 72.0 * dpm + 0.5)));
   f.setBold(it.bold);
+  // No ligatures: a printed "ff" stays two letters for anyone who searches or copies the PDF.
+  f.setStyleStrategy(QFont::PreferNoShaping);
   return f;
 }
 
