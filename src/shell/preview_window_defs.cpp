@@ -60,17 +60,17 @@ ui::WindowDef previewWindowDef() {
       ControlDef{.kind = ControlKind::Prompt, .equate = "?CURRENTPAGE:PROMPT", .text = "&Page:", .x = 4, .y = y + 2},
       ControlDef{.kind = ControlKind::Spin, .equate = "?CURRENTPAGE", .tip = "Enter a page number from 1 to 1",
                  .status = "Enter a page number from 1 to 1", .picture = "n4", .rangeLow = 1, .rangeHigh = 1,
-                 .x = 28, .y = y, .width = 34, .height = 12},
-      ControlDef{.kind = ControlKind::Prompt, .equate = "?PAGESACROSS:PROMPT", .text = "&Across:", .x = 72,
+                 .x = 32, .y = y, .width = 34, .height = 12},
+      ControlDef{.kind = ControlKind::Prompt, .equate = "?PAGESACROSS:PROMPT", .text = "&Across:", .x = 80,
                  .y = y + 2},
       ControlDef{.kind = ControlKind::Spin, .equate = "?PAGESACROSS", .tip = "Select the number of thumbnails in a row",
                  .status = "Select the number of thumbnails in a row", .picture = "N2", .rangeLow = 1,
-                 .rangeHigh = 10, .x = 102, .y = y, .width = 28, .height = 12},
-      ControlDef{.kind = ControlKind::Prompt, .equate = "?PAGESDOWN:PROMPT", .text = "&Down:", .x = 140, .y = y + 2},
+                 .rangeHigh = 10, .x = 114, .y = y, .width = 28, .height = 12},
+      ControlDef{.kind = ControlKind::Prompt, .equate = "?PAGESDOWN:PROMPT", .text = "&Down:", .x = 154, .y = y + 2},
       ControlDef{.kind = ControlKind::Spin, .equate = "?PAGESDOWN",
                  .tip = "Select the number of thumbnails in a column",
                  .status = "Select the number of thumbnails in a column", .picture = "n2", .rangeLow = 1,
-                 .rangeHigh = 10, .x = 164, .y = y, .width = 28, .height = 12},
+                 .rangeHigh = 10, .x = 182, .y = y, .width = 28, .height = 12},
   };
   return w;
 }

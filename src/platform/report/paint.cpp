@@ -109,7 +109,8 @@ bool writePageImage(const Page& page, const PageSetup& setup, const std::string&
     p.setRenderHint(QPainter::TextAntialiasing);
     paintPage(p, page, setup, dpm);
   }
-  if (!img.save(QString::fromStdString(path), "PNG")) {
+  // Light compression: page images are written once and read back at once.
+  if (!img.save(QString::fromStdString(path), "PNG", 80)) {
     error = "Kan ikke skrive sidebildet " + path;
     return false;
   }

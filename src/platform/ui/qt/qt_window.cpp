@@ -667,6 +667,10 @@ void QtWindow::place(QtControl& c) {
       const int height = d.height > 0 ? du.y(d.height) : hint.height();
       w->setGeometry(du.x(std::max(0, d.x - ox)), du.y(std::max(0, d.y - oy)), width, height);
     }
+    // A prompt just before its field names it, so its "&" letter reaches the field.
+    if (auto prev = controls_.find(d.id - 1); prev != controls_.end() && prev->second.def.kind == ControlKind::Prompt &&
+                                              d.kind != ControlKind::Prompt)
+      if (auto* label = qobject_cast<QLabel*>(prev->second.widget)) label->setBuddy(w);
     if (cont == content_) {
       const QRect r = w->geometry();
       content_->setMinimumSize(std::max(content_->minimumWidth(), r.right() + 8),
