@@ -95,6 +95,7 @@ class Preview {
         return true;
       case EventKind::Rejected: spinRejected(ev.control); return true;
       case EventKind::Accepted: return accepted(ev.control);
+      case EventKind::NewSelection: return accepted(ev.control);  // a spin stepped by its arrows
       default: return true;
     }
   }

@@ -23,6 +23,7 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QStyle>
+#include <functional>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
@@ -68,6 +69,17 @@ bool isInline(const ControlDef& d) {
 
 // A button that belongs beside a field ("...") rather than in the window's button row.
 bool isFieldButton(const ControlDef& d) { return d.text == "..." || (d.text.empty() && d.icon.empty()); }
+
+// A spin box that tells when the user steps it (arrows, wheel, arrow and page keys).
+class StepSpin : public QSpinBox {
+ public:
+  using QSpinBox::QSpinBox;
+  std::function<void()> stepped;
+  void stepBy(int steps) override {
+    QSpinBox::stepBy(steps);
+    if (stepped) stepped();
+  }
+};
 
 bool hasCoordinates(const WindowDef& def) {
   return std::any_of(def.controls.begin(), def.controls.end(),
@@ -451,7 +463,12 @@ QWidget* QtWindow::makeControl(QtControl& c, QWidget* parent) {
       return e;
     }
     case ControlKind::Spin: {
-      auto* sp = new QSpinBox(parent);
+      auto* sp = new StepSpin(parent);
+      // A step is a new selection at once; typed digits are accepted on leaving.
+      sp->stepped = [this, cid] {
+        if (QtControl* x = find(cid)) x->dirty = false;
+        sendControl(cid, EventKind::NewSelection, Key::MouseLeft);
+      };
       if (d.rangeHigh > d.rangeLow)
         sp->setRange(static_cast<int>(d.rangeLow), static_cast<int>(d.rangeHigh));
       else
@@ -1099,6 +1116,7 @@ void QtWindow::apply(const PropChange& ch) {
         else
           p->setMaximum(v);
       } else if (auto* sp = qobject_cast<QSpinBox*>(w)) {
+        const QSignalBlocker block(sp);  // a value moved inside the new range is no user's change
         if (ch.prop == Prop::RangeLow)
           sp->setMinimum(v);
         else
