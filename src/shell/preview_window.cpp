@@ -119,7 +119,13 @@ class Preview {
     } else if (eq == "?CHANGEDISPLAY") {
       changeDisplay();
     } else if (eq == "?ZOOMBUTTON") {
-      const int chosen = ui::popup("No Zoom|-|Page Width|50%|75%|100%|200%|300%");
+      static constexpr std::array<const char*, kModes> items = {"No Zoom", "Page Width", "50%", "75%",
+                                                                "100%",    "200%",       "300%"};
+      std::string menu;
+      for (int m = 0; m < kModes; ++m)
+        menu += std::string(m == 0 ? "" : m == 1 ? "|-|" : "|") + (m == mode_ ? "+" : "") +
+                items[static_cast<std::size_t>(m)];
+      const int chosen = ui::popup(menu);
       if (chosen == 0) return true;
       mode_ = static_cast<Mode>(chosen - 1);
     } else if (eq == "?CURRENTPAGE") {

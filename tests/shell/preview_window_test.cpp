@@ -243,6 +243,9 @@ TEST_F(PreviewTest, JumpWindowAndZoomMenu) {
   EXPECT_EQ(status(3), "Zoom (200%)");
   ASSERT_TRUE(robot().press("?ZOOMBUTTON"));
   ASSERT_TRUE(robot().popup(0));  // no choice changes nothing
+  EXPECT_NE(session_->text().find("popup \"No Zoom|-|Page Width|50%|75%|100%|+200%|300%\" answer 0"),
+            std::string::npos)
+      << session_->text();
   EXPECT_EQ(status(3), "Zoom (200%)");
   ASSERT_TRUE(robot().press("?ZOOM50"));
   EXPECT_EQ(control("?MAGNIFIED").zoom, 50);

@@ -78,6 +78,7 @@ std::vector<PopupItem> popupItems(const std::string& text) {
       PopupItem p;
       p.greyed = item[0] == '~';
       p.text = p.greyed ? item.substr(1) : item;
+      if (!p.text.empty() && p.text[0] == '+') p.text.erase(0, 1);  // shown checked
       out.push_back(p);
     }
     start = bar + 1;
