@@ -50,9 +50,10 @@ class PreviewQtTest : public ::testing::Test {
 };
 
 TEST_F(PreviewQtTest, PagesZoomsAndPrints) {
-  auto report = l2stest::samplePages(12);
   std::atomic<int> response{-1};
   ASSERT_TRUE(run_->start([&] {
+    // Painted on the procedure's thread, as the mapping report paints its pages.
+    auto report = l2stest::samplePages(12);
     shell::PreviewWindow(report->pageFiles());
     response = data::thr().ThreadResponse;
   }));

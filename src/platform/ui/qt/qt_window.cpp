@@ -19,6 +19,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -1145,6 +1146,11 @@ void QtWindow::apply(const PropChange& ch) {
         c->zoom = ch.number;
       }
       showImage(*c);
+      // A new page or magnification starts at the page's top left corner.
+      if (auto* area = qobject_cast<QScrollArea*>(w)) {
+        area->horizontalScrollBar()->setValue(0);
+        area->verticalScrollBar()->setValue(0);
+      }
       break;
     }
     case Prop::AlertKey: c->alertKeys.insert(static_cast<int>(ch.number)); break;
