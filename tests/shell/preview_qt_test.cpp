@@ -81,6 +81,12 @@ TEST_F(PreviewQtTest, PagesZoomsAndPrints) {
 
   win()->action("?NEXT")->trigger();
   ASSERT_TRUE(pump([&] { return zone(2) == QStringLiteral("Pages 5-8 of 12"); }));
+  // PgUp in a spin pages the report instead of stepping the spin.
+  QTest::keyClick(down, Qt::Key_PageUp);
+  ASSERT_TRUE(pump([&] { return zone(2) == QStringLiteral("Pages 1-4 of 12"); }));
+  EXPECT_EQ(down->value(), 2);
+  QTest::keyClick(down, Qt::Key_PageDown);
+  ASSERT_TRUE(pump([&] { return zone(2) == QStringLiteral("Pages 5-8 of 12"); }));
 
   // A click on the third cell shows page 7 at the page's width, with a vertical scroll bar.
   QScrollArea* third = image("?PAGE3");

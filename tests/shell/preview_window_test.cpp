@@ -106,6 +106,8 @@ TEST_F(PreviewTest, TenPagesTwoByTwoFromPageNine) {
   EXPECT_FALSE(control("?NEXT").enabled);
   ASSERT_TRUE(robot().key("", "PgDn"));  // Next does nothing
   EXPECT_EQ(cells(), (std::vector<int>{9, 10, 0, 0}));
+  // Its tip once repeated Next's.
+  EXPECT_EQ(control("?PREVIOUS").status, "View the previous page or pages of the report");
   ASSERT_TRUE(robot().press("?PREVIOUS"));
   EXPECT_EQ(cells(), (std::vector<int>{5, 6, 7, 8}));
   EXPECT_EQ(status(2), "Pages 5-8 of 10");
