@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
       return 2;
     }
     // Reports paint also without windows: an offscreen Qt application on this main thread.
-    report::OffscreenPainting painting(argc, argv);
+    report::Painting painting(argc, argv);
     // `start NAME "LAB"` in a script calls a registered procedure on a thread of its own with
     // that laboratory in the thread's MapLab buffer, as the laboratory windows leave it.
     ui::headless::setStartHandler([](const std::string& name, const std::string& lab) {

@@ -49,7 +49,7 @@ std::size_t previewControls(ui::headless::Session& s) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  report::OffscreenPainting painting(argc, argv);
+  report::Painting painting(argc, argv);
 
   auto t0 = Clock::now();
   report::Report images({}, report::Target::Preview);

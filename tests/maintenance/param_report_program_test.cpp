@@ -38,7 +38,7 @@ TEST(ParamReportProgram, TheDemoMappingPrintsToAPdf) {
   const int status =
       std::system((env + "'" + bin + "lab2siv' --headless --script script.txt --transcript t.txt 2>/dev/null").c_str());
   std::stringstream transcript;
-  transcript << std::ifstream(dir / "t.txt").rdbuf();
+  transcript << std::ifstream(dir / "t.txt").rdbuf() << std::ifstream(dir / "err.txt").rdbuf();
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << transcript.str();
   EXPECT_NE(transcript.str().find("close \"Generating Report\""), std::string::npos) << transcript.str();
   EXPECT_NE(transcript.str().find("dump ?CURRENTPAGE \"1\""), std::string::npos) << transcript.str();

@@ -9,6 +9,7 @@
 #include <fstream>
 
 #include "../platform/report/pdf_text.h"
+#include "platform/store/transaction.h"
 #include "window_harness.h"
 
 namespace {
@@ -32,6 +33,8 @@ class ParamReportTest : public WindowHarness {
     data::MapParam f;
     f.setName(data::fileName(data::FileId::MapParam));
     fill(f, [&] {
+      store::Transaction tx;  // one commit for the lot
+      ASSERT_EQ(tx.begin({&f}, 2), 0);
       for (const Mapping& m : rows) {
         f.clear();
         f.rec.LAB = m.lab;
@@ -41,6 +44,7 @@ class ParamReportTest : public WindowHarness {
         f.rec.FAKTOR = m.factor;
         ASSERT_EQ(f.add(), 0) << m.code;
       }
+      ASSERT_EQ(tx.commit(), 0);
     });
   }
   // The report as the laboratory settings window calls it: the laboratory in MAP:LAB.

@@ -1,4 +1,5 @@
 #include "platform/report/paint.h"
+#include "platform/report/painter_thread.h"
 
 #include <memory>
 #include <string>
@@ -17,7 +18,7 @@ namespace report {
 
 bool canPaint() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr; }
 
-struct OffscreenPainting::App {
+struct Painting::App {
   // Qt keeps the arguments for the application's life.
   std::string program, option = "-platform", platform = "offscreen";
   std::vector<char*> argv;
@@ -25,17 +26,17 @@ struct OffscreenPainting::App {
   std::unique_ptr<QGuiApplication> app;
 };
 
-OffscreenPainting::OffscreenPainting(int& argc, char** argv) : app_(std::make_unique<App>()) {
+Painting::Painting(int& argc, char** argv) : app_(std::make_unique<App>()) {
   if (QCoreApplication::instance()) return;  // the program's own application paints
   App& a = *app_;
   a.program = argc > 0 && argv && argv[0] ? argv[0] : "lab2siv";
   a.argv = {a.program.data(), a.option.data(), a.platform.data(), nullptr};
   a.app = std::make_unique<QGuiApplication>(a.argc, a.argv.data());
-  // Fonts are found once here, on the main thread, before procedure threads paint.
+  // Fonts are found once here, on the main thread, before the painting thread paints.
   (void)QFontDatabase::families();
 }
 
-OffscreenPainting::~OffscreenPainting() = default;
+Painting::~Painting() { detail::stopPainter(); }
 
 namespace detail {
 
@@ -96,25 +97,27 @@ void paintPage(QPainter& p, const Page& page, const PageSetup& setup, double dpm
 }
 
 bool writePageImage(const Page& page, const PageSetup& setup, const std::string& path, std::string& error) {
-  const double dpm = Report::kImageDpi / 25.4;
-  const QSizeF mm = paperMm(setup);
-  QImage img(static_cast<int>(mm.width() * dpm + 0.5), static_cast<int>(mm.height() * dpm + 0.5),
-             QImage::Format_RGB32);
-  img.setDotsPerMeterX(static_cast<int>(dpm * 1000 + 0.5));
-  img.setDotsPerMeterY(static_cast<int>(dpm * 1000 + 0.5));
-  img.fill(Qt::white);
-  {
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    paintPage(p, page, setup, dpm);
-  }
-  // Light compression: page images are written once and read back at once.
-  if (!img.save(QString::fromStdString(path), "PNG", 80)) {
-    error = "Kan ikke skrive sidebildet " + path;
-    return false;
-  }
-  return true;
+  bool saved = false;
+  onPainter([&] {
+    const double dpm = Report::kImageDpi / 25.4;
+    const QSizeF mm = paperMm(setup);
+    // Grey levels are all a printed page holds; one byte a pixel keeps the files quick to write.
+    QImage img(static_cast<int>(mm.width() * dpm + 0.5), static_cast<int>(mm.height() * dpm + 0.5),
+               QImage::Format_Grayscale8);
+    img.setDotsPerMeterX(static_cast<int>(dpm * 1000 + 0.5));
+    img.setDotsPerMeterY(static_cast<int>(dpm * 1000 + 0.5));
+    img.fill(Qt::white);
+    {
+      QPainter p(&img);
+      p.setRenderHint(QPainter::Antialiasing);
+      p.setRenderHint(QPainter::TextAntialiasing);
+      paintPage(p, page, setup, dpm);
+    }
+    // Light compression: page images are written once and read back at once.
+    saved = img.save(QString::fromStdString(path), "PNG", 80);
+  });
+  if (!saved) error = "Kan ikke skrive sidebildet " + path;
+  return saved;
 }
 
 }  // namespace detail

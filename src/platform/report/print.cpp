@@ -12,6 +12,7 @@
 #include <filesystem>
 
 #include "platform/report/paint.h"
+#include "platform/report/painter_thread.h"
 #include "platform/report/report.h"
 #include "platform/ui/api/dialogs.h"
 
@@ -46,7 +47,9 @@ Result failed(std::string text) { return {false, false, std::move(text)}; }
 std::string defaultPrinter() {
   // Tests and scripted runs may forbid real paper.
   if (const char* none = std::getenv("LAB2SIV_NO_PRINTER"); none && *none) return {};
-  return QPrinterInfo::defaultPrinter().printerName().toStdString();
+  std::string name;
+  detail::onPainter([&] { name = QPrinterInfo::defaultPrinter().printerName().toStdString(); });
+  return name;
 }
 
 bool chooseDestination(Destination& out, std::string_view suggestedPdfName) {
@@ -60,9 +63,10 @@ bool chooseDestination(Destination& out, std::string_view suggestedPdfName) {
   return true;
 }
 
-Result printPages(const std::vector<Page>& pages, const PageSetup& setup, const Destination& to) {
-  if (pages.empty()) return {};
-  if (!canPaint()) return failed("Utskrift er ikke tilgjengelig: programmet har ingen tegneflate");
+namespace {
+
+// On the painting thread.
+Result paintTo(const std::vector<Page>& pages, const PageSetup& setup, const Destination& to) {
   const QPageLayout::Orientation orient = setup.landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
   if (!to.printer.empty()) {
     QPrinter printer(QPrinter::HighResolution);
@@ -105,6 +109,16 @@ Result printPages(const std::vector<Page>& pages, const PageSetup& setup, const 
   return {};
 }
 
+}  // namespace
+
+Result printPages(const std::vector<Page>& pages, const PageSetup& setup, const Destination& to) {
+  if (pages.empty()) return {};
+  if (!canPaint()) return failed("Utskrift er ikke tilgjengelig: programmet har ingen tegneflate");
+  Result r;
+  detail::onPainter([&] { r = paintTo(pages, setup, to); });
+  return r;
+}
+
 Result printReport(const Report& report, std::string_view suggestedPdfName) {
   if (report.pageCount() == 0) return {};
   Destination to;
@@ -118,13 +132,16 @@ Result printLines(const std::vector<std::string>& lines, std::string_view sugges
   // Landscape, so that a log line of 150 characters fits; a longer one wraps inside its band.
   const PageSetup setup{Paper::A4, true, 10};
   Item probe{.points = points, .fixedPitch = true};
-  QFont f(QStringLiteral("Monospace"));
-  f.setStyleHint(QFont::TypeWriter);
-  f.setFixedPitch(true);
-  f.setPixelSize(1000);  // the advance as a share of the em, independent of any screen
-  const QFontMetricsF fm(f);
+  double em = 0.6;
+  detail::onPainter([&] {
+    QFont f(QStringLiteral("Monospace"));
+    f.setStyleHint(QFont::TypeWriter);
+    f.setFixedPitch(true);
+    f.setPixelSize(1000);  // the advance as a share of the em, independent of any screen
+    em = QFontMetricsF(f).horizontalAdvance(QLatin1Char('M')) / 1000.0;
+  });
   const double mmPerPoint = 25.4 / 72.0;
-  const double charMm = fm.horizontalAdvance(QLatin1Char('M')) / 1000.0 * points * mmPerPoint;
+  const double charMm = em * points * mmPerPoint;
   const double lineMm = points * 1.25 * mmPerPoint;
   const auto perRow = std::max<std::size_t>(
       1, static_cast<std::size_t>(detail::contentWidth(setup) / std::max(charMm, 0.1)));

@@ -78,15 +78,17 @@ struct Result {
 // True when a Qt GUI application exists to paint with.
 bool canPaint();
 
-// A Qt GUI application on the offscreen platform, for a run without windows that still
-// paints reports (scripted runs, tests). Make it on the main thread before any procedure
-// starts; it lives as long as the object.
-class OffscreenPainting {
+// Painting for a run without the windowed application's event loop (scripted runs, tests):
+// make it on the main thread before any procedure starts. When no Qt application exists it
+// makes one on the offscreen platform. When it ends, the engine's painting thread is joined
+// before that application goes. (Under the windowed program the painting thread is joined
+// as the application's loop quits.)
+class Painting {
  public:
-  OffscreenPainting(int& argc, char** argv);
-  ~OffscreenPainting();
-  OffscreenPainting(const OffscreenPainting&) = delete;
-  OffscreenPainting& operator=(const OffscreenPainting&) = delete;
+  Painting(int& argc, char** argv);
+  ~Painting();
+  Painting(const Painting&) = delete;
+  Painting& operator=(const Painting&) = delete;
 
  private:
   struct App;

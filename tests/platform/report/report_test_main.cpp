@@ -6,6 +6,6 @@
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();
-  report::OffscreenPainting painting(argc, argv);
+  report::Painting painting(argc, argv);
   return RUN_ALL_TESTS();
 }
