@@ -109,8 +109,11 @@ ui::WindowDef importFileViewDef() {
   w.help = "Se på importfile";
   w.kind = ui::WindowKind::MdiChild;
   w.resizable = true;
-  w.width = 560;
-  w.height = 260;
+  // Over the import window that calls it, not beside it where the frame has no room.
+  w.x = 4;
+  w.y = 4;
+  w.width = 500;
+  w.height = 220;
   ControlDef list{.kind = ControlKind::List, .equate = "?LIST1"};
   list.vscroll = true;
   list.hscroll = true;

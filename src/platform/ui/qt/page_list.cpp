@@ -165,7 +165,12 @@ void PageList::setSelected(int row) {
 
 int PageList::items() const {
   if (def_.items > 0) return def_.items;
-  const int rowH = std::max(tree_->fontMetrics().height() + 4, 18) * std::max(1, def_.rowLines);
+  int rowH = std::max(tree_->fontMetrics().height() + 4, 18) * std::max(1, def_.rowLines);
+  // Once a row is shown, rows as drawn (a fixed-pitch font draws lower rows than the estimate).
+  if (tree_->topLevelItemCount() > 0) {
+    const int drawn = tree_->visualItemRect(tree_->topLevelItem(0)).height();
+    if (drawn > 0) rowH = drawn;
+  }
   return std::max(1, tree_->viewport()->height() / rowH);
 }
 

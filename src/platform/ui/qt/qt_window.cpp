@@ -284,7 +284,10 @@ void QtWindow::build() {
     sub_->setAttribute(Qt::WA_DeleteOnClose, false);
     sub_->setWindowTitle(q(def_.title));
     sub_->setWindowIcon(shell_->windowIcon());
+    const QSize wanted = shell_->size();
     sub_->adjustSize();
+    // A size the definition gives holds for the child too (a wide list would widen its hint).
+    if (def_.width > 0 && def_.height > 0) sub_->resize(wanted + (sub_->size() - shell_->size()));
     if (!def_.resizable) {
       // Tiling must not stretch a window of fixed size around its controls.
       sub_->setWindowFlags(sub_->windowFlags() & ~Qt::WindowMaximizeButtonHint);
@@ -547,8 +550,10 @@ QWidget* QtWindow::makeControl(QtControl& c, QWidget* parent) {
           },
           parent);
       c.list = l;
+      // Wide enough for its columns; one that scrolls sideways only for those that stay put.
       int width = 0;
-      for (const ColumnDef& col : d.columns) width += du.chars(col.width) + 8;
+      for (const ColumnDef& col : d.columns)
+        if (!d.hscroll || col.fixed) width += du.chars(col.width) + 8;
       l->setMinimumWidth(std::max(width + 24, 200));
       return l;
     }
@@ -715,6 +720,8 @@ void QtWindow::place(QtControl& c) {
   if (isInline(d) && d.kind != ControlKind::Text && d.kind != ControlKind::Progress) {
     g->addWidget(w, next++, 1, Qt::AlignLeft);
   } else {
+    // A list box without a fixed row count takes the window's spare height.
+    if (d.kind == ControlKind::List && d.items <= 0) g->setRowStretch(next, 1);
     g->addWidget(w, next++, 0, 1, -1);
   }
 }
@@ -779,6 +786,13 @@ void QtWindow::show() {
   }
   opened_ = true;
   sendControl(0, EventKind::OpenWindow);
+  // A list box whose height the layout decides holds the rows of the shown window: its
+  // procedure hears of the size once the window has its own.
+  for (auto& [cid, c] : controls_)
+    if (c.list && c.def.items <= 0) {
+      resized();
+      break;
+    }
   // Focus on the first control that takes it.
   for (auto& [cid, c] : controls_) {
     if (c.menu || !c.widget || !c.widget->isEnabled() || c.widget->focusPolicy() == Qt::NoFocus) continue;

@@ -1,0 +1,127 @@
+// Manual check of the look: runs the program in a demo working directory (argument 1, set up
+// with lab2siv-demo) and writes PNGs of the whole screen (argument 2, a folder) with the
+// import-file viewer, the log viewer and its search window, and the About window open.
+// Run under xvfb-run -s "-screen 0 1024x768x24".
+#include <unistd.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPixmap>
+#include <QScreen>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "data/program_files.h"
+#include "import/window/register.h"
+#include "maintenance/register.h"
+#include "platform/ui/api/procedure.h"
+#include "platform/ui/qt/qt_backend.h"
+#include "platform/ui/qt/qt_run.h"
+#include "platform/ui/qt/qt_window.h"
+#include "shell/main.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+QAction* actionOf(ui::qt::QtWindow& w, const std::string& equate) {
+  QAction* found = nullptr;
+  const std::function<void(const std::vector<ui::MenuItem>&)> walk = [&](const std::vector<ui::MenuItem>& items) {
+    for (const auto& m : items) {
+      if (m.equate == equate) found = w.action(m.id);
+      walk(m.items);
+    }
+  };
+  walk(w.def().menu);
+  for (const auto& b : w.def().toolbar)
+    if (b.equate == equate) found = w.action(b.id);
+  return found;
+}
+
+void click(ui::qt::QtWindow* w, const char* equate) {
+  if (auto* b = w ? qobject_cast<QAbstractButton*>(w->widget(std::string(equate))) : nullptr) b->click();
+}
+
+void settle(ui::qt::QtRun& run, int ms) {
+  QElapsedTimer t;
+  t.start();
+  run.pumpUntil([&] { return t.elapsed() > ms; }, ms + 1000);
+}
+
+void shot(ui::qt::QtRun& run, const fs::path& file) {
+  settle(run, 400);
+  QGuiApplication::primaryScreen()->grabWindow(0).save(QString::fromStdString(file.string()));
+  std::printf("%s\n", file.c_str());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: %s DEMO-DIR OUT-DIR\n", argv[0]);
+    return 2;
+  }
+  const fs::path demo = fs::absolute(argv[1]), out = fs::absolute(argv[2]);
+  fs::create_directories(out);
+  fs::current_path(demo);
+  ::setenv("LAB2SIV_SYSTEM_DIR", (demo / "system").c_str(), 1);
+  if (!fs::exists("Lab2Siv.Tps")) {  // past the first run's settings window
+    data::Lab2Siv settings;
+    settings.setName("Lab2Siv.Tps");
+    if (settings.create() == 0 && settings.open() == 0) {
+      settings.clear();
+      settings.add();
+    }
+  }
+  QApplication app(argc, argv);
+  maintenance::registerProcedures();
+  import::registerImportWindow();
+  ui::qt::QtRun run;
+  run.start([] { shell::Main(); });
+  ui::qt::QtWindow* frame = nullptr;
+  if (!run.pumpUntil([&] {
+        for (int id = 1; id < 8 && !frame; ++id)
+          if (auto* w = run.backend().window(id); w && w->def().kind == ui::WindowKind::MdiFrame) frame = w;
+        return frame != nullptr;
+      }))
+    return 1;
+  frame->outer()->setGeometry(0, 0, 1024, 768);
+  const auto titled = [&](const char* title) {
+    ui::qt::QtWindow* w = nullptr;
+    run.pumpUntil([&] { return (w = run.backend().windowTitled(title)) != nullptr; }, 15000);
+    return w;
+  };
+
+  actionOf(*frame, "?IMPORT")->trigger();
+  ui::qt::QtWindow* imp = titled("Import");
+  settle(run, 300);
+  click(imp, "?IMPFILEBUTTON");
+  ui::qt::QtWindow* view = titled("Se på importfile");
+  shot(run, out / "import_file_view.png");
+  click(view, "?CANCELBUTTON");
+  settle(run, 300);
+  click(imp, "?OKBUTTON");
+  settle(run, 2000);
+  if (!run.backend().windowTitled("Se på Logg-file")) click(imp, "?LOGFILEBUTTON");
+  ui::qt::QtWindow* log = titled("Se på Logg-file");
+  shot(run, out / "log_file_view.png");
+  click(log, "?ASCIISEARCH");
+  ui::qt::QtWindow* search = titled("Searching Text...");
+  shot(run, out / "log_search.png");
+  click(search, "?ASC1:CANCELSEARCH");
+  settle(run, 300);
+  click(log, "?CLOSE");
+  settle(run, 300);
+  click(imp, "?CANCELBUTTON");
+  settle(run, 300);
+
+  if (QAction* about = actionOf(*frame, "?HJELPOMBRAKELSIVRAPROVEX")) about->trigger();
+  if (titled("Om programmet")) shot(run, out / "about_window.png");
+  settle(run, 300);
+  ui::requestShutdown();
+  return run.exec();
+}
