@@ -2,6 +2,7 @@
 
 #include "maintenance/lab_browse.h"
 #include "maintenance/lever_browse.h"
+#include "maintenance/postadresser_browse.h"
 #include "shell/procedures.h"
 
 namespace maintenance {
@@ -9,6 +10,7 @@ namespace maintenance {
 void registerProcedures() {
   shell::setProcedure("LabBrowse", LabBrowse);
   shell::setProcedure("LeverBrowse", LeverBrowse);
+  shell::setProcedure("PostadresserBrowse", PostadresserBrowse);
 }
 
 }  // namespace maintenance
