@@ -1,6 +1,7 @@
 // Manual check of the look: runs the program in a demo working directory (argument 1, set up
 // with lab2siv-demo) and writes PNGs of the whole screen (argument 2, a folder) with the
-// import-file viewer, the log viewer and its search window, and the About window open.
+// import-file viewer, the log viewer and its search window, the About window and its
+// postal-address list open.
 // Run under xvfb-run -s "-screen 0 1024x768x24".
 #include <unistd.h>
 
@@ -120,7 +121,14 @@ int main(int argc, char** argv) {
   settle(run, 300);
 
   if (QAction* about = actionOf(*frame, "?HJELPOMBRAKELSIVRAPROVEX")) about->trigger();
-  if (titled("Om programmet")) shot(run, out / "about_window.png");
+  if (ui::qt::QtWindow* about = titled("Om programmet")) {
+    shot(run, out / "about_window.png");
+    click(about, "?CALLLOOKUP");
+    if (ui::qt::QtWindow* list = titled("Tabell postadresser")) {
+      shot(run, out / "postadresser_list.png");
+      click(list, "?CLOSE");
+    }
+  }
   settle(run, 300);
   ui::requestShutdown();
   return run.exec();

@@ -71,8 +71,15 @@ PageList::PageList(const ControlDef& def, std::function<void(Event)> sink, QWidg
   setFocusProxy(tree_);
 
   if (def.items > 0) {
-    // Exactly `items` rows fit, so a click on the last row never scrolls the view.
-    const int rowH = std::max(tree_->fontMetrics().height() + 4, 18) * std::max(1, def.rowLines);
+    // Exactly `items` rows fit, so a click on the last row never scrolls the view: a row's
+    // height as the tree draws one with the list's lines.
+    auto* probe = new QTreeWidgetItem(tree_);
+    QString lines = QStringLiteral("Xg");
+    for (int i = 1; i < def.rowLines; ++i) lines += QStringLiteral("\nXg");
+    for (int i = 0; i < tree_->columnCount(); ++i) probe->setText(i, lines);
+    int rowH = tree_->sizeHintForRow(0);
+    delete probe;
+    if (rowH <= 0) rowH = std::max(tree_->fontMetrics().height() + 4, 18) * std::max(1, def.rowLines);
     const int head = anyHeading ? tree_->header()->sizeHint().height() : 0;
     tree_->setFixedHeight(rowH * def.items + head + 2 * tree_->frameWidth() + 2);
   }
