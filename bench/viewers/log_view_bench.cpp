@@ -141,7 +141,7 @@ int main() {
   std::printf("plain sequential read:     %9.1f ms\n", plain);
   std::printf("viewer load (headless):    %9.1f ms   ratio %.1f\n", big, big / plain);
   std::printf("pacing floor (10 ms/tick): %9.1f ms   load / floor %.2f\n", floorMs, big / floorMs);
-  std::printf("Cancel answered after:     %9.1f ms\n", cancel);
+  std::printf("Cancel answered after:     %9.2f ms\n", cancel);
   std::printf("paging 500,000 lines:      %9.2f ms\n", bigPaging);
   std::printf("paging 50 lines:           %9.2f ms   ratio %.2f\n", smallPaging, bigPaging / smallPaging);
   return big < 0 || cancel < 0 ? 1 : 0;
