@@ -85,6 +85,17 @@ TEST(ImportRows, TenPairsAsStoredAndUnknownNamesBlank) {
   EXPECT_EQ(first->at(9), "<0,5");
 }
 
+// A journal number is counted per year: each sample is listed under the journal of its own
+// year only, as the import reads it, not under every journal that shares the number.
+TEST(ImportRows, ASampleBelongsToTheJournalOfItsOwnYear) {
+  const Rows rows = readRows(fs::path(LAB2SIV_FIXTURES) / "viewers" / "two_years", true);
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ((std::vector<std::string>{rows[0].at(0), rows[0].at(1), rows[0].at(4), rows[0].at(7)}),
+            (std::vector<std::string>{"0123", "100", "01", "07.01.08"}));
+  EXPECT_EQ((std::vector<std::string>{rows[1].at(0), rows[1].at(1), rows[1].at(4), rows[1].at(7)}),
+            (std::vector<std::string>{"0123", "200", "02", "09.01.09"}));
+}
+
 class ImportFileViewTest : public l2stest::WindowHarness {
  protected:
   void openOn(const fs::path& dir, const char* stedKilde) {
