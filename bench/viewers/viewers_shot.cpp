@@ -13,7 +13,6 @@
 #include <QScreen>
 #include <cstdio>
 #include <filesystem>
-#include <functional>
 #include <string>
 
 #include "data/program_files.h"
@@ -28,20 +27,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-QAction* actionOf(ui::qt::QtWindow& w, const std::string& equate) {
-  QAction* found = nullptr;
-  const std::function<void(const std::vector<ui::MenuItem>&)> walk = [&](const std::vector<ui::MenuItem>& items) {
-    for (const auto& m : items) {
-      if (m.equate == equate) found = w.action(m.id);
-      walk(m.items);
-    }
-  };
-  walk(w.def().menu);
-  for (const auto& b : w.def().toolbar)
-    if (b.equate == equate) found = w.action(b.id);
-  return found;
-}
 
 void click(ui::qt::QtWindow* w, const char* equate) {
   if (auto* b = w ? qobject_cast<QAbstractButton*>(w->widget(std::string(equate))) : nullptr) b->click();
@@ -97,7 +82,7 @@ int main(int argc, char** argv) {
     return w;
   };
 
-  actionOf(*frame, "?IMPORT")->trigger();
+  frame->action(std::string("?IMPORT"))->trigger();
   ui::qt::QtWindow* imp = titled("Import");
   settle(run, 300);
   click(imp, "?IMPFILEBUTTON");
@@ -120,7 +105,7 @@ int main(int argc, char** argv) {
   click(imp, "?CANCELBUTTON");
   settle(run, 300);
 
-  if (QAction* about = actionOf(*frame, "?HJELPOMBRAKELSIVRAPROVEX")) about->trigger();
+  if (QAction* about = frame->action(std::string("?HJELPOMBRAKELSIVRAPROVEX"))) about->trigger();
   if (ui::qt::QtWindow* about = titled("Om programmet")) {
     shot(run, out / "about_window.png");
     click(about, "?CALLLOOKUP");
