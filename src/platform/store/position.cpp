@@ -119,6 +119,7 @@ void bindValue(sqlite3_stmt* s, int index, const Value& v) {
     case Value::Int: sqlite3_bind_int64(s, index, v.i); break;
     case Value::Real: sqlite3_bind_double(s, index, v.d); break;
     case Value::Text: sqlite3_bind_text(s, index, v.s.data(), int(v.s.size()), SQLITE_TRANSIENT); break;
+    case Value::Blob: sqlite3_bind_blob(s, index, v.s.data(), int(v.s.size()), SQLITE_TRANSIENT); break;
   }
 }
 
@@ -134,9 +135,14 @@ std::string encodePosition(const std::vector<Value>& vals, long long rowid) {
         out += buf;
         break;
       case Value::Text:
-        for (char ch : v.s) {
+      case Value::Blob: {
+        // Trailing blanks of a value are escaped too, so a fixed-width holder keeps them.
+        std::size_t blanksFrom = v.s.size();
+        while (blanksFrom > 0 && v.s[blanksFrom - 1] == ' ') --blanksFrom;
+        for (std::size_t i = 0; i < v.s.size(); ++i) {
+          const char ch = v.s[i];
           const auto u = static_cast<unsigned char>(ch);
-          if (u < 0x20 || ch == '%' || ch == '|') {
+          if (u < 0x20 || ch == '%' || ch == '|' || i >= blanksFrom) {
             std::snprintf(buf, sizeof buf, "%%%02X", u);
             out += buf;
           } else {
@@ -144,6 +150,7 @@ std::string encodePosition(const std::vector<Value>& vals, long long rowid) {
           }
         }
         break;
+      }
     }
   }
   return out;
