@@ -181,6 +181,23 @@ bool fileExists(const std::string& path, int& err) {
   return false;
 }
 
+// The own connection waits for reads as long as a "Recover" open; writes outside a
+// transaction keep the ordinary wait (WriteWait).
+int readWaitMs(const FileState& st) {
+  return std::max(st.recoverWaitMs >= 0 ? st.recoverWaitMs : recoverWaitMs(), defaultWaitMs());
+}
+
+struct WriteWait {
+  Connection* own;
+  int readWait;
+  WriteWait(FileState& st, Connection& c) : own(&c == st.conn.get() ? &c : nullptr), readWait(readWaitMs(st)) {
+    if (own) own->setWait(defaultWaitMs());
+  }
+  ~WriteWait() {
+    if (own) own->setWait(readWait);
+  }
+};
+
 std::string dirOf(const std::string& path) {
   const auto slash = path.rfind('/');
   if (slash == std::string::npos) return ".";
@@ -205,8 +222,10 @@ int FileBase::open(std::uint8_t mode) {
   Error err;
   std::unique_ptr<Connection> c;
   if (Connection::open(path, wait, c, err) != 0) return FileOps::fail(*this, err);
-  if (verifySchema(*c, "main", def_, err) != 0) return FileOps::fail(*this, err);
-  c->setWait(defaultWaitMs());
+  if (useRollbackJournal(*c, err) != 0 || verifySchema(*c, "main", def_, err) != 0 ||
+      ensureRevTrigger(*c, def_, err) != 0)
+    return FileOps::fail(*this, err);
+  c->setWait(readWaitMs(*st_));
   st_->conn = std::move(c);
   st_->path = path;
   st_->curRow = 0;
@@ -263,7 +282,7 @@ int FileBase::sendOption(std::string_view option) {
   const std::string key = o.substr(0, eq);
   const std::string val = eq == std::string::npos ? "" : o.substr(eq + 1);
   if (strcasecmp(key.c_str(), "Recover") == 0) {
-    st_->nextOpenWaitMs = std::atoi(val.c_str()) * 1000;
+    st_->nextOpenWaitMs = st_->recoverWaitMs = std::atoi(val.c_str()) * 1000;
   } else if (strcasecmp(key.c_str(), "QUICKSCAN") == 0) {
     st_->quickScan = strcasecmp(val.c_str(), "on") == 0;  // sequences read ahead
   }
@@ -529,6 +548,7 @@ int FileBase::add() {
     return "INSERT INTO " + table(def_, schema) + " (" + cols + ") VALUES (" + marks + ")";
   }, err);
   if (!s) return FileOps::fail(*this, err);
+  WriteWait w(*st_, c);
   StmtReset g{s};
   bindRecord(*this, nullptr, s);
   const int rc = sqlite3_step(s);
@@ -558,6 +578,7 @@ int FileBase::put() {
     return sql;
   }, err);
   if (!s) return FileOps::fail(*this, err);
+  WriteWait w(*st_, c);
   StmtReset g{s};
   bindRecord(*this, st_.get(), s);
   sqlite3_bind_int64(s, int(n) + 1, st_->curRow);
@@ -581,6 +602,7 @@ int FileBase::remove() {
   sqlite3_stmt* s = c.cached(stmtKey(def_, OpDelete, schemaNo),
                              [&] { return "DELETE FROM " + table(def_, schema) + " WHERE rowid = ?1"; }, err);
   if (!s) return FileOps::fail(*this, err);
+  WriteWait w(*st_, c);
   StmtReset g{s};
   sqlite3_bind_int64(s, 1, st_->curRow);
   const int rc = sqlite3_step(s);

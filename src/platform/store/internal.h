@@ -91,6 +91,15 @@ std::string tableSql(const FileDef& def, const std::string& schema);
 std::string indexSql(const FileDef& def, std::size_t key, const std::string& schema);
 // The optional key's condition ("c1" <> '' OR "c2" <> 0), empty when the key is not optional.
 std::string optionalWhere(const FileDef& def, std::size_t key);
+// The trigger that raises "_REV" on every update that does not raise it itself, so change
+// detection also sees other tools' rewrites.
+std::string revTriggerName(const FileDef& def);
+std::string revTriggerSql(const FileDef& def);
+// Adds (or replaces) the trigger in the main database where it is not as defined.
+int ensureRevTrigger(Connection& c, const FileDef& def, Error& err);
+// Switches a database that another tool left in WAL mode back to the rollback journal, on
+// which commits over several files are atomic; 32 when another connection prevents it.
+int useRollbackJournal(Connection& c, Error& err);
 // 0 when table and indexes are as defined, 47 for the table, 46 for an index, else 32/90.
 int verifySchema(Connection& c, const std::string& schema, const FileDef& def, Error& err);
 // Creates the table and indexes in an empty database at `path` (which must not exist yet).
@@ -162,6 +171,7 @@ struct FileState {
   std::unique_ptr<Connection> conn;
   std::string path;
   int nextOpenWaitMs = -1;
+  int recoverWaitMs = -1;  // the last "Recover=n": the wait of reads (-1: the process's)
   bool quickScan = false;
   int readAhead = 1;
   Batch batch;

@@ -1,5 +1,6 @@
-// Positions: "<rowid>|<value>|<value>..." in UTF-8, texts with '%', '|' and control bytes
-// escaped as %XX, so that a position re-reads its record and marks its place in the key.
+// Positions: "<rowid>|<value>|<value>..." in ASCII, texts with '%', '|', control bytes, bytes
+// beyond ASCII and trailing blanks escaped as %XX, so that a position re-reads its record and
+// marks its place in the key.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -136,13 +137,14 @@ std::string encodePosition(const std::vector<Value>& vals, long long rowid) {
         break;
       case Value::Text:
       case Value::Blob: {
-        // Trailing blanks of a value are escaped too, so a fixed-width holder keeps them.
+        // Bytes beyond ASCII and trailing blanks are escaped too, so that a fixed-width
+        // Windows-1252 holder keeps every value, also one it could not hold itself.
         std::size_t blanksFrom = v.s.size();
         while (blanksFrom > 0 && v.s[blanksFrom - 1] == ' ') --blanksFrom;
         for (std::size_t i = 0; i < v.s.size(); ++i) {
           const char ch = v.s[i];
           const auto u = static_cast<unsigned char>(ch);
-          if (u < 0x20 || ch == '%' || ch == '|' || i >= blanksFrom) {
+          if (u < 0x20 || u >= 0x80 || ch == '%' || ch == '|' || i >= blanksFrom) {
             std::snprintf(buf, sizeof buf, "%%%02X", u);
             out += buf;
           } else {
