@@ -10,6 +10,7 @@
 #include "platform/store/error.h"
 #include "platform/store/view.h"
 #include "platform/text/str.h"
+#include "open_test_file.h"
 #include "scratch_dir.h"
 #include "sqlite_peek.h"
 #include "test_record.h"
@@ -29,14 +30,11 @@ Rowids rowids(sqlite3* db, const std::string& sql) {
   return out;
 }
 
-class ForeignRowsTest : public ::testing::TestWithParam<bool> {
+class ForeignRowsTest : public OpenTestFile<::testing::TestWithParam<bool>> {
  protected:
-  ScratchDir dir;
-  std::string path = dir.file("Test.tps");
-  TestFile f{path};
   void SetUp() override {
-    ASSERT_EQ(f.create(), 0);
-    ASSERT_EQ(f.open(), 0);
+    OpenTestFile::SetUp();
+    if (HasFatalFailure()) return;
     ASSERT_EQ(f.sendOption(GetParam() ? "QUICKSCAN=on" : "QUICKSCAN=off"), 0);
   }
   void add(const char* code, const char* name, int n) {
