@@ -3,6 +3,7 @@
 // its field's range, written by another tool) is kept as stored: key-order reading goes on
 // from it, and a rewrite that leaves the buffer's value alone writes it back unchanged.
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 
