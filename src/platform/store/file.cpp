@@ -13,7 +13,6 @@
 
 #include "platform/store/internal.h"
 #include "platform/store/paths.h"
-#include "platform/text/codepage.h"
 
 namespace store {
 
