@@ -1,7 +1,7 @@
 // Manual check of the look: runs the program in a demo working directory (argument 1, set up
 // with lab2siv-demo) and writes PNGs of the whole screen (argument 2, a folder) with the
-// import-file viewer, the log viewer and its search window, the About window and its
-// postal-address list open.
+// import-file viewer, the log viewer, its search window and its progress window, the About
+// window and its postal-address list open.
 // Run under xvfb-run -s "-screen 0 1024x768x24".
 #include <unistd.h>
 
@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "data/program_files.h"
@@ -101,6 +102,18 @@ int main(int argc, char** argv) {
   click(search, "?ASC1:CANCELSEARCH");
   settle(run, 300);
   click(log, "?CLOSE");
+  settle(run, 300);
+  // A long log, to see the progress window while it loads.
+  {
+    std::ofstream big(demo / "data" / "Import.Txt", std::ios::app);
+    for (int i = 0; i < 100000; ++i) big << "Lagret Utslippskontroll - linje " << i << '\n';
+  }
+  click(imp, "?LOGFILEBUTTON");
+  if (titled("Reading File")) shot(run, out / "log_progress.png");
+  if (ui::qt::QtWindow* again = titled("Se på Logg-file")) {
+    run.pumpUntil([&] { return run.backend().windowTitled("Reading File") == nullptr; }, 30000);
+    click(again, "?CLOSE");
+  }
   settle(run, 300);
   click(imp, "?CANCELBUTTON");
   settle(run, 300);

@@ -286,6 +286,9 @@ ui::WindowDef logProgressWindowDef() {
   w.label = "LogProgress";
   w.title = "Progress...";
   w.timer = 1;
+  // Room for the longest running text, "100% Completed (52428800) bytes".
+  w.width = 180;
+  w.height = 64;
   ControlDef bar{.kind = ControlKind::Progress, .equate = "?ASC1:PROGRESS:THERMOMETER"};
   bar.rangeLow = 0;
   bar.rangeHigh = 100;
