@@ -11,6 +11,8 @@
 #include <QElapsedTimer>
 #include <QPixmap>
 #include <QScreen>
+#include <QScrollBar>
+#include <QTreeWidget>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -20,6 +22,7 @@
 #include "import/window/register.h"
 #include "maintenance/register.h"
 #include "platform/ui/api/procedure.h"
+#include "platform/ui/qt/page_list.h"
 #include "platform/ui/qt/qt_backend.h"
 #include "platform/ui/qt/qt_run.h"
 #include "platform/ui/qt/qt_window.h"
@@ -89,6 +92,11 @@ int main(int argc, char** argv) {
   click(imp, "?IMPFILEBUTTON");
   ui::qt::QtWindow* view = titled("Se på importfile");
   shot(run, out / "import_file_view.png");
+  if (auto* list = view ? dynamic_cast<ui::qt::PageList*>(view->widget(std::string("?LIST1"))) : nullptr) {
+    QScrollBar* sideways = list->tree()->horizontalScrollBar();
+    sideways->setValue(sideways->maximum());
+    shot(run, out / "import_file_view_scrolled.png");
+  }
   click(view, "?CANCELBUTTON");
   settle(run, 300);
   click(imp, "?OKBUTTON");
