@@ -136,6 +136,13 @@ int main(int argc, char** argv) {
     }
   }
   settle(run, 300);
+  // The laboratories list, whose column group shares the look of the viewers' lists.
+  frame->action(std::string("?LABORATORIERLABORATORIER"))->trigger();
+  if (ui::qt::QtWindow* labs = titled("Tabell laboratorier")) {
+    shot(run, out / "lab_list.png");
+    click(labs, "?CLOSE");
+    settle(run, 300);
+  }
   ui::requestShutdown();
   return run.exec();
 }
