@@ -1,6 +1,7 @@
 #include "maintenance/register.h"
 
 #include "maintenance/lab_browse.h"
+#include "maintenance/lab_form.h"
 #include "maintenance/lever_browse.h"
 #include "maintenance/postadresser_browse.h"
 #include "shell/procedures.h"
@@ -10,6 +11,7 @@ namespace maintenance {
 void registerProcedures() {
   shell::setProcedure("LabBrowse", LabBrowse);
   shell::setProcedure("LeverBrowse", LeverBrowse);
+  shell::setProcedure("LabForm", LabForm);
   shell::setProcedure("PostadresserBrowse", PostadresserBrowse);
 }
 
