@@ -119,8 +119,8 @@ ui::WindowDef leverFormWindow() {
       prompt("?M_L:ANLEGGSNR:PROMPT", "Anleggsnummer i SIVRA:"),
       combo("?M_L:ANLEGGSNR", "@s6", 10, {dropColumn(7, "@s6"), dropColumn(50, "@s50")}),
       display("?ANL:ANLEGGSNAVN", "@s50"),
-      display("?ACTIONMESSAGE", "@s40"),
   };
+  for (auto& c : messageLine("@s40")) w.controls.push_back(std::move(c));
   for (auto& b : buttons("Lagre/slett")) w.controls.push_back(std::move(b));
   return w;
 }
