@@ -75,19 +75,19 @@ int main(int argc, char** argv) {
   std::atomic<int> stage{0};
   run.start([&] {
     auto& t = data::thr();
-    data::useFile(data::FileId::MapLab);
+    // The record read as a list reads it, then its form for a change.
+    auto change = [&](data::FileId id, auto& file, store::KeyId key, int n, void (*form)()) {
+      data::useFile(id);
+      file.get(key);
+      t.ThreadRequest = 2;
+      stage = n;
+      form();
+    };
     t.MapLab.rec.LAB = "KV";
-    t.MapLab.get(data::MapLab::MAPLABKEY);
-    t.ThreadRequest = 2;
-    stage = 1;
-    maintenance::LabForm();
-    data::useFile(data::FileId::MapLever);
+    change(data::FileId::MapLab, t.MapLab, data::MapLab::MAPLABKEY, 1, maintenance::LabForm);
     t.MapLever.rec.LAB = "KV";
     t.MapLever.rec.LEVERAND = "100";
-    t.MapLever.get(data::MapLever::MAPLEVERKEY);
-    t.ThreadRequest = 2;
-    stage = 2;
-    maintenance::LeverForm();
+    change(data::FileId::MapLever, t.MapLever, data::MapLever::MAPLEVERKEY, 2, maintenance::LeverForm);
     data::dropFile(data::FileId::MapLever);
     data::dropFile(data::FileId::MapLab);
   });

@@ -9,38 +9,22 @@
 
 namespace {
 
-using l2stest::MappingHarness;
+using l2stest::FormHarness;
 using data::FileId;
 constexpr const char* kList = "Tabell laboratorier";
 constexpr const char* kForm = "Skjema laboratorium";
 
-class LabFormTest : public MappingHarness {
+class LabFormTest : public FormHarness {
  protected:
+  LabFormTest() : FormHarness(kList, kForm) {}
   void SetUp() override {
-    MappingHarness::SetUp();
+    FormHarness::SetUp();
     addTree();
     before = snapshot();
     registerProcedure("LabForm", maintenance::LabForm);
     ASSERT_TRUE(ui::startProcedure([] { maintenance::LabBrowse(); }));
     ASSERT_TRUE(robot.window(kList));
   }
-  void TearDown() override {
-    if (!robot.failed() && windowOpen(kList) && !windowOpen(kForm)) {
-      robot.window(kList);
-      robot.press("?CLOSE");
-      robot.waitEnd();
-    }
-    MappingHarness::TearDown();
-  }
-  // The form for the laboratory `code` by the list's button.
-  void open(const std::string& button, const std::string& code = "") {
-    if (!code.empty()) {
-      ASSERT_TRUE(robot.choose("?LIST", code));
-    }
-    ASSERT_TRUE(robot.press(button));
-    ASSERT_TRUE(robot.window(kForm));
-  }
-  std::string value(const std::string& equate) { return control(kForm, equate).value; }
   std::string labName(const std::string& code) {
     const auto rows = testing_util::peek(path(FileId::MapLab), "SELECT LABNAVN FROM MapLab WHERE LAB = '" + code + "'");
     return rows.empty() ? "(none)" : rows[0][0];

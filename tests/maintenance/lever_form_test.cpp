@@ -11,28 +11,21 @@
 
 namespace {
 
-using l2stest::MappingHarness;
+using l2stest::FormHarness;
 using data::FileId;
 namespace fs = std::filesystem;
 constexpr const char* kList = "Tabell anlegg/leverandører";
 constexpr const char* kForm = "Mapping leverandørnummer/anleggsnummer";
 
-class LeverFormTest : public MappingHarness {
+class LeverFormTest : public FormHarness {
  protected:
+  LeverFormTest() : FormHarness(kList, kForm) {}
   void SetUp() override {
-    MappingHarness::SetUp();
+    FormHarness::SetUp();
     addTree();
     addPlants({{"000002", "Fjellby RA"}, {"000004", "Dalen RA"}, {"000009", "Nytt RA"}});
     before = snapshot();
     registerProcedure("LeverForm", maintenance::LeverForm);
-  }
-  void TearDown() override {
-    if (!robot.failed() && windowOpen(kList) && !windowOpen(kForm)) {
-      robot.window(kList);
-      robot.press("?CLOSE");
-      robot.waitEnd();
-    }
-    MappingHarness::TearDown();
   }
   // The supplier list of FJL, with the laboratory's tables held by its thread or not.
   void startList(bool tablesOpen) {
@@ -47,14 +40,6 @@ class LeverFormTest : public MappingHarness {
     }));
     ASSERT_TRUE(robot.window(kList));
   }
-  void open(const std::string& button, const std::string& supplier = "") {
-    if (!supplier.empty()) {
-      ASSERT_TRUE(robot.choose("?LIST", supplier));
-    }
-    ASSERT_TRUE(robot.press(button));
-    ASSERT_TRUE(robot.window(kForm));
-  }
-  std::string value(const std::string& equate) { return control(kForm, equate).value; }
   std::vector<std::string> dropRows(const std::string& equate) {
     std::vector<std::string> out;
     for (const auto& r : control(kForm, equate).rows) out.push_back(r.cells.at(0) + "|" + r.cells.at(1));
