@@ -3,6 +3,7 @@
 // and the question on closing a changed record.
 #include "maintenance/lab_form.h"
 
+#include "data/use_counters.h"
 #include "maintenance/lab_browse.h"
 #include "mapping_fixture.h"
 #include "shell/global_settings.h"
@@ -208,6 +209,41 @@ TEST_F(LabFormTest, TheDialogsFillTheFieldsWholeAndALongerPathIsRefused) {
   EXPECT_EQ(testing_util::peek(path(FileId::MapLab), "SELECT DATADIRLAB, IMPORTFILE FROM MapLab WHERE LAB = 'FJL'"),
             (testing_util::Rows{{dir, dir + "/RNX20A.DBF"}}));
   EXPECT_EQ(shell::globals().IMPORTFILE.str(), dir + "/RNX20A.DBF");
+}
+
+}  // namespace
+
+namespace {
+
+// No list sends it, but a form opened to view a record saves nothing: OK keeps it open (and
+// still hands its sample table on), only Avbryt closes it, cancelled.
+TEST_F(LabFormTest, AViewedRecordIsNotSavedByOk) {
+  ASSERT_TRUE(robot.press("?CLOSE"));
+  ASSERT_TRUE(robot.waitEnd());
+  std::atomic<int> response{-1};
+  ASSERT_TRUE(ui::startProcedure([&response] {
+    auto& t = data::thr();
+    data::useFile(FileId::MapLab);
+    t.MapLab.rec.LAB = "FJL";
+    t.MapLab.get(data::MapLab::MAPLABKEY);
+    t.MapLab.rec.IMPORTFILE = "/lab/RNX20.DBF";
+    t.ThreadRequest = 6;
+    maintenance::LabForm();
+    response = t.ThreadResponse;
+    data::dropFile(FileId::MapLab);
+  }));
+  ASSERT_TRUE(robot.window(kForm));
+  EXPECT_EQ(value("?ACTIONMESSAGE"), "View Record");
+  ASSERT_TRUE(robot.type("?MAP:LABNAVN", "Endret"));
+  ASSERT_TRUE(robot.key("?MAP:LABNAVN", "Ctrl+'"));  // no ditto in a view
+  EXPECT_EQ(value("?MAP:LABNAVN"), "Endret");
+  ASSERT_TRUE(robot.press("?OK"));
+  ASSERT_TRUE(robot.window(kForm));
+  EXPECT_EQ(shell::globals().IMPORTFILE.str(), "/lab/RNX20.DBF");
+  ASSERT_TRUE(robot.press("?CANCEL"));
+  ASSERT_TRUE(robot.waitEnd());
+  EXPECT_EQ(response, 2);
+  EXPECT_EQ(snapshot(), before);
 }
 
 }  // namespace
