@@ -47,14 +47,14 @@ class LeverFormImpl : public UpdateForm<Rec> {
 
   // The requisitioners, one entry per number (the first row read names it), and the plants.
   void fillLookups(ui::Window& win) override {
-    std::map<std::string, std::string> suppliers;  // Windows-1252 number -> name, ascending
+    suppliers_.clear();
     auto& r51 = data::lab::labTables().RNX51;
     // Tables not open on this thread (no settings window holds them): the list stays empty.
     if (r51.isOpen() && r51.setStart(LabKey::KEY_RNX51).ok()) {
-      while (r51.next().ok()) suppliers.emplace(std::string(r51.rec.REKV.raw()), r51.rec.NAVN.str());
+      while (r51.next().ok()) suppliers_.emplace(std::string(r51.rec.REKV.raw()), r51.rec.NAVN);
     }
     std::vector<ui::ListRow> rows;
-    for (const auto& [number, name] : suppliers) rows.push_back({{text::fromCp1252(text::trimRight(number)), name}});
+    for (const auto& [number, name] : suppliers_) rows.push_back({{text::fromCp1252(text::trimRight(number)), name.str()}});
     win.setRows("?M_L:LEVERAND", std::move(rows));
 
     rows.clear();
@@ -72,11 +72,12 @@ class LeverFormImpl : public UpdateForm<Rec> {
     t.MapLab.rec.LAB = r.LAB;
     if (t.MapLab.get(data::MapLab::MAPLABKEY) != 0) t.MapLab.clear();
 
-    auto& r51 = data::lab::labTables().RNX51;
-    r51.clear();
-    r51.rec.REKV.assignRaw(r.LEVERAND.raw().substr(0, 6));
-    if (!r51.isOpen() || !r51.get(LabKey::KEY_RNX51).ok()) r51.clear();
-    supplierName_ = r51.rec.NAVN;
+    // The name read with the list when the form opened, as a read by the number's first six
+    // characters would give it: the table's shared buffer is left to the thread that holds it.
+    text::Str<6> number;
+    number.assignRaw(r.LEVERAND.raw().substr(0, 6));
+    const auto found = suppliers_.find(std::string(number.raw()));
+    supplierName_ = found != suppliers_.end() ? found->second : text::Str<30>();
 
     t.Anlegg.rec.ANLEGGSNR.setWhole(r.ANLEGGSNR);
     if (t.Anlegg.get(data::Anlegg::ANLEGG_KEY1) != 0) t.Anlegg.clear();
@@ -99,6 +100,7 @@ class LeverFormImpl : public UpdateForm<Rec> {
 
  private:
   text::Str<30> supplierName_;  // LOC:L_NAVN
+  std::map<std::string, text::Str<30>> suppliers_;  // LVQ: Windows-1252 number -> name, ascending
 };
 
 }  // namespace
