@@ -49,7 +49,7 @@ void findDataset() {
 }
 
 void storeSettings() {
-  storeGlobalSettings();
+  if (!storeGlobalSettings()) return;
   std::string name;
   {
     std::lock_guard lock(data::datasett().lock);
