@@ -34,6 +34,8 @@ struct Impossible {
   const char* stored;  // a field of the stored record, "" when none is stored
 };
 
+void PrintTo(const Impossible& c, std::ostream* os) { *os << c.name; }
+
 class ImpossibleValuesTest : public OneSampleFixture, public ::testing::WithParamInterface<Impossible> {};
 
 TEST_P(ImpossibleValuesTest, AreLoggedAndNotStored) {
