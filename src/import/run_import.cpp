@@ -120,26 +120,20 @@ void RunImport(const ImportChoices& choices, ImportRunState& state, ImportProgre
   }
   ctx.writer.flush();
 
-  if (log.appendFailed()) {
-    // The records committed so far stay; the counts say how many.
-    progress.beep();
-    ctx.line(1, "Importen er stoppet!");
-    ctx.line(2, dischargeTotalLine(state.UtslippskontrollCount));
-    ctx.line(3, sludgeTotalLine(state.SlamkontrollCount));
-    ctx.line(4, "");
-    ctx.redraw();
+  // A failed append stops the run; the records committed so far stay, and the counts say how many.
+  const bool stopped = log.appendFailed();
+  progress.beep();
+  ctx.line(1, stopped ? "Importen er stoppet!" : "Ferdig!");
+  ctx.line(2, dischargeTotalLine(state.UtslippskontrollCount));
+  ctx.line(3, sludgeTotalLine(state.SlamkontrollCount));
+  ctx.line(4, "");
+  ctx.redraw();
+  if (stopped) {
     logFailed(logPath, "Kan ikke skrive til logg-fila:", log.error() + "|Importen er stoppet!");
     log.close();
     lab.close();
     return;
   }
-
-  progress.beep();
-  ctx.line(1, "Ferdig!");
-  ctx.line(2, dischargeTotalLine(state.UtslippskontrollCount));
-  ctx.line(3, sludgeTotalLine(state.SlamkontrollCount));
-  ctx.line(4, "");
-  ctx.redraw();
 
   log.append(dashLine());
   log.append(dischargeTotalLine(state.UtslippskontrollCount));

@@ -38,6 +38,16 @@ class ProgramTest : public ::testing::Test {
     const int status = std::system(line.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
+  // Runs the program in the demo directory on `script`, with `env` (NAME='value' ...) before it.
+  struct Ran {
+    int code;
+    std::string transcript;
+  };
+  Ran runScript(const std::string& script, const std::string& env = "") {
+    std::ofstream(dir_ / "script.txt") << script;
+    const int code = run(env + " '" LAB2SIV_BINARY_DIR "/app/lab2siv' --headless --script script.txt --transcript out.txt");
+    return {code, readFile(dir_ / "out.txt")};
+  }
   fs::path dir_;
 };
 
@@ -50,10 +60,10 @@ TEST_F(ProgramTest, ADemoDirectoryStartsTheFrameAndAvsluttStoresTheSettings) {
   ASSERT_EQ(run("'" + bin + "lab2siv-demo' ."), 0);
 
   std::ofstream(dir_ / "script.txt") << "window \"Innstillinger\"\n"
-                                        "press ?OK\n"
-                                        "window \"Brakel-Sivra Provex (Rnx-versjon) [Demo]\"\n"
-                                        "menu \"Avslutt\"\n"
-                                        "wait-closed \"Brakel-Sivra Provex (Rnx-versjon) [Demo]\"\n";
+                                            "press ?OK\n"
+                                            "window \"Brakel-Sivra Provex (Rnx-versjon) [Demo]\"\n"
+                                            "menu \"Avslutt\"\n"
+                                            "wait-closed \"Brakel-Sivra Provex (Rnx-versjon) [Demo]\"\n";
   const int code = run("'" + bin + "lab2siv' --headless --script script.txt --transcript out.txt");
   const std::string transcript = readFile(dir_ / "out.txt");
   EXPECT_EQ(code, 0) << transcript;
@@ -71,15 +81,15 @@ TEST_F(ProgramTest, AScriptedImportOnTheDemoDataWritesRecords) {
   const std::string bin = LAB2SIV_BINARY_DIR "/app/";
   ASSERT_EQ(run("'" + bin + "lab2siv-demo' ."), 0);
   std::ofstream(dir_ / "script.txt") << "window \"Innstillinger\"\n"
-                                        "press ?OK\n"
-                                        "window P1$APPFRAME\n"
-                                        "menu \"&Import\"\n"
-                                        "window \"Import\"\n"
-                                        "press ?OKBUTTON\n"
-                                        "dump ?LOC:MELDING_1\n"
-                                        "press ?CANCELBUTTON\n"
-                                        "window P1$APPFRAME\n"
-                                        "menu \"Avslutt\"\n";
+                                            "press ?OK\n"
+                                            "window P1$APPFRAME\n"
+                                            "menu \"&Import\"\n"
+                                            "window \"Import\"\n"
+                                            "press ?OKBUTTON\n"
+                                            "dump ?LOC:MELDING_1\n"
+                                            "press ?CANCELBUTTON\n"
+                                            "window P1$APPFRAME\n"
+                                            "menu \"Avslutt\"\n";
   const int code = run("'" + bin + "lab2siv' --headless --script script.txt --transcript out.txt");
   const std::string transcript = readFile(dir_ / "out.txt");
   EXPECT_EQ(code, 0) << transcript;
@@ -103,18 +113,16 @@ TEST_F(ProgramTest, AScriptedImportOnTheDemoDataWritesRecords) {
 TEST_F(ProgramTest, TheSettingsWindowRefusesADatasetNotInTheList) {
   const std::string bin = LAB2SIV_BINARY_DIR "/app/";
   ASSERT_EQ(run("'" + bin + "lab2siv-demo' ."), 0);
-  std::ofstream(dir_ / "script.txt") << "window \"Innstillinger\"\n"
-                                        "type ?GLO:DATASETT_NAVN \"Finnes ikke\"\n"
-                                        "press ?OK\n"
-                                        "answer \"Advarsel\" Ok\n"
-                                        "window \"Innstillinger\"\n"
-                                        "dump\n"
-                                        "close\n"
-                                        "window \"Brakel-Sivra Provex (Rnx-versjon) [Demo]\"\n"
-                                        "menu \"Avslutt\"\n";
-  const int code = run("XDG_DATA_HOME='" + (dir_ / "xdg").string() + "' '" + bin +
-                       "lab2siv' --headless --script script.txt --transcript out.txt");
-  const std::string transcript = readFile(dir_ / "out.txt");
+  const auto [code, transcript] = runScript("window \"Innstillinger\"\n"
+                                            "type ?GLO:DATASETT_NAVN \"Finnes ikke\"\n"
+                                            "press ?OK\n"
+                                            "answer \"Advarsel\" Ok\n"
+                                            "window \"Innstillinger\"\n"
+                                            "dump\n"
+                                            "close\n"
+                                            "window \"Brakel-Sivra Provex (Rnx-versjon) [Demo]\"\n"
+                                            "menu \"Avslutt\"\n",
+                                            "XDG_DATA_HOME='" + (dir_ / "xdg").string() + "'");
   EXPECT_EQ(code, 0) << transcript;
   EXPECT_NE(transcript.find("box \"Advarsel\" \"Finner ikke datasettet: Finnes ikke|Velg et datasett fra listen!\""),
             std::string::npos)
@@ -131,20 +139,18 @@ TEST_F(ProgramTest, TheSettingsWindowRefusesADatasetNotInTheList) {
 TEST_F(ProgramTest, ALaboratoryCodeTypedInLowerCaseImports) {
   const std::string bin = LAB2SIV_BINARY_DIR "/app/";
   ASSERT_EQ(run("'" + bin + "lab2siv-demo' ."), 0);
-  std::ofstream(dir_ / "script.txt") << "window \"Innstillinger\"\n"
-                                        "press ?OK\n"
-                                        "window P1$APPFRAME\n"
-                                        "menu \"&Import\"\n"
-                                        "window \"Import\"\n"
-                                        "type ?THR:LAB \"fjl\"\n"
-                                        "dump ?THR:LAB\n"
-                                        "press ?OKBUTTON\n"
-                                        "dump ?LOC:MELDING_2\n"
-                                        "press ?CANCELBUTTON\n"
-                                        "window P1$APPFRAME\n"
-                                        "menu \"Avslutt\"\n";
-  const int code = run("'" + bin + "lab2siv' --headless --script script.txt --transcript out.txt");
-  const std::string transcript = readFile(dir_ / "out.txt");
+  const auto [code, transcript] = runScript("window \"Innstillinger\"\n"
+                                            "press ?OK\n"
+                                            "window P1$APPFRAME\n"
+                                            "menu \"&Import\"\n"
+                                            "window \"Import\"\n"
+                                            "type ?THR:LAB \"fjl\"\n"
+                                            "dump ?THR:LAB\n"
+                                            "press ?OKBUTTON\n"
+                                            "dump ?LOC:MELDING_2\n"
+                                            "press ?CANCELBUTTON\n"
+                                            "window P1$APPFRAME\n"
+                                            "menu \"Avslutt\"\n");
   EXPECT_EQ(code, 0) << transcript;
   EXPECT_NE(transcript.find("dump ?THR:LAB \"FJL\""), std::string::npos) << transcript;
   EXPECT_NE(transcript.find("dump ?LOC:MELDING_2 \"Antall Utsl.kontr.prøver lagret:    17\""), std::string::npos)
@@ -156,17 +162,14 @@ TEST_F(ProgramTest, ALaboratoryCodeTypedInLowerCaseImports) {
 // The stop boxes answered Ignore leave the data directory blank: its files go to the user's
 // own folder, not to the root of the disk.
 TEST_F(ProgramTest, ABlankDataDirectoryUsesTheUsersOwnFolder) {
-  const std::string bin = LAB2SIV_BINARY_DIR "/app/";
-  std::ofstream(dir_ / "script.txt") << "answer \"Stop\" Ignore\n"
-                                        "answer \"Stop\" Ignore\n"
-                                        "answer \"Stop\" Ignore\n"
-                                        "window \"Innstillinger\"\n"
-                                        "close\n"
-                                        "window P1$APPFRAME\n"
-                                        "menu \"E&xit\"\n";
-  const int code = run("XDG_DATA_HOME='" + (dir_ / "xdg").string() + "' '" + bin +
-                       "lab2siv' --headless --script script.txt --transcript out.txt");
-  const std::string transcript = readFile(dir_ / "out.txt");
+  const auto [code, transcript] = runScript("answer \"Stop\" Ignore\n"
+                                            "answer \"Stop\" Ignore\n"
+                                            "answer \"Stop\" Ignore\n"
+                                            "window \"Innstillinger\"\n"
+                                            "close\n"
+                                            "window P1$APPFRAME\n"
+                                            "menu \"E&xit\"\n",
+                                            "XDG_DATA_HOME='" + (dir_ / "xdg").string() + "'");
   EXPECT_EQ(code, 0) << transcript;
   EXPECT_TRUE(fs::exists(dir_ / "xdg" / "lab2siv" / "MapFile.tps")) << transcript;
 }

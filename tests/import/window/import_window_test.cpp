@@ -47,6 +47,15 @@ class ImportWindowTest : public WindowHarness {
     ASSERT_TRUE(robot.waitEnd());
   }
   bool enabled(const char* equate) { return control(kTitle, equate).enabled; }
+  // The sample table stored with the laboratory.
+  std::string storedImportFile(const char* lab) {
+    data::MapLab f;
+    f.setName(data::fileName(data::FileId::MapLab));
+    EXPECT_EQ(f.open(), 0);
+    f.rec.LAB = lab;
+    EXPECT_EQ(f.get(data::MapLab::MAPLABKEY), 0);
+    return f.rec.IMPORTFILE.str();
+  }
   std::string value(const char* equate) { return control(kTitle, equate).value; }
 };
 
@@ -214,12 +223,7 @@ TEST_F(ImportWindowTest, SampleTableDialogStoresTheChoiceWithTheLaboratory) {
   EXPECT_EQ(shell::globals().IMPORTFILE.str(), "/lab/k1/RNX20B.dbf");
   closeWindow();
 
-  data::MapLab f;
-  f.setName(data::fileName(data::FileId::MapLab));
-  ASSERT_EQ(f.open(), 0);
-  f.rec.LAB = "K1";
-  ASSERT_EQ(f.get(data::MapLab::MAPLABKEY), 0);
-  EXPECT_EQ(f.rec.IMPORTFILE.str(), "/lab/k1/RNX20B.dbf");
+  EXPECT_EQ(storedImportFile("K1"), "/lab/k1/RNX20B.dbf");
 }
 
 TEST_F(ImportWindowTest, ASampleTablePathThatTheRecordCannotHoldIsRefused) {
@@ -238,12 +242,7 @@ TEST_F(ImportWindowTest, ASampleTablePathThatTheRecordCannotHoldIsRefused) {
     EXPECT_EQ(shell::globals().IMPORTFILE.str(), "/lab/k1/RNX20A.dbf");
   }
   closeWindow();
-  data::MapLab f;
-  f.setName(data::fileName(data::FileId::MapLab));
-  ASSERT_EQ(f.open(), 0);
-  f.rec.LAB = "K1";
-  ASSERT_EQ(f.get(data::MapLab::MAPLABKEY), 0);
-  EXPECT_EQ(f.rec.IMPORTFILE.str(), "/lab/k1/RNX20A.dbf");
+  EXPECT_EQ(storedImportFile("K1"), "/lab/k1/RNX20A.dbf");
 }
 
 TEST_F(ImportWindowTest, AClickQueuedDuringTheRunIsDropped) {
