@@ -122,7 +122,8 @@ std::string dataDirectoryProblem(std::string_view dir) {
 
 void useUserFolderForBlankDirectory() {
   // A root chosen through the environment (or by a test) stays.
-  if (store::driveRoot() != "/") return;
+  const char* chosen = std::getenv("LAB2SIV_DRIVE_ROOT");
+  if ((chosen && *chosen) || store::driveRoot() != "/") return;
   const char* xdg = std::getenv("XDG_DATA_HOME");
   const char* home = std::getenv("HOME");
   std::filesystem::path base;
