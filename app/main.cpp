@@ -3,10 +3,10 @@
 #include <iostream>
 #include <string>
 
+#include "data/thread_state.h"
 #include "import/window/register.h"
 #include "maintenance/register.h"
 #include "platform/report/report.h"
-#include "data/thread_state.h"
 #include "platform/ui/api/procedure.h"
 #include "platform/ui/headless/session.h"
 #ifdef LAB2SIV_WITH_QT
@@ -18,6 +18,8 @@
 int main(int argc, char** argv) {
   // The windows the frame starts by name.
   maintenance::registerProcedures();
+  // The log viewer's Print goes through the report engine.
+  report::installLinePrinter("Import.pdf");
   import::registerImportWindow();
   ui::headless::ScriptedOptions scripted;
   if (ui::headless::parseScriptedOptions(argc, argv, scripted)) {

@@ -1,8 +1,11 @@
 #include "maintenance/register.h"
 
 #include "maintenance/lab_browse.h"
+#include "maintenance/lab_form.h"
 #include "maintenance/lever_browse.h"
+#include "maintenance/lever_form.h"
 #include "maintenance/param_report.h"
+#include "maintenance/postadresser_browse.h"
 #include "shell/procedures.h"
 
 namespace maintenance {
@@ -10,6 +13,9 @@ namespace maintenance {
 void registerProcedures() {
   shell::setProcedure("LabBrowse", LabBrowse);
   shell::setProcedure("LeverBrowse", LeverBrowse);
+  shell::setProcedure("LabForm", LabForm);
+  shell::setProcedure("LeverForm", LeverForm);
+  shell::setProcedure("PostadresserBrowse", PostadresserBrowse);
   shell::setProcedure("ParamReport", ParamReport);
 }
 

@@ -15,6 +15,7 @@
 #include "platform/report/painter_thread.h"
 #include "platform/report/report.h"
 #include "platform/ui/api/dialogs.h"
+#include "platform/ui/api/line_printer.h"
 
 namespace report {
 
@@ -124,6 +125,14 @@ Result printReport(const Report& report, std::string_view suggestedPdfName) {
   Destination to;
   if (!chooseDestination(to, suggestedPdfName)) return {false, true, {}};
   return printPages(report.pages(), report.setup(), to);
+}
+
+void installLinePrinter(std::string suggestedPdfName) {
+  ui::setLinePrinter([name = std::move(suggestedPdfName)](const std::vector<std::string>& lines, std::string_view,
+                                                         int points) {
+    const Result r = printLines(lines, name, points);
+    return r.ok || r.cancelled ? std::string() : r.error;
+  });
 }
 
 Result printLines(const std::vector<std::string>& lines, std::string_view suggestedPdfName, double points) {

@@ -146,4 +146,9 @@ Result printReport(const Report& report, std::string_view suggestedPdfName);
 Result printLines(const std::vector<std::string>& lines, std::string_view suggestedPdfName,
                   double points = 9);
 
+// Makes printLines the window layer's line printer (ui::printLines, the log viewer's Print):
+// any fixed-pitch font name prints in the engine's fixed-pitch font, the PDF is suggested as
+// `suggestedPdfName`, and a cancelled file dialog is no error.
+void installLinePrinter(std::string suggestedPdfName);
+
 }  // namespace report
