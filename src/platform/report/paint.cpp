@@ -90,7 +90,8 @@ void paintPage(QPainter& p, const Page& page, const PageSetup& setup, double dpm
       const QFontMetricsF fm(f, p.device());
       const double w = (it.width > 0 ? it.width : width - it.x) * dpm;
       p.drawText(QRectF((m + it.x) * dpm, (top + it.y) * dpm, w, fm.height()),
-                 (it.alignRight && it.width > 0 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop | Qt::TextSingleLine,
+                 (it.alignRight && it.width > 0 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop | Qt::TextSingleLine |
+                     (it.width > 0 ? 0 : Qt::TextDontClip),
                  QString::fromUtf8(it.text));
     }
   }

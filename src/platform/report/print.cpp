@@ -138,8 +138,9 @@ void installLinePrinter(std::string suggestedPdfName) {
 Result printLines(const std::vector<std::string>& lines, std::string_view suggestedPdfName, double points) {
   if (lines.empty()) return {};
   if (!canPaint()) return failed("Utskrift er ikke tilgjengelig: programmet har ingen tegneflate");
-  // Landscape, so that a log line of 150 characters fits; a longer one wraps inside its band.
-  const PageSetup setup{Paper::A4, true, 10};
+  // Landscape with narrow margins, so that a log line of 150 characters fits at 9 points; a
+  // longer one wraps inside its band.
+  const PageSetup setup{Paper::A4, true, 5};
   Item probe{.points = points, .fixedPitch = true};
   double em = 0.6;
   detail::onPainter([&] {
