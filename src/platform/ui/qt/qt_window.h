@@ -21,6 +21,7 @@ class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QGridLayout;
+class QHBoxLayout;
 class QTimer;
 
 namespace ui::qt {
@@ -36,6 +37,7 @@ class Shell : public QMainWindow {
   bool allowClose = false;
 
  protected:
+  bool event(QEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
   void changeEvent(QEvent* e) override;
@@ -96,6 +98,8 @@ class QtWindow {
   void send(Event ev);
   void sendControl(int control, EventKind kind, int key = 0);
   void closeRequested();
+  // A status tip reached the window; false when it has nowhere to show it (status_zone.h).
+  bool statusTip(const QString& tip);
   void resized();
   void activated(bool on);
   bool keyFilter(QObject* watched, QKeyEvent* e, int control);
@@ -107,6 +111,7 @@ class QtWindow {
   void addMenuItem(QMenu* menu, const MenuItem& m);
   QWidget* makeControl(QtControl& c, QWidget* parent);
   void place(QtControl& c);
+  void fitToRoom();  // window_fit.h
   void runStdAction(StdAction a);
   void fillWindowList(QMenu* menu);
   void setValue(QtControl& c, const std::string& text, long long number);
@@ -128,6 +133,8 @@ class QtWindow {
   std::map<QWidget*, int> nextRow_;
   std::map<QWidget*, int> openRow_;  // a prompt row still taking controls: its row, -1 none
   std::map<QWidget*, int> openCol_;
+  std::map<QWidget*, QHBoxLayout*> fieldRow_;        // the open prompt row's fields
+  std::map<std::string, std::string> groupOf_;        // controls a group frames by window order
   QWidget* buttonBar_ = nullptr;
   std::set<int> windowAlertKeys_;
   QTimer* sizeTimer_ = nullptr;

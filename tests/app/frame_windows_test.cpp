@@ -1,0 +1,236 @@
+// The program's windows on a 1024x768 screen (Qt offscreen, or a real X server when
+// QT_QPA_PLATFORM says so): the frame and every window it opens lie within the screen, every
+// button of each window can be seen whole, and status texts show in the frame's status bar.
+// With LAB2SIV_SHOT_DIR set it also writes a PNG of each window there, for looking at them.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+
+#include "data/file_names.h"
+#include "data/program_files.h"
+#include "import/window/register.h"
+#include "maintenance/register.h"
+#include "platform/ui/qt/qt_backend.h"
+#include "platform/ui/qt/qt_run.h"
+#include "platform/ui/qt/qt_window.h"
+#include "shell/global_settings.h"
+#include "shell/main.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kFrameTitle = "Brakel-Sivra Provex (Rnx-versjon) [Demo]";
+
+class FrameWindowsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    root_ = fs::temp_directory_path() / ("l2s-fit-" + std::to_string(::getpid()));
+    fs::remove_all(root_);
+    fs::create_directories(root_ / "work");
+    fs::create_directories(root_ / "system");
+    fs::create_directories(root_ / "data");
+    oldCwd_ = fs::current_path();
+    fs::current_path(root_ / "work");
+    ::setenv("LAB2SIV_SYSTEM_DIR", (root_ / "system").c_str(), 1);
+    data::resetFileNames();
+    shell::setGlobals(shell::GlobalSettings{});
+    maintenance::registerProcedures();
+    import::registerImportWindow();
+
+    data::Datasett list;
+    list.setName((root_ / "work" / "Datasett.tps").string());
+    ASSERT_EQ(list.create(), 0);
+    ASSERT_EQ(list.open(), 0);
+    list.rec.DATASETT_NAVN = "Demo";
+    list.rec.DATAKATALOG = (root_ / "data").string();
+    ASSERT_EQ(list.add(), 0);
+    list.close();
+    data::Lab2Siv settings;
+    settings.setName((root_ / "work" / "Lab2Siv.Tps").string());
+    ASSERT_EQ(settings.create(), 0);
+    ASSERT_EQ(settings.open(), 0);
+    ASSERT_EQ(settings.add(), 0);
+    settings.close();
+    std::ofstream(root_ / "system" / "Siv2000.ini") << "[Datasett]\nDatasett_navn=Demo\n";
+  }
+  void TearDown() override {
+    fs::current_path(oldCwd_);
+    ::unsetenv("LAB2SIV_SYSTEM_DIR");
+    fs::remove_all(root_);
+  }
+  fs::path root_, oldCwd_;
+};
+
+QAction* actionOf(ui::qt::QtWindow* w, const std::string& equate) { return w->action(equate); }
+
+// The window on screen whose title starts with `title`: an MDI child of the frame or a
+// window of its own.
+QWidget* shown(QMdiArea* area, const QString& title) {
+  for (QMdiSubWindow* sub : area->subWindowList())
+    if (sub->isVisible() && sub->windowTitle().startsWith(title)) return sub;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->isVisible() && w->isWindow() && w->windowTitle().startsWith(title)) return w;
+  return nullptr;
+}
+
+void shoot(QWidget* w, const std::string& name) {
+  const QByteArray dir = qgetenv("LAB2SIV_SHOT_DIR");
+  if (dir.isEmpty()) return;
+  w->grab().save(QString::fromUtf8(dir) + QLatin1Char('/') + QString::fromStdString(name) +
+                 QStringLiteral(".png"));
+}
+
+// `w` lies inside `room` (in global coordinates) and each of its visible buttons can be seen
+// whole: no parent, scroll area or MDI area clips it.
+void expectFits(QWidget* w, const QRect& room, const std::string& what) {
+  const QRect outer = w->isWindow() ? w->frameGeometry() : QRect(w->mapToGlobal(QPoint(0, 0)), w->size());
+  EXPECT_TRUE(room.contains(outer)) << what << ": window " << outer.x() << "," << outer.y() << " "
+                                    << outer.width() << "x" << outer.height() << " outside "
+                                    << room.width() << "x" << room.height();
+  int buttons = 0;
+  for (QPushButton* b : w->findChildren<QPushButton*>()) {
+    if (!b->isVisibleTo(w)) continue;
+    ++buttons;
+    EXPECT_EQ(b->visibleRegion().boundingRect(), b->rect())
+        << what << ": button " << b->objectName().toStdString() << " (" << b->text().toStdString()
+        << ") is cut";
+    const QRect onScreen(b->mapToGlobal(QPoint(0, 0)), b->size());
+    EXPECT_TRUE(room.contains(onScreen)) << what << ": button " << b->objectName().toStdString()
+                                         << " lies outside the room";
+  }
+  EXPECT_GT(buttons, 0) << what;
+}
+
+TEST_F(FrameWindowsTest, EveryWindowTheFrameOpensFitsTheScreenWithItsButtonsVisible) {
+  ui::qt::QtRun run;
+  ASSERT_TRUE(run.start([] { shell::Main(); }));
+  ui::qt::QtWindow* frame = nullptr;
+  ASSERT_TRUE(run.pumpUntil([&] { return (frame = run.backend().windowTitled(kFrameTitle)) != nullptr; }));
+  QTest::qWait(300);
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  ASSERT_LE(screen.width(), 1024);
+  ASSERT_LE(screen.height(), 768);
+  {
+    const QRect f = frame->shell()->frameGeometry();
+    EXPECT_TRUE(screen.contains(f)) << "frame " << f.x() << "," << f.y() << " " << f.width() << "x" << f.height();
+  }
+  QMdiArea* area = frame->mdiArea();
+  ASSERT_NE(area, nullptr);
+
+  struct Case {
+    const char* equate;  // menu item or toolbar button of the frame
+    const char* title;   // start of the window's title
+    bool child;          // an MDI child of the frame (else a window of its own)
+  };
+  const Case cases[] = {
+      {"?BUTTON3", "Import", true},
+      {"?BUTTON1", "Tabell laboratorier", true},
+      {"?HJELPOMBRAKELSIVRAPROVEX", "Om programmet", true},
+      {"?HELP", "Hjelp", false},
+      {"?FILEINNSTILLINGER", "Innstillinger", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.title);
+    QAction* a = actionOf(frame, c.equate);
+    ASSERT_NE(a, nullptr) << c.equate;
+    a->trigger();
+    QWidget* w = nullptr;
+    ASSERT_TRUE(run.pumpUntil([&] { return (w = shown(area, QString::fromUtf8(c.title))) != nullptr; }));
+    QTest::qWait(300);  // the procedure fills the window; resizes settle
+    const QRect room = c.child ? QRect(area->viewport()->mapToGlobal(QPoint(0, 0)), area->viewport()->size())
+                               : screen;
+    expectFits(w, room, c.title);
+    shoot(w, std::string(c.equate + 1));
+  }
+  shoot(frame->shell(), "FRAME");
+  // The settings window holds the frame's thread: close it first, then the frame.
+  if (QWidget* settings = shown(area, QStringLiteral("Innstillinger"))) {
+    if (auto* ok = settings->findChild<QPushButton*>(QStringLiteral("?OK"))) ok->click();
+    EXPECT_TRUE(run.pumpUntil([&] { return shown(area, QStringLiteral("Innstillinger")) == nullptr; }));
+  }
+  frame->shell()->close();
+  run.exec();
+}
+
+TEST_F(FrameWindowsTest, StatusTextsOfControlsAndMenusShowInZoneOne) {
+  ui::qt::QtRun run;
+  ASSERT_TRUE(run.start([] { shell::Main(); }));
+  ui::qt::QtWindow* frame = nullptr;
+  ASSERT_TRUE(run.pumpUntil([&] { return (frame = run.backend().windowTitled(kFrameTitle)) != nullptr; }));
+  QLabel* zone = frame->shell()->statusBar()->findChild<QLabel*>();
+  ASSERT_NE(zone, nullptr);
+  const auto zoneShows = [&](const char* text) {
+    return run.pumpUntil([&] { return zone->text() == QString::fromUtf8(text); }, 2000);
+  };
+
+  // A menu item under the mouse.
+  QAction* printSetup = frame->action("?PRINTSETUP");
+  ASSERT_NE(printSetup, nullptr);
+  QAction* fileMenu = frame->shell()->menuBar()->actions().front();
+  QMenu* file = fileMenu->menu();
+  ASSERT_NE(file, nullptr);
+  frame->shell()->menuBar()->setActiveAction(fileMenu);
+  ASSERT_TRUE(run.pumpUntil([&] { return file->isVisible(); }));
+  file->setActiveAction(printSetup);
+  EXPECT_TRUE(zoneShows("Setup Printer")) << zone->text().toStdString();
+  file->hide();
+  EXPECT_TRUE(zoneShows("")) << zone->text().toStdString();
+
+  // A control with the focus, in a window that has no status bar of its own; leaving it
+  // gives the zone back.
+  frame->action("?FILEINNSTILLINGER")->trigger();
+  QWidget* settings = nullptr;
+  ASSERT_TRUE(run.pumpUntil([&] { return (settings = shown(frame->mdiArea(), QStringLiteral("Innstillinger"))) != nullptr; }));
+  auto* command = settings->findChild<QLineEdit*>(QStringLiteral("?L_S:PREIMPRUN"));
+  auto* ok = settings->findChild<QPushButton*>(QStringLiteral("?OK"));
+  ASSERT_NE(command, nullptr);
+  ASSERT_NE(ok, nullptr);
+  settings->activateWindow();
+  command->setFocus(Qt::TabFocusReason);
+  EXPECT_TRUE(zoneShows("program som kjøres før import")) << zone->text().toStdString();
+  ok->setFocus(Qt::TabFocusReason);
+  EXPECT_TRUE(zoneShows("")) << zone->text().toStdString();
+
+  ok->click();
+  EXPECT_TRUE(run.pumpUntil([&] { return shown(frame->mdiArea(), QStringLiteral("Innstillinger")) == nullptr; }));
+  frame->shell()->close();
+  run.exec();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();
+  // A 1024x768 screen: the offscreen platform takes its screens from a small file.
+  const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+  std::string config;
+  if (platform.isEmpty() || platform == "offscreen") {
+    config = (fs::temp_directory_path() / ("l2s-screen-" + std::to_string(::getpid()) + ".json")).string();
+    std::ofstream(config) << R"({"screens": [{"name": "small", "x": 0, "y": 0, "width": 1024, )"
+                             R"("height": 768, "logicalDpi": 96, "logicalBpi": 96, "dpr": 1}]})";
+    qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + QByteArray::fromStdString(config));
+  }
+  int code = 0;
+  {
+    QApplication app(argc, argv);
+    code = RUN_ALL_TESTS();
+  }
+  if (!config.empty()) fs::remove(config);
+  return code;
+}
