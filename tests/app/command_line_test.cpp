@@ -133,4 +133,23 @@ TEST_F(ProgramRun, AScriptedRunWithoutATranscriptFileWritesToStdoutAndFailuresTo
   EXPECT_NE(missing.err.find("cannot read the script"), std::string::npos) << missing.err;
 }
 
+// The example of docs/script-format.md, as written, in a fresh demo working directory.
+TEST_F(ProgramRun, TheScriptFormatExampleRunsAsWritten) {
+  const std::string doc = readFile(LAB2SIV_FIXTURES "/../../docs/script-format.md");
+  const std::size_t example = doc.find("## Example");
+  ASSERT_NE(example, std::string::npos);
+  const std::size_t begin = doc.find("```\n", example);
+  ASSERT_NE(begin, std::string::npos);
+  const std::size_t end = doc.find("```", begin + 4);
+  ASSERT_NE(end, std::string::npos);
+  std::ofstream(dir_ / "example.txt") << doc.substr(begin + 4, end - begin - 4);
+
+  ASSERT_EQ(run("lab2siv-demo", ".").code, 0);
+  const Result r = run("lab2siv", "--headless --script example.txt");
+  EXPECT_EQ(r.code, 0) << r.out << r.err;
+  EXPECT_NE(r.out.find("dump ?MAP:LABNAVN \"Fjordlab Miljøanalyse AS\""), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("dump ?LOC:MELDING_1 \"Ferdig!\""), std::string::npos) << r.out;
+  EXPECT_NE(readFile(dir_ / "system" / "Siv2000.ini").find("Datasett=Demo"), std::string::npos);
+}
+
 }  // namespace
