@@ -184,7 +184,7 @@ void SettingsWindow() {
         } else if (eq == "?LOOKUPFILE") {
           std::string path = rec.PREIMPRUN.str();
           if (ui::fileDialog("Velg en programfile", path,
-                             "Bat filer|*.bat|Program filer|*.exe|Alle filer|*.*")) {
+                             "Skallskript|*.sh|Bat filer|*.bat|Program filer|*.exe|Alle filer|*.*")) {
             rec.PREIMPRUN = path;
             win.display();
           }
