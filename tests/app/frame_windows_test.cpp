@@ -7,73 +7,41 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScreen>
-#include <QStatusBar>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QTest>
 #include <filesystem>
 #include <fstream>
 
-#include "data/file_names.h"
-#include "data/program_files.h"
 #include "import/window/register.h"
 #include "maintenance/register.h"
 #include "platform/ui/qt/qt_backend.h"
 #include "platform/ui/qt/qt_run.h"
 #include "platform/ui/qt/qt_window.h"
-#include "shell/global_settings.h"
+#include "../shell/qt_installation.h"
 #include "shell/main.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kFrameTitle = "Brakel-Sivra Provex (Rnx-versjon) [Demo]";
+using shelltest::kDemoFrameTitle;
 
-class FrameWindowsTest : public ::testing::Test {
+// The frame's windows all registered, as the program registers them.
+class FrameWindowsTest : public shelltest::QtInstallationTest {
  protected:
   void SetUp() override {
-    root_ = fs::temp_directory_path() / ("l2s-fit-" + std::to_string(::getpid()));
-    fs::remove_all(root_);
-    fs::create_directories(root_ / "work");
-    fs::create_directories(root_ / "system");
-    fs::create_directories(root_ / "data");
-    oldCwd_ = fs::current_path();
-    fs::current_path(root_ / "work");
-    ::setenv("LAB2SIV_SYSTEM_DIR", (root_ / "system").c_str(), 1);
-    data::resetFileNames();
-    shell::setGlobals(shell::GlobalSettings{});
+    QtInstallationTest::SetUp();
     maintenance::registerProcedures();
     import::registerImportWindow();
-
-    data::Datasett list;
-    list.setName((root_ / "work" / "Datasett.tps").string());
-    ASSERT_EQ(list.create(), 0);
-    ASSERT_EQ(list.open(), 0);
-    list.rec.DATASETT_NAVN = "Demo";
-    list.rec.DATAKATALOG = (root_ / "data").string();
-    ASSERT_EQ(list.add(), 0);
-    list.close();
-    data::Lab2Siv settings;
-    settings.setName((root_ / "work" / "Lab2Siv.Tps").string());
-    ASSERT_EQ(settings.create(), 0);
-    ASSERT_EQ(settings.open(), 0);
-    ASSERT_EQ(settings.add(), 0);
-    settings.close();
-    std::ofstream(root_ / "system" / "Siv2000.ini") << "[Datasett]\nDatasett_navn=Demo\n";
   }
-  void TearDown() override {
-    fs::current_path(oldCwd_);
-    ::unsetenv("LAB2SIV_SYSTEM_DIR");
-    fs::remove_all(root_);
-  }
-  fs::path root_, oldCwd_;
 };
 
 QAction* actionOf(ui::qt::QtWindow* w, const std::string& equate) { return w->action(equate); }
@@ -120,7 +88,7 @@ TEST_F(FrameWindowsTest, EveryWindowTheFrameOpensFitsTheScreenWithItsButtonsVisi
   ui::qt::QtRun run;
   ASSERT_TRUE(run.start([] { shell::Main(); }));
   ui::qt::QtWindow* frame = nullptr;
-  ASSERT_TRUE(run.pumpUntil([&] { return (frame = run.backend().windowTitled(kFrameTitle)) != nullptr; }));
+  ASSERT_TRUE(run.pumpUntil([&] { return (frame = run.backend().windowTitled(kDemoFrameTitle)) != nullptr; }));
   QTest::qWait(300);
   const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
   ASSERT_LE(screen.width(), 1024);
@@ -171,7 +139,7 @@ TEST_F(FrameWindowsTest, StatusTextsOfControlsAndMenusShowInZoneOne) {
   ui::qt::QtRun run;
   ASSERT_TRUE(run.start([] { shell::Main(); }));
   ui::qt::QtWindow* frame = nullptr;
-  ASSERT_TRUE(run.pumpUntil([&] { return (frame = run.backend().windowTitled(kFrameTitle)) != nullptr; }));
+  ASSERT_TRUE(run.pumpUntil([&] { return (frame = run.backend().windowTitled(kDemoFrameTitle)) != nullptr; }));
   QLabel* zone = frame->shell()->statusBar()->findChild<QLabel*>();
   ASSERT_NE(zone, nullptr);
   const auto zoneShows = [&](const char* text) {
