@@ -1,6 +1,6 @@
 # cmake --install into a scratch prefix, as a packager or user would, then: the two programs in
 # bin/ run from there, the desktop entry passes desktop-file-validate, the icon is in the
-# hicolor theme, and the installed lab2siv-demo finds the installed laboratory export.
+# hicolor theme, the SQLite extension with the keys' collation is there, and the installed lab2siv-demo finds the installed laboratory export.
 # Run: cmake -DBUILD=<build dir> -DPREFIX=<scratch dir> -P install_test.cmake
 if(NOT BUILD OR NOT PREFIX)
   message(FATAL_ERROR "BUILD and PREFIX must be given")
@@ -22,6 +22,10 @@ foreach(f bin/lab2siv bin/lab2siv-demo share/applications/lab2siv.desktop
     message(FATAL_ERROR "not installed: ${f}")
   endif()
 endforeach()
+file(GLOB extension "${PREFIX}/lib*/lab2siv/liblab2siv_sqlite.so")
+if(NOT extension)
+  message(FATAL_ERROR "not installed: lib/lab2siv/liblab2siv_sqlite.so")
+endif()
 
 find_program(VALIDATE desktop-file-validate)
 if(NOT VALIDATE)
