@@ -135,6 +135,40 @@ TEST_F(FrameWindowsTest, EveryWindowTheFrameOpensFitsTheScreenWithItsButtonsVisi
   run.exec();
 }
 
+// The import window: its first group frames the fields that follow it, and maximised it
+// scrolls its controls with the buttons in view while the path entry takes the spare width.
+TEST_F(FrameWindowsTest, TheImportWindowMaximisedKeepsItsButtonsAndWidensThePath) {
+  ui::qt::QtRun run;
+  ASSERT_TRUE(run.start([] { shell::Main(); }));
+  ui::qt::QtWindow* frame = nullptr;
+  ASSERT_TRUE(run.pumpUntil([&] { return (frame = run.backend().windowTitled(kDemoFrameTitle)) != nullptr; }));
+  QMdiArea* area = frame->mdiArea();
+  frame->action("?BUTTON3")->trigger();
+  QWidget* w = nullptr;
+  ASSERT_TRUE(run.pumpUntil([&] { return (w = shown(area, QStringLiteral("Import"))) != nullptr; }));
+  QTest::qWait(300);
+  auto* sub = qobject_cast<QMdiSubWindow*>(w);
+  ASSERT_NE(sub, nullptr);
+  QWidget* group = w->findChild<QWidget*>(QStringLiteral("?GROUP2"));
+  QWidget* path = w->findChild<QWidget*>(QStringLiteral("?GLO:IMPORTFILE"));
+  ASSERT_NE(group, nullptr);
+  ASSERT_NE(path, nullptr);
+  EXPECT_TRUE(group->isAncestorOf(w->findChild<QWidget*>(QStringLiteral("?THR:LAB"))));
+  EXPECT_TRUE(group->isAncestorOf(path));
+  EXPECT_FALSE(group->isAncestorOf(w->findChild<QWidget*>(QStringLiteral("?GLO:UTSLKTR"))));
+
+  const int normalWidth = path->width();
+  sub->showMaximized();
+  QTest::qWait(300);
+  const QRect room(area->viewport()->mapToGlobal(QPoint(0, 0)), area->viewport()->size());
+  expectFits(w, room, "Import maximised");
+  EXPECT_GT(path->width(), normalWidth + 100);
+  shoot(frame->shell(), "IMPORT-MAXIMISED");
+
+  frame->shell()->close();
+  run.exec();
+}
+
 TEST_F(FrameWindowsTest, StatusTextsOfControlsAndMenusShowInZoneOne) {
   ui::qt::QtRun run;
   ASSERT_TRUE(run.start([] { shell::Main(); }));
