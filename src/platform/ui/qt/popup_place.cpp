@@ -6,9 +6,11 @@
 
 namespace ui::qt {
 
-QPoint popupPosition() {
+QPoint popupPosition(QWidget* window) {
   const QPoint mouse = QCursor::pos();
-  auto* view = qobject_cast<QAbstractItemView*>(QApplication::focusWidget());
+  // The window's focused control, also while a box or menu just took the activation.
+  QWidget* focus = window ? window->focusWidget() : QApplication::focusWidget();
+  auto* view = qobject_cast<QAbstractItemView*>(focus);
   if (!view) return mouse;
   QWidget* port = view->viewport();
   if (port->rect().contains(port->mapFromGlobal(mouse))) return mouse;

@@ -3,8 +3,11 @@
 // list (the mouse elsewhere), below the list's current row.
 #include <QPoint>
 
+class QWidget;
+
 namespace ui::qt {
 
-QPoint popupPosition();
+// `window`: the asking window, whose focused control decides (nullptr: the application's).
+QPoint popupPosition(QWidget* window);
 
 }  // namespace ui::qt

@@ -193,7 +193,7 @@ bool QtBackend::fileDialog(const FileRequest& request, std::string& chosen) {
 int QtBackend::popupMenu(const PopupRequest& request) {
   return runModal<int>(
       request.thread, request.window,
-      [&request](std::function<void(int)> done) -> QWidget* {
+      [this, &request](std::function<void(int)> done) -> QWidget* {
         auto* menu = new QMenu;
         int n = 0;
         for (QString item : q(request.text).split(QLatin1Char('|'))) {
@@ -213,7 +213,8 @@ int QtBackend::popupMenu(const PopupRequest& request) {
           QMetaObject::invokeMethod(
               menu, [done] { done(0); }, Qt::QueuedConnection);
         });
-        menu->popup(popupPosition());
+        QtWindow* owner = window(request.window);
+        menu->popup(popupPosition(owner ? owner->shell() : nullptr));
         return menu;
       },
       0);

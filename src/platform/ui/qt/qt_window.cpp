@@ -842,9 +842,16 @@ void QtWindow::setUsable(bool on) {
     if (shell_->menuWidget()) shell_->menuWidget()->setEnabled(on);
     for (QToolBar* t : shell_->findChildren<QToolBar*>()) t->setEnabled(on);
   } else {
+    // Disabling takes the focus from the control that had it; it gets it back afterwards, so
+    // keys reach it again after a box or pop-up menu.
+    if (!on && shell_->focusWidget()) focusBefore_ = shell_->focusWidget();
     shell_->centralWidget()->setEnabled(on);
     if (shell_->menuWidget()) shell_->menuWidget()->setEnabled(on);
     for (QToolBar* t : shell_->findChildren<QToolBar*>()) t->setEnabled(on);
+    if (on && focusBefore_) {
+      if (focusBefore_->isEnabled() && focusBefore_->isVisible()) focusBefore_->setFocus(Qt::OtherFocusReason);
+      focusBefore_.clear();
+    }
   }
 }
 

@@ -136,6 +136,7 @@ class QtWindow {
   std::map<QWidget*, QHBoxLayout*> fieldRow_;        // the open prompt row's fields
   std::map<std::string, std::string> groupOf_;        // controls a group frames by window order
   QWidget* buttonBar_ = nullptr;
+  QPointer<QWidget> focusBefore_;  // the focused control while the window is not usable
   std::set<int> windowAlertKeys_;
   QTimer* sizeTimer_ = nullptr;
   bool opened_ = false;
