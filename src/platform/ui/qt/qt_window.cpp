@@ -242,7 +242,7 @@ void QtWindow::build() {
   if (!def_.statusZones.empty()) {
     const DialogUnits du(shell_->font());
     for (std::size_t i = 0; i < def_.statusZones.size(); ++i) {
-      auto* l = new StatusZone(shell_);
+      auto* l = new StatusZone;
       const int w = def_.statusZones[i];
       if (w > 0) l->setMinimumWidth(du.x(w));
       shell_->statusBar()->addPermanentWidget(l, w <= 0 ? 1 : 0);

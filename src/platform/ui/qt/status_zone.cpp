@@ -12,10 +12,10 @@ QPointer<QWidget>& frameRef() {
   return frame;
 }
 
-// The status text of the focused control (a combo box's editor has its combo's).
-QString focusedStatus(const QWidget* holder) {
+// The status text of the focused control (a combo box's editor has its combo's). The focus
+// may be in a window that shows its texts in this one (a plain window without a status bar).
+QString focusedStatus() {
   for (const QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget()) {
-    if (!holder->isAncestorOf(w)) return {};
     if (!w->statusTip().isEmpty()) return w->statusTip();
     if (w->isWindow()) break;
   }
@@ -24,7 +24,7 @@ QString focusedStatus(const QWidget* holder) {
 
 }  // namespace
 
-StatusZone::StatusZone(QWidget* holder) : holder_(holder) {}
+StatusZone::StatusZone(QWidget* parent) : QLabel(parent) {}
 
 void StatusZone::setOwnText(const QString& text) {
   own_ = text;
@@ -32,7 +32,7 @@ void StatusZone::setOwnText(const QString& text) {
 }
 
 void StatusZone::showTip(const QString& tip) {
-  QString shown = tip.isEmpty() ? focusedStatus(holder_) : tip;
+  const QString shown = tip.isEmpty() ? focusedStatus() : tip;
   tip_ = !shown.isEmpty();
   setText(tip_ ? shown : own_);
 }

@@ -3,14 +3,11 @@
 // text of the control or menu item under the mouse or in the focus while there is one.
 #include <QLabel>
 
-class QStatusTipEvent;
-
 namespace ui::qt {
 
 class StatusZone : public QLabel {
  public:
-  // `holder`: the window whose controls' status texts this zone shows.
-  explicit StatusZone(QWidget* holder);
+  explicit StatusZone(QWidget* parent = nullptr);
   void setOwnText(const QString& text);
   QString ownText() const { return own_; }
   // A status tip reached the window: an empty one means the mouse left, so the focused
@@ -18,7 +15,6 @@ class StatusZone : public QLabel {
   void showTip(const QString& tip);
 
  private:
-  QWidget* holder_;
   QString own_;
   bool tip_ = false;
 };
