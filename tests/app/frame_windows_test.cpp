@@ -15,6 +15,7 @@
 #include <QScreen>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QStatusBar>
 #include <QTest>
 #include <filesystem>
@@ -124,6 +125,33 @@ TEST_F(FrameWindowsTest, EveryWindowTheFrameOpensFitsTheScreenWithItsButtonsVisi
                                : screen;
     expectFits(w, room, c.title);
     shoot(w, std::string(c.equate + 1));
+  }
+  // The laboratory form, which the list opens, is laid out by the same rules.
+  {
+    SCOPED_TRACE("Skjema laboratorium");
+    QWidget* list = shown(area, QStringLiteral("Tabell laboratorier"));
+    ASSERT_NE(list, nullptr);
+    auto* insert = list->findChild<QPushButton*>(QStringLiteral("?INSERT"));
+    ASSERT_NE(insert, nullptr);
+    insert->click();
+    QWidget* form = nullptr;
+    ASSERT_TRUE(run.pumpUntil([&] { return (form = shown(area, QStringLiteral("Skjema laboratorium"))) != nullptr; }));
+    QTest::qWait(300);
+    expectFits(form, form->isWindow() ? screen : QRect(area->viewport()->mapToGlobal(QPoint(0, 0)), area->viewport()->size()),
+               "Skjema laboratorium");
+    shoot(form, "LABFORM");
+    // Cancel asks whether to save the new record: No.
+    auto* cancel = form->findChild<QPushButton*>(QStringLiteral("?CANCEL"));
+    ASSERT_NE(cancel, nullptr);
+    cancel->click();
+    QMessageBox* ask = nullptr;
+    ASSERT_TRUE(run.pumpUntil([&] {
+      for (QWidget* m : run.backend().modalWidgets())
+        if ((ask = qobject_cast<QMessageBox*>(m)) != nullptr) return true;
+      return false;
+    }));
+    ask->button(QMessageBox::No)->click();
+    EXPECT_TRUE(run.pumpUntil([&] { return shown(area, QStringLiteral("Skjema laboratorium")) == nullptr; }));
   }
   shoot(frame->shell(), "FRAME");
   // The settings window holds the frame's thread: close it first, then the frame.
