@@ -38,6 +38,8 @@ struct ImportContext {
   // Sets a progress line, cut to the window's 80 characters.
   void line(int n, std::string_view utf8);
   void redraw() { progress.redraw(); }
+  // The run was stopped (a file error, a full disk, files held by another process).
+  bool stopped() const { return writer.stopped(); }
 
   struct ParameterMapping {
     data::MapParamRecord rec;

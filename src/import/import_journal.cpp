@@ -21,6 +21,7 @@ void ImportJournal(ImportContext& ctx) {
     ImportSamples(ctx);
     StoreUtslippskontroll(ctx);
     StoreSlamkontroll(ctx);
+    if (ctx.stopped()) return;
   }
 }
 

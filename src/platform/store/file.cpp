@@ -100,7 +100,7 @@ void cutChars(std::string& s, std::size_t n) {
 }
 
 // The operations with a cached statement; a statement key packs one with its variant.
-enum Op : std::uint64_t { OpGet = 1, OpSeek, OpScan, OpReget, OpInsert, OpUpdate, OpDelete, OpCount };
+enum Op : std::uint64_t { OpGet = 1, OpSeek, OpScan, OpReget, OpInsert, OpUpdate, OpDelete, OpCount, OpFind };
 
 StmtKey stmtKey(const FileDef& def, Op op, int schemaNo, KeyId key = Physical, bool forward = false,
                 bool inclusive = false, int limit = 0) {
@@ -507,6 +507,50 @@ int FileBase::get(KeyId key) {
   const int rc = sqlite3_step(s);
   if (rc == SQLITE_ROW) {
     loadRow(*this, *st_, s);
+    rememberKeys(*this, *st_);
+    return ok();
+  }
+  if (rc == SQLITE_DONE) return fail(Err::RecordNotFound);
+  return FileOps::fail(*this, driverError(c.db(), rc));
+}
+
+int FileBase::find(KeyId key, bool memos) {
+  if (!isOpen()) return fail(Err::NotOpen);
+  if (key.physical() || !validKey(def_, key)) return fail(Err::RecordNotFound);
+  std::string schema;
+  int schemaNo = 0;
+  Connection& c = FileOps::route(*this, schema, schemaNo);
+  const auto& cols = def_.keyColumns[std::size_t(key.index)];
+  std::vector<std::size_t> memoCols;
+  if (memos)
+    for (std::size_t i = 0; i < def_.columns.size(); ++i)
+      if (def_.fields[std::size_t(def_.columns[i].field)].type == FieldType::Memo) memoCols.push_back(i);
+  Error err;
+  sqlite3_stmt* s = c.cached(stmtKey(def_, OpFind, schemaNo, key, false, memos), [&] {
+    std::string sql = "SELECT rowid, \"_REV\"";
+    for (std::size_t i : memoCols) sql += ", " + quoteId(def_.columns[i].name);
+    sql += " FROM " + table(def_, schema) + whereStart(def_, key);
+    for (std::size_t i = 0; i < cols.size(); ++i) sql += " AND " + keyExpr(def_, key.index, i) + " = ?" + std::to_string(i + 1);
+    return sql + orderBy(def_, key, true) + " LIMIT 1";
+  }, err);
+  if (!s) return FileOps::fail(*this, err);
+  StmtReset g{s};
+  for (std::size_t i = 0; i < cols.size(); ++i) bindColumn(s, int(i) + 1, def_, buffer_, cols[i]);
+  const int rc = sqlite3_step(s);
+  if (rc == SQLITE_ROW) {
+    st_->curRow = sqlite3_column_int64(s, 0);
+    st_->curRev = sqlite3_column_int64(s, 1);
+    for (std::size_t m = 0; m < memoCols.size(); ++m) {
+      const int col = int(m) + 2;
+      const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(s, col));
+      auto* memo = reinterpret_cast<std::string*>(static_cast<char*>(buffer_) + def_.columns[memoCols[m]].offset);
+      if (p)
+        memo->assign(p, std::size_t(sqlite3_column_bytes(s, col)));
+      else
+        memo->clear();
+    }
+    st_->watched = st_->watchArmed;
+    st_->watchArmed = false;
     rememberKeys(*this, *st_);
     return ok();
   }
