@@ -9,7 +9,7 @@ void forEachResult(ImportContext& ctx, char prtype, F take) {
     ctx.thr.MapParam.rec = m.rec;
     ctx.line(3, m.progress);
     ctx.redraw();
-    ctx.state.ResultValue = resultNumber(ctx.lab.analysisResult(m.code));
+    ctx.state.ResultValue = ctx.lab.results().find(m.rec.PARAMLAB);
     if (ctx.state.ResultValue == 0) continue;
     take(ctx.thr.MapParam.rec);
   }

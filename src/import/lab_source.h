@@ -5,6 +5,7 @@
 // tests may give their own.
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/text/date.h"
 #include "platform/text/str.h"
@@ -27,6 +28,30 @@ struct SampleRow {
   text::Date TATTDATO = 0;
 };
 
+// The analyses of the current sample row, read once per row: each pair's code and its result
+// as a number (a leading "<" dropped, a decimal comma read as the point).
+class SampleResults {
+ public:
+  void clear() { entries_.clear(); }
+  // One pair, both texts as the row holds them (blank-padded). A code wider than a mapping's
+  // code can match none and is left out.
+  void add(std::string_view code, std::string_view result);
+  // The result of the row's first pair with this code (trailing blanks do not count), 0 when
+  // the row has none.
+  double find(const text::Str<6>& code) const {
+    for (const auto& e : entries_)
+      if (e.code == code) return e.value;
+    return 0;
+  }
+
+ private:
+  struct Entry {
+    text::Str<6> code;
+    double value;
+  };
+  std::vector<Entry> entries_;  // kept between rows: reading a row allocates nothing
+};
+
 class LabSource {
  public:
   virtual ~LabSource() = default;
@@ -41,8 +66,8 @@ class LabSource {
   // Sample rows in (journal number, place) order from the first entry >= (jrnlnr, blank).
   virtual void startSamples(const text::Str<4>& jrnlnr) = 0;
   virtual bool nextSample(SampleRow& row) = 0;
-  // The current sample row's result for an analysis code ("<" removed), "0" when absent.
-  virtual std::string analysisResult(std::string_view cp1252Code) = 0;
+  // The analyses of the sample row nextSample() last returned.
+  virtual const SampleResults& results() const = 0;
 };
 
 }  // namespace import
