@@ -13,6 +13,7 @@ namespace {
 
 std::atomic<long long> g_intervalMs{1000};
 std::atomic<int> g_lockWaitSeconds{5};
+std::atomic<long> g_commits{0};
 
 std::string errorText(const store::Error& e) {
   return data::warningErrorText({e.code, e.text, e.driverCode, e.driverText});
@@ -51,6 +52,8 @@ std::string failedLine(const ControlWriter::Record& r, const std::string& error)
 }
 
 }  // namespace
+
+long ControlWriter::commits() { return g_commits.load(); }
 
 void ControlWriter::setTimes(std::chrono::milliseconds commitInterval, int lockWaitSeconds) {
   g_intervalMs = commitInterval.count();
@@ -118,6 +121,7 @@ void ControlWriter::commit() {
          errorText(e));
     return;
   }
+  ++g_commits;
   lastCommit_ = std::chrono::steady_clock::now();
   writePending("");
 }
@@ -129,6 +133,7 @@ void ControlWriter::finish() {
     return;
   }
   const int rc = tx_.commit();
+  if (rc == 0) ++g_commits;
   const store::Error e = tx_.error();
   writePending(rc == 0 ? "" : errorText(e));
   if (rc != 0) stop((diskFull(e) ? "Disken er full: " : "Lagringen er avbrutt: ") + errorText(e));

@@ -58,6 +58,8 @@ class ControlWriter {
   // Tests and benchmarks move the commit interval (1 s by default) and the wait for files
   // another process holds before the run stops (5 s by default).
   static void setTimes(std::chrono::milliseconds commitInterval, int lockWaitSeconds);
+  // Commits made by every writer of the process (benchmarks print it).
+  static long commits();
 
  private:
   struct Pending {
