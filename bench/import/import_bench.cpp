@@ -10,6 +10,7 @@
 //
 //   import_bench            all three sizes
 //   import_bench N          one size (sample rows, a multiple of 80)
+//   import_bench N import   the import alone (for a profiler)
 #include <sqlite3.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -79,10 +80,30 @@ void dropFiles() {
   for (FileId id : kFiles) data::dropFile(id);
 }
 
+// Shows nothing, but tells the run when a redraw is due as the import window does (every
+// 20 ms, the clock read every 64th redraw), so the run builds its busiest lines as often.
 class NullProgress : public import::ImportProgress {
  public:
-  void showLine(int, std::string_view) override {}
-  void redraw() override {}
+  void showLine(int, std::string_view t) override { shown_.assign(t); }
+  void redraw() override {
+    if (due_) {
+      due_ = false;
+      return;
+    }
+    if (++calls_ < 64) return;
+    calls_ = 0;
+    const auto now = Clock::now();
+    if (now - last_ < std::chrono::milliseconds(20)) return;
+    last_ = now;
+    due_ = true;
+  }
+  bool redrawDue() const override { return due_; }
+
+ private:
+  std::string shown_;
+  bool due_ = false;
+  int calls_ = 0;
+  Clock::time_point last_{};
 };
 
 // ---- the sides, each in its own process --------------------------------------------------
@@ -529,7 +550,7 @@ struct SizeResult {
   Outcome imp, ref, floor;
 };
 
-SizeResult measure(int samples) {
+SizeResult measure(int samples, bool importOnly) {
   const fs::path root = fs::temp_directory_path() /
                         ("l2s_import_bench_" + std::to_string(::getpid()) + "_" + std::to_string(samples));
   fs::remove_all(root);
@@ -541,6 +562,10 @@ SizeResult measure(int samples) {
   ::sync();
   SizeResult r{samples, {}, {}, {}};
   r.imp = inChild([&] { return runImport(root); });
+  if (importOnly) {
+    fs::remove_all(root);
+    return r;
+  }
   r.ref = inChild([&] { return runReference(root, r.imp.commits, r.imp.records); });
   r.floor = inChild([&] { return runFloor(root); });
   fs::remove_all(root);
@@ -559,7 +584,7 @@ int main(int argc, char** argv) {
               "imp/same", "imp/floor", "rows equal");
   std::vector<SizeResult> all;
   for (int n : sizes) {
-    const SizeResult r = measure(n);
+    const SizeResult r = measure(n, argc > 2 && std::string(argv[2]) == "import");
     all.push_back(r);
     std::printf("%8d %8ld | %9.3f %8.1f %7ld %7.1f | %9.3f %7ld %7.1f | %9.3f | %9.2f %9.2f %s\n", n,
                 r.imp.records, r.imp.seconds, 1e6 * r.imp.seconds / n, r.imp.commits, r.imp.peakKb / 1024.0,

@@ -3,6 +3,7 @@
 // a requisitioner and the sample rows of a journal in their index orders, and the result a
 // sample row holds for an analysis code. The laboratory tables' layer provides the real one;
 // tests may give their own.
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,7 +41,7 @@ class SampleResults {
   // the row has none.
   double find(const text::Str<6>& code) const {
     for (const auto& e : entries_)
-      if (e.code == code) return e.value;
+      if (std::memcmp(e.code.data(), code.data(), 6) == 0) return e.value;  // both blank-padded
     return 0;
   }
 
