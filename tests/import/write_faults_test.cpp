@@ -9,6 +9,11 @@
 #include <chrono>
 #include <fstream>
 #include <sstream>
+#include <thread>
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "import/control_writer.h"
 #include "import/run_import.h"
@@ -231,6 +236,69 @@ TEST_F(WriteFaultsTest, AMalformedRegistryFileIsAFileErrorNotAMissingPlant) {
   EXPECT_EQ(log.find("er ikke registrert Sivra 2000!"), std::string::npos);
   EXPECT_EQ(log.find("Anlegg: 010102"), std::string::npos);  // no supplier after the first
   expectStopped(progress, log, "Feil på fil Anlegg: database disk image is malformed (11)");
+}
+
+// Killed at any moment, the run leaves the log's stored-record lines and the stored records in
+// agreement (a commit comes before its lines, so at most the records of the last commit lack
+// theirs), and every file intact.
+TEST_F(WriteFaultsTest, AKilledRunLogsNoRecordItDidNotStoreAndLeavesTheFilesIntact) {
+  fake.journals.clear();
+  fake.samples.clear();
+  for (int k = 0; k < 300; ++k) {
+    char nr[8];
+    std::snprintf(nr, sizeof nr, "%04d", k);
+    import::JournalRow j;
+    j.PAAR = "08";
+    j.JRNLNR = nr;
+    j.REKV = "100";
+    j.STARTDATO = text::dateFromYmd(2008, 1, 1);
+    fake.journals.push_back(j);
+    testing_lab::Sample smp;
+    smp.row.JRNLNR = nr;
+    smp.row.STED = "03";
+    smp.row.TATTDATO = text::dateFromYmd(2008, 1, 1) + k;
+    smp.results = {{"TP", "1"}, {"STS", "2"}};
+    fake.samples.push_back(smp);
+  }
+  auto ch = allOn();
+  ch.LEVERAND1 = ch.LEVERAND2 = "100";
+  auto& t = data::thr();
+  store::FileBase* files[] = {&t.MapLab, &t.MapLever, &t.MapParam, &t.MapSted, &t.Anlegg,
+                              &t.Utslippskontroll, &t.Slamkontroll};
+  bool sawPartial = false;
+  for (int delayMs : {15, 40, 70, 100, 150, 200, 300, 450}) {
+    SCOPED_TRACE(delayMs);
+    const long before = t.Utslippskontroll.records() + t.Slamkontroll.records();
+    for (auto* f : files) f->close();  // no connection crosses the fork
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+      for (auto* f : files)
+        if (f->open() != 0) ::_exit(2);
+      t.MapLab.rec.LAB = "KL";
+      if (t.MapLab.get(data::MapLab::MAPLABKEY) != 0) ::_exit(3);
+      import::RunImport(ch, state, progress, fake);
+      ::_exit(0);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
+    ::kill(pid, SIGKILL);
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFSIGNALED(status) || (WIFEXITED(status) && WEXITSTATUS(status) == 0));
+    for (auto* f : files) ASSERT_EQ(f->open(), 0);
+
+    EXPECT_EQ(integrity(path(t.Utslippskontroll)), "ok");
+    EXPECT_EQ(integrity(path(t.Slamkontroll)), "ok");
+    const std::string log = logText();
+    EXPECT_TRUE(log.empty() || log.back() == '\n');  // no half-written line
+    const auto lines = logLines(log);
+    const long logged = countStartingWith(lines, "Lagret ");
+    const long stored = t.Utslippskontroll.records() + t.Slamkontroll.records() - before;
+    EXPECT_GE(stored, logged);
+    EXPECT_LE(stored - logged, 1) << "stored " << stored << ", logged " << logged;
+    sawPartial |= WIFSIGNALED(status) && stored > 0;
+  }
+  EXPECT_TRUE(sawPartial);  // some kill came in the middle of the writing
 }
 
 }  // namespace
