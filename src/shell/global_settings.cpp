@@ -106,9 +106,10 @@ void loadGlobalSettings() {
 
 void storeGlobalSettings() {
   const GlobalSettings g = globals();
-  for (const SettingDef* s : kWriteOrder) {
-    ini::putValue(kSettingsFile, kSettingsSection, s->key, s->write(g));
-  }
+  // One replacement of the shared file for all keys, not one per key.
+  std::vector<ini::KeyValue> values;
+  for (const SettingDef* s : kWriteOrder) values.emplace_back(s->key, s->write(g));
+  ini::putValues(kSettingsFile, kSettingsSection, values);
 }
 
 }  // namespace shell

@@ -136,8 +136,13 @@ std::string getValue(std::string_view file, std::string_view section, std::strin
 
 bool putValue(std::string_view file, std::string_view section, std::string_view key,
               std::string_view value) {
-  if (!isValidName(section) || !isValidName(key) || key.find('=') != std::string_view::npos)
-    return false;
+  return putValues(file, section, {{std::string(key), std::string(value)}});
+}
+
+bool putValues(std::string_view file, std::string_view section, const std::vector<KeyValue>& values) {
+  if (!isValidName(section)) return false;
+  for (const auto& [key, value] : values)
+    if (!isValidName(key) || key.find('=') != std::string::npos) return false;
   fs::path target = resolve(file);
   std::error_code ec;
   // Write through a symbolic link rather than replacing it.
@@ -151,8 +156,9 @@ bool putValue(std::string_view file, std::string_view section, std::string_view 
   FileLock lock(target);
   if (!lock.held()) return false;
   const auto bytes = readAll(target);
-  const std::string content = bytes ? decode(*bytes) : std::string();
-  return replaceFile(target, withValue(content, section, key, value));
+  std::string content = bytes ? decode(*bytes) : std::string();
+  for (const auto& [key, value] : values) content = withValue(content, section, key, value);
+  return replaceFile(target, content);
 }
 
 }  // namespace ini

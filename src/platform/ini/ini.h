@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace ini {
 
@@ -24,5 +26,10 @@ std::string getValue(std::string_view file, std::string_view section, std::strin
 // and writers in this process and in others are serialised. False when it could not be written.
 bool putValue(std::string_view file, std::string_view section, std::string_view key,
               std::string_view value);
+
+// Writes several keys of one section, in their order, as putValue does but with one
+// replacement of the file: all are written or none.
+using KeyValue = std::pair<std::string, std::string>;
+bool putValues(std::string_view file, std::string_view section, const std::vector<KeyValue>& values);
 
 }  // namespace ini
