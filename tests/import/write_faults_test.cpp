@@ -20,6 +20,7 @@
 #include "platform/store/internal.h"
 #include "scenario.h"
 #include "ui_message_double.h"
+#include "../platform/store/vfs_shim.h"
 
 namespace testing_import {
 namespace {
@@ -59,51 +60,8 @@ void execOn(const std::string& path, const char* sql) {
   sqlite3_close(db);
 }
 
-// ---- A disk that fills up: a VFS in front of the default one refuses every write once armed.
+// ---- A disk that fills up: every write refused once armed.
 std::atomic<bool> g_full{false};
-sqlite3_vfs* g_real = nullptr;
-sqlite3_vfs g_shim;
-sqlite3_io_methods g_methods;
-struct ShimFile {
-  sqlite3_file base;
-  sqlite3_file* real;
-};
-sqlite3_file* real(sqlite3_file* f) { return reinterpret_cast<ShimFile*>(f)->real; }
-
-int shimOpen(sqlite3_vfs*, const char* name, sqlite3_file* f, int flags, int* outFlags) {
-  auto* s = reinterpret_cast<ShimFile*>(f);
-  s->real = reinterpret_cast<sqlite3_file*>(s + 1);
-  const int rc = g_real->xOpen(g_real, name, s->real, flags, outFlags);
-  s->base.pMethods = s->real->pMethods ? &g_methods : nullptr;
-  if (s->real->pMethods && g_methods.iVersion == 0) {
-    g_methods = *s->real->pMethods;
-    g_methods.iVersion = 1;  // rollback journal only
-    g_methods.xClose = [](sqlite3_file* x) { return real(x)->pMethods->xClose(real(x)); };
-    g_methods.xRead = [](sqlite3_file* x, void* b, int n, sqlite3_int64 o) {
-      return real(x)->pMethods->xRead(real(x), b, n, o);
-    };
-    g_methods.xWrite = [](sqlite3_file* x, const void* b, int n, sqlite3_int64 o) {
-      if (g_full) return SQLITE_FULL;
-      return real(x)->pMethods->xWrite(real(x), b, n, o);
-    };
-    g_methods.xTruncate = [](sqlite3_file* x, sqlite3_int64 n) { return real(x)->pMethods->xTruncate(real(x), n); };
-    g_methods.xSync = [](sqlite3_file* x, int fl) { return real(x)->pMethods->xSync(real(x), fl); };
-    g_methods.xFileSize = [](sqlite3_file* x, sqlite3_int64* n) { return real(x)->pMethods->xFileSize(real(x), n); };
-    g_methods.xLock = [](sqlite3_file* x, int l) { return real(x)->pMethods->xLock(real(x), l); };
-    g_methods.xUnlock = [](sqlite3_file* x, int l) { return real(x)->pMethods->xUnlock(real(x), l); };
-    g_methods.xCheckReservedLock = [](sqlite3_file* x, int* r) {
-      return real(x)->pMethods->xCheckReservedLock(real(x), r);
-    };
-    g_methods.xFileControl = [](sqlite3_file* x, int op, void* a) {
-      return real(x)->pMethods->xFileControl(real(x), op, a);
-    };
-    g_methods.xSectorSize = [](sqlite3_file* x) { return real(x)->pMethods->xSectorSize(real(x)); };
-    g_methods.xDeviceCharacteristics = [](sqlite3_file* x) {
-      return real(x)->pMethods->xDeviceCharacteristics(real(x));
-    };
-  }
-  return rc;
-}
 
 // Fills the disk when the run starts storing its n-th record.
 class FillingDisk : public RecordingProgress {
@@ -175,17 +133,12 @@ void expectStopped(const RecordingProgress& p, const std::string& log, const std
 }
 
 TEST_F(WriteFaultsTest, AFullDiskStopsTheRunWithCountsOfWhatWasCommitted) {
-  g_real = sqlite3_vfs_find(nullptr);
-  g_shim = *g_real;
-  g_shim.zName = "fulldisk";
-  g_shim.szOsFile = int(sizeof(ShimFile)) + g_real->szOsFile;
-  g_shim.xOpen = shimOpen;
-  sqlite3_vfs_register(&g_shim, 1);
+  testing_util::g_vfsHook = [] { return g_full ? SQLITE_FULL : SQLITE_OK; };
+  testing_util::installVfsShim();
   FillingDisk filling(3);
   import::RunImport(allOn(), state, filling, fake);
   g_full = false;
-  sqlite3_vfs_register(g_real, 1);
-  sqlite3_vfs_unregister(&g_shim);
+  testing_util::removeVfsShim();
 
   EXPECT_EQ(state.UtslippskontrollCount + state.SlamkontrollCount, 2);
   expectLogMatchesFiles();

@@ -484,6 +484,14 @@ int FileBase::compare(const void* other) const {
   return 0;
 }
 
+// " FROM ... WHERE" the key's components equal ?1..?k, first in key order.
+static std::string firstEqualSql(const FileDef& def, const std::string& schema, KeyId key) {
+  std::string sql = " FROM " + table(def, schema) + whereStart(def, key);
+  for (std::size_t i = 0; i < def.keyColumns[std::size_t(key.index)].size(); ++i)
+    sql += " AND " + keyExpr(def, key.index, i) + " = ?" + std::to_string(i + 1);
+  return sql + orderBy(def, key, true) + " LIMIT 1";
+}
+
 static bool validKey(const FileDef& def, KeyId key) {
   return key.physical() || std::size_t(key.index) < def.keys.size();
 }
@@ -496,11 +504,8 @@ int FileBase::get(KeyId key) {
   Connection& c = FileOps::route(*this, schema, schemaNo);
   const auto& cols = def_.keyColumns[std::size_t(key.index)];
   Error err;
-  sqlite3_stmt* s = c.cached(stmtKey(def_, OpGet, schemaNo, key), [&] {
-    std::string sql = "SELECT " + selectList(def_) + " FROM " + table(def_, schema) + whereStart(def_, key);
-    for (std::size_t i = 0; i < cols.size(); ++i) sql += " AND " + keyExpr(def_, key.index, i) + " = ?" + std::to_string(i + 1);
-    return sql + orderBy(def_, key, true) + " LIMIT 1";
-  }, err);
+  sqlite3_stmt* s = c.cached(stmtKey(def_, OpGet, schemaNo, key),
+                             [&] { return "SELECT " + selectList(def_) + firstEqualSql(def_, schema, key); }, err);
   if (!s) return FileOps::fail(*this, err);
   StmtReset g{s};
   for (std::size_t i = 0; i < cols.size(); ++i) bindColumn(s, int(i) + 1, def_, buffer_, cols[i]);
@@ -529,9 +534,7 @@ int FileBase::find(KeyId key, bool memos) {
   sqlite3_stmt* s = c.cached(stmtKey(def_, OpFind, schemaNo, key, false, memos), [&] {
     std::string sql = "SELECT rowid, \"_REV\"";
     for (std::size_t i : memoCols) sql += ", " + quoteId(def_.columns[i].name);
-    sql += " FROM " + table(def_, schema) + whereStart(def_, key);
-    for (std::size_t i = 0; i < cols.size(); ++i) sql += " AND " + keyExpr(def_, key.index, i) + " = ?" + std::to_string(i + 1);
-    return sql + orderBy(def_, key, true) + " LIMIT 1";
+    return sql + firstEqualSql(def_, schema, key);
   }, err);
   if (!s) return FileOps::fail(*this, err);
   StmtReset g{s};
