@@ -73,6 +73,15 @@ TEST_F(CheckpointTest, FindMakesTheRecordCurrentWithoutReadingItsFields) {
 
   a.rec.CODE = "none";
   EXPECT_EQ(a.find(CODEKEY), store::Err::RecordNotFound);
+
+  // A note longer than the field (another tool wrote it) survives a rewrite after find.
+  const std::string longNote(30, 'n');
+  ASSERT_TRUE(poke(pa, "UPDATE Test SET NOTE = '" + longNote + "'"));
+  a.rec.CODE = "K";
+  a.rec.NAME = "again";
+  ASSERT_EQ(a.find(CODEKEY, true), 0);
+  ASSERT_EQ(a.put(), 0);
+  EXPECT_EQ(peek(pa, "SELECT NAME, NOTE FROM Test"), (Rows{{"again", longNote}}));
 }
 
 }  // namespace
