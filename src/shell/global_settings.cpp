@@ -104,12 +104,13 @@ void loadGlobalSettings() {
   });
 }
 
-void storeGlobalSettings() {
+void storeGlobalSettings(std::vector<ini::Entry> also) {
   const GlobalSettings g = globals();
   // One replacement of the shared file for all keys, not one per key.
-  std::vector<ini::KeyValue> values;
-  for (const SettingDef* s : kWriteOrder) values.emplace_back(s->key, s->write(g));
-  ini::putValues(kSettingsFile, kSettingsSection, values);
+  std::vector<ini::Entry> entries;
+  for (const SettingDef* s : kWriteOrder) entries.push_back({kSettingsSection, s->key, s->write(g)});
+  for (auto& e : also) entries.push_back(std::move(e));
+  ini::putValues(kSettingsFile, entries);
 }
 
 }  // namespace shell

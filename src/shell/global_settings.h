@@ -4,7 +4,9 @@
 // Every thread reads and writes the same values; access goes through a lock.
 #include <cstdint>
 #include <functional>
+#include <vector>
 
+#include "platform/ini/ini.h"
 #include "platform/text/str.h"
 
 namespace shell {
@@ -45,8 +47,8 @@ inline constexpr const char* kDatasetKey = "Datasett_navn";
 // Reads the fourteen keys of section "PROVEX" in their fixed order, each missing key taking its
 // default, into the globals. DATASETT_NAVN is left as it stands.
 void loadGlobalSettings();
-// Writes the keys back to "PROVEX" in the frame's order, "Datasett" included; the dataset list's
-// name (section "Datasett") is the caller's to write.
-void storeGlobalSettings();
+// Writes the keys back to "PROVEX" in the frame's order, "Datasett" included, and after them
+// `also` (the dataset list's name in section "Datasett"), with one write of the file.
+void storeGlobalSettings(std::vector<ini::Entry> also = {});
 
 }  // namespace shell

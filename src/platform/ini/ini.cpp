@@ -136,13 +136,12 @@ std::string getValue(std::string_view file, std::string_view section, std::strin
 
 bool putValue(std::string_view file, std::string_view section, std::string_view key,
               std::string_view value) {
-  return putValues(file, section, {{std::string(key), std::string(value)}});
+  return putValues(file, {{std::string(section), std::string(key), std::string(value)}});
 }
 
-bool putValues(std::string_view file, std::string_view section, const std::vector<KeyValue>& values) {
-  if (!isValidName(section)) return false;
-  for (const auto& [key, value] : values)
-    if (!isValidName(key) || key.find('=') != std::string::npos) return false;
+bool putValues(std::string_view file, const std::vector<Entry>& entries) {
+  for (const auto& e : entries)
+    if (!isValidName(e.section) || !isValidName(e.key) || e.key.find('=') != std::string::npos) return false;
   fs::path target = resolve(file);
   std::error_code ec;
   // Write through a symbolic link rather than replacing it.
@@ -157,7 +156,7 @@ bool putValues(std::string_view file, std::string_view section, const std::vecto
   if (!lock.held()) return false;
   const auto bytes = readAll(target);
   std::string content = bytes ? decode(*bytes) : std::string();
-  for (const auto& [key, value] : values) content = withValue(content, section, key, value);
+  for (const auto& e : entries) content = withValue(content, e.section, e.key, e.value);
   return replaceFile(target, content);
 }
 

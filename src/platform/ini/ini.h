@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace ini {
@@ -27,9 +26,13 @@ std::string getValue(std::string_view file, std::string_view section, std::strin
 bool putValue(std::string_view file, std::string_view section, std::string_view key,
               std::string_view value);
 
-// Writes several keys of one section, in their order, as putValue does but with one
-// replacement of the file: all are written or none.
-using KeyValue = std::pair<std::string, std::string>;
-bool putValues(std::string_view file, std::string_view section, const std::vector<KeyValue>& values);
+// Writes several keys, in their order, as putValue does but with one replacement of the
+// file: all are written or none.
+struct Entry {
+  std::string section;
+  std::string key;
+  std::string value;
+};
+bool putValues(std::string_view file, const std::vector<Entry>& entries);
 
 }  // namespace ini
