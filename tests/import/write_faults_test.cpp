@@ -20,7 +20,7 @@
 #include "platform/store/internal.h"
 #include "scenario.h"
 #include "ui_message_double.h"
-#include "../platform/store/vfs_shim.h"
+#include "../platform/store/crash_shim.h"
 
 namespace testing_import {
 namespace {
@@ -60,16 +60,13 @@ void execOn(const std::string& path, const char* sql) {
   sqlite3_close(db);
 }
 
-// ---- A disk that fills up: every write refused once armed.
-std::atomic<bool> g_full{false};
-
 // Fills the disk when the run starts storing its n-th record.
 class FillingDisk : public RecordingProgress {
  public:
   explicit FillingDisk(int n) : left_(n) {}
   void showLine(int n, std::string_view t) override {
     RecordingProgress::showLine(n, t);
-    if (t.rfind("Lagrer ny", 0) == 0 && --left_ == 0) g_full = true;
+    if (t.rfind("Lagrer ny", 0) == 0 && --left_ == 0) crash_shim::diskFull(true);
   }
 
  private:
@@ -133,12 +130,10 @@ void expectStopped(const RecordingProgress& p, const std::string& log, const std
 }
 
 TEST_F(WriteFaultsTest, AFullDiskStopsTheRunWithCountsOfWhatWasCommitted) {
-  testing_util::g_vfsHook = [] { return g_full ? SQLITE_FULL : SQLITE_OK; };
-  testing_util::installVfsShim();
+  crash_shim::install();
   FillingDisk filling(3);
   import::RunImport(allOn(), state, filling, fake);
-  g_full = false;
-  testing_util::removeVfsShim();
+  crash_shim::uninstall();
 
   EXPECT_EQ(state.UtslippskontrollCount + state.SlamkontrollCount, 2);
   expectLogMatchesFiles();

@@ -58,6 +58,7 @@ class FileBase {
   int buildKeys();  // drops and recreates every key index; open or closed
 
   void clear();                         // texts blank, numbers 0, memos empty
+  void forget();                        // no current record: put/remove give 33 until one is read
   int get(KeyId key);                   // first record equal to the buffer's key fields (35)
   // As get(), but only makes that record the current one (for put/remove) without reading
   // its fields; with `memos` its memos are read into the buffer. 35 when there is none.

@@ -15,10 +15,10 @@
 #include "platform/store/error.h"
 #include "platform/store/paths.h"
 #include "platform/store/transaction.h"
+#include "crash_shim.h"
 #include "scratch_dir.h"
 #include "sqlite_peek.h"
 #include "test_record.h"
-#include "vfs_shim.h"
 
 using namespace testing_util;
 
@@ -171,18 +171,6 @@ TEST_F(TransactionTest, BeginRefusesClosedFilesAndASecondTransaction) {
 
 // ---- Crash in the middle of a multi-file commit --------------------------------------------
 
-// The shim kills the process at the n-th write, sync or delete once armed: every step of the
-// commit gets its turn to be the last one.
-std::atomic<int> g_countdown{0};
-
-void installShim() {
-  g_vfsHook = [] {
-    if (g_countdown > 0 && --g_countdown == 0) ::kill(::getpid(), SIGKILL);
-    return SQLITE_OK;
-  };
-  installVfsShim();
-}
-
 TEST_F(TransactionTest, ProcessKilledMidCommitLeavesEveryFileAllBeforeOrAllAfter) {
   const auto before = contents();
   files.clear();  // no connection crosses the fork
@@ -191,7 +179,7 @@ TEST_F(TransactionTest, ProcessKilledMidCommitLeavesEveryFileAllBeforeOrAllAfter
     const pid_t pid = ::fork();
     ASSERT_GE(pid, 0);
     if (pid == 0) {
-      installShim();
+      crash_shim::install();
       std::vector<std::unique_ptr<TestFile>> fs;
       std::vector<store::FileBase*> list;
       for (const auto& p : paths) {
@@ -209,7 +197,7 @@ TEST_F(TransactionTest, ProcessKilledMidCommitLeavesEveryFileAllBeforeOrAllAfter
         f->rec.CODE = "NEW";
         if (f->add() != 0) ::_exit(6);
       }
-      g_countdown = n;
+      crash_shim::killAfter(n);
       ::_exit(tx.commit() == 0 ? 0 : 7);
     }
     int status = 0;

@@ -1,26 +1,31 @@
 #pragma once
-// A VFS in front of SQLite's default one that asks a hook before every write, truncate, sync
-// and delete: the hook may kill the process (crash tests) or fail the operation with a code
-// such as SQLITE_FULL (a full disk). Rollback journal only: no shared memory, no mapping.
+// A crash at every step of a commit, for tests that fork a child and look at the files after;
+// also a disk that fills up (every write refused with SQLITE_FULL once armed).
+#include <signal.h>
 #include <sqlite3.h>
+#include <unistd.h>
 
-#include <functional>
+#include <atomic>
 
-namespace testing_util {
+namespace crash_shim {
 
-// SQLITE_OK lets the operation through; any other code is what it fails with.
-inline std::function<int()> g_vfsHook;
-
-namespace vfs_detail {
+// A VFS in front of the default one that kills the process at the n-th write, sync or delete
+// once armed: every step of the commit gets its turn to be the last one.
+inline std::atomic<int> g_countdown{0};
+inline std::atomic<bool> g_full{false};
 inline sqlite3_vfs* g_real = nullptr;
 inline sqlite3_vfs g_shim;
 inline sqlite3_io_methods g_methods;
+
 struct ShimFile {
   sqlite3_file base;
   sqlite3_file* real;
 };
+
+inline void tick() {
+  if (g_countdown > 0 && --g_countdown == 0) ::kill(::getpid(), SIGKILL);
+}
 inline sqlite3_file* real(sqlite3_file* f) { return reinterpret_cast<ShimFile*>(f)->real; }
-inline int ask() { return g_vfsHook ? g_vfsHook() : SQLITE_OK; }
 
 inline int shimOpen(sqlite3_vfs*, const char* name, sqlite3_file* f, int flags, int* outFlags) {
   auto* s = reinterpret_cast<ShimFile*>(f);
@@ -29,22 +34,23 @@ inline int shimOpen(sqlite3_vfs*, const char* name, sqlite3_file* f, int flags, 
   s->base.pMethods = s->real->pMethods ? &g_methods : nullptr;
   if (s->real->pMethods && g_methods.iVersion == 0) {
     g_methods = *s->real->pMethods;
-    g_methods.iVersion = 1;
+    g_methods.iVersion = 1;  // no shared memory or memory mapping: rollback journal only
     g_methods.xClose = [](sqlite3_file* x) { return real(x)->pMethods->xClose(real(x)); };
     g_methods.xRead = [](sqlite3_file* x, void* b, int n, sqlite3_int64 o) {
       return real(x)->pMethods->xRead(real(x), b, n, o);
     };
     g_methods.xWrite = [](sqlite3_file* x, const void* b, int n, sqlite3_int64 o) {
-      const int refused = ask();
-      return refused != SQLITE_OK ? refused : real(x)->pMethods->xWrite(real(x), b, n, o);
+      tick();
+      if (g_full) return SQLITE_FULL;
+      return real(x)->pMethods->xWrite(real(x), b, n, o);
     };
     g_methods.xTruncate = [](sqlite3_file* x, sqlite3_int64 n) {
-      const int refused = ask();
-      return refused != SQLITE_OK ? refused : real(x)->pMethods->xTruncate(real(x), n);
+      tick();
+      return real(x)->pMethods->xTruncate(real(x), n);
     };
     g_methods.xSync = [](sqlite3_file* x, int fl) {
-      const int refused = ask();
-      return refused != SQLITE_OK ? refused : real(x)->pMethods->xSync(real(x), fl);
+      tick();
+      return real(x)->pMethods->xSync(real(x), fl);
     };
     g_methods.xFileSize = [](sqlite3_file* x, sqlite3_int64* n) { return real(x)->pMethods->xFileSize(real(x), n); };
     g_methods.xLock = [](sqlite3_file* x, int l) { return real(x)->pMethods->xLock(real(x), l); };
@@ -62,29 +68,32 @@ inline int shimOpen(sqlite3_vfs*, const char* name, sqlite3_file* f, int flags, 
   }
   return rc;
 }
-}  // namespace vfs_detail
 
-// Makes the shim the default VFS: connections opened afterwards go through it.
-inline void installVfsShim() {
-  using namespace vfs_detail;
+// Makes the shim SQLite's default VFS (in a child process: it is never taken out again).
+inline void install() {
   g_real = sqlite3_vfs_find(nullptr);
   g_shim = *g_real;
-  g_shim.zName = "hookshim";
+  g_shim.zName = "crashshim";
   g_shim.szOsFile = int(sizeof(ShimFile)) + g_real->szOsFile;
   g_shim.xOpen = shimOpen;
   g_shim.xDelete = [](sqlite3_vfs*, const char* n, int sync) {
-    const int refused = ask();
-    return refused != SQLITE_OK ? refused : g_real->xDelete(g_real, n, sync);
+    tick();
+    return g_real->xDelete(g_real, n, sync);
   };
   sqlite3_vfs_register(&g_shim, 1);
 }
 
-// Gives the default back to SQLite's own VFS.
-inline void removeVfsShim() {
-  using namespace vfs_detail;
+// The process kills itself at the n-th write, truncate, sync or delete from now on.
+inline void killAfter(int n) { g_countdown = n; }
+
+// From now on (until false) every write fails as on a full disk.
+inline void diskFull(bool full) { g_full = full; }
+
+// Gives the default back to SQLite's own VFS (connections opened meanwhile must be closed).
+inline void uninstall() {
+  g_full = false;
   sqlite3_vfs_register(g_real, 1);
   sqlite3_vfs_unregister(&g_shim);
-  g_vfsHook = nullptr;
 }
 
-}  // namespace testing_util
+}  // namespace crash_shim
