@@ -50,7 +50,8 @@ class ControlWriter {
   // Commits what is pending and writes its log lines; the transaction ends.
   void finish();
 
-  // Stops the run: what is not committed is rolled back and logged as not stored.
+  // Stops the run: what is not committed is rolled back and logged as not stored (call
+  // finish() first to keep it).
   void stop(std::string cause);
   bool stopped() const { return !stopCause_.empty(); }
   const std::string& stopCause() const { return stopCause_; }

@@ -45,6 +45,7 @@ void importSupplier(ImportContext& ctx) {
       // Only a missing record is a missing plant; anything else is the file's own error.
       const std::string error = data::warningErrorText(data::currentError());
       data::ShowWarningText(35, thr.Anlegg.label());
+      ctx.writer.finish();  // what was written is sound: it stays
       ctx.writer.stop("Feil på fil " + thr.Anlegg.label() + ": " + error);
       return;
     }
