@@ -114,6 +114,7 @@ void ControlWriter::commit() {
   }
   bool committed = false;
   if (tx_.checkpoint(&committed) != 0) {
+    if (committed) ++g_commits;
     const store::Error e = tx_.error();
     writePending(committed ? "" : errorText(e));
     stop((e.code == store::Err::Locked ? "Registeret er låst av en annen bruker: "
