@@ -38,11 +38,16 @@ struct ImportContext {
 
   // Sets a progress line, cut to the window's 80 characters.
   void line(int n, std::string_view utf8);
+  // Logs a problem in the laboratory's data; the log is shown at the end of the run.
+  void problem(const std::string& logLine);
+  // The current journal as the log and the stored records name it ("08/0123").
+  std::string journalText() const;
   void redraw() { progress.redraw(); }
   // Whether a line built now would be shown (see ImportProgress::redrawDue).
   bool progressDue() const { return progress.redrawDue(); }
-  // The run was stopped (a file error, a full disk, files held by another process).
-  bool stopped() const { return writer.stopped(); }
+  // The run was stopped (a file error, a full disk, files held by another process, a log
+  // that cannot be written).
+  bool stopped() const { return writer.stopped() || log.appendFailed(); }
 
   struct ParameterMapping {
     data::MapParamRecord rec;

@@ -21,7 +21,7 @@ void ImportJournal(ImportContext& ctx) {
     ImportSamples(ctx);
     StoreUtslippskontroll(ctx);
     StoreSlamkontroll(ctx);
-    if (ctx.stopped()) return;
+    if (ctx.stopped()) return;  // see RunImport
   }
 }
 

@@ -11,6 +11,9 @@
 #include "platform/text/date.h"
 #include "platform/text/str.h"
 
+// Dates of the laboratory's tables: 0 is no date; a negative day number is a field that holds
+// something that is not a date.
+
 namespace import {
 
 struct JournalRow {
@@ -21,6 +24,7 @@ struct JournalRow {
 };
 
 struct SampleRow {
+  text::Str<2> PAAR;
   text::Str<4> JRNLNR;
   text::Str<2> STED;
   text::Str<6> MATERIALE;
@@ -29,28 +33,30 @@ struct SampleRow {
   text::Date TATTDATO = 0;
 };
 
-// The analyses of the current sample row, read once per row: each pair's code and its result
-// as a number (a leading "<" dropped, a decimal comma read as the point).
+// The analyses of the current sample row, read once per row: each pair's code, its result as
+// the row holds it (Windows-1252, a leading "<" dropped) and as a number (a decimal comma read
+// as the point).
 class SampleResults {
  public:
-  void clear() { entries_.clear(); }
-  // One pair, both texts as the row holds them (blank-padded). A code wider than a mapping's
-  // code can match none and is left out.
-  void add(std::string_view code, std::string_view result);
-  // The result of the row's first pair with this code (trailing blanks do not count), 0 when
-  // the row has none.
-  double find(const text::Str<6>& code) const {
-    for (const auto& e : entries_)
-      if (std::memcmp(e.code.data(), code.data(), 6) == 0) return e.value;  // both blank-padded
-    return 0;
-  }
-
- private:
   struct Entry {
     text::Str<6> code;
     double value;
+    std::string text;
   };
-  std::vector<Entry> entries_;  // kept between rows: reading a row allocates nothing
+  void clear() { used_ = 0; }
+  // One pair, both texts in Windows-1252 as the row holds them (blank-padded). A code wider
+  // than a mapping's code can match none and is left out.
+  void add(std::string_view code, std::string_view result);
+  // The row's first pair with this code (trailing blanks do not count), nullptr when none.
+  const Entry* find(const text::Str<6>& code) const {
+    for (std::size_t i = 0; i < used_; ++i)
+      if (std::memcmp(entries_[i].code.data(), code.data(), 6) == 0) return &entries_[i];  // both blank-padded
+    return nullptr;
+  }
+
+ private:
+  std::vector<Entry> entries_;  // kept between rows with their texts: a row allocates nothing
+  std::size_t used_ = 0;
 };
 
 class LabSource {

@@ -25,9 +25,11 @@ double resultNumber(std::string_view utf8) {
 void SampleResults::add(std::string_view code, std::string_view result) {
   code = text::trimRight(code);
   if (code.size() > 6) return;
-  Entry e;
+  if (used_ == entries_.size()) entries_.emplace_back();
+  Entry& e = entries_[used_++];
   e.code.assignRaw(code);
   if (!result.empty() && result[0] == '<') result.remove_prefix(1);
+  e.text.assign(result);
   // The decimal comma as resultNumber reads it, without building a text for it.
   char buf[32];
   if (result.size() <= sizeof buf && result.find(',') != std::string_view::npos) {
@@ -36,7 +38,6 @@ void SampleResults::add(std::string_view code, std::string_view result) {
   } else {
     e.value = resultNumber(result);
   }
-  entries_.push_back(e);
 }
 
 void takeWaterQuantity(ImportRunState& state, std::string_view ident, std::string_view regkode) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/ini/ini.h"
+#include "platform/ui/api/message.h"
 #include "platform/text/number.h"
 
 namespace shell {
@@ -94,6 +95,10 @@ void editGlobals(const std::function<void(GlobalSettings&)>& change) {
 }
 
 void loadGlobalSettings() {
+  if (const std::string why = ini::readProblem(kSettingsFile); !why.empty())
+    ui::message("Kan ikke lese innstillingsfila: " + ini::resolve(kSettingsFile).string() + "|" + why +
+                    "|Innstillingene blir ikke lagret når programmet avsluttes.",
+                "Advarsel", ui::Icon::Information);
   GlobalSettings g = globals();
   for (const SettingDef& s : kSettings) {
     s.read(g, ini::getValue(kSettingsFile, kSettingsSection, s.key, s.def));
@@ -104,13 +109,20 @@ void loadGlobalSettings() {
   });
 }
 
-void storeGlobalSettings(std::vector<ini::Entry> also) {
+bool storeGlobalSettings(std::vector<ini::Entry> also) {
   const GlobalSettings g = globals();
   // One replacement of the shared file for all keys, not one per key.
   std::vector<ini::Entry> entries;
   for (const SettingDef* s : kWriteOrder) entries.push_back({kSettingsSection, s->key, s->write(g)});
   for (auto& e : also) entries.push_back(std::move(e));
-  ini::putValues(kSettingsFile, entries);
+  if (!ini::putValues(kSettingsFile, entries)) {
+    const std::string why = ini::readProblem(kSettingsFile);
+    ui::message("Kan ikke lagre innstillingene i fila: " + ini::resolve(kSettingsFile).string() + "|" +
+                    (why.empty() ? std::string("Fila kan ikke skrives.") : why),
+                "Advarsel", ui::Icon::Information);
+    return false;
+  }
+  return true;
 }
 
 }  // namespace shell

@@ -45,10 +45,14 @@ inline constexpr const char* kDatasetSection = "Datasett";
 inline constexpr const char* kDatasetKey = "Datasett_navn";
 
 // Reads the fourteen keys of section "PROVEX" in their fixed order, each missing key taking its
-// default, into the globals. DATASETT_NAVN is left as it stands.
+// default, into the globals. DATASETT_NAVN is left as it stands. A settings file that is there
+// but cannot be read is said in a message box (the defaults then apply, and "Avslutt" will not
+// write the file).
 void loadGlobalSettings();
 // Writes the keys back to "PROVEX" in the frame's order, "Datasett" included, and after them
-// `also` (the dataset list's name in section "Datasett"), with one write of the file.
-void storeGlobalSettings(std::vector<ini::Entry> also = {});
+// `also` (the dataset list's name in section "Datasett"), with one write of the file. False,
+// after a message box, when the file could not be written (nothing is written to a file that
+// could not be read).
+bool storeGlobalSettings(std::vector<ini::Entry> also = {});
 
 }  // namespace shell

@@ -66,7 +66,7 @@ class FakeLab : public import::LabSource {
     current_ = &samples[sorder_[spos_++]];
     row = current_->row;
     results_.clear();
-    for (const auto& [c, v] : current_->results) results_.add(text::toCp1252(c), v);
+    for (const auto& [c, v] : current_->results) results_.add(text::toCp1252(c), text::toCp1252(v));
     return true;
   }
   const import::SampleResults& results() const override { return results_; }

@@ -202,6 +202,7 @@ TEST_F(WriteFaultsTest, AKilledRunLogsNoRecordItDidNotStoreAndLeavesTheFilesInta
     j.STARTDATO = text::dateFromYmd(2008, 1, 1);
     fake.journals.push_back(j);
     testing_lab::Sample smp;
+    smp.row.PAAR = "08";
     smp.row.JRNLNR = nr;
     smp.row.STED = "03";
     smp.row.TATTDATO = text::dateFromYmd(2008, 1, 1) + k;
