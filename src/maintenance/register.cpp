@@ -4,6 +4,7 @@
 #include "maintenance/lab_form.h"
 #include "maintenance/lever_browse.h"
 #include "maintenance/lever_form.h"
+#include "maintenance/param_report.h"
 #include "maintenance/postadresser_browse.h"
 #include "shell/procedures.h"
 
@@ -15,6 +16,7 @@ void registerProcedures() {
   shell::setProcedure("LabForm", LabForm);
   shell::setProcedure("LeverForm", LeverForm);
   shell::setProcedure("PostadresserBrowse", PostadresserBrowse);
+  shell::setProcedure("ParamReport", ParamReport);
 }
 
 }  // namespace maintenance
