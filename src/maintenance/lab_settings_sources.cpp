@@ -117,10 +117,14 @@ void ParamMapSource::setLocator(char c) {
   file_.rec.PARAMLAB.clear();
 }
 
-std::string ParamMapSource::resetValues() const { return std::string(OwnerLab(t_.MapLab.rec.LAB, t_.LAB).raw()); }
+// The sample type counts as a reset value too: after a change of type the list starts at its
+// first row, instead of at the end of the other type's rows.
+std::string ParamMapSource::resetValues() const {
+  return std::string(OwnerLab(t_.MapLab.rec.LAB, t_.LAB).raw()) + std::string(t_.PR_TYPE.raw());
+}
 void ParamMapSource::putResetValues() { file_.rec.LAB = OwnerLab(t_.MapLab.rec.LAB, t_.LAB); }
 bool ParamMapSource::recordTest() const { return file_.rec.PRTYPE == t_.PR_TYPE; }
-void ParamMapSource::primeInsert(std::string_view savedReset) { file_.rec.LAB.assignRaw(savedReset); }
+void ParamMapSource::primeInsert(std::string_view savedReset) { file_.rec.LAB.assignRaw(savedReset.substr(0, 4)); }
 int ParamMapSource::callForm(int request) { return maintenance::callForm("ParamForm", request); }
 
 // --- supplier mappings ----------------------------------------------------------------------

@@ -174,7 +174,9 @@ TEST_F(LabSettingsTest, PlaceNamesComeFromTheMaterialWhenThePlaceSourceIsNotSted
 
 TEST_F(LabSettingsTest, SampleTypeSwitchesTheMappingsAndTheirTargetNames) {
   start("K1");
+  ASSERT_TRUE(robot.choose("?LIST:2", "TOTP"));
   ASSERT_TRUE(robot.choose("?THR:PR_TYPE", "Slamkontroll"));
+  EXPECT_EQ(control(kTitle, "?LIST:2").selected, 1) << "the other type's rows start at the top";
   EXPECT_EQ(cells("?LIST:2"), (std::vector<Strings>{
                                   {"SS|Suspendert stoff, tørrstoff", "Kadmium|Måleverdi Cd", "1,000"},
                                   {"TOTP|Total fosfor", "Tot-N|", "1,000"}}));

@@ -81,6 +81,7 @@ PageList::PageList(const ControlDef& def, std::function<void(Event)> sink, QWidg
   if (def.items > 0) {
     // Exactly `items` rows fit, so a click on the last row never scrolls the view.
     const int rowH = std::max(tree_->fontMetrics().height() + 4, 18) * std::max(1, def.rowLines);
+    rowHeight_ = rowH;
     const int head = anyHeading ? tree_->header()->sizeHint().height() : 0;
     tree_->setFixedHeight(rowH * def.items + head + 2 * tree_->frameWidth() + 2);
   }
@@ -138,6 +139,8 @@ void PageList::setRows(const std::vector<ListRow>& rows) {
   const int cols = tree_->columnCount();
   for (const ListRow& r : rows) {
     auto* it = new QTreeWidgetItem;
+    // Every row takes its share of the height, so the page fills the box with no gap below.
+    if (rowHeight_ > 0) it->setSizeHint(0, QSize(0, rowHeight_));
     for (int c = 0; c < cols && c < static_cast<int>(r.cells.size()); ++c) {
       it->setText(c, QString::fromUtf8(r.cells[static_cast<std::size_t>(c)].c_str()));
       if (c < static_cast<int>(def_.columns.size()))

@@ -50,6 +50,7 @@ class PageList : public QWidget {
   QScrollBar* bar_;
   std::set<int>* alertKeys_ = nullptr;
   int mouseRow_ = 0;
+  int rowHeight_ = 0;  // pixels of one row when the box holds a fixed number of them
   int wheelRest_ = 0;
   bool programmatic_ = false;
 };
