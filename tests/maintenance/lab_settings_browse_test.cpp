@@ -308,4 +308,17 @@ TEST_F(LabSettingsTest, ButtonsRereadAllThreeRowsAndARemovedRowDoesNotCome) {
   close();
 }
 
+TEST_F(LabSettingsTest, PrintRunsTheReportAndShowsWhatChangedMeanwhile) {
+  std::string reportLab;
+  registerProcedure("ParamReport", [&] {
+    reportLab = data::thr().LAB.str();
+    addParamMaps({{"K1", "U", "AAA", "BOF5", "1"}});  // changed while the report ran
+  });
+  start("K1");
+  ASSERT_TRUE(robot.press("?UTSKRIFTBUTTON"));
+  EXPECT_EQ(reportLab, "K1");
+  EXPECT_EQ(rows(kTitle, "?LIST:2"), (Strings{"AAA", "KOF", "SS", "TOTP"}));
+  close();
+}
+
 }  // namespace

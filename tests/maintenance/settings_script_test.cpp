@@ -1,0 +1,76 @@
+// The real program on the demo data, driven by a script: the laboratories list's
+// "&Innstillinger" opens the settings window of the demo laboratory with its three lists.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string readFile(const fs::path& p) {
+  std::ifstream in(p);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+TEST(SettingsScript, InnstillingerOpensTheDemoLaboratorysMappings) {
+  const fs::path dir = fs::temp_directory_path() / ("l2s-settings-" + std::to_string(::getpid()));
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  const std::string bin = LAB2SIV_BINARY_DIR "/app/";
+  const auto run = [&](const std::string& command) {
+    const std::string line =
+        "cd '" + dir.string() + "' && LAB2SIV_SYSTEM_DIR='" + (dir / "system").string() + "' " + command;
+    const int status = std::system(line.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  };
+  ASSERT_EQ(run("'" + bin + "lab2siv-demo' . >/dev/null"), 0);
+  std::ofstream(dir / "script.txt") << "window \"Innstillinger\"\n"
+                                       "press ?OK\n"
+                                       "window P1$APPFRAME\n"
+                                       "menu \"&Laboratorier\"\n"
+                                       "window \"Tabell laboratorier\"\n"
+                                       "press ?INSTILLINGBUTTON\n"
+                                       "window \"Tabell instillinger laboratorier\"\n"
+                                       "dump ?MAP:LABNAVN\n"
+                                       "dump ?LIST:2\n"
+                                       "choose ?THR:PR_TYPE \"Slamkontroll\"\n"
+                                       "dump ?LIST:2\n"
+                                       "choose ?SHEET1 \" &Anlegg\"\n"
+                                       "choose ?LIST:3 #4\n"
+                                       "choose ?SHEET2 \"&Prøvesteder\"\n"
+                                       "dump ?LIST:4\n"
+                                       "press ?BUTTON11\n"
+                                       "window \"Tabell laboratorier\"\n"
+                                       "press ?CLOSE\n"
+                                       "window P1$APPFRAME\n"
+                                       "menu \"Avslutt\"\n";
+  const int code = run("'" + bin + "lab2siv' --headless --script script.txt --transcript out.txt");
+  const std::string t = readFile(dir / "out.txt");
+  EXPECT_EQ(code, 0) << t;
+  for (const char* line : {
+           "dump ?MAP:LABNAVN \"Fjordlab Miljøanalyse AS\"",
+           // Discharge mappings named from the laboratory's codes and the registry's parameters.
+           "row 1 \"BOF\\nBiokjemisk oksygenforbruk\" \"BOF5\\nBiokjemisk oksygenforbruk\" \"1,000\"",
+           // Sludge mappings named from the fixed sludge targets.
+           "\"Kvikksølv\\nMåleverdi Hg\"",
+           "close \"Tabell instillinger laboratorier\"",
+           "end 0",
+       })
+    EXPECT_NE(t.find(line), std::string::npos) << line << "\n" << t;
+  // The fourth supplier's places (its sludge place too) after choosing it.
+  const auto places = t.rfind("dump ?LIST:4");
+  ASSERT_NE(places, std::string::npos) << t;
+  EXPECT_NE(t.find("\"09\"", places), std::string::npos) << t.substr(places);
+  fs::remove_all(dir);
+}
+
+}  // namespace
