@@ -150,7 +150,7 @@ TEST_F(LabTablesTest, OnlyTheHoldingThreadReadsThem) {
     while (!stop) {
       HeldLabTables held;
       if (held) return;  // must never happen here
-      if (t.RNX50.next().code == dbase::Code::NotOpen) ++otherAnswers;
+      if (t.RNX51.next().code == dbase::Code::NotOpen) ++otherAnswers;  // the table the holder reads
       ++otherReads;
     }
   });
