@@ -1,17 +1,20 @@
-# One target carries warnings and strictness; every target links it.
-add_library(lab2siv_flags INTERFACE)
-target_compile_options(lab2siv_flags INTERFACE
+# One target carries warnings and strictness; every target links it. The warnings alone serve
+# code loaded into other programs, which must not carry the sanitizers.
+add_library(lab2siv_warnings INTERFACE)
+target_compile_options(lab2siv_warnings INTERFACE
   -Wall -Wextra -Wpedantic -Wnon-virtual-dtor -Wcast-align -Wnull-dereference -Wimplicit-fallthrough)
 if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
-  target_compile_options(lab2siv_flags INTERFACE -Wshadow=local)
+  target_compile_options(lab2siv_warnings INTERFACE -Wshadow=local)
 else()
-  target_compile_options(lab2siv_flags INTERFACE -Wshadow-uncaptured-local)
+  target_compile_options(lab2siv_warnings INTERFACE -Wshadow-uncaptured-local)
 endif()
 if(LAB2SIV_WERROR)
-  target_compile_options(lab2siv_flags INTERFACE -Werror)
+  target_compile_options(lab2siv_warnings INTERFACE -Werror)
 endif()
-target_compile_definitions(lab2siv_flags INTERFACE
+target_compile_definitions(lab2siv_warnings INTERFACE
   QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII QT_NO_CAST_FROM_BYTEARRAY)
+add_library(lab2siv_flags INTERFACE)
+target_link_libraries(lab2siv_flags INTERFACE lab2siv_warnings)
 if(LAB2SIV_SANITIZE)
   target_compile_options(lab2siv_flags INTERFACE
     -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)

@@ -1,8 +1,11 @@
 #include "maintenance/register.h"
 
 #include "maintenance/lab_browse.h"
+#include "maintenance/lab_form.h"
 #include "maintenance/lab_settings_browse.h"
 #include "maintenance/lever_browse.h"
+#include "maintenance/lever_form.h"
+#include "maintenance/postadresser_browse.h"
 #include "shell/procedures.h"
 
 namespace maintenance {
@@ -11,6 +14,9 @@ void registerProcedures() {
   shell::setProcedure("LabBrowse", LabBrowse);
   shell::setProcedure("LeverBrowse", LeverBrowse);
   shell::setProcedure("LabSettingsBrowse", LabSettingsBrowse);
+  shell::setProcedure("LabForm", LabForm);
+  shell::setProcedure("LeverForm", LeverForm);
+  shell::setProcedure("PostadresserBrowse", PostadresserBrowse);
 }
 
 }  // namespace maintenance

@@ -1,8 +1,9 @@
 #pragma once
 namespace maintenance {
 
-// Registers the lists of this area with the procedure registry ("LabBrowse", "LeverBrowse"),
-// so the frame can start the laboratories list on a thread of its own.
+// Registers the lists and forms of this area with the procedure registry ("LabBrowse",
+// "LeverBrowse", "LabForm", "PostadresserBrowse"), so the frame can start the laboratories list
+// on a thread of its own and the About window can call the postal-address list.
 void registerProcedures();
 
 }  // namespace maintenance

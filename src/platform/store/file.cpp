@@ -13,7 +13,6 @@
 
 #include "platform/store/internal.h"
 #include "platform/store/paths.h"
-#include "platform/text/codepage.h"
 
 namespace store {
 
@@ -83,20 +82,6 @@ std::vector<Value> keyValues(const FileDef& def, KeyId key, const std::vector<Va
   if (key.physical()) return v;
   for (int c : def.keyColumns[std::size_t(key.index)]) v.push_back(all[std::size_t(c)]);
   return v;
-}
-
-// Cuts UTF-8 text to at most n characters.
-void cutChars(std::string& s, std::size_t n) {
-  std::size_t chars = 0;
-  for (std::size_t i = 0; i < s.size(); ++i) {
-    if ((static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) {
-      if (chars == n) {
-        s.resize(i);
-        return;
-      }
-      ++chars;
-    }
-  }
 }
 
 // The operations with a cached statement; a statement key packs one with its variant.
@@ -188,162 +173,29 @@ void FileOps::detachTx(FileBase& f) {
 
 namespace {
 
-std::vector<Value> rowValues(const FileDef& def, sqlite3_stmt* s) {
-  std::vector<Value> v(def.columns.size() + 2);
-  v[0].i = sqlite3_column_int64(s, 0);
-  v[1].i = sqlite3_column_int64(s, 1);
-  for (std::size_t i = 0; i < def.columns.size(); ++i) {
-    Value& x = v[i + 2];
-    const int col = int(i) + 2;
-    switch (def.fields[std::size_t(def.columns[i].field)].type) {
-      case FieldType::String:
-      case FieldType::Memo: {
-        x.kind = Value::Text;
-        const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(s, col));
-        if (p) x.s.assign(p, std::size_t(sqlite3_column_bytes(s, col)));
-        break;
-      }
-      case FieldType::Real:
-        x.kind = Value::Real;
-        x.d = sqlite3_column_double(s, col);
-        break;
-      default: x.i = sqlite3_column_int64(s, col); break;
-    }
-  }
-  return v;
-}
-
-void loadValues(FileBase& f, FileState& st, const std::vector<Value>& v) {
-  const FileDef& def = f.def();
-  char* base = static_cast<char*>(f.buffer());
-  st.curRow = v[0].i;
-  st.curRev = v[1].i;
-  for (std::size_t i = 0; i < def.columns.size(); ++i) {
-    const Column& c = def.columns[i];
-    const FieldDef& fd = def.fields[std::size_t(c.field)];
-    const Value& x = v[i + 2];
-    char* at = base + c.offset;
-    switch (fd.type) {
-      case FieldType::String: {
-        const std::string raw = text::toCp1252(x.s);
-        const std::size_t n = std::min(raw.size(), fd.size);
-        std::memcpy(at, raw.data(), n);
-        std::memset(at + n, ' ', fd.size - n);
-        break;
-      }
-      case FieldType::Byte: *reinterpret_cast<std::uint8_t*>(at) = std::uint8_t(x.i); break;
-      case FieldType::Short: {
-        const auto y = std::int16_t(x.i);
-        std::memcpy(at, &y, 2);
-        break;
-      }
-      case FieldType::Long: {
-        const auto y = std::int32_t(x.i);
-        std::memcpy(at, &y, 4);
-        break;
-      }
-      case FieldType::Real: std::memcpy(at, &x.d, 8); break;
-      case FieldType::Memo: *reinterpret_cast<std::string*>(at) = x.s; break;
-    }
-  }
-  st.watched = st.watchArmed;
-  st.watchArmed = false;
-}
-
-// The statement's row (rowid, revision, every column) straight into the buffer, as
-// loadValues(rowValues(...)) would, without the intermediate values.
-void loadRow(FileBase& f, FileState& st, sqlite3_stmt* s) {
-  const FileDef& def = f.def();
-  char* base = static_cast<char*>(f.buffer());
-  st.curRow = sqlite3_column_int64(s, 0);
-  st.curRev = sqlite3_column_int64(s, 1);
-  for (std::size_t i = 0; i < def.columns.size(); ++i) {
-    const Column& c = def.columns[i];
-    const FieldDef& fd = def.fields[std::size_t(c.field)];
-    const int col = int(i) + 2;
-    char* at = base + c.offset;
-    switch (fd.type) {
-      case FieldType::String: {
-        const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(s, col));
-        const std::string_view u(p ? p : "", p ? std::size_t(sqlite3_column_bytes(s, col)) : 0);
-        std::size_t n;
-        if (isAscii(u)) {
-          n = std::min(u.size(), fd.size);
-          std::memcpy(at, u.data(), n);
-        } else {
-          const std::string raw = text::toCp1252(u);
-          n = std::min(raw.size(), fd.size);
-          std::memcpy(at, raw.data(), n);
-        }
-        std::memset(at + n, ' ', fd.size - n);
-        break;
-      }
-      case FieldType::Byte: *reinterpret_cast<std::uint8_t*>(at) = std::uint8_t(sqlite3_column_int64(s, col)); break;
-      case FieldType::Short: {
-        const auto y = std::int16_t(sqlite3_column_int64(s, col));
-        std::memcpy(at, &y, 2);
-        break;
-      }
-      case FieldType::Long: {
-        const auto y = std::int32_t(sqlite3_column_int64(s, col));
-        std::memcpy(at, &y, 4);
-        break;
-      }
-      case FieldType::Real: {
-        const double y = sqlite3_column_double(s, col);
-        std::memcpy(at, &y, 8);
-        break;
-      }
-      case FieldType::Memo: {
-        const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(s, col));
-        auto* m = reinterpret_cast<std::string*>(at);
-        if (p)
-          m->assign(p, std::size_t(sqlite3_column_bytes(s, col)));
-        else
-          m->clear();
-        break;
-      }
-    }
-  }
-  st.watched = st.watchArmed;
-  st.watchArmed = false;
-}
-
-// Only the columns a key uses are kept; the others stay empty values.
-void rememberKeys(FileBase& f, FileState& st) {
-  const FileDef& def = f.def();
-  if (st.curKey.size() != def.columns.size()) st.curKey.assign(def.columns.size(), Value{});
-  for (const auto& cols : def.keyColumns)
-    for (int c : cols) columnValueInto(def, f.buffer(), c, st.curKey[std::size_t(c)]);
-}
-
-void bindRecord(FileBase& f, sqlite3_stmt* s) {
-  const FileDef& def = f.def();
-  for (std::size_t i = 0; i < def.columns.size(); ++i) {
-    const Column& c = def.columns[i];
-    const FieldDef& fd = def.fields[std::size_t(c.field)];
-    if (fd.type == FieldType::Memo) cutChars(*reinterpret_cast<std::string*>(static_cast<char*>(f.buffer()) + c.offset), fd.size);
-    bindColumn(s, int(i) + 1, def, f.buffer(), int(i));
-  }
-}
-
-// The key's values of the current record into a cursor, reusing its storage.
-void keyValuesInto(const FileDef& def, KeyId key, const std::vector<Value>& all, std::vector<Value>& out) {
-  if (key.physical()) {
-    out.clear();
-    return;
-  }
-  const auto& cols = def.keyColumns[std::size_t(key.index)];
-  out.resize(cols.size());
-  for (std::size_t i = 0; i < cols.size(); ++i) out[i] = all[std::size_t(cols[i])];
-}
-
 bool fileExists(const std::string& path, int& err) {
   struct stat sb;
   if (::stat(path.c_str(), &sb) == 0) return true;
   err = errno;
   return false;
 }
+
+// The own connection waits for reads as long as a "Recover" open; writes outside a
+// transaction keep the ordinary wait (WriteWait).
+int readWaitMs(const FileState& st) {
+  return std::max(st.recoverWaitMs >= 0 ? st.recoverWaitMs : recoverWaitMs(), defaultWaitMs());
+}
+
+struct WriteWait {
+  Connection* own;
+  int readWait;
+  WriteWait(FileState& st, Connection& c) : own(&c == st.conn.get() ? &c : nullptr), readWait(readWaitMs(st)) {
+    if (own) own->setWait(defaultWaitMs());
+  }
+  ~WriteWait() {
+    if (own) own->setWait(readWait);
+  }
+};
 
 std::string dirOf(const std::string& path) {
   const auto slash = path.rfind('/');
@@ -369,8 +221,10 @@ int FileBase::open(std::uint8_t mode) {
   Error err;
   std::unique_ptr<Connection> c;
   if (Connection::open(path, wait, c, err) != 0) return FileOps::fail(*this, err);
-  if (verifySchema(*c, "main", def_, err) != 0) return FileOps::fail(*this, err);
-  c->setWait(defaultWaitMs());
+  if (useRollbackJournal(*c, err) != 0 || verifySchema(*c, "main", def_, err) != 0 ||
+      ensureRevTrigger(*c, def_, err) != 0)
+    return FileOps::fail(*this, err);
+  c->setWait(readWaitMs(*st_));
   st_->conn = std::move(c);
   st_->path = path;
   st_->curRow = 0;
@@ -427,7 +281,7 @@ int FileBase::sendOption(std::string_view option) {
   const std::string key = o.substr(0, eq);
   const std::string val = eq == std::string::npos ? "" : o.substr(eq + 1);
   if (strcasecmp(key.c_str(), "Recover") == 0) {
-    st_->nextOpenWaitMs = std::atoi(val.c_str()) * 1000;
+    st_->nextOpenWaitMs = st_->recoverWaitMs = std::atoi(val.c_str()) * 1000;
   } else if (strcasecmp(key.c_str(), "QUICKSCAN") == 0) {
     st_->quickScan = strcasecmp(val.c_str(), "on") == 0;  // sequences read ahead
   }
@@ -466,6 +320,11 @@ void FileBase::clear() {
     else
       std::memset(base + f.offset, f.type == FieldType::String ? ' ' : 0, f.size * n);
   }
+}
+
+void FileBase::forget() {
+  st_->curRow = 0;
+  st_->watched = st_->watchArmed = false;
 }
 
 int FileBase::compare(const void* other) const {
@@ -507,7 +366,6 @@ int FileBase::get(KeyId key) {
   const int rc = sqlite3_step(s);
   if (rc == SQLITE_ROW) {
     loadRow(*this, *st_, s);
-    rememberKeys(*this, *st_);
     return ok();
   }
   if (rc == SQLITE_DONE) return fail(Err::RecordNotFound);
@@ -544,7 +402,6 @@ int FileOps::step(FileBase& f, KeyId key, Cursor& cur, bool forward) {
   Batch& b = st.batch;
   // The record just loaded becomes the sequence's point.
   auto advance = [&]() {
-    rememberKeys(f, st);
     cur.mode = Cursor::At;
     keyValuesInto(def, key, st.curKey, cur.vals);
     cur.rowid = st.curRow;
@@ -673,7 +530,6 @@ int FileBase::reget(KeyId key, std::string_view position, bool watchIt) {
   const int rc = sqlite3_step(s);
   if (rc == SQLITE_ROW) {
     loadRow(*this, *st_, s);
-    rememberKeys(*this, *st_);
     return ok();
   }
   st_->watchArmed = false;
@@ -696,15 +552,16 @@ int FileBase::add() {
     return "INSERT INTO " + table(def_, schema) + " (" + cols + ") VALUES (" + marks + ")";
   }, err);
   if (!s) return FileOps::fail(*this, err);
+  WriteWait w(*st_, c);
   StmtReset g{s};
-  bindRecord(*this, s);
+  bindRecord(*this, nullptr, s);
   const int rc = sqlite3_step(s);
   if (rc != SQLITE_DONE) return FileOps::fail(*this, driverError(c.db(), sqlite3_extended_errcode(c.db())));
   bumpWriteGeneration();
   st_->curRow = sqlite3_last_insert_rowid(c.db());
   st_->curRev = 0;
   st_->watched = false;
-  rememberKeys(*this, *st_);
+  rememberWritten(*this, *st_, false);
   return ok();
 }
 
@@ -725,8 +582,9 @@ int FileBase::put() {
     return sql;
   }, err);
   if (!s) return FileOps::fail(*this, err);
+  WriteWait w(*st_, c);
   StmtReset g{s};
-  bindRecord(*this, s);
+  bindRecord(*this, st_.get(), s);
   sqlite3_bind_int64(s, int(n) + 1, st_->curRow);
   if (st_->watched) sqlite3_bind_int64(s, int(n) + 2, st_->curRev);
   const int rc = sqlite3_step(s);
@@ -734,7 +592,7 @@ int FileBase::put() {
   bumpWriteGeneration();
   if (sqlite3_changes(c.db()) == 0) return fail(st_->watched ? Err::ChangedByOther : Err::RecordNotFound);
   ++st_->curRev;
-  rememberKeys(*this, *st_);
+  rememberWritten(*this, *st_, true);
   return ok();
 }
 
@@ -748,6 +606,7 @@ int FileBase::remove() {
   sqlite3_stmt* s = c.cached(stmtKey(def_, OpDelete, schemaNo),
                              [&] { return "DELETE FROM " + table(def_, schema) + " WHERE rowid = ?1"; }, err);
   if (!s) return FileOps::fail(*this, err);
+  WriteWait w(*st_, c);
   StmtReset g{s};
   sqlite3_bind_int64(s, 1, st_->curRow);
   const int rc = sqlite3_step(s);
@@ -756,6 +615,7 @@ int FileBase::remove() {
   if (sqlite3_changes(c.db()) == 0) return fail(Err::RecordNotFound);
   st_->curRow = 0;
   st_->watched = false;
+  st_->kept.clear();
   return ok();
 }
 

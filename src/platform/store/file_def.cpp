@@ -27,6 +27,7 @@ namespace {
 void FileDef::finish() {
   columns.clear();
   keyColumns.clear();
+  inKey.clear();
   // Leaves first in field order, memos last.
   for (int pass = 0; pass < 2; ++pass) {
     for (std::size_t i = 0; i < fields.size(); ++i) {
@@ -72,6 +73,9 @@ void FileDef::finish() {
     }
     keyColumns.push_back(std::move(cols));
   }
+  inKey.assign(columns.size(), 0);
+  for (const auto& cols : keyColumns)
+    for (int c : cols) inKey[std::size_t(c)] = 1;
 }
 
 }  // namespace store

@@ -63,6 +63,8 @@ struct FileDef {
 
   // For each key, the column indexes of its components with GROUPs expanded (derived).
   std::vector<std::vector<int>> keyColumns;
+  // For each column, 1 when some key uses it (derived).
+  std::vector<char> inKey;
 
   const FieldDef* field(std::string_view name) const;
   int keyIndex(std::string_view name) const;  // -1 when unknown

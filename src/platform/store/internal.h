@@ -11,6 +11,7 @@
 
 #include "platform/store/error.h"
 #include "platform/store/file.h"
+#include "platform/store/upper1252.h"
 
 namespace store {
 
@@ -18,10 +19,8 @@ void setLastError(const Error& e);
 Error makeError(int code, std::string_view detail = {});
 Error driverError(sqlite3* db, int rc);
 
-// Registers UPPER1252 on a connection.
+// Registers UPPER1252 (upper1252.h) on a connection.
 int registerUpper1252(sqlite3* db);
-// The collation itself: UTF-8 texts compared by code point after Windows-1252 upper-casing.
-int compareUpper1252(std::string_view a, std::string_view b);
 
 // Names a cached statement without building its SQL: the definition it reads (one connection
 // of a transaction serves several) and a code packing the operation and its variant.
@@ -92,14 +91,23 @@ std::string tableSql(const FileDef& def, const std::string& schema);
 std::string indexSql(const FileDef& def, std::size_t key, const std::string& schema);
 // The optional key's condition ("c1" <> '' OR "c2" <> 0), empty when the key is not optional.
 std::string optionalWhere(const FileDef& def, std::size_t key);
+// The trigger that raises "_REV" on every update that does not raise it itself, so change
+// detection also sees other tools' rewrites.
+std::string revTriggerName(const FileDef& def);
+std::string revTriggerSql(const FileDef& def);
+// Adds (or replaces) the trigger in the main database where it is not as defined.
+int ensureRevTrigger(Connection& c, const FileDef& def, Error& err);
+// Switches a database that another tool left in WAL mode back to the rollback journal, on
+// which commits over several files are atomic; 32 when another connection prevents it.
+int useRollbackJournal(Connection& c, Error& err);
 // 0 when table and indexes are as defined, 47 for the table, 46 for an index, else 32/90.
 int verifySchema(Connection& c, const std::string& schema, const FileDef& def, Error& err);
 // Creates the table and indexes in an empty database at `path` (which must not exist yet).
 int createDatabase(const std::string& path, const FileDef& def, Error& err);
 
-// A key component value as stored.
+// A column value as stored (Blob only where another tool stored one).
 struct Value {
-  enum Kind { Int, Real, Text } kind = Int;
+  enum Kind { Int, Real, Text, Blob } kind = Int;
   long long i = 0;
   double d = 0;
   std::string s;
@@ -111,6 +119,19 @@ void bindValue(sqlite3_stmt* s, int index, const Value& v);
 // Binds one column straight from the record buffer (texts converted only when not ASCII).
 void bindColumn(sqlite3_stmt* s, int index, const FileDef& def, const void* buffer, int column);
 bool isAscii(std::string_view s);
+
+struct FileState;
+// Rows between statements and the record buffer (row_io.cpp). Loading sets the current
+// record, its key values as stored and the columns kept as stored.
+void loadRow(FileBase& f, FileState& st, sqlite3_stmt* s);
+std::vector<Value> rowValues(const FileDef& def, sqlite3_stmt* s);  // rowid, revision, columns
+void loadValues(FileBase& f, FileState& st, const std::vector<Value>& row);
+// Binds every column from the buffer; for a rewrite (`rewriteOf` the current record's state),
+// a kept column whose buffer value is unchanged is bound as stored.
+void bindRecord(FileBase& f, const FileState* rewriteOf, sqlite3_stmt* s);
+// After an add (rewrite false) or a rewrite: the record's key values as now stored.
+void rememberWritten(FileBase& f, FileState& st, bool rewrite);
+void keyValuesInto(const FileDef& def, KeyId key, const std::vector<Value>& all, std::vector<Value>& out);
 
 std::string encodePosition(const std::vector<Value>& vals, long long rowid);
 bool decodePosition(const FileDef& def, KeyId key, std::string_view pos, std::vector<Value>& vals,
@@ -138,17 +159,27 @@ struct Batch {
 std::uint64_t writeGeneration();
 void bumpWriteGeneration();
 
+// A column whose stored value the buffer cannot hold exactly: as stored, and as the buffer
+// showed it when read.
+struct KeptColumn {
+  int column = 0;
+  Value stored;
+  Value loaded;
+};
+
 struct FileState {
   std::unique_ptr<Connection> conn;
   std::string path;
   int nextOpenWaitMs = -1;
+  int recoverWaitMs = -1;  // the last "Recover=n": the wait of reads (-1: the process's)
   bool quickScan = false;
   int readAhead = 1;
   Batch batch;
 
   long long curRow = 0;
   long long curRev = 0;
-  std::vector<Value> curKey;  // every column's value of the current record that a key uses
+  std::vector<Value> curKey;  // every key column's value of the current record, as stored
+  std::vector<KeptColumn> kept;
   bool watchArmed = false;
   bool watched = false;
 

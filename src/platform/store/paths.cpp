@@ -11,6 +11,7 @@ std::mutex g_rootLock;
 std::string g_root;
 bool g_rootSet = false;
 std::atomic<int> g_waitMs{1000};
+std::atomic<int> g_recoverWaitMs{10000};
 }  // namespace
 
 std::string driveRoot() {
@@ -41,5 +42,8 @@ std::string resolvePath(std::string_view name) {
 
 void setDefaultWaitMs(int ms) { g_waitMs = ms < 0 ? 0 : ms; }
 int defaultWaitMs() { return g_waitMs; }
+
+void setRecoverWaitMs(int ms) { g_recoverWaitMs = ms < 0 ? 0 : ms; }
+int recoverWaitMs() { return g_recoverWaitMs; }
 
 }  // namespace store

@@ -18,4 +18,10 @@ void setDriveRoot(std::string root);
 void setDefaultWaitMs(int ms);
 int defaultWaitMs();
 
+// Wait for locks of reads outside a transaction, as long as an open after "Recover" waits (a
+// list that reads a file another station holds should not give up sooner). Default 10000; an
+// instance that was sent "Recover=n" waits n seconds.
+void setRecoverWaitMs(int ms);
+int recoverWaitMs();
+
 }  // namespace store

@@ -1,5 +1,6 @@
-// Positions: "<rowid>|<value>|<value>..." in UTF-8, texts with '%', '|' and control bytes
-// escaped as %XX, so that a position re-reads its record and marks its place in the key.
+// Positions: "<rowid>|<value>|<value>..." in ASCII, texts with '%', '|', control bytes, bytes
+// beyond ASCII and trailing blanks escaped as %XX, so that a position re-reads its record and
+// marks its place in the key.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -119,6 +120,7 @@ void bindValue(sqlite3_stmt* s, int index, const Value& v) {
     case Value::Int: sqlite3_bind_int64(s, index, v.i); break;
     case Value::Real: sqlite3_bind_double(s, index, v.d); break;
     case Value::Text: sqlite3_bind_text(s, index, v.s.data(), int(v.s.size()), SQLITE_TRANSIENT); break;
+    case Value::Blob: sqlite3_bind_blob(s, index, v.s.data(), int(v.s.size()), SQLITE_TRANSIENT); break;
   }
 }
 
@@ -134,9 +136,15 @@ std::string encodePosition(const std::vector<Value>& vals, long long rowid) {
         out += buf;
         break;
       case Value::Text:
-        for (char ch : v.s) {
+      case Value::Blob: {
+        // Bytes beyond ASCII and trailing blanks are escaped too, so that a fixed-width
+        // Windows-1252 holder keeps every value, also one it could not hold itself.
+        std::size_t blanksFrom = v.s.size();
+        while (blanksFrom > 0 && v.s[blanksFrom - 1] == ' ') --blanksFrom;
+        for (std::size_t i = 0; i < v.s.size(); ++i) {
+          const char ch = v.s[i];
           const auto u = static_cast<unsigned char>(ch);
-          if (u < 0x20 || ch == '%' || ch == '|') {
+          if (u < 0x20 || u >= 0x80 || ch == '%' || ch == '|' || i >= blanksFrom) {
             std::snprintf(buf, sizeof buf, "%%%02X", u);
             out += buf;
           } else {
@@ -144,6 +152,7 @@ std::string encodePosition(const std::vector<Value>& vals, long long rowid) {
           }
         }
         break;
+      }
     }
   }
   return out;

@@ -73,6 +73,120 @@ std::string indexSql(const FileDef& def, std::size_t key, const std::string& sch
   return sql;
 }
 
+std::string revTriggerName(const FileDef& def) { return def.label + "_REV"; }
+
+std::string revTriggerSql(const FileDef& def) {
+  const std::string t = quoteId(def.label);
+  return "CREATE TRIGGER " + quoteId(revTriggerName(def)) + " AFTER UPDATE ON " + t +
+         " FOR EACH ROW WHEN NEW.\"_REV\" <= OLD.\"_REV\" BEGIN UPDATE " + t +
+         " SET \"_REV\" = OLD.\"_REV\" + 1 WHERE rowid = NEW.rowid; END";
+}
+
+namespace {
+
+bool identChar(char ch) {
+  return (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z') || (ch >= '0' && ch <= '9') || ch == '_' ||
+         static_cast<unsigned char>(ch) >= 0x80;
+}
+
+// The condition after an index's top-level WHERE, or "" when it has none; quoted names and
+// texts are passed over, so a WHERE inside them does not count.
+std::string_view whereClause(std::string_view sql) {
+  for (std::size_t i = 0; i < sql.size(); ++i) {
+    const char ch = sql[i];
+    if (ch == '"' || ch == '\'' || ch == '`' || ch == '[') {
+      const char close = ch == '[' ? ']' : ch;
+      const auto end = sql.find(close, i + 1);
+      if (end == std::string_view::npos) return {};
+      i = end;
+      continue;
+    }
+    if (i + 5 <= sql.size() && strncasecmp(sql.data() + i, "WHERE", 5) == 0 && (i == 0 || !identChar(sql[i - 1])) &&
+        (i + 5 == sql.size() || !identChar(sql[i + 5])))
+      return sql.substr(i + 5);
+  }
+  return {};
+}
+
+// A condition without blanks, quotes and parentheses, in upper case, "!=" as "<>": another
+// tool may write the contract's condition in its own way.
+std::string normalisedCondition(std::string_view cond) {
+  std::string out;
+  for (std::size_t i = 0; i < cond.size(); ++i) {
+    const char ch = cond[i];
+    if (ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r' || ch == '"' || ch == '\'' || ch == '`' || ch == '[' ||
+        ch == ']' || ch == '(' || ch == ')')
+      continue;
+    if (ch == '!' && i + 1 < cond.size() && cond[i + 1] == '=') {
+      out += "<>";
+      ++i;
+      continue;
+    }
+    out += (ch >= 'a' && ch <= 'z') ? char(ch - 32) : ch;
+  }
+  return out;
+}
+
+}  // namespace
+
+int useRollbackJournal(Connection& c, Error& err) {
+  sqlite3* db = c.db();
+  sqlite3_stmt* s = nullptr;
+  int rc = sqlite3_prepare_v2(db, "PRAGMA main.journal_mode", -1, &s, nullptr);
+  bool wal = false;
+  if (rc == SQLITE_OK && (rc = sqlite3_step(s)) == SQLITE_ROW) {
+    const auto* m = reinterpret_cast<const char*>(sqlite3_column_text(s, 0));
+    wal = m && strcasecmp(m, "wal") == 0;
+    rc = SQLITE_OK;
+  }
+  sqlite3_finalize(s);
+  if (rc != SQLITE_OK) {
+    err = driverError(db, rc);
+    return err.code;
+  }
+  if (!wal) return 0;
+  // A write-ahead log would commit each file of a transaction on its own.
+  if (c.exec("PRAGMA main.journal_mode = DELETE", err) != 0) {
+    if (err.code == Err::Locked)
+      err = makeError(Err::Locked, "another program uses the file in WAL mode; it must be closed there first");
+    return err.code;
+  }
+  return 0;
+}
+
+int ensureRevTrigger(Connection& c, const FileDef& def, Error& err) {
+  sqlite3* db = c.db();
+  const std::string want = revTriggerSql(def);
+  sqlite3_stmt* s = nullptr;
+  int rc = sqlite3_prepare_v2(db, "SELECT sql FROM main.sqlite_master WHERE type = 'trigger' AND name = ?1", -1, &s,
+                              nullptr);
+  bool same = false;
+  if (rc == SQLITE_OK) {
+    const std::string name = revTriggerName(def);
+    sqlite3_bind_text(s, 1, name.c_str(), int(name.size()), SQLITE_TRANSIENT);
+    rc = sqlite3_step(s);
+    if (rc == SQLITE_ROW) {
+      const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(s, 0));
+      same = t && want == t;
+    }
+    rc = rc == SQLITE_ROW || rc == SQLITE_DONE ? SQLITE_OK : rc;
+  }
+  sqlite3_finalize(s);
+  if (rc != SQLITE_OK) {
+    err = driverError(db, rc);
+    return err.code;
+  }
+  if (same) return 0;
+  const std::string sql = "BEGIN IMMEDIATE; DROP TRIGGER IF EXISTS main." + quoteId(revTriggerName(def)) + "; " + want +
+                          "; COMMIT;";
+  if (c.exec(sql, err) != 0) {
+    Error ignored;
+    c.exec("ROLLBACK", ignored);
+    return err.code;
+  }
+  return 0;
+}
+
 int verifySchema(Connection& c, const std::string& schema, const FileDef& def, Error& err) {
   sqlite3* db = c.db();
   auto query = [&](const std::string& sql, auto&& bind, auto&& row) -> int {
@@ -139,15 +253,19 @@ int verifySchema(Connection& c, const std::string& schema, const FileDef& def, E
             }))
       return rc;
     bool ok = found && (unique != 0) == key.unique && (partial != 0) == key.optional;
-    std::vector<std::pair<std::string, std::string>> parts;
+    struct Part {
+      std::string name, coll;
+      int desc;
+    };
+    std::vector<Part> parts;
     if (ok) {
       if (int rc = query(
-              "SELECT name, coll FROM pragma_index_xinfo(?1, ?2) WHERE key = 1 ORDER BY seqno",
+              "SELECT name, coll, desc FROM pragma_index_xinfo(?1, ?2) WHERE key = 1 ORDER BY seqno",
               [&](sqlite3_stmt* s) {
                 bindText(s, 1, key.name);
                 bindText(s, 2, schema);
               },
-              [&](sqlite3_stmt* s) { parts.emplace_back(text(s, 0), text(s, 1)); }))
+              [&](sqlite3_stmt* s) { parts.push_back({text(s, 0), text(s, 1), sqlite3_column_int(s, 2)}); }))
         return rc;
       const auto& want = def.keyColumns[k];
       ok = parts.size() == want.size();
@@ -155,8 +273,17 @@ int verifySchema(Connection& c, const std::string& schema, const FileDef& def, E
         const auto& col = def.columns[std::size_t(want[i])];
         const bool txt = isText(def.fields[std::size_t(col.field)].type);
         const char* coll = txt && key.noCase ? "UPPER1252" : "BINARY";
-        ok = parts[i].first == col.name && strcasecmp(parts[i].second.c_str(), coll) == 0;
+        ok = parts[i].name == col.name && strcasecmp(parts[i].coll.c_str(), coll) == 0 && parts[i].desc == 0;
       }
+    }
+    if (ok && key.optional) {
+      // The partial condition must leave out exactly the records the key leaves out.
+      std::string sql;
+      if (int rc = query(
+              "SELECT sql FROM " + quoteId(schema) + ".sqlite_master WHERE type = 'index' AND name = ?1",
+              [&](sqlite3_stmt* s) { bindText(s, 1, key.name); }, [&](sqlite3_stmt* s) { sql = text(s, 0); }))
+        return rc;
+      ok = normalisedCondition(whereClause(sql)) == normalisedCondition(optionalWhere(def, k));
     }
     if (!ok) {
       err = makeError(Err::KeysMustBeRebuilt, key.name);
@@ -177,7 +304,7 @@ int createDatabase(const std::string& path, const FileDef& def, Error& err) {
   registerUpper1252(db);
   std::string sql = "PRAGMA journal_mode=DELETE; BEGIN; " + tableSql(def, "main") + ";";
   for (std::size_t k = 0; k < def.keys.size(); ++k) sql += indexSql(def, k, "main") + ";";
-  sql += "COMMIT;";
+  sql += revTriggerSql(def) + "; COMMIT;";
   char* msg = nullptr;
   rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &msg);
   sqlite3_free(msg);

@@ -74,6 +74,16 @@ TEST_F(OpenTest, DamagedLayoutsAreReportedAndKeysRebuilt) {
       {"index not unique",
        "DROP INDEX \"TST:CODEKEY\"; CREATE INDEX \"TST:CODEKEY\" ON Test (CODE COLLATE UPPER1252) WHERE CODE <> ''",
        store::Err::KeysMustBeRebuilt},
+      {"optional index lost its condition",
+       "DROP INDEX \"TST:CODEKEY\"; CREATE UNIQUE INDEX \"TST:CODEKEY\" ON Test (CODE COLLATE UPPER1252)",
+       store::Err::KeysMustBeRebuilt},
+      {"optional index with another condition",
+       "DROP INDEX \"TST:CODEKEY\"; CREATE UNIQUE INDEX \"TST:CODEKEY\" ON Test (CODE COLLATE UPPER1252) "
+       "WHERE CODE <> 'X'",
+       store::Err::KeysMustBeRebuilt},
+      {"index in descending order",
+       "DROP INDEX \"TST:NAMEKEY\"; CREATE INDEX \"TST:NAMEKEY\" ON Test (NAME COLLATE UPPER1252 DESC)",
+       store::Err::KeysMustBeRebuilt},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -94,6 +104,24 @@ TEST_F(OpenTest, DamagedLayoutsAreReportedAndKeysRebuilt) {
     } else {
       EXPECT_EQ(g.create(), c.code);  // create does not paper over a wrong file
     }
+  }
+}
+
+TEST_F(OpenTest, IndexAnotherToolWroteToTheContractPasses) {
+  const char* conditions[] = {
+      "WHERE CODE <> ''",
+      "where (code != '')",
+      "WHERE ((\"CODE\"<>''))",
+      "WHERE [CODE]  <>  ''",
+  };
+  for (const char* cond : conditions) {
+    SCOPED_TRACE(cond);
+    ScratchDir d;
+    TestFile g{d.file("T.tps")};
+    ASSERT_EQ(g.create(), 0);
+    ASSERT_TRUE(poke(d.file("T.tps"), std::string("DROP INDEX \"TST:CODEKEY\"; CREATE UNIQUE INDEX \"TST:CODEKEY\" ON "
+                                                  "Test (\"CODE\" COLLATE upper1252) ") + cond));
+    EXPECT_EQ(g.open(), 0);
   }
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/store/file.h"
+#include "open_test_file.h"
 #include "scratch_dir.h"
 #include "sqlite_peek.h"
 #include "test_record.h"
@@ -12,16 +13,7 @@ using ::testing::ElementsAre;
 
 namespace {
 
-class SchemaTest : public ::testing::Test {
- protected:
-  ScratchDir dir;
-  std::string path = dir.file("Test.tps");
-  TestFile f{path};
-  void SetUp() override {
-    ASSERT_EQ(f.create(), 0);
-    ASSERT_EQ(f.open(), 0);
-  }
-};
+class SchemaTest : public OpenTestFile<> {};
 
 TEST_F(SchemaTest, TableHasOneColumnPerLeafThenMemosThenRevision) {
   const Rows cols = peek(path, "SELECT name, type, \"notnull\", dflt_value FROM pragma_table_info('Test') ORDER BY cid");

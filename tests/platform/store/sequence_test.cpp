@@ -6,6 +6,7 @@
 
 #include "platform/store/error.h"
 #include "platform/text/str.h"
+#include "open_test_file.h"
 #include "scratch_dir.h"
 #include "test_record.h"
 
@@ -14,14 +15,11 @@ using namespace testing_util;
 namespace {
 
 // Run once reading record by record and once reading ahead (QUICKSCAN=on).
-class SequenceTest : public ::testing::TestWithParam<bool> {
+class SequenceTest : public OpenTestFile<::testing::TestWithParam<bool>> {
  protected:
-  ScratchDir dir;
-  std::string path = dir.file("Test.tps");
-  TestFile f{path};
   void SetUp() override {
-    ASSERT_EQ(f.create(), 0);
-    ASSERT_EQ(f.open(), 0);
+    OpenTestFile::SetUp();
+    if (HasFatalFailure()) return;
     ASSERT_EQ(f.sendOption(GetParam() ? "QUICKSCAN=on" : "QUICKSCAN=off"), 0);
     for (const char* c : {"A", "B", "C", "D", "E"}) add(c, c);
   }

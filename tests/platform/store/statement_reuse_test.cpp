@@ -8,6 +8,7 @@
 
 #include "platform/store/error.h"
 #include "platform/store/transaction.h"
+#include "open_test_file.h"
 #include "scratch_dir.h"
 #include "sqlite_peek.h"
 #include "test_record.h"
@@ -16,14 +17,11 @@ using namespace testing_util;
 
 namespace {
 
-class StatementReuseTest : public ::testing::Test {
+class StatementReuseTest : public OpenTestFile<::testing::Test> {
  protected:
-  ScratchDir dir;
-  std::string path = dir.file("Test.tps");
-  TestFile f{path};
   void SetUp() override {
-    ASSERT_EQ(f.create(), 0);
-    ASSERT_EQ(f.open(), 0);
+    OpenTestFile::SetUp();
+    if (HasFatalFailure()) return;
     for (const char* code : {"A", "B", "C", "D"}) {
       f.clear();
       f.rec.CODE = code;
