@@ -1,7 +1,6 @@
 #include "platform/ui/qt/page_list.h"
 
 #include <QHBoxLayout>
-#include <QVBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -12,7 +11,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "platform/ui/qt/column_groups.h"
 #include "platform/ui/qt/dialog_units.h"
 #include "platform/ui/qt/key_codes.h"
 
@@ -40,13 +38,7 @@ PageList::PageList(const ControlDef& def, std::function<void(Event)> sink, QWidg
   auto* lay = new QHBoxLayout(this);
   lay->setContentsMargins(0, 0, 0, 0);
   lay->setSpacing(0);
-  // Column-group captions, when the columns have any, stand over the headings.
-  auto* column = new QVBoxLayout;
-  column->setContentsMargins(0, 0, 0, 0);
-  column->setSpacing(0);
-  if (auto* groups = ColumnGroups::make(def.columns, tree_->header(), this)) column->addWidget(groups);
-  column->addWidget(tree_);
-  lay->addLayout(column);
+  lay->addWidget(tree_);
   lay->addWidget(bar_);
   tree_->setRootIsDecorated(false);
   tree_->setUniformRowHeights(def.rowLines <= 1);

@@ -11,7 +11,6 @@
 #include <QTreeView>
 #include <QTreeWidget>
 
-#include "platform/ui/qt/column_groups.h"
 #include "platform/ui/qt/page_list.h"
 #include "qt_fixture.h"
 
@@ -96,21 +95,9 @@ TEST_F(QtTest, ListBoxShowsColumnGroupsOverTheHeadingsOfEveryColumn) {
   EXPECT_FALSE(tree->isHeaderHidden());
   std::vector<std::string> headings;
   for (int i = 0; i < tree->columnCount(); ++i) headings.push_back(tree->headerItem()->text(i).toStdString());
-  EXPECT_THAT(headings, ElementsAre("Lab.", "Parameter lab", "Navn", "Parameter Sivra"));
-  auto* groups = dynamic_cast<qt::ColumnGroups*>(pl->findChild<QWidget*>(QStringLiteral("columnGroups")));
-  ASSERT_TRUE(groups && groups->isVisible());
-  ASSERT_EQ(groups->spans().size(), 2u);
-  const auto& kelda = groups->spans()[0];
-  EXPECT_EQ(kelda.caption.toStdString(), "Kelda");
-  EXPECT_EQ(kelda.first, 1);
-  EXPECT_EQ(kelda.last, 2);
-  // The group lies over its columns, below nothing and above the headings.
-  QHeaderView* header = tree->header();
-  const QRect r = groups->spanRect(kelda);
-  const int col1 = header->mapTo(pl, QPoint(header->sectionViewportPosition(1), 0)).x() - groups->x();
-  EXPECT_EQ(r.left(), col1);
-  EXPECT_EQ(r.width(), header->sectionSize(1) + header->sectionSize(2));
-  EXPECT_LT(groups->geometry().bottom(), tree->geometry().top() + header->height());
+  // Each group's caption stands over the heading of the column that starts it.
+  EXPECT_THAT(headings, ElementsAre("\nLab.", "Kelda\nParameter lab", "\nNavn", "Sivra\nParameter Sivra"));
+  EXPECT_GE(tree->header()->height(), 2 * tree->header()->fontMetrics().height()) << "both lines show";
   EXPECT_EQ(tree->topLevelItem(0)->text(3).toStdString(), "TOT-P\nTotalfosfor");
 }
 
