@@ -5,6 +5,7 @@
 
 #include "data/lab/lab_tables.h"
 #include "data/use_counters.h"
+#include "maintenance/lever_form.h"
 
 #include "window_harness.h"
 
@@ -319,6 +320,54 @@ TEST_F(LabSettingsTest, PrintRunsTheReportAndShowsWhatChangedMeanwhile) {
   EXPECT_EQ(reportLab, "K1");
   EXPECT_EQ(rows(kTitle, "?LIST:2"), (Strings{"AAA", "KOF", "SS", "TOTP"}));
   close();
+}
+
+// The supplier-mapping form itself, called from the settings window: what it writes shows in the
+// supplier list, and the place list follows the supplier through the cascades.
+TEST_F(LabSettingsTest, SupplierFormChangesShowWithTheirPlaces) {
+  registerProcedure("LeverForm", maintenance::LeverForm);
+  constexpr const char* kForm = "Mapping leverandørnummer/anleggsnummer";
+  start("K1");
+  ASSERT_TRUE(robot.press("?CHANGE:3"));
+  ASSERT_TRUE(robot.window(kForm));
+  ASSERT_TRUE(robot.type("?M_L:LEVERAND", "150"));
+  ASSERT_TRUE(robot.press("?OK"));
+  ASSERT_TRUE(robot.waitClosed(kForm));
+  ASSERT_TRUE(robot.window(kTitle));
+  EXPECT_EQ(rows(kTitle, "?LIST:3"), (Strings{"150", "200"}));
+  EXPECT_EQ(rows(kTitle, "?LIST:4"), (Strings{"Innløp", "Utløp"})) << "the places went with the number";
+
+  ASSERT_TRUE(robot.press("?INSERT:3"));  // a number the laboratory maps already
+  ASSERT_TRUE(robot.window(kForm));
+  ASSERT_TRUE(robot.type("?M_L:LEVERAND", "200"));
+  ASSERT_TRUE(robot.type("?M_L:ANLEGGSNR", "010101"));
+  ASSERT_TRUE(robot.press("?OK"));
+  ASSERT_TRUE(robot.answer("Duplicate Key Error", "Ok"));
+  ASSERT_TRUE(robot.window(kForm));
+  ASSERT_TRUE(robot.type("?M_L:LEVERAND", "300"));
+  ASSERT_TRUE(robot.press("?OK"));
+  ASSERT_TRUE(robot.waitClosed(kForm));
+  ASSERT_TRUE(robot.window(kTitle));
+  EXPECT_EQ(rows(kTitle, "?LIST:3"), (Strings{"150", "200", "300"}));
+  EXPECT_TRUE(rows(kTitle, "?LIST:4").empty()) << "the new supplier has no places yet";
+
+  ASSERT_TRUE(robot.choose("?LIST:3", "150"));
+  ASSERT_TRUE(robot.press("?DELETE:3"));
+  ASSERT_TRUE(robot.window(kForm));
+  ASSERT_TRUE(robot.press("?OK"));
+  ASSERT_TRUE(robot.waitClosed(kForm));
+  ASSERT_TRUE(robot.window(kTitle));
+  EXPECT_EQ(rows(kTitle, "?LIST:3"), (Strings{"200", "300"}));
+  EXPECT_EQ(rows(kTitle, "?LIST:4"), (Strings{"Kum"})) << "the next supplier's places";
+  close();
+  data::MapSted f;
+  f.setName(data::fileName(data::FileId::MapSted));
+  ASSERT_EQ(f.open(), 0);
+  f.rec.LAB = "K1";
+  f.rec.LEVERAND = "150";
+  ASSERT_EQ(f.setFrom(data::MapSted::MAPSTEDKEY), 0);
+  EXPECT_TRUE(f.next() != 0 || !(f.rec.LEVERAND == text::Str<6>("150"))) << "the deleted supplier's places are gone";
+  f.close();
 }
 
 }  // namespace
