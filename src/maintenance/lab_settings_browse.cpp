@@ -265,8 +265,7 @@ ui::WindowDef labSettingsWindow() {
 
 void LabSettingsBrowse() {
   data::ThreadState& t = data::thr();
-  const int ownRequest = t.ThreadRequest;
-  (void)ownRequest;  // the window has no select mode; the forms get their own requests
+  // No select mode: the request the window was called with is not used; its forms get their own.
   const int ownResponse = 2;
   t.ThreadRequest = 0;
   t.ThreadResponse = 0;
