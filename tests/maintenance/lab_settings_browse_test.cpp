@@ -149,6 +149,7 @@ class LabSettingsTest : public WindowHarness {
 
 TEST_F(LabSettingsTest, ListsTheLaboratorysMappingsWithTheirNames) {
   start("K1");
+  EXPECT_EQ(focus(kTitle), "?HJELP") << "the window opens with the focus on its first control";
   EXPECT_EQ(control(kTitle, "?MAP:LABNAVN").value, "Kelda Øst");
   EXPECT_EQ(cells("?LIST:2"), (std::vector<Strings>{
                                   {"KOF|Kjemisk oksygenforbruk", "BOF5|Biokjemisk oksygenforbruk", ""},
@@ -162,6 +163,15 @@ TEST_F(LabSettingsTest, ListsTheLaboratorysMappingsWithTheirNames) {
   EXPECT_EQ(cells("?LIST:4"), (std::vector<Strings>{{"Kum", "01", "Kum ved ærfugl-skjær"}}));
   ASSERT_TRUE(robot.choose("?LIST:3", "100"));
   EXPECT_EQ(rows(kTitle, "?LIST:4"), (Strings{"Innløp", "Utløp"}));
+  // A resize re-reads all three lists: mappings another station added show.
+  addPlaces({{"K1", "100", "03", "Slam"}});
+  addParamMaps({{"K1", "U", "AAA", "BOF5", "1"}});
+  addSuppliers({{"K1", "050", "010101"}});
+  ASSERT_TRUE(robot.resize(700, 500));
+  ASSERT_TRUE(robot.settle());
+  EXPECT_EQ(rows(kTitle, "?LIST:2"), (Strings{"AAA", "KOF", "SS", "TOTP"}));
+  EXPECT_EQ(rows(kTitle, "?LIST:3"), (Strings{"050", "100", "200"}));
+  EXPECT_EQ(rows(kTitle, "?LIST:4"), (Strings{"Innløp", "Utløp", "Slam"}));
   close();
 }
 
