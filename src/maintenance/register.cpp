@@ -5,6 +5,7 @@
 #include "maintenance/lab_settings_browse.h"
 #include "maintenance/lever_browse.h"
 #include "maintenance/lever_form.h"
+#include "maintenance/param_report.h"
 #include "maintenance/postadresser_browse.h"
 #include "shell/procedures.h"
 
@@ -17,6 +18,7 @@ void registerProcedures() {
   shell::setProcedure("LabForm", LabForm);
   shell::setProcedure("LeverForm", LeverForm);
   shell::setProcedure("PostadresserBrowse", PostadresserBrowse);
+  shell::setProcedure("ParamReport", ParamReport);
 }
 
 }  // namespace maintenance

@@ -130,8 +130,6 @@ TEST_F(QtTest, SpinArrowsTellTheProcedureAtOnce) {
   ASSERT_TRUE(pumpUntil([&] { return log.has("NewSelection 2"); })) << "heard without leaving the field";
   sp->stepBy(5);  // past the top: the range holds it
   ASSERT_TRUE(pumpUntil([&] { return log.has("NewSelection 3"); }));
-  sp->stepBy(1);  // at the top already: nothing changes, nothing is sent
-  QTest::qWait(50);
   EXPECT_THAT(log.lines(), ElementsAre("ready", "NewSelection 2", "NewSelection 3"));
 }
 
