@@ -7,19 +7,19 @@
 #include "data/use_counters.h"
 #include "maintenance/lever_form.h"
 
-#include "window_harness.h"
+#include "mapping_fixture.h"
 
 namespace {
 
-using l2stest::WindowHarness;
+using l2stest::MappingHarness;
 using Strings = std::vector<std::string>;
 constexpr const char* kTitle = "Tabell instillinger laboratorier";
 namespace fs = std::filesystem;
 
-class LabSettingsTest : public WindowHarness {
+class LabSettingsTest : public MappingHarness {
  protected:
   void SetUp() override {
-    WindowHarness::SetUp();
+    MappingHarness::SetUp();
     // The tables are opened exclusively, so each test reads its own copy.
     labDir = (fs::current_path() / "lab").string();
     fs::copy(fs::path(LAB2SIV_FIXTURES) / "lab", labDir, fs::copy_options::recursive);
@@ -27,7 +27,7 @@ class LabSettingsTest : public WindowHarness {
     setPlaceSource("K1", "Sted");
     addPlants({{"010101", "Renseanlegg Nord"}, {"020202", "Renseanlegg Sør"}});
     addParameters({{"TOT-P", "Totalfosfor"}, {"BOF5", "Biokjemisk oksygenforbruk"}, {"N", "Nitrogen i registeret"}});
-    addParamMaps({{"K1", "U", "TOTP", "TOT-P", "1.5"},
+    addParams({{"K1", "U", "TOTP", "TOT-P", "1.5"},
                   {"k1", "U", "KOF", "BOF5", "0"},  // laboratory differs in case only
                   {"K1", "U", "SS", "N", "2"},      // a head-row code: the head row names it
                   {"K1", "S", "SS", "Kadmium", "1"},
@@ -66,38 +66,6 @@ class LabSettingsTest : public WindowHarness {
       }
     });
   }
-  // (laboratory, type, analysis code, target, factor)
-  void addParamMaps(const std::vector<std::vector<std::string>>& rows) {
-    data::MapParam f;
-    f.setName(data::fileName(data::FileId::MapParam));
-    fill(f, [&] {
-      for (const auto& r : rows) {
-        f.clear();
-        f.rec.LAB = r.at(0);
-        f.rec.PRTYPE = r.at(1);
-        f.rec.PARAMLAB = r.at(2);
-        f.rec.PARAMSIV = r.at(3);
-        f.rec.FAKTOR = std::stod(r.at(4));
-        ASSERT_EQ(f.add(), 0);
-      }
-    });
-  }
-  // (laboratory, supplier, laboratory's place, registry's place)
-  void addPlaces(const std::vector<std::vector<std::string>>& rows) {
-    data::MapSted f;
-    f.setName(data::fileName(data::FileId::MapSted));
-    fill(f, [&] {
-      for (const auto& r : rows) {
-        f.clear();
-        f.rec.LAB = r.at(0);
-        f.rec.LEVERAND = r.at(1);
-        f.rec.STEDLAB = r.at(2);
-        f.rec.STEDSIV = r.at(3);
-        ASSERT_EQ(f.add(), 0);
-      }
-    });
-  }
-
   // The window as the laboratories list calls it: the laboratory's record in the buffer, THR:LAB
   // and THR:PR_TYPE "U". A code without a record stands for one another station removed after
   // the list had read it: the buffer still names the tables.
@@ -165,7 +133,7 @@ TEST_F(LabSettingsTest, ListsTheLaboratorysMappingsWithTheirNames) {
   EXPECT_EQ(rows(kTitle, "?LIST:4"), (Strings{"Innløp", "Utløp"}));
   // A resize re-reads all three lists: mappings another station added show.
   addPlaces({{"K1", "100", "03", "Slam"}});
-  addParamMaps({{"K1", "U", "AAA", "BOF5", "1"}});
+  addParams({{"K1", "U", "AAA", "BOF5", "1"}});
   addSuppliers({{"K1", "050", "010101"}});
   ASSERT_TRUE(robot.resize(700, 500));
   ASSERT_TRUE(robot.settle());
@@ -323,7 +291,7 @@ TEST_F(LabSettingsTest, PrintRunsTheReportAndShowsWhatChangedMeanwhile) {
   std::string reportLab;
   registerProcedure("ParamReport", [&] {
     reportLab = data::thr().LAB.str();
-    addParamMaps({{"K1", "U", "AAA", "BOF5", "1"}});  // changed while the report ran
+    addParams({{"K1", "U", "AAA", "BOF5", "1"}});  // changed while the report ran
   });
   start("K1");
   ASSERT_TRUE(robot.press("?UTSKRIFTBUTTON"));

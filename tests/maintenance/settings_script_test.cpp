@@ -2,77 +2,54 @@
 // "&Innstillinger" opens the settings window of the demo laboratory with its three lists; a
 // supplier mapping is added and another's number changed, and its place mappings follow.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
-namespace fs = std::filesystem;
+#include "demo_program.h"
 
 namespace {
 
-std::string readFile(const fs::path& p) {
-  std::ifstream in(p);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 TEST(SettingsScript, InnstillingerOpensTheDemoLaboratorysMappings) {
-  const fs::path dir = fs::temp_directory_path() / ("l2s-settings-" + std::to_string(::getpid()));
-  fs::remove_all(dir);
-  fs::create_directories(dir);
-  const std::string bin = LAB2SIV_BINARY_DIR "/app/";
-  const auto run = [&](const std::string& command) {
-    const std::string line =
-        "cd '" + dir.string() + "' && LAB2SIV_SYSTEM_DIR='" + (dir / "system").string() + "' " + command;
-    const int status = std::system(line.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  };
-  ASSERT_EQ(run("'" + bin + "lab2siv-demo' . >/dev/null"), 0);
-  std::ofstream(dir / "script.txt") << "window \"Innstillinger\"\n"
-                                       "press ?OK\n"
-                                       "window P1$APPFRAME\n"
-                                       "menu \"&Laboratorier\"\n"
-                                       "window \"Tabell laboratorier\"\n"
-                                       "press ?INSTILLINGBUTTON\n"
-                                       "window \"Tabell instillinger laboratorier\"\n"
-                                       "dump ?MAP:LABNAVN\n"
-                                       "dump ?LIST:2\n"
-                                       "choose ?THR:PR_TYPE \"Slamkontroll\"\n"
-                                       "dump ?LIST:2\n"
-                                       "choose ?SHEET1 \" &Anlegg\"\n"
-                                       "choose ?LIST:3 #4\n"
-                                       "choose ?SHEET2 \"&Prøvesteder\"\n"
-                                       "dump ?LIST:4\n"
-                                       // A new supplier mapping, then another one's number changed.
-                                       "press ?INSERT:3\n"
-                                       "window \"Mapping leverandørnummer/anleggsnummer\"\n"
-                                       "type ?M_L:LEVERAND \"3050\"\n"
-                                       "type ?M_L:ANLEGGSNR \"340301\"\n"
-                                       "press ?OK\n"
-                                       "wait-closed \"Mapping leverandørnummer/anleggsnummer\"\n"
-                                       "window \"Tabell instillinger laboratorier\"\n"
-                                       "choose ?LIST:3 \"1010\"\n"
-                                       "press ?CHANGE:3\n"
-                                       "window \"Mapping leverandørnummer/anleggsnummer\"\n"
-                                       "type ?M_L:LEVERAND \"1011\"\n"
-                                       "press ?OK\n"
-                                       "wait-closed \"Mapping leverandørnummer/anleggsnummer\"\n"
-                                       "window \"Tabell instillinger laboratorier\"\n"
-                                       "dump ?LIST:3\n"
-                                       "dump ?LIST:4\n"
-                                       "press ?BUTTON11\n"
-                                       "window \"Tabell laboratorier\"\n"
-                                       "press ?CLOSE\n"
-                                       "window P1$APPFRAME\n"
-                                       "menu \"Avslutt\"\n";
-  const int code = run("'" + bin + "lab2siv' --headless --script script.txt --transcript out.txt");
-  const std::string t = readFile(dir / "out.txt");
+  l2stest::DemoProgram demo("settings");
+  ASSERT_EQ(demo.makeDemo(), 0);
+  const int code = demo.runScript("window \"Innstillinger\"\n"
+                                  "press ?OK\n"
+                                  "window P1$APPFRAME\n"
+                                  "menu \"&Laboratorier\"\n"
+                                  "window \"Tabell laboratorier\"\n"
+                                  "press ?INSTILLINGBUTTON\n"
+                                  "window \"Tabell instillinger laboratorier\"\n"
+                                  "dump ?MAP:LABNAVN\n"
+                                  "dump ?LIST:2\n"
+                                  "choose ?THR:PR_TYPE \"Slamkontroll\"\n"
+                                  "dump ?LIST:2\n"
+                                  "choose ?SHEET1 \" &Anlegg\"\n"
+                                  "choose ?LIST:3 #4\n"
+                                  "choose ?SHEET2 \"&Prøvesteder\"\n"
+                                  "dump ?LIST:4\n"
+                                  // A new supplier mapping, then another one's number changed.
+                                  "press ?INSERT:3\n"
+                                  "window \"Mapping leverandørnummer/anleggsnummer\"\n"
+                                  "type ?M_L:LEVERAND \"3050\"\n"
+                                  "type ?M_L:ANLEGGSNR \"340301\"\n"
+                                  "press ?OK\n"
+                                  "wait-closed \"Mapping leverandørnummer/anleggsnummer\"\n"
+                                  "window \"Tabell instillinger laboratorier\"\n"
+                                  "choose ?LIST:3 \"1010\"\n"
+                                  "press ?CHANGE:3\n"
+                                  "window \"Mapping leverandørnummer/anleggsnummer\"\n"
+                                  "type ?M_L:LEVERAND \"1011\"\n"
+                                  "press ?OK\n"
+                                  "wait-closed \"Mapping leverandørnummer/anleggsnummer\"\n"
+                                  "window \"Tabell instillinger laboratorier\"\n"
+                                  "dump ?LIST:3\n"
+                                  "dump ?LIST:4\n"
+                                  "press ?BUTTON11\n"
+                                  "window \"Tabell laboratorier\"\n"
+                                  "press ?CLOSE\n"
+                                  "window P1$APPFRAME\n"
+                                  "menu \"Avslutt\"\n");
+  const std::string t = demo.transcript();
   EXPECT_EQ(code, 0) << t;
   for (const char* line : {
            "dump ?MAP:LABNAVN \"Fjordlab Miljøanalyse AS\"",
@@ -95,7 +72,6 @@ TEST(SettingsScript, InnstillingerOpensTheDemoLaboratorysMappings) {
   EXPECT_NE(t.find("row 5 \"3050\\n\" \"340301\\nÅsmyra renseanlegg\"", after), std::string::npos);
   EXPECT_NE(t.find("dump ?LIST:4 selected 1 rows 2\n  row 1 \"Innløp\" \"01\"", after), std::string::npos)
       << t.substr(after);
-  fs::remove_all(dir);
 }
 
 }  // namespace
