@@ -34,6 +34,7 @@
 
 #include "platform/ui/api/backend.h"
 #include "platform/ui/api/dialogs.h"
+#include "platform/ui/qt/column_combo.h"
 #include "platform/ui/qt/dialog_units.h"
 #include "platform/ui/qt/icons.h"
 #include "platform/ui/qt/key_codes.h"
@@ -578,7 +579,7 @@ QWidget* QtWindow::makeControl(QtControl& c, QWidget* parent) {
       int chars = picChars;
       for (const ColumnDef& col : d.columns) chars = std::max(chars, col.width);
       cb->setMinimumWidth(du.chars(std::clamp(chars > 0 ? chars : 12, 6, 40)) + 28);
-      for (const std::string& r : d.rows) cb->addItem(q(r), q(r));
+      makeColumnCombo(cb, d);
       cb->setCurrentIndex(-1);
       QObject::connect(cb, &QComboBox::activated, cb, [this, cid] {
         if (QtControl* x = find(cid)) x->dirty = false;
@@ -1394,15 +1395,7 @@ void QtWindow::setRows(int control, const std::vector<ListRow>& rows) {
   } else if (auto* cb = qobject_cast<QComboBox*>(c->widget)) {
     const QSignalBlocker block(cb);
     const QString text = cb->currentText();
-    cb->clear();
-    for (const ListRow& r : rows) {
-      // The value is the first cell; a drop list without typing shows the other cells too.
-      const QString first = r.cells.empty() ? QString() : q(r.cells[0]);
-      QString t = first;
-      for (std::size_t i = 1; i < r.cells.size() && !cb->isEditable(); ++i)
-        t += QStringLiteral("  ") + q(r.cells[i]);
-      cb->addItem(t, first);
-    }
+    setComboRows(cb, rows);
     if (cb->isEditable()) {
       cb->setEditText(text);
     } else {
