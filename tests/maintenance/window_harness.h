@@ -45,7 +45,12 @@ class WindowHarness : public ::testing::Test {
   void TearDown() override {
     if (ui::runningProcedures() > 0) {
       ui::requestShutdown();
-      ui::waitProceduresEnded(std::chrono::milliseconds(5000));
+      // A failed test can leave a box unanswered: its thread would never end, and the backend
+      // would be destroyed under it (a hang instead of a failure).
+      if (!ui::waitProceduresEnded(std::chrono::milliseconds(5000))) {
+        backend.cancelAll();
+        ui::waitProceduresEnded(std::chrono::milliseconds(5000));
+      }
     }
     for (const char* p : registered_) shell::setProcedure(p, {});
     ui::setBackend(nullptr);
