@@ -1181,7 +1181,14 @@ void QtWindow::apply(const PropChange& ch) {
       break;
     }
     case Prop::Tip: w->setToolTip(q(ch.text)); break;
-    case Prop::Status: w->setStatusTip(q(ch.text)); break;
+    case Prop::Status:
+      w->setStatusTip(q(ch.text));
+      // The focused control's new text shows at once, not only when the focus comes back.
+      if (w->hasFocus() || w->isAncestorOf(QApplication::focusWidget())) {
+        QStatusTipEvent tip(w->statusTip());
+        QApplication::sendEvent(w, &tip);
+      }
+      break;
     case Prop::Icon:
       c->def.icon = ch.text;
       if (auto* b = qobject_cast<QAbstractButton*>(w)) b->setIcon(iconFor(ch.text));
