@@ -375,13 +375,7 @@ void QtWindow::buildMenu(QMenu* menu, const std::vector<MenuItem>& items) {
 
 void QtWindow::addMenuItem(QMenu* menu, const MenuItem& m) {
   QtControl c;
-  c.def.kind = ControlKind::Button;
-  c.def.equate = m.equate;
-  c.def.text = m.text;
-  c.def.status = m.status;
-  c.def.key = m.key;
-  c.def.action = m.action;
-  c.def.id = m.id;
+  c.def = menuItemControl(m);
   c.menu = true;
   c.action = menu ? menu->addAction(q(m.text)) : shell_->menuBar()->addAction(q(m.text));
   c.action->setStatusTip(q(m.status));
