@@ -1,5 +1,6 @@
 #include "import/import_context.h"
 
+#include "data/cascade.h"
 #include "platform/text/picture.h"
 
 namespace import {
@@ -24,7 +25,7 @@ const std::vector<ImportContext::ParameterMapping>& ImportContext::parameterMapp
   // A read error ends the walk as the end of the file would.
   if (f.setFrom(data::MapParam::MAPPARAMKEY) == 0) {
     while (f.next() == 0) {
-      if (f.rec.LAB != thr.LAB || f.rec.PRTYPE != type) break;
+      if (!data::sameLink(f.rec.LAB.raw(), thr.LAB.raw()) || f.rec.PRTYPE != type) break;
       mappings_[i].push_back({f.rec, "Leser prøvefile. Analyse: " + text::fromCp1252(f.rec.PARAMLAB.raw()),
                               std::string(f.rec.PARAMLAB.trimmedRaw())});
     }
@@ -45,7 +46,9 @@ const std::vector<data::MapStedRecord>& ImportContext::placeMappings(
   f.rec.STEDLAB.assignRaw(placeKey.raw().substr(0, 6));
   if (f.setFrom(data::MapSted::MAPSTEDKEY) == 0) {
     while (f.next() == 0) {
-      if (f.rec.LAB != thr.LAB || f.rec.LEVERAND != rekv || f.rec.STEDLAB != placeKey) break;
+      if (!data::sameLink(f.rec.LAB.raw(), thr.LAB.raw()) || !data::sameLink(f.rec.LEVERAND.raw(), rekv.raw()) ||
+          f.rec.STEDLAB != placeKey)
+        break;
       out.push_back(f.rec);
     }
   }

@@ -1,5 +1,6 @@
 #include "import/run_import.h"
 
+#include "data/cascade.h"
 #include "data/file_names.h"
 #include "import/import_steps.h"
 #include "import/log_lines.h"
@@ -95,7 +96,7 @@ void RunImport(const ImportChoices& choices, ImportRunState& state, ImportProgre
   if (ml.setFrom(data::MapLever::MAPLEVERKEY) == 0) {
     // A read error ends the walk as the end of the file would.
     while (ml.next() == 0) {
-      if (ml.rec.LAB != thr.LAB) break;
+      if (!data::sameLink(ml.rec.LAB.raw(), thr.LAB.raw())) break;
       // Text order, blank-padded: 1000 comes before 200.
       if (!choices.LEVERAND2.blank() && ml.rec.LEVERAND > choices.LEVERAND2) break;
       importSupplier(ctx);

@@ -1,6 +1,7 @@
 #include "maintenance/register.h"
 
 #include "maintenance/lab_browse.h"
+#include "maintenance/lab_form.h"
 #include "maintenance/lever_browse.h"
 #include "shell/procedures.h"
 
@@ -9,6 +10,7 @@ namespace maintenance {
 void registerProcedures() {
   shell::setProcedure("LabBrowse", LabBrowse);
   shell::setProcedure("LeverBrowse", LeverBrowse);
+  shell::setProcedure("LabForm", LabForm);
 }
 
 }  // namespace maintenance

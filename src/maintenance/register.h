@@ -1,7 +1,8 @@
 #pragma once
 namespace maintenance {
 
-// Registers the lists of this area with the procedure registry ("LabBrowse", "LeverBrowse"),
+// Registers the lists and forms of this area with the procedure registry ("LabBrowse",
+// "LeverBrowse", "LabForm", "LeverForm"),
 // so the frame can start the laboratories list on a thread of its own.
 void registerProcedures();
 

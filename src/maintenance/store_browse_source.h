@@ -31,7 +31,11 @@ class StoreBrowseSource : public BrowseSource {
     readAhead_ = n;
     view_.setReadAhead(n);
   }
-  void clearBuffer() override { file_.clear(); }
+  // A store after a failed insert must not overwrite the record last read.
+  void clearBuffer() override {
+    file_.forget();
+    file_.clear();
+  }
   std::string label() const override { return file_.label(); }
 
  protected:

@@ -140,13 +140,14 @@ TEST_F(RunImportTest, SupplierRangeComparesAsText) {
                            "Antall Slam.kontr.prøver lagret:     0\n");
 }
 
-TEST_F(RunImportTest, WalkStopsAtALaboratoryCodeDifferingInCase) {
-  // "kl" sorts with "KL" in the key but is another laboratory: the walk ends there.
+TEST_F(RunImportTest, AMappingWhoseLaboratoryDiffersOnlyInCaseIsTheLaboratorysOwn) {
+  // Linking fields match as the key compares them: "kl" is KL, and the walk goes on past it.
   addLever("kl", "25", "010101");
   run(allOn());
   EXPECT_EQ(suppliersInLog(logText()),
             (std::vector<std::string>{"010101", "010102", "Data for Leverndør: 150 er IKKE i importfile!",
-                                      "Leverandør: 160 er ikke registrert Sivra 2000!", "010104"}));
+                                      "Leverandør: 160 er ikke registrert Sivra 2000!", "010104",
+                                      "Data for Leverndør: 25 er IKKE i importfile!", "010103"}));
 }
 
 TEST_F(RunImportTest, TablesThatDoNotOpenStopTheRunWithItsMessage) {

@@ -219,3 +219,35 @@ TEST_F(LabBrowseTest, SettingsOpenOnTheHighlightedLaboratoryWithDischargeTypes) 
 }
 
 }  // namespace
+
+namespace {
+
+// The form for an insert gets a cleared buffer and no current record: a store that tries to
+// rewrite instead of add (after a failed add) cannot overwrite the laboratory last highlighted.
+TEST_F(LabBrowseTest, InsertForgetsTheRecordLastRead) {
+  addLabs(labs(2));
+  int put = -1;
+  formDoes([&put](int request, data::MapLab& f) {
+    if (request != 1) return 2;
+    f.rec.LAB = "L02";
+    f.rec.LABNAVN = "overwritten";
+    put = f.put();
+    return 2;
+  });
+  startMaintenance();
+  ASSERT_TRUE(robot.choose("?LIST", "L02"));
+  ASSERT_TRUE(robot.press("?INSERT"));
+  EXPECT_EQ(put, 33);
+  ASSERT_TRUE(robot.choose("?LIST", "L02"));
+  ASSERT_TRUE(robot.press("?CHANGE"));  // re-reads the record from the file
+  ASSERT_TRUE(robot.press("?CLOSE"));
+  ASSERT_TRUE(robot.waitEnd());
+  data::MapLab f;
+  f.setName(data::fileName(data::FileId::MapLab));
+  ASSERT_EQ(f.open(), 0);
+  f.rec.LAB = "L02";
+  ASSERT_EQ(f.get(data::MapLab::MAPLABKEY), 0);
+  EXPECT_EQ(f.rec.LABNAVN.str(), "Lab L02");
+}
+
+}  // namespace

@@ -322,6 +322,11 @@ void FileBase::clear() {
   }
 }
 
+void FileBase::forget() {
+  st_->curRow = 0;
+  st_->watched = st_->watchArmed = false;
+}
+
 int FileBase::compare(const void* other) const {
   for (std::size_t i = 0; i < def_.columns.size(); ++i) {
     const Value a = columnValue(def_, buffer_, int(i));

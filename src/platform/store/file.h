@@ -58,6 +58,7 @@ class FileBase {
   int buildKeys();  // drops and recreates every key index; open or closed
 
   void clear();                         // texts blank, numbers 0, memos empty
+  void forget();                        // no current record: put/remove give 33 until one is read
   int get(KeyId key);                   // first record equal to the buffer's key fields (35)
   int set(KeyId key = Physical);        // sequence from the start of the key
   int setFrom(KeyId key);               // sequence from the buffer's key value

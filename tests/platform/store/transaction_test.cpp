@@ -15,6 +15,7 @@
 #include "platform/store/error.h"
 #include "platform/store/paths.h"
 #include "platform/store/transaction.h"
+#include "crash_shim.h"
 #include "scratch_dir.h"
 #include "sqlite_peek.h"
 #include "test_record.h"
@@ -170,77 +171,6 @@ TEST_F(TransactionTest, BeginRefusesClosedFilesAndASecondTransaction) {
 
 // ---- Crash in the middle of a multi-file commit --------------------------------------------
 
-// A VFS in front of the default one that kills the process at the n-th write, sync or delete
-// once armed: every step of the commit gets its turn to be the last one.
-std::atomic<int> g_countdown{0};
-sqlite3_vfs* g_real = nullptr;
-sqlite3_vfs g_shim;
-sqlite3_io_methods g_methods;
-
-struct ShimFile {
-  sqlite3_file base;
-  sqlite3_file* real;
-};
-
-void tick() {
-  if (g_countdown > 0 && --g_countdown == 0) ::kill(::getpid(), SIGKILL);
-}
-sqlite3_file* real(sqlite3_file* f) { return reinterpret_cast<ShimFile*>(f)->real; }
-
-int shimOpen(sqlite3_vfs*, const char* name, sqlite3_file* f, int flags, int* outFlags) {
-  auto* s = reinterpret_cast<ShimFile*>(f);
-  s->real = reinterpret_cast<sqlite3_file*>(s + 1);
-  const int rc = g_real->xOpen(g_real, name, s->real, flags, outFlags);
-  s->base.pMethods = s->real->pMethods ? &g_methods : nullptr;
-  if (s->real->pMethods && g_methods.iVersion == 0) {
-    g_methods = *s->real->pMethods;
-    g_methods.iVersion = 1;  // no shared memory or memory mapping: rollback journal only
-    g_methods.xClose = [](sqlite3_file* x) { return real(x)->pMethods->xClose(real(x)); };
-    g_methods.xRead = [](sqlite3_file* x, void* b, int n, sqlite3_int64 o) {
-      return real(x)->pMethods->xRead(real(x), b, n, o);
-    };
-    g_methods.xWrite = [](sqlite3_file* x, const void* b, int n, sqlite3_int64 o) {
-      tick();
-      return real(x)->pMethods->xWrite(real(x), b, n, o);
-    };
-    g_methods.xTruncate = [](sqlite3_file* x, sqlite3_int64 n) {
-      tick();
-      return real(x)->pMethods->xTruncate(real(x), n);
-    };
-    g_methods.xSync = [](sqlite3_file* x, int fl) {
-      tick();
-      return real(x)->pMethods->xSync(real(x), fl);
-    };
-    g_methods.xFileSize = [](sqlite3_file* x, sqlite3_int64* n) { return real(x)->pMethods->xFileSize(real(x), n); };
-    g_methods.xLock = [](sqlite3_file* x, int l) { return real(x)->pMethods->xLock(real(x), l); };
-    g_methods.xUnlock = [](sqlite3_file* x, int l) { return real(x)->pMethods->xUnlock(real(x), l); };
-    g_methods.xCheckReservedLock = [](sqlite3_file* x, int* r) {
-      return real(x)->pMethods->xCheckReservedLock(real(x), r);
-    };
-    g_methods.xFileControl = [](sqlite3_file* x, int op, void* a) {
-      return real(x)->pMethods->xFileControl(real(x), op, a);
-    };
-    g_methods.xSectorSize = [](sqlite3_file* x) { return real(x)->pMethods->xSectorSize(real(x)); };
-    g_methods.xDeviceCharacteristics = [](sqlite3_file* x) {
-      return real(x)->pMethods->xDeviceCharacteristics(real(x));
-    };
-  }
-  return rc;
-}
-
-void installShim() {
-  g_real = sqlite3_vfs_find(nullptr);
-  g_shim = *g_real;
-  g_shim.zName = "crashshim";
-  g_shim.szOsFile = int(sizeof(ShimFile)) + g_real->szOsFile;
-  g_shim.xOpen = shimOpen;
-  g_shim.xDelete = [](sqlite3_vfs*, const char* n, int sync) {
-    tick();
-    return g_real->xDelete(g_real, n, sync);
-  };
-  sqlite3_vfs_register(&g_shim, 1);
-}
-
 TEST_F(TransactionTest, ProcessKilledMidCommitLeavesEveryFileAllBeforeOrAllAfter) {
   const auto before = contents();
   files.clear();  // no connection crosses the fork
@@ -249,7 +179,7 @@ TEST_F(TransactionTest, ProcessKilledMidCommitLeavesEveryFileAllBeforeOrAllAfter
     const pid_t pid = ::fork();
     ASSERT_GE(pid, 0);
     if (pid == 0) {
-      installShim();
+      crash_shim::install();
       std::vector<std::unique_ptr<TestFile>> fs;
       std::vector<store::FileBase*> list;
       for (const auto& p : paths) {
@@ -267,7 +197,7 @@ TEST_F(TransactionTest, ProcessKilledMidCommitLeavesEveryFileAllBeforeOrAllAfter
         f->rec.CODE = "NEW";
         if (f->add() != 0) ::_exit(6);
       }
-      g_countdown = n;
+      crash_shim::killAfter(n);
       ::_exit(tx.commit() == 0 ? 0 : 7);
     }
     int status = 0;

@@ -1,0 +1,202 @@
+#include "maintenance/update_form.h"
+
+#include "data/thread_state.h"
+#include "data/use_counters.h"
+#include "data/warnings.h"
+#include "platform/ui/api/dialogs.h"
+#include "platform/ui/api/message.h"
+#include "platform/ui/api/procedure.h"
+
+namespace maintenance {
+
+std::string requestMessage(int request, const std::string& deleteText) {
+  switch (request) {
+    case Request::View: return "View Record";
+    case Request::Insert: return "Ny post vil bli lagret";
+    case Request::Change: return "Posten vil bli endret";
+    case Request::Delete: return deleteText;
+    default: return {};
+  }
+}
+
+void RememberedPosition::applyOrRecord(ui::Window& win) {
+  std::lock_guard lock(m_);
+  if (known_) {
+    win.setPosition(x_, y_);
+    return;
+  }
+  const ui::Position p = win.position();
+  x_ = p.x;
+  y_ = p.y;
+  known_ = true;
+}
+
+void UpdateFormBase::refresh() {
+  if (!win_ || win_->inAcceptAll()) return;
+  refreshLookups();
+  win_->display();
+}
+
+void UpdateFormBase::initialise() {
+  initialised_ = true;
+  refresh();
+}
+
+void UpdateFormBase::focusFirst() {
+  if (!firstField_.empty()) win_->select(firstField_);
+}
+
+void UpdateFormBase::runForm(const ui::WindowDef& def, const std::vector<data::FileId>& files, const Record& rec,
+                             const std::function<void()>& prepare, RememberedPosition* position,
+                             const std::vector<std::string>& dittoControls, const std::function<int()>& update,
+                             const std::function<int()>& remove, const std::string& keyDescription,
+                             const std::string& firstField, const std::string& deleteMessage) {
+  data::ThreadState& t = data::thr();
+  request_ = firstRequest_ = t.ThreadRequest;
+  t.ThreadRequest = 0;
+  t.ThreadResponse = 0;
+  // A right click that opened the form from a list's pop-up menu does not act in the form.
+  if (ui::lastKey() == ui::Key::MouseRight) ui::clearLastKey();
+  response_ = 2;
+  firstField_ = firstField;
+  rec_ = &rec;
+  update_ = update;
+  remove_ = remove;
+  keyDescription_ = keyDescription;
+  for (data::FileId id : files) data::useFile(id);
+  prepare();
+
+  ui::Window win(def);
+  win_ = &win;
+  std::string message;
+  win.bind("?ACTIONMESSAGE", message);
+  bind(win);
+  win.open();
+  if (position) position->applyOrRecord(win);
+  for (const std::string& c : dittoControls) win.setAlertKeys(c, {ui::Key::CtrlQuote});
+  fillLookups(win);
+  message = requestMessage(request_, deleteMessage);
+
+  const int okId = win.id("?OK");
+  const int cancelId = win.id("?CANCEL");
+  while (ui::Event ev = win.accept()) {
+    switch (ev.kind) {
+      case ui::EventKind::OpenWindow:
+        if (!initialised_) initialise();
+        focusFirst();
+        break;
+      case ui::EventKind::GainFocus:
+        if (!initialised_)
+          initialise();
+        else
+          refresh();
+        break;
+      case ui::EventKind::Sized: ui::postToThread(ui::kRefreshEvent); break;
+      case ui::EventKind::Private:
+        if (ev.number == ui::kRefreshEvent) refresh();
+        break;
+      case ui::EventKind::Rejected: win.refuse(ev.control); break;
+      case ui::EventKind::AlertKey:
+        if (ev.key == ui::Key::CtrlQuote && request_ != Request::View) {
+          if (rec.ditto(ev.control != 0 ? ev.control : win.focus())) win.display();
+        } else {
+          onEvent(win, ev);
+        }
+        break;
+      case ui::EventKind::Completed: completed(); break;
+      case ui::EventKind::CloseWindow:
+        if (!closing()) win.vetoClose();
+        break;
+      case ui::EventKind::Accepted:
+        if (ev.control == okId) {
+          ok();
+        } else if (ev.control == cancelId) {
+          response_ = 2;
+          win.post(ui::EventKind::CloseWindow);
+        } else {
+          onEvent(win, ev);
+        }
+        break;
+      default: onEvent(win, ev); break;
+    }
+  }
+  for (data::FileId id : files) data::dropFile(id);
+  win_ = nullptr;
+  t.ThreadResponse = response_ == 0 ? 2 : response_;
+}
+
+void UpdateFormBase::ok() {
+  onOk();
+  switch (firstRequest_) {
+    case Request::Insert:
+    case Request::Change: win_->acceptAll(); break;
+    case Request::Delete: completed(); break;
+    default: break;  // view: nothing is saved, the window stays
+  }
+}
+
+void UpdateFormBase::completed() {
+  const Record& rec = *rec_;
+  if ((request_ == Request::Insert || request_ == Request::Change) && !valid(*win_)) return;
+  rec.keepDitto();
+  if (request_ == Request::Insert) {
+    const int err = rec.add();
+    if (err == 0) {
+      response_ = 1;
+      win_->post(ui::EventKind::CloseWindow);
+      return;
+    }
+    // The mapping files have one key each, so a duplicate on add is a duplicate of it.
+    if (err == store::Err::DuplicateKey)
+      data::ShowWarningText(24, keyDescription_);
+    else
+      data::ShowWarningKind(14);
+    focusFirst();
+    return;
+  }
+  const bool change = request_ == Request::Change;
+  if (!change && request_ != Request::Delete) return;
+  for (;;) {
+    response_ = 2;
+    int result = 0;
+    {
+      ui::WaitCursor wait;
+      if (change)
+        result = rec.changed() ? update_() : 0;
+      else
+        result = remove_();
+    }
+    if (result == 0) {
+      response_ = 1;
+      win_->post(ui::EventKind::CloseWindow);
+      return;
+    }
+    if (result == 2) break;  // the other station's version is shown; the user goes on
+    const int answer = data::ShowWarningKind(change ? 16 : 18);
+    if (answer == ui::Button::Yes) continue;
+    if (answer == ui::Button::No) {
+      givenUp_ = true;
+      win_->post(ui::EventKind::CloseWindow);
+      return;
+    }
+    break;
+  }
+  win_->display();
+  focusFirst();
+}
+
+bool UpdateFormBase::closing() {
+  const Record& rec = *rec_;
+  if (givenUp_ || response_ == 1) return true;
+  if ((request_ != Request::Insert && request_ != Request::Change) || !rec.changed()) return true;
+  switch (data::ShowWarningKind(33)) {
+    case ui::Button::Yes:
+      // Saved as if OK had been pressed; the window closes after a successful save.
+      win_->post(ui::EventKind::Accepted, "?OK");
+      return false;
+    case ui::Button::Cancel: focusFirst(); return false;
+    default: return true;
+  }
+}
+
+}  // namespace maintenance

@@ -1,0 +1,287 @@
+// The mapping tree kept whole: deleting and re-keying a laboratory or a supplier mapping over
+// real files, with failures in the middle of a walk, another station's change, another
+// station holding a file, and the process killed at every write step.
+#include "data/cascade.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+
+#include "crash_shim.h"
+#include "data/use_counters.h"
+#include "mapping_fixture.h"
+
+namespace {
+
+using l2stest::MappingHarness;
+using Lines = std::vector<std::string>;
+using data::FileId;
+
+class CascadeTest : public MappingHarness {
+ protected:
+  void SetUp() override {
+    MappingHarness::SetUp();
+    addTree();
+    before = snapshot();
+  }
+
+  // On the calling thread: the file open and the record read as a list reads it before a form
+  // (change detection armed); then `op`; then the file given back.
+  static int withLab(const std::string& code, const std::function<int(data::ThreadState&)>& op) {
+    auto& t = data::thr();
+    data::useFile(FileId::MapLab);
+    t.MapLab.rec.LAB = code;
+    t.MapLab.get(data::MapLab::MAPLABKEY);
+    t.MapLab.reget(data::MapLab::MAPLABKEY, t.MapLab.position(data::MapLab::MAPLABKEY), true);
+    data::SaveMapLabLinks();
+    const int r = op(t);
+    data::dropFile(FileId::MapLab);
+    return r;
+  }
+  static int withSupplier(const std::string& lab, const std::string& supplier,
+                          const std::function<int(data::ThreadState&)>& op) {
+    auto& t = data::thr();
+    data::useFile(FileId::MapLever);
+    t.MapLever.rec.LAB = lab;
+    t.MapLever.rec.LEVERAND = supplier;
+    t.MapLever.get(data::MapLever::MAPLEVERKEY);
+    t.MapLever.reget(data::MapLever::MAPLEVERKEY, t.MapLever.position(data::MapLever::MAPLEVERKEY), true);
+    data::SaveMapLeverLinks();
+    const int r = op(t);
+    data::dropFile(FileId::MapLever);
+    return r;
+  }
+  static int deleteLab(const std::string& code) {
+    return withLab(code, [](data::ThreadState&) { return data::DeleteMapLab(); });
+  }
+  static int renameLab(const std::string& from, const std::string& to) {
+    return withLab(from, [&](data::ThreadState& t) {
+      t.MapLab.rec.LAB = to;
+      return data::UpdateMapLab();
+    });
+  }
+  // `before` with the laboratory FJL (either case) under `code`.
+  Lines rekeyed(const std::string& code) const {
+    Lines out;
+    for (std::string l : before) {
+      const std::size_t at = l.find(": ") + 2;
+      const std::string lab = l.substr(at, l.find(' ', at) - at);
+      if (lab == "FJL" || lab == "fjl") l.replace(at, lab.size(), code);
+      out.push_back(l);
+    }
+    std::sort(out.begin(), out.end());
+    return out;
+  }
+  void inject(const std::string& label, const std::string& event, const std::string& when) {
+    const auto rows = testing_util::peek(path(label == "MapSted" ? FileId::MapSted : FileId::MapLever),
+                                         "CREATE TRIGGER inject BEFORE " + event + " ON " + label + " WHEN " + when +
+                                             " BEGIN SELECT RAISE(ABORT, 'injected'); END");
+    ASSERT_TRUE(rows.empty()) << rows[0][1];
+  }
+
+  Lines before;
+};
+
+TEST_F(CascadeTest, DeletingALaboratoryTakesEverythingItOwnsInEitherLetterCaseAndNothingElse) {
+  start([] { return deleteLab("FJL"); });
+  EXPECT_EQ(finish(), 0);
+  EXPECT_EQ(snapshot(), without(before, {" FJL", " fjl"}));
+}
+
+TEST_F(CascadeTest, ANewLaboratoryCodeCarriesOverToEveryMappingWhereverItSorts) {
+  for (const std::string code : {"B", "X", "fjl"}) {
+    SCOPED_TRACE(code);
+    start([code] { return renameLab("FJL", code); });
+    ASSERT_EQ(finish(), 0);
+    EXPECT_EQ(snapshot(), rekeyed(code));
+    start([code] { return renameLab(code, "FJL"); });
+    ASSERT_EQ(finish(), 0);
+    before = rekeyed("FJL");
+  }
+}
+
+TEST_F(CascadeTest, ChangingOnlyTheNameRewritesTheLaboratoryAlone) {
+  start([] {
+    return withLab("FJL", [](data::ThreadState& t) {
+      t.MapLab.rec.LABNAVN = "Nytt navn";
+      return data::UpdateMapLab();
+    });
+  });
+  EXPECT_EQ(finish(), 0);
+  EXPECT_EQ(testing_util::peek(path(FileId::MapLab), "SELECT LABNAVN FROM MapLab WHERE LAB = 'FJL'"),
+            testing_util::Rows{{"Nytt navn"}});
+  for (const char* label : {"MapLever", "MapParam", "MapSted"}) {
+    const FileId id = std::string(label) == "MapLever" ? FileId::MapLever
+                      : std::string(label) == "MapParam" ? FileId::MapParam
+                                                         : FileId::MapSted;
+    EXPECT_EQ(testing_util::peek(path(id), std::string("SELECT MAX(_REV) FROM ") + label), testing_util::Rows{{"0"}})
+        << label;
+  }
+}
+
+TEST_F(CascadeTest, ASupplierMappingTakesItsOwnPlaceMappingsOnly) {
+  start([] { return withSupplier("FJL", "100", [](data::ThreadState&) { return data::DeleteMapLever(); }); });
+  EXPECT_EQ(finish(), 0);
+  // The same supplier under the other laboratories, and FJL's other suppliers, stay.
+  EXPECT_EQ(snapshot(), without(before, {"FJL 100"}));
+
+  start([] {
+    return withSupplier("fjl", "150", [](data::ThreadState& t) {
+      t.MapLever.rec.LEVERAND = "160";
+      return data::UpdateMapLever();
+    });
+  });
+  EXPECT_EQ(finish(), 0);
+  const Lines now = snapshot();
+  for (const char* gone : {"MapLever: fjl 150 000003", "MapSted: fjl 150 S1"})
+    EXPECT_EQ(std::count(now.begin(), now.end(), gone), 0) << gone;
+  for (const char* moved : {"MapLever: fjl 160 000003", "MapSted: fjl 160 S1"})
+    EXPECT_EQ(std::count(now.begin(), now.end(), moved), 1) << moved;
+}
+
+// The place mapping of the third supplier refuses to go or to move.
+TEST_F(CascadeTest, AFailureInTheMiddleOfAWalkLeavesEverythingAndARetrySucceeds) {
+  struct Case {
+    const char* event;
+    const char* caption;
+    std::function<int()> op;
+    Lines after;
+  };
+  const Case cases[] = {
+      {"DELETE", "Delete Operation Error", [] { return data::DeleteMapLab(); }, without(before, {" FJL", " fjl"})},
+      {"UPDATE", "Update Operation Error",
+       [] {
+         data::thr().MapLab.rec.LAB = "B";
+         return data::UpdateMapLab();
+       },
+       rekeyed("B")},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.event);
+    inject("MapSted", c.event, "old.LEVERAND = '200'");
+    std::atomic<int> first{-1};
+    Lines between;
+    start([&] {
+      return withLab("FJL", [&](data::ThreadState&) {
+        first = c.op();
+        between = snapshot();
+        testing_util::peek(path(FileId::MapSted), "DROP TRIGGER inject");
+        return c.op();  // the user's "try again": the same saved links, the same changes
+      });
+    });
+    ASSERT_TRUE(robot.answer(c.caption, "Ok")) << transcript.text();
+    EXPECT_EQ(finish(), 0);
+    EXPECT_EQ(first, 1);
+    EXPECT_EQ(between, before);
+    EXPECT_EQ(snapshot(), c.after);
+    before = snapshot();
+    if (std::string(c.event) == "DELETE") {  // put the tree back for the next case
+      resetTree();
+      before = snapshot();
+    }
+  }
+}
+
+TEST_F(CascadeTest, AnotherStationsChangeIsShownAndASecondAttemptStoresTheUsersRecord) {
+  std::string shown;
+  start([&] {
+    return withLab("FJL", [&](data::ThreadState& t) {
+      testing_util::peek(path(FileId::MapLab),
+                         "UPDATE MapLab SET LABNAVN = 'Annen', _REV = _REV + 1 WHERE LAB = 'FJL'");
+      t.MapLab.rec.LABNAVN = "Min";
+      const int first = data::UpdateMapLab();
+      shown = t.MapLab.rec.LABNAVN.str();
+      t.MapLab.rec.LABNAVN = "Min";
+      return first * 10 + data::UpdateMapLab();
+    });
+  });
+  ASSERT_TRUE(robot.answer("Record Was Not Updated", "Ok"));
+  EXPECT_EQ(finish(), 20);
+  EXPECT_EQ(shown, "Annen");
+  EXPECT_EQ(testing_util::peek(path(FileId::MapLab), "SELECT LABNAVN FROM MapLab WHERE LAB = 'FJL'"),
+            testing_util::Rows{{"Min"}});
+}
+
+TEST_F(CascadeTest, AnotherStationHoldingAFileMakesTheBeginFailAfterTwoSeconds) {
+  struct Case {
+    const char* what;
+    std::function<int()> op;
+  };
+  const Case cases[] = {{"delete", [] { return deleteLab("FJL"); }}, {"update", [] { return renameLab("FJL", "B"); }}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(path(FileId::MapSted).c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    std::array<int, 3> counters{-1, -1, -1};
+    const auto t0 = std::chrono::steady_clock::now();
+    start([&] {
+      const int r = c.op();
+      auto& t = data::thr();
+      counters = {t.useCount[std::size_t(FileId::MapLever)], t.useCount[std::size_t(FileId::MapParam)],
+                  t.useCount[std::size_t(FileId::MapSted)]};
+      return r;
+    });
+    ASSERT_TRUE(robot.answer("Transaction Framing Error", "Ok")) << transcript.text();
+    EXPECT_EQ(finish(), 1);
+    EXPECT_GE(std::chrono::steady_clock::now() - t0, std::chrono::milliseconds(1900));
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    EXPECT_TRUE(transcriptHas(std::string("attempting to frame the ") + c.what + " transaction on MapLab.  " +
+                              (c.what[0] == 'd' ? "Delete" : "Update") + " transaction cancelled."))
+        << transcript.text();
+    EXPECT_EQ(counters, (std::array<int, 3>{0, 0, 0}));
+    EXPECT_EQ(snapshot(), before);
+  }
+}
+
+// A child process runs the cascade and is killed at its n-th write, sync or delete, for every n
+// until it gets through: the four files are always all as before or all as after.
+TEST_F(CascadeTest, AProcessKilledAtAnyWriteStepLeavesAllFourFilesBeforeOrAfter) {
+  struct Case {
+    const char* name;
+    std::function<int()> op;
+    Lines after;
+  };
+  const Case cases[] = {{"delete", [] { return deleteLab("FJL"); }, without(before, {" FJL", " fjl"})},
+                        {"update", [] { return renameLab("FJL", "B"); }, rekeyed("B")}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    bool sawBefore = false, completed = false;
+    for (int n = 1; n < 500 && !completed; ++n) {
+      const pid_t pid = ::fork();
+      ASSERT_GE(pid, 0);
+      if (pid == 0) {
+        ::alarm(20);
+        crash_shim::install();
+        auto& t = data::thr();
+        data::useFile(FileId::MapLab);
+        t.MapLab.rec.LAB = "FJL";
+        if (t.MapLab.get(data::MapLab::MAPLABKEY) != 0) ::_exit(3);
+        data::SaveMapLabLinks();
+        crash_shim::killAfter(n);
+        // The operation opens the owned files itself; those opens write nothing.
+        t.MapLab.rec.LAB = "FJL";
+        ::_exit(c.op() == 0 ? 0 : 4);
+      }
+      int status = 0;
+      ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+      if (WIFEXITED(status)) {
+        ASSERT_EQ(WEXITSTATUS(status), 0);
+        completed = true;
+      } else {
+        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "status " << status;
+      }
+      const Lines now = snapshot();  // reading rolls a hot journal back first
+      ASSERT_TRUE(now == before || now == c.after) << "killed at write step " << n;
+      sawBefore |= now == before;
+      if (now == c.after && !completed) break;  // committed; the kill came after the commit point
+    }
+    EXPECT_TRUE(sawBefore);
+    EXPECT_EQ(snapshot(), c.after);
+    resetTree();  // for the next case
+  }
+}
+
+}  // namespace

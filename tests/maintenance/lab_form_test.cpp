@@ -1,0 +1,229 @@
+// The laboratory form as a user meets it from "Tabell laboratorier": add, change and delete a
+// laboratory, its mappings following; duplicates, refusals, retries, another station's change
+// and the question on closing a changed record.
+#include "maintenance/lab_form.h"
+
+#include "maintenance/lab_browse.h"
+#include "mapping_fixture.h"
+#include "shell/global_settings.h"
+
+namespace {
+
+using l2stest::MappingHarness;
+using data::FileId;
+constexpr const char* kList = "Tabell laboratorier";
+constexpr const char* kForm = "Skjema laboratorium";
+
+class LabFormTest : public MappingHarness {
+ protected:
+  void SetUp() override {
+    MappingHarness::SetUp();
+    addTree();
+    before = snapshot();
+    registerProcedure("LabForm", maintenance::LabForm);
+    ASSERT_TRUE(ui::startProcedure([] { maintenance::LabBrowse(); }));
+    ASSERT_TRUE(robot.window(kList));
+  }
+  void TearDown() override {
+    if (!robot.failed() && windowOpen(kList) && !windowOpen(kForm)) {
+      robot.window(kList);
+      robot.press("?CLOSE");
+      robot.waitEnd();
+    }
+    MappingHarness::TearDown();
+  }
+  // The form for the laboratory `code` by the list's button.
+  void open(const std::string& button, const std::string& code = "") {
+    if (!code.empty()) {
+      ASSERT_TRUE(robot.choose("?LIST", code));
+    }
+    ASSERT_TRUE(robot.press(button));
+    ASSERT_TRUE(robot.window(kForm));
+  }
+  std::string value(const std::string& equate) { return control(kForm, equate).value; }
+  std::string labName(const std::string& code) {
+    const auto rows = testing_util::peek(path(FileId::MapLab), "SELECT LABNAVN FROM MapLab WHERE LAB = '" + code + "'");
+    return rows.empty() ? "(none)" : rows[0][0];
+  }
+
+  std::vector<std::string> before;
+};
+
+TEST_F(LabFormTest, ANewLaboratoryIsAddedWithThePrimedChoicesAndListed) {
+  open("?INSERT");
+  EXPECT_EQ(value("?ACTIONMESSAGE"), "Ny post vil bli lagret");
+  EXPECT_EQ(value("?MAP:DATOVALG"), "Tattdato");
+  EXPECT_EQ(value("?MAP:STEDKILDE"), "Sted");
+  ASSERT_TRUE(robot.type("?MAP:LAB", "KL01"));
+  ASSERT_TRUE(robot.type("?MAP:LABNAVN", "Kjemisk lab"));
+  ASSERT_TRUE(robot.choose("?MAP:STEDKILDE", "Material"));
+  ASSERT_TRUE(robot.press("?OK"));
+  ASSERT_TRUE(robot.waitClosed(kForm));
+  ASSERT_TRUE(robot.window(kList));
+  EXPECT_EQ(highlighted(kList), "KL01");
+  EXPECT_EQ(testing_util::peek(path(FileId::MapLab), "SELECT LABNAVN, STEDKILDE, DATOVALG FROM MapLab WHERE LAB = 'KL01'"),
+            (testing_util::Rows{{"Kjemisk lab", "Material", "Tattdato"}}));
+}
+
+TEST_F(LabFormTest, ANewCodeTakesTheMappingsAlongAndDeleteTakesThemAway) {
+  open("?CHANGE", "FJL");
+  EXPECT_EQ(value("?ACTIONMESSAGE"), "Posten vil bli endret");
+  ASSERT_TRUE(robot.type("?MAP:LAB", "B"));
+  ASSERT_TRUE(robot.press("?OK"));
+  ASSERT_TRUE(robot.waitClosed(kForm));
+  ASSERT_TRUE(robot.window(kList));
+  EXPECT_EQ(highlighted(kList), "B");
+  const auto now = snapshot();
+  EXPECT_EQ(without(now, {" B "}), without(before, {" FJL ", " fjl "})) << "the neighbours stay";
+  EXPECT_EQ(without(now, {" A ", " ZZ "}).size(), without(before, {" A ", " ZZ "}).size());
+
+  open("?DELETE", "B");
+  EXPECT_EQ(value("?ACTIONMESSAGE"), "Tast Ok for å slette");
+  ASSERT_TRUE(robot.press("?OK"));
+  ASSERT_TRUE(robot.waitClosed(kForm));
+  ASSERT_TRUE(robot.window(kList));
+  EXPECT_EQ(rows(kList), (std::vector<std::string>{"A", "ZZ"}));
+  EXPECT_EQ(snapshot(), without(before, {" FJL ", " fjl "}));
+}
+
+TEST_F(LabFormTest, ADuplicateCodeIsRefusedWithTheKeyAndTheFormStaysOpen) {
+  open("?INSERT");
+  ASSERT_TRUE(robot.type("?MAP:LAB", "fjl"));
+  ASSERT_TRUE(robot.press("?OK"));
+  ASSERT_TRUE(robot.answer("Duplicate Key Error", "Ok"));
+  EXPECT_TRUE(transcriptHas("Adding this record creates a duplicate entry for the key:Nøkkel på laboratorium"));
+  ASSERT_TRUE(robot.window(kForm));
+  EXPECT_EQ(focus(kForm), "?MAP:LAB");
+  ASSERT_TRUE(robot.type("?MAP:LAB", "NY"));
+  ASSERT_TRUE(robot.press("?OK"));
+  ASSERT_TRUE(robot.waitClosed(kForm));
+  EXPECT_EQ(labName("NY"), "");
+}
+
+TEST_F(LabFormTest, ABlankCodeIsRefusedAtOk) {
+  open("?INSERT");
+  ASSERT_TRUE(robot.type("?MAP:LABNAVN", "Uten kode"));
+  ASSERT_TRUE(robot.press("?OK"));
+  ASSERT_TRUE(robot.answer("Advarsel", "Ok"));
+  ASSERT_TRUE(robot.window(kForm));
+  EXPECT_EQ(focus(kForm), "?MAP:LAB");
+  EXPECT_EQ(snapshot(), before);
+  ASSERT_TRUE(robot.close());
+  ASSERT_TRUE(robot.answer("Update Cancelled", "No"));
+  ASSERT_TRUE(robot.waitClosed(kForm));
+}
+
+TEST_F(LabFormTest, ClosingAChangedRecordAsksWhetherToSaveIt) {
+  struct Case {
+    const char* answer;
+    bool stays;
+    std::string stored;  // the name stored afterwards
+  };
+  const Case cases[] = {{"Cancel", true, "Fjell lab"}, {"No", false, "Fjell lab"}, {"Yes", false, "Nytt"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.answer);
+    open("?CHANGE", "FJL");
+    ASSERT_TRUE(robot.type("?MAP:LABNAVN", "Nytt"));
+    ASSERT_TRUE(robot.press("?CANCEL"));
+    ASSERT_TRUE(robot.answer("Update Cancelled", c.answer));
+    if (c.stays) {
+      ASSERT_TRUE(robot.window(kForm));
+      EXPECT_EQ(focus(kForm), "?MAP:LAB");
+      ASSERT_TRUE(robot.close());
+      ASSERT_TRUE(robot.answer("Update Cancelled", "No"));
+    }
+    ASSERT_TRUE(robot.waitClosed(kForm));
+    ASSERT_TRUE(robot.window(kList));
+    EXPECT_EQ(labName("FJL"), c.stored);
+  }
+  // A new laboratory counts as changed from the start (its place source is primed after the copy).
+  open("?INSERT");
+  ASSERT_TRUE(robot.press("?CANCEL"));
+  ASSERT_TRUE(robot.answer("Update Cancelled", "No"));
+  ASSERT_TRUE(robot.waitClosed(kForm));
+}
+
+TEST_F(LabFormTest, AnUnchangedRecordIsAnsweredWithoutAWrite) {
+  open("?CHANGE", "FJL");
+  ASSERT_TRUE(robot.press("?OK"));
+  ASSERT_TRUE(robot.waitClosed(kForm));
+  EXPECT_EQ(testing_util::peek(path(FileId::MapLab), "SELECT MAX(_REV) FROM MapLab"), testing_util::Rows{{"0"}});
+}
+
+TEST_F(LabFormTest, AnotherStationsChangeIsShownTheDittoKeyRecallsTheUsersValueAndASecondOkStoresIt) {
+  open("?CHANGE", "FJL");
+  testing_util::peek(path(FileId::MapLab), "UPDATE MapLab SET LABNAVN = 'Annen', _REV = _REV + 1 WHERE LAB = 'FJL'");
+  ASSERT_TRUE(robot.type("?MAP:LABNAVN", "Min"));
+  ASSERT_TRUE(robot.press("?OK"));
+  ASSERT_TRUE(robot.answer("Record Was Not Updated", "Ok"));
+  ASSERT_TRUE(robot.window(kForm));
+  EXPECT_EQ(value("?MAP:LABNAVN"), "Annen");
+  ASSERT_TRUE(robot.key("?MAP:LABNAVN", "Ctrl+'"));
+  EXPECT_EQ(value("?MAP:LABNAVN"), "Min");
+  ASSERT_TRUE(robot.press("?OK"));
+  ASSERT_TRUE(robot.waitClosed(kForm));
+  EXPECT_EQ(labName("FJL"), "Min");
+}
+
+// A mapping of the laboratory refuses to be rewritten or deleted once; the user tries again.
+TEST_F(LabFormTest, AFailedSaveOffersToTryAgainAndTheRetryCarriesTheCascade) {
+  struct Case {
+    const char* event;
+    const char* button;
+    const char* warning;
+    std::function<void()> edit;
+    std::vector<std::string> after;
+  };
+  const Case cases[] = {
+      {"UPDATE", "?CHANGE", "Update Operation Error", [this] { ASSERT_TRUE(robot.type("?MAP:LAB", "B")); },
+       without(before, {" FJL ", " fjl "})},
+      {"DELETE", "?DELETE", "Delete Operation Error", [] {}, without(before, {" FJL ", " fjl "})},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.event);
+    testing_util::peek(path(FileId::MapSted), std::string("CREATE TRIGGER inject BEFORE ") + c.event +
+                                                  " ON MapSted WHEN old.LEVERAND = '200' BEGIN SELECT "
+                                                  "RAISE(ABORT, 'injected'); END");
+    open(c.button, std::string(c.event) == "UPDATE" ? "FJL" : "B");
+    c.edit();
+    ASSERT_TRUE(robot.press("?OK"));
+    ASSERT_TRUE(robot.answer(c.warning, "Ok"));
+    ASSERT_TRUE(robot.answer("Record Update Error", "Cancel"));
+    ASSERT_TRUE(robot.window(kForm));
+    EXPECT_EQ(focus(kForm), "?MAP:LAB");
+    EXPECT_EQ(snapshot(), before);
+    ASSERT_TRUE(robot.press("?OK"));
+    ASSERT_TRUE(robot.answer(c.warning, "Ok"));
+    testing_util::peek(path(FileId::MapSted), "DROP TRIGGER inject");
+    ASSERT_TRUE(robot.answer("Record Update Error", "Yes"));
+    ASSERT_TRUE(robot.waitClosed(kForm));
+    ASSERT_TRUE(robot.window(kList));
+    if (std::string(c.event) == "UPDATE")
+      EXPECT_EQ(without(snapshot(), {" B "}), c.after);
+    else
+      EXPECT_EQ(snapshot(), c.after);
+    before = snapshot();
+  }
+}
+
+TEST_F(LabFormTest, TheDialogsFillTheFieldsWholeAndALongerPathIsRefused) {
+  const std::string dir = "/data/" + std::string(150, 'k');
+  const std::string tooLong = "/data/" + std::string(200, 'x');
+  open("?CHANGE", "FJL");
+  ASSERT_TRUE(robot.press("?LOOKUP"));
+  ASSERT_TRUE(robot.file(dir));
+  EXPECT_EQ(value("?MAP:DATADIRLAB"), dir);
+  ASSERT_TRUE(robot.press("?LOOKUP:2"));
+  ASSERT_TRUE(robot.file(tooLong));
+  ASSERT_TRUE(robot.answer("Advarsel", "Ok"));
+  EXPECT_EQ(value("?MAP:IMPORTFILE"), "");
+  ASSERT_TRUE(robot.press("?LOOKUP:2"));
+  ASSERT_TRUE(robot.file(dir + "/RNX20A.DBF"));
+  ASSERT_TRUE(robot.press("?OK"));
+  ASSERT_TRUE(robot.waitClosed(kForm));
+  EXPECT_EQ(testing_util::peek(path(FileId::MapLab), "SELECT DATADIRLAB, IMPORTFILE FROM MapLab WHERE LAB = 'FJL'"),
+            (testing_util::Rows{{dir, dir + "/RNX20A.DBF"}}));
+  EXPECT_EQ(shell::globals().IMPORTFILE.str(), dir + "/RNX20A.DBF");
+}
+
+}  // namespace
