@@ -2,6 +2,8 @@
 
 #include <cstring>
 #include <mutex>
+#include <optional>
+#include <thread>
 
 #include "platform/text/codepage.h"
 #include "platform/ui/api/message.h"
@@ -10,8 +12,17 @@ namespace data::lab {
 
 namespace {
 
-std::mutex ownerMutex;
-const LabTablesHolder* owner = nullptr;  // guarded by ownerMutex
+// Guards the owner, the tables and their row buffers. Recursive: a reader holding
+// HeldLabTables calls the tables' reads, which take it again.
+std::recursive_mutex& tablesMutex() {
+  static std::recursive_mutex m;
+  return m;
+}
+const LabTablesHolder* owner = nullptr;  // guarded by tablesMutex
+std::thread::id ownerThread;             // guarded by tablesMutex
+
+// Call with tablesMutex held.
+bool heldHere() { return owner != nullptr && ownerThread == std::this_thread::get_id(); }
 
 LabTableFactory& factory() {
   static LabTableFactory f;
@@ -67,7 +78,10 @@ const std::string& LabTableBase::diskName() const {
   return file_ ? file_->name() : none;
 }
 
-bool LabTableBase::isOpen() const { return file_ && file_->isOpen(); }
+bool LabTableBase::isOpen() const {
+  std::lock_guard lock(tablesMutex());
+  return file_ && file_->isOpen();
+}
 
 int LabTableBase::indexOf(LabKey key) const {
   // Keys are declared in the order of labKeys(), so a key's index counts its table's earlier keys.
@@ -136,33 +150,38 @@ dbase::Error wrongKey(LabKey key) {
 }  // namespace
 
 dbase::Error LabTableBase::set(LabKey key) {
-  if (!isOpen()) return notOpen();
+  std::lock_guard lock(tablesMutex());
+  if (!heldHere() || !isOpen()) return notOpen();
   const int index = indexOf(key);
   if (index < 0) return wrongKey(key);
   return file_->set(index, keyValues(buffer_, layout_, key));
 }
 
 dbase::Error LabTableBase::setStart(LabKey key) {
-  if (!isOpen()) return notOpen();
+  std::lock_guard lock(tablesMutex());
+  if (!heldHere() || !isOpen()) return notOpen();
   const int index = indexOf(key);
   if (index < 0) return wrongKey(key);
   return file_->setStart(index);
 }
 
 dbase::Error LabTableBase::get(LabKey key) {
-  if (!isOpen()) return notOpen();
+  std::lock_guard lock(tablesMutex());
+  if (!heldHere() || !isOpen()) return notOpen();
   const int index = indexOf(key);
   if (index < 0) return wrongKey(key);
   return fillBuffer(file_->get(index, keyValues(buffer_, layout_, key)));
 }
 
 dbase::Error LabTableBase::next() {
-  if (!isOpen()) return notOpen();
+  std::lock_guard lock(tablesMutex());
+  if (!heldHere() || !isOpen()) return notOpen();
   return fillBuffer(file_->next());
 }
 
 dbase::Error LabTableBase::previous() {
-  if (!isOpen()) return notOpen();
+  std::lock_guard lock(tablesMutex());
+  if (!heldHere() || !isOpen()) return notOpen();
   return fillBuffer(file_->previous());
 }
 
@@ -171,25 +190,34 @@ LabTables& labTables() {
   return tables;
 }
 
+HeldLabTables::HeldLabTables() : lock_(tablesMutex()) { held_ = heldHere(); }
+
 void setLabTableFactory(LabTableFactory f) { factory() = std::move(f); }
 
-std::uint8_t OpenLabTables(LabTablesHolder& holder, std::string_view dataDirLab, std::string_view importFile) {
+namespace {
+
+// A failed step of the opening: the box's first words, the table's disk name, the error.
+struct OpenFailure {
+  const char* what;
+  std::string diskName;
+  dbase::Error error;
+};
+
+// The opening steps, under the tables' lock; the box is shown after the lock is released,
+// so a reader on another thread is never kept waiting for the user.
+std::optional<OpenFailure> openAll(LabTablesHolder& holder, const std::string& dir, const std::string& name20) {
   using A = LabTablesAccess;
-  const std::string dir = trimmed(dataDirLab);
   const std::string name50 = dir + "/RNX50.dbf";
   const std::string name51 = dir + "/RNX51.dbf";
   const std::string name60 = dir + "/RNX60.dbf";
   const std::string nameJR = dir + "/RNXJR.dbf";
-  const std::string name20 = trimmed(importFile);
-  {
-    std::lock_guard lock(ownerMutex);
-    if (owner != nullptr && owner != &holder) {
-      // Another window holds the tables: refuse at the first table without touching them.
-      warn("Kan ikke åpne: ", name51, dbase::makeError(dbase::Code::AlreadyOpen, name51));
-      return 0;
-    }
-    owner = &holder;
+  std::lock_guard lock(tablesMutex());
+  if (owner != nullptr && owner != &holder) {
+    // Another window holds the tables: refuse at the first table without touching them.
+    return OpenFailure{"Kan ikke åpne: ", name51, dbase::makeError(dbase::Code::AlreadyOpen, name51)};
   }
+  owner = &holder;
+  ownerThread = std::this_thread::get_id();
   LabTables& t = labTables();
   A::prepare(t.RNX50, name50);
   A::prepare(t.RNX51, name51);
@@ -198,12 +226,10 @@ std::uint8_t OpenLabTables(LabTablesHolder& holder, std::string_view dataDirLab,
   A::prepare(t.RNX20, name20);
 
   auto openFailed = [](LabTableBase& table, const dbase::Error& e) {
-    warn("Kan ikke åpne: ", table.diskName(), e);
-    return std::uint8_t{0};
+    return OpenFailure{"Kan ikke åpne: ", table.diskName(), e};
   };
   auto buildFailed = [](LabTableBase& table, const dbase::Error& e) {
-    warn("Kan ikke indeksere: ", table.diskName(), e);
-    return std::uint8_t{0};
+    return OpenFailure{"Kan ikke indeksere: ", table.diskName(), e};
   };
 
   dbase::Error e = A::open(t.RNX51);
@@ -237,11 +263,20 @@ std::uint8_t OpenLabTables(LabTablesHolder& holder, std::string_view dataDirLab,
 
   if (e = A::build(t.RNX20, LabKey::I_RNX20); !e.ok()) return buildFailed(t.RNX20, e);
   if (e = A::open(t.RNX20); !e.ok()) return openFailed(t.RNX20, e);
-  return 1;
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::uint8_t OpenLabTables(LabTablesHolder& holder, std::string_view dataDirLab, std::string_view importFile) {
+  const auto failure = openAll(holder, trimmed(dataDirLab), trimmed(importFile));
+  if (!failure) return 1;
+  warn(failure->what, failure->diskName, failure->error);
+  return 0;
 }
 
 void CloseLabTables(LabTablesHolder& holder) {
-  std::lock_guard lock(ownerMutex);
+  std::lock_guard lock(tablesMutex());
   if (owner != &holder) return;
   LabTables& t = labTables();
   LabTablesAccess::close(t.RNX50);

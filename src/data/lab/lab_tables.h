@@ -1,10 +1,12 @@
 #pragma once
 // The laboratory's five tables: once per process, opened together and exclusively, read only.
 // One holder at a time owns them; OpenLabTables of another holder fails at its first table
-// with "already open" and leaves the owner's tables alone.
+// with "already open" and leaves the owner's tables alone. Only the thread that opened them
+// reads them, under their lock: on any other thread every read answers "not open".
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 
@@ -68,8 +70,24 @@ struct LabTables {
   LabTable<RJRRecord> RNXJR{LabTableId::RNXJR};
 };
 
-// The process-wide tables and their row buffers.
+// The process-wide tables and their row buffers. Reads (set, get, next, previous) answer
+// "not open" on a thread that does not hold them; their buffers belong to the holder's thread.
 LabTables& labTables();
+
+// The tables for a reader that is not sure it holds them (a form that may have been opened from
+// a window without them): false on any thread but the holder's, or while they are closed. While
+// it lives the tables stay locked, so nothing closes them between the check and the read.
+class HeldLabTables {
+ public:
+  HeldLabTables();
+  explicit operator bool() const { return held_; }
+  LabTables* operator->() const { return &labTables(); }
+  LabTables& operator*() const { return labTables(); }
+
+ private:
+  std::unique_lock<std::recursive_mutex> lock_;
+  bool held_ = false;
+};
 
 // Opens the five tables for `holder`: disk names from the laboratory's data directory
 // (`MAP:DATADIRLAB`) and the chosen sample table (`GLO:IMPORTFILE`), trailing blanks removed.

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <atomic>
 #include <set>
+#include <thread>
 
 #include <unistd.h>
 
@@ -135,6 +137,36 @@ TEST_F(LabTablesTest, FailedOpeningShowsTheTableAndItsCloseFreesTheTables) {
     ASSERT_EQ(OpenLabTables(holder, kDir, kSamples), 1) << c.box;
     CloseLabTables(holder);
   }
+}
+
+// A window on another thread (a form opened from a list that does not hold the tables) reads
+// while the holder reads: it gets "not open" and never touches the shared row buffers.
+TEST_F(LabTablesTest, OnlyTheHoldingThreadReadsThem) {
+  ASSERT_EQ(OpenLabTables(holder, kDir, kSamples), 1);
+  LabTables& t = labTables();
+  std::atomic<bool> stop{false};
+  std::atomic<int> otherReads{0}, otherAnswers{0};
+  std::thread other([&] {
+    while (!stop) {
+      HeldLabTables held;
+      if (held) return;  // must never happen here
+      if (t.RNX50.next().code == dbase::Code::NotOpen) ++otherAnswers;
+      ++otherReads;
+    }
+  });
+  for (int i = 0; i < 200 || otherReads < 50; ++i) {
+    HeldLabTables held;
+    ASSERT_TRUE(held);
+    held->RNX51.clear();
+    held->RNX51.rec.REKV = i % 2 ? "100" : "200";
+    ASSERT_TRUE(held->RNX51.get(LabKey::KEY_RNX51).ok());
+  }
+  stop = true;
+  other.join();
+  EXPECT_GT(otherReads, 0);
+  EXPECT_EQ(otherAnswers.load(), otherReads.load()) << "every read on the other thread answered not open";
+  CloseLabTables(holder);
+  EXPECT_FALSE(HeldLabTables()) << "closed tables are held by no one";
 }
 
 TEST_F(LabTablesTest, HolderGoingAwayClosesTheTables) {
