@@ -167,6 +167,8 @@ TEST_F(MapFormsTest, ANewParameterMappingIsPrimedWithFactorOneAndTheWindowsSampl
   EXPECT_EQ(response, 1);
   EXPECT_EQ(stored(FileId::MapParam, "SELECT LAB, PRTYPE, PARAMLAB, PARAMSIV, FAKTOR FROM MapParam"),
             (testing_util::Rows{{"KL", "S", "CD", "Kadmium", "1.0"}}));
+  // Opened, and so created, though the form never reads it.
+  EXPECT_TRUE(std::filesystem::exists(store::resolvePath(data::fileName(FileId::Slamkontroll))));
 }
 
 TEST_F(MapFormsTest, TheTargetListFollowsTheSampleType) {
