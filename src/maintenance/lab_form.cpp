@@ -106,8 +106,8 @@ ui::WindowDef labFormWindow() {
       prompt("?MAP:IMPORTFILE:PROMPT", "Importfile.:"),
       file,
       lookupButton("?LOOKUP:2"),
-      display("?ACTIONMESSAGE", "@s39"),
   };
+  for (auto& c : messageLine("@s39")) w.controls.push_back(std::move(c));
   for (auto& b : buttons("Bekreft lagre/slett")) w.controls.push_back(std::move(b));
   return w;
 }

@@ -3,6 +3,8 @@
 #include "maintenance/lab_browse.h"
 #include "maintenance/lab_form.h"
 #include "maintenance/lever_browse.h"
+#include "maintenance/lever_form.h"
+#include "maintenance/postadresser_browse.h"
 #include "maintenance/param_form.h"
 #include "maintenance/sted_form.h"
 #include "shell/procedures.h"
@@ -13,6 +15,8 @@ void registerProcedures() {
   shell::setProcedure("LabBrowse", LabBrowse);
   shell::setProcedure("LeverBrowse", LeverBrowse);
   shell::setProcedure("LabForm", LabForm);
+  shell::setProcedure("LeverForm", LeverForm);
+  shell::setProcedure("PostadresserBrowse", PostadresserBrowse);
   shell::setProcedure("ParamForm", ParamForm);
   shell::setProcedure("StedForm", StedForm);
 }

@@ -43,14 +43,11 @@ void UpdateFormBase::initialise() {
 }
 
 void UpdateFormBase::focusFirst() {
-  if (!firstField_.empty()) win_->select(firstField_);
+  if (!s_.firstField.empty()) win_->select(s_.firstField);
 }
 
-void UpdateFormBase::runForm(const ui::WindowDef& def, const std::vector<data::FileId>& files, const Record& rec,
-                             const std::function<void()>& prepare, RememberedPosition* position,
-                             const std::vector<std::string>& dittoControls, const std::function<int()>& update,
-                             const std::function<int()>& remove, const std::string& keyDescription,
-                             const std::string& firstField, const std::string& deleteMessage) {
+void UpdateFormBase::runForm(Setup setup) {
+  s_ = std::move(setup);
   data::ThreadState& t = data::thr();
   request_ = firstRequest_ = t.ThreadRequest;
   t.ThreadRequest = 0;
@@ -58,24 +55,19 @@ void UpdateFormBase::runForm(const ui::WindowDef& def, const std::vector<data::F
   // A right click that opened the form from a list's pop-up menu does not act in the form.
   if (ui::lastKey() == ui::Key::MouseRight) ui::clearLastKey();
   response_ = 2;
-  firstField_ = firstField;
-  rec_ = &rec;
-  update_ = update;
-  remove_ = remove;
-  keyDescription_ = keyDescription;
-  for (data::FileId id : files) data::useFile(id);
-  prepare();
+  for (data::FileId id : s_.files) data::useFile(id);
+  s_.prepare();
 
-  ui::Window win(def);
+  ui::Window win(*s_.window);
   win_ = &win;
   std::string message;
   win.bind("?ACTIONMESSAGE", message);
   bind(win);
   win.open();
-  if (position) position->applyOrRecord(win);
-  for (const std::string& c : dittoControls) win.setAlertKeys(c, {ui::Key::CtrlQuote});
+  if (s_.position) s_.position->applyOrRecord(win);
+  for (const std::string& c : s_.dittoControls) win.setAlertKeys(c, {ui::Key::CtrlQuote});
   fillLookups(win);
-  message = requestMessage(request_, deleteMessage);
+  message = requestMessage(request_, s_.deleteMessage);
 
   const int okId = win.id("?OK");
   const int cancelId = win.id("?CANCEL");
@@ -98,7 +90,7 @@ void UpdateFormBase::runForm(const ui::WindowDef& def, const std::vector<data::F
       case ui::EventKind::Rejected: win.refuse(ev.control); break;
       case ui::EventKind::AlertKey:
         if (ev.key == ui::Key::CtrlQuote && request_ != Request::View) {
-          if (rec.ditto(ev.control != 0 ? ev.control : win.focus())) win.display();
+          if (s_.ditto(ev.control != 0 ? ev.control : win.focus())) win.display();
         } else {
           onEvent(win, ev);
         }
@@ -120,7 +112,7 @@ void UpdateFormBase::runForm(const ui::WindowDef& def, const std::vector<data::F
       default: onEvent(win, ev); break;
     }
   }
-  for (data::FileId id : files) data::dropFile(id);
+  for (data::FileId id : s_.files) data::dropFile(id);
   win_ = nullptr;
   t.ThreadResponse = response_ == 0 ? 2 : response_;
 }
@@ -136,11 +128,10 @@ void UpdateFormBase::ok() {
 }
 
 void UpdateFormBase::completed() {
-  const Record& rec = *rec_;
   if ((request_ == Request::Insert || request_ == Request::Change) && !valid(*win_)) return;
-  rec.keepDitto();
+  s_.keepDitto();
   if (request_ == Request::Insert) {
-    const int err = rec.add();
+    const int err = s_.add();
     if (err == 0) {
       response_ = 1;
       win_->post(ui::EventKind::CloseWindow);
@@ -148,7 +139,7 @@ void UpdateFormBase::completed() {
     }
     // The mapping files have one key each, so a duplicate on add is a duplicate of it.
     if (err == store::Err::DuplicateKey)
-      data::ShowWarningText(24, keyDescription_);
+      data::ShowWarningText(24, s_.keyDescription);
     else
       data::ShowWarningKind(14);
     focusFirst();
@@ -162,9 +153,9 @@ void UpdateFormBase::completed() {
     {
       ui::WaitCursor wait;
       if (change)
-        result = rec.changed() ? update_() : 0;
+        result = s_.changed() ? s_.update() : 0;
       else
-        result = remove_();
+        result = s_.remove();
     }
     if (result == 0) {
       response_ = 1;
@@ -186,9 +177,8 @@ void UpdateFormBase::completed() {
 }
 
 bool UpdateFormBase::closing() {
-  const Record& rec = *rec_;
   if (givenUp_ || response_ == 1) return true;
-  if ((request_ != Request::Insert && request_ != Request::Change) || !rec.changed()) return true;
+  if ((request_ != Request::Insert && request_ != Request::Change) || !s_.changed()) return true;
   switch (data::ShowWarningKind(33)) {
     case ui::Button::Yes:
       // Saved as if OK had been pressed; the window closes after a successful save.

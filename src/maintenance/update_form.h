@@ -113,18 +113,20 @@ class UpdateFormBase {
   int request() const { return request_; }
   void refresh();
 
-  // The shared loop over a type-erased record (UpdateForm<Rec> fills these in).
-  struct Record {
+  // What the shared loop needs, the record type erased (UpdateForm<Rec> fills it in).
+  struct Setup {
+    const ui::WindowDef* window = nullptr;
+    std::vector<data::FileId> files;
+    std::function<void()> prepare;           // save-links, the saved copy, priming
     std::function<bool()> changed;           // the buffer differs from the saved copy
     std::function<void()> keepDitto;         // ditto := buffer
     std::function<bool(int control)> ditto;  // copies the control's field from the ditto record
-    std::function<int()> add;                // 0 or the store's code
+    std::vector<std::string> dittoControls;
+    std::function<int()> add, update, remove;
+    RememberedPosition* position = nullptr;
+    std::string keyDescription, firstField, deleteMessage;
   };
-  void runForm(const ui::WindowDef& def, const std::vector<data::FileId>& files, const Record& rec,
-               const std::function<void()>& prepare, RememberedPosition* position,
-               const std::vector<std::string>& dittoControls, const std::function<int()>& update,
-               const std::function<int()>& remove, const std::string& keyDescription,
-               const std::string& firstField, const std::string& deleteMessage);
+  void runForm(Setup setup);
 
  private:
   void initialise();
@@ -139,10 +141,7 @@ class UpdateFormBase {
   int response_ = 2;
   bool initialised_ = false;
   bool givenUp_ = false;  // No to "try again?": the window closes without asking to save
-  std::string firstField_;
-  const Record* rec_ = nullptr;
-  std::function<int()> update_, remove_;
-  std::string keyDescription_;
+  Setup s_;
 };
 
 template <class Rec>
@@ -154,10 +153,21 @@ class UpdateForm : public UpdateFormBase {
   // window and loop, closing steps; ThreadResponse set on return.
   void run() {
     store::File<Rec>& f = *spec_.file;
-    Record rec;
-    rec.changed = [&] { return f.compare(&saved_) != 0; };
-    rec.keepDitto = [&] { spec_.ditto->keep(f.rec); };
-    rec.ditto = [&](int control) {
+    Setup s;
+    s.window = &spec_.window;
+    s.files = spec_.files;
+    s.prepare = [&] {
+      spec_.saveLinks();
+      saved_ = f.rec;
+      if (request() == Request::Insert) {
+        prime();
+        saved_ = f.rec;
+        primeAfterCopy();
+      }
+    };
+    s.changed = [&] { return f.compare(&saved_) != 0; };
+    s.keepDitto = [&] { spec_.ditto->keep(f.rec); };
+    s.ditto = [&](int control) {
       for (const auto& d : spec_.dittoFields)
         if (window()->id(d.equate) == control) {
           d.copy(f.rec, spec_.ditto->copy());
@@ -165,22 +175,15 @@ class UpdateForm : public UpdateFormBase {
         }
       return false;
     };
-    rec.add = [&] { return f.add(); };
-    std::vector<std::string> dittoControls;
-    for (const auto& d : spec_.dittoFields) dittoControls.push_back(d.equate);
-    runForm(
-        spec_.window, spec_.files, rec,
-        [&] {
-          spec_.saveLinks();
-          saved_ = f.rec;
-          if (request() == Request::Insert) {
-            prime();
-            saved_ = f.rec;
-            primeAfterCopy();
-          }
-        },
-        spec_.position, dittoControls, spec_.update, spec_.remove, spec_.keyDescription, spec_.firstField,
-        spec_.deleteMessage);
+    for (const auto& d : spec_.dittoFields) s.dittoControls.push_back(d.equate);
+    s.add = [&] { return f.add(); };
+    s.update = spec_.update;
+    s.remove = spec_.remove;
+    s.position = spec_.position;
+    s.keyDescription = spec_.keyDescription;
+    s.firstField = spec_.firstField;
+    s.deleteMessage = spec_.deleteMessage;
+    runForm(std::move(s));
   }
 
  protected:

@@ -51,6 +51,10 @@ inline ui::ControlDef combo(std::string equate, std::string picture, int items, 
 inline ui::ControlDef lookupButton(std::string equate, std::string tip = "") {
   return control(ui::ControlKind::Button, std::move(equate), "...", std::move(tip));
 }
+// The message line on a row of its own (an empty prompt starts the row).
+inline std::vector<ui::ControlDef> messageLine(std::string picture) {
+  return {prompt("?ACTIONMESSAGE:PROMPT", ""), display("?ACTIONMESSAGE", std::move(picture))};
+}
 // OK, Avbryt and help, as every form ends.
 inline std::vector<ui::ControlDef> buttons(const char* okTip) {
   ui::ControlDef ok = button("?OK", "OK", okTip);

@@ -39,6 +39,24 @@ bool choosePostalCode(data::ThreadState& t) {
   return chosen;
 }
 
+// OK: the window's entries go into the file's one record, read afresh, since another About
+// window may have added it meanwhile; a record is added only when the file holds none.
+// A rewrite that another window's OK overtook between the read and the write is read and
+// rewritten once more; it never turns into a second record.
+void storeUser(data::Labuser& file, const data::LabuserRecord& mine) {
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    file.set();
+    if (file.next() != 0) {
+      file.clear();
+      file.rec = mine;
+      file.add();
+      return;
+    }
+    file.rec = mine;
+    if (file.put() == 0) return;
+  }
+}
+
 }  // namespace
 
 void OpenLink(std::string_view target) {
@@ -187,7 +205,7 @@ void AboutWindow() {
         break;
     }
   }
-  if (store && t.Labuser.put() != 0) t.Labuser.add();
+  if (store) storeUser(t.Labuser, data::LabuserRecord(user));
 
   data::dropFile(data::FileId::Labuser);
   data::dropFile(data::FileId::Postadresser);

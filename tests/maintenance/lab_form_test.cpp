@@ -3,44 +3,29 @@
 // and the question on closing a changed record.
 #include "maintenance/lab_form.h"
 
+#include "data/use_counters.h"
 #include "maintenance/lab_browse.h"
 #include "mapping_fixture.h"
 #include "shell/global_settings.h"
 
 namespace {
 
-using l2stest::MappingHarness;
+using l2stest::FormHarness;
 using data::FileId;
 constexpr const char* kList = "Tabell laboratorier";
 constexpr const char* kForm = "Skjema laboratorium";
 
-class LabFormTest : public MappingHarness {
+class LabFormTest : public FormHarness {
  protected:
+  LabFormTest() : FormHarness(kList, kForm) {}
   void SetUp() override {
-    MappingHarness::SetUp();
+    FormHarness::SetUp();
     addTree();
     before = snapshot();
     registerProcedure("LabForm", maintenance::LabForm);
     ASSERT_TRUE(ui::startProcedure([] { maintenance::LabBrowse(); }));
     ASSERT_TRUE(robot.window(kList));
   }
-  void TearDown() override {
-    if (!robot.failed() && windowOpen(kList) && !windowOpen(kForm)) {
-      robot.window(kList);
-      robot.press("?CLOSE");
-      robot.waitEnd();
-    }
-    MappingHarness::TearDown();
-  }
-  // The form for the laboratory `code` by the list's button.
-  void open(const std::string& button, const std::string& code = "") {
-    if (!code.empty()) {
-      ASSERT_TRUE(robot.choose("?LIST", code));
-    }
-    ASSERT_TRUE(robot.press(button));
-    ASSERT_TRUE(robot.window(kForm));
-  }
-  std::string value(const std::string& equate) { return control(kForm, equate).value; }
   std::string labName(const std::string& code) {
     const auto rows = testing_util::peek(path(FileId::MapLab), "SELECT LABNAVN FROM MapLab WHERE LAB = '" + code + "'");
     return rows.empty() ? "(none)" : rows[0][0];
@@ -86,7 +71,7 @@ TEST_F(LabFormTest, ANewCodeTakesTheMappingsAlongAndDeleteTakesThemAway) {
   EXPECT_EQ(snapshot(), without(before, {" FJL ", " fjl "}));
 }
 
-TEST_F(LabFormTest, ADuplicateCodeIsRefusedWithTheKeyAndTheFormStaysOpen) {
+TEST_F(LabFormTest, AFailedAddKeepsTheFormOpenAndADuplicateNamesTheKey) {
   open("?INSERT");
   ASSERT_TRUE(robot.type("?MAP:LAB", "fjl"));
   ASSERT_TRUE(robot.press("?OK"));
@@ -94,7 +79,15 @@ TEST_F(LabFormTest, ADuplicateCodeIsRefusedWithTheKeyAndTheFormStaysOpen) {
   EXPECT_TRUE(transcriptHas("Adding this record creates a duplicate entry for the key:Nøkkel på laboratorium"));
   ASSERT_TRUE(robot.window(kForm));
   EXPECT_EQ(focus(kForm), "?MAP:LAB");
+  // Any other failure of the add: kind 14, the form stays for another try.
+  testing_util::peek(path(FileId::MapLab),
+                     "CREATE TRIGGER inject BEFORE INSERT ON MapLab BEGIN SELECT RAISE(ABORT, 'injected'); END");
   ASSERT_TRUE(robot.type("?MAP:LAB", "NY"));
+  ASSERT_TRUE(robot.press("?OK"));
+  ASSERT_TRUE(robot.answer("Record Insert Error", "Ok"));
+  ASSERT_TRUE(robot.window(kForm));
+  EXPECT_EQ(focus(kForm), "?MAP:LAB");
+  testing_util::peek(path(FileId::MapLab), "DROP TRIGGER inject");
   ASSERT_TRUE(robot.press("?OK"));
   ASSERT_TRUE(robot.waitClosed(kForm));
   EXPECT_EQ(labName("NY"), "");
@@ -224,6 +217,41 @@ TEST_F(LabFormTest, TheDialogsFillTheFieldsWholeAndALongerPathIsRefused) {
   EXPECT_EQ(testing_util::peek(path(FileId::MapLab), "SELECT DATADIRLAB, IMPORTFILE FROM MapLab WHERE LAB = 'FJL'"),
             (testing_util::Rows{{dir, dir + "/RNX20A.DBF"}}));
   EXPECT_EQ(shell::globals().IMPORTFILE.str(), dir + "/RNX20A.DBF");
+}
+
+}  // namespace
+
+namespace {
+
+// No list sends it, but a form opened to view a record saves nothing: OK keeps it open (and
+// still hands its sample table on), only Avbryt closes it, cancelled.
+TEST_F(LabFormTest, AViewedRecordIsNotSavedByOk) {
+  ASSERT_TRUE(robot.press("?CLOSE"));
+  ASSERT_TRUE(robot.waitEnd());
+  std::atomic<int> response{-1};
+  ASSERT_TRUE(ui::startProcedure([&response] {
+    auto& t = data::thr();
+    data::useFile(FileId::MapLab);
+    t.MapLab.rec.LAB = "FJL";
+    t.MapLab.get(data::MapLab::MAPLABKEY);
+    t.MapLab.rec.IMPORTFILE = "/lab/RNX20.DBF";
+    t.ThreadRequest = 6;
+    maintenance::LabForm();
+    response = t.ThreadResponse;
+    data::dropFile(FileId::MapLab);
+  }));
+  ASSERT_TRUE(robot.window(kForm));
+  EXPECT_EQ(value("?ACTIONMESSAGE"), "View Record");
+  ASSERT_TRUE(robot.type("?MAP:LABNAVN", "Endret"));
+  ASSERT_TRUE(robot.key("?MAP:LABNAVN", "Ctrl+'"));  // no ditto in a view
+  EXPECT_EQ(value("?MAP:LABNAVN"), "Endret");
+  ASSERT_TRUE(robot.press("?OK"));
+  ASSERT_TRUE(robot.window(kForm));
+  EXPECT_EQ(shell::globals().IMPORTFILE.str(), "/lab/RNX20.DBF");
+  ASSERT_TRUE(robot.press("?CANCEL"));
+  ASSERT_TRUE(robot.waitEnd());
+  EXPECT_EQ(response, 2);
+  EXPECT_EQ(snapshot(), before);
 }
 
 }  // namespace

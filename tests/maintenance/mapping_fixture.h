@@ -118,4 +118,31 @@ class MappingHarness : public WindowHarness {
   std::atomic<int> result{-1};
 };
 
+// A list window with its update form: the form opened by a list button on a chosen row, the
+// list closed after the test unless a form is still open.
+class FormHarness : public MappingHarness {
+ protected:
+  FormHarness(const char* list, const char* form) : list_(list), form_(form) {}
+  void TearDown() override {
+    if (!robot.failed() && windowOpen(list_) && !windowOpen(form_)) {
+      robot.window(list_);
+      robot.press("?CLOSE");
+      robot.waitEnd();
+    }
+    MappingHarness::TearDown();
+  }
+  void open(const std::string& button, const std::string& row = "") {
+    if (!row.empty()) {
+      ASSERT_TRUE(robot.choose("?LIST", row));
+    }
+    ASSERT_TRUE(robot.press(button));
+    ASSERT_TRUE(robot.window(form_));
+  }
+  std::string value(const std::string& equate) { return control(form_, equate).value; }
+
+ private:
+  const char* list_;
+  const char* form_;
+};
+
 }  // namespace l2stest

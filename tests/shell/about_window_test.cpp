@@ -87,6 +87,33 @@ TEST_F(AboutWindowTest, OkStoresTheUserRecordAndCancelDoesNot) {
   u.close();
 }
 
+// Two About windows opened before any user record exists: each OK stores into the one record
+// (read afresh), so the file never holds a second record that nobody would show again.
+TEST_F(AboutWindowTest, TwoWindowsBeforeAnyUserRecordKeepOneRecord) {
+  openAbout();
+  ASSERT_TRUE(robot().type("?L_U:BRUKER", "Første")) << failure();
+  openAbout();
+  ASSERT_TRUE(robot().type("?L_U:BRUKER", "Andre")) << failure();
+  ASSERT_TRUE(robot().type("?L_U:TELEFON", "22 00 00 00")) << failure();
+  ASSERT_TRUE(robot().press("?OKBUTTON")) << failure();  // the newer window adds the record
+  ASSERT_TRUE(robot().window("Om programmet")) << failure();
+  EXPECT_EQ(dumped("?L_U:BRUKER"), "dump ?L_U:BRUKER \"Første\"") << "the older window is the one left";
+  ASSERT_TRUE(robot().press("?OKBUTTON")) << failure();  // and this one rewrites it
+  ASSERT_TRUE(robot().waitClosed("Om programmet")) << failure();
+
+  data::Labuser u;
+  u.setName((work() / "Labuser.tps").string());
+  ASSERT_EQ(u.open(), 0);
+  EXPECT_EQ(u.records(), 1);
+  u.set();
+  ASSERT_EQ(u.next(), 0);
+  EXPECT_EQ(u.rec.BRUKER.str(), "Første") << "the last OK wins";
+  EXPECT_EQ(u.rec.TELEFON.str(), "") << "its own entries, not a mix";
+  u.close();
+  openAbout();
+  EXPECT_EQ(dumped("?L_U:BRUKER"), "dump ?L_U:BRUKER \"Første\"");
+}
+
 TEST_F(AboutWindowTest, AnUnknownPostalCodeIsChosenFromTheList) {
   openAbout();
   ASSERT_TRUE(robot().type("?L_U:POSTNR", "9999")) << failure();

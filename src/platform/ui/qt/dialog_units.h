@@ -12,6 +12,9 @@ class DialogUnits {
   explicit DialogUnits(const QFont& font);
   int x(int du) const;
   int y(int du) const;
+  // Pixels back to dialog units, to the nearest unit.
+  int toX(int px) const;
+  int toY(int px) const;
   QRect rect(int x, int y, int width, int height) const;
   // Pixels for `chars` average characters (entry and column widths).
   int chars(int chars) const;

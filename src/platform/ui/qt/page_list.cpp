@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <QWheelEvent>
 #include <algorithm>
@@ -52,16 +53,28 @@ PageList::PageList(const ControlDef& def, std::function<void(Event)> sink, QWidg
   tree_->setColumnCount(static_cast<int>(cols.size()));
   QStringList heads;
   bool anyHeading = false;
+  // Column groups: the group's caption above the heading of the column that starts it.
+  const bool groups = std::any_of(cols.begin(), cols.end(), [](const ColumnDef& c) { return !c.group.empty(); });
   for (const ColumnDef& c : cols) {
-    heads << QString::fromUtf8(c.heading.c_str());
+    QString head = QString::fromUtf8(c.heading.c_str());
+    if (groups) head = QString::fromUtf8(c.group.c_str()) + QLatin1Char('\n') + head;
+    heads << head;
     anyHeading = anyHeading || !c.heading.empty();
   }
   tree_->setHeaderLabels(heads);
   tree_->setHeaderHidden(!anyHeading);
   for (int i = 0; i < static_cast<int>(cols.size()); ++i) {
-    tree_->setColumnWidth(i, du.chars(cols[static_cast<std::size_t>(i)].width) + 8);
+    // At least as wide as the caption of the group it starts, so the caption is readable.
+    const ColumnDef& col = cols[static_cast<std::size_t>(i)];
+    const int caption = col.group.empty()
+                            ? 0
+                            : tree_->header()->fontMetrics().horizontalAdvance(QString::fromUtf8(col.group.c_str())) + 16;
+    tree_->setColumnWidth(i, std::max(du.chars(col.width) + 8, caption));
     tree_->headerItem()->setTextAlignment(i, alignment(cols[static_cast<std::size_t>(i)].headingAlign));
   }
+  int fixed = 0;
+  while (fixed < static_cast<int>(cols.size()) && cols[static_cast<std::size_t>(fixed)].fixed) ++fixed;
+  if (def.hscroll && fixed > 0 && fixed < static_cast<int>(cols.size())) makeFrozen(fixed);
   bar_->setRange(0, 100);
   bar_->setPageStep(10);
   bar_->setVisible(def.vscroll);
@@ -71,8 +84,15 @@ PageList::PageList(const ControlDef& def, std::function<void(Event)> sink, QWidg
   setFocusProxy(tree_);
 
   if (def.items > 0) {
-    // Exactly `items` rows fit, so a click on the last row never scrolls the view.
-    const int rowH = std::max(tree_->fontMetrics().height() + 4, 18) * std::max(1, def.rowLines);
+    // Exactly `items` rows fit, so a click on the last row never scrolls the view: a row's
+    // height as the tree draws one with the list's lines.
+    auto* probe = new QTreeWidgetItem(tree_);
+    QString lines = QStringLiteral("Xg");
+    for (int i = 1; i < def.rowLines; ++i) lines += QStringLiteral("\nXg");
+    for (int i = 0; i < tree_->columnCount(); ++i) probe->setText(i, lines);
+    int rowH = tree_->sizeHintForRow(0);
+    delete probe;
+    if (rowH <= 0) rowH = std::max(tree_->fontMetrics().height() + 4, 18) * std::max(1, def.rowLines);
     const int head = anyHeading ? tree_->header()->sizeHint().height() : 0;
     tree_->setFixedHeight(rowH * def.items + head + 2 * tree_->frameWidth() + 2);
   }
@@ -165,7 +185,12 @@ void PageList::setSelected(int row) {
 
 int PageList::items() const {
   if (def_.items > 0) return def_.items;
-  const int rowH = std::max(tree_->fontMetrics().height() + 4, 18) * std::max(1, def_.rowLines);
+  int rowH = std::max(tree_->fontMetrics().height() + 4, 18) * std::max(1, def_.rowLines);
+  // Once a row is shown, rows as drawn (a fixed-pitch font draws lower rows than the estimate).
+  if (tree_->topLevelItemCount() > 0) {
+    const int drawn = tree_->visualItemRect(tree_->topLevelItem(0)).height();
+    if (drawn > 0) rowH = drawn;
+  }
   return std::max(1, tree_->viewport()->height() / rowH);
 }
 
@@ -211,7 +236,47 @@ bool PageList::handleKey(int code, const std::string& character) {
   return false;
 }
 
+void PageList::makeFrozen(int columns) {
+  frozenColumns_ = columns;
+  frozen_ = new QTreeView(tree_);
+  frozen_->setModel(tree_->model());
+  frozen_->setSelectionModel(tree_->selectionModel());
+  frozen_->setFont(tree_->font());
+  frozen_->setRootIsDecorated(false);
+  frozen_->setUniformRowHeights(tree_->uniformRowHeights());
+  frozen_->setAllColumnsShowFocus(true);
+  frozen_->setAutoScroll(false);
+  frozen_->setFrameShape(QFrame::NoFrame);
+  frozen_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  frozen_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  frozen_->setHeaderHidden(tree_->isHeaderHidden());
+  // Only drawn: clicks, the wheel and keys reach the tree below, which knows the rows.
+  frozen_->setFocusPolicy(Qt::NoFocus);
+  frozen_->setAttribute(Qt::WA_TransparentForMouseEvents);
+  for (int c = 0; c < tree_->columnCount(); ++c) {
+    frozen_->setColumnHidden(c, c >= columns);
+    frozen_->setColumnWidth(c, tree_->columnWidth(c));
+  }
+  QObject::connect(tree_->header(), &QHeaderView::sectionResized, frozen_, [this](int c, int, int width) {
+    frozen_->setColumnWidth(c, width);
+    placeFrozen();
+  });
+  QObject::connect(tree_->header(), &QHeaderView::geometriesChanged, frozen_, [this] { placeFrozen(); });
+  placeFrozen();
+}
+
+void PageList::placeFrozen() {
+  if (!frozen_) return;
+  int width = 0;
+  for (int c = 0; c < frozenColumns_; ++c) width += tree_->columnWidth(c);
+  const QRect view = tree_->viewport()->geometry();
+  const int top = tree_->isHeaderHidden() ? view.top() : tree_->header()->geometry().top();
+  frozen_->setGeometry(view.left(), top, std::min(width, view.width()), view.bottom() - top + 1);
+  frozen_->raise();
+}
+
 bool PageList::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Resize && watched == tree_->viewport()) placeFrozen();
   switch (event->type()) {
     case QEvent::KeyPress: {
       if (watched != tree_) break;

@@ -11,6 +11,7 @@
 #include "platform/ui/api/prop.h"
 #include "platform/ui/api/window_def.h"
 
+class QTreeView;
 class QTreeWidget;
 class QScrollBar;
 
@@ -43,11 +44,17 @@ class PageList : public QWidget {
   void send(EventKind kind, int key = 0, int number = 0, std::string character = {});
   bool handleKey(int code, const std::string& character);
   int rowAt(QPoint viewportPos) const;
+  // The leading fixed columns drawn again over the tree's left edge, so they stay in place
+  // when the list scrolls sideways.
+  void makeFrozen(int columns);
+  void placeFrozen();
 
   ControlDef def_;
   std::function<void(Event)> emit_;
   QTreeWidget* tree_;
   QScrollBar* bar_;
+  QTreeView* frozen_ = nullptr;
+  int frozenColumns_ = 0;
   std::set<int>* alertKeys_ = nullptr;
   int mouseRow_ = 0;
   int wheelRest_ = 0;

@@ -68,6 +68,17 @@ bool isInline(const ControlDef& d) {
 // A button that belongs beside a field ("...") rather than in the window's button row.
 bool isFieldButton(const ControlDef& d) { return d.text == "..." || (d.text.empty() && d.icon.empty()); }
 
+// A widget's place relative to the window's content (also for the button row beside it).
+QPoint offsetIn(const QWidget* w, const QWidget* content) {
+  return w->mapToGlobal(QPoint(0, 0)) - content->mapToGlobal(QPoint(0, 0));
+}
+
+// A widget's rectangle in dialog units of the window, relative to its content.
+QRect unitsRect(const QWidget* w, const QWidget* content, const DialogUnits& du) {
+  const QPoint at = offsetIn(w, content);
+  return {du.toX(at.x()), du.toY(at.y()), du.toX(w->width()), du.toY(w->height())};
+}
+
 bool hasCoordinates(const WindowDef& def) {
   return std::any_of(def.controls.begin(), def.controls.end(),
                      [](const ControlDef& c) { return c.x != 0 || c.y != 0; });
@@ -284,7 +295,10 @@ void QtWindow::build() {
     sub_->setAttribute(Qt::WA_DeleteOnClose, false);
     sub_->setWindowTitle(q(def_.title));
     sub_->setWindowIcon(shell_->windowIcon());
+    const QSize wanted = shell_->size();
     sub_->adjustSize();
+    // A size the definition gives holds for the child too (a wide list would widen its hint).
+    if (def_.width > 0 && def_.height > 0) sub_->resize(wanted + (sub_->size() - shell_->size()));
     if (!def_.resizable) {
       // Tiling must not stretch a window of fixed size around its controls.
       sub_->setWindowFlags(sub_->windowFlags() & ~Qt::WindowMaximizeButtonHint);
@@ -547,8 +561,10 @@ QWidget* QtWindow::makeControl(QtControl& c, QWidget* parent) {
           },
           parent);
       c.list = l;
+      // Wide enough for its columns; one that scrolls sideways only for those that stay put.
       int width = 0;
-      for (const ColumnDef& col : d.columns) width += du.chars(col.width) + 8;
+      for (const ColumnDef& col : d.columns)
+        if (!d.hscroll || col.fixed) width += du.chars(col.width) + 8;
       l->setMinimumWidth(std::max(width + 24, 200));
       return l;
     }
@@ -630,6 +646,21 @@ void QtWindow::place(QtControl& c) {
   const ControlDef& d = c.def;
   QWidget* w = c.widget;
   QWidget* cont = containerFor(c);
+  if (d.kind == ControlKind::Region) {
+    // Never laid out: it lies where its procedure puts it, in window units. Given the rectangle
+    // another control reported, it lies exactly over that control (units are coarser than pixels).
+    const DialogUnits du(shell_->font());
+    if (QLayout* l = content_->layout()) l->activate();
+    const QRect want(d.x, d.y, d.width, d.height);
+    QRect px = du.rect(d.x, d.y, d.width, d.height);
+    for (auto& [id, other] : controls_)
+      if (&other != &c && other.widget && !other.menu && other.def.kind != ControlKind::Region &&
+          unitsRect(other.widget, content_, du) == want)
+        px = QRect(offsetIn(other.widget, content_), other.widget->size());
+    w->setGeometry(QRect(px.topLeft() - offsetIn(cont, content_), px.size()));
+    w->raise();
+    return;
+  }
   if (d.kind == ControlKind::Tab && w->parentWidget() != cont && w->parent() != cont) {
     // Added to its sheet already; it holds a grid for its own children.
   }
@@ -676,7 +707,6 @@ void QtWindow::place(QtControl& c) {
     g->setColumnStretch(8, 1);
     grids_[w] = g;
   }
-  if (d.kind == ControlKind::Region) return;  // an invisible area: nothing to lay out
   QGridLayout* g = grids_[cont];
   if (!g) return;
   int& next = nextRow_[cont];
@@ -715,7 +745,13 @@ void QtWindow::place(QtControl& c) {
   if (isInline(d) && d.kind != ControlKind::Text && d.kind != ControlKind::Progress) {
     g->addWidget(w, next++, 1, Qt::AlignLeft);
   } else {
-    g->addWidget(w, next++, 0, 1, -1);
+    // A list box without a fixed row count takes the window's spare height; a text line is as
+    // wide as its text, so what lies over it (a link's region) covers the text only.
+    if (d.kind == ControlKind::List && d.items <= 0) g->setRowStretch(next, 1);
+    if (d.kind == ControlKind::Text)
+      g->addWidget(w, next++, 0, 1, -1, Qt::AlignLeft | Qt::AlignVCenter);
+    else
+      g->addWidget(w, next++, 0, 1, -1);
   }
 }
 
@@ -779,6 +815,13 @@ void QtWindow::show() {
   }
   opened_ = true;
   sendControl(0, EventKind::OpenWindow);
+  // A list box whose height the layout decides holds the rows of the shown window: its
+  // procedure hears of the size once the window has its own.
+  for (auto& [cid, c] : controls_)
+    if (c.list && c.def.items <= 0) {
+      resized();
+      break;
+    }
   // Focus on the first control that takes it.
   for (auto& [cid, c] : controls_) {
     if (c.menu || !c.widget || !c.widget->isEnabled() || c.widget->focusPolicy() == Qt::NoFocus) continue;
@@ -1238,6 +1281,16 @@ PropValue QtWindow::get(int control, Prop prop) {
       if (auto* p = qobject_cast<QProgressBar*>(w)) return {{}, p->maximum()};
       if (auto* sp = qobject_cast<QSpinBox*>(w)) return {{}, sp->maximum()};
       return {};
+    case Prop::X:
+    case Prop::Y:
+    case Prop::Width:
+    case Prop::Height: {
+      // Where the layout put it, in window units.
+      if (QLayout* l = content_ ? content_->layout() : nullptr) l->activate();
+      if (!content_) return {};
+      const QRect r = unitsRect(w, content_, DialogUnits(shell_->font()));
+      return {{}, prop == Prop::X ? r.x() : prop == Prop::Y ? r.y() : prop == Prop::Width ? r.width() : r.height()};
+    }
     case Prop::Cursor: return {c->cursor, 0};
     case Prop::ImageFile: return {c->imageFile, 0};
     case Prop::Zoom: return {{}, c->zoom};

@@ -1,0 +1,101 @@
+// Under Qt (offscreen): a run whose supplier has no plant ends with "Se på Logg-file" open in a
+// real window, showing the log's lines in the list box, before the import window says "Ferdig!".
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QTreeWidget>
+
+#include "platform/ui/qt/page_list.h"
+#include "platform/ui/qt/qt_backend.h"
+#include "platform/ui/qt/qt_run.h"
+#include "platform/ui/qt/qt_window.h"
+#include "shell/main.h"
+#include "supplier_without_plant.h"
+
+namespace {
+
+class ViewersQtTest : public l2stest::ProgramDirTest {
+ protected:
+  ViewersQtTest() : ProgramDirTest("l2s-viewers-qt") {}
+};
+
+QAbstractButton* buttonOf(ui::qt::QtWindow* w, const char* equate) {
+  return w ? qobject_cast<QAbstractButton*>(w->widget(std::string(equate))) : nullptr;
+}
+
+std::vector<std::string> listRows(ui::qt::QtWindow* w, const char* equate) {
+  std::vector<std::string> out;
+  auto* list = w ? dynamic_cast<ui::qt::PageList*>(w->widget(std::string(equate))) : nullptr;
+  if (!list) return out;
+  for (int i = 0; i < list->tree()->topLevelItemCount(); ++i)
+    out.push_back(list->tree()->topLevelItem(i)->text(0).toStdString());
+  return out;
+}
+
+TEST_F(ViewersQtTest, ARunWithAMissingPlantEndsWithTheLogOpen) {
+  prepareDataset();
+  if (HasFatalFailure()) return;
+  l2stest::addSupplierWithoutPlant(root_);
+  if (HasFatalFailure()) return;
+
+  std::vector<std::string> logRows;
+  std::string melding;
+  int code = -1;
+  {
+    ui::qt::QtRun run;
+    ASSERT_TRUE(run.start([] { shell::Main(); }));
+    ui::qt::QtWindow* frame = nullptr;
+    ASSERT_TRUE(run.pumpUntil([&] {
+      return (frame = run.backend().windowTitled("Brakel-Sivra Provex (Rnx-versjon) [Demo]")) != nullptr;
+    }));
+    QAction* importItem = frame->action(std::string("?IMPORT"));
+    ASSERT_NE(importItem, nullptr);
+    importItem->trigger();
+
+    ui::qt::QtWindow* win = nullptr;
+    ASSERT_TRUE(run.pumpUntil([&] {
+      win = run.backend().windowTitled("Import");
+      auto* ok = buttonOf(win, "?OKBUTTON");
+      return ok && ok->isEnabled();
+    }));
+    buttonOf(win, "?OKBUTTON")->click();
+
+    ui::qt::QtWindow* log = nullptr;
+    ASSERT_TRUE(run.pumpUntil(
+        [&] {
+          log = run.backend().windowTitled("Se på Logg-file");
+          return log && !listRows(log, "?ASCIIBOX").empty();
+        },
+        60000));
+    logRows = listRows(log, "?ASCIIBOX");
+    buttonOf(log, "?CLOSE")->click();
+    ASSERT_TRUE(run.pumpUntil([&] { return run.backend().windowTitled("Se på Logg-file") == nullptr; }));
+    ASSERT_TRUE(run.pumpUntil([&] {
+      auto* l = qobject_cast<QLabel*>(win->widget(std::string("?LOC:MELDING_1")));
+      melding = l ? l->text().toStdString() : std::string();
+      return melding == "Ferdig!";
+    }));
+    buttonOf(win, "?CANCELBUTTON")->click();
+    ASSERT_TRUE(run.pumpUntil([&] { return run.backend().windowTitled("Import") == nullptr; }));
+    frame->action(std::string("?BUTTON2"))->trigger();
+    code = run.exec();
+  }
+  EXPECT_EQ(code, 0);
+  EXPECT_EQ(melding, "Ferdig!");
+  bool missing = false;
+  for (const auto& r : logRows) missing = missing || r == "Leverandør: 160 er ikke registrert Sivra 2000!";
+  EXPECT_TRUE(missing) << "the log shows the missing plant";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
+  QApplication app(argc, argv);
+  return RUN_ALL_TESTS();
+}
