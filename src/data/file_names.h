@@ -2,7 +2,8 @@
 // The process-wide file-name variables and the data directory. Every read and write goes
 // through one lock, so a window opening a file never sees a name half rewritten.
 // Names are built with "\" as the registry writes them; the store turns them into paths
-// (see store::resolvePath).
+// (see store::resolvePath). They are never stored in a record, so they stay UTF-8: a path
+// with a character outside Windows-1252 names the file it names.
 #include <array>
 #include <cstddef>
 #include <string>
@@ -11,8 +12,9 @@
 
 namespace data {
 
-// Width of a name variable: 255, except Datasett, PrType, PrTakingsSted and Postadresser
-// (200) and Bef_reg and Bef_dato (260). A longer name is cut to the width.
+// Width of a name variable in characters: 255, except Datasett, PrType, PrTakingsSted and
+// Postadresser (200) and Bef_reg and Bef_dato (260). A longer name is cut to the width; a data
+// directory that would need that is refused first (dataDirectoryProblem).
 std::size_t fileNameWidth(FileId id);
 
 // The current name of one file (trailing blanks removed).
@@ -30,6 +32,16 @@ FileNames fileNamesSnapshot();
 // DataDirectory, STRING(255): the chosen dataset's data directory.
 std::string DataDirectory();
 void setDataDirectory(std::string_view dir);
+
+// Why a data directory cannot be used, "" when it can: a name built from it would be cut, or it
+// holds a character that the dataset list could not hold ("?" stands for one).
+std::string dataDirectoryProblem(std::string_view dir);
+
+// Where a blank data directory's files go: the drive root when $LAB2SIV_DRIVE_ROOT (or a test)
+// moved it, else the user's own folder ($XDG_DATA_HOME/lab2siv, by default
+// ~/.local/share/lab2siv), never the root of the disk.
+// Program start calls it once; the folder is created when names are built from it.
+void useUserFolderForBlankDirectory();
 
 // Sets every name variable from DataDirectory (all but Datasett); opens nothing.
 void SetFileNames();

@@ -49,6 +49,7 @@ void DbaseLabSource::startSamples(const text::Str<4>& jrnlnr) {
 bool DbaseLabSource::nextSample(SampleRow& row) {
   auto& t = labTables().RNX20;
   if (!samplesOk_ || !t.next().ok()) return false;
+  row.PAAR = t.rec.PAAR;
   row.JRNLNR = t.rec.JRNLNR;
   row.STED = t.rec.STED;
   row.MATERIALE = t.rec.MATERIALE;

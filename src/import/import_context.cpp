@@ -13,6 +13,15 @@ void ImportContext::line(int n, std::string_view utf8) {
     progress.showLine(n, text::formatPictureS(utf8, 80));
 }
 
+void ImportContext::problem(const std::string& logLine) {
+  log.append(logLine);
+  state.ProblemLogged = 1;
+}
+
+std::string ImportContext::journalText() const {
+  return text::fromCp1252(std::string(journal.PAAR.trimmedRaw()) + "/" + std::string(journal.JRNLNR.raw()));
+}
+
 const std::vector<ImportContext::ParameterMapping>& ImportContext::parameterMappings(char prtype) {
   const int i = prtype == 'S' ? 1 : 0;
   if (haveMappings_[i]) return mappings_[i];

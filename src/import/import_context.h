@@ -37,6 +37,10 @@ struct ImportContext {
 
   // Sets a progress line, cut to the window's 80 characters.
   void line(int n, std::string_view utf8);
+  // Logs a problem in the laboratory's data; the log is shown at the end of the run.
+  void problem(const std::string& logLine);
+  // The current journal as the log and the stored records name it ("08/0123").
+  std::string journalText() const;
   void redraw() { progress.redraw(); }
 
   struct ParameterMapping {

@@ -1,4 +1,7 @@
 #pragma once
+#include <cmath>
+
+#include "import/log_lines.h"
 #include "import/water_quantity.h"
 
 namespace import {
@@ -9,8 +12,14 @@ void forEachResult(ImportContext& ctx, char prtype, F take) {
     ctx.thr.MapParam.rec = m.rec;
     ctx.line(3, m.progress);
     ctx.redraw();
-    ctx.state.ResultValue = resultNumber(ctx.lab.analysisResult(m.code));
+    const std::string result = ctx.lab.analysisResult(m.code);
+    ctx.state.ResultValue = resultNumber(result);
     if (ctx.state.ResultValue == 0) continue;
+    // "9e999" reads as infinity: not a result, and never stored.
+    if (!std::isfinite(ctx.state.ResultValue)) {
+      ctx.problem(notAResultLine(ctx.journalText(), text::fromCp1252(m.code), result));
+      continue;
+    }
     take(ctx.thr.MapParam.rec);
   }
 }

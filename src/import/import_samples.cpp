@@ -1,4 +1,5 @@
 #include "import/import_steps.h"
+#include "import/log_lines.h"
 #include "import/water_quantity.h"
 #include "platform/text/picture.h"
 
@@ -11,8 +12,15 @@ void ImportSamples(ImportContext& ctx) {
   ctx.lab.startSamples(ctx.journal.JRNLNR);
   while (ctx.lab.nextSample(ctx.sample)) {
     if (ctx.sample.JRNLNR != ctx.journal.JRNLNR) break;
+    // Journal numbers restart each year: a row of another year belongs to another journal.
+    if (ctx.sample.PAAR != ctx.journal.PAAR) continue;
+    const text::Date date = sampledDate ? ctx.sample.TATTDATO : ctx.journal.STARTDATO;
+    if (date < 0) {
+      ctx.problem(notADateLine(ctx.journalText(), sampledDate ? "Tattdato" : "Startdato"));
+      continue;
+    }
     // A skipped row still sets the date: the period ends on the journal's last row.
-    st.SampleDate = sampledDate ? ctx.sample.TATTDATO : ctx.journal.STARTDATO;
+    st.SampleDate = date;
     if ((ch.DATO1 != 0 && st.SampleDate < ch.DATO1) || (ch.DATO2 != 0 && st.SampleDate > ch.DATO2))
       continue;
     ctx.line(2, "Leser prøvedato: " + text::formatLogDate(st.SampleDate));

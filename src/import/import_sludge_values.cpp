@@ -49,8 +49,7 @@ void ImportSludgeValues(ImportContext& ctx) {
     if (const SludgeTarget* t = findSludgeTarget(m.PARAMSIV.raw())) {
       ctx.line(4, t->progress);
       if (t->conversion == SludgeConversion::DayCount) {
-        st.DayCount = wholeNumber(st.ResultValue);
-        st.SlamkontrollFilled = 1;
+        if (TakeDayCount(ctx)) st.SlamkontrollFilled = 1;
       } else if (t->conversion != SludgeConversion::NoField) {
         storeInField(ctx.thr.Slamkontroll.rec, t->field, t->conversion, st.ResultValue * m.FAKTOR);
         st.SlamkontrollFilled = 1;

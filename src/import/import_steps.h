@@ -23,7 +23,11 @@ void ImportSludgeValues(ImportContext& ctx);
 void StoreUtslippskontroll(ImportContext& ctx);
 void StoreSlamkontroll(ImportContext& ctx);
 
-// A result cut toward zero to a whole number, held within the LONG range.
+// A result cut toward zero to a whole number after rounding to 12 significant digits, held
+// within the LONG range.
 std::int32_t wholeNumber(double value);
+// The current result as the journal's number of days; a count outside 0 to kMaxDayCount is
+// logged as a problem and not taken (false).
+bool TakeDayCount(ImportContext& ctx);
 
 }  // namespace import

@@ -9,6 +9,9 @@
 #include "platform/text/date.h"
 #include "platform/text/str.h"
 
+// Dates of the laboratory's tables: 0 is no date; a negative day number is a field that holds
+// something that is not a date.
+
 namespace import {
 
 struct JournalRow {
@@ -19,6 +22,7 @@ struct JournalRow {
 };
 
 struct SampleRow {
+  text::Str<2> PAAR;
   text::Str<4> JRNLNR;
   text::Str<2> STED;
   text::Str<6> MATERIALE;

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -21,9 +22,17 @@ bool LogFile::create(const std::string& path) {
 bool LogFile::openWith(const std::string& path, int flags, bool empty) {
   close();
   error_.clear();
-  const int fd = ::open(path.c_str(), flags | O_CLOEXEC, 0644);
+  appendFailed_ = false;
+  // Non-blocking, so that a named pipe in its place is refused instead of waited on.
+  const int fd = ::open(path.c_str(), flags | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644);
   if (fd < 0) {
-    error_ = std::strerror(errno);
+    error_ = errno == ELOOP ? "Fila er en symbolsk lenke" : std::strerror(errno);
+    return false;
+  }
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    error_ = "Fila er ikke en vanlig fil";
+    ::close(fd);
     return false;
   }
   // Lock before truncating, so emptying never destroys a log another writer holds.
@@ -49,7 +58,11 @@ void LogFile::close() {
 }
 
 bool LogFile::append(std::string_view utf8) {
-  if (fd_ < 0) return false;
+  if (fd_ < 0) {
+    if (error_.empty()) error_ = "Fila er ikke åpnet";
+    appendFailed_ = true;
+    return false;
+  }
   std::string cp = text::toCp1252(utf8);
   // One record is one line: a line break inside a text (a plant name, a driver's error text)
   // must not split it into two records.
@@ -64,6 +77,7 @@ bool LogFile::append(std::string_view utf8) {
     if (n < 0) {
       if (errno == EINTR) continue;
       error_ = std::strerror(errno);
+      appendFailed_ = true;
       return false;
     }
     rest.remove_prefix(static_cast<std::size_t>(n));

@@ -1,5 +1,6 @@
 #include "import/log_lines.h"
 
+#include "platform/text/number.h"
 #include "platform/text/picture.h"
 #include "platform/text/str.h"
 
@@ -61,6 +62,22 @@ std::string failedStorePrefix(std::string_view kind, std::string_view anleggsnr,
   return "IKKE lagret " + std::string(kind) + " - Anlegg: " + trimmed(anleggsnr) +
          " Periode: " + text::formatLogDate(dato1) + " - " + text::formatLogDate(dato2) +
          " Journal: " + trimmed(journal);
+}
+
+std::string notAResultLine(std::string_view journal, std::string_view code, std::string_view result) {
+  return "Ugyldig resultat - Journal: " + trimmed(journal) + " Analyse: " + trimmed(code) +
+         " Verdi: " + trimmed(result) + " er ikke lagret!";
+}
+
+std::string dayCountOutOfRangeLine(std::string_view journal, std::string_view code, double days) {
+  return "Ugyldig antall døgn - Journal: " + trimmed(journal) + " Analyse: " + trimmed(code) +
+         " Verdi: " + text::numberToText(days) + " (tillatt 0 - " + std::to_string(kMaxDayCount) +
+         ") er ikke lagret!";
+}
+
+std::string notADateLine(std::string_view journal, std::string_view dateField) {
+  return "Ugyldig dato - Journal: " + trimmed(journal) + " " + std::string(dateField) +
+         " er ikke en dato, prøven er ikke lest!";
 }
 
 std::string dischargeTotalLine(long count) {

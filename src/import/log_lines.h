@@ -8,6 +8,9 @@
 
 namespace import {
 
+// The most days one control period may span (ten years).
+inline constexpr int kMaxDayCount = 3650;
+
 std::string missingRequisitionerLine(std::string_view rekv);
 std::string missingPlantLine(std::string_view leverand);
 // `anleggsnr` and `anleggsnavn` as stored, blank-padded to 6 and 50 characters.
@@ -21,6 +24,10 @@ std::string storedSludgeLine(text::Date dato1, text::Date dato2, long days, bool
 // writer adds " Feil: " and the error text.
 std::string failedStorePrefix(std::string_view kind, std::string_view anleggsnr, text::Date dato1,
                               text::Date dato2, std::string_view journal);
+// Problems in the laboratory's data, one line per sample and code, naming the journal.
+std::string notAResultLine(std::string_view journal, std::string_view code, std::string_view result);
+std::string dayCountOutOfRangeLine(std::string_view journal, std::string_view code, double days);
+std::string notADateLine(std::string_view journal, std::string_view dateField);
 std::string dischargeTotalLine(long count);
 std::string sludgeTotalLine(long count);
 

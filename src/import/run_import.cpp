@@ -1,5 +1,7 @@
 #include "import/run_import.h"
 
+#include <sys/stat.h>
+
 #include "data/cascade.h"
 #include "data/file_names.h"
 #include "import/import_steps.h"
@@ -12,19 +14,26 @@
 namespace import {
 namespace {
 
-void openLog(ImportContext& ctx, const std::string& path) {
-  // Failures here are not reported: the appends that follow then do nothing.
+// A run without its log leaves no trail of what it stored: it does not start.
+bool openLog(ImportContext& ctx, const std::string& path) {
   if (ctx.choices.LOGSLETT) {
     ctx.line(1, "Oppretter ny logg-file!");
     ctx.line(2, "");
     ctx.line(3, "");
     ctx.redraw();
     ctx.log.close();
-    ctx.log.create(path);
-  } else {
-    ctx.log.close();
-    if (!ctx.log.open(path)) ctx.log.create(path);
+    return ctx.log.create(path);
   }
+  ctx.log.close();
+  if (ctx.log.open(path)) return true;
+  struct stat st {};
+  // Only a missing log is created; anything else in its place is refused by the open.
+  if (::lstat(path.c_str(), &st) == 0) return false;
+  return ctx.log.create(path);
+}
+
+void logFailed(const std::string& path, const std::string& what, const std::string& reason) {
+  ui::message(what + " " + path + "|" + reason, "Advarsel", ui::Icon::Information);
 }
 
 // One supplier mapping: requisitioner and plant looked up, header written, journals walked.
@@ -71,7 +80,14 @@ void RunImport(const ImportChoices& choices, ImportRunState& state, ImportProgre
     return;
   }
 
-  openLog(ctx, store::resolvePath(data::fileName(data::FileId::ImportLog)));
+  const std::string logPath = store::resolvePath(data::fileName(data::FileId::ImportLog));
+  if (!openLog(ctx, logPath)) {
+    ctx.line(1, "");
+    ctx.redraw();
+    logFailed(logPath, "Kan ikke åpne logg-fila:", log.error() + "|Importen er ikke startet!");
+    lab.close();
+    return;
+  }
 
   ctx.line(1, "");
   thr.MapLab.rec.LAB = thr.LAB;
@@ -100,16 +116,25 @@ void RunImport(const ImportChoices& choices, ImportRunState& state, ImportProgre
       // Text order, blank-padded: 1000 comes before 200.
       if (!choices.LEVERAND2.blank() && ml.rec.LEVERAND > choices.LEVERAND2) break;
       importSupplier(ctx);
+      if (log.appendFailed()) break;
     }
   }
   ctx.writer.flush();
 
+  // A failed append stops the run; the records committed so far stay, and the counts say how many.
+  const bool stopped = log.appendFailed();
   progress.beep();
-  ctx.line(1, "Ferdig!");
+  ctx.line(1, stopped ? "Importen er stoppet!" : "Ferdig!");
   ctx.line(2, dischargeTotalLine(state.UtslippskontrollCount));
   ctx.line(3, sludgeTotalLine(state.SlamkontrollCount));
   ctx.line(4, "");
   ctx.redraw();
+  if (stopped) {
+    logFailed(logPath, "Kan ikke skrive til logg-fila:", log.error() + "|Importen er stoppet!");
+    log.close();
+    lab.close();
+    return;
+  }
 
   log.append(dashLine());
   log.append(dischargeTotalLine(state.UtslippskontrollCount));

@@ -8,10 +8,11 @@
 namespace import {
 namespace {
 
-// Sample date less the number of days, held within the LONG range.
+// Sample date less the number of days; a period never starts before day 0 (a sample without
+// a date and no "Ant. Døgn" would otherwise start on day -1).
 std::int32_t periodStart(std::int32_t sampleDate, std::int32_t days) {
   const std::int64_t d = std::int64_t(sampleDate) - days;
-  if (d < std::numeric_limits<std::int32_t>::min()) return std::numeric_limits<std::int32_t>::min();
+  if (d < 0) return 0;
   if (d > std::numeric_limits<std::int32_t>::max()) return std::numeric_limits<std::int32_t>::max();
   return std::int32_t(d);
 }

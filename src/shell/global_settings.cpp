@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/ini/ini.h"
+#include "platform/ui/api/message.h"
 #include "platform/text/number.h"
 
 namespace shell {
@@ -94,6 +95,10 @@ void editGlobals(const std::function<void(GlobalSettings&)>& change) {
 }
 
 void loadGlobalSettings() {
+  if (const std::string why = ini::readProblem(kSettingsFile); !why.empty())
+    ui::message("Kan ikke lese innstillingsfila: " + ini::resolve(kSettingsFile).string() + "|" + why +
+                    "|Innstillingene blir ikke lagret når programmet avsluttes.",
+                "Advarsel", ui::Icon::Information);
   GlobalSettings g = globals();
   for (const SettingDef& s : kSettings) {
     s.read(g, ini::getValue(kSettingsFile, kSettingsSection, s.key, s.def));
@@ -104,11 +109,18 @@ void loadGlobalSettings() {
   });
 }
 
-void storeGlobalSettings() {
+bool storeGlobalSettings() {
   const GlobalSettings g = globals();
   for (const SettingDef* s : kWriteOrder) {
-    ini::putValue(kSettingsFile, kSettingsSection, s->key, s->write(g));
+    if (!ini::putValue(kSettingsFile, kSettingsSection, s->key, s->write(g))) {
+      const std::string why = ini::readProblem(kSettingsFile);
+      ui::message("Kan ikke lagre innstillingene i fila: " + ini::resolve(kSettingsFile).string() + "|" +
+                      (why.empty() ? std::string("Fila kan ikke skrives.") : why),
+                  "Advarsel", ui::Icon::Information);
+      return false;
+    }
   }
+  return true;
 }
 
 }  // namespace shell

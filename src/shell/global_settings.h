@@ -43,10 +43,13 @@ inline constexpr const char* kDatasetSection = "Datasett";
 inline constexpr const char* kDatasetKey = "Datasett_navn";
 
 // Reads the fourteen keys of section "PROVEX" in their fixed order, each missing key taking its
-// default, into the globals. DATASETT_NAVN is left as it stands.
+// default, into the globals. DATASETT_NAVN is left as it stands. A settings file that is there
+// but cannot be read is said in a message box (the defaults then apply, and "Avslutt" will not
+// write the file).
 void loadGlobalSettings();
 // Writes the keys back to "PROVEX" in the frame's order, "Datasett" included; the dataset list's
-// name (section "Datasett") is the caller's to write.
-void storeGlobalSettings();
+// name (section "Datasett") is the caller's to write. False, after a message box, when the file
+// could not be written (nothing is written to a file that could not be read).
+bool storeGlobalSettings();
 
 }  // namespace shell

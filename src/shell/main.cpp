@@ -3,6 +3,7 @@
 #include <chrono>
 #include <thread>
 
+#include "data/file_names.h"
 #include "data/program_files.h"
 #include "data/use_counters.h"
 #include "platform/sys/desktop.h"
@@ -54,6 +55,7 @@ void registerShellProcedures() {
 void Main() {
   setHelpFile(kHelpFileStem);
   registerShellProcedures();
+  data::useUserFolderForBlankDirectory();
   FullWindowDragOff drag;
   MainFrame();
   closeOtherWindows();

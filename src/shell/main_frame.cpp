@@ -37,12 +37,19 @@ void findDataset() {
   if (!opened) ui::stop("Kan ikke åpne fila: Datasett.tps");
   if (!found) ui::stop("Finner ikke gyldig datasett!");
   if (rec.DATAKATALOG.blank()) ui::stop("Datakataloger må være angitt!");
-  data::setDataDirectory(rec.DATAKATALOG.str());
+  // A directory whose file names would be cut names other files: refused, as a blank one is.
+  const std::string problem = data::dataDirectoryProblem(rec.DATAKATALOG.str());
+  if (!rec.DATAKATALOG.blank() && !problem.empty()) {
+    ui::stop(problem);
+    data::setDataDirectory("");
+  } else {
+    data::setDataDirectory(rec.DATAKATALOG.str());
+  }
   editGlobals([&rec](GlobalSettings& g) { g.DATASETT_NAVN = rec.DATASETT_NAVN; });
 }
 
 void storeSettings() {
-  storeGlobalSettings();
+  if (!storeGlobalSettings()) return;
   std::string name;
   {
     std::lock_guard lock(data::datasett().lock);

@@ -12,6 +12,8 @@
 #include "platform/sys/desktop.h"
 #include "platform/text/codepage.h"
 #include "platform/ui/api/dialogs.h"
+#include "platform/ui/api/message.h"
+#include "shell/pre_import_command.h"
 #include "platform/ui/api/procedure.h"
 #include "platform/ui/api/window.h"
 #include "shell/global_settings.h"
@@ -32,7 +34,7 @@ struct DatasetEntry {
 // Fills the choice list from the dataset list in key order. The walk reads through the list's
 // record buffer, which also holds the dataset last looked up (the one "Avslutt" stores), so the
 // buffer is put back afterwards. False when a read error ended it (the window is to close).
-bool loadDatasetList(ui::Window& win, std::vector<DatasetEntry>& list) {
+bool loadDatasetList(ui::Window& win, std::vector<DatasetEntry>& list, text::Str<50>& chosen) {
   list.clear();
   int failed = 0;  // the warning to show once the list is let go
   {
@@ -64,7 +66,7 @@ bool loadDatasetList(ui::Window& win, std::vector<DatasetEntry>& list) {
   }
 
   if (list.empty()) {
-    editGlobals([](GlobalSettings& g) { g.DATASETT_NAVN.clear(); });
+    chosen.clear();
     win.setRows("?GLO:DATASETT_NAVN", std::vector<std::string>{});
     win.display();
     return true;
@@ -74,7 +76,6 @@ bool loadDatasetList(ui::Window& win, std::vector<DatasetEntry>& list) {
   std::vector<std::string> names;
   for (const DatasetEntry& e : list) names.push_back(e.name.str());
   win.setRows("?GLO:DATASETT_NAVN", names);
-  const auto chosen = globals().DATASETT_NAVN;
   if (!chosen.blank()) {
     const auto it = std::find_if(list.begin(), list.end(),
                                  [&chosen](const DatasetEntry& e) { return e.name == chosen; });
@@ -141,10 +142,11 @@ void SettingsWindow() {
 
   auto& rec = t.Lab2Siv.rec;
   std::vector<DatasetEntry> list;
+  // The dataset in use changes only through OK: a name picked and then left is not in use, and
+  // the frame's title and "Avslutt" name the one that is.
+  text::Str<50> chosen = globals().DATASETT_NAVN;
   ui::Window win(settingsWindowDef());
-  win.bindText(
-      "?GLO:DATASETT_NAVN", [] { return globals().DATASETT_NAVN.str(); },
-      [](const std::string& v) { editGlobals([&v](GlobalSettings& g) { g.DATASETT_NAVN = v; }); });
+  win.bind("?GLO:DATASETT_NAVN", chosen);
   win.bind("?L_S:PREIMPRUN", rec.PREIMPRUN);
   bindSwitch(win, "?L_S:PREIMPRUNSTATUS", rec.PREIMPRUNSTATUS);
   bindSwitch(win, "?L_S:PREIMPRUNDOS", rec.PREIMPRUNDOS);
@@ -159,7 +161,7 @@ void SettingsWindow() {
     const std::string eq = win.equate(ev.control);
     switch (ev.kind) {
       case ui::EventKind::OpenWindow:
-        loadDatasetList(win, list);
+        loadDatasetList(win, list, chosen);
         win.display();
         break;
       case ui::EventKind::GainFocus:
@@ -176,28 +178,48 @@ void SettingsWindow() {
         break;
       case ui::EventKind::Accepted:
         if (eq == "?GLO:DATASETT_NAVN") {
-          const auto typed = globals().DATASETT_NAVN;
-          const bool known = std::any_of(list.begin(), list.end(), [&typed](const DatasetEntry& e) {
-            return e.name == typed;
+          const bool known = std::any_of(list.begin(), list.end(), [&chosen](const DatasetEntry& e) {
+            return e.name == chosen;
           });
           if (!known) win.select("?GLO:DATASETT_NAVN");
         } else if (eq == "?LOOKUPFILE") {
-          std::string path = rec.PREIMPRUN.str();
+          std::string path = commandProgram(rec.PREIMPRUN.str());
           if (ui::fileDialog("Velg en programfile", path,
                              "Bat filer|*.bat|Program filer|*.exe|Alle filer|*.*")) {
-            rec.PREIMPRUN = path;
+            // Stored so that it runs: a path with a blank is one word only when quoted.
+            rec.PREIMPRUN = commandForProgram(path);
             win.display();
           }
         } else if (eq == "?NOTEPADBUTTON") {
-          sys::openInTextEditor(rec.PREIMPRUN.str());
+          // A quoted program is the file; an unquoted text is taken whole, as typed.
+          const std::string command = rec.PREIMPRUN.str();
+          sys::openInTextEditor(command.starts_with('"') ? commandProgram(command) : command);
         } else if (eq == "?OK") {
-          const auto name = globals().DATASETT_NAVN;
-          std::lock_guard lock(data::datasett().lock);
-          data::Datasett& ds = data::datasett().file;
-          ds.rec.DATASETT_NAVN = name;
-          if (ds.get(data::Datasett::DATASETT_KEY) != 0) ds.clear();
-          data::setDataDirectory(ds.rec.DATAKATALOG.str());
-          win.post(ui::EventKind::CloseWindow);
+          std::string refused;
+          {
+            std::lock_guard lock(data::datasett().lock);
+            data::Datasett& ds = data::datasett().file;
+            const data::DatasettRecord inUse = ds.rec;
+            ds.rec.DATASETT_NAVN = chosen;
+            if (chosen.blank() || ds.get(data::Datasett::DATASETT_KEY) != 0) {
+              refused = "Finner ikke datasettet: " + chosen.str() + "|Velg et datasett fra listen!";
+            } else {
+              refused = data::dataDirectoryProblem(ds.rec.DATAKATALOG.str());
+              if (ds.rec.DATAKATALOG.blank()) refused = "Datakataloger må være angitt!";
+            }
+            if (refused.empty()) {
+              data::setDataDirectory(ds.rec.DATAKATALOG.str());
+              editGlobals([&chosen](GlobalSettings& g) { g.DATASETT_NAVN = chosen; });
+            } else {
+              ds.rec = inUse;  // the dataset in use stays, and "Avslutt" stores it
+            }
+          }
+          if (refused.empty()) {
+            win.post(ui::EventKind::CloseWindow);
+          } else {
+            ui::message(refused, "Advarsel", ui::Icon::Information);
+            win.select("?GLO:DATASETT_NAVN");
+          }
         }
         break;
       default:

@@ -65,6 +65,7 @@ TEST_F(DischargeValuesTest, QuantitiesIgnoreTheFactorAndDaysAreCut) {
 
 TEST_F(DischargeValuesTest, JournalNumberAndSupplierCodeLongerThanSix) {
   fake.journals[0].PAAR = "8";
+  fake.samples[0].row.PAAR = "8";
   addLever("KL", "1000000", "010101");  // seven characters: no journal row matches it
   give("Vannmengde", "5", 1, "U");
   run(allOn());

@@ -24,6 +24,7 @@ class OneSampleFixture : public ImportFixture {
     j.STARTDATO = text::dateFromYmd(2008, 2, 1);
     fake.journals = {j};
     testing_lab::Sample s;
+    s.row.PAAR = "08";
     s.row.JRNLNR = "0124";
     s.row.STED = "03";
     s.row.TATTDATO = text::dateFromYmd(2008, 2, 5);

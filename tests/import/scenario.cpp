@@ -19,6 +19,7 @@ testing_lab::Sample sample(const char* nr, const char* sted, const char* ident,
                            const char* regkode, text::Date tatt,
                            std::vector<std::pair<std::string, std::string>> results) {
   testing_lab::Sample s;
+  s.row.PAAR = "08";
   s.row.JRNLNR = nr;
   s.row.STED = sted;
   s.row.MATERIALE = std::string(nr) == "0124" ? "SLAM" : "AVL";

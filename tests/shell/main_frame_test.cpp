@@ -1,5 +1,6 @@
 // The program's start, its main frame and its ways out, played through the headless robot.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <set>
@@ -68,6 +69,31 @@ TEST_F(MainFrameTest, FirstRunShowsTheSettingsWindowBeforeTheFrameAndOnlyOnce) {
   EXPECT_FALSE(has(lines(), "open \"Innstillinger\""));
 }
 
+// The shared settings file is there but cannot be read (here a named pipe, which not even an
+// administrator reads as a file): the user is told, and "Avslutt" does not replace it.
+TEST_F(MainFrameTest, AnUnreadableSettingsFileIsSaidAndNeverWritten) {
+  makeKnownInstallation();
+  fs::remove(iniPath());
+  ASSERT_EQ(::mkfifo(iniPath().c_str(), 0644), 0);
+  startProgram();
+  ASSERT_TRUE(answer("Advarsel", "Ok")) << failure();
+  ASSERT_TRUE(answer("Stop", "Ignore")) << failure();  // the dataset's name is in that file
+  ASSERT_TRUE(answer("Stop", "Ignore")) << failure();
+  ASSERT_TRUE(robot().window(kFrame)) << failure();
+  ASSERT_TRUE(robot().menu("Avslutt")) << failure();
+  ASSERT_TRUE(answer("Advarsel", "Ok")) << failure();
+  EXPECT_EQ(session().finish(), 0);
+  const auto boxes = linesStarting("box \"Advarsel\"");
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[0].substr(0, boxes[0].find("\" icon")),
+            "box \"Advarsel\" \"Kan ikke lese innstillingsfila: " + iniPath().string() +
+                "|Not a regular file|Innstillingene blir ikke lagret når programmet avsluttes.");
+  EXPECT_EQ(boxes[1].substr(0, boxes[1].find("\" icon")),
+            "box \"Advarsel\" \"Kan ikke lagre innstillingene i fila: " + iniPath().string() +
+                "|Not a regular file");
+  EXPECT_TRUE(fs::is_fifo(iniPath()));
+}
+
 TEST_F(MainFrameTest, TitleNamesTheDataset) {
   makeKnownInstallation();
   startProgram();
@@ -86,10 +112,15 @@ TEST_F(MainFrameTest, AbortOnAStopBoxEndsTheProgramWritingNothing) {
   const std::string open = "Kan ikke åpne fila: Datasett.tps";
   const std::string notFound = "Finner ikke gyldig datasett!";
   const std::string noDir = "Datakataloger må være angitt!";
+  // A directory the dataset list holds, but too long for some of the names built from it.
+  const std::string longDir = (root_ / std::string(194 - root_.string().size(), 'd')).string();
+  const std::string tooLong =
+      "Datakatalogen er for lang: " + longDir + "|Navnet på fila Postadresser.tps blir lengre enn 200 tegn.";
   const Case cases[] = {
       {"no dataset list", false, nullptr, {open}},
       {"dataset not in the list", true, nullptr, {notFound}},
       {"dataset without a directory", true, "", {noDir}},
+      {"directory too long for the file names", true, longDir.c_str(), {tooLong}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

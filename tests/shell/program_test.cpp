@@ -38,6 +38,16 @@ class ProgramTest : public ::testing::Test {
     const int status = std::system(line.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
+  // Runs the program in the demo directory on `script`, with `env` (NAME='value' ...) before it.
+  struct Ran {
+    int code;
+    std::string transcript;
+  };
+  Ran runScript(const std::string& script, const std::string& env = "") {
+    std::ofstream(dir_ / "script.txt") << script;
+    const int code = run(env + " '" LAB2SIV_BINARY_DIR "/app/lab2siv' --headless --script script.txt --transcript out.txt");
+    return {code, readFile(dir_ / "out.txt")};
+  }
   fs::path dir_;
 };
 
@@ -50,10 +60,10 @@ TEST_F(ProgramTest, ADemoDirectoryStartsTheFrameAndAvsluttStoresTheSettings) {
   ASSERT_EQ(run("'" + bin + "lab2siv-demo' ."), 0);
 
   std::ofstream(dir_ / "script.txt") << "window \"Innstillinger\"\n"
-                                        "press ?OK\n"
-                                        "window \"Brakel-Sivra Provex (Rnx-versjon) [Demo]\"\n"
-                                        "menu \"Avslutt\"\n"
-                                        "wait-closed \"Brakel-Sivra Provex (Rnx-versjon) [Demo]\"\n";
+                                            "press ?OK\n"
+                                            "window \"Brakel-Sivra Provex (Rnx-versjon) [Demo]\"\n"
+                                            "menu \"Avslutt\"\n"
+                                            "wait-closed \"Brakel-Sivra Provex (Rnx-versjon) [Demo]\"\n";
   const int code = run("'" + bin + "lab2siv' --headless --script script.txt --transcript out.txt");
   const std::string transcript = readFile(dir_ / "out.txt");
   EXPECT_EQ(code, 0) << transcript;
@@ -71,15 +81,15 @@ TEST_F(ProgramTest, AScriptedImportOnTheDemoDataWritesRecords) {
   const std::string bin = LAB2SIV_BINARY_DIR "/app/";
   ASSERT_EQ(run("'" + bin + "lab2siv-demo' ."), 0);
   std::ofstream(dir_ / "script.txt") << "window \"Innstillinger\"\n"
-                                        "press ?OK\n"
-                                        "window P1$APPFRAME\n"
-                                        "menu \"&Import\"\n"
-                                        "window \"Import\"\n"
-                                        "press ?OKBUTTON\n"
-                                        "dump ?LOC:MELDING_1\n"
-                                        "press ?CANCELBUTTON\n"
-                                        "window P1$APPFRAME\n"
-                                        "menu \"Avslutt\"\n";
+                                            "press ?OK\n"
+                                            "window P1$APPFRAME\n"
+                                            "menu \"&Import\"\n"
+                                            "window \"Import\"\n"
+                                            "press ?OKBUTTON\n"
+                                            "dump ?LOC:MELDING_1\n"
+                                            "press ?CANCELBUTTON\n"
+                                            "window P1$APPFRAME\n"
+                                            "menu \"Avslutt\"\n";
   const int code = run("'" + bin + "lab2siv' --headless --script script.txt --transcript out.txt");
   const std::string transcript = readFile(dir_ / "out.txt");
   EXPECT_EQ(code, 0) << transcript;
@@ -96,6 +106,103 @@ TEST_F(ProgramTest, AScriptedImportOnTheDemoDataWritesRecords) {
   sqlite3_finalize(st);
   sqlite3_close(db);
   EXPECT_NE(readFile(dir_ / "data" / "Import.Txt").find("Utslippskontroll"), std::string::npos);
+}
+
+// A dataset name that is not in the list: OK refuses it, and the program keeps working in the
+// dataset it uses (never the drive's root), and "Avslutt" stores that one.
+TEST_F(ProgramTest, TheSettingsWindowRefusesADatasetNotInTheList) {
+  const std::string bin = LAB2SIV_BINARY_DIR "/app/";
+  ASSERT_EQ(run("'" + bin + "lab2siv-demo' ."), 0);
+  const auto [code, transcript] = runScript("window \"Innstillinger\"\n"
+                                            "type ?GLO:DATASETT_NAVN \"Finnes ikke\"\n"
+                                            "press ?OK\n"
+                                            "answer \"Advarsel\" Ok\n"
+                                            "window \"Innstillinger\"\n"
+                                            "dump\n"
+                                            "close\n"
+                                            "window \"Brakel-Sivra Provex (Rnx-versjon) [Demo]\"\n"
+                                            "menu \"Avslutt\"\n",
+                                            "XDG_DATA_HOME='" + (dir_ / "xdg").string() + "'");
+  EXPECT_EQ(code, 0) << transcript;
+  EXPECT_NE(transcript.find("box \"Advarsel\" \"Finner ikke datasettet: Finnes ikke|Velg et datasett fra listen!\""),
+            std::string::npos)
+      << transcript;
+  EXPECT_NE(transcript.find("dump window \"Innstillinger\" focus ?GLO:DATASETT_NAVN"), std::string::npos)
+      << transcript;
+  const std::string ini = readFile(dir_ / "system" / "Siv2000.ini");
+  EXPECT_NE(ini.find("Datasett=Demo\n"), std::string::npos) << ini;
+  EXPECT_NE(ini.find("Datasett_navn=Demo\n"), std::string::npos) << ini;
+  EXPECT_FALSE(fs::exists(dir_ / "xdg")) << "nothing was made for a blank data directory";
+}
+
+// "fjl" finds the laboratory FJL; the import must then read FJL's mappings, not none.
+TEST_F(ProgramTest, ALaboratoryCodeTypedInLowerCaseImports) {
+  const std::string bin = LAB2SIV_BINARY_DIR "/app/";
+  ASSERT_EQ(run("'" + bin + "lab2siv-demo' ."), 0);
+  const auto [code, transcript] = runScript("window \"Innstillinger\"\n"
+                                            "press ?OK\n"
+                                            "window P1$APPFRAME\n"
+                                            "menu \"&Import\"\n"
+                                            "window \"Import\"\n"
+                                            "type ?THR:LAB \"fjl\"\n"
+                                            "dump ?THR:LAB\n"
+                                            "press ?OKBUTTON\n"
+                                            "dump ?LOC:MELDING_2\n"
+                                            "press ?CANCELBUTTON\n"
+                                            "window P1$APPFRAME\n"
+                                            "menu \"Avslutt\"\n");
+  EXPECT_EQ(code, 0) << transcript;
+  EXPECT_NE(transcript.find("dump ?THR:LAB \"FJL\""), std::string::npos) << transcript;
+  EXPECT_NE(transcript.find("dump ?LOC:MELDING_2 \"Antall Utsl.kontr.prøver lagret:    17\""), std::string::npos)
+      << transcript;
+  const std::string ini = readFile(dir_ / "system" / "Siv2000.ini");
+  EXPECT_NE(ini.find("Lab=FJL\n"), std::string::npos) << ini;
+}
+
+// The stop boxes answered Ignore leave the data directory blank: its files go to the user's
+// own folder, not to the root of the disk.
+TEST_F(ProgramTest, ABlankDataDirectoryUsesTheUsersOwnFolder) {
+  const auto [code, transcript] = runScript("answer \"Stop\" Ignore\n"
+                                            "answer \"Stop\" Ignore\n"
+                                            "answer \"Stop\" Ignore\n"
+                                            "window \"Innstillinger\"\n"
+                                            "close\n"
+                                            "window P1$APPFRAME\n"
+                                            "menu \"E&xit\"\n",
+                                            "XDG_DATA_HOME='" + (dir_ / "xdg").string() + "'");
+  EXPECT_EQ(code, 0) << transcript;
+  EXPECT_TRUE(fs::exists(dir_ / "xdg" / "lab2siv" / "MapFile.tps")) << transcript;
+}
+
+// Paths outside Windows-1252. A working directory is never stored in a record: the dataset
+// list in it is found. A data directory comes from the dataset list, which cannot hold such a
+// character: the start says so instead of failing on every file.
+TEST_F(ProgramTest, PathsOutsideWindows1252) {
+  const std::string bin = LAB2SIV_BINARY_DIR "/app/";
+  const fs::path work = dir_ / "Čast 東";
+  fs::create_directories(work);
+  const auto start = [&](const std::string& script) {
+    std::ofstream(work / "script.txt") << script;
+    run("cd '" + work.string() + "' && LAB2SIV_SYSTEM_DIR='" + (work / "system").string() + "' '" + bin +
+        "lab2siv' --headless --script script.txt --transcript out.txt");
+    return readFile(work / "out.txt");
+  };
+  ASSERT_EQ(run("cd '" + work.string() + "' && '" + bin + "lab2siv-demo' ."), 0);
+  std::string transcript = start("answer \"Stop\" Abort\n");
+  EXPECT_NE(transcript.find("box \"Stop\" \"Datakatalogen har tegn som ikke kan brukes i et filnavn: " +
+                            dir_.string() + "/?ast ?/data\""),
+            std::string::npos)
+      << transcript;
+
+  // The same working directory with the data elsewhere.
+  ASSERT_EQ(run("'" + bin + "lab2siv-demo' ."), 0);
+  fs::copy_file(dir_ / "Datasett.tps", work / "Datasett.tps", fs::copy_options::overwrite_existing);
+  transcript = start("window \"Innstillinger\"\n"
+                     "press ?OK\n"
+                     "window \"Brakel-Sivra Provex (Rnx-versjon) [Demo]\"\n"
+                     "menu \"E&xit\"\n");
+  EXPECT_EQ(transcript.find("box \"Stop\""), std::string::npos) << transcript;
+  EXPECT_NE(transcript.find("end 0"), std::string::npos) << transcript;
 }
 
 }  // namespace

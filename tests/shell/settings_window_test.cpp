@@ -10,6 +10,7 @@
 #include "shell/main.h"
 #include "shell/pre_import_command.h"
 #include "shell/settings_window.h"
+#include "platform/sys/process.h"
 #include "shell_fixture.h"
 
 namespace shelltest {
@@ -57,22 +58,47 @@ TEST_F(SettingsWindowTest, OkFindsADatasetTypedInAnotherLetterCase) {
       << failure();
 }
 
-TEST_F(SettingsWindowTest, OkWithAnUnknownOrBlankNameBlanksTheDataDirectory) {
+TEST_F(SettingsWindowTest, OkRefusesADatasetItCannotUseAndKeepsTheOneInUse) {
+  // A name not in the list would have the program work in the drive's root; a directory too
+  // long for the file names would have them cut and name other files.
+  // 195 characters: the dataset list holds it, but not every file name built from it fits.
+  const std::string longDir = (root_ / std::string(194 - root_.string().size(), 'd')).string();
   openSettings();
-  for (const char* name : {"Finnes ikke", ""}) {
-    SCOPED_TRACE(name);
-    ASSERT_TRUE(robot().type("?GLO:DATASETT_NAVN", name)) << failure();
+  {
+    data::DatasettShared& shared = data::datasett();
+    std::lock_guard lock(shared.lock);
+    const data::DatasettRecord inUse = shared.file.rec;  // the buffer names the dataset in use
+    shared.file.clear();
+    shared.file.rec.DATASETT_NAVN = "Lang";
+    shared.file.rec.DATAKATALOG = longDir;
+    ASSERT_EQ(shared.file.add(), 0);
+    shared.file.rec = inUse;
+  }
+  struct Case {
+    const char* name;
+    std::string message;
+  } const cases[] = {
+      {"Finnes ikke", "Finner ikke datasettet: Finnes ikke|Velg et datasett fra listen!"},
+      {"", "Finner ikke datasettet: |Velg et datasett fra listen!"},
+      {"Lang", "Datakatalogen er for lang: " + longDir + "|Navnet på fila Postadresser.tps blir lengre enn 200 tegn."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_TRUE(robot().type("?GLO:DATASETT_NAVN", c.name)) << failure();
     ASSERT_TRUE(robot().press("?OK")) << failure();
-    ASSERT_TRUE(robot().window(kFrame)) << failure();
-    EXPECT_EQ(data::DataDirectory(), "");
-    // The next window that names the files gets the bare names.
-    ASSERT_TRUE(robot().menu("&Innstillinger")) << failure();
+    ASSERT_TRUE(answer("Advarsel", "Ok")) << failure();
     ASSERT_TRUE(robot().window("Innstillinger")) << failure();
-    EXPECT_EQ(data::fileName(data::FileId::MapLab), "\\MapFile.tps");
-    EXPECT_EQ(data::fileName(data::FileId::Lab2Siv), "Lab2Siv.Tps");
+    EXPECT_EQ(focus("Innstillinger"), "?GLO:DATASETT_NAVN");
+    EXPECT_EQ(data::DataDirectory(), dataDir().string());
+    EXPECT_FALSE(linesStarting("box \"Advarsel\" \"" + c.message + "\"").empty())
+        << linesStarting("box ").back();
   }
   ASSERT_TRUE(robot().close()) << failure();
-  leaveByExit();
+  ASSERT_TRUE(robot().window("Brakel-Sivra Provex (Rnx-versjon) [Demo]")) << failure();
+  ASSERT_TRUE(robot().menu("Avslutt")) << failure();
+  EXPECT_EQ(session().finish(), 0);
+  EXPECT_NE(iniText().find("Datasett=Demo\n"), std::string::npos) << iniText();
+  EXPECT_NE(iniText().find("Datasett_navn=Demo\n"), std::string::npos) << iniText();
 }
 
 TEST_F(SettingsWindowTest, TheCloseBoxStoresTheCommandButKeepsTheDataDirectory) {
@@ -81,8 +107,8 @@ TEST_F(SettingsWindowTest, TheCloseBoxStoresTheCommandButKeepsTheDataDirectory) 
   ASSERT_TRUE(robot().type("?L_S:PREIMPRUN", "/opt/hent/hent.sh")) << failure();
   ASSERT_TRUE(robot().check("?L_S:PREIMPRUNDOS", false)) << failure();
   ASSERT_TRUE(robot().close()) << failure();
-  // The title follows the chosen name, whichever way the window closed.
-  ASSERT_TRUE(robot().window("Brakel-Sivra Provex (Rnx-versjon) [Demo2]")) << failure();
+  // A name picked and then left is not in use: the title names the one that is.
+  ASSERT_TRUE(robot().window("Brakel-Sivra Provex (Rnx-versjon) [Demo]")) << failure();
   EXPECT_EQ(data::DataDirectory(), dataDir().string());
   leaveByExit();
   const data::Lab2SivRecord r = storedSettings();
@@ -197,6 +223,57 @@ TEST_F(PreImportCommandTest, RunsTheStoredCommandAsItsSwitchesSay) {
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
   EXPECT_TRUE(fs::exists(work() / "marker"));
+}
+
+// A script chosen with "...": its folder holds a blank and the script lacks the execute bit,
+// as scripts copied from elsewhere do.
+TEST_F(PreImportCommandTest, AScriptChosenInTheDialogRuns) {
+  const fs::path script = work() / "mine skript" / "hent $1.sh";
+  fs::create_directories(script.parent_path());
+  std::ofstream(script) << "touch marker\n";
+  fs::permissions(script, fs::perms::owner_read | fs::perms::owner_write);
+  const std::string command = shell::commandForProgram(script.string());
+  EXPECT_EQ(sys::splitCommandLine(command), std::vector<std::string>{script.string()});
+  storeCommand(command, 1, 1);
+  bool atReturn = false, closed = false;
+  run(atReturn, closed);
+  EXPECT_TRUE(atReturn) << "\"Dos program\" runs the script through the shell";
+  EXPECT_TRUE(linesStarting("box ").empty()) << linesStarting("box ").front();
+}
+
+TEST_F(PreImportCommandTest, ACommandThatCannotStartIsSaid) {
+  const fs::path script = work() / "hent.sh";
+  std::ofstream(script) << "touch marker\n";
+  fs::permissions(script, fs::perms::owner_read | fs::perms::owner_write);
+  struct Case {
+    std::string command;
+    int dos;
+    int wait;
+    const char* why;
+  } const cases[] = {
+      {script.string(), 0, 1, "Fila er ikke kjørbar. Et skript kjøres med «Dos program» på."},
+      {"/finnes/ikke/hent.sh", 1, 0, "Fila finnes ikke."},
+      {"finnes-ikke-program --alt", 0, 0, "Programmet finnes ikke eller kan ikke kjøres."},
+      {"finnes-ikke-program", 1, 1, "Programmet finnes ikke eller kan ikke kjøres."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.command);
+    storeCommand(c.command, c.dos, c.wait);
+    ASSERT_TRUE(session().start([] {
+      data::SetFileNames();
+      shell::RunPreImportCommand();
+    }));
+    ASSERT_TRUE(answer("Advarsel", "Ok")) << failure();
+    ASSERT_TRUE(robot().waitEnd()) << failure();
+    const auto boxes = linesStarting("box \"Advarsel\"");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].substr(0, boxes[0].find("\" icon")),
+              "box \"Advarsel\" \"Kan ikke kjøre programmet som kjøres før import:|" + c.command + "|" +
+                  c.why);
+    session_.reset();
+    session_ = std::make_unique<ui::headless::Session>();
+  }
+  EXPECT_FALSE(fs::exists(work() / "marker"));
 }
 
 TEST_F(PreImportCommandTest, WithoutASettingsRecordNothingStarts) {

@@ -121,6 +121,7 @@ class ImportWindowProc : public ImportProgress {
  private:
   void bindControls();
   void lookups();
+  bool findLab();
   void refresh();
   void loadTypes();
   void loadPlaces();
@@ -196,8 +197,7 @@ void ImportWindowProc::plantName(const text::Str<6>& supplier, text::Str<30>& na
 }
 
 void ImportWindowProc::lookups() {
-  t_.MapLab.rec.LAB = t_.LAB;
-  if (t_.MapLab.get(data::MapLab::MAPLABKEY) != 0) t_.MapLab.clear();
+  findLab();
   if (t_.LAB.blank()) {
     win_.disable("?MAP:LABNAVN", win_.last());
     win_.enable("?CANCELBUTTON");
@@ -210,9 +210,22 @@ void ImportWindowProc::lookups() {
   plantName(s_.g.LEVERAND2, lev2_);
 }
 
+bool ImportWindowProc::findLab() {
+  t_.MapLab.rec.LAB = t_.LAB;
+  if (t_.MapLab.get(data::MapLab::MAPLABKEY) != 0) {
+    t_.MapLab.clear();
+    return false;
+  }
+  // The key ignores letter case but the mappings are found by the stored code: "fjl" typed
+  // would find the laboratory and then import nothing.
+  t_.LAB = t_.MapLab.rec.LAB;
+  return true;
+}
+
 void ImportWindowProc::refresh() {
   lookups();
-  // After the look-ups, so a tab follows its switch even while no laboratory is chosen.
+  // After the look-ups, so a tab follows its switch even while no laboratory is chosen; the
+  // sheet comes with an enabled tab, or the tab could not be reached.
   if (s_.g.UTSLKTR == 1)
     win_.enable("?UTSLIPPSKONTROLL:TAB");
   else
@@ -221,6 +234,7 @@ void ImportWindowProc::refresh() {
     win_.enable("?SLAMKONTROLLKONTROLL:TAB");
   else
     win_.disable("?SLAMKONTROLLKONTROLL:TAB");
+  if (s_.g.UTSLKTR == 1 || s_.g.SLAMKTR == 1) win_.enable("?SHEET1");
   win_.display();
 }
 
@@ -305,10 +319,16 @@ bool ImportWindowProc::selectSupplier(text::Str<6>& field) {
 
 void ImportWindowProc::chooseImportFile() {
   lookups();
-  t_.MapLab.rec.LAB = t_.LAB;
-  if (t_.MapLab.get(data::MapLab::MAPLABKEY) != 0) t_.MapLab.clear();
+  findLab();
   std::string path = t_.MapLab.rec.DATADIRLAB.str();
   if (!ui::fileDialog("Velg en importfile", path, "RNX-file|RNX20*.dbf|Alle filer|*.*")) return;
+  // A path cut or with "?" in it would be reported as saved and fail at the next import.
+  if (!text::fitsStr(path, t_.MapLab.rec.IMPORTFILE.size())) {
+    ui::message("Kan ikke lagre importfila som standardfile:|" + path + "|Navnet er lengre enn " +
+                std::to_string(t_.MapLab.rec.IMPORTFILE.size()) +
+                " tegn eller har tegn som ikke kan lagres.");
+    return;
+  }
   s_.g.IMPORTFILE = path;
   win_.display();
   t_.MapLab.rec.IMPORTFILE = s_.g.IMPORTFILE;
@@ -318,6 +338,7 @@ void ImportWindowProc::chooseImportFile() {
 }
 
 void ImportWindowProc::startImport() {
+  findLab();
   s_.push();
   ImportChoices c;
   const auto& g = s_.g;
@@ -342,6 +363,8 @@ void ImportWindowProc::startImport() {
     RunImport(c, state_, *this, lab);
   }
   flush();
+  // The window took no input during the run: what was clicked meanwhile is dropped.
+  win_.dropQueuedInput();
   s_.pull();
   lookups();
 }

@@ -55,7 +55,8 @@ Error readAll(int fd, std::string& out, std::size_t limit, const std::string& pa
 }
 
 Error readFile(const std::string& path, std::string& out, std::size_t limit) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking, so that a named pipe is refused by readAll instead of hanging the open.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return openError(errno, path);
   Error e = readAll(fd, out, limit, path);
   ::close(fd);

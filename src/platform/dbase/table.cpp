@@ -94,13 +94,18 @@ Error Table::rebuildKeys() {
 Error Table::open(std::uint8_t mode) {
   if (image_) return fail(makeError(Code::AlreadyOpen, name_));
   const std::string path = resolveName(name_);
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking: a named pipe in the table's place must be refused, not waited on.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return fail(openError(errno, name_));
   struct stat st {};
   if (fstat(fd, &st) != 0) {
     const int err = errno;
     ::close(fd);
     return fail(openError(err, name_));
+  }
+  if (!S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return fail(makeError(Code::InvalidFile, name_ + " is not a regular file"));
   }
   const auto dev = static_cast<std::uint64_t>(st.st_dev);
   const auto ino = static_cast<std::uint64_t>(st.st_ino);

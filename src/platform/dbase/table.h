@@ -73,7 +73,8 @@ class Table {
   std::string cp1252(int field) const;    // text in Windows-1252, blank-padded to the width
   std::string text(int field) const;      // UTF-8, trailing blanks removed
   double number(int field) const;         // N F I B Y O +; 0 when blank or not a number
-  std::int32_t date(int field) const;     // D and T: standard day number, 0 when empty
+  std::int32_t date(int field) const;     // D and T: standard day number, 0 when empty,
+                                          // kNotADate when the field holds no real date
   bool logical(int field) const;
   std::uint32_t memoBlock(int field) const;  // 0 when the row has no memo
   // The memo text of the current row (UTF-8); empty without memo file or block.

@@ -98,6 +98,15 @@ Error TableImage::parse(std::string bytes, TableImage& out, bool headerOnly) {
   if (!headerOnly && need > b.size())
     return invalid("file truncated: " + std::to_string(count) + " records need " + std::to_string(need) +
                    " bytes, the file has " + std::to_string(b.size()));
+  // Past the records only the end-of-file mark may follow. More means the header's lengths or
+  // record count disagree with the file, and every row would be read misaligned or not at all.
+  if (!headerOnly && b.size() > need + 1)
+    return invalid("header and file disagree: header length " + std::to_string(headerLength) + " + " +
+                   std::to_string(count) + " records of " + std::to_string(recordLength) + " bytes = " +
+                   std::to_string(need) + " bytes, the file has " + std::to_string(b.size()));
+  if (!headerOnly && count > 0 && b[headerLength] != ' ' && b[headerLength] != '*')
+    return invalid("header length " + std::to_string(headerLength) +
+                   " does not end where the first record begins");
 
   out.version_ = version;
   out.recordCount_ = count;

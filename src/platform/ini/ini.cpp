@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <mutex>
 #include <optional>
@@ -24,12 +25,35 @@ namespace fs = std::filesystem;
 
 std::mutex gWriteMutex;
 
-std::optional<std::string> readAll(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::ostringstream ss;
-  ss << in.rdbuf();
-  return std::move(ss).str();
+struct ReadResult {
+  std::optional<std::string> bytes;  // nullopt: missing or unreadable
+  std::string error;                 // why it could not be read; "" when missing or read
+};
+
+ReadResult readAll(const fs::path& p) {
+  // Non-blocking, so that a named pipe in its place does not hang the start.
+  const int fd = ::open(p.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return {std::nullopt, errno == ENOENT ? std::string() : std::strerror(errno)};
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return {std::nullopt, "Not a regular file"};
+  }
+  std::string out;
+  char buf[8192];
+  for (;;) {
+    const ssize_t n = ::read(fd, buf, sizeof buf);
+    if (n == 0) break;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      const std::string why = std::strerror(errno);
+      ::close(fd);
+      return {std::nullopt, why};
+    }
+    out.append(buf, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
+  return {std::move(out), ""};
 }
 
 // Settings are UTF-8; older files written by Windows programs are Windows-1252.
@@ -125,11 +149,13 @@ fs::path resolve(std::string_view file) {
   return dir / std::string(file);
 }
 
+std::string readProblem(std::string_view file) { return readAll(resolve(file)).error; }
+
 std::string getValue(std::string_view file, std::string_view section, std::string_view key,
                      std::string_view def) {
-  const auto bytes = readAll(resolve(file));
-  if (!bytes) return std::string(def);
-  const auto value = findValue(decode(*bytes), section, key);
+  const auto read = readAll(resolve(file));
+  if (!read.bytes) return std::string(def);
+  const auto value = findValue(decode(*read.bytes), section, key);
   if (!value) return std::string(def);
   return cutToLength(*value, kMaxValueLength);
 }
@@ -150,8 +176,9 @@ bool putValue(std::string_view file, std::string_view section, std::string_view 
   std::lock_guard<std::mutex> guard(gWriteMutex);
   FileLock lock(target);
   if (!lock.held()) return false;
-  const auto bytes = readAll(target);
-  const std::string content = bytes ? decode(*bytes) : std::string();
+  const auto read = readAll(target);
+  if (!read.error.empty()) return false;
+  const std::string content = read.bytes ? decode(*read.bytes) : std::string();
   return replaceFile(target, withValue(content, section, key, value));
 }
 

@@ -24,6 +24,11 @@ int compareBlankPaddedNoCase(std::string_view a, std::string_view b) {
   return comparePadded(a, b, [](unsigned char c) { return upper1252(c); });
 }
 
+bool fitsStr(std::string_view utf8, std::size_t width) {
+  const std::string cp = toCp1252(utf8);
+  return cp.size() <= width && fromCp1252(cp) == utf8;
+}
+
 std::string_view trimRight(std::string_view s) {
   while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
   return s;

@@ -19,6 +19,9 @@ int compareBlankPadded(std::string_view a, std::string_view b);
 int compareBlankPaddedNoCase(std::string_view a, std::string_view b);
 // Removes trailing blanks.
 std::string_view trimRight(std::string_view s);
+// True when the UTF-8 text fits a field of `width` Windows-1252 bytes whole: no character
+// outside Windows-1252, nothing cut.
+bool fitsStr(std::string_view utf8, std::size_t width);
 
 template <std::size_t N>
 class Str {

@@ -47,6 +47,15 @@ class ImportWindowTest : public WindowHarness {
     ASSERT_TRUE(robot.waitEnd());
   }
   bool enabled(const char* equate) { return control(kTitle, equate).enabled; }
+  // The sample table stored with the laboratory.
+  std::string storedImportFile(const char* lab) {
+    data::MapLab f;
+    f.setName(data::fileName(data::FileId::MapLab));
+    EXPECT_EQ(f.open(), 0);
+    f.rec.LAB = lab;
+    EXPECT_EQ(f.get(data::MapLab::MAPLABKEY), 0);
+    return f.rec.IMPORTFILE.str();
+  }
   std::string value(const char* equate) { return control(kTitle, equate).value; }
 };
 
@@ -59,7 +68,8 @@ TEST_F(ImportWindowTest, BlankLaboratoryDisablesTheControlsButTabsFollowTheirSwi
   for (const char* c : {"?MAP:LABNAVN", "?GLO:IMPORTFILE", "?GLO:LEVERAND1", "?OKBUTTON", "?IMPFILEBUTTON",
                         "?SLAMKONTROLLKONTROLL:TAB"})
     EXPECT_FALSE(enabled(c)) << c;
-  for (const char* c : {"?THR:LAB", "?CALLLOOKUP", "?CANCELBUTTON", "?UTSLIPPSKONTROLL:TAB"})
+  // The sheet comes with its enabled tab, or the tab could not be reached.
+  for (const char* c : {"?THR:LAB", "?CALLLOOKUP", "?CANCELBUTTON", "?SHEET1", "?UTSLIPPSKONTROLL:TAB"})
     EXPECT_TRUE(enabled(c)) << c;
   EXPECT_TRUE(shell::globals().IMPORTFILE.blank());
   EXPECT_EQ(focus(kTitle), "?THR:LAB");
@@ -82,7 +92,24 @@ TEST_F(ImportWindowTest, UnknownLaboratoryOpensTheSelectListAndCancellingKeepsTh
   EXPECT_TRUE(enabled("?OKBUTTON"));
   EXPECT_EQ(shell::globals().IMPORTFILE.str(), "/lab/k1/RNX20A.dbf");
   closeWindow();
-  EXPECT_EQ(shell::globals().LAB.str(), "k1") << "the window leaves its laboratory as it stands";
+  EXPECT_EQ(shell::globals().LAB.str(), "K1") << "the window leaves the laboratory's stored code";
+}
+
+TEST_F(ImportWindowTest, ALaboratoryFoundInAnotherLetterCaseTakesItsStoredCode) {
+  // The mappings are found by the stored code: "k2" would find the laboratory, then nothing.
+  std::string ranFor;
+  import::setImportRunner([&](const import::ImportChoices&, import::ImportRunState&, import::ImportProgress&) {
+    ranFor = data::thr().LAB.str();
+  });
+  openWindow("k1");
+  EXPECT_EQ(value("?THR:LAB"), "K1") << "at opening";
+  ASSERT_TRUE(robot.type("?THR:LAB", "k2"));
+  EXPECT_EQ(value("?THR:LAB"), "K2");
+  EXPECT_EQ(value("?MAP:LABNAVN"), "Andre lab");
+  ASSERT_TRUE(robot.press("?OKBUTTON"));
+  EXPECT_EQ(ranFor, "K2");
+  closeWindow();
+  EXPECT_EQ(shell::globals().LAB.str(), "K2") << "saved as stored";
 }
 
 TEST_F(ImportWindowTest, LaboratoryLookupButtonChoosesFromTheList) {
@@ -196,12 +223,52 @@ TEST_F(ImportWindowTest, SampleTableDialogStoresTheChoiceWithTheLaboratory) {
   EXPECT_EQ(shell::globals().IMPORTFILE.str(), "/lab/k1/RNX20B.dbf");
   closeWindow();
 
-  data::MapLab f;
-  f.setName(data::fileName(data::FileId::MapLab));
-  ASSERT_EQ(f.open(), 0);
-  f.rec.LAB = "K1";
-  ASSERT_EQ(f.get(data::MapLab::MAPLABKEY), 0);
-  EXPECT_EQ(f.rec.IMPORTFILE.str(), "/lab/k1/RNX20B.dbf");
+  EXPECT_EQ(storedImportFile("K1"), "/lab/k1/RNX20B.dbf");
+}
+
+TEST_F(ImportWindowTest, ASampleTablePathThatTheRecordCannotHoldIsRefused) {
+  const std::string cases[] = {
+      "/lab/k1/" + std::string(190, 'x') + "/RNX20B.dbf",  // 209 characters
+      "/lab/東京/RNX20B.dbf",                              // not in Windows-1252
+  };
+  openWindow("K1");
+  for (const std::string& path : cases) {
+    SCOPED_TRACE(path);
+    ASSERT_TRUE(robot.press("?IMPORTFILEBUTTON"));
+    ASSERT_TRUE(robot.file(path));
+    ASSERT_TRUE(robot.answer("", "Ok"));
+    EXPECT_TRUE(transcriptHas("Navnet er lengre enn 200 tegn eller har tegn som ikke kan lagres."));
+    EXPECT_FALSE(transcriptHas("Ny standardfile er lagret!"));
+    EXPECT_EQ(shell::globals().IMPORTFILE.str(), "/lab/k1/RNX20A.dbf");
+  }
+  closeWindow();
+  EXPECT_EQ(storedImportFile("K1"), "/lab/k1/RNX20A.dbf");
+}
+
+TEST_F(ImportWindowTest, AClickQueuedDuringTheRunIsDropped) {
+  std::atomic<int> runs{0};
+  import::setImportRunner([&](const import::ImportChoices&, import::ImportRunState&, import::ImportProgress&) {
+    // The second click of a double click arrives while the first run is going.
+    if (++runs > 1) return;
+    int window = 0;
+    {
+      std::lock_guard lock(backend.mutex());
+      for (auto& [id, w] : backend.windows())
+        if (w.title == kTitle) window = id;
+    }
+    ui::Event click;
+    click.kind = ui::EventKind::Accepted;
+    click.control = control(kTitle, "?OKBUTTON").def.id;
+    click.key = ui::Key::MouseLeft;
+    ui::deliver(window, click);
+  });
+  openWindow("K1");
+  ASSERT_TRUE(robot.press("?OKBUTTON"));
+  ASSERT_TRUE(robot.settle());
+  EXPECT_EQ(runs, 1);
+  ASSERT_TRUE(robot.press("?OKBUTTON"));
+  EXPECT_EQ(runs, 2) << "a click after the run starts it again";
+  closeWindow();
 }
 
 TEST_F(ImportWindowTest, StartImportRunsWithTheChoicesAndShowsItsProgress) {

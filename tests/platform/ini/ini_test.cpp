@@ -1,6 +1,7 @@
 #include "platform/ini/ini.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -143,6 +144,34 @@ TEST_F(IniFile, AFileThatCannotBeWrittenIsReportedAndKept) {
     EXPECT_FALSE(written);
     EXPECT_EQ(read("ro.ini"), "[S]\nk=old\n");
   }
+}
+
+// Only a missing file reads as empty: writing one that could not be read would replace a shared
+// file with only this program's keys.
+TEST_F(IniFile, AFileThatCannotBeReadIsSaidAndNeverWritten) {
+  EXPECT_EQ(ini::readProblem("missing.ini"), "");
+  write("shared.ini", "[Andre]\nverdi=1\n[S]\nk=old\n");
+  fs::permissions(dir_ / "shared.ini", fs::perms::none);
+  const bool root = access((dir_ / "shared.ini").c_str(), R_OK) == 0;
+  if (!root) {
+    EXPECT_EQ(ini::readProblem("shared.ini"), "Permission denied");
+    EXPECT_EQ(ini::getValue("shared.ini", "S", "k", "def"), "def");
+    EXPECT_FALSE(ini::putValue("shared.ini", "S", "k", "new"));
+  }
+  fs::permissions(dir_ / "shared.ini", fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_EQ(read("shared.ini"), "[Andre]\nverdi=1\n[S]\nk=old\n");
+
+  // What even an administrator cannot read as a settings file.
+  fs::create_directory(dir_ / "dir.ini");
+  ASSERT_EQ(mkfifo((dir_ / "pipe.ini").c_str(), 0644), 0);
+  for (const char* name : {"dir.ini", "pipe.ini"}) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(ini::readProblem(name), "Not a regular file");
+    EXPECT_EQ(ini::getValue(name, "S", "k", "def"), "def");
+    EXPECT_FALSE(ini::putValue(name, "S", "k", "new"));
+  }
+  EXPECT_TRUE(fs::is_directory(dir_ / "dir.ini"));
+  EXPECT_TRUE(fs::is_fifo(dir_ / "pipe.ini"));
 }
 
 TEST_F(IniFile, AValueCannotAddLinesOrSections) {

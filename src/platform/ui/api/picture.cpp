@@ -1,9 +1,11 @@
 #include "platform/ui/api/picture.h"
 
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
+
+#include "platform/text/number.h"
 
 namespace ui {
 namespace {
@@ -67,10 +69,12 @@ void civilFromDays(long z, long& y, unsigned& m, unsigned& d) {
 
 const long kDay0 = daysFromCivil(1800, 12, 28);
 
+// Numbers are written and read by the program's own rules: the GUI toolkit sets the process
+// locale from the environment, and a Norwegian one would turn printf's point into a comma.
 std::string plainNumber(double v) {
   char buf[64];
-  std::snprintf(buf, sizeof buf, "%.15g", v);
-  return buf;
+  const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 15);
+  return std::string(buf, res.ptr);
 }
 
 }  // namespace
@@ -92,9 +96,10 @@ std::string formatNumber(std::string_view picture, double value) {
   }
   if (p.kind != 'n') return plainNumber(value);
   if (p.blankZero && value == 0) return {};
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.*f", p.decimals, value);
-  std::string s = buf;
+  char buf[400];
+  const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, p.decimals);
+  if (res.ec != std::errc()) return plainNumber(value);
+  std::string s(buf, res.ptr);
   if (p.point == ',') {
     for (char& c : s)
       if (c == '.') c = ',';
@@ -130,9 +135,9 @@ bool parseNumber(std::string_view picture, std::string_view text, double& value)
   std::string t(text);
   for (char& c : t)
     if (c == ',') c = '.';
-  char* end = nullptr;
-  const double v = std::strtod(t.c_str(), &end);
-  if (end == t.c_str() || *end != '\0' || !std::isfinite(v)) return false;
+  if (!text::isNumeric(t)) return false;
+  const double v = text::toNumber(t);
+  if (!std::isfinite(v)) return false;
   value = v;
   return true;
 }

@@ -509,6 +509,14 @@ void Window::post(EventKind kind, const Ctl& c) {
   deliver(window, std::move(ev));
 }
 
+void Window::dropQueuedInput() {
+  const int window = s_->id;
+  if (window == 0) return;
+  detail::ThreadState& t = detail::self();
+  std::lock_guard lock(detail::global().m);
+  std::erase_if(t.queue, [window](const detail::Queued& q) { return q.window == window && q.ev.control > 0; });
+}
+
 void Window::acceptAll() {
   s_->pass = true;
   s_->passNext = 0;

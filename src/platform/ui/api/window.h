@@ -144,6 +144,9 @@ class Window {
   // Posts an event to this window (control 0) or to one of its controls; it arrives after
   // the events already queued.
   void post(EventKind kind, const Ctl& c = 0);
+  // Drops the control events queued for this window: input that came while the procedure was
+  // busy with work that takes no input (a second click on a button must not run it again).
+  void dropQueuedInput();
   // The accept-all pass: every enabled and visible input control in window order gets its
   // Accepted event (its value copied into the variable first); then Completed. select() or
   // stopAcceptAll() while handling one of them ends the pass without Completed.

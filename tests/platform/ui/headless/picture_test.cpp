@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <string>
+
 namespace {
 
 struct Shown {
@@ -52,6 +55,45 @@ TEST(Picture, ReadsTypedTextBackOrRejectsIt) {
   ASSERT_TRUE(ui::parseNumber("@d6", "29.02.24", d));
   EXPECT_EQ(ui::formatNumber("@d6", d), "29.02.24");
 }
+
+// The GUI toolkit sets the process locale from the environment; a Norwegian one has a decimal
+// comma, which printf and strtod would follow.
+class PictureUnderLocale : public ::testing::TestWithParam<const char*> {
+ protected:
+  void SetUp() override {
+    saved_ = std::setlocale(LC_ALL, nullptr);
+    ASSERT_NE(std::setlocale(LC_ALL, GetParam()), nullptr)
+        << GetParam() << " is not installed (scripts/install-deps generates it)";
+  }
+  void TearDown() override { std::setlocale(LC_ALL, saved_.c_str()); }
+
+ private:
+  std::string saved_;
+};
+
+TEST_P(PictureUnderLocale, ShowsAndReadsNumbersByTheirPicture) {
+  EXPECT_EQ(ui::formatNumber("@n7.3", 1.5), "1.500");
+  EXPECT_EQ(ui::formatNumber("@n7,3", 1.5), "1,500");
+  EXPECT_EQ(ui::formatNumber("", 0.25), "0.25");
+  const struct {
+    const char* text;
+    bool ok;
+    double value;
+  } typed[] = {
+      {"12.5", true, 12.5}, {"12,5", true, 12.5}, {"0,001", true, 0.001}, {"-3", true, -3},
+      {"1,2,3", false, 0},  {"inf", false, 0},    {"nan", false, 0},      {"0x10", false, 0},
+  };
+  for (const auto& c : typed) {
+    double v = -1;
+    EXPECT_EQ(ui::parseNumber("@n10,4", c.text, v), c.ok) << c.text;
+    // What was typed is kept exactly, not rounded to the picture's decimals.
+    if (c.ok) {
+      EXPECT_EQ(v, c.value) << c.text;
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, PictureUnderLocale, ::testing::Values("C", "nb_NO.UTF-8"));
 
 TEST(Picture, CutsTextToItsWidthInCharacters) {
   EXPECT_EQ(ui::formatText("@s4", "Ærøskøbing"), "Ærøs");
