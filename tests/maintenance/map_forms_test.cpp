@@ -2,6 +2,7 @@
 // on a thread that holds the laboratory's tables (the import fixture's export), with THR:LAB,
 // THR:PR_TYPE and the laboratory and supplier mapping in the thread's buffers.
 #include <atomic>
+#include <clocale>
 #include <functional>
 #include <string>
 #include <vector>
@@ -171,6 +172,38 @@ TEST_F(MapFormsTest, ANewParameterMappingIsPrimedWithFactorOneAndTheWindowsSampl
   EXPECT_TRUE(std::filesystem::exists(store::resolvePath(data::fileName(FileId::Slamkontroll))));
 }
 
+// Qt sets the process locale from the environment; a Norwegian one has a decimal comma. The
+// factor reads a comma and a point alike, shows a comma and keeps exactly what was typed.
+TEST_F(MapFormsTest, AFactorTypedWithACommaOrAPointUnderEitherLocale) {
+  struct Restore {
+    std::string saved = std::setlocale(LC_ALL, nullptr);
+    ~Restore() { std::setlocale(LC_ALL, saved.c_str()); }
+  } restore;
+  struct Case {
+    const char* code;
+    const char* typed;
+    const char* shown;
+    const char* stored;
+  };
+  const Case cases[] = {{"A1", "0,001", "0,001", "0.001"}, {"A2", "2.5", "2,500", "2.5"},
+                        {"A3", "0.0005", "0,001", "0.0005"}, {"A4", "12,25", "12,250", "12.25"}};
+  for (const char* locale : {"C", "nb_NO.UTF-8"}) {
+    ASSERT_NE(std::setlocale(LC_ALL, locale), nullptr) << locale << " is not installed (scripts/install-deps makes it)";
+    for (const Case& c : cases) {
+      newParam("KL", "U");
+      ASSERT_TRUE(robot.type("?M_P:PARAMLAB", std::string(c.code) + locale[0]));
+      ASSERT_TRUE(robot.type("?M_P:FAKTOR", c.typed));
+      EXPECT_EQ(value(kParam, "?M_P:FAKTOR"), c.shown) << locale << " " << c.typed;
+      ASSERT_TRUE(robot.press("?OK"));
+      ASSERT_TRUE(finish());
+      EXPECT_EQ(stored(FileId::MapParam, std::string("SELECT FAKTOR FROM MapParam WHERE PARAMLAB = '") + c.code +
+                                             locale[0] + "'"),
+                (testing_util::Rows{{c.stored}}))
+          << locale << " " << c.typed;
+    }
+  }
+}
+
 TEST_F(MapFormsTest, TheTargetListFollowsTheSampleType) {
   const Strings head = {"Ant. Døgn||Antall døgn", "Vannmengde||Vannmengde", "Overløp||Vannmengde i overløp",
                         "N||Næringsstoffer:"};
@@ -305,6 +338,7 @@ TEST_F(MapFormsTest, DuplicatesAreRefusedWithTheirKeyDescriptions) {
 TEST_F(MapFormsTest, AChangedFactorIsRewrittenAndDeleteAsksNothingMore) {
   newParam("KL", "U");
   ASSERT_TRUE(robot.type("?M_P:PARAMLAB", "TP"));
+  ASSERT_TRUE(robot.type("?M_P:FAKTOR", "0,0005"));
   ASSERT_TRUE(robot.press("?OK"));
   ASSERT_TRUE(finish());
 
@@ -315,9 +349,19 @@ TEST_F(MapFormsTest, AChangedFactorIsRewrittenAndDeleteAsksNothingMore) {
     t.MapParam.rec.PARAMLAB = "TP";
     ASSERT_EQ(t.MapParam.get(data::MapParam::MAPPARAMKEY), 0);
   };
+  // Another target: the factor, shown with three decimals, keeps its fourth.
   call(maintenance::ParamForm, 2, "KL", "U", current);
   ASSERT_TRUE(robot.window(kParam));
   EXPECT_EQ(value(kParam, "?ACTIONMESSAGE"), "Posten vil bli endret");
+  EXPECT_EQ(value(kParam, "?M_P:FAKTOR"), "0,001");
+  ASSERT_TRUE(robot.choose("?M_P:PARAMSIV", "TOT-P"));
+  ASSERT_TRUE(robot.press("?OK"));
+  ASSERT_TRUE(finish());
+  EXPECT_EQ(response, 1);
+  EXPECT_EQ(stored(FileId::MapParam, "SELECT PARAMSIV, FAKTOR FROM MapParam"), (testing_util::Rows{{"TOT-P", "0.0005"}}));
+
+  call(maintenance::ParamForm, 2, "KL", "U", current);
+  ASSERT_TRUE(robot.window(kParam));
   ASSERT_TRUE(robot.type("?M_P:FAKTOR", "2,5"));
   ASSERT_TRUE(robot.press("?OK"));
   ASSERT_TRUE(finish());
