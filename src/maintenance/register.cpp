@@ -4,8 +4,9 @@
 #include "maintenance/lab_form.h"
 #include "maintenance/lever_browse.h"
 #include "maintenance/lever_form.h"
-#include "maintenance/postadresser_browse.h"
 #include "maintenance/param_form.h"
+#include "maintenance/param_report.h"
+#include "maintenance/postadresser_browse.h"
 #include "maintenance/sted_form.h"
 #include "shell/procedures.h"
 
@@ -17,6 +18,7 @@ void registerProcedures() {
   shell::setProcedure("LabForm", LabForm);
   shell::setProcedure("LeverForm", LeverForm);
   shell::setProcedure("PostadresserBrowse", PostadresserBrowse);
+  shell::setProcedure("ParamReport", ParamReport);
   shell::setProcedure("ParamForm", ParamForm);
   shell::setProcedure("StedForm", StedForm);
 }

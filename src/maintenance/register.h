@@ -1,10 +1,11 @@
 #pragma once
 namespace maintenance {
 
-// Registers the lists and forms of this area with the procedure registry ("LabBrowse",
-// "LeverBrowse", "LabForm", "LeverForm", "ParamForm", "StedForm", "PostadresserBrowse"), so the
-// frame can start the laboratories list on a thread of its own and the About window can call the
-// postal-address list.
+// Registers the lists, forms and the mapping report of this area with the procedure registry
+// ("LabBrowse", "LeverBrowse", "LabForm", "LeverForm", "ParamForm", "StedForm",
+// "PostadresserBrowse", "ParamReport"), so the frame can start the laboratories list on a thread
+// of its own, the About window can call the postal-address list and the settings window can call
+// the forms and the report by name.
 void registerProcedures();
 
 }  // namespace maintenance

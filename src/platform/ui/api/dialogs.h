@@ -19,8 +19,8 @@ bool fileDialog(std::string_view title, std::string& path, std::string_view filt
 bool directoryDialog(std::string_view title, std::string& path);
 
 // Pop-up menu at the mouse pointer from "|"-separated items: "-" is a separator (not
-// counted), a leading "~" shows the item greyed (it cannot be chosen). Returns the chosen
-// item's number, 0 when dismissed.
+// counted), a leading "~" shows the item greyed (it cannot be chosen), a leading "+" (after
+// any "~") shows it checked. Returns the chosen item's number, 0 when dismissed.
 int popup(std::string_view items);
 
 // The printer-setup dialog; false when cancelled.

@@ -29,7 +29,7 @@ enum class Prop {
   RangeHigh,
   Cursor,     // text: mouse cursor over a region or image ("arrow", "hand", "zoom", "wait", ...)
   ImageFile,  // text: file shown by an image control
-  Zoom,       // number: percent, 0 = fit to the control
+  Zoom,       // number: percent, 0 = fit to the control, -1 = fit to its width
   X,
   Y,
   Width,
@@ -41,6 +41,8 @@ enum class Prop {
   StatusText,   // control 0, text, `index` = zone (1-based)
   ImageWidth,   // number (read): natural size in pixels of the image an image control shows,
   ImageHeight,  // 0 when none could be read
+  ClientWidth,   // control 0, number (read): the size of the area that holds the controls,
+  ClientHeight,  // in dialog units (the window less its menu bar, toolbar and status bar)
 };
 
 // One change of a property; `text` or `number` carries the value depending on the property.

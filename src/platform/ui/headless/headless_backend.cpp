@@ -41,6 +41,10 @@ HControl makeControl(const ControlDef& d) {
   c.color = d.color;
   c.rangeLow = static_cast<long long>(d.rangeLow);
   c.rangeHigh = static_cast<long long>(d.rangeHigh);
+  c.x = d.x;
+  c.y = d.y;
+  c.width = d.width;
+  c.height = d.height;
   for (const std::string& r : d.rows) c.rows.push_back({{r}, false});
   if (d.kind == ControlKind::Check) c.value = "0";
   if (d.kind == ControlKind::Sheet) c.value = "1";
@@ -338,6 +342,18 @@ void HeadlessBackend::apply(int window, const std::vector<PropChange>& changes) 
       case Prop::Zoom:
         c.zoom = ch.number;
         break;
+      case Prop::X:
+        c.x = ch.number;
+        break;
+      case Prop::Y:
+        c.y = ch.number;
+        break;
+      case Prop::Width:
+        c.width = ch.number;
+        break;
+      case Prop::Height:
+        c.height = ch.number;
+        break;
       case Prop::Checked:
         c.checked = ch.number != 0;
         break;
@@ -372,7 +388,10 @@ PropValue HeadlessBackend::get(int window, int control, Prop prop) {
       case Prop::Width:
         return {{}, w.width};
       case Prop::Height:
+      case Prop::ClientHeight:
         return {{}, w.height};
+      case Prop::ClientWidth:
+        return {{}, w.width};
       case Prop::Focus:
         return {{}, w.focus};
       default:
@@ -429,6 +448,14 @@ PropValue HeadlessBackend::get(int window, int control, Prop prop) {
       return {c.imageFile, 0};
     case Prop::Zoom:
       return {{}, c.zoom};
+    case Prop::X:
+      return {{}, c.x};
+    case Prop::Y:
+      return {{}, c.y};
+    case Prop::Width:
+      return {{}, c.width};
+    case Prop::Height:
+      return {{}, c.height};
     case Prop::Checked:
       return flag(c.checked);
     case Prop::ImageWidth:

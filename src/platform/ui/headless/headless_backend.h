@@ -39,6 +39,7 @@ struct HControl {
   long long selected = 0;
   long long mouseRow = 0;
   long long rangeLow = 0, rangeHigh = 0;
+  long long x = 0, y = 0, width = 0, height = 0;  // dialog units, as the definition or procedure set them
   std::vector<ListRow> rows;
   std::set<int> alertKeys;
   bool menu = false;     // a menu item or toolbar button

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <map>
+#include <mutex>
 #include <thread>
 
 #include "platform/ui/api/dialogs.h"
@@ -77,6 +78,7 @@ std::vector<PopupItem> popupItems(const std::string& text) {
       PopupItem p;
       p.greyed = item[0] == '~';
       p.text = p.greyed ? item.substr(1) : item;
+      if (!p.text.empty() && p.text[0] == '+') p.text.erase(0, 1);  // shown checked
       out.push_back(p);
     }
     start = bar + 1;
@@ -697,6 +699,27 @@ bool Robot::mouse(const std::string& equate, const std::string& what) {
   return waitIdle(true);
 }
 
+namespace {
+std::mutex startMutex;
+StartHandler startHandler;
+}  // namespace
+
+void setStartHandler(StartHandler handler) {
+  std::lock_guard lock(startMutex);
+  startHandler = std::move(handler);
+}
+
+bool Robot::start(const std::string& name, const std::string& arg) {
+  if (!waitIdle(false)) return false;
+  StartHandler h;
+  {
+    std::lock_guard lock(startMutex);
+    h = startHandler;
+  }
+  if (!h || !h(name, arg)) return fail("nothing to start by the name " + quote(name));
+  return waitIdle(true);
+}
+
 bool Robot::drag(const std::string& equate, int position) {
   int id = 0;
   if (!waitIdle(false) || !targetControl(equate, id, true)) return false;
@@ -741,6 +764,8 @@ bool Robot::dump(const std::string& equate) {
       } else if (k == ControlKind::Button || k == ControlKind::Prompt || k == ControlKind::Group ||
                  k == ControlKind::Tab || k == ControlKind::Radio || c.menu) {
         lines.push_back("dump " + c.def.equate + " " + quote(c.text) + state);
+      } else if (k == ControlKind::Image) {
+        lines.push_back("dump " + c.def.equate + " " + quote(c.imageFile) + state);
       } else {
         lines.push_back("dump " + c.def.equate + " " + quote(c.value) + state);
       }

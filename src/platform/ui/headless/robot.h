@@ -5,11 +5,17 @@
 // than the timeout fails: it returns false, writes an "error:" line into the transcript and
 // leaves the reason in error(). After a failure every further action fails too.
 #include <chrono>
+#include <functional>
 #include <string>
 
 #include "platform/ui/headless/headless_backend.h"
 
 namespace ui::headless {
+
+// What the script verb `start NAME [ARG]` runs; the program installs it (the layer knows no
+// procedure names). It returns false when nothing could be started by that name.
+using StartHandler = std::function<bool(const std::string& name, const std::string& arg)>;
+void setStartHandler(StartHandler handler);
 
 class Robot {
  public:
@@ -56,6 +62,8 @@ class Robot {
   bool waitClosed(const std::string& title);
   // Waits until every procedure has ended.
   bool waitEnd();
+  // Starts what the program registered under `name` (see setStartHandler), with `arg`.
+  bool start(const std::string& name, const std::string& arg);
   // Waits until the program is idle; fails when a box or dialog is left unanswered.
   bool settle();
 

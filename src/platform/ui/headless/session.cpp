@@ -140,6 +140,7 @@ bool runLine(Robot& r, const std::vector<std::string>& w) {
   if (verb == "dump") return arity(0, 1) && r.dump(n == 0 ? std::string() : w[1]);
   if (verb == "wait-closed") return arity(1, 1) && r.waitClosed(w[1]);
   if (verb == "wait-end") return arity(0, 0) && r.waitEnd();
+  if (verb == "start") return arity(1, 2) && r.start(w[1], n == 2 ? w[2] : std::string());
   if (verb == "timeout") {
     if (!arity(1, 1)) return false;
     const double s = std::atof(w[1].c_str());

@@ -30,6 +30,7 @@ constexpr Fallback kFallbacks[] = {
     {"SAVE", QStyle::SP_DialogSaveButton},
     {"DELETE", QStyle::SP_TrashIcon},
     {"FOLDER", QStyle::SP_DirOpenIcon},
+    {"ZOOM", QStyle::SP_FileDialogContentsView},
 };
 
 }  // namespace

@@ -199,8 +199,12 @@ int QtBackend::popupMenu(const PopupRequest& request) {
           }
           const bool grey = item.startsWith(QLatin1Char('~'));
           if (grey) item.remove(0, 1);
+          const bool checked = item.startsWith(QLatin1Char('+'));
+          if (checked) item.remove(0, 1);
           QAction* a = menu->addAction(item);
           a->setEnabled(!grey);
+          a->setCheckable(checked);
+          a->setChecked(checked);
           a->setData(++n);
         }
         QObject::connect(menu, &QMenu::triggered, menu, [done](QAction* a) { done(a->data().toInt()); });

@@ -19,9 +19,12 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QStyle>
+#include <functional>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
@@ -67,6 +70,17 @@ bool isInline(const ControlDef& d) {
 
 // A button that belongs beside a field ("...") rather than in the window's button row.
 bool isFieldButton(const ControlDef& d) { return d.text == "..." || (d.text.empty() && d.icon.empty()); }
+
+// A spin box that tells when the user steps it (arrows, wheel, arrow and page keys).
+class StepSpin : public QSpinBox {
+ public:
+  using QSpinBox::QSpinBox;
+  std::function<void()> stepped;
+  void stepBy(int steps) override {
+    QSpinBox::stepBy(steps);
+    if (stepped) stepped();
+  }
+};
 
 // A widget's place relative to the window's content (also for the button row beside it).
 QPoint offsetIn(const QWidget* w, const QWidget* content) {
@@ -135,6 +149,8 @@ bool Shell::eventFilter(QObject* watched, QEvent* event) {
   }
   if (event->type() == QEvent::MouseButtonRelease && watched->property("l2sImage").isValid())
     owner_.imageClicked(watched->property("l2sImage").toInt());
+  if (event->type() == QEvent::Resize && watched->property("l2sImageArea").isValid())
+    owner_.imageResized(watched->property("l2sImageArea").toInt());
   return QMainWindow::eventFilter(watched, event);
 }
 
@@ -462,7 +478,12 @@ QWidget* QtWindow::makeControl(QtControl& c, QWidget* parent) {
       return e;
     }
     case ControlKind::Spin: {
-      auto* sp = new QSpinBox(parent);
+      auto* sp = new StepSpin(parent);
+      // A step is a new selection at once; typed digits are accepted on leaving.
+      sp->stepped = [this, cid] {
+        if (QtControl* x = find(cid)) x->dirty = false;
+        sendControl(cid, EventKind::NewSelection, Key::MouseLeft);
+      };
       if (d.rangeHigh > d.rangeLow)
         sp->setRange(static_cast<int>(d.rangeLow), static_cast<int>(d.rangeHigh));
       else
@@ -630,7 +651,13 @@ QWidget* QtWindow::makeControl(QtControl& c, QWidget* parent) {
       l->installEventFilter(shell_);
       area->setWidget(l);
       area->setWidgetResizable(true);
-      area->setMinimumSize(160, 120);
+      area->setBackgroundRole(QPalette::Base);
+      // An image fitted to its area is fitted again when the area changes size.
+      area->viewport()->setProperty("l2sImageArea", cid);
+      area->viewport()->installEventFilter(shell_);
+      if (d.width == 0 && d.height == 0) area->setMinimumSize(160, 120);
+      area->setHorizontalScrollBarPolicy(d.hscroll ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+      area->setVerticalScrollBarPolicy(d.vscroll ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
       return area;
     }
     case ControlKind::Region: {
@@ -689,6 +716,10 @@ void QtWindow::place(QtControl& c) {
       const int height = d.height > 0 ? du.y(d.height) : hint.height();
       w->setGeometry(du.x(std::max(0, d.x - ox)), du.y(std::max(0, d.y - oy)), width, height);
     }
+    // A prompt just before its field names it, so its "&" letter reaches the field.
+    if (auto prev = controls_.find(d.id - 1); prev != controls_.end() && prev->second.def.kind == ControlKind::Prompt &&
+                                              d.kind != ControlKind::Prompt)
+      if (auto* label = qobject_cast<QLabel*>(prev->second.widget)) label->setBuddy(w);
     if (cont == content_) {
       const QRect r = w->geometry();
       content_->setMinimumSize(std::max(content_->minimumWidth(), r.right() + 8),
@@ -1107,6 +1138,8 @@ void QtWindow::apply(const PropChange& ch) {
       break;
     case Prop::VScroll:
       if (c->list) c->list->setScrollBar(ch.number != 0);
+      if (auto* area = c->def.kind == ControlKind::Image ? qobject_cast<QScrollArea*>(w) : nullptr)
+        area->setVerticalScrollBarPolicy(ch.number ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
       break;
     case Prop::VScrollPos:
       if (c->list) c->list->setThumb(static_cast<int>(ch.number));
@@ -1115,6 +1148,8 @@ void QtWindow::apply(const PropChange& ch) {
       if (c->list)
         c->list->tree()->setHorizontalScrollBarPolicy(ch.number ? Qt::ScrollBarAsNeeded
                                                                 : Qt::ScrollBarAlwaysOff);
+      if (auto* area = c->def.kind == ControlKind::Image ? qobject_cast<QScrollArea*>(w) : nullptr)
+        area->setHorizontalScrollBarPolicy(ch.number ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
       break;
     case Prop::RangeLow:
     case Prop::RangeHigh: {
@@ -1125,6 +1160,7 @@ void QtWindow::apply(const PropChange& ch) {
         else
           p->setMaximum(v);
       } else if (auto* sp = qobject_cast<QSpinBox*>(w)) {
+        const QSignalBlocker block(sp);  // a value moved inside the new range is no user's change
         if (ch.prop == Prop::RangeLow)
           sp->setMinimum(v);
         else
@@ -1144,26 +1180,20 @@ void QtWindow::apply(const PropChange& ch) {
     }
     case Prop::ImageFile:
     case Prop::Zoom: {
-      if (ch.prop == Prop::ImageFile)
+      if (ch.prop == Prop::ImageFile) {
         c->imageFile = ch.text;
-      else
+        c->image = QPixmap(q(c->imageFile));
+        c->imageWidth = c->image.width();
+        c->imageHeight = c->image.height();
+      } else {
         c->zoom = ch.number;
-      auto* area = qobject_cast<QScrollArea*>(w);
-      auto* l = area ? qobject_cast<QLabel*>(area->widget()) : nullptr;
-      if (!l) break;
-      QPixmap pm(q(c->imageFile));
-      c->imageWidth = pm.width();
-      c->imageHeight = pm.height();
-      if (!pm.isNull() && c->zoom > 0) {
-        pm = pm.scaled(pm.size() * (static_cast<double>(c->zoom) / 100.0), Qt::KeepAspectRatio,
-                       Qt::SmoothTransformation);
-        area->setWidgetResizable(false);
-        l->resize(pm.size());
-      } else if (!pm.isNull()) {
-        pm = pm.scaled(area->viewport()->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
-        area->setWidgetResizable(true);
       }
-      l->setPixmap(pm);
+      showImage(*c);
+      // A new page or magnification starts at the page's top left corner.
+      if (auto* area = qobject_cast<QScrollArea*>(w)) {
+        area->horizontalScrollBar()->setValue(0);
+        area->verticalScrollBar()->setValue(0);
+      }
       break;
     }
     case Prop::AlertKey: c->alertKeys.insert(static_cast<int>(ch.number)); break;
@@ -1200,6 +1230,8 @@ PropValue QtWindow::get(int control, Prop prop) {
       case Prop::Y: return {{}, outer()->y() * 8 / std::max(1, du.y(8))};
       case Prop::Width: return {{}, outer()->width() * 4 / std::max(1, du.x(4))};
       case Prop::Height: return {{}, outer()->height() * 8 / std::max(1, du.y(8))};
+      case Prop::ClientWidth: return {{}, (content_ ? content_ : outer())->width() * 4 / std::max(1, du.x(4))};
+      case Prop::ClientHeight: return {{}, (content_ ? content_ : outer())->height() * 8 / std::max(1, du.y(8))};
       case Prop::Focus: {
         for (QWidget* f = QApplication::focusWidget(); f; f = f->parentWidget()) {
           const QVariant id = f->property(kIdProp);
@@ -1335,6 +1367,36 @@ void QtWindow::clipboard(ClipboardOp op) {
     case ClipboardOp::Copy: e->copy(); break;
     case ClipboardOp::Paste: e->paste(); break;
   }
+}
+
+void QtWindow::showImage(QtControl& c) {
+  auto* area = qobject_cast<QScrollArea*>(c.widget);
+  auto* l = area ? qobject_cast<QLabel*>(area->widget()) : nullptr;
+  if (!l) return;
+  QPixmap pm = c.image;
+  if (!pm.isNull() && c.zoom > 0) {
+    pm = pm.scaled(pm.size() * (static_cast<double>(c.zoom) / 100.0), Qt::KeepAspectRatio,
+                   Qt::SmoothTransformation);
+    area->setWidgetResizable(false);
+    l->resize(pm.size());
+  } else if (!pm.isNull() && c.zoom < 0) {
+    // The area's width, less a vertical scroll bar; the user scrolls down the page.
+    const int sb = area->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOff
+                       ? 0
+                       : area->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    pm = pm.scaledToWidth(std::max(1, area->width() - 2 * area->frameWidth() - sb), Qt::SmoothTransformation);
+    area->setWidgetResizable(false);
+    l->resize(pm.size());
+  } else if (!pm.isNull()) {
+    pm = pm.scaled(area->viewport()->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    area->setWidgetResizable(true);
+  }
+  l->setPixmap(pm);
+}
+
+void QtWindow::imageResized(int control) {
+  QtControl* c = find(control);
+  if (c && c->zoom <= 0 && !c->image.isNull()) showImage(*c);
 }
 
 void QtWindow::imageClicked(int control) {

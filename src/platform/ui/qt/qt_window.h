@@ -2,6 +2,7 @@
 // One open window of the Qt backend: its widgets built from the definition, property changes,
 // and the user's actions turned into events. Lives on the GUI thread only.
 #include <QMainWindow>
+#include <QPixmap>
 #include <QPointer>
 #include <functional>
 #include <map>
@@ -57,6 +58,7 @@ struct QtControl {
   std::string imageFile;
   long long zoom = 0;
   long long imageWidth = 0, imageHeight = 0;  // natural size of the image shown
+  QPixmap image;                              // the image file as read, before zooming
   long long color = -1;
   bool dirty = false;  // typed into since the last Accepted
   bool menu = false;
@@ -97,9 +99,11 @@ class QtWindow {
   void sendControl(int control, EventKind kind, int key = 0);
   void closeRequested();
   void resized();
+  void showImage(QtControl& c);
   void activated(bool on);
   bool keyFilter(QObject* watched, QKeyEvent* e, int control);
   void imageClicked(int control);
+  void imageResized(int control);
 
  private:
   void build();

@@ -1,0 +1,110 @@
+// The real program, scripted: the demo laboratory's parameter mapping printed to a PDF.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "../platform/report/pdf_text.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A demo working directory of its own, and scripted runs of the real program in it.
+class PrintProgramTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("l2s-print-program-" + std::to_string(::getpid()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_ / "out");
+    ASSERT_EQ(std::system((env() + "'" + bin_ + "lab2siv-demo' . >/dev/null").c_str()), 0);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  std::string env() const {
+    return "cd '" + dir_.string() + "' && LAB2SIV_NO_PRINTER=1 LAB2SIV_SYSTEM_DIR='" + (dir_ / "system").string() +
+           "' ";
+  }
+  // Runs the script; true when the run ended with 0. The transcript (and stderr) in `out`.
+  bool run(const std::string& script, std::string& out) {
+    std::ofstream(dir_ / "script.txt") << script;
+    const int status = std::system(
+        (env() + "'" + bin_ + "lab2siv' --headless --script script.txt --transcript t.txt 2>err.txt").c_str());
+    std::stringstream s;
+    s << std::ifstream(dir_ / "t.txt").rdbuf() << std::ifstream(dir_ / "err.txt").rdbuf();
+    out = s.str();
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  }
+  std::string pdf(const std::string& name) const { return (dir_ / "out" / name).string(); }
+
+  fs::path dir_;
+  const std::string bin_ = LAB2SIV_BINARY_DIR "/app/";
+};
+
+TEST_F(PrintProgramTest, TheDemoMappingPrintsToAPdf) {
+  std::string transcript;
+  EXPECT_TRUE(run("window \"Innstillinger\"\n"
+                  "press ?OK\n"
+                  "window P1$APPFRAME\n"
+                  "start ParamReport \"FJL\"\n"
+                  "window \"Report Preview\"\n"
+                  "dump ?CURRENTPAGE\n"
+                  "press ?ZOOM100\n"
+                  "key PgDn\n"
+                  "press ?PRINTBUTTON\n"
+                  "file \"" + pdf("mapping") + "\"\n"
+                  "wait-closed \"Report Preview\"\n",
+                  transcript))
+      << transcript;
+  EXPECT_NE(transcript.find("close \"Generating Report\""), std::string::npos) << transcript;
+  EXPECT_NE(transcript.find("dump ?CURRENTPAGE \"1\""), std::string::npos) << transcript;
+
+  const std::string text = l2stest::pdfText(pdf("mapping.pdf"));
+  EXPECT_EQ(l2stest::pdfPages(pdf("mapping.pdf")), 1);
+  for (const char* piece : {"Mapping av paremetre", "Fjordlab Miljøanalyse AS", "Slamkontroll", "Utslipskontroll",
+                            "Parameter lab: BOF", "BOF5", "Parameter lab: TSN", "TS-næringsstoff", "0,001"})
+    EXPECT_NE(text.find(piece), std::string::npos) << piece << "\n" << text;
+}
+
+// The log viewer prints every line of the import log, through the same engine.
+TEST_F(PrintProgramTest, TheImportLogPrintsToAPdf) {
+  std::string transcript;
+  ASSERT_TRUE(run("window \"Innstillinger\"\n"
+                  "press ?OK\n"
+                  "window P1$APPFRAME\n"
+                  "menu \"&Import\"\n"
+                  "window \"Import\"\n"
+                  "press ?OKBUTTON\n"
+                  "press ?LOGFILEBUTTON\n"
+                  "window \"Se på Logg-file\"\n"
+                  "press ?ASCIIPRINT\n"
+                  "file \"" + pdf("log.pdf") + "\"\n"
+                  "press ?CLOSE\n",
+                  transcript))
+      << transcript;
+  // The PDF's text keeps the words and their order; runs of blanks may come out shorter.
+  auto words = [](const std::string& s) {
+    std::string out;
+    for (char c : s)
+      if (c != ' ' || (!out.empty() && out.back() != ' ')) out += c;
+    return out;
+  };
+  std::stringstream log;
+  log << std::ifstream(dir_ / "data" / "Import.Txt").rdbuf();
+  const std::string text = words(l2stest::pdfText(pdf("log.pdf")));
+  std::string line;
+  int lines = 0;
+  while (std::getline(log, line)) {
+    while (!line.empty() && (line.back() == ' ' || line.back() == '\r')) line.pop_back();
+    if (line.empty()) continue;
+    ++lines;
+    EXPECT_NE(text.find(words(line)), std::string::npos) << line;
+  }
+  EXPECT_GT(lines, 5);
+}
+
+}  // namespace
