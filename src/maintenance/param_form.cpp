@@ -85,10 +85,7 @@ class ParamFormImpl : public UpdateForm<Rec> {
       win.display("?M_P:FAKTOR");
       return true;
     }
-    const bool lookup = ev.control == win.id("?M_P:PARAMLAB") || ev.control == win.id("?M_P:PARAMSIV");
-    if (!lookup || (ev.kind != ui::EventKind::Accepted && ev.kind != ui::EventKind::NewSelection)) return false;
-    refresh();
-    return true;
+    return refreshOnLookup(win, ev, {"?M_P:PARAMLAB", "?M_P:PARAMSIV"});
   }
 
  private:

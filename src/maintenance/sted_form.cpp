@@ -77,10 +77,7 @@ class StedFormImpl : public UpdateForm<Rec> {
     lookUpPlaceName();
   }
   bool onEvent(ui::Window& win, const ui::Event& ev) override {
-    const bool lookup = ev.control == win.id("?M_S:STEDLAB") || ev.control == win.id("?M_S:STEDSIV");
-    if (!lookup || (ev.kind != ui::EventKind::Accepted && ev.kind != ui::EventKind::NewSelection)) return false;
-    refresh();
-    return true;
+    return refreshOnLookup(win, ev, {"?M_S:STEDLAB", "?M_S:STEDSIV"});
   }
 
  private:
