@@ -1,8 +1,10 @@
-// Program entry: --headless --script FILE --transcript FILE runs the program with the scripted
-// user of the headless backend; otherwise it opens its windows with the Qt backend.
+// Program entry: reads the command line (--help, --version, --headless --script FILE
+// [--transcript FILE]); a scripted run plays the user through the headless backend, otherwise
+// the windows open with the Qt backend.
 #include <iostream>
 #include <string>
 
+#include "command_line.h"
 #include "data/thread_state.h"
 #include "import/window/register.h"
 #include "maintenance/register.h"
@@ -16,17 +18,21 @@
 #include "shell/procedures.h"
 
 int main(int argc, char** argv) {
+  const app::CommandLine cmd = app::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  switch (cmd.action) {
+    case app::CommandLine::Action::Help: std::cout << app::usage(); return 0;
+    case app::CommandLine::Action::Version: std::cout << app::versionText(); return 0;
+    case app::CommandLine::Action::Error:
+      std::cerr << "lab2siv: " << cmd.error << "\nTry 'lab2siv --help'.\n";
+      return 2;
+    default: break;
+  }
   // The windows the frame starts by name.
   maintenance::registerProcedures();
   // The log viewer's Print goes through the report engine.
   report::installLinePrinter("Import.pdf");
   import::registerImportWindow();
-  ui::headless::ScriptedOptions scripted;
-  if (ui::headless::parseScriptedOptions(argc, argv, scripted)) {
-    if (!scripted.error.empty()) {
-      std::cerr << "lab2siv: " << scripted.error << "\n";
-      return 2;
-    }
+  if (cmd.action == app::CommandLine::Action::Scripted) {
     // Reports paint also without windows: an offscreen Qt application on this main thread.
     report::Painting painting(argc, argv);
     // `start NAME "LAB"` in a script calls a registered procedure on a thread of its own with
@@ -39,13 +45,12 @@ int main(int argc, char** argv) {
         shell::callProcedure(name);
       });
     });
-    return ui::headless::runScripted(scripted.script, scripted.transcript, [] { shell::Main(); });
+    return ui::headless::runScripted(cmd.script, cmd.transcript, [] { shell::Main(); });
   }
 #ifdef LAB2SIV_WITH_QT
   return ui::qt::runProgram(argc, argv, [] { shell::Main(); });
 #else
-  std::cerr << "lab2siv: built without windows; run it with --headless --script FILE "
-               "--transcript FILE\n";
+  std::cerr << "lab2siv: built without windows; run it with --headless --script FILE\n";
   return 2;
 #endif
 }

@@ -20,6 +20,15 @@ std::string two(int n) {
 }
 std::string codeOf(int i) { return (i < kDischargeCodes ? "U" : "S") + two(i % 100); }
 
+// Four characters, digits then upper-case letters: unique for 36^4 journals, where four digits
+// would wrap at 10,000 and give one journal another's samples.
+std::string journalNumber(int n) {
+  static const char digits[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+  std::string s(4, '0');
+  for (int i = 3; i >= 0; --i, n /= 36) s[std::size_t(i)] = digits[n % 36];
+  return s;
+}
+
 }  // namespace
 
 std::string rekvOf(int s) { return std::to_string(100 + s); }
@@ -48,9 +57,7 @@ void generateLab(const fs::path& dir, int journalsPerSupplier) {
     // Rows in an order unlike the index order, as an export would hold them.
     for (int j = 0; j < journalsPerSupplier; ++j)
       for (int s = 0; s < kSuppliers; ++s) {
-        char nr[8];
-        std::snprintf(nr, sizeof nr, "%04d", (s * journalsPerSupplier + j) % 10000);
-        t.row({"08", nr, rekvOf(s), "20080101"});
+        t.row({"08", journalNumber(s * journalsPerSupplier + j), rekvOf(s), "20080101"});
       }
   }
   std::vector<DbfColumn> cols = {{"PAAR", 'C', 2},   {"JRNLNR", 'C', 4}, {"MATERIALE", 'C', 6},
@@ -64,10 +71,10 @@ void generateLab(const fs::path& dir, int journalsPerSupplier) {
   for (int k = kSamplesPerJournal - 1; k >= 0; --k)
     for (int s = 0; s < kSuppliers; ++s)
       for (int j = 0; j < journalsPerSupplier; ++j) {
-        char nr[8], day[16];
-        std::snprintf(nr, sizeof nr, "%04d", (s * journalsPerSupplier + j) % 10000);
+        char day[16];
         std::snprintf(day, sizeof day, "2008%02d%02d", 1 + j % 12, 1 + k + j % 20);
-        std::vector<std::string> v = {"08", nr, "AVL", rekvOf(s), two(1 + k % 2), "00350", "", day};
+        std::vector<std::string> v = {"08", journalNumber(s * journalsPerSupplier + j), "AVL", rekvOf(s),
+                                      two(1 + k % 2), "00350", "", day};
         for (int a = 0; a < 15; ++a) {
           v.push_back(codeOf((a * 3 + k + j) % (kDischargeCodes + kSludgeCodes)));
           v.push_back(std::to_string(1 + (a + j) % 97) + "," + std::to_string(k));

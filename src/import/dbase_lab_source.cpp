@@ -56,11 +56,10 @@ bool DbaseLabSource::nextSample(SampleRow& row) {
   row.IDENT = t.rec.IDENT;
   row.REGKODE = t.rec.REGKODE;
   row.TATTDATO = t.rec.TATTDATO;
+  // The fifteen pairs as GetAnalysisResult reads them, once per row.
+  results_.clear();
+  for (int i = 0; i < 15; ++i) results_.add(t.rec.an(i).raw(), t.rec.sv(i).raw());
   return true;
-}
-
-std::string DbaseLabSource::analysisResult(std::string_view cp1252Code) {
-  return data::lab::GetAnalysisResult(text::fromCp1252(cp1252Code));
 }
 
 // Here rather than beside the other overload, so that code running the import over its own

@@ -22,13 +22,14 @@ class DbaseLabSource : public LabSource {
   bool nextJournal(JournalRow& row) override;
   void startSamples(const text::Str<4>& jrnlnr) override;
   bool nextSample(SampleRow& row) override;
-  std::string analysisResult(std::string_view cp1252Code) override;
+  const SampleResults& results() const override { return results_; }
 
  private:
   std::string importFile_;
   data::lab::LabTablesHolder holder_;
   bool journalsOk_ = false;
   bool samplesOk_ = false;
+  SampleResults results_;
 };
 
 }  // namespace import

@@ -1,5 +1,7 @@
 #include "import/import_context.h"
 
+#include <cstring>
+
 #include "data/cascade.h"
 #include "platform/text/picture.h"
 
@@ -14,7 +16,7 @@ void ImportContext::line(int n, std::string_view utf8) {
 }
 
 void ImportContext::problem(const std::string& logLine) {
-  log.append(logLine);
+  writer.logLine(logLine);  // after the records written before it
   state.ProblemLogged = 1;
 }
 
@@ -35,8 +37,7 @@ const std::vector<ImportContext::ParameterMapping>& ImportContext::parameterMapp
   if (f.setFrom(data::MapParam::MAPPARAMKEY) == 0) {
     while (f.next() == 0) {
       if (!data::sameLink(f.rec.LAB.raw(), thr.LAB.raw()) || f.rec.PRTYPE != type) break;
-      mappings_[i].push_back({f.rec, "Leser prøvefile. Analyse: " + text::fromCp1252(f.rec.PARAMLAB.raw()),
-                              std::string(f.rec.PARAMLAB.trimmedRaw())});
+      mappings_[i].push_back({f.rec, "Leser prøvefile. Analyse: " + text::fromCp1252(f.rec.PARAMLAB.raw())});
     }
   }
   return mappings_[i];
@@ -44,7 +45,10 @@ const std::vector<ImportContext::ParameterMapping>& ImportContext::parameterMapp
 
 const std::vector<data::MapStedRecord>& ImportContext::placeMappings(
     const text::Str<6>& rekv, const text::Str<32>& placeKey) {
-  auto key = std::make_pair(std::string(rekv.trimmedRaw()), std::string(placeKey.trimmedRaw()));
+  // Blank-padded texts of fixed width: equal keys have equal bytes, and no text is built.
+  PlaceKey key;
+  std::memcpy(key.bytes.data(), rekv.data(), 6);
+  std::memcpy(key.bytes.data() + 6, placeKey.data(), 32);
   auto it = places_.find(key);
   if (it != places_.end()) return it->second;
   auto& out = places_[key];

@@ -2,6 +2,7 @@
 // Everything one import run works with: the window's choices, the shared state, the progress
 // lines, the log, the laboratory tables, the thread's record files, the batched writer and the
 // mapping rows read once per run.
+#include <array>
 #include <map>
 #include <string>
 #include <utility>
@@ -42,11 +43,15 @@ struct ImportContext {
   // The current journal as the log and the stored records name it ("08/0123").
   std::string journalText() const;
   void redraw() { progress.redraw(); }
+  // Whether a line built now would be shown (see ImportProgress::redrawDue).
+  bool progressDue() const { return progress.redrawDue(); }
+  // The run was stopped (a file error, a full disk, files held by another process, a log
+  // that cannot be written).
+  bool stopped() const { return writer.stopped() || log.appendFailed(); }
 
   struct ParameterMapping {
     data::MapParamRecord rec;
     std::string progress;  // the third progress line while this mapping is read
-    std::string code;      // the analysis code, Windows-1252 without trailing blanks
   };
   // The laboratory's parameter mappings of one sample type, in key order, read once per run:
   // the mapping files cannot change while the laboratory tables are held.
@@ -58,7 +63,11 @@ struct ImportContext {
  private:
   bool haveMappings_[2] = {false, false};
   std::vector<ParameterMapping> mappings_[2];
-  std::map<std::pair<std::string, std::string>, std::vector<data::MapStedRecord>> places_;
+  struct PlaceKey {
+    std::array<char, 38> bytes;  // requisitioner (6) and place key (32)
+    auto operator<=>(const PlaceKey&) const = default;
+  };
+  std::map<PlaceKey, std::vector<data::MapStedRecord>> places_;
 };
 
 // Runs `take` for each mapping of the type whose result in the current sample row is not 0,

@@ -12,12 +12,13 @@ void forEachResult(ImportContext& ctx, char prtype, F take) {
     ctx.thr.MapParam.rec = m.rec;
     ctx.line(3, m.progress);
     ctx.redraw();
-    const std::string result = ctx.lab.analysisResult(m.code);
-    ctx.state.ResultValue = resultNumber(result);
+    const SampleResults::Entry* result = ctx.lab.results().find(m.rec.PARAMLAB);
+    ctx.state.ResultValue = result ? result->value : 0;
     if (ctx.state.ResultValue == 0) continue;
     // "9e999" reads as infinity: not a result, and never stored.
     if (!std::isfinite(ctx.state.ResultValue)) {
-      ctx.problem(notAResultLine(ctx.journalText(), text::fromCp1252(m.code), result));
+      ctx.problem(notAResultLine(ctx.journalText(), text::fromCp1252(m.rec.PARAMLAB.raw()),
+                                 text::fromCp1252(result->text)));
       continue;
     }
     take(ctx.thr.MapParam.rec);

@@ -30,14 +30,16 @@ void ImportDischargeValues(ImportContext& ctx) {
     if (st.ParamIndex != 0) {
       uk.VERDI[st.ParamIndex - 1][st.PlaceIndex - 1] = st.ResultValue * m.FAKTOR;
       st.UtslippskontrollFilled = 1;
-      ctx.line(4, "Importerer: " + anl.PARAMETER[st.ParamIndex - 1].str() + "-" +
-                      text::fromCp1252(anl.PRSTED[st.PlaceIndex - 1].raw()));
+      if (ctx.progressDue())
+        ctx.line(4, "Importerer: " + anl.PARAMETER[st.ParamIndex - 1].str() + "-" +
+                        text::fromCp1252(anl.PRSTED[st.PlaceIndex - 1].raw()));
       ctx.redraw();
       return;
     }
     st.ParamIndex = positionIn(anl.TUNGMETALLPARAMETER, anl.TUNGMETALLANTALLPARAMETRE, m.PARAMSIV);
     if (st.ParamIndex != 0) {
-      ctx.line(4, "Importerer: " + anl.TUNGMETALLPARAMETER[st.ParamIndex - 1].str() + "-Innløp");
+      if (ctx.progressDue())
+        ctx.line(4, "Importerer: " + anl.TUNGMETALLPARAMETER[st.ParamIndex - 1].str() + "-Innløp");
       // Heavy metals go to the inflow column whatever the place.
       uk.VERDITUNGMETALL[st.ParamIndex - 1][1] = st.ResultValue * m.FAKTOR;
       st.UtslippskontrollFilled = 1;

@@ -36,15 +36,17 @@ bool TakeDayCount(ImportContext& ctx) {
 void ImportFlowValues(ImportContext& ctx) {
   if (!ctx.choices.UTSLKTR) return;
   auto& st = ctx.state;
+  // Converted once, not on every comparison.
+  static const text::Str<20> days("Ant. Døgn"), water("Vannmengde"), overflow("Overløp");
   forEachResult(ctx, 'U', [&](const data::MapParamRecord& m) {
     // The three quantities are taken without the factor.
-    if (m.PARAMSIV == "Ant. Døgn") {
+    if (m.PARAMSIV == days) {
       ctx.line(4, "Importerer: Antall døgn");
       if (!TakeDayCount(ctx)) return;
-    } else if (m.PARAMSIV == "Vannmengde") {
+    } else if (m.PARAMSIV == water) {
       ctx.line(4, "Importerer: Vannmengde");
       st.WaterQuantity = st.ResultValue;
-    } else if (m.PARAMSIV == "Overløp") {
+    } else if (m.PARAMSIV == overflow) {
       ctx.line(4, "Importerer: Overløp");
       st.OverflowQuantity = st.ResultValue;
     } else {

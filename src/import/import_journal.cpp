@@ -21,7 +21,7 @@ void ImportJournal(ImportContext& ctx) {
     ImportSamples(ctx);
     StoreUtslippskontroll(ctx);
     StoreSlamkontroll(ctx);
-    if (ctx.log.appendFailed()) break;  // the run stops: see RunImport
+    if (ctx.stopped()) return;  // see RunImport
   }
 }
 

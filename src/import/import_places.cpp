@@ -4,7 +4,8 @@ namespace import {
 
 void ImportPlaces(ImportContext& ctx) {
   auto& st = ctx.state;
-  if (ctx.thr.MapLab.rec.STEDKILDE == "Sted")
+  static const text::Str<10> sted("Sted");
+  if (ctx.thr.MapLab.rec.STEDKILDE == sted)
     st.PlaceKey = ctx.sample.STED;
   else
     st.PlaceKey = ctx.sample.MATERIALE;

@@ -12,6 +12,9 @@ class ImportProgress {
   virtual void showLine(int line, std::string_view text) = 0;
   // Redraws the window from its variables.
   virtual void redraw() = 0;
+  // False while the next redraws would not show a line: the run may then skip building the
+  // texts of its busiest lines.
+  virtual bool redrawDue() const { return true; }
   virtual void beep() {}
   // Shows the log just written; returns when the viewer is closed.
   virtual void viewLog() {}

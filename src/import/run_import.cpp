@@ -4,6 +4,7 @@
 
 #include "data/cascade.h"
 #include "data/file_names.h"
+#include "data/warnings.h"
 #include "import/import_steps.h"
 #include "import/log_lines.h"
 #include "platform/store/error.h"
@@ -43,13 +44,21 @@ void importSupplier(ImportContext& ctx) {
   text::Str<6> rekv;
   rekv.assignRaw(ml.LEVERAND.raw().substr(0, 6));
   if (!ctx.lab.findRequisitioner(rekv)) {
-    ctx.log.append(missingRequisitionerLine(rekv.str()));
+    ctx.writer.logLine(missingRequisitionerLine(rekv.str()));
     return;
   }
   thr.Anlegg.clear();
   thr.Anlegg.rec.ANLEGGSNR.setWhole(ml.ANLEGGSNR);
-  if (thr.Anlegg.get(data::Anlegg::ANLEGG_KEY1) != 0) {
-    ctx.log.append(missingPlantLine(ml.LEVERAND.str()));
+  if (const int rc = thr.Anlegg.get(data::Anlegg::ANLEGG_KEY1); rc != 0) {
+    if (rc != store::Err::RecordNotFound) {
+      // Only a missing record is a missing plant; anything else is the file's own error.
+      const std::string error = data::warningErrorText(data::currentError());
+      data::ShowWarningText(35, thr.Anlegg.label());
+      ctx.writer.finish();  // what was written is sound: it stays
+      ctx.writer.stop("Feil på fil " + thr.Anlegg.label() + ": " + error);
+      return;
+    }
+    ctx.writer.logLine(missingPlantLine(ml.LEVERAND.str()));
     ctx.state.ProblemLogged = 1;
     return;
   }
@@ -57,11 +66,10 @@ void importSupplier(ImportContext& ctx) {
   const std::string nr = text::fromCp1252(anl.ANLEGGSNR.whole().raw());
   const std::string navn = text::fromCp1252(anl.ANLEGGSNAVN.raw());
   ctx.line(1, "Anlegg: " + nr + " " + navn);
-  ctx.log.append("");
-  ctx.log.append(plantHeaderLine(nr, navn, text::today(), text::clockSeconds()));
-  ctx.log.append(dashLine());
+  ctx.writer.logLine("");
+  ctx.writer.logLine(plantHeaderLine(nr, navn, text::today(), text::clockSeconds()));
+  ctx.writer.logLine(dashLine());
   ImportJournal(ctx);
-  ctx.writer.flush();
 }
 
 }  // namespace
@@ -116,20 +124,22 @@ void RunImport(const ImportChoices& choices, ImportRunState& state, ImportProgre
       // Text order, blank-padded: 1000 comes before 200.
       if (!choices.LEVERAND2.blank() && ml.rec.LEVERAND > choices.LEVERAND2) break;
       importSupplier(ctx);
-      if (log.appendFailed()) break;
+      if (ctx.stopped()) break;
     }
   }
-  ctx.writer.flush();
+  // A failed append stops the run: records the log cannot show are not committed, and the
+  // counts say how many were.
+  if (log.appendFailed()) ctx.writer.stop("Kan ikke skrive til logg-fila: " + log.error());
+  ctx.writer.finish();
 
-  // A failed append stops the run; the records committed so far stay, and the counts say how many.
-  const bool stopped = log.appendFailed();
+  const bool stopped = ctx.stopped();
   progress.beep();
   ctx.line(1, stopped ? "Importen er stoppet!" : "Ferdig!");
   ctx.line(2, dischargeTotalLine(state.UtslippskontrollCount));
   ctx.line(3, sludgeTotalLine(state.SlamkontrollCount));
   ctx.line(4, "");
   ctx.redraw();
-  if (stopped) {
+  if (log.appendFailed()) {
     logFailed(logPath, "Kan ikke skrive til logg-fila:", log.error() + "|Importen er stoppet!");
     log.close();
     lab.close();
@@ -139,6 +149,12 @@ void RunImport(const ImportChoices& choices, ImportRunState& state, ImportProgre
   log.append(dashLine());
   log.append(dischargeTotalLine(state.UtslippskontrollCount));
   log.append(sludgeTotalLine(state.SlamkontrollCount));
+  // A stopped run says why in the log's last line and in a box; the totals above are what
+  // was committed.
+  if (stopped) {
+    log.append("Importen er stoppet: " + ctx.writer.stopCause());
+    ui::message("Importen er stoppet!|" + ctx.writer.stopCause(), "Advarsel", ui::Icon::Exclamation);
+  }
 
   log.close();
   lab.close();

@@ -2,7 +2,6 @@
 #include <limits>
 
 #include "import/import_steps.h"
-#include "import/log_lines.h"
 #include "platform/text/date.h"
 
 namespace import {
@@ -24,29 +23,26 @@ text::Str<20> journalNumber(const JournalRow& jr) {
 }
 
 // Adds the filled record, or rewrites the existing one keeping its memo when overwriting is
-// chosen. Returns false when an existing record was left alone.
+// chosen. Only the existing record's row (and, to rewrite it, its memo) is read.
 template <class File>
-bool addOrRewrite(ImportContext& ctx, File& f, store::KeyId key, ControlWriter::Kind kind,
-                  std::string_view newText, std::string_view updatedText,
-                  const std::string& storedAdded, const std::string& storedRewritten,
-                  const std::string& failedPrefix) {
-  const auto saved = f.rec;
-  ctx.writer.ensureTransaction();
-  if (f.get(key) != 0) {
-    f.rec = saved;
+void addOrRewrite(ImportContext& ctx, File& f, store::KeyId key, ControlWriter::Record rec,
+                  std::string_view newText, std::string_view updatedText) {
+  if (!ctx.writer.ensureTransaction()) return;
+  const bool overwrite = ctx.choices.OVERSKRIVES;
+  const int found = f.find(key, overwrite);
+  if (found == store::Err::RecordNotFound) {
     ctx.line(4, newText);
-    const int code = f.add();
-    ctx.writer.written(kind, code, f.errorText(), storedAdded, failedPrefix);
-    return true;
+    f.add();
+  } else if (found != 0) {
+    // The file could not be read: a failed write of this record.
+  } else if (!overwrite) {
+    return;
+  } else {
+    ctx.line(4, updatedText);
+    rec.added = false;
+    f.put();
   }
-  if (!ctx.choices.OVERSKRIVES) return false;
-  ctx.line(4, updatedText);
-  std::string memo = std::move(f.rec.KOMMENTAR);
-  f.rec = saved;
-  f.rec.KOMMENTAR = std::move(memo);
-  const int code = f.put();
-  ctx.writer.written(kind, code, f.errorText(), storedRewritten, failedPrefix);
-  return true;
+  ctx.writer.written(rec, f.error());
 }
 
 }  // namespace
@@ -72,12 +68,9 @@ void StoreUtslippskontroll(ImportContext& ctx) {
   r.SAKSBEHANDLER.clear();
   r.REG_DATO = ctx.today;
   addOrRewrite(ctx, f, data::Utslippskontroll::UTSLIPPSKONTROLL_KEY1,
-               ControlWriter::Kind::Utslippskontroll, "Lagrer ny utslippskontroll!",
-               "Lagrer oppdatert utslippskontroll!",
-               storedDischargeLine(r.UTSL_DATO1, r.UTSL_DATO2, st.DayCount, true),
-               storedDischargeLine(r.UTSL_DATO1, r.UTSL_DATO2, st.DayCount, false),
-               failedStorePrefix("Utslippskontroll", r.ANLEGGSNR.str(), r.UTSL_DATO1, r.UTSL_DATO2,
-                                 r.LAB_JOURNALNR.str()));
+               {ControlWriter::Kind::Utslippskontroll, true, r.UTSL_DATO1, r.UTSL_DATO2,
+                st.DayCount, r.ANLEGGSNR, r.LAB_JOURNALNR},
+               "Lagrer ny utslippskontroll!", "Lagrer oppdatert utslippskontroll!");
   ctx.redraw();
 }
 
@@ -109,12 +102,10 @@ void StoreSlamkontroll(ImportContext& ctx) {
   r.VURDERT_DATO = 0;
   r.SAKSBEHANDLER.clear();
   r.REG_DATO = ctx.today;
-  addOrRewrite(ctx, f, data::Slamkontroll::SLAMKONTROLL_KEY1, ControlWriter::Kind::Slamkontroll,
-               "Lagrer ny slamkontroll!", "Lagrer oppdatert slamkontroll!",
-               storedSludgeLine(r.DATO1, r.DATO2, st.DayCount, true),
-               storedSludgeLine(r.DATO1, r.DATO2, st.DayCount, false),
-               failedStorePrefix("Slamkontroll", r.ANLEGGSNR.str(), r.DATO1, r.DATO2,
-                                 r.LAB_JOURNALNR.str()));
+  addOrRewrite(ctx, f, data::Slamkontroll::SLAMKONTROLL_KEY1,
+               {ControlWriter::Kind::Slamkontroll, true, r.DATO1, r.DATO2, st.DayCount,
+                r.ANLEGGSNR, r.LAB_JOURNALNR},
+               "Lagrer ny slamkontroll!", "Lagrer oppdatert slamkontroll!");
   ctx.redraw();
 }
 

@@ -1,5 +1,7 @@
 #include "import/water_quantity.h"
 
+#include "import/lab_source.h"
+
 #include <algorithm>
 
 #include "platform/text/codepage.h"
@@ -18,6 +20,24 @@ double resultNumber(std::string_view utf8) {
   std::string s(utf8);
   std::replace(s.begin(), s.end(), ',', '.');
   return text::toNumber(s);
+}
+
+void SampleResults::add(std::string_view code, std::string_view result) {
+  code = text::trimRight(code);
+  if (code.size() > 6) return;
+  if (used_ == entries_.size()) entries_.emplace_back();
+  Entry& e = entries_[used_++];
+  e.code.assignRaw(code);
+  if (!result.empty() && result[0] == '<') result.remove_prefix(1);
+  e.text.assign(result);
+  // The decimal comma as resultNumber reads it, without building a text for it.
+  char buf[32];
+  if (result.size() <= sizeof buf && result.find(',') != std::string_view::npos) {
+    for (std::size_t i = 0; i < result.size(); ++i) buf[i] = result[i] == ',' ? '.' : result[i];
+    e.value = text::toNumber(std::string_view(buf, result.size()));
+  } else {
+    e.value = resultNumber(result);
+  }
 }
 
 void takeWaterQuantity(ImportRunState& state, std::string_view ident, std::string_view regkode) {

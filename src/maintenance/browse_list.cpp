@@ -64,7 +64,12 @@ void BrowseList::fill(Direction dir) {
     }
     --rowsToFill_;
   }
-  if (viewEnded_) savedReset_ = src_.resetValues();
+  if (viewEnded_) saveReset();
+}
+
+void BrowseList::saveReset() {
+  savedReset_ = src_.resetValues();
+  src_.resetSaved(savedReset_);
 }
 
 void BrowseList::refreshPage(Mode mode) {
@@ -132,10 +137,22 @@ void BrowseList::locate(bool onKeyPosition) {
 
 void BrowseList::refreshWindow() {
   if (host_.inAcceptAll()) return;
+  if (windowRefresh_) {
+    windowRefresh_();
+    return;
+  }
+  refreshCheck();
+  showThumb();
+  show();
+  host_.redisplay();
+  *pending_ = false;
+}
+
+void BrowseList::refreshCheck() {
   const bool first = !loaded_;
   const bool resetChanged = !first && src_.resetValues() != savedReset_;
-  if (first || resetChanged || refreshPending_) {
-    savedReset_ = src_.resetValues();
+  if (first || resetChanged || *pending_) {
+    saveReset();
     if (!queue_.empty()) {
       const int sel = host_.selected();
       if (sel >= 1 && sel <= static_cast<int>(queue_.size())) current_ = sel;
@@ -167,10 +184,6 @@ void BrowseList::refreshWindow() {
   } else if (!queue_.empty()) {
     copyBackCurrent();
   }
-  host_.setThumb(scrollIndicator_);
-  show();
-  host_.redisplay();
-  refreshPending_ = false;
 }
 
 void BrowseList::onOpen() {
@@ -182,7 +195,7 @@ void BrowseList::onOpen() {
 }
 
 void BrowseList::onGainFocus() {
-  refreshPending_ = true;
+  *pending_ = true;
   if (!initialised_) {
     onOpen();
     return;
@@ -191,7 +204,7 @@ void BrowseList::onGainFocus() {
 }
 
 void BrowseList::onPrivateRefresh() {
-  refreshPending_ = true;
+  *pending_ = true;
   refreshWindow();
 }
 
@@ -207,7 +220,8 @@ void BrowseList::onNewSelection() {
   if (key == ListKey::RightMouse || key == ListKey::ContextMenu) {
     host_.clearLastKey();
     const bool rows = !queue_.empty();
-    std::string menu = rows ? "&Ny|&Endre|" + deleteText_ : "&Ny|~&Endre|~" + deleteText_;
+    std::string menu = insertAllowed_ ? "&Ny|" : "~&Ny|";
+    menu += rows ? "&Endre|" + deleteText_ : "~&Endre|~" + deleteText_;
     if (hasSelect_) menu += (rows && selectMode()) ? "|-|&Velg" : "|-|~&Velg";
     switch (host_.popup(menu)) {
       case 1: host_.postAccepted(ListButton::Insert); break;
@@ -364,6 +378,7 @@ void BrowseList::onButton(ListButton b) {
       host_.postClose();
       break;
     case ListButton::Insert:
+      if (!insertAllowed_) break;
       src_.clearBuffer();
       src_.primeInsert(savedReset_);
       callForm(1);

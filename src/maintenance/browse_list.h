@@ -4,6 +4,7 @@
 // a one-character locator, a pop-up menu, select mode and the buttons that call the file's form.
 // It keeps no copy of the file beyond the page; every action reads at most one page.
 #include <deque>
+#include <functional>
 #include <string>
 
 #include "maintenance/browse_host.h"
@@ -34,6 +35,14 @@ class BrowseList {
   void setDeleteText(std::string text) { deleteText_ = std::move(text); }
   // A window without a select button (no "-|&Velg" in the menu).
   void setHasSelect(bool has) { hasSelect_ = has; }
+  // While off, insert is refused: "&Ny" greyed in the menu, Insert and a posted insert ignored.
+  void allowInsert(bool allowed) { insertAllowed_ = allowed; }
+  // A window with several lists: they share one refresh-pending flag, and the window's own
+  // refresh (which runs each list's refreshCheck in its order) replaces the list's.
+  void shareRefresh(bool& pendingFlag, std::function<void()> windowRefresh) {
+    pending_ = &pendingFlag;
+    windowRefresh_ = std::move(windowRefresh);
+  }
 
   // Window events.
   void onOpen();
@@ -47,6 +56,11 @@ class BrowseList {
 
   // Refresh of the window: reloads when needed, then redisplays.
   void refreshWindow();
+  // Its first step alone: reloads on the first load, a changed reset value or a pending refresh;
+  // otherwise copies the current row back into the record buffer.
+  void refreshCheck();
+  // Its second step: the thumb from the scroll indicator.
+  void showThumb() { host_.setThumb(scrollIndicator_); }
   // Re-reads the highlighted row's record into the buffer (change detection armed), as the
   // buttons do before they act; nothing when the list is empty.
   void rereadHighlighted() {
@@ -78,6 +92,7 @@ class BrowseList {
   void rereadCurrent();
   void copyBackCurrent();
   void show();
+  void saveReset();
 
   BrowseSource& src_;
   BrowseHost& host_;
@@ -90,7 +105,10 @@ class BrowseList {
   bool addRows_ = true;
   bool skipFirst_ = false;
   bool newSelectionPosted_ = false;
-  bool refreshPending_ = false;
+  bool ownPending_ = false;
+  bool* pending_ = &ownPending_;  // the refresh-pending flag, the window's when shared
+  std::function<void()> windowRefresh_;
+  bool insertAllowed_ = true;
   bool loaded_ = false;
   bool initialised_ = false;
   bool viewEnded_ = false;

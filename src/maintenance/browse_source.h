@@ -52,6 +52,8 @@ class BrowseSource {
   virtual std::string resetValues() const { return {}; }
   // Puts the reset values into their key fields before a start at a value.
   virtual void putResetValues() {}
+  // The list noted its reset values as its saved copy (a filter may compare with the copy).
+  virtual void resetSaved(std::string_view /*saved*/) {}
   // A record failing the test is passed over by the fill step.
   virtual bool recordTest() const { return true; }
   // Fields primed before an insert (the owner's key).

@@ -11,7 +11,9 @@ BrowseWindow::BrowseWindow(ui::Window& win, BrowseControls controls, RowFormat f
     : win_(win), c_(std::move(controls)), format_(std::move(format)) {}
 
 void BrowseWindow::prepare(const BrowseList& list, bool selectIsDefault) {
-  if (!list.selectMode()) {
+  if (c_.select.empty()) {
+    // A window without a select button.
+  } else if (!list.selectMode()) {
     win_.hide(c_.select);
     win_.disable(c_.select);
   } else {
@@ -24,56 +26,71 @@ void BrowseWindow::prepare(const BrowseList& list, bool selectIsDefault) {
 }
 
 void BrowseWindow::run(BrowseList& list, const Before& before, const After& after) {
-  const int listId = win_.id(c_.list);
-  const auto buttonOf = [this](int control, ListButton& out) {
-    const ListButton all[] = {ListButton::Select, ListButton::Insert, ListButton::Change,
-                              ListButton::Delete, ListButton::Close};
-    for (ListButton b : all) {
-      const std::string& name = buttonName(b);
-      if (!name.empty() && win_.id(name) == control) {
-        out = b;
-        return true;
-      }
-    }
-    return false;
-  };
-  while (auto ev = win_.accept()) {
+  run(win_, {Pane{this, &list}}, before, after);
+}
+
+void BrowseWindow::run(ui::Window& win, const std::vector<Pane>& panes, const Before& before, const After& after) {
+  while (auto ev = win.accept()) {
     if (before && before(ev)) continue;
     if (ev.control == 0) {
+      BrowseList& first = *panes.front().list;
       switch (ev.kind) {
-        case ui::EventKind::OpenWindow: list.onOpen(); break;
-        case ui::EventKind::GainFocus: list.onGainFocus(); break;
+        case ui::EventKind::OpenWindow: first.onOpen(); break;
+        case ui::EventKind::GainFocus: first.onGainFocus(); break;
         case ui::EventKind::Sized: ui::postToThread(ui::kRefreshEvent); break;
         case ui::EventKind::Private:
-          if (ev.number == ui::kRefreshEvent) list.onPrivateRefresh();
+          if (ev.number == ui::kRefreshEvent) first.onPrivateRefresh();
           break;
         default: break;
       }
     } else if (ev.kind == ui::EventKind::Rejected) {
-      win_.refuse(ev.control);
-    } else if (ev.control == listId) {
-      switch (ev.kind) {
-        case ui::EventKind::NewSelection: list.onNewSelection(); break;
-        case ui::EventKind::ScrollUp: list.onScroll(Scroll::Up); break;
-        case ui::EventKind::ScrollDown: list.onScroll(Scroll::Down); break;
-        case ui::EventKind::PageUp: list.onScroll(Scroll::PageUp); break;
-        case ui::EventKind::PageDown: list.onScroll(Scroll::PageDown); break;
-        case ui::EventKind::ScrollTop: list.onScroll(Scroll::Top); break;
-        case ui::EventKind::ScrollBottom: list.onScroll(Scroll::Bottom); break;
-        case ui::EventKind::ScrollDrag: list.onDrag(ev.number); break;
-        case ui::EventKind::AlertKey: {
-          const std::string cp = text::toCp1252(ev.character);
-          list.onAlertKey(ev.key, cp.empty() ? '\0' : cp[0]);
+      win.refuse(ev.control);
+    } else {
+      for (const Pane& p : panes) {
+        ListButton b;
+        if (ev.control == win.id(p.host->c_.list)) {
+          p.host->listEvent(*p.list, ev);
           break;
         }
-        default: break;
+        if (ev.kind == ui::EventKind::Accepted && p.host->buttonOf(ev.control, b)) {
+          p.list->onButton(b);
+          break;
+        }
       }
-    } else if (ev.kind == ui::EventKind::Accepted) {
-      ListButton b;
-      if (buttonOf(ev.control, b)) list.onButton(b);
     }
     if (after) after(ev);
   }
+}
+
+void BrowseWindow::listEvent(BrowseList& list, const ui::Event& ev) {
+  switch (ev.kind) {
+    case ui::EventKind::NewSelection: list.onNewSelection(); break;
+    case ui::EventKind::ScrollUp: list.onScroll(Scroll::Up); break;
+    case ui::EventKind::ScrollDown: list.onScroll(Scroll::Down); break;
+    case ui::EventKind::PageUp: list.onScroll(Scroll::PageUp); break;
+    case ui::EventKind::PageDown: list.onScroll(Scroll::PageDown); break;
+    case ui::EventKind::ScrollTop: list.onScroll(Scroll::Top); break;
+    case ui::EventKind::ScrollBottom: list.onScroll(Scroll::Bottom); break;
+    case ui::EventKind::ScrollDrag: list.onDrag(ev.number); break;
+    case ui::EventKind::AlertKey: {
+      const std::string cp = text::toCp1252(ev.character);
+      list.onAlertKey(ev.key, cp.empty() ? '\0' : cp[0]);
+      break;
+    }
+    default: break;
+  }
+}
+
+bool BrowseWindow::buttonOf(int control, ListButton& out) const {
+  for (ListButton b : {ListButton::Select, ListButton::Insert, ListButton::Change, ListButton::Delete,
+                       ListButton::Close}) {
+    const std::string& name = buttonName(b);
+    if (!name.empty() && win_.id(name) == control) {
+      out = b;
+      return true;
+    }
+  }
+  return false;
 }
 
 const std::string& BrowseWindow::buttonName(ListButton b) const {

@@ -38,6 +38,16 @@ class BrowseWindow : public BrowseHost {
   // The event loop, until the window has closed.
   void run(BrowseList& list, const Before& before = {}, const After& after = {});
 
+  // One list box of a window with several: its host and its list.
+  struct Pane {
+    BrowseWindow* host;
+    BrowseList* list;
+  };
+  // The event loop of a window holding several lists (one host each, over the same window).
+  // Events of a list box or of a list's buttons go to that list; window events to the first.
+  static void run(ui::Window& win, const std::vector<Pane>& panes, const Before& before = {},
+                  const After& after = {});
+
   // BrowseHost
   int items() const override;
   int selected() const override;
@@ -63,6 +73,10 @@ class BrowseWindow : public BrowseHost {
 
  private:
   const std::string& buttonName(ListButton b) const;
+  // The list button that is `control`, if any.
+  bool buttonOf(int control, ListButton& out) const;
+  // The standard handling of an event of this list's box.
+  void listEvent(BrowseList& list, const ui::Event& ev);
 
   ui::Window& win_;
   BrowseControls c_;

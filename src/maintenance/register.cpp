@@ -2,6 +2,7 @@
 
 #include "maintenance/lab_browse.h"
 #include "maintenance/lab_form.h"
+#include "maintenance/lab_settings_browse.h"
 #include "maintenance/lever_browse.h"
 #include "maintenance/lever_form.h"
 #include "maintenance/param_form.h"
@@ -15,6 +16,7 @@ namespace maintenance {
 void registerProcedures() {
   shell::setProcedure("LabBrowse", LabBrowse);
   shell::setProcedure("LeverBrowse", LeverBrowse);
+  shell::setProcedure("LabSettingsBrowse", LabSettingsBrowse);
   shell::setProcedure("LabForm", LabForm);
   shell::setProcedure("LeverForm", LeverForm);
   shell::setProcedure("PostadresserBrowse", PostadresserBrowse);

@@ -5,6 +5,7 @@
 #include "data/file_names.h"
 #include "data/thread_state.h"
 #include "data/use_counters.h"
+#include "lab2siv_version.h"
 #include "platform/sys/desktop.h"
 #include "platform/ui/api/dialogs.h"
 #include "platform/ui/api/procedure.h"
@@ -84,7 +85,8 @@ ui::WindowDef aboutWindowDef() {
   };
   d.controls = {
       line("?STRING1", "Brakel 2000 Provex (RNX)"),
-      line("?STRING1:2", "Versjon  1.30 (09.09.2008)"),
+      ControlDef{.kind = ControlKind::Text, .equate = "?STRING1:2",
+                 .text = std::string("Versjon  ") + lab2siv::kVersion + " (" + lab2siv::kVersionDate + ")"},
       line("?STRING3:2", "Brakel Sivra AS"),
       line("?STRING3", "Postboks 100, 1300 Sandvika"),
       line("?STRING3:3", "Telefon 67 00 00 00  Telefax 67 00 00 01"),

@@ -109,16 +109,18 @@ void loadGlobalSettings() {
   });
 }
 
-bool storeGlobalSettings() {
+bool storeGlobalSettings(std::vector<ini::Entry> also) {
   const GlobalSettings g = globals();
-  for (const SettingDef* s : kWriteOrder) {
-    if (!ini::putValue(kSettingsFile, kSettingsSection, s->key, s->write(g))) {
-      const std::string why = ini::readProblem(kSettingsFile);
-      ui::message("Kan ikke lagre innstillingene i fila: " + ini::resolve(kSettingsFile).string() + "|" +
-                      (why.empty() ? std::string("Fila kan ikke skrives.") : why),
-                  "Advarsel", ui::Icon::Information);
-      return false;
-    }
+  // One replacement of the shared file for all keys, not one per key.
+  std::vector<ini::Entry> entries;
+  for (const SettingDef* s : kWriteOrder) entries.push_back({kSettingsSection, s->key, s->write(g)});
+  for (auto& e : also) entries.push_back(std::move(e));
+  if (!ini::putValues(kSettingsFile, entries)) {
+    const std::string why = ini::readProblem(kSettingsFile);
+    ui::message("Kan ikke lagre innstillingene i fila: " + ini::resolve(kSettingsFile).string() + "|" +
+                    (why.empty() ? std::string("Fila kan ikke skrives.") : why),
+                "Advarsel", ui::Icon::Information);
+    return false;
   }
   return true;
 }

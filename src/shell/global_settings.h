@@ -4,7 +4,9 @@
 // Every thread reads and writes the same values; access goes through a lock.
 #include <cstdint>
 #include <functional>
+#include <vector>
 
+#include "platform/ini/ini.h"
 #include "platform/text/str.h"
 
 namespace shell {
@@ -47,9 +49,10 @@ inline constexpr const char* kDatasetKey = "Datasett_navn";
 // but cannot be read is said in a message box (the defaults then apply, and "Avslutt" will not
 // write the file).
 void loadGlobalSettings();
-// Writes the keys back to "PROVEX" in the frame's order, "Datasett" included; the dataset list's
-// name (section "Datasett") is the caller's to write. False, after a message box, when the file
-// could not be written (nothing is written to a file that could not be read).
-bool storeGlobalSettings();
+// Writes the keys back to "PROVEX" in the frame's order, "Datasett" included, and after them
+// `also` (the dataset list's name in section "Datasett"), with one write of the file. False,
+// after a message box, when the file could not be written (nothing is written to a file that
+// could not be read).
+bool storeGlobalSettings(std::vector<ini::Entry> also = {});
 
 }  // namespace shell

@@ -44,6 +44,7 @@ void HelpWindow(std::string keyword) {
   std::string word;
   win.bind("?SOKEORD", word);
   win.open();
+  win.setAlertKeys("?EMNER", {ui::Key::MouseLeft2});  // a double click on a topic opens it
 
   std::vector<std::string> topics;
   const auto listTopics = [&](const std::vector<std::string>& found) {
@@ -81,7 +82,8 @@ void HelpWindow(std::string keyword) {
   }
 
   while (auto ev = win.accept()) {
-    if (ev.kind != ui::EventKind::Accepted) continue;
+    const bool doubleClick = ev.kind == ui::EventKind::AlertKey && ev.key == ui::Key::MouseLeft2;
+    if (ev.kind != ui::EventKind::Accepted && !doubleClick) continue;
     const std::string eq = win.equate(ev.control);
     if (eq == "?SOK" || eq == "?SOKEORD") {
       listTopics(searchHelp(stem, word));

@@ -49,13 +49,12 @@ void findDataset() {
 }
 
 void storeSettings() {
-  if (!storeGlobalSettings()) return;
   std::string name;
   {
     std::lock_guard lock(data::datasett().lock);
     name = data::datasett().file.rec.DATASETT_NAVN.str();
   }
-  ini::putValue(kSettingsFile, kDatasetSection, kDatasetKey, name);
+  storeGlobalSettings({{kDatasetSection, kDatasetKey, name}});
 }
 
 }  // namespace

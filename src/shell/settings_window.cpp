@@ -185,7 +185,7 @@ void SettingsWindow() {
         } else if (eq == "?LOOKUPFILE") {
           std::string path = commandProgram(rec.PREIMPRUN.str());
           if (ui::fileDialog("Velg en programfile", path,
-                             "Bat filer|*.bat|Program filer|*.exe|Alle filer|*.*")) {
+                             "Skallskript|*.sh|Bat filer|*.bat|Program filer|*.exe|Alle filer|*.*")) {
             // Stored so that it runs: a path with a blank is one word only when quoted.
             rec.PREIMPRUN = commandForProgram(path);
             win.display();

@@ -65,17 +65,11 @@ class FakeLab : public import::LabSource {
     if (spos_ >= sorder_.size()) return false;
     current_ = &samples[sorder_[spos_++]];
     row = current_->row;
+    results_.clear();
+    for (const auto& [c, v] : current_->results) results_.add(text::toCp1252(c), text::toCp1252(v));
     return true;
   }
-  std::string analysisResult(std::string_view code) override {
-    if (!current_) return "0";
-    for (auto& [c, v] : current_->results) {
-      if (text::compareBlankPadded(text::toCp1252(c), code) != 0) continue;
-      if (!v.empty() && v[0] == '<') v.erase(0, 1);
-      return v;
-    }
-    return "0";
-  }
+  const import::SampleResults& results() const override { return results_; }
 
  private:
   static std::string key(const import::SampleRow& r) {
@@ -84,6 +78,7 @@ class FakeLab : public import::LabSource {
   std::vector<std::size_t> order_, sorder_;
   std::size_t pos_ = 0, spos_ = 0;
   Sample* current_ = nullptr;
+  import::SampleResults results_;
 };
 
 }  // namespace testing_lab

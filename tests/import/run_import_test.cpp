@@ -312,27 +312,5 @@ TEST_F(RunImportTest, SecondRunWithoutAndWithOverwriting) {
   EXPECT_EQ(progress.lines[4], "");
 }
 
-TEST_F(RunImportTest, FailedWriteIsLoggedWithTheRecordAndNotCounted) {
-  data::thr().Utslippskontroll.close();
-  auto ch = allOn();
-  ch.LEVERAND1 = ch.LEVERAND2 = "100";
-  run(ch);
-  EXPECT_EQ(state.UtslippskontrollCount, 0);
-  EXPECT_EQ(state.SlamkontrollCount, 1);
-  EXPECT_EQ(state.ProblemLogged, 1);
-  EXPECT_EQ(progress.logViews, 1);
-  const auto lines = splitLines(logText());
-  ASSERT_GE(lines.size(), 6u);
-  const std::string prefix =
-      "IKKE lagret Utslippskontroll - Anlegg: 010101 Periode:  1.01.08 -  8.01.08 Journal: 08/0123 Feil: ";
-  EXPECT_EQ(lines[3].substr(0, prefix.size()), prefix);
-  EXPECT_GT(lines[3].size(), prefix.size());  // the error text follows
-  EXPECT_EQ(lines[5], "Lagret Slamkontroll     - Periode:  2.02.08 -  5.02.08 Ant. døgn:  3 Status: Ny");
-  EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
-                          [](const std::string& l) { return l.rfind("IKKE lagret", 0) == 0; }),
-            3);
-  ASSERT_EQ(data::thr().Utslippskontroll.open(), 0);
-}
-
 }  // namespace
 }  // namespace testing_import

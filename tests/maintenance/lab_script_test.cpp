@@ -1,33 +1,18 @@
 // The real program on the demo data, driven by a script: a laboratory added from the list, its
 // code changed and the laboratory deleted again.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
+#include "demo_program.h"
 #include "sqlite_peek.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
 TEST(LabScriptTest, ALaboratoryIsAddedReKeyedAndDeletedFromTheList) {
-  const fs::path dir = fs::temp_directory_path() / ("l2s-labscript-" + std::to_string(::getpid()));
-  fs::remove_all(dir);
-  fs::create_directories(dir);
-  const std::string bin = LAB2SIV_BINARY_DIR "/app/";
-  auto run = [&](const std::string& command) {
-    const std::string line = "cd '" + dir.string() + "' && LAB2SIV_SYSTEM_DIR='" + (dir / "system").string() + "' " + command;
-    const int status = std::system(line.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  };
-  ASSERT_EQ(run("'" + bin + "lab2siv-demo' ."), 0);
-  std::ofstream(dir / "script.txt") << R"(window "Innstillinger"
+  l2stest::DemoProgram demo("labscript");
+  ASSERT_EQ(demo.makeDemo(), 0);
+  const int code = demo.runScript(R"(window "Innstillinger"
 press ?OK
 window P1$APPFRAME
 menu "&Laboratorier"
@@ -56,11 +41,8 @@ dump ?LIST
 press ?CLOSE
 window P1$APPFRAME
 menu "Avslutt"
-)";
-  const int code = run("'" + bin + "lab2siv' --headless --script script.txt --transcript out.txt");
-  std::stringstream transcript;
-  transcript << std::ifstream(dir / "out.txt").rdbuf();
-  const std::string t = transcript.str();
+)");
+  const std::string t = demo.transcript();
   EXPECT_EQ(code, 0) << t;
   // After the change the list shows the new code highlighted; after the delete it is gone.
   const std::size_t changed = t.find("dump ?LIST");
@@ -71,10 +53,9 @@ menu "Avslutt"
   EXPECT_EQ(t.find("\"KL9\"", changed), std::string::npos) << t;
   EXPECT_NE(t.find("dump ?MAP:LAB \"KL8\""), std::string::npos) << t;
   EXPECT_EQ(t.substr(deleted).find("\"KL8\""), std::string::npos) << t;
-  EXPECT_EQ(testing_util::peek((dir / "data" / "MapFile.tps").string(),
+  EXPECT_EQ(testing_util::peek((demo.dir() / "data" / "MapFile.tps").string(),
                                "SELECT COUNT(*) FROM MapLab WHERE LAB IN ('KL8', 'KL9')"),
             testing_util::Rows{{"0"}});
-  fs::remove_all(dir);
 }
 
 }  // namespace

@@ -20,7 +20,7 @@ namespace l2stest {
 
 class MappingHarness : public WindowHarness {
  protected:
-  // (laboratory, type, code, target)
+  // (laboratory, type, code, target[, factor])
   void addParams(const std::vector<std::vector<std::string>>& rows) {
     data::MapParam f;
     f.setName(data::fileName(data::FileId::MapParam));
@@ -31,6 +31,7 @@ class MappingHarness : public WindowHarness {
         f.rec.PRTYPE = r.at(1);
         f.rec.PARAMLAB = r.at(2);
         f.rec.PARAMSIV = r.at(3);
+        f.rec.FAKTOR = r.size() > 4 ? std::stod(r[4]) : 0.0;
         ASSERT_EQ(f.add(), 0);
       }
     });

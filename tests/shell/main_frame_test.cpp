@@ -311,6 +311,10 @@ TEST_F(MainFrameTest, HelpMenuAndButtonOpenTheirPages) {
   ASSERT_TRUE(robot().type("?SOKEORD", "loggfilen")) << failure();
   ASSERT_TRUE(robot().press("?SOK")) << failure();
   ASSERT_TRUE(robot().dump("?EMNER")) << failure();
+  // A double click on a topic opens it.
+  ASSERT_TRUE(robot().choose("?EMNER", "Import")) << failure();
+  ASSERT_TRUE(robot().key("?EMNER", "DoubleClick")) << failure();
+  ASSERT_TRUE(robot().window("Hjelp - Import")) << failure();
   ASSERT_TRUE(robot().window(kFrame)) << failure();
   EXPECT_TRUE(robot().menu("P&rint Setup...")) << failure();
   ASSERT_TRUE(robot().menu("E&xit")) << failure();

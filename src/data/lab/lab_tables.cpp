@@ -80,7 +80,7 @@ const std::string& LabTableBase::diskName() const {
 
 bool LabTableBase::isOpen() const {
   std::lock_guard lock(tablesMutex());
-  return file_ && file_->isOpen();
+  return heldHere() && file_ && file_->isOpen();
 }
 
 int LabTableBase::indexOf(LabKey key) const {
@@ -151,7 +151,7 @@ dbase::Error wrongKey(LabKey key) {
 
 dbase::Error LabTableBase::set(LabKey key) {
   std::lock_guard lock(tablesMutex());
-  if (!heldHere() || !isOpen()) return notOpen();
+  if (!isOpen()) return notOpen();
   const int index = indexOf(key);
   if (index < 0) return wrongKey(key);
   return file_->set(index, keyValues(buffer_, layout_, key));
@@ -159,7 +159,7 @@ dbase::Error LabTableBase::set(LabKey key) {
 
 dbase::Error LabTableBase::setStart(LabKey key) {
   std::lock_guard lock(tablesMutex());
-  if (!heldHere() || !isOpen()) return notOpen();
+  if (!isOpen()) return notOpen();
   const int index = indexOf(key);
   if (index < 0) return wrongKey(key);
   return file_->setStart(index);
@@ -167,7 +167,7 @@ dbase::Error LabTableBase::setStart(LabKey key) {
 
 dbase::Error LabTableBase::get(LabKey key) {
   std::lock_guard lock(tablesMutex());
-  if (!heldHere() || !isOpen()) return notOpen();
+  if (!isOpen()) return notOpen();
   const int index = indexOf(key);
   if (index < 0) return wrongKey(key);
   return fillBuffer(file_->get(index, keyValues(buffer_, layout_, key)));
@@ -175,13 +175,13 @@ dbase::Error LabTableBase::get(LabKey key) {
 
 dbase::Error LabTableBase::next() {
   std::lock_guard lock(tablesMutex());
-  if (!heldHere() || !isOpen()) return notOpen();
+  if (!isOpen()) return notOpen();
   return fillBuffer(file_->next());
 }
 
 dbase::Error LabTableBase::previous() {
   std::lock_guard lock(tablesMutex());
-  if (!heldHere() || !isOpen()) return notOpen();
+  if (!isOpen()) return notOpen();
   return fillBuffer(file_->previous());
 }
 

@@ -36,7 +36,7 @@ class LabTableBase {
   dbase::Error get(LabKey key);       // the first row whose key equals the buffer's values
   dbase::Error next();
   dbase::Error previous();
-  bool isOpen() const;
+  bool isOpen() const;  // open, and held by the calling thread
   dbase::Table* file() { return file_.get(); }
 
  protected:

@@ -162,8 +162,12 @@ std::string getValue(std::string_view file, std::string_view section, std::strin
 
 bool putValue(std::string_view file, std::string_view section, std::string_view key,
               std::string_view value) {
-  if (!isValidName(section) || !isValidName(key) || key.find('=') != std::string_view::npos)
-    return false;
+  return putValues(file, {{std::string(section), std::string(key), std::string(value)}});
+}
+
+bool putValues(std::string_view file, const std::vector<Entry>& entries) {
+  for (const auto& e : entries)
+    if (!isValidName(e.section) || !isValidName(e.key) || e.key.find('=') != std::string::npos) return false;
   fs::path target = resolve(file);
   std::error_code ec;
   // Write through a symbolic link rather than replacing it.
@@ -178,8 +182,9 @@ bool putValue(std::string_view file, std::string_view section, std::string_view 
   if (!lock.held()) return false;
   const auto read = readAll(target);
   if (!read.error.empty()) return false;
-  const std::string content = read.bytes ? decode(*read.bytes) : std::string();
-  return replaceFile(target, withValue(content, section, key, value));
+  std::string content = read.bytes ? decode(*read.bytes) : std::string();
+  for (const auto& e : entries) content = withValue(content, e.section, e.key, e.value);
+  return replaceFile(target, content);
 }
 
 }  // namespace ini

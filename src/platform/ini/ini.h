@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ini {
 
@@ -30,5 +31,14 @@ std::string getValue(std::string_view file, std::string_view section, std::strin
 // and when the file is there but cannot be read: writing it then would lose every other line.
 bool putValue(std::string_view file, std::string_view section, std::string_view key,
               std::string_view value);
+
+// Writes several keys, in their order, as putValue does but with one replacement of the
+// file: all are written or none.
+struct Entry {
+  std::string section;
+  std::string key;
+  std::string value;
+};
+bool putValues(std::string_view file, const std::vector<Entry>& entries);
 
 }  // namespace ini

@@ -1,6 +1,10 @@
 #include "platform/report/paint.h"
 #include "platform/report/painter_thread.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,6 +22,23 @@ namespace report {
 
 bool canPaint() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr; }
 
+namespace {
+
+// Without a session (cron, ssh, CI) Qt falls back to /tmp/runtime-<user> and says so on stderr,
+// which a scripted run reports as a failure: take the same folder quietly.
+void ensureRuntimeDir() {
+  const char* dir = std::getenv("XDG_RUNTIME_DIR");
+  if (dir && *dir) return;
+  const std::string fallback = "/tmp/runtime-" + std::to_string(::getuid());
+  ::mkdir(fallback.c_str(), 0700);
+  struct stat st {};
+  if (::stat(fallback.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid() &&
+      (st.st_mode & 0077) == 0)
+    ::setenv("XDG_RUNTIME_DIR", fallback.c_str(), 1);
+}
+
+}  // namespace
+
 struct Painting::App {
   // Qt keeps the arguments for the application's life.
   std::string program, option = "-platform", platform = "offscreen";
@@ -31,6 +52,7 @@ Painting::Painting(int& argc, char** argv) : app_(std::make_unique<App>()) {
   App& a = *app_;
   a.program = argc > 0 && argv && argv[0] ? argv[0] : "lab2siv";
   a.argv = {a.program.data(), a.option.data(), a.platform.data(), nullptr};
+  ensureRuntimeDir();
   a.app = std::make_unique<QGuiApplication>(a.argc, a.argv.data());
   // Fonts are found once here, on the main thread, before the painting thread paints.
   (void)QFontDatabase::families();

@@ -85,7 +85,7 @@ std::vector<Value> keyValues(const FileDef& def, KeyId key, const std::vector<Va
 }
 
 // The operations with a cached statement; a statement key packs one with its variant.
-enum Op : std::uint64_t { OpGet = 1, OpSeek, OpScan, OpReget, OpInsert, OpUpdate, OpDelete, OpCount };
+enum Op : std::uint64_t { OpGet = 1, OpSeek, OpScan, OpReget, OpInsert, OpUpdate, OpDelete, OpCount, OpFind };
 
 StmtKey stmtKey(const FileDef& def, Op op, int schemaNo, KeyId key = Physical, bool forward = false,
                 bool inclusive = false, int limit = 0) {
@@ -343,6 +343,14 @@ int FileBase::compare(const void* other) const {
   return 0;
 }
 
+// " FROM ... WHERE" the key's components equal ?1..?k, first in key order.
+static std::string firstEqualSql(const FileDef& def, const std::string& schema, KeyId key) {
+  std::string sql = " FROM " + table(def, schema) + whereStart(def, key);
+  for (std::size_t i = 0; i < def.keyColumns[std::size_t(key.index)].size(); ++i)
+    sql += " AND " + keyExpr(def, key.index, i) + " = ?" + std::to_string(i + 1);
+  return sql + orderBy(def, key, true) + " LIMIT 1";
+}
+
 static bool validKey(const FileDef& def, KeyId key) {
   return key.physical() || std::size_t(key.index) < def.keys.size();
 }
@@ -355,17 +363,68 @@ int FileBase::get(KeyId key) {
   Connection& c = FileOps::route(*this, schema, schemaNo);
   const auto& cols = def_.keyColumns[std::size_t(key.index)];
   Error err;
-  sqlite3_stmt* s = c.cached(stmtKey(def_, OpGet, schemaNo, key), [&] {
-    std::string sql = "SELECT " + selectList(def_) + " FROM " + table(def_, schema) + whereStart(def_, key);
-    for (std::size_t i = 0; i < cols.size(); ++i) sql += " AND " + keyExpr(def_, key.index, i) + " = ?" + std::to_string(i + 1);
-    return sql + orderBy(def_, key, true) + " LIMIT 1";
-  }, err);
+  sqlite3_stmt* s = c.cached(stmtKey(def_, OpGet, schemaNo, key),
+                             [&] { return "SELECT " + selectList(def_) + firstEqualSql(def_, schema, key); }, err);
   if (!s) return FileOps::fail(*this, err);
   StmtReset g{s};
   for (std::size_t i = 0; i < cols.size(); ++i) bindColumn(s, int(i) + 1, def_, buffer_, cols[i]);
   const int rc = sqlite3_step(s);
   if (rc == SQLITE_ROW) {
     loadRow(*this, *st_, s);
+    return ok();
+  }
+  if (rc == SQLITE_DONE) return fail(Err::RecordNotFound);
+  return FileOps::fail(*this, driverError(c.db(), rc));
+}
+
+int FileBase::find(KeyId key, bool memos) {
+  if (!isOpen()) return fail(Err::NotOpen);
+  if (key.physical() || !validKey(def_, key)) return fail(Err::RecordNotFound);
+  std::string schema;
+  int schemaNo = 0;
+  Connection& c = FileOps::route(*this, schema, schemaNo);
+  const auto& cols = def_.keyColumns[std::size_t(key.index)];
+  std::vector<std::size_t> memoCols;
+  if (memos)
+    for (std::size_t i = 0; i < def_.columns.size(); ++i)
+      if (def_.fields[std::size_t(def_.columns[i].field)].type == FieldType::Memo) memoCols.push_back(i);
+  Error err;
+  sqlite3_stmt* s = c.cached(stmtKey(def_, OpFind, schemaNo, key, false, memos), [&] {
+    std::string sql = "SELECT rowid, \"_REV\"";
+    for (std::size_t i : memoCols) sql += ", " + quoteId(def_.columns[i].name);
+    return sql + firstEqualSql(def_, schema, key);
+  }, err);
+  if (!s) return FileOps::fail(*this, err);
+  StmtReset g{s};
+  for (std::size_t i = 0; i < cols.size(); ++i) bindColumn(s, int(i) + 1, def_, buffer_, cols[i]);
+  const int rc = sqlite3_step(s);
+  if (rc == SQLITE_ROW) {
+    st_->curRow = sqlite3_column_int64(s, 0);
+    st_->curRev = sqlite3_column_int64(s, 1);
+    st_->kept.clear();
+    for (std::size_t m = 0; m < memoCols.size(); ++m) {
+      const int col = int(m) + 2;
+      const Column& mc = def_.columns[memoCols[m]];
+      const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(s, col));
+      auto* memo = reinterpret_cast<std::string*>(static_cast<char*>(buffer_) + mc.offset);
+      if (p)
+        memo->assign(p, std::size_t(sqlite3_column_bytes(s, col)));
+      else
+        memo->clear();
+      // A memo that may be longer than its field is rewritten as stored unless changed.
+      if (memo->size() > def_.fields[std::size_t(mc.field)].size) {
+        KeptColumn k;
+        k.column = int(memoCols[m]);
+        k.stored.kind = Value::Text;
+        k.stored.s = *memo;
+        k.loaded = columnValue(def_, buffer_, k.column);
+        st_->kept.push_back(std::move(k));
+      }
+    }
+    st_->watched = st_->watchArmed;
+    st_->watchArmed = false;
+    // The key values as the buffer holds them (they equal the stored ones, as the key compares).
+    rememberWritten(*this, *st_, true);
     return ok();
   }
   if (rc == SQLITE_DONE) return fail(Err::RecordNotFound);

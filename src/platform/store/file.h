@@ -60,6 +60,9 @@ class FileBase {
   void clear();                         // texts blank, numbers 0, memos empty
   void forget();                        // no current record: put/remove give 33 until one is read
   int get(KeyId key);                   // first record equal to the buffer's key fields (35)
+  // As get(), but only makes that record the current one (for put/remove) without reading
+  // its fields; with `memos` its memos are read into the buffer. 35 when there is none.
+  int find(KeyId key, bool memos = false);
   int set(KeyId key = Physical);        // sequence from the start of the key
   int setFrom(KeyId key);               // sequence from the buffer's key value
   int next();                           // 33 at the end

@@ -113,6 +113,27 @@ int Transaction::commit() {
   return 0;
 }
 
+int Transaction::checkpoint(bool* committed) {
+  if (committed) *committed = false;
+  if (!active()) return 0;
+  Error err;
+  if (st_->conn->exec("COMMIT", err) != 0) {
+    rollback();
+    return txFail(error_, err);
+  }
+  bumpWriteGeneration();
+  if (committed) *committed = true;
+  if (st_->conn->exec("BEGIN IMMEDIATE", err) != 0) {
+    finish(*st_);
+    if (t_current == this) t_current = nullptr;
+    return txFail(error_, err);
+  }
+  error_.clear();
+  return 0;
+}
+
+bool Transaction::stands() const { return active() && sqlite3_get_autocommit(st_->conn->db()) == 0; }
+
 int Transaction::rollback() {
   if (!active()) return 0;
   Error err;

@@ -24,8 +24,16 @@ class Transaction {
   // Every file must be open; at most 10. 32 when a file stays held past the wait.
   int begin(std::vector<FileBase*> files, int waitSeconds);
   int commit();
+  // Commits what is written so far and begins again on the same connection, so the attached
+  // files and their kept statements serve on. 0 when both succeed. When the commit succeeds
+  // and the new begin does not (32 after the wait), `*committed` is still set true and the
+  // transaction is over, as after commit().
+  int checkpoint(bool* committed = nullptr);
   int rollback();  // no-op (0) when not active
   bool active() const;
+  // False when SQLite has ended the transaction by itself (a full disk, an I/O error): the
+  // writes since the last commit are gone, and further writes would each commit on their own.
+  bool stands() const;
   const Error& error() const { return error_; }
 
   // The calling thread's active transaction, or nullptr.

@@ -77,9 +77,16 @@ class Str {
   char& operator[](std::size_t i) { return bytes_[i]; }
   char operator[](std::size_t i) const { return bytes_[i]; }
 
+  // Inline, without the byte-by-byte loop: the common part matches and the longer text has
+  // only blanks beyond it. Record fields are compared this way in the import's inner loops.
   template <std::size_t M>
   bool operator==(const Str<M>& o) const {
-    return compareBlankPadded(raw(), o.raw()) == 0;
+    constexpr std::size_t k = N < M ? N : M;
+    if (std::memcmp(bytes_, o.data(), k) != 0) return false;
+    const char* rest = N > M ? bytes_ + k : o.data() + k;
+    for (std::size_t i = 0; i < (N > M ? N : M) - k; ++i)
+      if (rest[i] != ' ') return false;
+    return true;
   }
   template <std::size_t M>
   std::strong_ordering operator<=>(const Str<M>& o) const {

@@ -153,11 +153,37 @@ bool writeSettings(const std::string& file, const fs::path& labDir) {
   return true;
 }
 
+// The laboratory export: installed beside the program (PREFIX/share/lab2siv/demo-lab), else
+// the source tree's.
+fs::path demoExport() {
+  std::error_code ec;
+  const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+  if (!ec) {
+    const fs::path installed = exe.parent_path().parent_path() / "share" / "lab2siv" / "demo-lab";
+    if (fs::is_directory(installed, ec)) return installed;
+  }
+  return LAB2SIV_DEMO_EXPORT;
+}
+
+constexpr const char* kUsage =
+    "Usage: lab2siv-demo DIR\n"
+    "Sets up a demo working directory for lab2siv in DIR (made when missing; run again, it\n"
+    "keeps what is there): DIR/Datasett.tps with the dataset \"Demo\", its data directory\n"
+    "DIR/data, a laboratory export in DIR/lab and the settings file DIR/system/Siv2000.ini.\n"
+    "Then start the program there:  cd DIR && LAB2SIV_SYSTEM_DIR=DIR/system lab2siv\n";
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::cerr << "usage: lab2siv-demo DIR\n";
+  const std::string arg = argc == 2 ? argv[1] : "";
+  if (arg == "--help" || arg == "-h") {
+    std::cout << kUsage;
+    return 0;
+  }
+  if (argc != 2 || arg.empty() || arg[0] == '-') {
+    // A name that looks like an option is refused rather than made a directory ("./-x" works).
+    if (argc == 2 && !arg.empty() && arg[0] == '-') std::cerr << "lab2siv-demo: unknown option " << arg << "\n";
+    std::cerr << kUsage;
     return 2;
   }
   std::error_code ec;
@@ -180,7 +206,7 @@ int main(int argc, char** argv) {
 
   std::string error;
   bool ok = demo::writeRegistry(staging, labDir, error) || fail(error);
-  if (ok) ok = installExport(LAB2SIV_DEMO_EXPORT, staging, labDir);
+  if (ok) ok = installExport(demoExport(), staging, labDir);
   if (ok) ok = installRegistry(staging, dataDir);
   // The dataset and the settings come last, so they never name a laboratory that is not there.
   if (ok) ok = makeDatasetList(dir);

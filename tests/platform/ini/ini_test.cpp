@@ -116,6 +116,19 @@ TEST_F(IniFile, WritingKeepsEveryOtherLine) {
   EXPECT_EQ(ini::getValue("Siv2000.ini", "PROVEX", "Leverand1", ""), "200");
 }
 
+TEST_F(IniFile, SeveralKeysAreWrittenTogetherOrNotAtAll) {
+  write("Siv2000.ini", kSample);
+  ASSERT_TRUE(ini::putValues("Siv2000.ini", {{"PROVEX", "Lab", "ALS"}, {"PROVEX", "Ny", "1"},
+                                             {"Datasett", "Datasett_navn", "Annet"}, {"PROVEX", "LAB", "KL"}}));
+  EXPECT_EQ(ini::getValue("Siv2000.ini", "PROVEX", "Lab", ""), "KL");  // the later one wins
+  EXPECT_EQ(ini::getValue("Siv2000.ini", "PROVEX", "Ny", ""), "1");
+  EXPECT_EQ(ini::getValue("Siv2000.ini", "Datasett", "Lab", ""), "other section");
+  EXPECT_EQ(ini::getValue("Siv2000.ini", "Datasett", "Datasett_navn", ""), "Annet");
+  const std::string before = read("Siv2000.ini");
+  EXPECT_FALSE(ini::putValues("Siv2000.ini", {{"PROVEX", "Lab", "X"}, {"PROVEX", "bad=key", "1"}}));
+  EXPECT_EQ(read("Siv2000.ini"), before);
+}
+
 TEST_F(IniFile, WritingCreatesFileAndDirectory) {
   const std::string path = (dir_ / "sub" / "dir" / "new.ini").string();
   ASSERT_TRUE(ini::putValue(path, "PROVEX", "Lab", "NIVA"));

@@ -1,5 +1,6 @@
 #pragma once
-// A crash at every step of a commit, for tests that fork a child and look at the files after.
+// A crash at every step of a commit, for tests that fork a child and look at the files after;
+// also a disk that fills up (every write refused with SQLITE_FULL once armed).
 #include <signal.h>
 #include <sqlite3.h>
 #include <unistd.h>
@@ -11,6 +12,7 @@ namespace crash_shim {
 // A VFS in front of the default one that kills the process at the n-th write, sync or delete
 // once armed: every step of the commit gets its turn to be the last one.
 inline std::atomic<int> g_countdown{0};
+inline std::atomic<bool> g_full{false};
 inline sqlite3_vfs* g_real = nullptr;
 inline sqlite3_vfs g_shim;
 inline sqlite3_io_methods g_methods;
@@ -39,6 +41,7 @@ inline int shimOpen(sqlite3_vfs*, const char* name, sqlite3_file* f, int flags, 
     };
     g_methods.xWrite = [](sqlite3_file* x, const void* b, int n, sqlite3_int64 o) {
       tick();
+      if (g_full) return SQLITE_FULL;
       return real(x)->pMethods->xWrite(real(x), b, n, o);
     };
     g_methods.xTruncate = [](sqlite3_file* x, sqlite3_int64 n) {
@@ -82,5 +85,15 @@ inline void install() {
 
 // The process kills itself at the n-th write, truncate, sync or delete from now on.
 inline void killAfter(int n) { g_countdown = n; }
+
+// From now on (until false) every write fails as on a full disk.
+inline void diskFull(bool full) { g_full = full; }
+
+// Gives the default back to SQLite's own VFS (connections opened meanwhile must be closed).
+inline void uninstall() {
+  g_full = false;
+  sqlite3_vfs_register(g_real, 1);
+  sqlite3_vfs_unregister(&g_shim);
+}
 
 }  // namespace crash_shim

@@ -1,6 +1,7 @@
 #include "platform/ui/headless/session.h"
 
 #include <fstream>
+#include <iostream>
 
 #include "platform/ui/api/procedure.h"
 
@@ -182,47 +183,34 @@ int runScript(Session& session, std::istream& script) {
   return session.finish();
 }
 
-bool parseScriptedOptions(int argc, const char* const* argv, ScriptedOptions& out) {
-  out = {};
-  bool headless = false;
-  for (int i = 1; i < argc; ++i) {
-    const std::string a = argv[i];
-    auto value = [&](const std::string& name, std::string& into) {
-      if (a == name) {
-        if (i + 1 >= argc) {
-          out.error = name + " needs a file name";
-          return true;
-        }
-        into = argv[++i];
-        return true;
-      }
-      if (a.rfind(name + "=", 0) == 0) {
-        into = a.substr(name.size() + 1);
-        return true;
-      }
-      return false;
-    };
-    if (a == "--headless") {
-      headless = true;
-    } else if (!value("--script", out.script) && !value("--transcript", out.transcript)) {
-      if (out.error.empty()) out.error = "unknown option " + a;
-    }
-  }
-  if (headless && out.error.empty() && out.script.empty()) out.error = "--headless needs --script FILE";
-  return headless;
+namespace {
+
+// A failed run also says why on stderr, whichever way the transcript goes.
+int reportFailure(Session& session, int code) {
+  if (code != kRunFailed) return code;
+  for (const std::string& line : session.transcript().lines())
+    if (line.rfind("error:", 0) == 0) std::cerr << "lab2siv: " << line << "\n";
+  return code;
 }
+
+}  // namespace
 
 int runScripted(const std::string& scriptPath, const std::string& transcriptPath,
                 std::function<void()> start) {
   Session session;
-  if (!transcriptPath.empty() && !session.transcriptFile(transcriptPath)) return kRunFailed;
+  if (transcriptPath.empty()) {
+    session.transcript().mirrorTo(std::cout);
+  } else if (!session.transcriptFile(transcriptPath)) {
+    std::cerr << "lab2siv: cannot write the transcript " << quote(transcriptPath) << "\n";
+    return kRunFailed;
+  }
   std::ifstream script(scriptPath);
   if (!script) {
     session.robot().fail("cannot read the script " + quote(scriptPath));
-    return session.finish();
+    return reportFailure(session, session.finish());
   }
   session.start(std::move(start));
-  return runScript(session, script);
+  return reportFailure(session, runScript(session, script));
 }
 
 }  // namespace ui::headless

@@ -53,18 +53,9 @@ class Session {
 // finish(). Returns the exit code.
 int runScript(Session& session, std::istream& script);
 
-// The program's options for a scripted run: --headless --script FILE --transcript FILE
-// (also --script=FILE). Returns false when --headless is not given; `error` is set when it
-// is given but the options are incomplete or unknown.
-struct ScriptedOptions {
-  std::string script;
-  std::string transcript;
-  std::string error;
-};
-bool parseScriptedOptions(int argc, const char* const* argv, ScriptedOptions& out);
-
-// The program's --headless --script FILE --transcript FILE: a session, `start` as the first
-// procedure, the script, the transcript file. Returns the process exit code.
+// The program's --headless --script FILE [--transcript FILE]: a session, `start` as the first
+// procedure, the script, the transcript file (stdout when none is named). A failed run also
+// prints its errors on stderr. Returns the process exit code.
 int runScripted(const std::string& scriptPath, const std::string& transcriptPath,
                 std::function<void()> start);
 

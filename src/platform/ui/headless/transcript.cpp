@@ -8,11 +8,19 @@ bool Transcript::openFile(const std::string& path) {
   return static_cast<bool>(file_);
 }
 
+void Transcript::mirrorTo(std::ostream& out) {
+  std::lock_guard lock(m_);
+  mirror_ = &out;
+}
+
 void Transcript::add(std::string line) {
   std::lock_guard lock(m_);
   if (file_.is_open()) {
     file_ << line << '\n';
     file_.flush();
+  } else if (mirror_) {
+    *mirror_ << line << '\n';
+    mirror_->flush();
   }
   lines_.push_back(std::move(line));
 }

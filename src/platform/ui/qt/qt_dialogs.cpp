@@ -18,6 +18,7 @@
 #include <utility>
 
 #include "platform/ui/qt/gui_call.h"
+#include "platform/ui/qt/popup_place.h"
 #include "platform/ui/qt/qt_backend.h"
 #include "platform/ui/qt/qt_window.h"
 
@@ -56,6 +57,8 @@ QString nameFilters(const std::string& filter) {
   for (int i = 0; i + 1 < parts.size(); i += 2) {
     QString pattern = parts[i + 1];
     pattern.replace(QLatin1Char(';'), QLatin1Char(' '));
+    // "*.*" means every file; here it would miss the names without a dot.
+    if (pattern == QStringLiteral("*.*")) pattern = QStringLiteral("*");
     out << QStringLiteral("%1 (%2)").arg(parts[i], pattern);
   }
   return out.join(QStringLiteral(";;"));
@@ -94,7 +97,8 @@ T QtBackend::runModal(int thread, int window, std::function<QWidget*(std::functi
     modals_.push_back(modal);
     ++threadModals_[thread];
     updateUsable(thread);
-    if (w && w->isWindow()) {
+    // A widget that placed and showed itself (a pop-up menu) stays where it is.
+    if (w && w->isWindow() && !w->isVisible()) {
       QtWindow* owner = this->window(window);
       w->adjustSize();
       if (owner) {
@@ -156,7 +160,7 @@ bool QtBackend::fileDialog(const FileRequest& request, std::string& chosen) {
       request.thread, request.window,
       [&request](std::function<void(Answer)> done) -> QWidget* {
         auto* d = new QFileDialog(nullptr, q(request.title));
-        d->setOption(QFileDialog::DontUseNativeDialog);
+        // No DontUseNativeDialog: the desktop's own dialog where the platform offers one.
         d->setWindowModality(Qt::NonModal);
         if (request.directory) {
           d->setFileMode(QFileDialog::Directory);
@@ -189,7 +193,7 @@ bool QtBackend::fileDialog(const FileRequest& request, std::string& chosen) {
 int QtBackend::popupMenu(const PopupRequest& request) {
   return runModal<int>(
       request.thread, request.window,
-      [&request](std::function<void(int)> done) -> QWidget* {
+      [this, &request](std::function<void(int)> done) -> QWidget* {
         auto* menu = new QMenu;
         int n = 0;
         for (QString item : q(request.text).split(QLatin1Char('|'))) {
@@ -213,7 +217,8 @@ int QtBackend::popupMenu(const PopupRequest& request) {
           QMetaObject::invokeMethod(
               menu, [done] { done(0); }, Qt::QueuedConnection);
         });
-        menu->popup(QCursor::pos());
+        QtWindow* owner = window(request.window);
+        menu->popup(popupPosition(owner ? owner->shell() : nullptr));
         return menu;
       },
       0);

@@ -34,11 +34,15 @@
 
 #include "platform/ui/api/backend.h"
 #include "platform/ui/api/dialogs.h"
+#include "platform/ui/qt/column_combo.h"
 #include "platform/ui/qt/dialog_units.h"
 #include "platform/ui/qt/icons.h"
 #include "platform/ui/qt/key_codes.h"
+#include "platform/ui/qt/layout_rows.h"
 #include "platform/ui/qt/page_list.h"
 #include "platform/ui/qt/region.h"
+#include "platform/ui/qt/status_zone.h"
+#include "platform/ui/qt/window_fit.h"
 
 namespace ui::qt {
 namespace {
@@ -129,6 +133,11 @@ void Shell::resizeEvent(QResizeEvent* e) {
   owner_.resized();
 }
 
+bool Shell::event(QEvent* e) {
+  if (e->type() == QEvent::StatusTip && owner_.statusTip(static_cast<QStatusTipEvent*>(e)->tip())) return true;
+  return QMainWindow::event(e);
+}
+
 void Shell::changeEvent(QEvent* e) {
   QMainWindow::changeEvent(e);
   if (e->type() == QEvent::ActivationChange && isWindow()) owner_.activated(isActiveWindow());
@@ -139,11 +148,11 @@ bool Shell::eventFilter(QObject* watched, QEvent* event) {
     const QVariant id = watched->property(kIdProp);
     if (owner_.keyFilter(watched, static_cast<QKeyEvent*>(event), id.isValid() ? id.toInt() : 0)) return true;
   }
-  if (event->type() == QEvent::FocusIn && watched->isWidgetType()) {
+  if ((event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) && watched->isWidgetType()) {
     // A control's status text shows while it has the focus, not only under the mouse.
     auto* w = static_cast<QWidget*>(watched);
     if (!w->statusTip().isEmpty()) {
-      QStatusTipEvent tip(w->statusTip());
+      QStatusTipEvent tip(event->type() == QEvent::FocusIn ? w->statusTip() : QString());
       QApplication::sendEvent(w, &tip);
     }
   }
@@ -180,6 +189,19 @@ void QtWindow::sendControl(int control, EventKind kind, int key) {
   ev.control = control;
   ev.key = key;
   send(std::move(ev));
+}
+
+bool QtWindow::statusTip(const QString& tip) {
+  if (!zones_.empty()) {
+    static_cast<StatusZone*>(zones_.front())->showTip(tip);
+    return true;
+  }
+  // A window without a status bar of its own: its texts show in the frame's.
+  QWidget* frame = statusFrame();
+  if (!shell_->isWindow() || !frame || frame == shell_) return false;
+  QStatusTipEvent copy(tip);
+  QApplication::sendEvent(frame, &copy);
+  return true;
 }
 
 void QtWindow::closeRequested() {
@@ -248,7 +270,7 @@ void QtWindow::build() {
   if (!def_.statusZones.empty()) {
     const DialogUnits du(shell_->font());
     for (std::size_t i = 0; i < def_.statusZones.size(); ++i) {
-      auto* l = new QLabel;
+      auto* l = new StatusZone;
       const int w = def_.statusZones[i];
       if (w > 0) l->setMinimumWidth(du.x(w));
       shell_->statusBar()->addPermanentWidget(l, w <= 0 ? 1 : 0);
@@ -258,15 +280,17 @@ void QtWindow::build() {
 
   if (def_.kind == WindowKind::MdiFrame) {
     area_ = new QMdiArea;
+    setStatusFrame(shell_);
     area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     shell_->setCentralWidget(area_);
   } else {
-    auto* scroll = new QWidget;
-    auto* v = new QVBoxLayout(scroll);
+    auto* body = new QWidget;
+    auto* v = new QVBoxLayout(body);
     content_ = new QWidget;
-    v->addWidget(content_, 1);
-    shell_->setCentralWidget(scroll);
+    // The controls scroll when the window is smaller than they need; the buttons stay in view.
+    v->addWidget(new FitScroll(content_), 1);
+    shell_->setCentralWidget(body);
     const bool absolute = hasCoordinates(def_);
     if (!absolute) {
       auto* g = new QGridLayout(content_);
@@ -278,6 +302,7 @@ void QtWindow::build() {
       h->addStretch(1);
       v->addWidget(buttonBar_);
     }
+    if (!absolute) groupOf_ = implicitGroupMembers(def_);
     for (const ControlDef& d : def_.controls) createControl(d);
     if (!absolute) {
       // Spare height goes below the controls, not between them.
@@ -300,11 +325,14 @@ void QtWindow::build() {
     const QSize avail = screen ? screen->availableGeometry().size() : QSize(1280, 900);
     shell_->resize(std::min(avail.width(), 1100), std::min(avail.height(), 860));
   } else {
-    shell_->adjustSize();
+    // The size the controls ask for; fitting to the screen or area comes when it is shown.
+    shell_->resize(shell_->sizeHint());
   }
   if (def_.minWidth > 0 || def_.minHeight > 0)
     shell_->setMinimumSize(du.x(def_.minWidth), du.y(def_.minHeight));
-  if (!def_.resizable && def_.kind != WindowKind::MdiFrame) shell_->setFixedSize(shell_->size());
+  // An MDI child's fixed size is its sub-window's, so that fitting it to the area can shrink it.
+  if (!def_.resizable && def_.kind != WindowKind::MdiFrame && !parentArea_)
+    shell_->setFixedSize(shell_->size());
 
   if (parentArea_) {
     sub_ = parentArea_->addSubWindow(shell_);
@@ -551,7 +579,7 @@ QWidget* QtWindow::makeControl(QtControl& c, QWidget* parent) {
       int chars = picChars;
       for (const ColumnDef& col : d.columns) chars = std::max(chars, col.width);
       cb->setMinimumWidth(du.chars(std::clamp(chars > 0 ? chars : 12, 6, 40)) + 28);
-      for (const std::string& r : d.rows) cb->addItem(q(r), q(r));
+      makeColumnCombo(cb, d);
       cb->setCurrentIndex(-1);
       QObject::connect(cb, &QComboBox::activated, cb, [this, cid] {
         if (QtControl* x = find(cid)) x->dirty = false;
@@ -758,17 +786,20 @@ void QtWindow::place(QtControl& c) {
     openRow_[cont] = row;
     openCol_[cont] = 1;
     g->addWidget(w, row, 0);
+    fieldRow_[cont] = startFieldRow(g, row);
     return;
   }
   if (isInline(d) && row >= 0) {
     int& col = openCol_[cont];
-    g->addWidget(w, row, col, Qt::AlignLeft | Qt::AlignVCenter);
     if (col == 1) {
       if (auto* label = qobject_cast<QLabel*>(g->itemAtPosition(row, 0) ? g->itemAtPosition(row, 0)->widget()
                                                                         : nullptr))
         label->setBuddy(w);
-      if (d.kind == ControlKind::Text || d.kind == ControlKind::Progress) g->setColumnStretch(col, 0);
     }
+    // A long text (a path) grows with the window.
+    const bool wide = (d.kind == ControlKind::Entry || (d.kind == ControlKind::Combo && d.typed)) &&
+                      pictureChars(d.picture) > 40;
+    addToFieldRow(fieldRow_[cont], w, wide);
     ++col;
     return;
   }
@@ -786,8 +817,13 @@ void QtWindow::place(QtControl& c) {
   }
 }
 
-void QtWindow::createControl(const ControlDef& d) {
+void QtWindow::createControl(const ControlDef& given) {
   if (!content_) return;
+  ControlDef d = given;
+  if (d.parent.empty()) {
+    const auto member = groupOf_.find(d.equate);
+    if (member != groupOf_.end()) d.parent = member->second;
+  }
   QtControl c;
   c.def = d;
   QWidget* parent = content_;
@@ -838,6 +874,7 @@ void QtWindow::destroyControl(int control) {
 
 void QtWindow::show() {
   outer()->show();
+  fitToRoom();
   if (sub_) {
     parentArea_->setActiveSubWindow(sub_);
   } else {
@@ -863,6 +900,16 @@ void QtWindow::show() {
   if (sub_ || shell_->isActiveWindow()) activated(true);
 }
 
+void QtWindow::fitToRoom() {
+  if (sub_) {
+    fitToArea(sub_);
+    return;
+  }
+  fitToScreen(shell_);
+  // A window manager tells the size of its window frame only after the window is shown.
+  QTimer::singleShot(200, shell_, [this] { fitToScreen(shell_); });
+}
+
 void QtWindow::setUsable(bool on) {
   usable_ = on;
   if (def_.kind == WindowKind::MdiFrame) {
@@ -870,9 +917,16 @@ void QtWindow::setUsable(bool on) {
     if (shell_->menuWidget()) shell_->menuWidget()->setEnabled(on);
     for (QToolBar* t : shell_->findChildren<QToolBar*>()) t->setEnabled(on);
   } else {
+    // Disabling takes the focus from the control that had it; it gets it back afterwards, so
+    // keys reach it again after a box or pop-up menu.
+    if (!on && shell_->focusWidget()) focusBefore_ = shell_->focusWidget();
     shell_->centralWidget()->setEnabled(on);
     if (shell_->menuWidget()) shell_->menuWidget()->setEnabled(on);
     for (QToolBar* t : shell_->findChildren<QToolBar*>()) t->setEnabled(on);
+    if (on && focusBefore_) {
+      if (focusBefore_->isEnabled() && focusBefore_->isVisible()) focusBefore_->setFocus(Qt::OtherFocusReason);
+      focusBefore_.clear();
+    }
   }
 }
 
@@ -1031,7 +1085,7 @@ void QtWindow::apply(const PropChange& ch) {
       case Prop::StatusText: {
         const int zone = std::max(1, ch.index);
         if (zone <= static_cast<int>(zones_.size()))
-          zones_[static_cast<std::size_t>(zone - 1)]->setText(q(ch.text));
+          static_cast<StatusZone*>(zones_[static_cast<std::size_t>(zone - 1)])->setOwnText(q(ch.text));
         else
           shell_->statusBar()->showMessage(q(ch.text));
         break;
@@ -1240,7 +1294,8 @@ PropValue QtWindow::get(int control, Prop prop) {
         }
         return {{}, 0};
       }
-      case Prop::StatusText: return zones_.empty() ? PropValue{} : PropValue{s(zones_.front()->text()), 0};
+      case Prop::StatusText:
+        return zones_.empty() ? PropValue{} : PropValue{s(static_cast<StatusZone*>(zones_.front())->ownText()), 0};
       default: return {};
     }
   }
@@ -1340,15 +1395,7 @@ void QtWindow::setRows(int control, const std::vector<ListRow>& rows) {
   } else if (auto* cb = qobject_cast<QComboBox*>(c->widget)) {
     const QSignalBlocker block(cb);
     const QString text = cb->currentText();
-    cb->clear();
-    for (const ListRow& r : rows) {
-      // The value is the first cell; a drop list without typing shows the other cells too.
-      const QString first = r.cells.empty() ? QString() : q(r.cells[0]);
-      QString t = first;
-      for (std::size_t i = 1; i < r.cells.size() && !cb->isEditable(); ++i)
-        t += QStringLiteral("  ") + q(r.cells[i]);
-      cb->addItem(t, first);
-    }
+    setComboRows(cb, rows);
     if (cb->isEditable()) {
       cb->setEditText(text);
     } else {

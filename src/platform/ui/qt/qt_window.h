@@ -22,6 +22,7 @@ class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QGridLayout;
+class QHBoxLayout;
 class QTimer;
 
 namespace ui::qt {
@@ -37,6 +38,7 @@ class Shell : public QMainWindow {
   bool allowClose = false;
 
  protected:
+  bool event(QEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
   void changeEvent(QEvent* e) override;
@@ -98,6 +100,8 @@ class QtWindow {
   void send(Event ev);
   void sendControl(int control, EventKind kind, int key = 0);
   void closeRequested();
+  // A status tip reached the window; false when it has nowhere to show it (status_zone.h).
+  bool statusTip(const QString& tip);
   void resized();
   void showImage(QtControl& c);
   void activated(bool on);
@@ -111,6 +115,7 @@ class QtWindow {
   void addMenuItem(QMenu* menu, const MenuItem& m);
   QWidget* makeControl(QtControl& c, QWidget* parent);
   void place(QtControl& c);
+  void fitToRoom();  // window_fit.h
   void runStdAction(StdAction a);
   void fillWindowList(QMenu* menu);
   void setValue(QtControl& c, const std::string& text, long long number);
@@ -132,7 +137,10 @@ class QtWindow {
   std::map<QWidget*, int> nextRow_;
   std::map<QWidget*, int> openRow_;  // a prompt row still taking controls: its row, -1 none
   std::map<QWidget*, int> openCol_;
+  std::map<QWidget*, QHBoxLayout*> fieldRow_;        // the open prompt row's fields
+  std::map<std::string, std::string> groupOf_;        // controls a group frames by window order
   QWidget* buttonBar_ = nullptr;
+  QPointer<QWidget> focusBefore_;  // the focused control while the window is not usable
   std::set<int> windowAlertKeys_;
   QTimer* sizeTimer_ = nullptr;
   bool opened_ = false;

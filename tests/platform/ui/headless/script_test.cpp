@@ -132,31 +132,6 @@ TEST(HeadlessScript, AHaltedProgramEndsTheScriptWithItsCode) {
               HasSubstr("answer Abort\nhalt 0\nnote: the program ended; 2 script line(s) not run\nend 0\n"));
 }
 
-TEST(HeadlessScript, ReadsTheProgramsOptions) {
-  struct Case {
-    std::vector<const char*> args;
-    bool headless;
-    const char* script;
-    const char* transcript;
-    const char* error;
-  };
-  const Case cases[] = {
-      {{"lab2siv"}, false, "", "", ""},
-      {{"lab2siv", "--headless", "--script", "a.txt", "--transcript", "b.txt"}, true, "a.txt", "b.txt", ""},
-      {{"lab2siv", "--headless", "--script=a.txt"}, true, "a.txt", "", ""},
-      {{"lab2siv", "--headless"}, true, "", "", "--headless needs --script FILE"},
-      {{"lab2siv", "--headless", "--script"}, true, "", "", "--script needs a file name"},
-      {{"lab2siv", "--headless", "--script", "a", "--fast"}, true, "a", "", "unknown option --fast"},
-  };
-  for (const Case& c : cases) {
-    headless::ScriptedOptions o;
-    EXPECT_EQ(headless::parseScriptedOptions(static_cast<int>(c.args.size()), c.args.data(), o), c.headless);
-    EXPECT_EQ(o.script, c.script);
-    EXPECT_EQ(o.transcript, c.transcript);
-    EXPECT_EQ(o.error, c.error);
-  }
-}
-
 // A list window driven from script text: rows by number, a right click with its pop-up
 // menu, keys, the thumb, a resize; what the procedure makes of them shows in the dumps.
 TEST(HeadlessScript, DrivesAListWindowFromScriptText) {

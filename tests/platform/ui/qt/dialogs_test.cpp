@@ -9,11 +9,16 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
+#include <QTest>
+#include <QTreeWidget>
 #include <atomic>
 #include <filesystem>
 #include <fstream>
 
 #include "platform/ui/api/procedure.h"
+#include "platform/ui/api/window.h"
+#include "platform/ui/qt/page_list.h"
+#include "platform/ui/qt/qt_window.h"
 #include "qt_fixture.h"
 
 using namespace ui;
@@ -51,6 +56,65 @@ TEST_F(QtTest, PopupMenuNumbersItemsWithoutSeparatorsAndGreysTheMarkedOnes) {
   EXPECT_EQ(chosen.load(), 4);
 }
 
+// A list's pop-up opens at the mouse when the mouse is over the list, else (the context-menu
+// key) below the highlighted row, never centred on the window.
+TEST_F(QtTest, PopupMenuOpensAtTheMouseOrAtTheListRow) {
+  WindowDef def;
+  def.title = "Liste";
+  ControlDef list;
+  list.kind = ControlKind::List;
+  list.equate = "?BROWSE";
+  list.items = 6;
+  list.columns = {{.width = 20, .heading = "Navn"}};
+  def.controls = {list};
+  std::atomic<int> answered{0};
+  run().start([&] {
+    Window win(def);
+    win.open();
+    win.setRows("?BROWSE", std::vector<std::string>{"A", "B", "C", "D", "E", "F"});
+    win.setSelected("?BROWSE", 5);
+    win.setAlertKeys("?BROWSE", {Key::Apps});
+    log.add("ready");
+    while (auto ev = win.accept())
+      if (ev.kind == EventKind::AlertKey) {
+        popup("&Ny|&Endre");
+        ++answered;
+      }
+  });
+  qt::QtWindow* w = waitWindow("Liste");
+  ASSERT_TRUE(w);
+  ASSERT_TRUE(waitSettled("ready"));
+  auto* l = dynamic_cast<qt::PageList*>(w->widget("?BROWSE"));
+  ASSERT_TRUE(l);
+  QTreeWidget* tree = l->tree();
+  QWidget* port = tree->viewport();
+  ASSERT_TRUE(pumpUntil([&] { return tree->topLevelItemCount() == 6 && l->selected() == 5; }));
+  tree->setFocus();
+  const QRect row = tree->visualItemRect(tree->topLevelItem(4));
+  const QPoint overRow1 = port->mapToGlobal(tree->visualItemRect(tree->topLevelItem(0)).center());
+  struct Case {
+    const char* what;
+    QPoint mouse;
+    QPoint expected;
+  };
+  const Case cases[] = {
+      {"mouse over the list", overRow1, overRow1},
+      {"mouse elsewhere", port->mapToGlobal(QPoint(-200, -200)), port->mapToGlobal(QPoint(row.left() + 8, row.bottom()))},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const int before = answered;
+    QCursor::setPos(c.mouse);
+    QTest::keyClick(tree, Qt::Key_Menu);
+    QMenu* menu = waitModal<QMenu>(*this);
+    ASSERT_TRUE(menu);
+    EXPECT_LE((menu->pos() - c.expected).manhattanLength(), 2)
+        << menu->pos().x() << "," << menu->pos().y() << " expected " << c.expected.x() << "," << c.expected.y();
+    menu->hide();
+    ASSERT_TRUE(pumpUntil([&] { return answered > before; }));
+  }
+}
+
 TEST_F(QtTest, PopupMenuDismissedAnswersZero) {
   std::atomic<int> chosen{-1};
   run().start([&] { chosen = popup("&Ny|&Endre"); });
@@ -79,7 +143,7 @@ TEST_F(QtTest, FileDialogHandsTheChosenPathOrLeavesItOnCancel) {
     ASSERT_TRUE(d);
     EXPECT_EQ(d->windowTitle().toStdString(), "Velg en importfile");
     EXPECT_EQ(d->nameFilters().join(QStringLiteral(";;")).toStdString(),
-              "RNX-file (RNX20*.dbf);;Alle filer (*.*)");
+              "RNX-file (RNX20*.dbf);;Alle filer (*)");  // "*.*" would miss names without a dot
     if (accept) {
       // The user types the name into the dialog's name field.
       auto* name = d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));

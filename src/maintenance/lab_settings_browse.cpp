@@ -1,0 +1,293 @@
+#include "maintenance/lab_settings_browse.h"
+
+#include <charconv>
+
+#include "data/lab/lab_tables.h"
+#include "data/thread_state.h"
+#include "data/use_counters.h"
+#include "maintenance/browse_list.h"
+#include "maintenance/browse_window.h"
+#include "maintenance/form_call.h"
+#include "maintenance/lab_settings_sources.h"
+#include "maintenance/list_window_parts.h"
+#include "maintenance/param_siv_list.h"
+#include "platform/text/codepage.h"
+#include "platform/ui/api/dialogs.h"
+#include "platform/ui/api/message.h"
+#include "platform/ui/api/picture.h"
+#include "shell/global_settings.h"
+
+namespace maintenance {
+
+namespace {
+
+using ui::ColumnDef;
+using ui::ControlDef;
+using ui::ControlKind;
+
+ControlDef control(ControlKind kind, const char* equate, const char* text = "", const char* parent = "") {
+  ControlDef c;
+  c.kind = kind;
+  c.equate = equate;
+  c.text = text;
+  c.parent = parent;
+  return c;
+}
+ControlDef inside(ControlDef c, const char* parent) {
+  c.parent = parent;
+  return c;
+}
+ControlDef namedList(const char* equate, const char* parent, int items, int rowLines, std::vector<ColumnDef> cols) {
+  ControlDef c = listBox(items, rowLines, std::move(cols));
+  c.equate = equate;
+  c.parent = parent;
+  return c;
+}
+ColumnDef rightColumn(int width, const char* heading) {
+  ColumnDef c = column(width, 1, heading, "");
+  c.align = ui::Align::Right;
+  c.headingAlign = ui::Align::Right;
+  return c;
+}
+
+// The files of the window, opened and dropped in this order.
+constexpr data::FileId kFiles[] = {data::FileId::Anlegg,   data::FileId::MapLab,  data::FileId::MapLever,
+                                   data::FileId::MapParam, data::FileId::MapSted, data::FileId::Parameter};
+
+std::string firstSix(const std::string& utf8) { return text::fromCp1252(text::toCp1252(utf8).substr(0, 6)); }
+
+// Rows of the parameter and supplier lists are two lines: a code with its name below it.
+ui::ListRow paramRow(const BrowseRow& r) {
+  const auto& c = r.columns;
+  double factor = 0;
+  std::from_chars(c.at(4).data(), c.at(4).data() + c.at(4).size(), factor);
+  return {{c.at(0) + "\n" + c.at(1), c.at(2) + "\n" + c.at(3), ui::formatNumber("@n7,3b", factor)}, false};
+}
+ui::ListRow supplierRow(const BrowseRow& r) {
+  const auto& c = r.columns;
+  return {{firstSix(c.at(0)) + "\n" + c.at(1), c.at(2) + "\n" + c.at(3)}, false};
+}
+ui::ListRow placeRow(const BrowseRow& r) {
+  const auto& c = r.columns;
+  return {{c.at(0), c.at(1), c.at(2)}, false};
+}
+
+BrowseControls listControls(const char* n) {
+  BrowseControls c;
+  c.list = std::string("?LIST:") + n;
+  c.select.clear();
+  c.insert = std::string("?INSERT:") + n;
+  c.change = std::string("?CHANGE:") + n;
+  c.del = std::string("?DELETE:") + n;
+  c.close.clear();
+  return c;
+}
+
+class SettingsWindow {
+ public:
+  explicit SettingsWindow(data::ThreadState& t)
+      : t_(t),
+        win_(labSettingsWindow()),
+        paramHost_(win_, listControls("2"), paramRow),
+        supplierHost_(win_, listControls("3"), supplierRow),
+        placeHost_(win_, listControls("4"), placeRow),
+        paramSource_(t, targets_),
+        supplierSource_(t),
+        placeSource_(t),
+        params_(paramSource_, paramHost_, 0),
+        suppliers_(supplierSource_, supplierHost_, 0),
+        places_(placeSource_, placeHost_, 0) {
+    for (BrowseList* l : lists()) {
+      l->setHasSelect(false);
+      l->shareRefresh(refreshPending_, [this] { LoadParamSivList(); });
+    }
+    win_.bind("?THR:LAB", t.LAB);
+    win_.bind("?MAP:LABNAVN", t.MapLab.rec.LABNAVN);
+    win_.bind("?THR:PR_TYPE", t.PR_TYPE);
+  }
+
+  void run() {
+    win_.open();
+    paramHost_.prepare(params_);
+    supplierHost_.prepare(suppliers_);
+    placeHost_.prepare(places_);
+    const int sheet1 = win_.id("?SHEET1"), sheet2 = win_.id("?SHEET2");
+    const int prType = win_.id("?THR:PR_TYPE"), print = win_.id("?UTSKRIFTBUTTON"), close = win_.id("?BUTTON11");
+    BrowseWindow::run(
+        win_, {{&paramHost_, &params_}, {&supplierHost_, &suppliers_}, {&placeHost_, &places_}},
+        [&](const ui::Event& ev) {
+          switch (ev.kind) {
+            case ui::EventKind::OpenWindow:
+              firstRefresh();
+              win_.select("?HJELP");
+              return true;
+            case ui::EventKind::GainFocus:
+              if (!firstRefresh()) forcedRefresh();
+              return true;
+            case ui::EventKind::Accepted:
+              if (isButton(ev.control)) rereadAll();
+              if (ev.control == close) {
+                win_.post(ui::EventKind::CloseWindow);
+                return true;
+              }
+              if (ev.control == print) {
+                callForm("ParamReport", 0);
+                LoadParamSivList();
+                forcedRefresh();
+                return true;
+              }
+              if (ev.control == prType) {
+                forcedRefresh();
+                return true;
+              }
+              return false;
+            default: return false;
+          }
+        },
+        [&](const ui::Event& ev) {
+          const bool sheetEvent = ev.kind == ui::EventKind::Accepted || ev.kind == ui::EventKind::NewSelection ||
+                                  ev.kind == ui::EventKind::TabChanging || ev.kind == ui::EventKind::Selected;
+          if ((ev.control == sheet1 || ev.control == sheet2) && sheetEvent) LoadParamSivList();
+        });
+  }
+
+ private:
+  std::vector<BrowseList*> lists() { return {&params_, &suppliers_, &places_}; }
+
+  // The window's one refresh: target list, laboratory record, then the three lists in order.
+  void LoadParamSivList() {
+    auto& lab = t_.MapLab;
+    lab.rec.LAB = t_.LAB;
+    if (lab.get(data::MapLab::MAPLABKEY) != 0) lab.clear();
+    targets_ = BuildParamSivList(t_.PR_TYPE.str(), t_.Parameter);
+    for (BrowseList* l : lists()) l->refreshCheck();
+    for (BrowseList* l : lists()) l->showThumb();
+    // A place mapping needs a supplier to belong to.
+    const bool supplier = !suppliers_.rows().empty();
+    places_.allowInsert(supplier);
+    if (supplier)
+      win_.enable("?INSERT:4");
+    else
+      win_.disable("?INSERT:4");
+    win_.display();
+    refreshPending_ = false;
+  }
+  bool firstRefresh() {
+    if (initialised_) return false;
+    initialised_ = true;
+    LoadParamSivList();
+    return true;
+  }
+  void forcedRefresh() {
+    refreshPending_ = true;
+    LoadParamSivList();
+  }
+  // Every button first re-reads the highlighted record of all three lists, so each buffer
+  // holds its list's current record whichever list the button belongs to.
+  bool isButton(int control) const {
+    for (const char* b : {"?CHANGE:2", "?INSERT:2", "?DELETE:2", "?CHANGE:3", "?INSERT:3", "?DELETE:3", "?CHANGE:4",
+                          "?INSERT:4", "?DELETE:4", "?UTSKRIFTBUTTON", "?BUTTON11"})
+      if (win_.id(b) == control) return true;
+    return false;
+  }
+  void rereadAll() {
+    for (BrowseList* l : lists()) l->rereadHighlighted();
+  }
+
+  data::ThreadState& t_;
+  ui::Window win_;
+  ParamSivList targets_;  // P_Q
+  bool refreshPending_ = false;
+  bool initialised_ = false;
+  BrowseWindow paramHost_, supplierHost_, placeHost_;
+  ParamMapSource paramSource_;
+  SupplierMapSource supplierSource_;
+  PlaceMapSource placeSource_;
+  BrowseList params_, suppliers_, places_;
+};
+
+}  // namespace
+
+ui::WindowDef labSettingsWindow() {
+  ui::WindowDef w;
+  w.label = "LabSettingsBrowse";
+  w.title = "Tabell instillinger laboratorier";
+  w.icon = "LAB.ICO";
+  w.help = "Innstillinger";
+  w.kind = ui::WindowKind::MdiChild;
+  w.resizable = true;
+  ControlDef print = button("?UTSKRIFTBUTTON", "", "Utskrift  av mapping-tabell");
+  print.icon = "PRINT.ICO";
+  print.parent = "?TAB1";
+  ControlDef labCode = control(ControlKind::Text, "?THR:LAB");
+  labCode.picture = "@s4";
+  ControlDef labName = control(ControlKind::Text, "?MAP:LABNAVN");
+  labName.picture = "@s30";
+  ControlDef discharge = control(ControlKind::Radio, "?THR:PR_TYPE:RADIO1", "Utslipskontroll", "?THR:PR_TYPE");
+  discharge.value = "U";
+  ControlDef sludge = control(ControlKind::Radio, "?THR:PR_TYPE:RADIO2", "Slamkontroll", "?THR:PR_TYPE");
+  sludge.value = "S";
+  w.controls = {
+      helpButton("Hjelp for dette vinduet"),
+      control(ControlKind::Prompt, "?PROMPT1", "Laboratorium:"),
+      labCode,
+      labName,
+      control(ControlKind::Sheet, "?SHEET1"),
+      control(ControlKind::Tab, "?TAB1", " &Parametre", "?SHEET1"),
+      namedList("?LIST:2", "?TAB1", 8, 2,
+                {column(32, 1, "Parameter lab", ""), column(30, 1, "Parameter Brakel Sivra", ""),
+                 rightColumn(8, "Faktor")}),
+      inside(button("?CHANGE:2", "&Endre"), "?TAB1"),
+      inside(button("?INSERT:2", "&Ny"), "?TAB1"),
+      inside(button("?DELETE:2", "&Slette"), "?TAB1"),
+      print,
+      control(ControlKind::Option, "?THR:PR_TYPE", "Prøvetype", "?TAB1"),
+      discharge,
+      sludge,
+      control(ControlKind::Tab, "?TAB2", " &Anlegg", "?SHEET1"),
+      control(ControlKind::Sheet, "?SHEET2", "", "?TAB2"),
+      control(ControlKind::Tab, "?TAB3", "&Leverandør/Anlegg", "?SHEET2"),
+      namedList("?LIST:3", "?TAB3", 8, 2,
+                {column(30, 1, "Leverandør Kelda", ""), column(50, 1, "Anlegg SIVRA", "")}),
+      inside(button("?CHANGE:3", "&Endre"), "?TAB3"),
+      inside(button("?INSERT:3", "&Ny"), "?TAB3"),
+      inside(button("?DELETE:3", "&Slette"), "?TAB3"),
+      control(ControlKind::Tab, "?TAB4", "&Prøvesteder", "?SHEET2"),
+      namedList("?LIST:4", "?TAB4", 12, 1,
+                {column(15, 1, "Sted SIVRA", ""), column(10, 1, "Sted Lab", ""), column(30, 1, "Navn", "")}),
+      inside(button("?CHANGE:4", "&Endre"), "?TAB4"),
+      inside(button("?INSERT:4", "&Ny"), "?TAB4"),
+      inside(button("?DELETE:4", "&Slette"), "?TAB4"),
+      button("?BUTTON11", "Lukk"),
+  };
+  return w;
+}
+
+void LabSettingsBrowse() {
+  data::ThreadState& t = data::thr();
+  // No select mode: the request the window was called with is not used; its forms get their own.
+  const int ownResponse = 2;
+  t.ThreadRequest = 0;
+  t.ThreadResponse = 0;
+
+  data::lab::LabTablesHolder tables;
+  if (data::lab::OpenLabTables(tables, t.MapLab.rec.DATADIRLAB.str(), shell::globals().IMPORTFILE.str()) == 0) {
+    ui::message(
+        "Feil ved åpning av importfiler!|Sjekk at importkatalog er korrekt angitt!|Sjekk at importfiler er "
+        "overført til katalogen!");
+    // Only what this attempt opened: tables another window holds stay with it.
+    data::lab::CloseLabTables(tables);
+    return;
+  }
+  if (ui::lastKey() == ui::Key::MouseRight) ui::clearLastKey();
+  for (data::FileId f : kFiles) data::useFile(f);
+  {
+    SettingsWindow window(t);
+    window.run();
+  }
+  for (data::FileId f : kFiles) data::dropFile(f);
+  data::lab::CloseLabTables(tables);
+  t.ThreadResponse = ownResponse;
+}
+
+}  // namespace maintenance

@@ -1,0 +1,254 @@
+// The import under store faults: a write refused for one record, a full disk, files another
+// connection holds, a registry file SQLite reports as malformed. The run must say what
+// happened, and its counts and log must agree with what the files hold.
+#include <sqlite3.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "import/control_writer.h"
+#include "import/run_import.h"
+#include "platform/store/internal.h"
+#include "scenario.h"
+#include "ui_message_double.h"
+#include "../platform/store/crash_shim.h"
+
+namespace testing_import {
+namespace {
+
+using import::ControlWriter;
+using namespace std::chrono_literals;
+
+std::vector<std::string> logLines(const std::string& s) {
+  std::vector<std::string> out;
+  std::istringstream in(s);
+  for (std::string l; std::getline(in, l);) out.push_back(l);
+  return out;
+}
+
+long countStartingWith(const std::vector<std::string>& lines, const std::string& prefix) {
+  return std::count_if(lines.begin(), lines.end(),
+                       [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
+}
+
+std::string integrity(const std::string& path) {
+  sqlite3* db = nullptr;
+  sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+  store::registerUpper1252(db);
+  std::string out;
+  sqlite3_exec(db, "PRAGMA integrity_check", [](void* o, int, char** v, char**) {
+    *static_cast<std::string*>(o) += v[0] ? v[0] : "";
+    return 0;
+  }, &out, nullptr);
+  sqlite3_close(db);
+  return out;
+}
+
+void execOn(const std::string& path, const char* sql) {
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
+  sqlite3_close(db);
+}
+
+// Fills the disk when the run starts storing its n-th record.
+class FillingDisk : public RecordingProgress {
+ public:
+  explicit FillingDisk(int n) : left_(n) {}
+  void showLine(int n, std::string_view t) override {
+    RecordingProgress::showLine(n, t);
+    if (t.rfind("Lagrer ny", 0) == 0 && --left_ == 0) crash_shim::diskFull(true);
+  }
+
+ private:
+  int left_;
+};
+
+class WriteFaultsTest : public ScenarioFixture {
+ protected:
+  void SetUp() override {
+    ScenarioFixture::SetUp();
+    // A commit after every record, so a fault meets records already committed.
+    ControlWriter::setTimes(0ms, 1);
+  }
+  void TearDown() override {
+    ControlWriter::setTimes(1000ms, 5);
+    ScenarioFixture::TearDown();
+  }
+  std::string path(store::FileBase& f) { return f.openedPath(); }
+
+  // Stored-record lines of the log against the records the files hold.
+  void expectLogMatchesFiles() {
+    const auto lines = logLines(logText());
+    EXPECT_EQ(countStartingWith(lines, "Lagret Utslippskontroll"), long(dumpUtslippskontroll().size()));
+    EXPECT_EQ(countStartingWith(lines, "Lagret Slamkontroll"), long(dumpSlamkontroll().size()));
+    EXPECT_EQ(state.UtslippskontrollCount, long(dumpUtslippskontroll().size()));
+    EXPECT_EQ(state.SlamkontrollCount, long(dumpSlamkontroll().size()));
+  }
+};
+
+TEST_F(WriteFaultsTest, ARecordTheFileRefusesIsLoggedWithItsErrorAndTheRunGoesOn) {
+  // A rule of the file refuses one journal's discharge record; the transaction stands.
+  execOn(path(data::thr().Utslippskontroll),
+         "CREATE TRIGGER refuse BEFORE INSERT ON Utslippskontroll WHEN NEW.LAB_JOURNALNR = '08/0123' "
+         "BEGIN SELECT RAISE(ABORT, 'refused'); END");
+  ControlWriter::setTimes(1000ms, 1);
+  run(allOn());
+  EXPECT_EQ(state.UtslippskontrollCount, 5);
+  EXPECT_EQ(state.SlamkontrollCount, 1);
+  EXPECT_EQ(state.ProblemLogged, 1);
+  const auto lines = logLines(logText());
+  EXPECT_EQ(countStartingWith(lines, "IKKE lagret Utslippskontroll - Anlegg: 010101 Periode:  1.01.08 -  "
+                                     "8.01.08 Journal: 08/0123 Feil: refused"),
+            1);
+  EXPECT_EQ(countStartingWith(lines, "IKKE lagret"), 1);
+  EXPECT_EQ(lines.back(), "Antall Slam.kontr.prøver lagret:     1");
+  expectLogMatchesFiles();
+  EXPECT_TRUE(testing_ui::boxes().empty());
+}
+
+// The box and the log's last line of a stopped run, and its end lines.
+void expectStopped(const RecordingProgress& p, const std::string& log, const std::string& cause) {
+  ASSERT_FALSE(testing_ui::boxes().empty());
+  const auto& box = testing_ui::boxes().back();
+  EXPECT_EQ(box.text.rfind("Importen er stoppet!|" + cause, 0), 0u) << box.text;
+  EXPECT_EQ(box.caption, "Advarsel");
+  const auto lines = logLines(log);
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines.back().rfind("Importen er stoppet: " + cause, 0), 0u) << lines.back();
+  EXPECT_EQ(p.lines[1], "Importen er stoppet!");
+  EXPECT_EQ(p.logViews, 1);
+}
+
+TEST_F(WriteFaultsTest, AFullDiskStopsTheRunWithCountsOfWhatWasCommitted) {
+  crash_shim::install();
+  FillingDisk filling(3);
+  import::RunImport(allOn(), state, filling, fake);
+  crash_shim::uninstall();
+
+  EXPECT_EQ(state.UtslippskontrollCount + state.SlamkontrollCount, 2);
+  expectLogMatchesFiles();
+  expectStopped(filling, logText(), "Disken er full: database or disk is full (13)");
+  // The record being written when the disk filled is named; nothing after it was tried.
+  const auto lines = logLines(logText());
+  EXPECT_EQ(countStartingWith(lines, "IKKE lagret"), 1);
+  EXPECT_EQ(std::count(filling.shown.begin(), filling.shown.end(), "4:Lagrer ny utslippskontroll!") +
+                std::count(filling.shown.begin(), filling.shown.end(), "4:Lagrer ny slamkontroll!"),
+            3);
+  EXPECT_EQ(integrity(path(data::thr().Utslippskontroll)), "ok");
+  EXPECT_EQ(integrity(path(data::thr().Slamkontroll)), "ok");
+}
+
+TEST_F(WriteFaultsTest, FilesHeldByAnotherConnectionStopTheRunAfterABoundedWait) {
+  sqlite3* holder = nullptr;
+  ASSERT_EQ(sqlite3_open(path(data::thr().Slamkontroll).c_str(), &holder), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(holder, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+  const auto t0 = std::chrono::steady_clock::now();
+  run(allOn());
+  const auto waited = std::chrono::steady_clock::now() - t0;
+  sqlite3_exec(holder, "ROLLBACK", nullptr, nullptr, nullptr);
+  sqlite3_close(holder);
+
+  EXPECT_LT(waited, 4s);  // one wait of 1 s, not one per record
+  EXPECT_TRUE(dumpUtslippskontroll().empty());  // no record written on its own
+  EXPECT_EQ(state.UtslippskontrollCount + state.SlamkontrollCount, 0);
+  expectStopped(progress, logText(), "Registeret er låst av en annen bruker: File Is Locked (32)");
+  EXPECT_EQ(countStartingWith(logLines(logText()), "IKKE lagret"), 0);
+}
+
+TEST_F(WriteFaultsTest, AMalformedRegistryFileIsAFileErrorNotAMissingPlant) {
+  // Damage the plant file's pages behind its header, and let readers see the change.
+  const std::string anlegg = path(data::thr().Anlegg);
+  {
+    std::fstream f(anlegg, std::ios::in | std::ios::out | std::ios::binary);
+    f.seekp(4096);
+    const std::string junk(4096 * 2, '\x5a');
+    f.write(junk.data(), std::streamsize(junk.size()));
+    f.seekp(24);
+    f.write("\x7f\x7f\x7f\x7f", 4);  // change counter
+  }
+  run(allOn());
+  ASSERT_EQ(testing_ui::boxes().size(), 2u);
+  EXPECT_EQ(testing_ui::boxes()[0].caption, "Record Retrieval Error");
+  EXPECT_NE(testing_ui::boxes()[0].text.find("malformed"), std::string::npos) << testing_ui::boxes()[0].text;
+  const std::string log = logText();
+  EXPECT_EQ(log.find("er ikke registrert Sivra 2000!"), std::string::npos);
+  EXPECT_EQ(log.find("Anlegg: 010102"), std::string::npos);  // no supplier after the first
+  expectStopped(progress, log, "Feil på fil Anlegg: database disk image is malformed (11)");
+}
+
+// Killed at any moment, the run leaves the log's stored-record lines and the stored records in
+// agreement (a commit comes before its lines, so at most the records of the last commit lack
+// theirs), and every file intact.
+TEST_F(WriteFaultsTest, AKilledRunLogsNoRecordItDidNotStoreAndLeavesTheFilesIntact) {
+  fake.journals.clear();
+  fake.samples.clear();
+  for (int k = 0; k < 300; ++k) {
+    char nr[8];
+    std::snprintf(nr, sizeof nr, "%04d", k);
+    import::JournalRow j;
+    j.PAAR = "08";
+    j.JRNLNR = nr;
+    j.REKV = "100";
+    j.STARTDATO = text::dateFromYmd(2008, 1, 1);
+    fake.journals.push_back(j);
+    testing_lab::Sample smp;
+    smp.row.PAAR = "08";
+    smp.row.JRNLNR = nr;
+    smp.row.STED = "03";
+    smp.row.TATTDATO = text::dateFromYmd(2008, 1, 1) + k;
+    smp.results = {{"TP", "1"}, {"STS", "2"}};
+    fake.samples.push_back(smp);
+  }
+  auto ch = allOn();
+  ch.LEVERAND1 = ch.LEVERAND2 = "100";
+  auto& t = data::thr();
+  store::FileBase* files[] = {&t.MapLab, &t.MapLever, &t.MapParam, &t.MapSted, &t.Anlegg,
+                              &t.Utslippskontroll, &t.Slamkontroll};
+  bool sawPartial = false;
+  for (int delayMs : {15, 40, 70, 100, 150, 200, 300, 450}) {
+    SCOPED_TRACE(delayMs);
+    const long before = t.Utslippskontroll.records() + t.Slamkontroll.records();
+    for (auto* f : files) f->close();  // no connection crosses the fork
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+      for (auto* f : files)
+        if (f->open() != 0) ::_exit(2);
+      t.MapLab.rec.LAB = "KL";
+      if (t.MapLab.get(data::MapLab::MAPLABKEY) != 0) ::_exit(3);
+      import::RunImport(ch, state, progress, fake);
+      ::_exit(0);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
+    ::kill(pid, SIGKILL);
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFSIGNALED(status) || (WIFEXITED(status) && WEXITSTATUS(status) == 0));
+    for (auto* f : files) ASSERT_EQ(f->open(), 0);
+
+    EXPECT_EQ(integrity(path(t.Utslippskontroll)), "ok");
+    EXPECT_EQ(integrity(path(t.Slamkontroll)), "ok");
+    const std::string log = logText();
+    EXPECT_TRUE(log.empty() || log.back() == '\n');  // no half-written line
+    const auto lines = logLines(log);
+    const long logged = countStartingWith(lines, "Lagret ");
+    const long stored = t.Utslippskontroll.records() + t.Slamkontroll.records() - before;
+    EXPECT_GE(stored, logged);
+    EXPECT_LE(stored - logged, 1) << "stored " << stored << ", logged " << logged;
+    sawPartial |= WIFSIGNALED(status) && stored > 0;
+  }
+  EXPECT_TRUE(sawPartial);  // some kill came in the middle of the writing
+}
+
+}  // namespace
+}  // namespace testing_import

@@ -1,0 +1,52 @@
+#pragma once
+// The real program in a fresh demo working directory, run with a script through the headless
+// backend; the transcript is read back for the test.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace l2stest {
+
+class DemoProgram {
+ public:
+  explicit DemoProgram(const std::string& name)
+      : dir_(std::filesystem::temp_directory_path() / ("l2s-" + name + "-" + std::to_string(::getpid()))) {
+    std::filesystem::remove_all(dir_);
+    std::filesystem::create_directories(dir_);
+  }
+  ~DemoProgram() { std::filesystem::remove_all(dir_); }
+  DemoProgram(const DemoProgram&) = delete;
+  DemoProgram& operator=(const DemoProgram&) = delete;
+
+  const std::filesystem::path& dir() const { return dir_; }
+  // Sets up the demo data; the exit code of the demo tool.
+  int makeDemo() { return run("'" + bin() + "lab2siv-demo' . >/dev/null"); }
+  // Runs `script` in the demo directory; the program's exit code. The transcript is `transcript()`.
+  int runScript(const std::string& script) {
+    std::ofstream(dir_ / "script.txt") << script;
+    return run("'" + bin() + "lab2siv' --headless --script script.txt --transcript out.txt");
+  }
+  std::string transcript() const {
+    std::stringstream s;
+    s << std::ifstream(dir_ / "out.txt").rdbuf();
+    return s.str();
+  }
+
+ private:
+  static std::string bin() { return LAB2SIV_BINARY_DIR "/app/"; }
+  int run(const std::string& command) {
+    const std::string line = "cd '" + dir_.string() + "' && LAB2SIV_SYSTEM_DIR='" + (dir_ / "system").string() +
+                             "' " + command;
+    const int status = std::system(line.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  std::filesystem::path dir_;
+};
+
+}  // namespace l2stest
