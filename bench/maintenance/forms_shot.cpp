@@ -2,7 +2,10 @@
 // and StedForm over a small data directory and the import fixture's laboratory export, written as
 // PNGs (argument 1: the file-name stem). Run under xvfb-run.
 #include <QApplication>
+#include <QComboBox>
+#include <QGuiApplication>
 #include <QPixmap>
+#include <QScreen>
 #include <atomic>
 #include <cstdio>
 #include <filesystem>
@@ -155,6 +158,16 @@ int main(int argc, char** argv) {
     if (!w) break;
     const std::string out = stem + "." + std::to_string(n) + ".png";
     w->shell()->grab().save(QString::fromUtf8(out.c_str()));
+    // A drop list with its columns, grabbed from the screen (the list is a window of its own).
+    const char* combo = n == 3 ? "?M_P:PARAMSIV" : n == 4 ? "?M_S:STEDLAB" : n == 2 ? "?M_L:LEVERAND" : nullptr;
+    if (combo) {
+      if (auto* cb = qobject_cast<QComboBox*>(w->widget(combo))) {
+        cb->showPopup();
+        run.pumpUntil([] { return false; }, 400);
+        QGuiApplication::primaryScreen()->grabWindow(0).save(QString::fromUtf8((stem + "." + std::to_string(n) + ".drop.png").c_str()));
+        cb->hidePopup();
+      }
+    }
     std::printf("wrote %s\n", out.c_str());
     w->shell()->close();
   }
