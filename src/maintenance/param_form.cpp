@@ -6,6 +6,7 @@
 #include "data/lab/lab_tables.h"
 #include "data/program_files.h"
 #include "data/thread_state.h"
+#include "maintenance/lab_names.h"
 #include "maintenance/param_form_lists.h"
 #include "maintenance/param_siv_list.h"
 #include "maintenance/update_form.h"
@@ -68,15 +69,7 @@ class ParamFormImpl : public UpdateForm<Rec> {
     t.MapLab.rec.LAB = r.LAB;
     if (t.MapLab.get(data::MapLab::MAPLABKEY) != 0) t.MapLab.clear();
     betegnelse_ = ParamSivDescription(targets_, r.PARAMSIV);
-    codeText_.clear();
-    if (HeldLabTables tables; tables) {
-      auto& rnx50 = tables->RNX50;
-      rnx50.rec.KODE = r.PARAMLAB;
-      if (rnx50.get(LabKey::I_RNX50).ok())
-        codeText_ = rnx50.rec.TEKST;
-      else
-        rnx50.clear();
-    }
+    codeText_ = AnalysisCodeText(r.PARAMLAB);
     prTypeWord_ = sampleTypeWord(t.PR_TYPE.str());
   }
   bool onEvent(ui::Window& win, const ui::Event& ev) override {

@@ -7,6 +7,7 @@
 #include "data/program_files.h"
 #include "data/registry_files.h"
 #include "data/thread_state.h"
+#include "maintenance/lab_names.h"
 #include "maintenance/sted_form_lists.h"
 #include "maintenance/update_form.h"
 #include "maintenance/update_form_parts.h"
@@ -83,23 +84,8 @@ class StedFormImpl : public UpdateForm<Rec> {
  private:
   // The laboratory's name of the place in M_S:STEDLAB, by the laboratory's place source.
   void lookUpPlaceName() {
-    placeName_.clear();
-    HeldLabTables tables;
-    if (!tables) return;
     const Rec& r = file().rec;
-    auto& rnx60 = tables->RNX60;
-    rnx60.rec.REKV = r.LEVERAND;
-    LabKey key = LabKey::I_RNX60;
-    if (placeSourceIsSted(data::thr().MapLab.rec.STEDKILDE)) {
-      rnx60.rec.STED = r.STEDLAB;  // its first two characters
-      key = LabKey::KEY_RNX60;
-    } else {
-      rnx60.rec.MATERIALE = r.STEDLAB;
-    }
-    if (rnx60.get(key).ok())
-      placeName_ = rnx60.rec.TEKST;
-    else
-      rnx60.clear();
+    placeName_ = LabPlaceName(r.LEVERAND, r.STEDLAB, data::thr().MapLab.rec.STEDKILDE);
   }
 
   text::Str<30> placeName_;
