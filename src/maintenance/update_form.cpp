@@ -38,6 +38,16 @@ void UpdateFormBase::refresh() {
   win_->display();
 }
 
+bool UpdateFormBase::refreshOnLookup(ui::Window& win, const ui::Event& ev, std::initializer_list<const char*> combos) {
+  if (ev.kind != ui::EventKind::Accepted && ev.kind != ui::EventKind::NewSelection) return false;
+  for (const char* c : combos)
+    if (ev.control == win.id(c)) {
+      refresh();
+      return true;
+    }
+  return false;
+}
+
 void UpdateFormBase::initialise() {
   initialised_ = true;
   refresh();
