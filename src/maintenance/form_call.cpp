@@ -1,6 +1,8 @@
 #include "maintenance/form_call.h"
 
 #include "data/thread_state.h"
+#include "platform/ui/api/dialogs.h"
+#include "platform/ui/api/event.h"
 #include "shell/procedures.h"
 
 namespace maintenance {
@@ -13,6 +15,15 @@ int callForm(std::string_view name, int request) {
     t.ThreadResponse = 2;
   }
   return t.ThreadResponse == 1 ? 1 : 2;
+}
+
+int takeRequest() {
+  data::ThreadState& t = data::thr();
+  const int request = t.ThreadRequest;
+  t.ThreadRequest = 0;
+  t.ThreadResponse = 0;
+  if (ui::lastKey() == ui::Key::MouseRight) ui::clearLastKey();
+  return request;
 }
 
 }  // namespace maintenance

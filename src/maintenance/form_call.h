@@ -10,4 +10,8 @@ namespace maintenance {
 // cancelled and leaves request and response as a finished call would (0 and 2).
 int callForm(std::string_view name, int request);
 
+// The called side, as it starts: takes the thread's request and clears request and response. A
+// right click that opened it from a list's pop-up menu does not act in it.
+int takeRequest();
+
 }  // namespace maintenance

@@ -75,10 +75,7 @@ ui::WindowDef labBrowseWindow() {
 
 void LabBrowse() {
   data::ThreadState& t = data::thr();
-  const int request = t.ThreadRequest;
-  t.ThreadRequest = 0;
-  t.ThreadResponse = 0;
-  if (ui::lastKey() == ui::Key::MouseRight) ui::clearLastKey();
+  const int request = takeRequest();
   // A list started after a change of dataset works in the new data directory.
   data::SetFileNames();
   data::useFile(data::FileId::Lab2Siv);

@@ -4,6 +4,7 @@
 
 #include "data/lab/lab_tables.h"
 #include "maintenance/form_call.h"
+#include "maintenance/lab_names.h"
 
 namespace maintenance {
 
@@ -26,20 +27,8 @@ double fromExact(const std::string& s) {
   return v;
 }
 
-// The laboratory's names of an analysis code, a supplier and a sampling place. Only the thread
-// that holds the laboratory's tables reads them; elsewhere every name is blank.
-std::string analysisText(const text::Str<6>& code) {
-  HeldLabTables tables;
-  if (!tables) return {};
-  auto& t = tables->RNX50;
-  t.rec.KODE = code;
-  if (!t.get(LabKey::I_RNX50).ok()) {
-    t.clear();
-    return {};
-  }
-  return t.rec.TEKST.str();
-}
-
+// The laboratory's name of a supplier (its codes and places: lab_names.h). Only the thread
+// that holds the laboratory's tables reads them; elsewhere the name is blank.
 std::string supplierName(const text::Str<10>& leverand) {
   HeldLabTables tables;
   if (!tables) return {};
@@ -51,25 +40,6 @@ std::string supplierName(const text::Str<10>& leverand) {
     return {};
   }
   return t.rec.NAVN.str();
-}
-
-std::string placeName(const text::Str<6>& leverand, const text::Str<6>& stedLab, const text::Str<10>& stedKilde) {
-  HeldLabTables tables;
-  if (!tables) return {};
-  auto& t = tables->RNX60;
-  t.rec.REKV = leverand;
-  LabKey key = LabKey::I_RNX60;
-  if (stedKilde == text::Str<10>("Sted")) {
-    t.rec.STED = stedLab;  // its first two characters
-    key = LabKey::KEY_RNX60;
-  } else {
-    t.rec.MATERIALE = stedLab;
-  }
-  if (!t.get(key).ok()) {
-    t.clear();
-    return {};
-  }
-  return t.rec.TEKST.str();
 }
 
 }  // namespace
@@ -94,7 +64,7 @@ int ParamMapSource::start() {
 std::vector<std::string> ParamMapSource::makeRow() {
   const auto& r = file_.rec;
   return {r.PARAMLAB.str(),
-          analysisText(r.PARAMLAB),
+          AnalysisCodeText(r.PARAMLAB),
           r.PARAMSIV.str(),
           ParamSivDescription(targets_, r.PARAMSIV).str(),
           exact(r.FAKTOR),
@@ -179,7 +149,7 @@ int PlaceMapSource::start() {
 
 std::vector<std::string> PlaceMapSource::makeRow() {
   const auto& r = file_.rec;
-  return {r.STEDSIV.str(), r.STEDLAB.str(), placeName(r.LEVERAND, r.STEDLAB, t_.MapLab.rec.STEDKILDE),
+  return {r.STEDSIV.str(), r.STEDLAB.str(), LabPlaceName(r.LEVERAND, r.STEDLAB, t_.MapLab.rec.STEDKILDE),
           r.LAB.str(), r.LEVERAND.str()};
 }
 

@@ -89,10 +89,7 @@ ui::WindowDef leverBrowseWindow() {
 
 void LeverBrowse() {
   data::ThreadState& t = data::thr();
-  const int request = t.ThreadRequest;
-  t.ThreadRequest = 0;
-  t.ThreadResponse = 0;
-  if (ui::lastKey() == ui::Key::MouseRight) ui::clearLastKey();
+  const int request = takeRequest();
   data::useFile(data::FileId::Anlegg);
   data::useFile(data::FileId::MapLever);
 

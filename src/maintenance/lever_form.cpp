@@ -84,10 +84,7 @@ class LeverFormImpl : public UpdateForm<Rec> {
   }
 
   bool onEvent(ui::Window& win, const ui::Event& ev) override {
-    const bool lookup = ev.control == win.id("?M_L:LEVERAND") || ev.control == win.id("?M_L:ANLEGGSNR");
-    if (!lookup || (ev.kind != ui::EventKind::Accepted && ev.kind != ui::EventKind::NewSelection)) return false;
-    refresh();
-    return true;
+    return refreshOnLookup(win, ev, {"?M_L:LEVERAND", "?M_L:ANLEGGSNR"});
   }
 
   // The place mappings and the laboratory's own tables hold six characters of a supplier number.

@@ -1,6 +1,7 @@
 #include "maintenance/param_siv_list.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace maintenance {
 
@@ -87,8 +88,9 @@ ParamSivList BuildParamSivList(std::string_view prType, data::Parameter& paramet
     if (order == ParamSivOrder::ByCode) {
       list.push_back(row);
     } else {
-      // Before the first row that sorts after it, so equal rows keep the order of reading.
-      const auto at = std::find_if(list.begin(), list.end(),
+      // Before the first row that sorts after it, so equal rows keep the order of reading; never
+      // among the head rows, also when its type letter is blank.
+      const auto at = std::find_if(list.begin() + std::ssize(kHeadRows), list.end(),
                                    [&row](const ParamSivRow& r) { return typeThenCodeBefore(row, r); });
       list.insert(at, row);
     }

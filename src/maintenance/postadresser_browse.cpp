@@ -4,6 +4,7 @@
 #include "data/thread_state.h"
 #include "data/use_counters.h"
 #include "maintenance/browse_list.h"
+#include "maintenance/form_call.h"
 #include "maintenance/browse_window.h"
 #include "maintenance/list_window_parts.h"
 #include "maintenance/store_browse_source.h"
@@ -58,10 +59,7 @@ ui::WindowDef postadresserBrowseWindow() {
 
 void PostadresserBrowse() {
   data::ThreadState& t = data::thr();
-  const int request = t.ThreadRequest;
-  t.ThreadRequest = 0;
-  t.ThreadResponse = 0;
-  if (ui::lastKey() == ui::Key::MouseRight) ui::clearLastKey();
+  const int request = takeRequest();
   data::useFile(data::FileId::Postadresser);
 
   ui::Window win(postadresserBrowseWindow());

@@ -5,8 +5,10 @@
 #include "maintenance/lab_settings_browse.h"
 #include "maintenance/lever_browse.h"
 #include "maintenance/lever_form.h"
+#include "maintenance/param_form.h"
 #include "maintenance/param_report.h"
 #include "maintenance/postadresser_browse.h"
+#include "maintenance/sted_form.h"
 #include "shell/procedures.h"
 
 namespace maintenance {
@@ -19,6 +21,8 @@ void registerProcedures() {
   shell::setProcedure("LeverForm", LeverForm);
   shell::setProcedure("PostadresserBrowse", PostadresserBrowse);
   shell::setProcedure("ParamReport", ParamReport);
+  shell::setProcedure("ParamForm", ParamForm);
+  shell::setProcedure("StedForm", StedForm);
 }
 
 }  // namespace maintenance

@@ -3,6 +3,7 @@
 #include "data/thread_state.h"
 #include "data/use_counters.h"
 #include "data/warnings.h"
+#include "maintenance/form_call.h"
 #include "platform/ui/api/dialogs.h"
 #include "platform/ui/api/message.h"
 #include "platform/ui/api/procedure.h"
@@ -37,6 +38,16 @@ void UpdateFormBase::refresh() {
   win_->display();
 }
 
+bool UpdateFormBase::refreshOnLookup(ui::Window& win, const ui::Event& ev, std::initializer_list<const char*> combos) {
+  if (ev.kind != ui::EventKind::Accepted && ev.kind != ui::EventKind::NewSelection) return false;
+  for (const char* c : combos)
+    if (ev.control == win.id(c)) {
+      refresh();
+      return true;
+    }
+  return false;
+}
+
 void UpdateFormBase::initialise() {
   initialised_ = true;
   refresh();
@@ -49,11 +60,7 @@ void UpdateFormBase::focusFirst() {
 void UpdateFormBase::runForm(Setup setup) {
   s_ = std::move(setup);
   data::ThreadState& t = data::thr();
-  request_ = firstRequest_ = t.ThreadRequest;
-  t.ThreadRequest = 0;
-  t.ThreadResponse = 0;
-  // A right click that opened the form from a list's pop-up menu does not act in the form.
-  if (ui::lastKey() == ui::Key::MouseRight) ui::clearLastKey();
+  request_ = firstRequest_ = takeRequest();
   response_ = 2;
   for (data::FileId id : s_.files) data::useFile(id);
   s_.prepare();

@@ -4,6 +4,7 @@
 // through the cascading delete, by the request the caller set. A form derives from
 // UpdateForm<Rec>, gives its window and hooks in a FormSpec, and calls run(). See docs/forms.md.
 #include <functional>
+#include <initializer_list>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -112,6 +113,9 @@ class UpdateFormBase {
   ui::Window* window() { return win_; }
   int request() const { return request_; }
   void refresh();
+  // For onEvent: one of the look-up combos accepted or given a new selection refreshes, so the
+  // names beside it follow. True when the event was one of those.
+  bool refreshOnLookup(ui::Window& win, const ui::Event& ev, std::initializer_list<const char*> combos);
 
   // What the shared loop needs, the record type erased (UpdateForm<Rec> fills it in).
   struct Setup {

@@ -54,9 +54,11 @@ TEST_F(ParamSivListTest, HeadRowsThenTheRegistryParametersOrTheSludgeValues) {
 }
 
 TEST_F(ParamSivListTest, TypeThenCodeOrderKeepsTheHeadRowsFirst) {
-  addParameters({{"TOT-P", "B", "Totalfosfor"}, {"BOF5", "B", "Biokjemisk"}, {"PH", "A", "Surhet"}});
+  // A blank type letter sorts first among the registry's parameters, after the head rows.
+  addParameters({{"TOT-P", "B", "Totalfosfor"}, {"BOF5", "B", "Biokjemisk"}, {"PH", "A", "Surhet"},
+                 {"AAA", "", "Uten type"}});
   Strings expected = kHead;
-  for (const char* c : {"PH", "BOF5", "TOT-P"}) expected.push_back(c);
+  for (const char* c : {"AAA", "PH", "BOF5", "TOT-P"}) expected.push_back(c);
   EXPECT_EQ(codes(BuildParamSivList("U", file, ParamSivOrder::ByTypeThenCode)), expected);
 }
 

@@ -60,6 +60,9 @@ TEST_F(PreviewQtTest, PagesZoomsAndPrints) {
   ASSERT_TRUE(pump([&] { return win() && image("?PAGE1") && !shown("?PAGE1").isNull(); }));
   win()->shell()->resize(1000, 700);
   ASSERT_TRUE(pump([&] { return zone(2) == QStringLiteral("Page 1 of 12"); }));
+  // The page spin has the focus; its status text names the pages there are, not its default.
+  EXPECT_TRUE(pump([&] { return zone(1) == QStringLiteral("Enter a page number from 1 to 12"); }))
+      << zone(1).toStdString();
 
   // Two across (typed), two down (stepped): four cells side by side.
   auto* across = qobject_cast<QSpinBox*>(win()->widget("?PAGESACROSS"));

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "platform/text/date.h"
 #include "platform/text/number.h"
 
 namespace ui {
@@ -44,31 +45,6 @@ Pic parsePic(std::string_view p) {
   return out;
 }
 
-// Days from 1970-01-01 for a civil date (proleptic Gregorian).
-long daysFromCivil(long y, unsigned m, unsigned d) {
-  y -= m <= 2;
-  const long era = (y >= 0 ? y : y - 399) / 400;
-  const unsigned yoe = static_cast<unsigned>(y - era * 400);
-  const unsigned doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
-  const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + static_cast<long>(doe) - 719468;
-}
-
-void civilFromDays(long z, long& y, unsigned& m, unsigned& d) {
-  z += 719468;
-  const long era = (z >= 0 ? z : z - 146096) / 146097;
-  const unsigned doe = static_cast<unsigned>(z - era * 146097);
-  const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  y = static_cast<long>(yoe) + era * 400;
-  const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  const unsigned mp = (5 * doy + 2) / 153;
-  d = doy - (153 * mp + 2) / 5 + 1;
-  m = mp < 10 ? mp + 3 : mp - 9;
-  y += m <= 2;
-}
-
-const long kDay0 = daysFromCivil(1800, 12, 28);
-
 // Numbers are written and read by the program's own rules: the GUI toolkit sets the process
 // locale from the environment, and a Norwegian one would turn printf's point into a comma.
 std::string plainNumber(double v) {
@@ -82,16 +58,15 @@ std::string plainNumber(double v) {
 std::string formatNumber(std::string_view picture, double value) {
   const Pic p = parsePic(picture);
   if (p.kind == 'd') {
-    const long day = std::lround(value);
-    if (day <= 0) return {};
-    long y;
-    unsigned m, d;
-    civilFromDays(day + kDay0, y, m, d);
+    const double day = std::round(value);
+    // A day number the calendar cannot hold shows blank, as no date does.
+    if (!(day >= text::kFirstDate && day <= text::kLastDate)) return {};
+    const text::Ymd ymd = text::toYmd(static_cast<text::Date>(day));
     char buf[32];
     if (p.width >= 10 || p.width == 0)
-      std::snprintf(buf, sizeof buf, "%02u.%02u.%04ld", d, m, y);
+      std::snprintf(buf, sizeof buf, "%02d.%02d.%04d", ymd.day, ymd.month, ymd.year);
     else
-      std::snprintf(buf, sizeof buf, "%02u.%02u.%02ld", d, m, y % 100);
+      std::snprintf(buf, sizeof buf, "%02d.%02d.%02d", ymd.day, ymd.month, ymd.year % 100);
     return buf;
   }
   if (p.kind != 'n') return plainNumber(value);
@@ -117,19 +92,17 @@ bool parseNumber(std::string_view picture, std::string_view text, double& value)
   }
   if (p.kind == 'd') {
     unsigned d = 0, m = 0;
-    long y = 0;
+    int y = 0;
     int n = 0;
     const std::string t(text);
-    if (std::sscanf(t.c_str(), "%2u.%2u.%4ld%n", &d, &m, &y, &n) != 3 || n != static_cast<int>(t.size()))
+    if (std::sscanf(t.c_str(), "%2u.%2u.%4d%n", &d, &m, &y, &n) != 3 || n != static_cast<int>(t.size()))
       return false;
-    if (t.size() <= 8) y += y < 50 ? 2000 : 1900;
-    if (m < 1 || m > 12 || d < 1 || d > 31) return false;
-    const long z = daysFromCivil(y, m, d);
-    long cy;
-    unsigned cm, cd;
-    civilFromDays(z, cy, cm, cd);
-    if (cd != d || cm != m) return false;  // 31.02. and the like
-    value = static_cast<double>(z - kDay0);
+    // A year of one or two digits is 1950..2049, whatever the length of day and month.
+    if (t.size() - t.rfind('.') <= 3) y += y < 50 ? 2000 : 1900;
+    // 0 for a date that does not exist (31.02.) or that the calendar cannot hold.
+    const text::Date day = text::dateFromYmd(y, static_cast<int>(m), static_cast<int>(d));
+    if (day == 0) return false;
+    value = day;
     return true;
   }
   std::string t(text);

@@ -234,6 +234,9 @@ Event Window::accept() {
       if (b.control != ev.control) continue;
       if (!bound) bound = true;
       const std::string text = be().get(s.id, ev.control, Prop::Value).text;
+      // A number left as it was shown keeps its full value: its picture may show fewer
+      // decimals than it holds (0.0005 shown as "0,001" must not become 0.001).
+      if (b.number && b.shown && text == b.lastShown) continue;
       if (b.number) {
         const ControlInfo& ci = s.controls[static_cast<std::size_t>(ev.control)];
         double v = 0;

@@ -109,6 +109,20 @@ struct MenuItem {
   int id = 0;                     // filled in when the window opens
 };
 
+// A menu item as the control the backends keep for it: a button with the item's equate, text,
+// status text, key, action and number.
+inline ControlDef menuItemControl(const MenuItem& m) {
+  ControlDef c;
+  c.kind = ControlKind::Button;
+  c.equate = m.equate;
+  c.text = m.text;
+  c.status = m.status;
+  c.key = m.key;
+  c.action = m.action;
+  c.id = m.id;
+  return c;
+}
+
 enum class WindowKind { Plain, MdiFrame, MdiChild };
 
 struct WindowDef {

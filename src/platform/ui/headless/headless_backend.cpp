@@ -55,13 +55,7 @@ void addMenuItems(HWindow& w, const std::vector<MenuItem>& items, const std::str
                   const std::string& parent) {
   for (const MenuItem& m : items) {
     HControl c;
-    c.def.kind = ControlKind::Button;
-    c.def.equate = m.equate;
-    c.def.text = m.text;
-    c.def.status = m.status;
-    c.def.key = m.key;
-    c.def.action = m.action;
-    c.def.id = m.id;
+    c.def = menuItemControl(m);
     c.def.parent = parent;  // a disabled menu disables its items
     c.text = m.text;
     c.status = m.status;

@@ -24,6 +24,7 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QStyle>
+#include <QStyleOptionComboBox>
 #include <functional>
 #include <QTabWidget>
 #include <QTimer>
@@ -316,9 +317,12 @@ void QtWindow::build() {
 
   const DialogUnits du(shell_->font());
   if (def_.width > 0 && def_.height > 0) {
-    shell_->resize(
-        du.x(def_.width),
-        du.y(def_.height) + (shell_->menuWidget() ? shell_->menuWidget()->sizeHint().height() : 0));
+    QSize given(du.x(def_.width),
+                du.y(def_.height) + (shell_->menuWidget() ? shell_->menuWidget()->sizeHint().height() : 0));
+    // Controls on the grid take the style's margins and spacing, so a given height is a floor:
+    // a small window (a progress box) shows all its controls instead of scrolling them.
+    if (!hasCoordinates(def_)) given.setHeight(std::max(given.height(), shell_->sizeHint().height()));
+    shell_->resize(given);
   } else if (def_.kind == WindowKind::MdiFrame) {
     // Room for the largest child (the import window) without scrolling, where the screen allows.
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -371,13 +375,7 @@ void QtWindow::buildMenu(QMenu* menu, const std::vector<MenuItem>& items) {
 
 void QtWindow::addMenuItem(QMenu* menu, const MenuItem& m) {
   QtControl c;
-  c.def.kind = ControlKind::Button;
-  c.def.equate = m.equate;
-  c.def.text = m.text;
-  c.def.status = m.status;
-  c.def.key = m.key;
-  c.def.action = m.action;
-  c.def.id = m.id;
+  c.def = menuItemControl(m);
   c.menu = true;
   c.action = menu ? menu->addAction(q(m.text)) : shell_->menuBar()->addAction(q(m.text));
   c.action->setStatusTip(q(m.status));
@@ -483,6 +481,12 @@ QWidget* QtWindow::makeControl(QtControl& c, QWidget* parent) {
       auto* l = new QLabel(parent);
       l->setTextFormat(Qt::PlainText);
       if (picChars > 0) l->setMinimumWidth(du.chars(std::min(picChars, 60)));
+      if (d.width > 0 && d.height > 0) {
+        // A text block of a given size (a page of help): its lines wrap inside it.
+        l->setMinimumSize(du.x(d.width), du.y(d.height));
+        l->setWordWrap(true);
+        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+      }
       if (!d.text.empty()) l->setText(q(d.text));
       if (d.fixedFont) l->setFont(QFont(QStringLiteral("Monospace")));
       return l;
@@ -578,7 +582,16 @@ QWidget* QtWindow::makeControl(QtControl& c, QWidget* parent) {
       if (d.items > 0) cb->setMaxVisibleItems(d.items);
       int chars = picChars;
       for (const ColumnDef& col : d.columns) chars = std::max(chars, col.width);
-      cb->setMinimumWidth(du.chars(std::clamp(chars > 0 ? chars : 12, 6, 40)) + 28);
+      // Room for its characters and for the rows the definition gives, whose words may be wider
+      // than average characters; the style adds its frame and arrow.
+      const QFontMetrics fm(cb->font());
+      int text = du.chars(std::clamp(chars > 0 ? chars : 12, 6, 40));
+      for (const std::string& r : d.rows) text = std::max(text, fm.horizontalAdvance(q(r)));
+      QStyleOptionComboBox opt;
+      opt.initFrom(cb);
+      opt.editable = typed;
+      cb->setMinimumWidth(
+          cb->style()->sizeFromContents(QStyle::CT_ComboBox, &opt, QSize(text, fm.height()), cb).width());
       makeColumnCombo(cb, d);
       cb->setCurrentIndex(-1);
       QObject::connect(cb, &QComboBox::activated, cb, [this, cid] {
@@ -1162,7 +1175,14 @@ void QtWindow::apply(const PropChange& ch) {
       break;
     }
     case Prop::Tip: w->setToolTip(q(ch.text)); break;
-    case Prop::Status: w->setStatusTip(q(ch.text)); break;
+    case Prop::Status:
+      w->setStatusTip(q(ch.text));
+      // The focused control's new text shows at once, not only when the focus comes back.
+      if (w->hasFocus() || w->isAncestorOf(QApplication::focusWidget())) {
+        QStatusTipEvent tip(w->statusTip());
+        QApplication::sendEvent(w, &tip);
+      }
+      break;
     case Prop::Icon:
       c->def.icon = ch.text;
       if (auto* b = qobject_cast<QAbstractButton*>(w)) b->setIcon(iconFor(ch.text));

@@ -1,3 +1,4 @@
+#include "platform/text/date.h"
 #include "platform/ui/api/picture.h"
 
 #include <gtest/gtest.h>
@@ -42,6 +43,10 @@ TEST(Picture, ReadsTypedTextBackOrRejectsIt) {
       {"@n7,3b", "1,5", true, 1.5},  {"@n7,3b", " 2.25 ", true, 2.25}, {"@n7,3b", "", true, 0},
       {"@n7,3b", "abc", false, 0},   {"@n7,3b", "1,5x", false, 0},     {"@d10", "01.01.1801", true, 4},
       {"@d6", "29.02.23", false, 0}, {"@d6", "29.02.24", true, 0},     {"@d10", "1.1", false, 0},
+      // The year's digits, not the text's length, tell a two-digit year; no day before 1801.
+      {"@d10", "1.1.1999", true, static_cast<double>(text::dateFromYmd(1999, 1, 1))},
+      {"@d6", "1.1.99", true, static_cast<double>(text::dateFromYmd(1999, 1, 1))},
+      {"@d10", "31.12.1800", false, 0},
   };
   for (const Typed& c : cases) {
     double v = -1;

@@ -105,6 +105,38 @@ TEST(HeadlessWindow, EventsArriveInOrderAndVariablesFollowTheControls) {
                           "  Ørst|1.500000|1|S", "CloseWindow"));
 }
 
+// A number whose picture shows fewer decimals than it holds keeps its value when the user leaves
+// it as shown (the accept-all pass reads every control); a number typed is taken as typed.
+TEST(HeadlessWindow, ANumberLeftAsShownKeepsTheDecimalsItsPictureHides) {
+  struct Case {
+    const char* typed;  // nullptr: not touched
+    double expected;
+  };
+  const Case cases[] = {{nullptr, 0.0005}, {"0,0004", 0.0004}, {"2", 2}};
+  for (const Case& c : cases) {
+    double faktor = 0.0005;
+    headless::Session s;
+    s.start([&] {
+      Window win(formDef());
+      win.bind("?FAKTOR", faktor);
+      win.open();
+      win.display();
+      while (auto ev = win.accept()) {
+        if (ev.kind == EventKind::Accepted && win.equate(ev.control) == "?OK") win.acceptAll();
+        if (ev.kind == EventKind::Completed) win.post(EventKind::CloseWindow);
+      }
+    });
+    auto& r = s.robot();
+    ASSERT_TRUE(r.window("Skjema"));
+    r.dump("?FAKTOR");
+    if (c.typed) r.type("?FAKTOR", c.typed);
+    r.press("?OK");
+    ASSERT_EQ(s.finish(), 0) << s.text();
+    EXPECT_THAT(s.text(), HasSubstr("dump ?FAKTOR \"0,001\""));
+    EXPECT_EQ(faktor, c.expected) << (c.typed ? c.typed : "untouched");
+  }
+}
+
 // The accept-all pass hands out every enabled input control, then Completed; selecting a
 // control while handling one ends it there.
 TEST(HeadlessWindow, AcceptAllPassVisitsEnabledInputsAndCanBeStopped) {
