@@ -16,6 +16,10 @@ class ImportProgress {
   // texts of its busiest lines.
   virtual bool redrawDue() const { return true; }
   virtual void beep() {}
+  // The run has done its work; its closing lines, boxes and log follow. Called once on every
+  // way out, so input given while the run worked can be told from input given after its end
+  // was shown.
+  virtual void runEnded() {}
   // Shows the log just written; returns when the viewer is closed.
   virtual void viewLog() {}
 };

@@ -81,6 +81,7 @@ void RunImport(const ImportChoices& choices, ImportRunState& state, ImportProgre
   ImportContext ctx(choices, state, progress, log, lab, thr);
 
   if (!lab.open()) {
+    progress.runEnded();
     ui::message(
         "Feil ved åpning av importfiler!|Sjekk at importkatalog er korrekt angitt!|Sjekk at "
         "importfiler er overført til katalogen!");
@@ -90,6 +91,7 @@ void RunImport(const ImportChoices& choices, ImportRunState& state, ImportProgre
 
   const std::string logPath = store::resolvePath(data::fileName(data::FileId::ImportLog));
   if (!openLog(ctx, logPath)) {
+    progress.runEnded();
     ctx.line(1, "");
     ctx.redraw();
     logFailed(logPath, "Kan ikke åpne logg-fila:", log.error() + "|Importen er ikke startet!");
@@ -100,6 +102,7 @@ void RunImport(const ImportChoices& choices, ImportRunState& state, ImportProgre
   ctx.line(1, "");
   thr.MapLab.rec.LAB = thr.LAB;
   if (thr.MapLab.get(data::MapLab::MAPLABKEY) != 0) {
+    progress.runEnded();
     ui::message("Feil på fil for kobling lab/anl: " + std::string(text::trimRight(thr.MapLab.name())) +
                     "|" + thr.MapLab.errorText(),
                 "Advarsel", ui::Icon::Information);
@@ -133,6 +136,7 @@ void RunImport(const ImportChoices& choices, ImportRunState& state, ImportProgre
   ctx.writer.finish();
 
   const bool stopped = ctx.stopped();
+  progress.runEnded();
   progress.beep();
   ctx.line(1, stopped ? "Importen er stoppet!" : "Ferdig!");
   ctx.line(2, dischargeTotalLine(state.UtslippskontrollCount));

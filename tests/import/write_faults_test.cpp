@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -215,9 +216,14 @@ TEST_F(WriteFaultsTest, AKilledRunLogsNoRecordItDidNotStoreAndLeavesTheFilesInta
   store::FileBase* files[] = {&t.MapLab, &t.MapLever, &t.MapParam, &t.MapSted, &t.Anlegg,
                               &t.Utslippskontroll, &t.Slamkontroll};
   bool sawPartial = false;
-  for (int delayMs : {15, 40, 70, 100, 150, 200, 300, 450}) {
+  // Fixed delays kill at assorted moments; the last kill (-1) waits for the first stored-record
+  // line, so one kill surely lands in the middle of the writing however slow the machine is.
+  for (int delayMs : {15, 40, 70, 100, 150, 200, 300, 450, -1}) {
     SCOPED_TRACE(delayMs);
     const long before = t.Utslippskontroll.records() + t.Slamkontroll.records();
+    // A child killed before its run opens the log must not leave the previous run's lines to
+    // be counted against this run's records.
+    std::remove(logPath().c_str());
     for (auto* f : files) f->close();  // no connection crosses the fork
     const pid_t pid = ::fork();
     ASSERT_GE(pid, 0);
@@ -229,10 +235,25 @@ TEST_F(WriteFaultsTest, AKilledRunLogsNoRecordItDidNotStoreAndLeavesTheFilesInta
       import::RunImport(ch, state, progress, fake);
       ::_exit(0);
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
-    ::kill(pid, SIGKILL);
     int status = 0;
-    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    bool exited = false;
+    if (delayMs >= 0) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
+    } else {
+      while (countStartingWith(logLines(logText()), "Lagret ") == 0) {
+        const pid_t done = ::waitpid(pid, &status, WNOHANG);
+        ASSERT_GE(done, 0);
+        if (done == pid) {
+          exited = true;
+          break;
+        }
+        std::this_thread::sleep_for(1ms);
+      }
+    }
+    if (!exited) {
+      ::kill(pid, SIGKILL);
+      ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    }
     ASSERT_TRUE(WIFSIGNALED(status) || (WIFEXITED(status) && WEXITSTATUS(status) == 0));
     for (auto* f : files) ASSERT_EQ(f->open(), 0);
 

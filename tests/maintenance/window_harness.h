@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 #include <vector>
+#include <unistd.h>
 
 #include "data/file_names.h"
 #include "data/program_files.h"
@@ -29,7 +30,7 @@ class WindowHarness : public ::testing::Test {
   void SetUp() override {
     oldCwd_ = fs::current_path();
     dir_ = fs::temp_directory_path() /
-           ("l2s-lists-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+           ("l2s-lists-" + std::to_string(::getpid()) + "-" +
             ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir_);
     fs::create_directories(dir_);
@@ -45,7 +46,12 @@ class WindowHarness : public ::testing::Test {
   void TearDown() override {
     if (ui::runningProcedures() > 0) {
       ui::requestShutdown();
-      ui::waitProceduresEnded(std::chrono::milliseconds(5000));
+      // A failed test can leave a box unanswered: its thread would never end, and the backend
+      // would be destroyed under it (a hang instead of a failure).
+      if (!ui::waitProceduresEnded(std::chrono::milliseconds(5000))) {
+        backend.cancelAll();
+        ui::waitProceduresEnded(std::chrono::milliseconds(5000));
+      }
     }
     for (const char* p : registered_) shell::setProcedure(p, {});
     ui::setBackend(nullptr);

@@ -125,12 +125,15 @@ TEST_F(AboutWindowTest, AnUnknownPostalCodeIsChosenFromTheList) {
 }
 
 TEST_F(AboutWindowTest, LinkLinesLightUpAndOpenTheirTarget) {
-  // The desktop's handler is a stand-in that notes what it was asked to open.
+  // The desktop's handler is a stand-in that notes what it was asked to open. The note
+  // appears whole (written aside, then renamed): the wait below sees it only once written.
   const fs::path bin = root_ / "bin";
   fs::create_directories(bin);
   {
+    const std::string note = (root_ / "opened").string();
     std::ofstream s(bin / "xdg-open");
-    s << "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"" << (root_ / "opened").string() << "\"\n";
+    s << "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"" << note << ".part\" && mv \"" << note << ".part\" \"" << note
+      << "\"\n";
   }
   fs::permissions(bin / "xdg-open", fs::perms::owner_all);
   const std::string oldPath = ::getenv("PATH") ? ::getenv("PATH") : "";

@@ -123,6 +123,10 @@ class ImportWindowProc : public ImportProgress {
     }
   }
   void beep() override { ui::beep(); }
+  // The window took no input during the run: what was clicked meanwhile is dropped (a second
+  // click on "Start import" must not run it again). Dropped before the run's last lines can
+  // show, so a click on what the user sees after the run is kept.
+  void runEnded() override { win_.dropQueuedInput(); }
   void viewLog() override {
     flush();
     shell::callProcedure("LogFileView");
@@ -376,8 +380,6 @@ void ImportWindowProc::startImport() {
     RunImport(c, state_, *this, lab);
   }
   flush();
-  // The window took no input during the run: what was clicked meanwhile is dropped.
-  win_.dropQueuedInput();
   s_.pull();
   lookups();
 }

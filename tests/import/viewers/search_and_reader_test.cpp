@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <unistd.h>
 
 #include "import/log_file.h"
 #include "import/viewers/line_reader.h"
@@ -89,7 +90,7 @@ class LineReaderTest : public ::testing::Test {
  protected:
   void SetUp() override {
     path_ = (std::filesystem::temp_directory_path() /
-             ("l2s-reader-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name())))
+             ("l2s-reader-" + std::to_string(::getpid()) + "-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name())))
                 .string();
   }
   void TearDown() override { std::filesystem::remove(path_); }

@@ -130,18 +130,26 @@ bool shutdownRequested() {
   return global().shutdown;
 }
 
-bool waitUntilIdle(std::chrono::milliseconds timeout) {
-  detail::Global& g = global();
-  std::unique_lock lock(g.m);
-  return g.cv.wait_for(lock, timeout, [] { return detail::allIdle(); });
-}
-
-int threadsInModal() {
-  std::lock_guard lock(global().m);
+namespace {
+int modalCount() {  // lock held
   int n = 0;
   for (auto& t : global().threads)
     if (t->activity == detail::Activity::Modal) ++n;
   return n;
+}
+}  // namespace
+
+bool waitUntilIdle(std::chrono::milliseconds timeout, int* modalThreads) {
+  detail::Global& g = global();
+  std::unique_lock lock(g.m);
+  const bool idle = g.cv.wait_for(lock, timeout, [] { return detail::allIdle(); });
+  if (modalThreads) *modalThreads = modalCount();
+  return idle;
+}
+
+int threadsInModal() {
+  std::lock_guard lock(global().m);
+  return modalCount();
 }
 
 void resetProcedures() {

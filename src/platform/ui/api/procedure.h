@@ -49,8 +49,10 @@ bool shutdownRequested();
 
 // True when every running procedure and every thread with an open window is waiting for
 // the user: in accept() with nothing to hand out (and no timer running), or in a modal
-// operation (box, dialog, pop-up menu). Waits at most `timeout` for that.
-bool waitUntilIdle(std::chrono::milliseconds timeout);
+// operation (box, dialog, pop-up menu). Waits at most `timeout` for that. `modalThreads`, when
+// given, gets the number of threads in a modal operation at that same moment: counted later,
+// a thread could have left its answered box and be busy again.
+bool waitUntilIdle(std::chrono::milliseconds timeout, int* modalThreads = nullptr);
 // Threads now inside a modal operation (a backend may not have shown it yet).
 int threadsInModal();
 

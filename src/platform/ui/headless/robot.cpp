@@ -145,14 +145,16 @@ bool Robot::waitIdle(bool allowPending) {
   const auto deadline = Clock::now() + timeout_;
   for (;;) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-    if (left.count() <= 0 || !ui::waitUntilIdle(left))
+    int modal = 0;
+    if (left.count() <= 0 || !ui::waitUntilIdle(left, &modal))
       return fail("the program was still busy after " + std::to_string(timeout_.count()) + " ms");
     // Idle counts only once every thread in a modal operation has its box on show here
-    // (and an answered one has gone on).
+    // (and an answered one has gone on). The modal threads are those of the idle moment: a
+    // thread still in its answered box then, and busy by now, is waited for in the next round.
     std::unique_lock lock(b_.mutex());
     const auto unanswered =
         std::count_if(b_.pending().begin(), b_.pending().end(), [](const auto& p) { return !p->answered; });
-    if (unanswered == ui::threadsInModal()) break;
+    if (unanswered == modal) break;
     b_.changed().wait_for(lock, std::chrono::milliseconds(5));
   }
   if (!allowPending) {

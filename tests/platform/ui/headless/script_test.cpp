@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <unistd.h>
 
 #include "platform/ui/api/dialogs.h"
 #include "platform/ui/api/message.h"
@@ -50,7 +51,7 @@ struct TempDir {
   fs::path path;
   TempDir() {
     path = fs::temp_directory_path() /
-           ("l2s-script-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+           ("l2s-script-" + std::to_string(::getpid()) + "-" +
             ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::create_directories(path);
   }

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <unistd.h>
 
 #include "event_log.h"
 #include "platform/text/str.h"
@@ -302,7 +303,7 @@ namespace {
 // What the report preview needs: a control created at run time to measure a page image,
 // clicks on an image, check items in a menu.
 TEST(HeadlessWindow, RunTimeImageControlMeasuresAPageAndTakesClicks) {
-  const auto png = std::filesystem::temp_directory_path() / "l2s-ui-page.png";
+  const auto png = std::filesystem::temp_directory_path() / ("l2s-ui-page-" + std::to_string(::getpid()) + ".png");
   {
     const unsigned char header[24] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0,    13,
                                       'I',  'H', 'D', 'R', 0,    0,    0x04, 0xD8, 0, 0, 0x06, 0xDB};
