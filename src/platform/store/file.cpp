@@ -140,11 +140,6 @@ int FileOps::fail(FileBase& f, const Error& e) {
   return e.code;
 }
 
-Connection& FileOps::route(FileBase& f, std::string& schema) {
-  int ignored = 0;
-  return route(f, schema, ignored);
-}
-
 Connection& FileOps::route(FileBase& f, std::string& schema, int& schemaNo) {
   FileState& st = *f.st_;
   if (st.tx && st.tx->active) {
