@@ -194,7 +194,7 @@ void QtWindow::sendControl(int control, EventKind kind, int key) {
 
 bool QtWindow::statusTip(const QString& tip) {
   if (!zones_.empty()) {
-    static_cast<StatusZone*>(zones_.front())->showTip(tip);
+    zones_.front()->showTip(tip);
     return true;
   }
   // A window without a status bar of its own: its texts show in the frame's.
@@ -1098,7 +1098,7 @@ void QtWindow::apply(const PropChange& ch) {
       case Prop::StatusText: {
         const int zone = std::max(1, ch.index);
         if (zone <= static_cast<int>(zones_.size()))
-          static_cast<StatusZone*>(zones_[static_cast<std::size_t>(zone - 1)])->setOwnText(q(ch.text));
+          zones_[static_cast<std::size_t>(zone - 1)]->setOwnText(q(ch.text));
         else
           shell_->statusBar()->showMessage(q(ch.text));
         break;
@@ -1315,7 +1315,7 @@ PropValue QtWindow::get(int control, Prop prop) {
         return {{}, 0};
       }
       case Prop::StatusText:
-        return zones_.empty() ? PropValue{} : PropValue{s(static_cast<StatusZone*>(zones_.front())->ownText()), 0};
+        return zones_.empty() ? PropValue{} : PropValue{s(zones_.front()->ownText()), 0};
       default: return {};
     }
   }
