@@ -73,9 +73,6 @@ bool isInline(const ControlDef& d) {
   }
 }
 
-// A button that belongs beside a field ("...") rather than in the window's button row.
-bool isFieldButton(const ControlDef& d) { return d.text == "..." || (d.text.empty() && d.icon.empty()); }
-
 // A spin box that tells when the user steps it (arrows, wheel, arrow and page keys).
 class StepSpin : public QSpinBox {
  public:
