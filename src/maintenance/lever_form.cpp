@@ -23,13 +23,6 @@ using Rec = data::MapLeverRecord;
 using data::lab::LabKey;
 using namespace form;
 
-ui::ColumnDef dropColumn(int width, const char* picture) {
-  ui::ColumnDef c;
-  c.width = width;
-  c.picture = picture;
-  return c;
-}
-
 class LeverFormImpl : public UpdateForm<Rec> {
  public:
   using UpdateForm::UpdateForm;

@@ -39,6 +39,8 @@ inline ui::ControlDef radio(std::string parent, std::string text) {
   c.parent = std::move(parent);
   return c;
 }
+// A column of a drop combo's list: no heading, no indent.
+inline ui::ColumnDef dropColumn(int width, const char* picture) { return column(width, 0, "", picture); }
 // A typed drop combo whose list shows `columns`; its value is the chosen row's first cell.
 inline ui::ControlDef combo(std::string equate, std::string picture, int items, std::vector<ui::ColumnDef> columns,
                             std::string tip = "") {
