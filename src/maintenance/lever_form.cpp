@@ -112,8 +112,7 @@ ui::WindowDef leverFormWindow() {
       combo("?M_L:ANLEGGSNR", "@s6", 10, {dropColumn(7, "@s6"), dropColumn(50, "@s50")}),
       display("?ANL:ANLEGGSNAVN", "@s50"),
   };
-  for (auto& c : messageLine("@s40")) w.controls.push_back(std::move(c));
-  for (auto& b : buttons("Lagre/slett")) w.controls.push_back(std::move(b));
+  finishForm(w, "@s40", "Lagre/slett");
   return w;
 }
 

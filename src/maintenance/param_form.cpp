@@ -112,8 +112,7 @@ ui::WindowDef paramFormWindow() {
       prompt("?M_P:FAKTOR:PROMPT", "Faktor:"),
       entry("?M_P:FAKTOR", "@n7,3b", "Faktor for omregning til korrekt enhet i Sivra"),
   };
-  for (auto& c : messageLine("@s39")) w.controls.push_back(std::move(c));
-  for (auto& b : buttons("Bekreft lagre/slett")) w.controls.push_back(std::move(b));
+  finishForm(w, "@s39", "Bekreft lagre/slett");
   return w;
 }
 

@@ -115,8 +115,7 @@ ui::WindowDef stedFormWindow() {
       prompt("?M_S:STEDSIV:PROMPT", "Prøvested Sivra:"),
       combo("?M_S:STEDSIV", "@s20", 10, {dropColumn(20, "@s20")}, "Velg prøvested i Brakel Sivra"),
   };
-  for (auto& c : messageLine("@s40")) w.controls.push_back(std::move(c));
-  for (auto& b : buttons("Bekreft lagre/slett")) w.controls.push_back(std::move(b));
+  finishForm(w, "@s40", "Bekreft lagre/slett");
   return w;
 }
 
