@@ -20,6 +20,7 @@ namespace maintenance {
 namespace {
 
 using Rec = data::MapLeverRecord;
+using data::lab::HeldLabTables;
 using data::lab::LabKey;
 using namespace form;
 
@@ -41,10 +42,11 @@ class LeverFormImpl : public UpdateForm<Rec> {
   // The requisitioners, one entry per number (the first row read names it), and the plants.
   void fillLookups(ui::Window& win) override {
     suppliers_.clear();
-    auto& r51 = data::lab::labTables().RNX51;
-    // Tables not open on this thread (no settings window holds them): the list stays empty.
-    if (r51.isOpen() && r51.setStart(LabKey::KEY_RNX51).ok()) {
-      while (r51.next().ok()) suppliers_.emplace(std::string(r51.rec.REKV.raw()), r51.rec.NAVN);
+    // Tables not held on this thread (no settings window holds them): the list stays empty.
+    if (HeldLabTables tables; tables) {
+      auto& r51 = tables->RNX51;
+      if (r51.setStart(LabKey::KEY_RNX51).ok())
+        while (r51.next().ok()) suppliers_.emplace(std::string(r51.rec.REKV.raw()), r51.rec.NAVN);
     }
     std::vector<ui::ListRow> rows;
     for (const auto& [number, name] : suppliers_) rows.push_back({{text::fromCp1252(text::trimRight(number)), name.str()}});
