@@ -107,8 +107,7 @@ ui::WindowDef labFormWindow() {
       file,
       lookupButton("?LOOKUP:2"),
   };
-  for (auto& c : messageLine("@s39")) w.controls.push_back(std::move(c));
-  for (auto& b : buttons("Bekreft lagre/slett")) w.controls.push_back(std::move(b));
+  finishForm(w, "@s39", "Bekreft lagre/slett");
   return w;
 }
 

@@ -20,15 +20,9 @@ namespace maintenance {
 namespace {
 
 using Rec = data::MapLeverRecord;
+using data::lab::HeldLabTables;
 using data::lab::LabKey;
 using namespace form;
-
-ui::ColumnDef dropColumn(int width, const char* picture) {
-  ui::ColumnDef c;
-  c.width = width;
-  c.picture = picture;
-  return c;
-}
 
 class LeverFormImpl : public UpdateForm<Rec> {
  public:
@@ -48,10 +42,11 @@ class LeverFormImpl : public UpdateForm<Rec> {
   // The requisitioners, one entry per number (the first row read names it), and the plants.
   void fillLookups(ui::Window& win) override {
     suppliers_.clear();
-    auto& r51 = data::lab::labTables().RNX51;
-    // Tables not open on this thread (no settings window holds them): the list stays empty.
-    if (r51.isOpen() && r51.setStart(LabKey::KEY_RNX51).ok()) {
-      while (r51.next().ok()) suppliers_.emplace(std::string(r51.rec.REKV.raw()), r51.rec.NAVN);
+    // Tables not held on this thread (no settings window holds them): the list stays empty.
+    if (HeldLabTables tables; tables) {
+      auto& r51 = tables->RNX51;
+      if (r51.setStart(LabKey::KEY_RNX51).ok())
+        while (r51.next().ok()) suppliers_.emplace(std::string(r51.rec.REKV.raw()), r51.rec.NAVN);
     }
     std::vector<ui::ListRow> rows;
     for (const auto& [number, name] : suppliers_) rows.push_back({{text::fromCp1252(text::trimRight(number)), name.str()}});
@@ -119,8 +114,7 @@ ui::WindowDef leverFormWindow() {
       combo("?M_L:ANLEGGSNR", "@s6", 10, {dropColumn(7, "@s6"), dropColumn(50, "@s50")}),
       display("?ANL:ANLEGGSNAVN", "@s50"),
   };
-  for (auto& c : messageLine("@s40")) w.controls.push_back(std::move(c));
-  for (auto& b : buttons("Lagre/slett")) w.controls.push_back(std::move(b));
+  finishForm(w, "@s40", "Lagre/slett");
   return w;
 }
 

@@ -101,19 +101,18 @@ ui::WindowDef paramFormWindow() {
       prompt("?LOC:PR_TYPE:PROMPT", "Prøvetype:"),
       display("?LOC:PR_TYPE", "@s20"),
       prompt("?M_P:PARAMLAB:PROMPT", "Analyse lab.:"),
-      combo("?M_P:PARAMLAB", "@s6", 10, {column(6, 0, "", "@s4"), column(30, 0, "", "@s30")},
+      combo("?M_P:PARAMLAB", "@s6", 10, {dropColumn(6, "@s4"), dropColumn(30, "@s30")},
             "Velg parameter Kelda"),
       display("?R50:TEKST", "@s30"),
       prompt("?M_P:PARAMSIV:PROMPT", "Parameter i SIVRA:"),
       combo("?M_P:PARAMSIV", "@s20", 10,
-            {column(21, 0, "", "@s20"), column(3, 0, "", "@s1"), column(30, 0, "", "@s30")},
+            {dropColumn(21, "@s20"), dropColumn(3, "@s1"), dropColumn(30, "@s30")},
             "Velg parameter Brakel Sivra"),
       display("?LOC:BETEGNELSE", "@s40"),
       prompt("?M_P:FAKTOR:PROMPT", "Faktor:"),
       entry("?M_P:FAKTOR", "@n7,3b", "Faktor for omregning til korrekt enhet i Sivra"),
   };
-  for (auto& c : messageLine("@s39")) w.controls.push_back(std::move(c));
-  for (auto& b : buttons("Bekreft lagre/slett")) w.controls.push_back(std::move(b));
+  finishForm(w, "@s39", "Bekreft lagre/slett");
   return w;
 }
 

@@ -7,8 +7,8 @@
 #include "data/thread_state.h"
 #include "data/use_counters.h"
 #include "data/warnings.h"
+#include "maintenance/form_call.h"
 #include "platform/store/view.h"
-#include "platform/ui/api/dialogs.h"
 #include "platform/ui/api/message.h"
 #include "platform/ui/api/window.h"
 #include "shell/preview_window.h"
@@ -116,9 +116,7 @@ std::string percentText(int percent) {
 
 void ParamReport() {
   data::ThreadState& t = data::thr();
-  t.ThreadRequest = 0;
-  t.ThreadResponse = 0;
-  if (ui::lastKey() == ui::Key::MouseRight) ui::clearLastKey();
+  takeRequest();  // no request: the report always runs the same way
   data::useFile(data::FileId::MapLab);
   data::useFile(data::FileId::MapParam);
 

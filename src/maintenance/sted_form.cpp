@@ -109,14 +109,13 @@ ui::WindowDef stedFormWindow() {
       prompt("?MAP:STEDKILDE:PROMPT", "Sted kilde:"),
       display("?MAP:STEDKILDE", "@s10"),
       prompt("?M_S:STEDLAB:PROMPT", "Prøvested Kelda:"),
-      combo("?M_S:STEDLAB", "@s6", 10, {column(6, 0, "", "@s4"), column(30, 0, "", "@s30")},
+      combo("?M_S:STEDLAB", "@s6", 10, {dropColumn(6, "@s4"), dropColumn(30, "@s30")},
             "Velg prøvested i Kelda"),
       display("?LOC:STEDNAVN", "@s30"),
       prompt("?M_S:STEDSIV:PROMPT", "Prøvested Sivra:"),
-      combo("?M_S:STEDSIV", "@s20", 10, {column(20, 0, "", "@s20")}, "Velg prøvested i Brakel Sivra"),
+      combo("?M_S:STEDSIV", "@s20", 10, {dropColumn(20, "@s20")}, "Velg prøvested i Brakel Sivra"),
   };
-  for (auto& c : messageLine("@s40")) w.controls.push_back(std::move(c));
-  for (auto& b : buttons("Bekreft lagre/slett")) w.controls.push_back(std::move(b));
+  finishForm(w, "@s40", "Bekreft lagre/slett");
   return w;
 }
 

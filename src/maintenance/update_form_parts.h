@@ -39,6 +39,8 @@ inline ui::ControlDef radio(std::string parent, std::string text) {
   c.parent = std::move(parent);
   return c;
 }
+// A column of a drop combo's list: no heading, no indent.
+inline ui::ColumnDef dropColumn(int width, const char* picture) { return column(width, 0, "", picture); }
 // A typed drop combo whose list shows `columns`; its value is the chosen row's first cell.
 inline ui::ControlDef combo(std::string equate, std::string picture, int items, std::vector<ui::ColumnDef> columns,
                             std::string tip = "") {
@@ -51,15 +53,16 @@ inline ui::ControlDef combo(std::string equate, std::string picture, int items, 
 inline ui::ControlDef lookupButton(std::string equate, std::string tip = "") {
   return control(ui::ControlKind::Button, std::move(equate), "...", std::move(tip));
 }
-// The message line on a row of its own (an empty prompt starts the row).
-inline std::vector<ui::ControlDef> messageLine(std::string picture) {
-  return {prompt("?ACTIONMESSAGE:PROMPT", ""), display("?ACTIONMESSAGE", std::move(picture))};
-}
-// OK, Avbryt and help, as every form ends.
-inline std::vector<ui::ControlDef> buttons(const char* okTip) {
+// As every form ends: the message line on a row of its own (an empty prompt starts the row),
+// then OK, Avbryt and help.
+inline void finishForm(ui::WindowDef& w, std::string messagePicture, const char* okTip) {
+  w.controls.push_back(prompt("?ACTIONMESSAGE:PROMPT", ""));
+  w.controls.push_back(display("?ACTIONMESSAGE", std::move(messagePicture)));
   ui::ControlDef ok = button("?OK", "OK", okTip);
   ok.isDefault = true;
-  return {ok, button("?CANCEL", "Avbryt", "Avbryt"), helpButton("Hjelp for dette vinduet")};
+  w.controls.push_back(std::move(ok));
+  w.controls.push_back(button("?CANCEL", "Avbryt", "Avbryt"));
+  w.controls.push_back(helpButton("Hjelp for dette vinduet"));
 }
 
 }  // namespace maintenance::form
