@@ -83,30 +83,24 @@ Result paintTo(const std::vector<Page>& pages, const PageSetup& setup, const Des
   }
   // Written beside the final name and moved into place when whole.
   const std::string part = to.pdfPath + ".part";
+  auto discard = [&] {
+    std::error_code ec;
+    std::filesystem::remove(part, ec);
+    return failed("Kan ikke skrive fila " + to.pdfPath);
+  };
   {
     QPdfWriter pdf(QString::fromStdString(part));
     pdf.setCreator(QStringLiteral("Lab2Siv"));
     pdf.setResolution(600);
     pdf.setPageLayout(QPageLayout(pageSize(setup), orient, QMarginsF(0, 0, 0, 0)));
     QPainter p;
-    if (!p.begin(&pdf)) {
-      std::error_code ec;
-      std::filesystem::remove(part, ec);
-      return failed("Kan ikke skrive fila " + to.pdfPath);
-    }
+    if (!p.begin(&pdf)) return discard();
     paintAll(pdf, p, pages, setup, pdf.resolution() / 25.4);
-    if (!p.end()) {
-      std::error_code ec;
-      std::filesystem::remove(part, ec);
-      return failed("Kan ikke skrive fila " + to.pdfPath);
-    }
+    if (!p.end()) return discard();
   }
   std::error_code ec;
   std::filesystem::rename(part, to.pdfPath, ec);
-  if (ec) {
-    std::filesystem::remove(part, ec);
-    return failed("Kan ikke skrive fila " + to.pdfPath);
-  }
+  if (ec) return discard();
   return {};
 }
 

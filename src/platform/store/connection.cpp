@@ -52,18 +52,8 @@ sqlite3_stmt* Connection::prepareNew(const std::string& sql, Error& err) {
   return s;
 }
 
-sqlite3_stmt* Connection::prepare(const std::string& sql, Error& err) {
-  auto it = stmts_.find(sql);
-  if (it != stmts_.end()) return it->second;
-  sqlite3_stmt* s = prepareNew(sql, err);
-  if (s) stmts_.emplace(sql, s);
-  return s;
-}
-
 void Connection::finalizeAll() {
-  for (auto& [sql, s] : stmts_) sqlite3_finalize(s);
   for (auto& [key, s] : keyed_) sqlite3_finalize(s);
-  stmts_.clear();
   keyed_.clear();
 }
 

@@ -77,13 +77,6 @@ std::string seekSql(const FileDef& def, const std::string& schema, KeyId key, bo
   return sql + lim;
 }
 
-std::vector<Value> keyValues(const FileDef& def, KeyId key, const std::vector<Value>& all) {
-  std::vector<Value> v;
-  if (key.physical()) return v;
-  for (int c : def.keyColumns[std::size_t(key.index)]) v.push_back(all[std::size_t(c)]);
-  return v;
-}
-
 // The operations with a cached statement; a statement key packs one with its variant.
 enum Op : std::uint64_t { OpGet = 1, OpSeek, OpScan, OpReget, OpInsert, OpUpdate, OpDelete, OpCount, OpFind };
 
@@ -138,11 +131,6 @@ int FileOps::fail(FileBase& f, const Error& e) {
   f.error_ = e;
   setLastError(e);
   return e.code;
-}
-
-Connection& FileOps::route(FileBase& f, std::string& schema) {
-  int ignored = 0;
-  return route(f, schema, ignored);
 }
 
 Connection& FileOps::route(FileBase& f, std::string& schema, int& schemaNo) {
@@ -568,7 +556,9 @@ int FileBase::reset(KeyId key, std::string_view position) {
 
 std::string FileBase::position(KeyId key) const {
   if (st_->curRow == 0 || !validKey(def_, key)) return {};
-  return encodePosition(keyValues(def_, key, st_->curKey), st_->curRow);
+  std::vector<Value> vals;
+  keyValuesInto(def_, key, st_->curKey, vals);
+  return encodePosition(vals, st_->curRow);
 }
 
 int FileBase::reget(KeyId key, std::string_view position, bool watchIt) {

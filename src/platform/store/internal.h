@@ -43,8 +43,6 @@ class Connection {
   static int open(const std::string& path, int waitMs, std::unique_ptr<Connection>& out, Error& err);
   sqlite3* db() const { return db_; }
   void setWait(int ms);
-  // A cached statement, reset and unbound; nullptr with err set on failure.
-  sqlite3_stmt* prepare(const std::string& sql, Error& err);
   // The statement cached under `key`; its SQL is built (by `build()`) and prepared only the
   // first time. The caller resets it when done (StmtReset). nullptr with err set on failure.
   template <class Build>
@@ -62,19 +60,7 @@ class Connection {
  private:
   sqlite3_stmt* prepareNew(const std::string& sql, Error& err);
   sqlite3* db_ = nullptr;
-  std::unordered_map<std::string, sqlite3_stmt*> stmts_;
   std::unordered_map<StmtKey, sqlite3_stmt*, StmtKeyHash> keyed_;
-};
-
-// Resets a statement when leaving scope, so no read lock outlives the call.
-struct StmtGuard {
-  sqlite3_stmt* s;
-  ~StmtGuard() {
-    if (s) {
-      sqlite3_reset(s);
-      sqlite3_clear_bindings(s);
-    }
-  }
 };
 
 // Resets a cached statement when leaving scope (its read lock ends there). The bindings stay:
@@ -202,8 +188,8 @@ struct TxState {
 
 // The operations that need the private parts of a file.
 struct FileOps {
-  static Connection& route(FileBase& f, std::string& schema);
-  // The same with the schema's number (0 main, n for "fn") for statement keys.
+  // The connection and schema the file's statements go to, with the schema's number (0 main,
+  // n for "fn") for statement keys.
   static Connection& route(FileBase& f, std::string& schema, int& schemaNo);
   static int step(FileBase& f, KeyId key, Cursor& cur, bool forward);
   static Cursor cursorAtBuffer(FileBase& f, KeyId key, bool forward);

@@ -127,23 +127,43 @@ std::string normalisedCondition(std::string_view cond) {
   return out;
 }
 
-}  // namespace
-
-int useRollbackJournal(Connection& c, Error& err) {
-  sqlite3* db = c.db();
+// Runs `sql` once, binding with bind(stmt) and handing each row to row(stmt); err set on failure.
+template <class Bind, class Row>
+int queryRows(sqlite3* db, const std::string& sql, Bind&& bind, Row&& row, Error& err) {
   sqlite3_stmt* s = nullptr;
-  int rc = sqlite3_prepare_v2(db, "PRAGMA main.journal_mode", -1, &s, nullptr);
-  bool wal = false;
-  if (rc == SQLITE_OK && (rc = sqlite3_step(s)) == SQLITE_ROW) {
-    const auto* m = reinterpret_cast<const char*>(sqlite3_column_text(s, 0));
-    wal = m && strcasecmp(m, "wal") == 0;
-    rc = SQLITE_OK;
-  }
-  sqlite3_finalize(s);
+  int rc = sqlite3_prepare_v2(db, sql.c_str(), -1, &s, nullptr);
   if (rc != SQLITE_OK) {
+    err = driverError(db, rc);
+    sqlite3_finalize(s);
+    return err.code;
+  }
+  bind(s);
+  while ((rc = sqlite3_step(s)) == SQLITE_ROW) row(s);
+  sqlite3_finalize(s);
+  if (rc != SQLITE_DONE) {
     err = driverError(db, rc);
     return err.code;
   }
+  return 0;
+}
+
+std::string columnText(sqlite3_stmt* s, int i) {
+  const auto* p = sqlite3_column_text(s, i);
+  return p ? std::string(reinterpret_cast<const char*>(p)) : std::string();
+}
+
+void bindText(sqlite3_stmt* s, int i, const std::string& v) {
+  sqlite3_bind_text(s, i, v.c_str(), int(v.size()), SQLITE_TRANSIENT);
+}
+
+}  // namespace
+
+int useRollbackJournal(Connection& c, Error& err) {
+  bool wal = false;
+  if (int rc = queryRows(
+          c.db(), "PRAGMA main.journal_mode", [](sqlite3_stmt*) {},
+          [&](sqlite3_stmt* s) { wal = strcasecmp(columnText(s, 0).c_str(), "wal") == 0; }, err))
+    return rc;
   if (!wal) return 0;
   // A write-ahead log would commit each file of a transaction on its own.
   if (c.exec("PRAGMA main.journal_mode = DELETE", err) != 0) {
@@ -155,27 +175,13 @@ int useRollbackJournal(Connection& c, Error& err) {
 }
 
 int ensureRevTrigger(Connection& c, const FileDef& def, Error& err) {
-  sqlite3* db = c.db();
   const std::string want = revTriggerSql(def);
-  sqlite3_stmt* s = nullptr;
-  int rc = sqlite3_prepare_v2(db, "SELECT sql FROM main.sqlite_master WHERE type = 'trigger' AND name = ?1", -1, &s,
-                              nullptr);
   bool same = false;
-  if (rc == SQLITE_OK) {
-    const std::string name = revTriggerName(def);
-    sqlite3_bind_text(s, 1, name.c_str(), int(name.size()), SQLITE_TRANSIENT);
-    rc = sqlite3_step(s);
-    if (rc == SQLITE_ROW) {
-      const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(s, 0));
-      same = t && want == t;
-    }
-    rc = rc == SQLITE_ROW || rc == SQLITE_DONE ? SQLITE_OK : rc;
-  }
-  sqlite3_finalize(s);
-  if (rc != SQLITE_OK) {
-    err = driverError(db, rc);
-    return err.code;
-  }
+  if (int rc = queryRows(
+          c.db(), "SELECT sql FROM main.sqlite_master WHERE type = 'trigger' AND name = ?1",
+          [&](sqlite3_stmt* s) { bindText(s, 1, revTriggerName(def)); },
+          [&](sqlite3_stmt* s) { same = columnText(s, 0) == want; }, err))
+    return rc;
   if (same) return 0;
   const std::string sql = "BEGIN IMMEDIATE; DROP TRIGGER IF EXISTS main." + quoteId(revTriggerName(def)) + "; " + want +
                           "; COMMIT;";
@@ -189,30 +195,7 @@ int ensureRevTrigger(Connection& c, const FileDef& def, Error& err) {
 
 int verifySchema(Connection& c, const std::string& schema, const FileDef& def, Error& err) {
   sqlite3* db = c.db();
-  auto query = [&](const std::string& sql, auto&& bind, auto&& row) -> int {
-    sqlite3_stmt* s = nullptr;
-    int rc = sqlite3_prepare_v2(db, sql.c_str(), -1, &s, nullptr);
-    if (rc != SQLITE_OK) {
-      err = driverError(db, rc);
-      sqlite3_finalize(s);
-      return err.code;
-    }
-    bind(s);
-    while ((rc = sqlite3_step(s)) == SQLITE_ROW) row(s);
-    sqlite3_finalize(s);
-    if (rc != SQLITE_DONE) {
-      err = driverError(db, rc);
-      return err.code;
-    }
-    return 0;
-  };
-  auto text = [](sqlite3_stmt* s, int i) {
-    const auto* p = sqlite3_column_text(s, i);
-    return p ? std::string(reinterpret_cast<const char*>(p)) : std::string();
-  };
-  auto bindText = [](sqlite3_stmt* s, int i, const std::string& v) {
-    sqlite3_bind_text(s, i, v.c_str(), int(v.size()), SQLITE_TRANSIENT);
-  };
+  auto query = [&](const std::string& sql, auto&& bind, auto&& row) { return queryRows(db, sql, bind, row, err); };
 
   std::vector<std::pair<std::string, std::string>> cols;
   if (int rc = query(
@@ -221,7 +204,7 @@ int verifySchema(Connection& c, const std::string& schema, const FileDef& def, E
             bindText(s, 1, def.label);
             bindText(s, 2, schema);
           },
-          [&](sqlite3_stmt* s) { cols.emplace_back(text(s, 0), text(s, 1)); }))
+          [&](sqlite3_stmt* s) { cols.emplace_back(columnText(s, 0), columnText(s, 1)); }))
     return rc;
   if (cols.empty()) {
     err = makeError(Err::LayoutMismatch, "table " + def.label + " missing");
@@ -265,7 +248,7 @@ int verifySchema(Connection& c, const std::string& schema, const FileDef& def, E
                 bindText(s, 1, key.name);
                 bindText(s, 2, schema);
               },
-              [&](sqlite3_stmt* s) { parts.push_back({text(s, 0), text(s, 1), sqlite3_column_int(s, 2)}); }))
+              [&](sqlite3_stmt* s) { parts.push_back({columnText(s, 0), columnText(s, 1), sqlite3_column_int(s, 2)}); }))
         return rc;
       const auto& want = def.keyColumns[k];
       ok = parts.size() == want.size();
@@ -281,7 +264,7 @@ int verifySchema(Connection& c, const std::string& schema, const FileDef& def, E
       std::string sql;
       if (int rc = query(
               "SELECT sql FROM " + quoteId(schema) + ".sqlite_master WHERE type = 'index' AND name = ?1",
-              [&](sqlite3_stmt* s) { bindText(s, 1, key.name); }, [&](sqlite3_stmt* s) { sql = text(s, 0); }))
+              [&](sqlite3_stmt* s) { bindText(s, 1, key.name); }, [&](sqlite3_stmt* s) { sql = columnText(s, 0); }))
         return rc;
       ok = normalisedCondition(whereClause(sql)) == normalisedCondition(optionalWhere(def, k));
     }

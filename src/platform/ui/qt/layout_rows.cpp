@@ -25,12 +25,14 @@ bool endsGroup(const ControlDef& d) {
     case ControlKind::Box:
     case ControlKind::Image:
     case ControlKind::Region: return true;
-    case ControlKind::Button: return d.text != "..." && !(d.text.empty() && d.icon.empty());
+    case ControlKind::Button: return !isFieldButton(d);
     default: return false;
   }
 }
 
 }  // namespace
+
+bool isFieldButton(const ControlDef& d) { return d.text == "..." || (d.text.empty() && d.icon.empty()); }
 
 std::map<std::string, std::string> implicitGroupMembers(const WindowDef& def) {
   std::map<std::string, std::string> out;

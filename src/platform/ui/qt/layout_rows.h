@@ -12,6 +12,9 @@ class QWidget;
 
 namespace ui::qt {
 
+// A button that belongs beside a field ("...") rather than in the window's button row.
+bool isFieldButton(const ControlDef& d);
+
 // A group that no control names as its container frames the controls that follow it in window
 // order, up to the next container, list or window button. Gives equate -> group equate for
 // those controls (equates as written).

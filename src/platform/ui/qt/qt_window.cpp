@@ -73,9 +73,6 @@ bool isInline(const ControlDef& d) {
   }
 }
 
-// A button that belongs beside a field ("...") rather than in the window's button row.
-bool isFieldButton(const ControlDef& d) { return d.text == "..." || (d.text.empty() && d.icon.empty()); }
-
 // A spin box that tells when the user steps it (arrows, wheel, arrow and page keys).
 class StepSpin : public QSpinBox {
  public:
@@ -194,7 +191,7 @@ void QtWindow::sendControl(int control, EventKind kind, int key) {
 
 bool QtWindow::statusTip(const QString& tip) {
   if (!zones_.empty()) {
-    static_cast<StatusZone*>(zones_.front())->showTip(tip);
+    zones_.front()->showTip(tip);
     return true;
   }
   // A window without a status bar of its own: its texts show in the frame's.
@@ -1098,7 +1095,7 @@ void QtWindow::apply(const PropChange& ch) {
       case Prop::StatusText: {
         const int zone = std::max(1, ch.index);
         if (zone <= static_cast<int>(zones_.size()))
-          static_cast<StatusZone*>(zones_[static_cast<std::size_t>(zone - 1)])->setOwnText(q(ch.text));
+          zones_[static_cast<std::size_t>(zone - 1)]->setOwnText(q(ch.text));
         else
           shell_->statusBar()->showMessage(q(ch.text));
         break;
@@ -1315,7 +1312,7 @@ PropValue QtWindow::get(int control, Prop prop) {
         return {{}, 0};
       }
       case Prop::StatusText:
-        return zones_.empty() ? PropValue{} : PropValue{s(static_cast<StatusZone*>(zones_.front())->ownText()), 0};
+        return zones_.empty() ? PropValue{} : PropValue{s(zones_.front()->ownText()), 0};
       default: return {};
     }
   }

@@ -17,7 +17,6 @@
 
 class QAction;
 class QButtonGroup;
-class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
@@ -29,6 +28,7 @@ namespace ui::qt {
 
 class PageList;
 class QtWindow;
+class StatusZone;
 
 // The top-level or MDI-child shell: a close box becomes a close request, a completed resize
 // a Sized event.
@@ -131,7 +131,7 @@ class QtWindow {
   Shell* shell_ = nullptr;  // owned by sub_ or top-level
   QWidget* content_ = nullptr;
   QMdiArea* area_ = nullptr;
-  std::vector<QLabel*> zones_;
+  std::vector<StatusZone*> zones_;
   std::map<int, QtControl> controls_;
   std::map<QWidget*, QGridLayout*> grids_;
   std::map<QWidget*, int> nextRow_;
