@@ -27,8 +27,8 @@ class DemoProgram {
   const std::filesystem::path& dir() const { return dir_; }
   // Sets up the demo data; the exit code of the demo tool.
   int makeDemo() { return run("'" + bin() + "lab2siv-demo' . >/dev/null"); }
-  // Runs `script` in the demo directory, with `env` (NAME='value' ...) before the program; the
-  // program's exit code. The transcript is `transcript()`.
+  // Runs `script` in the demo directory, with `env` (NAME='value' ..., redirections) before the
+  // program; the program's exit code. The transcript is `transcript()`.
   int runScript(const std::string& script, const std::string& env = "") {
     std::ofstream(dir_ / "script.txt") << script;
     return run(env + " '" + bin() + "lab2siv' --headless --script script.txt --transcript out.txt");
