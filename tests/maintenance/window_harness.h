@@ -74,6 +74,7 @@ class WindowHarness : public ::testing::Test {
     rows();
     file.close();
   }
+  // (code[, name, data directory, import file, place source])
   void addLabs(const std::vector<std::vector<std::string>>& labs) {
     data::MapLab f;
     f.setName(data::fileName(data::FileId::MapLab));
@@ -84,6 +85,7 @@ class WindowHarness : public ::testing::Test {
         f.rec.LABNAVN = l.size() > 1 ? l[1] : "Lab " + l[0];
         f.rec.DATADIRLAB = l.size() > 2 ? l[2] : "";
         f.rec.IMPORTFILE = l.size() > 3 ? l[3] : "";
+        if (l.size() > 4) f.rec.STEDKILDE = l[4];
         ASSERT_EQ(f.add(), 0);
       }
     });
@@ -111,6 +113,21 @@ class WindowHarness : public ::testing::Test {
         f.clear();
         f.rec.ANLEGGSNR.setWhole(text::Str<6>(r.at(0)));
         f.rec.ANLEGGSNAVN = r.at(1);
+        ASSERT_EQ(f.add(), 0);
+      }
+    });
+  }
+
+  // (code, type, description)
+  void addParameters(const std::vector<std::vector<std::string>>& rows) {
+    data::Parameter f;
+    f.setName(data::fileName(data::FileId::Parameter));
+    fill(f, [&] {
+      for (const auto& r : rows) {
+        f.clear();
+        f.rec.PARAMETER = r.at(0);
+        f.rec.TYPE = r.at(1);
+        f.rec.BETEGNELSE = r.at(2);
         ASSERT_EQ(f.add(), 0);
       }
     });
