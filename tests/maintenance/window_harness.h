@@ -18,6 +18,7 @@
 #include "platform/ui/api/procedure.h"
 #include "platform/ui/headless/headless_backend.h"
 #include "platform/ui/headless/robot.h"
+#include "../platform/ui/headless/newest_window.h"
 #include "shell/global_settings.h"
 #include "shell/procedures.h"
 
@@ -136,9 +137,7 @@ class WindowHarness : public ::testing::Test {
   // A copy of a control of the newest window with this title.
   ui::headless::HControl control(const std::string& title, const std::string& equate) {
     std::lock_guard lock(backend.mutex());
-    const ui::headless::HWindow* newest = nullptr;
-    for (auto& [id, w] : backend.windows())
-      if ((w.title == title) && (!newest || w.order > newest->order)) newest = &w;
+    const ui::headless::HWindow* newest = testing_util::newestWindow(backend, title);
     if (!newest) {
       ADD_FAILURE() << "no window " << title;
       return {};
@@ -164,14 +163,7 @@ class WindowHarness : public ::testing::Test {
                : std::string();
   }
   // The equate of the control with the focus in the newest window with this title.
-  std::string focus(const std::string& title) {
-    std::lock_guard lock(backend.mutex());
-    const ui::headless::HWindow* newest = nullptr;
-    for (auto& [id, w] : backend.windows())
-      if ((w.title == title) && (!newest || w.order > newest->order)) newest = &w;
-    if (!newest || !newest->controls.count(newest->focus)) return {};
-    return newest->controls.at(newest->focus).def.equate;
-  }
+  std::string focus(const std::string& title) { return testing_util::focusedEquate(backend, title); }
   bool windowOpen(const std::string& title) {
     std::lock_guard lock(backend.mutex());
     for (auto& [id, w] : backend.windows())
