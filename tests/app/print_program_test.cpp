@@ -1,13 +1,11 @@
 // The real program, scripted: the demo laboratory's parameter mapping printed to a PDF.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "../maintenance/demo_program.h"
 #include "../platform/report/pdf_text.h"
 
 namespace fs = std::filesystem;
@@ -18,31 +16,22 @@ namespace {
 class PrintProgramTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("l2s-print-program-" + std::to_string(::getpid()));
-    fs::remove_all(dir_);
     fs::create_directories(dir_ / "out");
-    ASSERT_EQ(std::system((env() + "'" + bin_ + "lab2siv-demo' . >/dev/null").c_str()), 0);
+    ASSERT_EQ(demo_.makeDemo(), 0);
   }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  std::string env() const {
-    return "cd '" + dir_.string() + "' && LAB2SIV_NO_PRINTER=1 LAB2SIV_SYSTEM_DIR='" + (dir_ / "system").string() +
-           "' ";
-  }
-  // Runs the script; true when the run ended with 0. The transcript (and stderr) in `out`.
+  // Runs the script with no printer; true when the run ended with 0. The transcript (and stderr)
+  // in `out`.
   bool run(const std::string& script, std::string& out) {
-    std::ofstream(dir_ / "script.txt") << script;
-    const int status = std::system(
-        (env() + "'" + bin_ + "lab2siv' --headless --script script.txt --transcript t.txt 2>err.txt").c_str());
+    const int code = demo_.runScript(script, "LAB2SIV_NO_PRINTER=1 2>err.txt");
     std::stringstream s;
-    s << std::ifstream(dir_ / "t.txt").rdbuf() << std::ifstream(dir_ / "err.txt").rdbuf();
+    s << demo_.transcript() << std::ifstream(dir_ / "err.txt").rdbuf();
     out = s.str();
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return code == 0;
   }
   std::string pdf(const std::string& name) const { return (dir_ / "out" / name).string(); }
 
-  fs::path dir_;
-  const std::string bin_ = LAB2SIV_BINARY_DIR "/app/";
+  l2stest::DemoProgram demo_{"print-program"};
+  const fs::path& dir_ = demo_.dir();
 };
 
 TEST_F(PrintProgramTest, TheDemoMappingPrintsToAPdf) {

@@ -27,10 +27,11 @@ class DemoProgram {
   const std::filesystem::path& dir() const { return dir_; }
   // Sets up the demo data; the exit code of the demo tool.
   int makeDemo() { return run("'" + bin() + "lab2siv-demo' . >/dev/null"); }
-  // Runs `script` in the demo directory; the program's exit code. The transcript is `transcript()`.
-  int runScript(const std::string& script) {
+  // Runs `script` in the demo directory, with `env` (NAME='value' ..., redirections) before the
+  // program; the program's exit code. The transcript is `transcript()`.
+  int runScript(const std::string& script, const std::string& env = "") {
     std::ofstream(dir_ / "script.txt") << script;
-    return run("'" + bin() + "lab2siv' --headless --script script.txt --transcript out.txt");
+    return run(env + " '" + bin() + "lab2siv' --headless --script script.txt --transcript out.txt");
   }
   std::string transcript() const {
     std::stringstream s;
@@ -38,14 +39,17 @@ class DemoProgram {
     return s.str();
   }
 
- private:
+  // The folder of the build's programs, with its trailing slash.
   static std::string bin() { return LAB2SIV_BINARY_DIR "/app/"; }
+  // Runs the shell `command` in the demo directory, the system directory inside it; its exit code.
   int run(const std::string& command) {
     const std::string line = "cd '" + dir_.string() + "' && LAB2SIV_SYSTEM_DIR='" + (dir_ / "system").string() +
                              "' " + command;
     const int status = std::system(line.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
+
+ private:
   std::filesystem::path dir_;
 };
 

@@ -26,7 +26,7 @@ class LabSettingsTest : public MappingHarness {
     addLabs({{"K1", "Kelda Øst", labDir, labDir + "/RNX20.dbf"}, {"K3", "Uten leverandører", labDir, labDir + "/RNX20.dbf"}});
     setPlaceSource("K1", "Sted");
     addPlants({{"010101", "Renseanlegg Nord"}, {"020202", "Renseanlegg Sør"}});
-    addParameters({{"TOT-P", "Totalfosfor"}, {"BOF5", "Biokjemisk oksygenforbruk"}, {"N", "Nitrogen i registeret"}});
+    addParameters({{"TOT-P", "", "Totalfosfor"}, {"BOF5", "", "Biokjemisk oksygenforbruk"}, {"N", "", "Nitrogen i registeret"}});
     addParams({{"K1", "U", "TOTP", "TOT-P", "1.5"},
                   {"k1", "U", "KOF", "BOF5", "0"},  // laboratory differs in case only
                   {"K1", "U", "SS", "N", "2"},      // a head-row code: the head row names it
@@ -53,18 +53,6 @@ class LabSettingsTest : public MappingHarness {
     f.rec.STEDKILDE = source;
     ASSERT_EQ(f.put(), 0);
     f.close();
-  }
-  void addParameters(const std::vector<std::vector<std::string>>& rows) {
-    data::Parameter f;
-    f.setName(data::fileName(data::FileId::Parameter));
-    fill(f, [&] {
-      for (const auto& r : rows) {
-        f.clear();
-        f.rec.PARAMETER = r.at(0);
-        f.rec.BETEGNELSE = r.at(1);
-        ASSERT_EQ(f.add(), 0);
-      }
-    });
   }
   // The window as the laboratories list calls it: the laboratory's record in the buffer, THR:LAB
   // and THR:PR_TYPE "U". A code without a record stands for one another station removed after

@@ -27,10 +27,11 @@ class MapFormsTest : public WindowHarness {
  protected:
   void SetUp() override {
     WindowHarness::SetUp();
-    // A copy of its own: the tables are opened exclusively, and tests run side by side.
+    // The laboratories' export is a copy of the import fixture's: the tables are opened
+    // exclusively, and tests run side by side.
     export_ = (std::filesystem::current_path() / "lab").string();
     std::filesystem::copy(LAB2SIV_FIXTURES "/import/lab", export_);
-    addLabs({{"KL", "Kjemisk lab", "Sted"}, {"MA", "Materiallab", "Material"}});
+    addLabs({{"KL", "Kjemisk lab", export_, "", "Sted"}, {"MA", "Materiallab", export_, "", "Material"}});
     addParameters({{"TOT-P", "N", "Totalfosfor"}, {"BOF5", "O", "Biologisk oksygenforbruk"}, {"SS", "A", "Suspendert stoff"},
                    {"COD", "O", "Kjemisk oksygenforbruk"}});
   }
@@ -39,35 +40,6 @@ class MapFormsTest : public WindowHarness {
     WindowHarness::TearDown();
   }
 
-  // (code, name, place source); the laboratory's export is the import fixture's.
-  void addLabs(const std::vector<Strings>& rows) {
-    data::MapLab f;
-    f.setName(data::fileName(FileId::MapLab));
-    fill(f, [&] {
-      for (const auto& r : rows) {
-        f.clear();
-        f.rec.LAB = r.at(0);
-        f.rec.LABNAVN = r.at(1);
-        f.rec.STEDKILDE = r.at(2);
-        f.rec.DATADIRLAB = export_;
-        ASSERT_EQ(f.add(), 0);
-      }
-    });
-  }
-  // (code, type, description)
-  void addParameters(const std::vector<Strings>& rows) {
-    data::Parameter f;
-    f.setName(data::fileName(FileId::Parameter));
-    fill(f, [&] {
-      for (const auto& r : rows) {
-        f.clear();
-        f.rec.PARAMETER = r.at(0);
-        f.rec.TYPE = r.at(1);
-        f.rec.BETEGNELSE = r.at(2);
-        ASSERT_EQ(f.add(), 0);
-      }
-    });
-  }
   void addPlant(const std::string& nr, const std::string& name, int count, const Strings& places) {
     data::Anlegg f;
     f.setName(data::fileName(FileId::Anlegg));

@@ -18,6 +18,7 @@
 #include "platform/ui/api/procedure.h"
 #include "platform/ui/headless/headless_backend.h"
 #include "platform/ui/headless/robot.h"
+#include "../platform/ui/headless/newest_window.h"
 #include "shell/global_settings.h"
 #include "shell/procedures.h"
 
@@ -74,6 +75,7 @@ class WindowHarness : public ::testing::Test {
     rows();
     file.close();
   }
+  // (code[, name, data directory, import file, place source])
   void addLabs(const std::vector<std::vector<std::string>>& labs) {
     data::MapLab f;
     f.setName(data::fileName(data::FileId::MapLab));
@@ -84,6 +86,7 @@ class WindowHarness : public ::testing::Test {
         f.rec.LABNAVN = l.size() > 1 ? l[1] : "Lab " + l[0];
         f.rec.DATADIRLAB = l.size() > 2 ? l[2] : "";
         f.rec.IMPORTFILE = l.size() > 3 ? l[3] : "";
+        if (l.size() > 4) f.rec.STEDKILDE = l[4];
         ASSERT_EQ(f.add(), 0);
       }
     });
@@ -116,12 +119,25 @@ class WindowHarness : public ::testing::Test {
     });
   }
 
+  // (code, type, description)
+  void addParameters(const std::vector<std::vector<std::string>>& rows) {
+    data::Parameter f;
+    f.setName(data::fileName(data::FileId::Parameter));
+    fill(f, [&] {
+      for (const auto& r : rows) {
+        f.clear();
+        f.rec.PARAMETER = r.at(0);
+        f.rec.TYPE = r.at(1);
+        f.rec.BETEGNELSE = r.at(2);
+        ASSERT_EQ(f.add(), 0);
+      }
+    });
+  }
+
   // A copy of a control of the newest window with this title.
   ui::headless::HControl control(const std::string& title, const std::string& equate) {
     std::lock_guard lock(backend.mutex());
-    const ui::headless::HWindow* newest = nullptr;
-    for (auto& [id, w] : backend.windows())
-      if ((w.title == title) && (!newest || w.order > newest->order)) newest = &w;
+    const ui::headless::HWindow* newest = testing_util::newestWindow(backend, title);
     if (!newest) {
       ADD_FAILURE() << "no window " << title;
       return {};
@@ -147,14 +163,7 @@ class WindowHarness : public ::testing::Test {
                : std::string();
   }
   // The equate of the control with the focus in the newest window with this title.
-  std::string focus(const std::string& title) {
-    std::lock_guard lock(backend.mutex());
-    const ui::headless::HWindow* newest = nullptr;
-    for (auto& [id, w] : backend.windows())
-      if ((w.title == title) && (!newest || w.order > newest->order)) newest = &w;
-    if (!newest || !newest->controls.count(newest->focus)) return {};
-    return newest->controls.at(newest->focus).def.equate;
-  }
+  std::string focus(const std::string& title) { return testing_util::focusedEquate(backend, title); }
   bool windowOpen(const std::string& title) {
     std::lock_guard lock(backend.mutex());
     for (auto& [id, w] : backend.windows())

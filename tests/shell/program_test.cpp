@@ -2,14 +2,13 @@
 // through the headless backend from start to "Avslutt".
 #include <gtest/gtest.h>
 #include <sqlite3.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+
+#include "../maintenance/demo_program.h"
 
 namespace fs = std::filesystem;
 
@@ -24,48 +23,31 @@ std::string readFile(const fs::path& p) {
 
 class ProgramTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("l2s-program-" + std::to_string(::getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  // Runs `command` in the demo directory; returns its exit code.
-  int run(const std::string& command) {
-    const std::string line = "cd '" + dir_.string() + "' && LAB2SIV_SYSTEM_DIR='" +
-                             (dir_ / "system").string() + "' " + command;
-    const int status = std::system(line.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-  // Runs the program in the demo directory on `script`, with `env` (NAME='value' ...) before it.
   struct Ran {
     int code;
     std::string transcript;
   };
+  // Runs the program in the demo directory on `script`, with `env` (NAME='value' ...) before it.
   Ran runScript(const std::string& script, const std::string& env = "") {
-    std::ofstream(dir_ / "script.txt") << script;
-    const int code = run(env + " '" LAB2SIV_BINARY_DIR "/app/lab2siv' --headless --script script.txt --transcript out.txt");
-    return {code, readFile(dir_ / "out.txt")};
+    const int code = demo_.runScript(script, env);
+    return {code, demo_.transcript()};
   }
-  fs::path dir_;
+  l2stest::DemoProgram demo_{"program"};
+  const fs::path& dir_ = demo_.dir();
 };
 
 TEST_F(ProgramTest, ADemoDirectoryStartsTheFrameAndAvsluttStoresTheSettings) {
-  const std::string bin = LAB2SIV_BINARY_DIR "/app/";
-  ASSERT_EQ(run("'" + bin + "lab2siv-demo' ."), 0);
+  ASSERT_EQ(demo_.makeDemo(), 0);
   EXPECT_TRUE(fs::exists(dir_ / "Datasett.tps"));
   EXPECT_TRUE(fs::is_directory(dir_ / "data"));
   // A second run keeps what is there.
-  ASSERT_EQ(run("'" + bin + "lab2siv-demo' ."), 0);
+  ASSERT_EQ(demo_.makeDemo(), 0);
 
-  std::ofstream(dir_ / "script.txt") << "window \"Innstillinger\"\n"
+  const auto [code, transcript] = runScript("window \"Innstillinger\"\n"
                                             "press ?OK\n"
                                             "window \"Brakel-Sivra Provex (Rnx-versjon) [Demo]\"\n"
                                             "menu \"Avslutt\"\n"
-                                            "wait-closed \"Brakel-Sivra Provex (Rnx-versjon) [Demo]\"\n";
-  const int code = run("'" + bin + "lab2siv' --headless --script script.txt --transcript out.txt");
-  const std::string transcript = readFile(dir_ / "out.txt");
+                                            "wait-closed \"Brakel-Sivra Provex (Rnx-versjon) [Demo]\"\n");
   EXPECT_EQ(code, 0) << transcript;
   EXPECT_NE(transcript.find("open \"Innstillinger\""), std::string::npos) << transcript;
   EXPECT_NE(transcript.find("end 0"), std::string::npos) << transcript;
@@ -78,9 +60,8 @@ TEST_F(ProgramTest, ADemoDirectoryStartsTheFrameAndAvsluttStoresTheSettings) {
 
 // The README's road for a new user: the demo, the frame, the import window, "Start import".
 TEST_F(ProgramTest, AScriptedImportOnTheDemoDataWritesRecords) {
-  const std::string bin = LAB2SIV_BINARY_DIR "/app/";
-  ASSERT_EQ(run("'" + bin + "lab2siv-demo' ."), 0);
-  std::ofstream(dir_ / "script.txt") << "window \"Innstillinger\"\n"
+  ASSERT_EQ(demo_.makeDemo(), 0);
+  const auto [code, transcript] = runScript("window \"Innstillinger\"\n"
                                             "press ?OK\n"
                                             "window P1$APPFRAME\n"
                                             "menu \"&Import\"\n"
@@ -89,9 +70,7 @@ TEST_F(ProgramTest, AScriptedImportOnTheDemoDataWritesRecords) {
                                             "dump ?LOC:MELDING_1\n"
                                             "press ?CANCELBUTTON\n"
                                             "window P1$APPFRAME\n"
-                                            "menu \"Avslutt\"\n";
-  const int code = run("'" + bin + "lab2siv' --headless --script script.txt --transcript out.txt");
-  const std::string transcript = readFile(dir_ / "out.txt");
+                                            "menu \"Avslutt\"\n");
   EXPECT_EQ(code, 0) << transcript;
   EXPECT_NE(transcript.find("dump ?LOC:MELDING_1 \"Ferdig!\""), std::string::npos) << transcript;
 
@@ -111,8 +90,7 @@ TEST_F(ProgramTest, AScriptedImportOnTheDemoDataWritesRecords) {
 // A dataset name that is not in the list: OK refuses it, and the program keeps working in the
 // dataset it uses (never the drive's root), and "Avslutt" stores that one.
 TEST_F(ProgramTest, TheSettingsWindowRefusesADatasetNotInTheList) {
-  const std::string bin = LAB2SIV_BINARY_DIR "/app/";
-  ASSERT_EQ(run("'" + bin + "lab2siv-demo' ."), 0);
+  ASSERT_EQ(demo_.makeDemo(), 0);
   const auto [code, transcript] = runScript("window \"Innstillinger\"\n"
                                             "type ?GLO:DATASETT_NAVN \"Finnes ikke\"\n"
                                             "press ?OK\n"
@@ -137,8 +115,7 @@ TEST_F(ProgramTest, TheSettingsWindowRefusesADatasetNotInTheList) {
 
 // "fjl" finds the laboratory FJL; the import must then read FJL's mappings, not none.
 TEST_F(ProgramTest, ALaboratoryCodeTypedInLowerCaseImports) {
-  const std::string bin = LAB2SIV_BINARY_DIR "/app/";
-  ASSERT_EQ(run("'" + bin + "lab2siv-demo' ."), 0);
+  ASSERT_EQ(demo_.makeDemo(), 0);
   const auto [code, transcript] = runScript("window \"Innstillinger\"\n"
                                             "press ?OK\n"
                                             "window P1$APPFRAME\n"
@@ -178,16 +155,16 @@ TEST_F(ProgramTest, ABlankDataDirectoryUsesTheUsersOwnFolder) {
 // list in it is found. A data directory comes from the dataset list, which cannot hold such a
 // character: the start says so instead of failing on every file.
 TEST_F(ProgramTest, PathsOutsideWindows1252) {
-  const std::string bin = LAB2SIV_BINARY_DIR "/app/";
+  const std::string bin = l2stest::DemoProgram::bin();
   const fs::path work = dir_ / "Čast 東";
   fs::create_directories(work);
   const auto start = [&](const std::string& script) {
     std::ofstream(work / "script.txt") << script;
-    run("cd '" + work.string() + "' && LAB2SIV_SYSTEM_DIR='" + (work / "system").string() + "' '" + bin +
+    demo_.run("cd '" + work.string() + "' && LAB2SIV_SYSTEM_DIR='" + (work / "system").string() + "' '" + bin +
         "lab2siv' --headless --script script.txt --transcript out.txt");
     return readFile(work / "out.txt");
   };
-  ASSERT_EQ(run("cd '" + work.string() + "' && '" + bin + "lab2siv-demo' ."), 0);
+  ASSERT_EQ(demo_.run("cd '" + work.string() + "' && '" + bin + "lab2siv-demo' ."), 0);
   std::string transcript = start("answer \"Stop\" Abort\n");
   EXPECT_NE(transcript.find("box \"Stop\" \"Datakatalogen har tegn som ikke kan brukes i et filnavn: " +
                             dir_.string() + "/?ast ?/data\""),
@@ -195,7 +172,7 @@ TEST_F(ProgramTest, PathsOutsideWindows1252) {
       << transcript;
 
   // The same working directory with the data elsewhere.
-  ASSERT_EQ(run("'" + bin + "lab2siv-demo' ."), 0);
+  ASSERT_EQ(demo_.makeDemo(), 0);
   fs::copy_file(dir_ / "Datasett.tps", work / "Datasett.tps", fs::copy_options::overwrite_existing);
   transcript = start("window \"Innstillinger\"\n"
                      "press ?OK\n"

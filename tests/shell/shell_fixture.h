@@ -21,6 +21,7 @@
 #include "platform/ui/headless/session.h"
 #include "shell/global_settings.h"
 #include "shell/procedures.h"
+#include "../platform/ui/headless/newest_window.h"
 
 namespace shelltest {
 
@@ -150,15 +151,7 @@ class ShellTest : public ::testing::Test {
 
   std::vector<std::string> lines() const { return session_->transcript().lines(); }
   // The equate of the focused control of the newest window with this title.
-  std::string focus(const std::string& title) {
-    auto& b = session_->backend();
-    std::lock_guard lock(b.mutex());
-    const ui::headless::HWindow* newest = nullptr;
-    for (auto& [id, w] : b.windows())
-      if (w.title == title && (!newest || w.order > newest->order)) newest = &w;
-    if (!newest || !newest->controls.count(newest->focus)) return {};
-    return newest->controls.at(newest->focus).def.equate;
-  }
+  std::string focus(const std::string& title) { return testing_util::focusedEquate(session_->backend(), title); }
   // The transcript lines that start with `prefix`, in order.
   std::vector<std::string> linesStarting(const std::string& prefix) const {
     std::vector<std::string> out;

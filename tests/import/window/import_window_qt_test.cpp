@@ -5,7 +5,6 @@
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QApplication>
 #include <QLabel>
 
 #include <filesystem>
@@ -103,12 +102,3 @@ TEST_F(ImportWindowQtTest, FromTheFrameThroughTheImportWindowToFerdig) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  ::testing::InitGoogleTest(&argc, argv);
-  // Listing the tests (CTest's discovery at build time) needs no display.
-  if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();
-  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
-  QApplication app(argc, argv);
-  return RUN_ALL_TESTS();
-}
