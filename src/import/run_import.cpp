@@ -58,8 +58,7 @@ void importSupplier(ImportContext& ctx) {
       ctx.writer.stop("Feil på fil " + thr.Anlegg.label() + ": " + error);
       return;
     }
-    ctx.writer.logLine(missingPlantLine(ml.LEVERAND.str()));
-    ctx.state.ProblemLogged = 1;
+    ctx.problem(missingPlantLine(ml.LEVERAND.str()));
     return;
   }
   const auto& anl = thr.Anlegg.rec;

@@ -17,6 +17,12 @@ void CommaToPoint(text::Str<32>& waterText) {
 
 double resultNumber(std::string_view utf8) {
   if (utf8.find(',') == std::string_view::npos) return text::toNumber(utf8);
+  // A result is short: the point goes into a copy on the stack, so the run's rows build no text.
+  char buf[32];
+  if (utf8.size() <= sizeof buf) {
+    std::replace_copy(utf8.begin(), utf8.end(), buf, ',', '.');
+    return text::toNumber(std::string_view(buf, utf8.size()));
+  }
   std::string s(utf8);
   std::replace(s.begin(), s.end(), ',', '.');
   return text::toNumber(s);
@@ -30,14 +36,7 @@ void SampleResults::add(std::string_view code, std::string_view result) {
   e.code.assignRaw(code);
   if (!result.empty() && result[0] == '<') result.remove_prefix(1);
   e.text.assign(result);
-  // The decimal comma as resultNumber reads it, without building a text for it.
-  char buf[32];
-  if (result.size() <= sizeof buf && result.find(',') != std::string_view::npos) {
-    for (std::size_t i = 0; i < result.size(); ++i) buf[i] = result[i] == ',' ? '.' : result[i];
-    e.value = text::toNumber(std::string_view(buf, result.size()));
-  } else {
-    e.value = resultNumber(result);
-  }
+  e.value = resultNumber(result);
 }
 
 void takeWaterQuantity(ImportRunState& state, std::string_view ident, std::string_view regkode) {

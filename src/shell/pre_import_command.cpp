@@ -74,7 +74,7 @@ void RunPreImportCommand() {
   if (openHere) data::dropFile(data::FileId::Lab2Siv);
 
   const auto& rec = t.Lab2Siv.rec;
-  const std::string stored(text::trimRight(rec.PREIMPRUN.str()));
+  const std::string stored = rec.PREIMPRUN.str();  // without its trailing blanks
   const PreImportCommand cmd = preImportCommand(stored, rec.PREIMPRUNDOS, rec.PREIMPRUNSTATUS);
   if (cmd.line.empty()) return;
   // The import must not go on over stale tables without the user knowing.

@@ -157,14 +157,14 @@ class Preview {
 
   void next() {
     if (mode_ == NoZoom) {
-      if (current_ + shown_ <= total_) current_ += shown_;
+      if (current_ + shown() <= total_) current_ += shown();
     } else if (current_ < total_) {
       ++current_;
     }
   }
   void previous() {
     if (mode_ == NoZoom)
-      current_ = std::max(1, current_ - shown_);
+      current_ = std::max(1, current_ - shown());
     else if (current_ > 1)
       --current_;
   }
@@ -204,6 +204,9 @@ class Preview {
     }
     dw.close();
   }
+
+  // Pages the set view shows at once (0 while a page is magnified).
+  int shown() const { return static_cast<int>(cells_.size()); }
 
   int cellOf(int id) const {
     for (std::size_t k = 0; k < cells_.size(); ++k)
@@ -257,7 +260,6 @@ class Preview {
       win_.destroy(c.frame);
     }
     cells_.clear();
-    shown_ = 0;
     builtAcross_ = builtDown_ = 0;
   }
 
@@ -270,7 +272,6 @@ class Preview {
       win_.set(c.image, ui::Prop::Cursor, "zoom");
       cells_.push_back(c);
     }
-    shown_ = across_ * down_;
     builtAcross_ = across_;
     builtDown_ = down_;
   }
@@ -306,11 +307,11 @@ class Preview {
     if (total_ > 1) {
       if (current_ == 1) win_.disable("?PREVIOUS");
       else win_.enable("?PREVIOUS");
-      if (current_ + shown_ > total_) win_.disable("?NEXT");
+      if (current_ + shown() > total_) win_.disable("?NEXT");
       else win_.enable("?NEXT");
     }
-    const int last = std::min(current_ + shown_ - 1, total_);
-    if (shown_ == 1 || current_ == total_)
+    const int last = std::min(current_ + shown() - 1, total_);
+    if (shown() == 1 || current_ == total_)
       win_.setStatus(2, "Page " + std::to_string(current_) + " of " + std::to_string(total_));
     else
       win_.setStatus(2, "Pages " + std::to_string(current_) + "-" + std::to_string(last) + " of " +
@@ -343,7 +344,6 @@ class Preview {
   Mode mode_ = NoZoom;
   std::vector<Cell> cells_;
   int builtAcross_ = 0, builtDown_ = 0;
-  int shown_ = 0;
   int magnified_ = 0;
   std::string magnifiedShows_;
   bool print_ = false;

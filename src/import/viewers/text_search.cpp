@@ -13,10 +13,10 @@ std::string comparable(std::string_view utf8, bool matchCase) {
   return matchCase ? cp : text::upper1252(cp);
 }
 
-}  // namespace
+// The search text made comparable: once per search, not once per row.
+std::string searchText(const SearchSettings& s) { return comparable(text::trimRight(s.text), s.matchCase); }
 
-bool rowMatches(std::string_view row, const SearchSettings& s) {
-  const std::string what = comparable(text::trimRight(s.text), s.matchCase);
+bool matches(std::string_view row, std::string_view what, const SearchSettings& s) {
   if (what.empty()) return false;
   const std::string in = comparable(row, s.matchCase);
   const std::string_view line = text::trimRight(in);
@@ -30,8 +30,15 @@ bool rowMatches(std::string_view row, const SearchSettings& s) {
   return false;
 }
 
+}  // namespace
+
+bool rowMatches(std::string_view row, const SearchSettings& s) {
+  return matches(row, searchText(s), s);
+}
+
 std::size_t searchRows(const std::vector<std::string>& rows, std::size_t current,
                        const SearchSettings& s, const std::function<bool(bool down)>& wrap) {
+  const std::string what = searchText(s);
   const std::size_t n = rows.size();
   std::size_t row = current;
   for (;;) {
@@ -51,7 +58,7 @@ std::size_t searchRows(const std::vector<std::string>& rows, std::size_t current
         --row;
       }
     }
-    if (rowMatches(rows[row - 1], s)) return row;
+    if (matches(rows[row - 1], what, s)) return row;
   }
 }
 

@@ -135,7 +135,7 @@ class ImportWindowProc : public ImportProgress {
  private:
   void bindControls();
   void lookups();
-  bool findLab();
+  void findLab();
   void refresh();
   void loadTypes();
   void loadPlaces();
@@ -227,16 +227,15 @@ void ImportWindowProc::lookups() {
   plantName(s_.g.LEVERAND2, lev2_);
 }
 
-bool ImportWindowProc::findLab() {
+void ImportWindowProc::findLab() {
   t_.MapLab.rec.LAB = t_.LAB;
   if (t_.MapLab.get(data::MapLab::MAPLABKEY) != 0) {
     t_.MapLab.clear();
-    return false;
+    return;
   }
   // The key ignores letter case but the mappings are found by the stored code: "fjl" typed
   // would find the laboratory and then import nothing.
   t_.LAB = t_.MapLab.rec.LAB;
-  return true;
 }
 
 void ImportWindowProc::refresh() {
@@ -335,8 +334,7 @@ bool ImportWindowProc::selectSupplier(text::Str<6>& field) {
 }
 
 void ImportWindowProc::chooseImportFile() {
-  lookups();
-  findLab();
+  lookups();  // reads the laboratory's record afresh
   std::string path = t_.MapLab.rec.DATADIRLAB.str();
   if (!ui::fileDialog("Velg en importfile", path, "RNX-file|RNX20*.dbf|Alle filer|*.*")) return;
   // A path cut or with "?" in it would be reported as saved and fail at the next import.

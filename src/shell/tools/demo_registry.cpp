@@ -134,13 +134,6 @@ void copyList(std::initializer_list<const char*> from, std::uint8_t& count, text
 
 }  // namespace
 
-const std::vector<std::string>& registryFiles() {
-  static const std::vector<std::string> names = {
-      "Anlegg.tps", "Parameter.tps", "PrType.tps",  "PrTakingsSted.tps", "Postadresser.tps",
-      "MapFile.tps", "MapLever.tps", "MapParam.tps", "MapSted.tps"};
-  return names;
-}
-
 bool writeRegistry(const fs::path& dataDir, const fs::path& labDir, std::string& error) {
   const std::string labDirText = labDir.string();
   const std::string importFile = (labDir / kImportFile).string();

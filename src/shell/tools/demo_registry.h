@@ -4,7 +4,6 @@
 // mappings match the demo laboratory export (demo-data/make_demo_export.py).
 #include <filesystem>
 #include <string>
-#include <vector>
 
 namespace demo {
 
@@ -14,10 +13,7 @@ inline constexpr const char* kPrTakingsSted = "Avvannet slam";
 // The sample table inside the laboratory's data directory.
 inline constexpr const char* kImportFile = "RNX20.dbf";
 
-// The disk names (inside the data directory) of the files writeRegistry fills.
-const std::vector<std::string>& registryFiles();
-
-// Creates every file of registryFiles() in `dataDir` and fills it; the laboratory's data
+// Creates the registry and mapping files in `dataDir` and fills them; the laboratory's data
 // directory is `labDir`. False with `error` set when a file cannot be written.
 bool writeRegistry(const std::filesystem::path& dataDir, const std::filesystem::path& labDir,
                    std::string& error);

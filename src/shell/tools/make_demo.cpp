@@ -79,24 +79,29 @@ Existing inspect(const fs::path& path) {
   return n < 0 ? Existing::Foreign : n == 0 ? Existing::Empty : Existing::Filled;
 }
 
-Existing inspectByName(const fs::path& path) {
-  const std::string name = path.filename().string();
-  if (name == "Anlegg.tps") return inspect<data::Anlegg>(path);
-  if (name == "Parameter.tps") return inspect<data::Parameter>(path);
-  if (name == "PrType.tps") return inspect<data::PrType>(path);
-  if (name == "PrTakingsSted.tps") return inspect<data::PrTakingsSted>(path);
-  if (name == "Postadresser.tps") return inspect<data::Postadresser>(path);
-  if (name == "MapFile.tps") return inspect<data::MapLab>(path);
-  if (name == "MapLever.tps") return inspect<data::MapLever>(path);
-  if (name == "MapParam.tps") return inspect<data::MapParam>(path);
-  return inspect<data::MapSted>(path);
-}
+// The files writeRegistry fills, each with the record file that reads it.
+struct RegistryFile {
+  const char* name;
+  Existing (*inspect)(const fs::path&);
+};
+constexpr RegistryFile kRegistryFiles[] = {
+    {"Anlegg.tps", inspect<data::Anlegg>},
+    {"Parameter.tps", inspect<data::Parameter>},
+    {"PrType.tps", inspect<data::PrType>},
+    {"PrTakingsSted.tps", inspect<data::PrTakingsSted>},
+    {"Postadresser.tps", inspect<data::Postadresser>},
+    {"MapFile.tps", inspect<data::MapLab>},
+    {"MapLever.tps", inspect<data::MapLever>},
+    {"MapParam.tps", inspect<data::MapParam>},
+    {"MapSted.tps", inspect<data::MapSted>},
+};
 
 bool installRegistry(const fs::path& staged, const fs::path& dataDir) {
   bool ok = true;
-  for (const std::string& name : demo::registryFiles()) {
+  for (const RegistryFile& file : kRegistryFiles) {
+    const std::string name = file.name;
     const fs::path target = dataDir / name;
-    switch (inspectByName(target)) {
+    switch (file.inspect(target)) {
       case Existing::Filled:
         continue;
       case Existing::Foreign:
