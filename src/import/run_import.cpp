@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include "data/cascade.h"
+#include "data/default_texts.h"
 #include "data/file_names.h"
 #include "data/warnings.h"
 #include "import/import_steps.h"
@@ -81,9 +82,7 @@ void RunImport(const ImportChoices& choices, ImportRunState& state, ImportProgre
 
   if (!lab.open()) {
     progress.runEnded();
-    ui::message(
-        "Feil ved åpning av importfiler!|Sjekk at importkatalog er korrekt angitt!|Sjekk at "
-        "importfiler er overført til katalogen!");
+    ui::message(data::kLabTablesOpenFailed);
     lab.close();
     return;
   }

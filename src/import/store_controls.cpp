@@ -1,6 +1,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "data/default_texts.h"
 #include "import/import_steps.h"
 #include "platform/text/date.h"
 
@@ -60,8 +61,8 @@ void StoreUtslippskontroll(ImportContext& ctx) {
   r.ANLEGGSNR = ctx.thr.MapLever.rec.ANLEGGSNR;
   r.UTSL_DATO1 = periodStart(st.SampleDate, st.DayCount);
   r.UTSL_DATO2 = st.SampleDate;
-  r.PR_METODE = ch.PR_METODE.blank() ? text::Str<25>("Mengdeprop.blandprøve") : ch.PR_METODE;
-  r.PRTYPE = ch.PRTYPE.blank() ? text::Str<25>("Rutinekontroll") : ch.PRTYPE;
+  r.PR_METODE = ch.PR_METODE.blank() ? text::Str<25>(data::kDefaultSamplingMethod) : ch.PR_METODE;
+  r.PRTYPE = ch.PRTYPE.blank() ? text::Str<25>(data::kDefaultDischargeSampleType) : ch.PRTYPE;
   if (st.WaterQuantity != 0 && st.DayCount != 0) r.VANNFOERING = st.WaterQuantity / st.DayCount;
   r.OVERLOEP = st.OverflowQuantity;
   r.LAB_JOURNALNR = journalNumber(ctx.journal);
@@ -93,11 +94,11 @@ void StoreSlamkontroll(ImportContext& ctx) {
   r.DATO1_TUNGMETALL = r.DATO1;
   r.DATO2_TUNGMETALL = r.DATO2;
   r.PR_TYPE_TUNGMETALL =
-      ch.PR_TYPE_TUNGMETALL.blank() ? text::Str<20>("Blandprøve") : ch.PR_TYPE_TUNGMETALL;
+      ch.PR_TYPE_TUNGMETALL.blank() ? text::Str<20>(data::kDefaultSludgeSampleType) : ch.PR_TYPE_TUNGMETALL;
   r.DATO1_NAERINGSSTOFF = r.DATO1;
   r.DATO2_NAERINGSSTOFF = r.DATO2;
   r.PR_TYPE_NAERINGSSTOFF =
-      ch.PR_TYPE_NAERINGSSTOFF.blank() ? text::Str<20>("Blandprøve") : ch.PR_TYPE_NAERINGSSTOFF;
+      ch.PR_TYPE_NAERINGSSTOFF.blank() ? text::Str<20>(data::kDefaultSludgeSampleType) : ch.PR_TYPE_NAERINGSSTOFF;
   r.LAB_JOURNALNR = journalNumber(ctx.journal);
   r.VURDERT_DATO = 0;
   r.SAKSBEHANDLER.clear();

@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "data/default_texts.h"
 #include "data/lab/lab_tables.h"
 #include "data/thread_state.h"
 #include "data/use_counters.h"
@@ -272,9 +273,7 @@ void LabSettingsBrowse() {
 
   data::lab::LabTablesHolder tables;
   if (data::lab::OpenLabTables(tables, t.MapLab.rec.DATADIRLAB.str(), shell::globals().IMPORTFILE.str()) == 0) {
-    ui::message(
-        "Feil ved åpning av importfiler!|Sjekk at importkatalog er korrekt angitt!|Sjekk at importfiler er "
-        "overført til katalogen!");
+    ui::message(data::kLabTablesOpenFailed);
     // Only what this attempt opened: tables another window holds stay with it.
     data::lab::CloseLabTables(tables);
     return;

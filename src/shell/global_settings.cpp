@@ -27,7 +27,14 @@ struct SettingDef {
   const char* def;
   void (*read)(GlobalSettings&, std::string_view);
   std::string (*write)(const GlobalSettings&);
+  // Copies the global from `from` to `to` when it differs between `from` and `before`.
+  void (*takeChanged)(const GlobalSettings& from, const GlobalSettings& before, GlobalSettings& to);
 };
+
+template <auto Member>
+void takeChanged(const GlobalSettings& from, const GlobalSettings& before, GlobalSettings& to) {
+  if (!(from.*Member == before.*Member)) to.*Member = from.*Member;
+}
 
 template <auto Member>
 constexpr SettingDef text(const char* key, const char* def) {
@@ -35,7 +42,7 @@ constexpr SettingDef text(const char* key, const char* def) {
           [](GlobalSettings& g, std::string_view v) {
             g.*Member = trimmed(v.substr(0, std::min(v.size(), kMaxValue)));
           },
-          [](const GlobalSettings& g) { return (g.*Member).str(); }};
+          [](const GlobalSettings& g) { return (g.*Member).str(); }, takeChanged<Member>};
 }
 
 // A switch is the value read as a number and kept in one byte; an empty value reads as 0.
@@ -48,12 +55,13 @@ std::uint8_t toByte(std::string_view v) {
 template <auto Member>
 constexpr SettingDef byte(const char* key) {
   return {key, "1", [](GlobalSettings& g, std::string_view v) { g.*Member = toByte(v); },
-          [](const GlobalSettings& g) { return std::to_string(unsigned{g.*Member}); }};
+          [](const GlobalSettings& g) { return std::to_string(unsigned{g.*Member}); },
+          takeChanged<Member>};
 }
 
 // Section "PROVEX", in the order the frame reads them.
 const std::array<SettingDef, 14> kSettings = {{
-    text<&GlobalSettings::IMPORTFILE>("Importfile", "Velg importfile"),
+    text<&GlobalSettings::IMPORTFILE>("Importfile", data::kDefaultImportFile),
     text<&GlobalSettings::LAB>("Lab", ""),
     text<&GlobalSettings::LEVERAND1>("Leverand1", ""),
     text<&GlobalSettings::LEVERAND2>("Leverand2", ""),
@@ -62,10 +70,10 @@ const std::array<SettingDef, 14> kSettings = {{
     byte<&GlobalSettings::SLAMKTR>("SlamKtr"),
     byte<&GlobalSettings::OVERSKRIVES>("Overskrives"),
     byte<&GlobalSettings::LOGSLETT>("Logslett"),
-    text<&GlobalSettings::PRTYPE>("PrType", "Rutinekontroll"),
-    text<&GlobalSettings::PR_METODE>("Pr_metode", "Mengdeprop.blandprøve"),
-    text<&GlobalSettings::PR_TYPE_TUNGMETALL>("Pr_type_tungmetall", "Blandprøve"),
-    text<&GlobalSettings::PR_TYPE_NAERINGSSTOFF>("Pr_type_naeringsstoff", "Blandprøve"),
+    text<&GlobalSettings::PRTYPE>("PrType", data::kDefaultDischargeSampleType),
+    text<&GlobalSettings::PR_METODE>("Pr_metode", data::kDefaultSamplingMethod),
+    text<&GlobalSettings::PR_TYPE_TUNGMETALL>("Pr_type_tungmetall", data::kDefaultSludgeSampleType),
+    text<&GlobalSettings::PR_TYPE_NAERINGSSTOFF>("Pr_type_naeringsstoff", data::kDefaultSludgeSampleType),
     text<&GlobalSettings::PR_TAKINGSTED>("Pr_takingsted", ""),
 }};
 
@@ -92,6 +100,10 @@ void setGlobals(const GlobalSettings& values) {
 void editGlobals(const std::function<void(GlobalSettings&)>& change) {
   std::lock_guard lock(gMutex);
   change(gValues);
+}
+
+void copyChangedSettings(const GlobalSettings& mine, const GlobalSettings& before, GlobalSettings& to) {
+  for (const SettingDef& s : kSettings) s.takeChanged(mine, before, to);
 }
 
 void loadGlobalSettings() {

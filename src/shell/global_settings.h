@@ -6,13 +6,14 @@
 #include <functional>
 #include <vector>
 
+#include "data/default_texts.h"
 #include "platform/ini/ini.h"
 #include "platform/text/str.h"
 
 namespace shell {
 
 struct GlobalSettings {
-  text::Str<200> IMPORTFILE{"Velg importfile"};
+  text::Str<200> IMPORTFILE{data::kDefaultImportFile};
   text::Str<6> LAB;
   text::Str<6> LEVERAND1;
   text::Str<6> LEVERAND2;
@@ -21,10 +22,10 @@ struct GlobalSettings {
   std::uint8_t SLAMKTR = 1;
   std::uint8_t OVERSKRIVES = 1;
   std::uint8_t LOGSLETT = 1;
-  text::Str<25> PRTYPE{"Rutinekontroll"};
-  text::Str<25> PR_METODE{"Mengdeprop.blandprøve"};
-  text::Str<20> PR_TYPE_TUNGMETALL{"Blandprøve"};
-  text::Str<20> PR_TYPE_NAERINGSSTOFF{"Blandprøve"};
+  text::Str<25> PRTYPE{data::kDefaultDischargeSampleType};
+  text::Str<25> PR_METODE{data::kDefaultSamplingMethod};
+  text::Str<20> PR_TYPE_TUNGMETALL{data::kDefaultSludgeSampleType};
+  text::Str<20> PR_TYPE_NAERINGSSTOFF{data::kDefaultSludgeSampleType};
   text::Str<20> PR_TAKINGSTED;
   // The chosen dataset's name, shown in the frame's title; written to the settings file, never read.
   text::Str<50> DATASETT_NAVN;
@@ -37,6 +38,10 @@ void setGlobals(const GlobalSettings& values);
 // Reads and changes the values in one step under the lock (e.g. `editGlobals([](auto& g) {
 // g.LEVERAND1 = "100"; })`). `change` must not call back into these functions.
 void editGlobals(const std::function<void(GlobalSettings&)>& change);
+
+// Copies into `to` every "PROVEX" value that differs between `mine` and `before`: what one window
+// changed, so that a value another window wrote meanwhile is not overwritten with a stale one.
+void copyChangedSettings(const GlobalSettings& mine, const GlobalSettings& before, GlobalSettings& to);
 
 // The shared settings file and its sections.
 inline constexpr const char* kSettingsFile = "Siv2000.ini";

@@ -1,5 +1,6 @@
 #include "import/viewers/import_file_view.h"
 
+#include "data/default_texts.h"
 #include "data/lab/lab_tables.h"
 #include "data/thread_state.h"
 #include "data/use_counters.h"
@@ -21,10 +22,6 @@ using ui::ColumnDef;
 using ui::ControlDef;
 using ui::ControlKind;
 using K = ui::EventKind;
-
-constexpr const char* kOpenFailed =
-    "Feil ved åpning av importfiler!|Sjekk at importkatalog er korrekt angitt!|Sjekk at importfiler er "
-    "overført til katalogen!";
 
 // Widths in dialog units, as the columns are drawn; a character is four.
 ColumnDef col(int du, const char* heading, ui::Align align = ui::Align::Left, const char* group = "",
@@ -159,7 +156,7 @@ void ImportFileView() {
 
   data::lab::LabTablesHolder holder;
   if (data::lab::OpenLabTables(holder, t.MapLab.rec.DATADIRLAB.str(), shell::globals().IMPORTFILE.str()) != 1) {
-    ui::message(kOpenFailed);
+    ui::message(data::kLabTablesOpenFailed);
   } else {
     melding = "Leser prøver";
     win.display();

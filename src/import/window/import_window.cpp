@@ -34,9 +34,6 @@ namespace import {
 
 namespace {
 
-constexpr int kRecordRetrievalError = 35;
-constexpr int kViewOpenError = 36;
-
 // The window's copy of the settings it shows. Only values this window changed go back to the
 // shared settings, so a value another window wrote meanwhile is not overwritten with a stale one.
 class SettingsCopy {
@@ -46,7 +43,7 @@ class SettingsCopy {
   void push() {
     const shell::GlobalSettings mine = g;
     const shell::GlobalSettings before = shown_;
-    shell::editGlobals([&](shell::GlobalSettings& s) { copyChanged(mine, before, s); });
+    shell::editGlobals([&](shell::GlobalSettings& s) { shell::copyChangedSettings(mine, before, s); });
     shown_ = g;
     setSampleDates(dates);
   }
@@ -59,26 +56,6 @@ class SettingsCopy {
   SampleDates dates = sampleDates();
 
  private:
-  static void copyChanged(const shell::GlobalSettings& mine, const shell::GlobalSettings& before,
-                          shell::GlobalSettings& to) {
-    const auto take = [&](auto member) {
-      if (!(mine.*member == before.*member)) to.*member = mine.*member;
-    };
-    take(&shell::GlobalSettings::IMPORTFILE);
-    take(&shell::GlobalSettings::LAB);
-    take(&shell::GlobalSettings::LEVERAND1);
-    take(&shell::GlobalSettings::LEVERAND2);
-    take(&shell::GlobalSettings::UTSLKTR);
-    take(&shell::GlobalSettings::TUNGMETIUTSL);
-    take(&shell::GlobalSettings::SLAMKTR);
-    take(&shell::GlobalSettings::OVERSKRIVES);
-    take(&shell::GlobalSettings::LOGSLETT);
-    take(&shell::GlobalSettings::PRTYPE);
-    take(&shell::GlobalSettings::PR_METODE);
-    take(&shell::GlobalSettings::PR_TYPE_TUNGMETALL);
-    take(&shell::GlobalSettings::PR_TYPE_NAERINGSSTOFF);
-    take(&shell::GlobalSettings::PR_TAKINGSTED);
-  }
   shell::GlobalSettings shown_ = g;
 };
 
@@ -261,13 +238,13 @@ bool loadDropList(ui::Window& win, const char* equate, File& file, store::KeyId 
   rows.clear();
   store::View<typename std::remove_reference_t<decltype(file.rec)>> view(file, key);
   const int started = view.start();
-  if (started != 0 && started != store::Err::NoRecord) data::ShowWarningKind(kViewOpenError);
+  if (started != 0 && started != store::Err::NoRecord) data::ShowWarningKind(data::kViewOpenError);
   bool ok = true;
   for (;;) {
     const int err = view.next();
     if (err == store::Err::NoRecord) break;
     if (err != 0) {
-      data::ShowWarningText(kRecordRetrievalError, file.label());
+      data::ShowWarningText(data::kRecordRetrievalError, file.label());
       win.post(ui::EventKind::CloseWindow);
       ok = false;
       break;
