@@ -1,5 +1,6 @@
 #include "data/warnings.h"
 
+#include <iterator>
 #include <string>
 
 #include "platform/store/error.h"
@@ -62,174 +63,162 @@ std::string warningErrorText(const ErrorInfo& e) {
   return firstChars(out, kErrorWidth);
 }
 
+namespace {
+
+// One wording of a kind. In `text`, {1} and {2} stand for the caller's texts, {l1} for the first
+// in lower case, {e} for the error text.
+struct Wording {
+  const char* caption;
+  const char* text;
+  ui::Icon icon;
+  int buttons;
+  int defaultButton;
+  const char* endMessage = "";
+};
+
+constexpr const char* kEndApp = ".  Press OK to end this application.";
+
+// Kinds 1..38 in order; the second wordings of kinds 15, 29 and 31 follow in kAlternates.
+const Wording kWordings[] = {
+    {"Invalid File", "Error: ({e}) accessing {1}{end}", kInfo, B::Ok, B::Ok, "Invalid File!"},
+    {"Invalid Key", "{1} key file is invalid.  Do you want to rebuild the key?", kExcl, B::Yes | B::No,
+     B::Yes, "Invalid Key!"},
+    {"Key Rebuild Error", "Error: ({e}) repairing key for {1}{end}", kInfo, B::Ok, B::Ok,
+     "Error Rebuilding Key!"},
+    {"File Creation Error", "Error: ({e}) creating {1}{end}", kInfo, B::Ok, B::Ok, "File Creation Error!"},
+    {"File Creation Error", "Error: ({e}) opening created file:{1}{end}", kInfo, B::Ok, B::Ok,
+     "File Creation Error!"},
+    {"Procedure not defined", "The Procedure {1} has not been defined.", kInfo, B::Ok, B::Ok},
+    {"", "Unable to read keyed record.  Error: {e}.  Insert Aborted", kInfo, B::Ok, 0},
+    {"Range Error", "The value of {1} must be lower than {2}.", kInfo, B::Ok, B::Ok},
+    {"Range Error", "The value of {1} must be higher than {2}.", kInfo, B::Ok, B::Ok},
+    {"Range Error", "The value of {1} must be between {2}.", kInfo, B::Ok, B::Ok},
+    {"Field Contents Error", "The value for {1} must be found in the {2} file.", kInfo, B::Ok, B::Ok},
+    {"Referential Integrity Update Error",
+     "This record is referenced from the file {1}.  Linking field(s) have been restricted from change "
+     "and have been reset to original values.",
+     kInfo, B::Ok, B::Ok},
+    {"Referential Integrity Delete Error",
+     "This record is referenced from the file {1}.  This record cannot be deleted while these "
+     "references exist.",
+     kInfo, B::Ok, B::Ok},
+    {"Record Insert Error", "An error was experienced during the update of record.  Error: {e}.", kInfo,
+     B::Ok, B::Ok},
+    {"Update Operation Error",
+     "An error ({e}) was experienced when attempting to update a record from the file.  Probable "
+     "Cause: {1}.",
+     kInfo, B::Ok, B::Ok},
+    {"Record Update Error",
+     "An error was experienced changing this record.  Do you want to try to save again?", kInfo,
+     B::Yes | B::No | B::Cancel, B::Cancel},
+    {"Delete Operation Error",
+     "An error ({e}) was experienced when attempting to delete a record from the file {1}.", kInfo, B::Ok,
+     B::Ok},
+    {"Record Update Error",
+     "An error was experienced deleting this record.  Do you want to try to save again?", kInfo,
+     B::Yes | B::No | B::Cancel, B::Cancel},
+    {"Invalid Request",
+     "This procedure was called to insert a record, however inserts are not allowed for this "
+     "procedure.  Press OK to return to the calling procedure",
+     kInfo, B::Ok, B::Ok},
+    {"Invalid Request",
+     "This procedure was called to change a record, however changes are not allowed for this "
+     "procedure.  Press OK to return to the calling procedure",
+     kInfo, B::Ok, B::Ok},
+    {"Invalid Request",
+     "This procedure was called to delete a record, however deletions are not allowed for this "
+     "procedure.  Press OK to return to the calling procedure",
+     kInfo, B::Ok, B::Ok},
+    {"File Creation Not Allowed",
+     "The File {1}was not found, and creation of the file is not allowed.  Press OK to end this "
+     "application.",
+     kInfo, B::Ok, B::Ok, "File Creation Error!"},
+    {"Update Cancelled", "Are you sure you want to cancel?", kExcl, B::Yes | B::No, B::No},
+    {"Duplicate Key Error", "Adding this record creates a duplicate entry for the key:{1}", kInfo, B::Ok,
+     B::Ok},
+    {"Auto Increment Error", "Attempts to automatically number this record have failed.  Error: {e}.",
+     kInfo, B::Retry | B::Cancel, B::Cancel},
+    {"File Load Error", "{1} File Load Error.  Error: {e}.", kInfo, B::Ok, B::Ok},
+    {"Cancel Request", "Are you certain you want to stop loading {1}?", kExcl, B::Ok | B::Cancel,
+     B::Cancel},
+    {"File Load Error", "{1} File Load Error.  The file you've requested contains no text.", kInfo, B::Ok,
+     B::Ok},
+    {"Beginning of File Error",
+     "The beginning of the viewed file was encountered.  Do you want to start again from the end of "
+     "the file?",
+     kExcl, B::Yes | B::No, B::Yes},
+    {"File Access Error", "File ({1}) could not be opened.  Error: {e}.", kInfo, B::Ok, B::Ok},
+    {"Process DELETE Error", "An error was experienced when deleting a record from the {2} file.  Error: {e}",
+     kInfo, B::Ok, B::Ok},
+    {"Confirm Delete",
+     "You've selected to delete the highlighted record.  Press OK to confirm deletion of this record.",
+     kExcl, B::Ok | B::Cancel, B::Cancel},
+    {"Update Cancelled", "Do you want to save the changes to this record?", kExcl,
+     B::Yes | B::No | B::Cancel, B::No},
+    {"Transaction Framing Error",
+     "Error: ({e}) attempting to frame the {l1} transaction on {2}.  {1} transaction cancelled.", kInfo,
+     B::Ok, B::Ok},
+    {"Record Retrieval Error",
+     "Error: ({e}) attempting to access a record from the {1} file.  Returning to previous window.", kInfo,
+     B::Ok, B::Ok},
+    {"View Open Error",
+     "Error: ({e}) attempting to open the current VIEW. Filter and Range Limits ignored.", kInfo, B::Ok,
+     B::Ok},
+    {"Record Added", "This record has been added to the file. Do you want to add another record?", kExcl,
+     B::Yes | B::No, B::Yes},
+    {"Record Was Not Updated",
+     "This record was changed by another station. Those changes will now be displayed. Use the Ditto "
+     "Button or Ctrl+' to recall your changes.",
+     kInfo, B::Ok, B::Ok},
+};
+static_assert(std::size(kWordings) == kLastWarningKind);
+
+const Wording kChangedByAnother{"Update Operation Error", "This record was changed by another station.",
+                                kInfo, B::Ok, B::Ok};
+const Wording kEndOfFile{"End of File Error",
+                         "The end of the viewed file was encountered.  Do you want to start again from "
+                         "the beginning?",
+                         kExcl, B::Yes | B::No, B::Yes};
+const Wording kPutError{"Process PUT Error",
+                        "An error was experienced when making changes to the {2} file.  Error: {e}", kInfo,
+                        B::Ok, B::Ok};
+
+// Kinds 15, 29 and 31 have a second wording, chosen by the error code or the first text.
+const Wording& wordingOf(int kind, std::string_view t1, int code) {
+  if (kind == 15 && (code == 0 || code == 89)) return kChangedByAnother;
+  if (kind == 29 && t1 == "Down") return kEndOfFile;
+  if (kind == 31 && t1 == "Put") return kPutError;
+  return kWordings[kind - 1];
+}
+
+std::string expand(std::string_view pattern, const std::string& t1, const std::string& t2,
+                   const std::string& e) {
+  std::string out;
+  for (std::size_t i = 0; i < pattern.size();) {
+    const auto take = [&](std::string_view mark, const std::string& with) {
+      if (pattern.substr(i, mark.size()) != mark) return false;
+      out += with;
+      i += mark.size();
+      return true;
+    };
+    if (pattern[i] == '{' && (take("{1}", t1) || take("{2}", t2) || take("{e}", e) ||
+                              take("{l1}", lower(t1)) || take("{end}", kEndApp)))
+      continue;
+    out += pattern[i++];
+  }
+  return out;
+}
+
+}  // namespace
+
 bool warningBox(int kind, std::string_view text1, std::string_view text2, std::string_view error,
                 int code, WarningBox& out) {
+  if (kind < 1 || kind > kLastWarningKind) return false;
   const std::string t1 = trimmed(text1);
-  const std::string t2 = trimmed(text2);
-  const std::string e = trimmed(error);
-  const std::string endApp = ".  Press OK to end this application.";
-  const auto box = [&out](std::string caption, std::string txt, ui::Icon icon, int buttons,
-                          int def, std::string end = {}) {
-    out = WarningBox{std::move(caption), std::move(txt), icon, buttons, def, std::move(end)};
-    return true;
-  };
-  const auto info = [&box](std::string caption, std::string txt) {
-    return box(std::move(caption), std::move(txt), kInfo, B::Ok, B::Ok);
-  };
-  switch (kind) {
-    case 1:
-      return box("Invalid File", "Error: (" + e + ") accessing " + t1 + endApp, kInfo, B::Ok,
-                 B::Ok, "Invalid File!");
-    case 2:
-      return box("Invalid Key", t1 + " key file is invalid.  Do you " + "want to rebuild the key?",
-                 kExcl, B::Yes | B::No, B::Yes, "Invalid Key!");
-    case 3:
-      return box("Key Rebuild Error", "Error: (" + e + ") repairing key for " + t1 + endApp, kInfo,
-                 B::Ok, B::Ok, "Error Rebuilding Key!");
-    case 4:
-      return box("File Creation Error", "Error: (" + e + ") creating " + t1 + endApp, kInfo, B::Ok,
-                 B::Ok, "File Creation Error!");
-    case 5:
-      return box("File Creation Error",
-                 "Error: (" + e + ") opening created " + "file:" + t1 + endApp, kInfo, B::Ok,
-                 B::Ok, "File Creation Error!");
-    case 6:
-      return info("Procedure not defined", "The Procedure " + t1 + " has not " + "been defined.");
-    case 7:
-      return box("", "Unable to read keyed record.  Error: " + e + ".  Insert Aborted", kInfo,
-                 B::Ok, 0);
-    case 8:
-      return info("Range Error", "The value of " + t1 + " must" + " be lower than " + t2 + ".");
-    case 9:
-      return info("Range Error", "The value of " + t1 + " must be" + " higher than " + t2 + ".");
-    case 10:
-      return info("Range Error", "The value of " + t1 + " must be " + "between " + t2 + ".");
-    case 11:
-      return info("Field Contents Error",
-                  "The value for " + t1 + " must be " + "found in the " + t2 + " file.");
-    case 12:
-      return info("Referential Integrity Update Error",
-                  "This record is referenced from the file " + t1 +
-                      ".  Linking field(s) have been restricted" +
-                      " from change and have been reset to original values.");
-    case 13:
-      return info("Referential Integrity Delete Error",
-                  "This record is referenced from the file " + t1 +
-                      ".  This record cannot be deleted while" + " these references exist.");
-    case 14:
-      return info("Record Insert Error",
-                  "An error was experienced during the update of record.  Error: " + e + ".");
-    case 15:
-      if (code == 0 || code == 89) {
-        return info("Update Operation Error", "This record was changed by another station.");
-      }
-      return info("Update Operation Error",
-                  "An error (" + e + ") was experienced" +
-                      " when attempting to update a record from the file.  Probable Cause: " +
-                      t1 + ".");
-    case 16:
-      return box("Record Update Error",
-                 "An error was experienced changing this record.  Do you want to try to save "
-                 "again?",
-                 kInfo, B::Yes | B::No | B::Cancel, B::Cancel);
-    case 17:
-      return info("Delete Operation Error",
-                  "An error (" + e + ") was experienced" +
-                      " when attempting to delete a record from the file " + t1 + ".");
-    case 18:
-      return box("Record Update Error",
-                 "An error was experienced deleting this record.  Do you want to try to save "
-                 "again?",
-                 kInfo, B::Yes | B::No | B::Cancel, B::Cancel);
-    case 19:
-      return info("Invalid Request",
-                  "This procedure was called to insert a record, however inserts are not allowed "
-                  "for this procedure.  Press OK to return to the calling procedure");
-    case 20:
-      return info("Invalid Request",
-                  "This procedure was called to change a record, however changes are not allowed "
-                  "for this procedure.  Press OK to return to the calling procedure");
-    case 21:
-      return info("Invalid Request",
-                  "This procedure was called to delete a record, however deletions are not "
-                  "allowed for this procedure.  Press OK to return to the calling procedure");
-    case 22:
-      return box("File Creation Not Allowed",
-                 "The File " + t1 + "was not found, " +
-                     "and creation of the file is not allowed.  Press OK to end " +
-                     "this application.",
-                 kInfo, B::Ok, B::Ok, "File Creation Error!");
-    case 23:
-      return box("Update Cancelled", "Are you sure you want to cancel?", kExcl, B::Yes | B::No,
-                 B::No);
-    case 24:
-      return info("Duplicate Key Error",
-                  "Adding this record creates a duplicate entry for the key:" + t1);
-    case 25:
-      return box("Auto Increment Error",
-                 "Attempts to automatically number this record have failed.  Error: " + e + ".",
-                 kInfo, B::Retry | B::Cancel, B::Cancel);
-    case 26:
-      return info("File Load Error", t1 + " File Load Error.  " + "Error: " + e + ".");
-    case 27:
-      return box("Cancel Request", "Are you certain you want to stop loading " + t1 + "?", kExcl,
-                 B::Ok | B::Cancel, B::Cancel);
-    case 28:
-      return info("File Load Error",
-                  t1 + " File Load Error.  " + "The file you've requested contains no text.");
-    case 29:
-      if (t1 == "Down") {
-        return box("End of File Error",
-                   "The end of the viewed file was encountered.  Do you want to start again from "
-                   "the beginning?",
-                   kExcl, B::Yes | B::No, B::Yes);
-      }
-      return box("Beginning of File Error",
-                 "The beginning of the viewed file was encountered.  Do you want to start again "
-                 "from the end of the file?",
-                 kExcl, B::Yes | B::No, B::Yes);
-    case 30:
-      return info("File Access Error",
-                  "File (" + t1 + ") could not be " + "opened.  Error: " + e + ".");
-    case 31:
-      if (t1 == "Put") {
-        return info("Process PUT Error",
-                    "An error was experienced when making changes to the " + t2 +
-                        " file.  Error: " + e);
-      }
-      return info("Process DELETE Error",
-                  "An error was experienced when deleting a record from the " + t2 +
-                      " file.  Error: " + e);
-    case 32:
-      return box("Confirm Delete",
-                 "You've selected to delete the highlighted record.  Press OK to confirm "
-                 "deletion of this record.",
-                 kExcl, B::Ok | B::Cancel, B::Cancel);
-    case 33:
-      return box("Update Cancelled", "Do you want to save the changes to this record?", kExcl,
-                 B::Yes | B::No | B::Cancel, B::No);
-    case 34:
-      return info("Transaction Framing Error", "Error: (" + e + ") attempting to frame the " +
-                                                   lower(t1) + " transaction on " + t2 + ".  " +
-                                                   t1 + " transaction cancelled.");
-    case 35:
-      return info("Record Retrieval Error", "Error: (" + e + ") attempting to access a " +
-                                                "record from the " + t1 +
-                                                " file.  Returning to " + "previous window.");
-    case 36:
-      return info("View Open Error", "Error: (" + e + ") attempting to open the " +
-                                         "current VIEW. Filter and Range Limits ignored.");
-    case 37:
-      return box("Record Added",
-                 "This record has been added to the file. Do you want to add another record?",
-                 kExcl, B::Yes | B::No, B::Yes);
-    case 38:
-      return info("Record Was Not Updated",
-                  "This record was changed by another station. Those changes will now be "
-                  "displayed. Use the Ditto Button or Ctrl+' to recall your changes.");
-    default:
-      return false;
-  }
+  const Wording& w = wordingOf(kind, t1, code);
+  out = WarningBox{w.caption, expand(w.text, t1, trimmed(text2), trimmed(error)), w.icon, w.buttons,
+                   w.defaultButton, w.endMessage};
+  return true;
 }
 
 int ShowWarning(int kind, std::string_view text1, std::string_view text2) {

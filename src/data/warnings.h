@@ -8,6 +8,50 @@
 
 namespace data {
 
+// The kinds of standard warning, by what each says. Plain numbers on purpose: the kinds are
+// the numbers the warnings were always known by, and callers may pass one on as an int.
+enum Warning : int {
+  kInvalidFile = 1,
+  kInvalidKey = 2,  // Yes rebuilds the key, No ends the program
+  kKeyRebuildError = 3,
+  kFileCreationError = 4,
+  kCreatedFileOpenError = 5,
+  kProcedureNotDefined = 6,
+  kKeyedRecordReadError = 7,
+  kValueTooHigh = 8,
+  kValueTooLow = 9,
+  kValueOutOfRange = 10,
+  kValueNotInFile = 11,
+  kReferencedOnUpdate = 12,
+  kReferencedOnDelete = 13,
+  kRecordInsertError = 14,
+  kUpdateOperationError = 15,  // "changed by another station" for error codes 0 and 89
+  kChangeRetry = 16,
+  kDeleteOperationError = 17,
+  kDeleteRetry = 18,
+  kInsertNotAllowed = 19,
+  kChangeNotAllowed = 20,
+  kDeleteNotAllowed = 21,
+  kFileCreationNotAllowed = 22,
+  kConfirmCancel = 23,
+  kDuplicateKey = 24,
+  kAutoIncrementError = 25,
+  kFileLoadError = 26,
+  kConfirmStopLoading = 27,
+  kFileHasNoText = 28,
+  kEndOfViewedFile = 29,  // text "Down": the end, else the beginning
+  kFileAccessError = 30,
+  kProcessError = 31,  // text "Put": a change, else a delete
+  kConfirmDelete = 32,
+  kSaveChanges = 33,
+  kTransactionFramingError = 34,
+  kRecordRetrievalError = 35,
+  kViewOpenError = 36,
+  kRecordAdded = 37,
+  kRecordChangedElsewhere = 38,
+  kLastWarningKind = 38,
+};
+
 // An error as the warnings report it: the store's code and text, and for codes 90 and 100 the
 // driver's own code and text.
 struct ErrorInfo {

@@ -2,22 +2,18 @@
 
 #include <algorithm>
 
+#include "data/warnings.h"
 #include "platform/text/codepage.h"
+#include "platform/ui/api/event.h"
 
 namespace maintenance {
-
-namespace {
-// Standard warning kinds the list shows.
-constexpr int kRecordRetrievalError = 35;
-constexpr int kViewOpenError = 36;
-}  // namespace
 
 BrowseList::BrowseList(BrowseSource& source, BrowseHost& host, int request)
     : src_(source), host_(host), localRequest_(request), firstRequest_(request) {}
 
 void BrowseList::restart() {
   src_.close();
-  if (src_.start() != 0) host_.warn(kViewOpenError, {});
+  if (src_.start() != 0) host_.warn(data::kViewOpenError, {});
 }
 
 void BrowseList::fill(Direction dir) {
@@ -34,12 +30,12 @@ void BrowseList::fill(Direction dir) {
   while (rowsToFill_ != 0) {
     if (src_.readAhead() == 0) src_.setReadAhead(rowsToFill_);
     const int err = forward ? src_.next() : src_.previous();
-    if (err == kNoMoreRecords) {
+    if (err == store::Err::NoRecord) {
       viewEnded_ = true;
       break;
     }
     if (err != 0) {
-      host_.warn(kRecordRetrievalError, src_.label());
+      host_.warn(data::kRecordRetrievalError, src_.label());
       host_.postClose();
       break;
     }
@@ -124,7 +120,7 @@ void BrowseList::locate(bool onKeyPosition) {
   src_.close();
   const int err = onKeyPosition ? src_.startAtKeyPosition()
                                 : (src_.putResetValues(), src_.startAtValue());
-  if (err != 0) host_.warn(kViewOpenError, {});
+  if (err != 0) host_.warn(data::kViewOpenError, {});
   queue_.clear();
   current_ = 0;
   addRows_ = false;
@@ -217,7 +213,7 @@ void BrowseList::postNewSelection() {
 void BrowseList::onNewSelection() {
   newSelectionPosted_ = false;
   const int key = host_.lastKey();
-  if (key == ListKey::RightMouse || key == ListKey::ContextMenu) {
+  if (key == ui::Key::MouseRight || key == ui::Key::Apps) {
     host_.clearLastKey();
     const bool rows = !queue_.empty();
     std::string menu = insertAllowed_ ? "&Ny|" : "~&Ny|";
@@ -323,8 +319,8 @@ void BrowseList::locator(char c) {
 void BrowseList::onAlertKey(int key, char ch) {
   if (!queue_.empty()) {
     switch (key) {
-      case ListKey::RightMouse:
-      case ListKey::ContextMenu: {
+      case ui::Key::MouseRight:
+      case ui::Key::Apps: {
         const int row = host_.mouseRow();
         if (row >= 1 && row <= static_cast<int>(queue_.size())) {
           current_ = row;
@@ -333,7 +329,7 @@ void BrowseList::onAlertKey(int key, char ch) {
         onNewSelection();
         break;
       }
-      case ListKey::DoubleClick:
+      case ui::Key::MouseLeft2:
         if (selectMode()) {
           host_.postAccepted(ListButton::Select);
         } else {
@@ -341,16 +337,16 @@ void BrowseList::onAlertKey(int key, char ch) {
           copyBackCurrent();
         }
         break;
-      case ListKey::Insert: host_.postAccepted(ListButton::Insert); break;
-      case ListKey::Delete: host_.postAccepted(ListButton::Delete); break;
-      case ListKey::CtrlEnter: host_.postAccepted(ListButton::Change); break;
+      case ui::Key::Insert: host_.postAccepted(ListButton::Insert); break;
+      case ui::Key::Delete: host_.postAccepted(ListButton::Delete); break;
+      case ui::Key::CtrlEnter: host_.postAccepted(ListButton::Change); break;
       default:
         if (ch != '\0' && ch != ' ') locator(ch);
         break;
     }
-  } else if (key == ListKey::RightMouse || key == ListKey::ContextMenu) {
+  } else if (key == ui::Key::MouseRight || key == ui::Key::Apps) {
     onNewSelection();
-  } else if (key == ListKey::Insert) {
+  } else if (key == ui::Key::Insert) {
     host_.postAccepted(ListButton::Insert);
   }
   postNewSelection();

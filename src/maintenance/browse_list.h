@@ -13,16 +13,6 @@
 
 namespace maintenance {
 
-// Key codes the list alerts on its list box.
-namespace ListKey {
-inline constexpr int RightMouse = 2;
-inline constexpr int DoubleClick = 5;
-inline constexpr int Insert = 0x2D;
-inline constexpr int Delete = 0x2E;
-inline constexpr int ContextMenu = 0x5D;
-inline constexpr int CtrlEnter = 0x20D;
-}  // namespace ListKey
-
 enum class Scroll { Up, Down, PageUp, PageDown, Top, Bottom };
 
 class BrowseList {

@@ -6,10 +6,9 @@
 #include <string_view>
 #include <vector>
 
-namespace maintenance {
+#include "platform/store/error.h"
 
-// Error codes of the view as the list tests them.
-inline constexpr int kNoMoreRecords = 33;
+namespace maintenance {
 
 class BrowseSource {
  public:
@@ -25,7 +24,7 @@ class BrowseSource {
   virtual void close() = 0;
 
   // Reads the next or previous record of the view into the record buffer.
-  // 0, kNoMoreRecords at either end, or another error code.
+  // 0, store::Err::NoRecord at either end, or another error code.
   virtual int next() = 0;
   virtual int previous() = 0;
   // The view's position of the record last read (at most 512 characters).

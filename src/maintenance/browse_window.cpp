@@ -21,8 +21,8 @@ void BrowseWindow::prepare(const BrowseList& list, bool selectIsDefault) {
     win_.enable(c_.select);
     if (selectIsDefault) win_.setDefault(c_.select);
   }
-  win_.setAlertKeys(c_.list, {ListKey::DoubleClick, ListKey::ContextMenu, ListKey::RightMouse,
-                              ListKey::Insert, ListKey::Delete, ListKey::CtrlEnter});
+  win_.setAlertKeys(c_.list, {ui::Key::MouseLeft2, ui::Key::Apps, ui::Key::MouseRight,
+                              ui::Key::Insert, ui::Key::Delete, ui::Key::CtrlEnter});
 }
 
 void BrowseWindow::run(BrowseList& list, const Before& before, const After& after) {

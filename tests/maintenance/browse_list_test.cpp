@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "fake_list.h"
+#include "platform/ui/api/event.h"
 
 namespace maintenance {
 namespace {
@@ -57,15 +58,15 @@ TEST_F(BrowseListTest, EmptyFileShowsNoRowsAndGreysTheMenu) {
   EXPECT_FALSE(host.recordButtons);
   EXPECT_EQ(src.buffer, "");
 
-  key(ListKey::RightMouse);
+  key(ui::Key::MouseRight);
   ASSERT_EQ(host.menus.size(), 1u);
   EXPECT_EQ(host.menus[0], "&Ny|~&Endre|~&Slette|-|~&Velg");
 
   int formRequest = 0;
   src.form = [&](int r, FakeSource&) { formRequest = r; return 2; };
-  key(ListKey::DoubleClick);
+  key(ui::Key::MouseLeft2);
   EXPECT_EQ(formRequest, 0) << "double click on an empty list opens nothing";
-  key(ListKey::Insert);
+  key(ui::Key::Insert);
   EXPECT_EQ(formRequest, 1);
 }
 
@@ -217,7 +218,7 @@ TEST_F(BrowseListTest, PopupItemsFollowRowsAndMode) {
     open(codes(8), c.request, "C01");
     host.menuAnswer = c.answer;
     host.mouse = 3;
-    key(ListKey::RightMouse);
+    key(ui::Key::MouseRight);
     ASSERT_FALSE(host.menus.empty());
     EXPECT_EQ(host.menus.back(), c.menu);
     EXPECT_EQ(formRequest, c.formRequest);

@@ -67,7 +67,7 @@ class FakeSource : public BrowseSource {
         if (ok) { found = &*it; break; }
       }
     }
-    if (!found) return kNoMoreRecords;
+    if (!found) return store::Err::NoRecord;
     buffer = last_ = key_ = *found;
     state_ = State::Read;
     return 0;
