@@ -11,12 +11,6 @@ const FieldDef* FileDef::field(std::string_view name) const {
   return nullptr;
 }
 
-int FileDef::keyIndex(std::string_view name) const {
-  for (std::size_t i = 0; i < keys.size(); ++i)
-    if (keys[i].name == name) return int(i);
-  return -1;
-}
-
 namespace {
 [[noreturn]] void badDefinition(const std::string& label, const std::string& what) {
   std::fprintf(stderr, "bad file definition %s: %s\n", label.c_str(), what.c_str());

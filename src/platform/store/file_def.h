@@ -67,7 +67,6 @@ struct FileDef {
   std::vector<char> inKey;
 
   const FieldDef* field(std::string_view name) const;
-  int keyIndex(std::string_view name) const;  // -1 when unknown
   // Derives columns and key columns; a bad definition (unknown component) aborts: it is a
   // programming error found by the first test that touches the file.
   void finish();

@@ -45,7 +45,6 @@ class View : public ViewBase {
   using Filter = std::function<bool(const Rec&)>;
   View(File<Rec>& file, KeyId key, Filter filter = {})
       : ViewBase(file, key), rec_(file.rec), filter_(std::move(filter)) {}
-  void setFilter(Filter f) { filter_ = std::move(f); }
 
  protected:
   bool passes() const override { return !filter_ || filter_(rec_); }

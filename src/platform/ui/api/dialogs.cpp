@@ -94,7 +94,6 @@ void beep() {
 }
 
 int lastKey() { return detail::self().lastKey; }
-void setLastKey(int key) { detail::self().lastKey = key; }
 void clearLastKey() { detail::self().lastKey = 0; }
 
 void setHelpHandler(std::function<void(std::string keyword)> handler) {

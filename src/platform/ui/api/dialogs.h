@@ -41,7 +41,6 @@ void beep();
 // The last key code of the calling thread (set by every event that a key or mouse button
 // caused), and clearing it.
 int lastKey();
-void setLastKey(int key);
 void clearLastKey();
 
 // Help: F1 and help buttons call the handler with the window's help keyword; the menu's

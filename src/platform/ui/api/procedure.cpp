@@ -125,11 +125,6 @@ void requestShutdown() {
   g.cv.notify_all();
 }
 
-bool shutdownRequested() {
-  std::lock_guard lock(global().m);
-  return global().shutdown;
-}
-
 namespace {
 int modalCount() {  // lock held
   int n = 0;
@@ -145,11 +140,6 @@ bool waitUntilIdle(std::chrono::milliseconds timeout, int* modalThreads) {
   const bool idle = g.cv.wait_for(lock, timeout, [] { return detail::allIdle(); });
   if (modalThreads) *modalThreads = modalCount();
   return idle;
-}
-
-int threadsInModal() {
-  std::lock_guard lock(global().m);
-  return modalCount();
 }
 
 void resetProcedures() {

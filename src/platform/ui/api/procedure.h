@@ -45,7 +45,6 @@ void setProceduresEndedHandler(std::function<void()> handler);
 // Queues a CloseWindow to every open window, now and to every window that opens later,
 // until resetProcedures(); each procedure runs its closing steps.
 void requestShutdown();
-bool shutdownRequested();
 
 // True when every running procedure and every thread with an open window is waiting for
 // the user: in accept() with nothing to hand out (and no timer running), or in a modal
@@ -53,8 +52,6 @@ bool shutdownRequested();
 // given, gets the number of threads in a modal operation at that same moment: counted later,
 // a thread could have left its answered box and be busy again.
 bool waitUntilIdle(std::chrono::milliseconds timeout, int* modalThreads = nullptr);
-// Threads now inside a modal operation (a backend may not have shown it yet).
-int threadsInModal();
 
 // Clears the process-wide state of the layer (halt, shutdown, thread numbers) between
 // test runs. Only when no procedure is running.
