@@ -5,6 +5,7 @@
 #include "data/cascade.h"
 #include "data/cascade_walk.h"
 #include "data/thread_state.h"
+#include "data/use_counters.h"
 
 namespace data {
 
@@ -53,7 +54,7 @@ int CascadeDeleteLabSted() { return deleteLabOwned(thr().MapSted, MapSted::MAPST
 int deleteOperation(store::FileBase& file, store::KeyId key, std::initializer_list<FileId> owned,
                     std::vector<store::FileBase*> txFiles, const std::function<int()>& cascades) {
   const std::string position = file.position(key);
-  cascade::OwnedFiles files(owned);
+  const UsedFiles files(owned);
   store::Transaction tx;
   if (!cascade::begin(tx, std::move(txFiles), "Delete", file.label())) return 1;
   file.reget(key, position);

@@ -7,6 +7,7 @@
 #include "data/cascade.h"
 #include "data/cascade_walk.h"
 #include "data/thread_state.h"
+#include "data/use_counters.h"
 #include "data/warnings.h"
 
 namespace data {
@@ -87,7 +88,7 @@ int updateOperation(store::File<Rec>& file, store::KeyId key, std::initializer_l
                     std::vector<store::FileBase*> txFiles, const std::function<bool()>& linksChanged,
                     const std::function<int()>& cascades) {
   auto& t = thr();
-  cascade::OwnedFiles files(owned);
+  const UsedFiles files(owned);
   store::Transaction tx;
   if (!cascade::begin(tx, std::move(txFiles), "Update", file.label())) return 1;
   t.SavedPosition = file.position(key);

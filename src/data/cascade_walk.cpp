@@ -1,7 +1,6 @@
 #include "data/cascade_walk.h"
 
 #include "data/cascade.h"
-#include "data/use_counters.h"
 #include "data/warnings.h"
 #include "platform/text/str.h"
 
@@ -20,15 +19,6 @@ int failed(int kind, std::string_view label) {
   return 1;
 }
 }  // namespace
-
-OwnedFiles::OwnedFiles(std::initializer_list<FileId> ids) {
-  for (FileId id : ids)
-    if (useFile(id) == 0) taken_.push_back(id);
-}
-
-OwnedFiles::~OwnedFiles() {
-  for (FileId id : taken_) dropFile(id);
-}
 
 bool begin(store::Transaction& tx, std::vector<store::FileBase*> files, std::string_view what,
            std::string_view label) {

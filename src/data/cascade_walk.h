@@ -12,18 +12,6 @@
 
 namespace data::cascade {
 
-// Takes each file through its use counter, in order; gives them back in the same order.
-class OwnedFiles {
- public:
-  explicit OwnedFiles(std::initializer_list<FileId> ids);
-  ~OwnedFiles();
-  OwnedFiles(const OwnedFiles&) = delete;
-  OwnedFiles& operator=(const OwnedFiles&) = delete;
-
- private:
-  std::vector<FileId> taken_;
-};
-
 // Begins the transaction over `files` with the 2-second wait. On failure: the error saved,
 // kind 34 with `what` ("Delete", "Update") and `label`, false.
 bool begin(store::Transaction& tx, std::vector<store::FileBase*> files, std::string_view what,

@@ -40,6 +40,15 @@ void dropFile(FileId id) {
   if (--count == 0) t.file(id).close();
 }
 
+UsedFiles::UsedFiles(const std::vector<FileId>& ids) {
+  for (FileId id : ids)
+    if (useFile(id) == 0) taken_.push_back(id);
+}
+
+UsedFiles::~UsedFiles() {
+  for (auto it = taken_.rbegin(); it != taken_.rend(); ++it) dropFile(*it);
+}
+
 DatasettShared& datasett() {
   static DatasettShared d;
   static const bool named = [] {

@@ -2,7 +2,9 @@
 // Opening and dropping files through the use counters: a file is open on the thread exactly
 // while its counter is above 0. Opening goes through the open-file check.
 #include <cstdint>
+#include <initializer_list>
 #include <mutex>
+#include <vector>
 
 #include "data/file_id.h"
 #include "data/program_files.h"
@@ -15,6 +17,20 @@ namespace data {
 int useFile(FileId id);
 // -1; at 0 the instance is closed.
 void dropFile(FileId id);
+
+// Takes each file through its use counter, in order, for as long as it lives, and gives back
+// (last first) exactly the ones it took: a failed open is never dropped.
+class UsedFiles {
+ public:
+  UsedFiles(std::initializer_list<FileId> ids) : UsedFiles(std::vector<FileId>(ids)) {}
+  explicit UsedFiles(const std::vector<FileId>& ids);
+  ~UsedFiles();
+  UsedFiles(const UsedFiles&) = delete;
+  UsedFiles& operator=(const UsedFiles&) = delete;
+
+ private:
+  std::vector<FileId> taken_;
+};
 
 // The one process-wide Datasett with its own counter and lock. Hold the lock while using it.
 struct DatasettShared {

@@ -78,8 +78,7 @@ void LabBrowse() {
   const int request = takeRequest();
   // A list started after a change of dataset works in the new data directory.
   data::SetFileNames();
-  data::useFile(data::FileId::Lab2Siv);
-  data::useFile(data::FileId::MapLab);
+  const data::UsedFiles files{data::FileId::Lab2Siv, data::FileId::MapLab};
 
   ui::Window win(labBrowseWindow());
   BrowseControls controls;
@@ -114,8 +113,6 @@ void LabBrowse() {
         }
       });
 
-  data::dropFile(data::FileId::MapLab);
-  data::dropFile(data::FileId::Lab2Siv);
   t.ThreadResponse = list.response();
 }
 

@@ -279,12 +279,11 @@ void LabSettingsBrowse() {
     return;
   }
   if (ui::lastKey() == ui::Key::MouseRight) ui::clearLastKey();
-  for (data::FileId f : kFiles) data::useFile(f);
   {
+    const data::UsedFiles files(std::vector(std::begin(kFiles), std::end(kFiles)));
     SettingsWindow window(t);
     window.run();
   }
-  for (data::FileId f : kFiles) data::dropFile(f);
   data::lab::CloseLabTables(tables);
   t.ThreadResponse = ownResponse;
 }

@@ -90,8 +90,7 @@ ui::WindowDef leverBrowseWindow() {
 void LeverBrowse() {
   data::ThreadState& t = data::thr();
   const int request = takeRequest();
-  data::useFile(data::FileId::Anlegg);
-  data::useFile(data::FileId::MapLever);
+  const data::UsedFiles files{data::FileId::Anlegg, data::FileId::MapLever};
 
   ui::Window win(leverBrowseWindow());
   BrowseWindow host(win, BrowseControls{}, leverRow);
@@ -101,8 +100,6 @@ void LeverBrowse() {
   host.prepare(list);
   host.run(list);
 
-  data::dropFile(data::FileId::Anlegg);
-  data::dropFile(data::FileId::MapLever);
   t.ThreadResponse = list.response();
 }
 

@@ -117,8 +117,7 @@ std::string percentText(int percent) {
 void ParamReport() {
   data::ThreadState& t = data::thr();
   takeRequest();  // no request: the report always runs the same way
-  data::useFile(data::FileId::MapLab);
-  data::useFile(data::FileId::MapParam);
+  const data::UsedFiles files{data::FileId::MapLab, data::FileId::MapParam};
 
   bool complete = false;
   std::unique_ptr<report::Report> rep;
@@ -171,8 +170,6 @@ void ParamReport() {
     }
   }
   rep.reset();  // pages not printed are discarded
-  data::dropFile(data::FileId::MapParam);
-  data::dropFile(data::FileId::MapLab);
   t.ThreadResponse = complete ? 1 : 2;
 }
 

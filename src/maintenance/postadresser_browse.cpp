@@ -60,7 +60,7 @@ ui::WindowDef postadresserBrowseWindow() {
 void PostadresserBrowse() {
   data::ThreadState& t = data::thr();
   const int request = takeRequest();
-  data::useFile(data::FileId::Postadresser);
+  const data::UsedFiles files{data::FileId::Postadresser};
 
   ui::Window win(postadresserBrowseWindow());
   BrowseWindow host(win, BrowseControls{});
@@ -72,7 +72,6 @@ void PostadresserBrowse() {
   host.prepare(list, false);
   host.run(list);
 
-  data::dropFile(data::FileId::Postadresser);
   t.ThreadResponse = list.response();
 }
 

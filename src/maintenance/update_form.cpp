@@ -62,7 +62,7 @@ void UpdateFormBase::runForm(Setup setup) {
   data::ThreadState& t = data::thr();
   request_ = firstRequest_ = takeRequest();
   response_ = 2;
-  for (data::FileId id : s_.files) data::useFile(id);
+  const data::UsedFiles files(s_.files);
   s_.prepare();
 
   ui::Window win(*s_.window);
@@ -119,7 +119,6 @@ void UpdateFormBase::runForm(Setup setup) {
       default: onEvent(win, ev); break;
     }
   }
-  for (data::FileId id : s_.files) data::dropFile(id);
   win_ = nullptr;
   t.ThreadResponse = response_ == 0 ? 2 : response_;
 }

@@ -121,8 +121,7 @@ void AboutWindow() {
   t.ThreadRequest = 0;
   t.ThreadResponse = 0;
   data::SetFileNames();
-  data::useFile(data::FileId::Labuser);
-  data::useFile(data::FileId::Postadresser);
+  const data::UsedFiles files{data::FileId::Labuser, data::FileId::Postadresser};
 
   auto& user = t.Labuser.rec;
   auto& post = t.Postadresser;
@@ -209,8 +208,6 @@ void AboutWindow() {
   }
   if (store) storeUser(t.Labuser, data::LabuserRecord(user));
 
-  data::dropFile(data::FileId::Labuser);
-  data::dropFile(data::FileId::Postadresser);
   win.close();
 }
 

@@ -144,10 +144,8 @@ void MainFrame() {
   data::SetFileNames();
 
   // FrameStartup: the program's own files, the first-run settings record, then the window.
-  // Each open either succeeds or ends the program, so the closing steps always drop all three.
-  data::useFile(data::FileId::Lab2Siv);
-  data::useFile(data::FileId::Labuser);
-  data::useFile(data::FileId::MapLab);
+  // Each open either succeeds or ends the program; the three are given back when the frame ends.
+  const data::UsedFiles files{data::FileId::Lab2Siv, data::FileId::Labuser, data::FileId::MapLab};
   t.Lab2Siv.set();
   if (t.Lab2Siv.next() != 0) {
     t.Lab2Siv.clear();
@@ -207,9 +205,6 @@ void MainFrame() {
     }
   }
 
-  data::dropFile(data::FileId::Lab2Siv);
-  data::dropFile(data::FileId::Labuser);
-  data::dropFile(data::FileId::MapLab);
   win.close();
   t.ThreadResponse = 2;
 }

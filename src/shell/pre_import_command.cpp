@@ -66,12 +66,13 @@ PreImportCommand preImportCommand(std::string_view command, int runThroughInterp
 void RunPreImportCommand() {
   data::ThreadState& t = data::thr();
   const bool openHere = !t.Lab2Siv.isOpen();
-  if (openHere) data::useFile(data::FileId::Lab2Siv);
-  // Read afresh: a command changed since the last call applies now.
-  t.Lab2Siv.clear();
-  t.Lab2Siv.set();
-  if (t.Lab2Siv.next() != 0) t.Lab2Siv.clear();
-  if (openHere) data::dropFile(data::FileId::Lab2Siv);
+  {
+    const data::UsedFiles here(openHere ? std::vector{data::FileId::Lab2Siv} : std::vector<data::FileId>{});
+    // Read afresh: a command changed since the last call applies now.
+    t.Lab2Siv.clear();
+    t.Lab2Siv.set();
+    if (t.Lab2Siv.next() != 0) t.Lab2Siv.clear();
+  }
 
   const auto& rec = t.Lab2Siv.rec;
   const std::string stored = rec.PREIMPRUN.str();  // without its trailing blanks

@@ -138,7 +138,7 @@ void SettingsWindow() {
   t.Lab2Siv.set();
   t.Lab2Siv.next();
   data::useDatasett();
-  data::useFile(data::FileId::Lab2Siv);
+  const data::UsedFiles files{data::FileId::Lab2Siv};
 
   auto& rec = t.Lab2Siv.rec;
   std::vector<DatasetEntry> list;
@@ -230,7 +230,6 @@ void SettingsWindow() {
   // The command and its switches are stored however the window closed.
   if (t.Lab2Siv.put() != 0) t.Lab2Siv.add();
   data::dropDatasett();
-  data::dropFile(data::FileId::Lab2Siv);
   win.close();
   t.ThreadResponse = 2;
 }

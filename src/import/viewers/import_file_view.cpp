@@ -143,9 +143,8 @@ void ImportFileView() {
   data::ThreadState& t = data::thr();
   t.ThreadRequest = 0;
   t.ThreadResponse = 0;
-  const data::FileId files[] = {data::FileId::Lab2Siv, data::FileId::MapLab, data::FileId::MapLever,
-                                data::FileId::MapParam, data::FileId::MapSted};
-  for (data::FileId f : files) data::useFile(f);
+  const data::UsedFiles files{data::FileId::Lab2Siv, data::FileId::MapLab, data::FileId::MapLever,
+                              data::FileId::MapParam, data::FileId::MapSted};
 
   std::string melding;
   std::vector<std::vector<std::string>> rows;  // this opening's own rows
@@ -186,7 +185,6 @@ void ImportFileView() {
       default: break;
     }
   }
-  for (auto it = std::rbegin(files); it != std::rend(files); ++it) data::dropFile(*it);
   win.close();
   t.ThreadResponse = 2;
 }

@@ -369,16 +369,10 @@ void ImportWindowProc::run() {
   t_.LAB = s_.g.LAB;  // its first four characters
   // The pre-import command runs before any file is opened and before the window shows.
   shell::RunPreImportCommand();
-  data::useFile(data::FileId::Anlegg);
-  data::useFile(data::FileId::Labuser);
-  data::useFile(data::FileId::MapLab);
-  data::useFile(data::FileId::MapLever);
-  data::useFile(data::FileId::MapParam);
-  data::useFile(data::FileId::MapSted);
-  data::useFile(data::FileId::PrTakingsSted);
-  data::useFile(data::FileId::PrType);
-  data::useFile(data::FileId::Slamkontroll);
-  data::useFile(data::FileId::Utslippskontroll);
+  using data::FileId;
+  const data::UsedFiles files{FileId::Anlegg,        FileId::Labuser, FileId::MapLab,       FileId::MapLever,
+                              FileId::MapParam,      FileId::MapSted, FileId::PrTakingsSted, FileId::PrType,
+                              FileId::Slamkontroll, FileId::Utslippskontroll};
 
   bindControls();
   win_.open();
@@ -477,16 +471,6 @@ void ImportWindowProc::run() {
   // Closing.
   s_.g.LAB = t_.LAB;
   s_.push();
-  data::dropFile(data::FileId::Anlegg);
-  data::dropFile(data::FileId::Labuser);
-  data::dropFile(data::FileId::MapLab);
-  data::dropFile(data::FileId::MapLever);
-  data::dropFile(data::FileId::MapParam);
-  data::dropFile(data::FileId::MapSted);
-  data::dropFile(data::FileId::PrTakingsSted);
-  data::dropFile(data::FileId::PrType);
-  data::dropFile(data::FileId::Slamkontroll);
-  data::dropFile(data::FileId::Utslippskontroll);
   t_.ThreadResponse = 1;
 }
 
