@@ -71,4 +71,22 @@ bool hasUseCounter(FileId id) {
   }
 }
 
+int callWithRequest(int request, const std::function<bool()>& call) {
+  ThreadState& t = thr();
+  t.ThreadRequest = request;
+  if (!call()) {
+    t.ThreadRequest = 0;
+    t.ThreadResponse = Response::Cancelled;
+  }
+  return t.ThreadResponse == Response::Completed ? Response::Completed : Response::Cancelled;
+}
+
+int takeThreadRequest() {
+  ThreadState& t = thr();
+  const int request = t.ThreadRequest;
+  t.ThreadRequest = 0;
+  t.ThreadResponse = 0;
+  return request;
+}
+
 }  // namespace data

@@ -4,6 +4,7 @@
 // A thread's state comes into being cleared on its first touch and is released at thread end.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "data/declared_files.h"
@@ -60,6 +61,27 @@ struct ThreadState {
 
 // The calling thread's state.
 ThreadState& thr();
+
+// What a caller asks of a list or form on its own thread (ThreadRequest), and what the called
+// side answers (ThreadResponse).
+namespace Request {
+inline constexpr int Insert = 1;
+inline constexpr int Change = 2;
+inline constexpr int Delete = 3;
+inline constexpr int Select = 4;
+inline constexpr int View = 6;
+}  // namespace Request
+namespace Response {
+inline constexpr int Completed = 1;
+inline constexpr int Cancelled = 2;
+}  // namespace Response
+
+// The calling side: sets the thread's request and runs `call` on this thread; returns the
+// response it left (Completed, or Cancelled for anything else). A `call` that returns false ran
+// nothing: the request is cleared and the response is Cancelled, as a finished call leaves them.
+int callWithRequest(int request, const std::function<bool()>& call);
+// The called side, as it starts: the thread's request, with request and response cleared.
+int takeThreadRequest();
 
 // True for the 13 files that have a per-thread use counter.
 bool hasUseCounter(FileId id);

@@ -366,25 +366,25 @@ void BrowseList::onButton(ListButton b) {
   if (!queue_.empty()) rereadCurrent();
   switch (b) {
     case ListButton::Select:
-      response_ = 1;
+      response_ = data::Response::Completed;
       host_.postClose();
       break;
     case ListButton::Close:
-      response_ = localRequest_ == 4 ? 2 : 1;
+      response_ = selectMode() ? data::Response::Cancelled : data::Response::Completed;
       host_.postClose();
       break;
     case ListButton::Insert:
       if (!insertAllowed_) break;
       src_.clearBuffer();
       src_.primeInsert(savedReset_);
-      callForm(1);
+      callForm(data::Request::Insert);
       break;
     case ListButton::Change:
       // A form for a record needs one; the button is disabled then, a posted event is not.
-      if (!queue_.empty()) callForm(2);
+      if (!queue_.empty()) callForm(data::Request::Change);
       break;
     case ListButton::Delete:
-      if (!queue_.empty()) callForm(3);
+      if (!queue_.empty()) callForm(data::Request::Delete);
       break;
   }
 }
@@ -394,8 +394,8 @@ void BrowseList::callForm(int request) {
   localRequest_ = request;
   response_ = src_.callForm(request);
   restart();
-  if (response_ == 1) {
-    if (request == 1 || request == 2) {
+  if (response_ == data::Response::Completed) {
+    if (request == data::Request::Insert || request == data::Request::Change) {
       locate(true);
     } else {
       if (current_ >= 1 && current_ <= static_cast<int>(queue_.size())) queue_.erase(queue_.begin() + (current_ - 1));
@@ -407,7 +407,7 @@ void BrowseList::callForm(int request) {
   postNewSelection();
   host_.focusList();
   localRequest_ = firstRequest_;
-  response_ = 2;
+  response_ = data::Response::Cancelled;
   refreshWindow();
 }
 

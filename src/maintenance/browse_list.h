@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "data/thread_state.h"
 #include "maintenance/browse_host.h"
 #include "maintenance/browse_row.h"
 #include "maintenance/browse_source.h"
@@ -17,10 +18,10 @@ enum class Scroll { Up, Down, PageUp, PageDown, Top, Bottom };
 
 class BrowseList {
  public:
-  // `request` is the ThreadRequest taken on entry (4: select mode).
+  // `request` is the ThreadRequest taken on entry (Select: select mode).
   BrowseList(BrowseSource& source, BrowseHost& host, int request);
 
-  bool selectMode() const { return localRequest_ == 4; }
+  bool selectMode() const { return localRequest_ == data::Request::Select; }
   // Texts of the pop-up menu's third item ("&Slette", or "&Slett" for one list).
   void setDeleteText(std::string text) { deleteText_ = std::move(text); }
   // A window without a select button (no "-|&Velg" in the menu).
@@ -88,7 +89,7 @@ class BrowseList {
   BrowseHost& host_;
   int localRequest_;
   int firstRequest_;
-  int response_ = 2;
+  int response_ = data::Response::Cancelled;
   std::deque<BrowseRow> queue_;
   int current_ = 0;
   int rowsToFill_ = 0;

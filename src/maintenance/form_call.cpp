@@ -8,20 +8,11 @@
 namespace maintenance {
 
 int callForm(std::string_view name, int request) {
-  data::ThreadState& t = data::thr();
-  t.ThreadRequest = request;
-  if (!shell::callProcedure(name)) {
-    t.ThreadRequest = 0;
-    t.ThreadResponse = 2;
-  }
-  return t.ThreadResponse == 1 ? 1 : 2;
+  return data::callWithRequest(request, [name] { return shell::callProcedure(name); });
 }
 
 int takeRequest() {
-  data::ThreadState& t = data::thr();
-  const int request = t.ThreadRequest;
-  t.ThreadRequest = 0;
-  t.ThreadResponse = 0;
+  const int request = data::takeThreadRequest();
   if (ui::lastKey() == ui::Key::MouseRight) ui::clearLastKey();
   return request;
 }

@@ -5,9 +5,8 @@
 
 namespace maintenance {
 
-// Sets ThreadRequest, runs the procedure registered as `name` on this thread and returns
-// ThreadResponse (1 completed, 2 cancelled). A procedure not yet registered counts as
-// cancelled and leaves request and response as a finished call would (0 and 2).
+// Runs the procedure registered as `name` on this thread with `request` (data::callWithRequest):
+// 1 completed, 2 cancelled. A procedure not yet registered counts as cancelled.
 int callForm(std::string_view name, int request);
 
 // The called side, as it starts: takes the thread's request and clears request and response. A

@@ -268,8 +268,7 @@ void LabSettingsBrowse() {
   data::ThreadState& t = data::thr();
   // No select mode: the request the window was called with is not used; its forms get their own.
   const int ownResponse = 2;
-  t.ThreadRequest = 0;
-  t.ThreadResponse = 0;
+  data::takeThreadRequest();
 
   data::lab::LabTablesHolder tables;
   if (data::lab::OpenLabTables(tables, t.MapLab.rec.DATADIRLAB.str(), shell::globals().IMPORTFILE.str()) == 0) {

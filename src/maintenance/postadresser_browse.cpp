@@ -31,8 +31,7 @@ class PostSource : public StoreBrowseSource<data::PostadresserRecord> {
   // No form maintains postal addresses: the request is left as a caller would leave it and
   // the response the list cleared on opening says "cancelled".
   int callForm(int request) override {
-    data::thr().ThreadRequest = request;
-    return data::thr().ThreadResponse == 1 ? 1 : 2;
+    return data::callWithRequest(request, [] { return true; });
   }
   std::string label() const override { return "Postadresser"; }
 };

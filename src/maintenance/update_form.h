@@ -10,18 +10,13 @@
 #include <vector>
 
 #include "data/file_id.h"
+#include "data/thread_state.h"
 #include "platform/store/file.h"
 #include "platform/ui/api/window.h"
 
 namespace maintenance {
 
-// Requests a caller passes through ThreadRequest.
-namespace Request {
-inline constexpr int Insert = 1;
-inline constexpr int Change = 2;
-inline constexpr int Delete = 3;
-inline constexpr int View = 6;
-}  // namespace Request
+namespace Request = data::Request;
 
 // The message line of a request ("Ny post vil bli lagret", ...); empty for any other.
 std::string requestMessage(int request, const std::string& deleteText);

@@ -33,10 +33,10 @@ struct Link {
 // Asks the postal-address list for a code on this thread; true when one was chosen (it is then
 // in the thread's Postadresser buffer). Without a list nothing is chosen.
 bool choosePostalCode(data::ThreadState& t) {
-  t.ThreadRequest = 4;
-  if (!callProcedure("PostadresserBrowse")) t.ThreadResponse = 2;
-  const bool chosen = t.ThreadResponse == 1;
-  t.ThreadResponse = 2;
+  const bool chosen = data::callWithRequest(data::Request::Select, [] {
+                        return callProcedure("PostadresserBrowse");
+                      }) == data::Response::Completed;
+  t.ThreadResponse = data::Response::Cancelled;
   return chosen;
 }
 
@@ -118,8 +118,7 @@ ui::WindowDef aboutWindowDef() {
 
 void AboutWindow() {
   data::ThreadState& t = data::thr();
-  t.ThreadRequest = 0;
-  t.ThreadResponse = 0;
+  data::takeThreadRequest();
   data::SetFileNames();
   const data::UsedFiles files{data::FileId::Labuser, data::FileId::Postadresser};
 

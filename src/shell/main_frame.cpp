@@ -136,8 +136,7 @@ ui::WindowDef mainFrameDef() {
 
 void MainFrame() {
   data::ThreadState& t = data::thr();
-  t.ThreadRequest = 0;
-  t.ThreadResponse = 0;
+  data::takeThreadRequest();
 
   loadGlobalSettings();
   findDataset();

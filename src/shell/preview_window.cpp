@@ -385,8 +385,7 @@ std::vector<PreviewCell> previewCells(int clientWidth, int clientHeight, int acr
 
 void PreviewWindow(const std::vector<std::string>& pages) {
   data::ThreadState& t = data::thr();
-  t.ThreadRequest = 0;
-  t.ThreadResponse = 0;
+  data::takeThreadRequest();
   ui::Window win(previewWindowDef());
   Preview preview(win, pages);
   win.open();
@@ -399,7 +398,7 @@ void PreviewWindow(const std::vector<std::string>& pages) {
     if (!preview.handle(ev)) break;
   }
   win.close();
-  t.ThreadResponse = preview.printChosen() ? 1 : 2;
+  t.ThreadResponse = preview.printChosen() ? data::Response::Completed : data::Response::Cancelled;
 }
 
 }  // namespace shell

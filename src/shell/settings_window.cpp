@@ -132,8 +132,7 @@ ui::WindowDef settingsWindowDef() {
 
 void SettingsWindow() {
   data::ThreadState& t = data::thr();
-  t.ThreadRequest = 0;
-  t.ThreadResponse = 0;
+  data::takeThreadRequest();
   data::SetFileNames();
   t.Lab2Siv.set();
   t.Lab2Siv.next();

@@ -141,8 +141,7 @@ ui::WindowDef importFileViewDef() {
 
 void ImportFileView() {
   data::ThreadState& t = data::thr();
-  t.ThreadRequest = 0;
-  t.ThreadResponse = 0;
+  data::takeThreadRequest();
   const data::UsedFiles files{data::FileId::Lab2Siv, data::FileId::MapLab, data::FileId::MapLever,
                               data::FileId::MapParam, data::FileId::MapSted};
 

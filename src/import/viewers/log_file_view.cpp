@@ -302,9 +302,7 @@ ui::WindowDef logProgressWindowDef() {
 }
 
 void LogFileView() {
-  data::ThreadState& t = data::thr();
-  t.ThreadRequest = 0;
-  t.ThreadResponse = 0;
+  data::takeThreadRequest();
   LogViewer viewer;
   viewer.run();
 }

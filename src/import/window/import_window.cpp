@@ -290,10 +290,11 @@ bool ImportWindowProc::inList(const std::vector<std::string>& rows, const std::s
 
 bool ImportWindowProc::selectLab() {
   s_.push();
-  t_.ThreadRequest = 4;
-  maintenance::LabBrowse();
-  const bool chosen = t_.ThreadResponse == 1;
-  t_.ThreadResponse = 2;
+  const bool chosen = data::callWithRequest(data::Request::Select, [] {
+                        maintenance::LabBrowse();
+                        return true;
+                      }) == data::Response::Completed;
+  t_.ThreadResponse = data::Response::Cancelled;
   s_.pull();
   if (chosen) t_.LAB = t_.MapLab.rec.LAB;
   return chosen;
@@ -301,10 +302,11 @@ bool ImportWindowProc::selectLab() {
 
 bool ImportWindowProc::selectSupplier(text::Str<6>& field) {
   s_.push();
-  t_.ThreadRequest = 4;
-  maintenance::LeverBrowse();
-  const bool chosen = t_.ThreadResponse == 1;
-  t_.ThreadResponse = 2;
+  const bool chosen = data::callWithRequest(data::Request::Select, [] {
+                        maintenance::LeverBrowse();
+                        return true;
+                      }) == data::Response::Completed;
+  t_.ThreadResponse = data::Response::Cancelled;
   s_.pull();
   if (chosen) field = t_.MapLever.rec.LEVERAND;  // its first six characters
   return chosen;
@@ -361,9 +363,7 @@ void ImportWindowProc::startImport() {
 
 void ImportWindowProc::run() {
   // Opening, in this order.
-  [[maybe_unused]] const int request = t_.ThreadRequest;  // kept; the window has one use only
-  t_.ThreadRequest = 0;
-  t_.ThreadResponse = 0;
+  data::takeThreadRequest();  // the window has one use only
   data::SetFileNames();
   s_.pull();
   t_.LAB = s_.g.LAB;  // its first four characters
