@@ -4,6 +4,7 @@
 #include "platform/text/codepage.h"
 #include "platform/ui/api/dialogs.h"
 #include "platform/ui/api/procedure.h"
+#include "platform/ui/api/refresh.h"
 
 namespace maintenance {
 
@@ -30,19 +31,14 @@ void BrowseWindow::run(BrowseList& list, const Before& before, const After& afte
 }
 
 void BrowseWindow::run(ui::Window& win, const std::vector<Pane>& panes, const Before& before, const After& after) {
+  BrowseList& first = *panes.front().list;
+  const ui::RefreshHandlers refreshing{.open = [&first] { first.onOpen(); },
+                                       .gainFocus = [&first] { first.onGainFocus(); },
+                                       .refresh = [&first] { first.onPrivateRefresh(); }};
   while (auto ev = win.accept()) {
     if (before && before(ev)) continue;
     if (ev.control == 0) {
-      BrowseList& first = *panes.front().list;
-      switch (ev.kind) {
-        case ui::EventKind::OpenWindow: first.onOpen(); break;
-        case ui::EventKind::GainFocus: first.onGainFocus(); break;
-        case ui::EventKind::Sized: ui::postToThread(ui::kRefreshEvent); break;
-        case ui::EventKind::Private:
-          if (ev.number == ui::kRefreshEvent) first.onPrivateRefresh();
-          break;
-        default: break;
-      }
+      ui::handleRefresh(ev, refreshing);
     } else if (ev.kind == ui::EventKind::Rejected) {
       win.refuse(ev.control);
     } else {

@@ -7,6 +7,7 @@
 #include "platform/ui/api/dialogs.h"
 #include "platform/ui/api/message.h"
 #include "platform/ui/api/procedure.h"
+#include "platform/ui/api/refresh.h"
 
 namespace maintenance {
 
@@ -78,22 +79,22 @@ void UpdateFormBase::runForm(Setup setup) {
 
   const int okId = win.id("?OK");
   const int cancelId = win.id("?CANCEL");
+  const ui::RefreshHandlers refreshing{.open =
+                                           [this] {
+                                             if (!initialised_) initialise();
+                                             focusFirst();
+                                           },
+                                       .gainFocus =
+                                           [this] {
+                                             if (!initialised_)
+                                               initialise();
+                                             else
+                                               refresh();
+                                           },
+                                       .refresh = [this] { refresh(); }};
   while (ui::Event ev = win.accept()) {
+    if (ui::handleRefresh(ev, refreshing)) continue;
     switch (ev.kind) {
-      case ui::EventKind::OpenWindow:
-        if (!initialised_) initialise();
-        focusFirst();
-        break;
-      case ui::EventKind::GainFocus:
-        if (!initialised_)
-          initialise();
-        else
-          refresh();
-        break;
-      case ui::EventKind::Sized: ui::postToThread(ui::kRefreshEvent); break;
-      case ui::EventKind::Private:
-        if (ev.number == ui::kRefreshEvent) refresh();
-        break;
       case ui::EventKind::Rejected: win.refuse(ev.control); break;
       case ui::EventKind::AlertKey:
         if (ev.key == ui::Key::CtrlQuote && request_ != Request::View) {

@@ -9,6 +9,7 @@
 #include "platform/sys/desktop.h"
 #include "platform/ui/api/dialogs.h"
 #include "platform/ui/api/procedure.h"
+#include "platform/ui/api/refresh.h"
 #include "platform/ui/api/window.h"
 #include "shell/procedures.h"
 
@@ -150,7 +151,13 @@ void AboutWindow() {
     if (post.get(data::Postadresser::POSTADRESSE_KEY1) != 0) post.clear();
     win.display();
   };
-  bool firstActivation = false;
+  bool activated = false;  // opening is the first activation unless the focus came first
+  const auto activate = [&] {
+    activated = true;
+    showPlace();
+  };
+  const ui::RefreshHandlers refreshing{
+      .open = [&] { if (!activated) activate(); }, .gainFocus = activate, .refresh = showPlace};
   bool store = false;
   while (auto ev = win.accept()) {
     for (const Link& l : links) {
@@ -160,18 +167,8 @@ void AboutWindow() {
       if (ev.kind == ui::EventKind::MouseUp) OpenLink(l.target);
     }
     const std::string eq = win.equate(ev.control);
+    if (ui::handleRefresh(ev, refreshing)) continue;
     switch (ev.kind) {
-      case ui::EventKind::OpenWindow:
-      case ui::EventKind::GainFocus:
-        if (ev.kind == ui::EventKind::GainFocus || !firstActivation) showPlace();
-        firstActivation = true;
-        break;
-      case ui::EventKind::Private:
-        if (ev.number == ui::kRefreshEvent) showPlace();
-        break;
-      case ui::EventKind::Sized:
-        ui::postToThread(ui::kRefreshEvent);
-        break;
       case ui::EventKind::Rejected:
         win.refuse(ev.control);
         break;

@@ -8,6 +8,7 @@
 #include "platform/sys/cwd.h"
 #include "platform/ui/api/dialogs.h"
 #include "platform/ui/api/procedure.h"
+#include "platform/ui/api/refresh.h"
 #include "platform/ui/api/window.h"
 #include "shell/global_settings.h"
 #include "shell/procedures.h"
@@ -160,25 +161,16 @@ void MainFrame() {
     win.setTitle(frameTitle(globals().DATASETT_NAVN.str()));
     win.display();
   };
-  bool firstActivation = false;
+  bool activated = false;  // opening is the first activation unless the focus came first
+  const auto activate = [&] {
+    activated = true;
+    refreshTitle();
+  };
+  const ui::RefreshHandlers refreshing{
+      .open = [&] { if (!activated) activate(); }, .gainFocus = activate, .refresh = refreshTitle};
   while (auto ev = win.accept()) {
+    if (ui::handleRefresh(ev, refreshing)) continue;
     switch (ev.kind) {
-      case ui::EventKind::Private:
-        if (ev.number == ui::kRefreshEvent) refreshTitle();
-        break;
-      case ui::EventKind::GainFocus:
-        firstActivation = true;
-        refreshTitle();
-        break;
-      case ui::EventKind::OpenWindow:
-        if (!firstActivation) {
-          firstActivation = true;
-          refreshTitle();
-        }
-        break;
-      case ui::EventKind::Sized:
-        ui::postToThread(ui::kRefreshEvent);
-        break;
       case ui::EventKind::Rejected:
         win.refuse(ev.control);
         break;

@@ -15,6 +15,7 @@
 #include "platform/ui/api/message.h"
 #include "shell/pre_import_command.h"
 #include "platform/ui/api/procedure.h"
+#include "platform/ui/api/refresh.h"
 #include "platform/ui/api/window.h"
 #include "shell/global_settings.h"
 
@@ -151,6 +152,9 @@ void SettingsWindow() {
   bindSwitch(win, "?L_S:PREIMPRUNDOS", rec.PREIMPRUNDOS);
   win.open();
 
+  const auto show = [&win] { win.display(); };
+  const ui::RefreshHandlers refreshing{
+      .open = [&] { loadDatasetList(win, list, chosen), show(); }, .gainFocus = show, .refresh = show};
   while (auto ev = win.accept()) {
     if (namesBatchFile(rec.PREIMPRUN.str())) {
       win.unhide("?NOTEPADBUTTON");
@@ -158,20 +162,8 @@ void SettingsWindow() {
       win.hide("?NOTEPADBUTTON");
     }
     const std::string eq = win.equate(ev.control);
+    if (ui::handleRefresh(ev, refreshing)) continue;
     switch (ev.kind) {
-      case ui::EventKind::OpenWindow:
-        loadDatasetList(win, list, chosen);
-        win.display();
-        break;
-      case ui::EventKind::GainFocus:
-        win.display();
-        break;
-      case ui::EventKind::Private:
-        if (ev.number == ui::kRefreshEvent) win.display();
-        break;
-      case ui::EventKind::Sized:
-        ui::postToThread(ui::kRefreshEvent);
-        break;
       case ui::EventKind::Rejected:
         win.refuse(ev.control);
         break;

@@ -8,6 +8,7 @@
 #include "platform/ui/api/dialogs.h"
 #include "platform/ui/api/message.h"
 #include "platform/ui/api/procedure.h"
+#include "platform/ui/api/refresh.h"
 #include "platform/ui/api/row_pager.h"
 #include "platform/ui/api/window.h"
 #include "shell/global_settings.h"
@@ -169,15 +170,12 @@ void ImportFileView() {
   pager.reset(rows.size());
   win.display();
 
+  const auto show = [&pager] { pager.show(); };
+  const ui::RefreshHandlers refreshing{
+      .open = [&win] { win.select("?LIST1"); }, .gainFocus = show, .refresh = show};
   while (auto ev = win.accept()) {
-    if (pager.handle(ev)) continue;
+    if (pager.handle(ev) || ui::handleRefresh(ev, refreshing)) continue;
     switch (ev.kind) {
-      case K::OpenWindow: win.select("?LIST1"); break;
-      case K::Sized: ui::postToThread(ui::kRefreshEvent); break;
-      case K::Private:
-        if (ev.number == ui::kRefreshEvent) pager.show();
-        break;
-      case K::GainFocus: pager.show(); break;
       case K::Accepted:
         if (win.equate(ev.control) == "?CANCELBUTTON") win.post(K::CloseWindow);
         break;

@@ -15,6 +15,7 @@
 #include "platform/ui/api/line_printer.h"
 #include "platform/ui/api/message.h"
 #include "platform/ui/api/procedure.h"
+#include "platform/ui/api/refresh.h"
 #include "platform/ui/api/row_pager.h"
 #include "platform/ui/api/window.h"
 
@@ -65,18 +66,17 @@ class LogViewer {
 void LogViewer::run() {
   win_.open();
   win_.disable("?ASCIIREPEAT");
+  const auto show = [this] { refresh(); };
+  const ui::RefreshHandlers refreshing{.open =
+                                           [&] {
+                                             refresh();
+                                             win_.select("?ASCIIBOX");
+                                           },
+                                       .gainFocus = show,
+                                       .refresh = show};
   while (auto ev = win_.accept()) {
-    if (pager_.handle(ev)) continue;
+    if (pager_.handle(ev) || ui::handleRefresh(ev, refreshing)) continue;
     switch (ev.kind) {
-      case K::OpenWindow:
-        refresh();
-        win_.select("?ASCIIBOX");
-        break;
-      case K::GainFocus: refresh(); break;
-      case K::Sized: ui::postToThread(ui::kRefreshEvent); break;
-      case K::Private:
-        if (ev.number == ui::kRefreshEvent) refresh();
-        break;
       case K::Accepted: {
         const std::string eq = win_.equate(ev.control);
         if (eq == "?ASCIIPRINT") print();

@@ -22,6 +22,7 @@
 #include "maintenance/lever_browse.h"
 #include "platform/store/view.h"
 #include "platform/text/picture.h"
+#include "platform/ui/api/refresh.h"
 #include "platform/ui/api/dialogs.h"
 #include "platform/ui/api/message.h"
 #include "platform/ui/api/procedure.h"
@@ -122,6 +123,26 @@ class ImportWindowProc : public ImportProgress {
   void chooseImportFile();
   void startImport();
   bool inList(const std::vector<std::string>& rows, const std::string& value) const;
+
+  // The event loop's handlers: one per control the user can accept.
+  bool is(int control, const char* equate) const;
+  bool isDate(int control) const;
+  text::Str<6>& supplierField(int control);
+  void onControlEvent(const ui::Event& ev);
+  void onAccepted(int control);
+  void onLab(int control);
+  void onLabLookup(int control);
+  void onImportFileButton(int control);
+  void onSupplier(int control);
+  void onSupplierLookup(int control);
+  void onSwitch(int control);
+  void onSampleType(int control);
+  void onSamplingPlace(int control);
+  void onStart(int control);
+  void onLogFileButton(int control);
+  void onImportFileViewButton(int control);
+  void onCancel(int control);
+  void callViewer(const char* name);
 
   data::ThreadState& t_;
   ui::Window win_;
@@ -361,6 +382,129 @@ void ImportWindowProc::startImport() {
   lookups();
 }
 
+bool ImportWindowProc::is(int control, const char* equate) const { return control == win_.id(equate); }
+
+bool ImportWindowProc::isDate(int control) const {
+  return is(control, "?GLO:DATO1") || is(control, "?GLO:DATO2");
+}
+
+void ImportWindowProc::onControlEvent(const ui::Event& ev) {
+  using K = ui::EventKind;
+  if (ev.kind == K::Rejected || (ev.kind == K::Accepted && isDate(ev.control) && badDate_)) {
+    badDate_ = false;
+    win_.refuse(ev.control);
+  } else if (ev.kind == K::TabChanging || (ev.kind == K::NewSelection && is(ev.control, "?SHEET1"))) {
+    refresh();
+  } else if (ev.kind == K::Accepted) {
+    onAccepted(ev.control);
+  }
+}
+
+void ImportWindowProc::onAccepted(int control) {
+  using Handler = void (ImportWindowProc::*)(int control);
+  static constexpr std::pair<const char*, Handler> kHandlers[] = {
+      {"?THR:LAB", &ImportWindowProc::onLab},
+      {"?CALLLOOKUP", &ImportWindowProc::onLabLookup},
+      {"?IMPORTFILEBUTTON", &ImportWindowProc::onImportFileButton},
+      {"?GLO:LEVERAND1", &ImportWindowProc::onSupplier},
+      {"?GLO:LEVERAND2", &ImportWindowProc::onSupplier},
+      {"?CALLLOOKUP:2", &ImportWindowProc::onSupplierLookup},
+      {"?CALLLOOKUP:3", &ImportWindowProc::onSupplierLookup},
+      {"?GLO:UTSLKTR", &ImportWindowProc::onSwitch},
+      {"?GLO:SLAMKTR", &ImportWindowProc::onSwitch},
+      {"?SHEET1", &ImportWindowProc::onSwitch},
+      {"?GLO:PRTYPE", &ImportWindowProc::onSampleType},
+      {"?GLO:PR_TAKINGSTED", &ImportWindowProc::onSamplingPlace},
+      {"?OKBUTTON", &ImportWindowProc::onStart},
+      {"?LOGFILEBUTTON", &ImportWindowProc::onLogFileButton},
+      {"?IMPFILEBUTTON", &ImportWindowProc::onImportFileViewButton},
+      {"?CANCELBUTTON", &ImportWindowProc::onCancel},
+  };
+  for (const auto& [equate, handler] : kHandlers) {
+    if (!is(control, equate)) continue;
+    (this->*handler)(control);
+    return;
+  }
+}
+
+void ImportWindowProc::onLab(int) {
+  if (!t_.LAB.blank()) {
+    t_.MapLab.rec.LAB = t_.LAB;
+    if (t_.MapLab.get(data::MapLab::MAPLABKEY) != 0 && !selectLab()) {
+      win_.select("?THR:LAB");
+      return;
+    }
+  }
+  refresh();
+  s_.g.IMPORTFILE = t_.MapLab.rec.IMPORTFILE;
+}
+
+void ImportWindowProc::onLabLookup(int) {
+  lookups();
+  t_.MapLab.rec.LAB = t_.LAB;
+  selectLab();
+  refresh();
+  s_.g.IMPORTFILE = t_.MapLab.rec.IMPORTFILE;
+  refresh();
+}
+
+void ImportWindowProc::onImportFileButton(int) { chooseImportFile(); }
+
+text::Str<6>& ImportWindowProc::supplierField(int control) {
+  return is(control, "?GLO:LEVERAND1") || is(control, "?CALLLOOKUP:2") ? s_.g.LEVERAND1 : s_.g.LEVERAND2;
+}
+
+void ImportWindowProc::onSupplier(int control) {
+  text::Str<6>& field = supplierField(control);
+  if (!field.blank()) {
+    t_.MapLever.rec.LAB = t_.LAB;
+    t_.MapLever.rec.LEVERAND = field;
+    if (t_.MapLever.get(data::MapLever::MAPLEVERKEY) != 0 && !selectSupplier(field)) {
+      win_.select(control);
+      return;
+    }
+  }
+  refresh();
+}
+
+void ImportWindowProc::onSupplierLookup(int control) {
+  text::Str<6>& field = supplierField(control);
+  lookups();
+  t_.MapLever.rec.LAB = t_.LAB;
+  t_.MapLever.rec.LEVERAND = field;
+  selectSupplier(field);
+  // Twice, as the window always has: refresh() only reads and shows, so the second pass finds
+  // the same and changes nothing the user can see.
+  refresh();
+  refresh();
+}
+
+void ImportWindowProc::onSwitch(int) { refresh(); }
+
+void ImportWindowProc::onSampleType(int control) {
+  if (!inList(types_, s_.g.PRTYPE.str())) win_.select(control);
+}
+
+void ImportWindowProc::onSamplingPlace(int control) {
+  if (!inList(places_, s_.g.PR_TAKINGSTED.str())) win_.select(control);
+}
+
+void ImportWindowProc::onStart(int) { startImport(); }
+
+void ImportWindowProc::onLogFileButton(int) { callViewer("LogFileView"); }
+
+void ImportWindowProc::onImportFileViewButton(int) { callViewer("ImportFileView"); }
+
+void ImportWindowProc::callViewer(const char* name) {
+  lookups();
+  s_.push();
+  shell::callProcedure(name);
+  s_.pull();
+  refresh();
+}
+
+void ImportWindowProc::onCancel(int) { win_.post(ui::EventKind::CloseWindow); }
+
 void ImportWindowProc::run() {
   // Opening, in this order.
   data::takeThreadRequest();  // the window has one use only
@@ -376,95 +520,18 @@ void ImportWindowProc::run() {
 
   bindControls();
   win_.open();
-  const auto is = [this](const ui::Event& ev, const char* equate) { return ev.control == win_.id(equate); };
+  const ui::RefreshHandlers refreshing{.open =
+                                           [this] {
+                                             loadTypes();
+                                             loadPlaces();
+                                             refresh();
+                                             win_.select("?THR:LAB");
+                                           },
+                                       .gainFocus = [this] { refresh(); },
+                                       .refresh = [this] { refresh(); }};
   while (auto ev = win_.accept()) {
-    using K = ui::EventKind;
-    if (ev.control == 0) {
-      switch (ev.kind) {
-        case K::OpenWindow:
-          loadTypes();
-          loadPlaces();
-          refresh();
-          win_.select("?THR:LAB");
-          break;
-        case K::GainFocus: refresh(); break;
-        case K::Sized: ui::postToThread(ui::kRefreshEvent); break;
-        case K::Private:
-          if (ev.number == ui::kRefreshEvent) refresh();
-          break;
-        default: break;
-      }
-    } else if (ev.kind == K::Rejected ||
-               (ev.kind == K::Accepted && (is(ev, "?GLO:DATO1") || is(ev, "?GLO:DATO2")) && badDate_)) {
-      badDate_ = false;
-      win_.refuse(ev.control);
-    } else if (ev.kind == K::TabChanging || (ev.kind == K::NewSelection && is(ev, "?SHEET1"))) {
-      refresh();
-    } else if (ev.kind == K::Accepted) {
-      if (is(ev, "?THR:LAB")) {
-        if (!t_.LAB.blank()) {
-          t_.MapLab.rec.LAB = t_.LAB;
-          if (t_.MapLab.get(data::MapLab::MAPLABKEY) != 0 && !selectLab()) {
-            win_.select("?THR:LAB");
-            s_.push();
-            continue;
-          }
-        }
-        refresh();
-        s_.g.IMPORTFILE = t_.MapLab.rec.IMPORTFILE;
-      } else if (is(ev, "?CALLLOOKUP")) {
-        lookups();
-        t_.MapLab.rec.LAB = t_.LAB;
-        selectLab();
-        refresh();
-        s_.g.IMPORTFILE = t_.MapLab.rec.IMPORTFILE;
-        refresh();
-      } else if (is(ev, "?IMPORTFILEBUTTON")) {
-        chooseImportFile();
-      } else if (is(ev, "?GLO:LEVERAND1") || is(ev, "?GLO:LEVERAND2")) {
-        text::Str<6>& field = is(ev, "?GLO:LEVERAND1") ? s_.g.LEVERAND1 : s_.g.LEVERAND2;
-        if (!field.blank()) {
-          t_.MapLever.rec.LAB = t_.LAB;
-          t_.MapLever.rec.LEVERAND = field;
-          if (t_.MapLever.get(data::MapLever::MAPLEVERKEY) != 0 && !selectSupplier(field)) {
-            win_.select(ev.control);
-            s_.push();
-            continue;
-          }
-        }
-        refresh();
-      } else if (is(ev, "?CALLLOOKUP:2") || is(ev, "?CALLLOOKUP:3")) {
-        text::Str<6>& field = is(ev, "?CALLLOOKUP:2") ? s_.g.LEVERAND1 : s_.g.LEVERAND2;
-        lookups();
-        t_.MapLever.rec.LAB = t_.LAB;
-        t_.MapLever.rec.LEVERAND = field;
-        selectSupplier(field);
-        refresh();
-        refresh();
-      } else if (is(ev, "?GLO:UTSLKTR") || is(ev, "?GLO:SLAMKTR") || is(ev, "?SHEET1")) {
-        refresh();
-      } else if (is(ev, "?GLO:PRTYPE")) {
-        if (!inList(types_, s_.g.PRTYPE.str())) win_.select(ev.control);
-      } else if (is(ev, "?GLO:PR_TAKINGSTED")) {
-        if (!inList(places_, s_.g.PR_TAKINGSTED.str())) win_.select(ev.control);
-      } else if (is(ev, "?OKBUTTON")) {
-        startImport();
-      } else if (is(ev, "?LOGFILEBUTTON")) {
-        lookups();
-        s_.push();
-        shell::callProcedure("LogFileView");
-        s_.pull();
-        refresh();
-      } else if (is(ev, "?IMPFILEBUTTON")) {
-        lookups();
-        s_.push();
-        shell::callProcedure("ImportFileView");
-        s_.pull();
-        refresh();
-      } else if (is(ev, "?CANCELBUTTON")) {
-        win_.post(K::CloseWindow);
-      }
-    }
+    if (!ui::handleRefresh(ev, refreshing) && ev.control != 0) onControlEvent(ev);
+    // Every change goes back to the shared settings at once, so other windows see it.
     s_.push();
   }
 
