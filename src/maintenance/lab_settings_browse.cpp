@@ -26,23 +26,11 @@ using ui::ColumnDef;
 using ui::ControlDef;
 using ui::ControlKind;
 
-ControlDef control(ControlKind kind, const char* equate, const char* text = "", const char* parent = "") {
-  ControlDef c;
-  c.kind = kind;
-  c.equate = equate;
-  c.text = text;
-  c.parent = parent;
-  return c;
-}
-ControlDef inside(ControlDef c, const char* parent) {
-  c.parent = parent;
-  return c;
-}
-ControlDef namedList(const char* equate, const char* parent, int items, int rowLines, std::vector<ColumnDef> cols) {
-  ControlDef c = listBox(items, rowLines, std::move(cols));
-  c.equate = equate;
-  c.parent = parent;
-  return c;
+using namespace ui::defs;
+
+// A list box of one tab, with the tip every list has.
+ControlDef tabList(const char* equate, const char* tab, int items, int rowLines, std::vector<ColumnDef> cols) {
+  return inside(ui::defs::listBox(equate, items, rowLines, std::move(cols), "Browsing Records"), tab);
 }
 ColumnDef rightColumn(int width, const char* heading) {
   ColumnDef c = column(width, 1, heading, "");
@@ -217,44 +205,38 @@ ui::WindowDef labSettingsWindow() {
   w.help = "Innstillinger";
   w.kind = ui::WindowKind::MdiChild;
   w.resizable = true;
-  ControlDef print = button("?UTSKRIFTBUTTON", "", "Utskrift  av mapping-tabell");
-  print.icon = "PRINT.ICO";
-  print.parent = "?TAB1";
-  ControlDef labCode = control(ControlKind::Text, "?THR:LAB");
-  labCode.picture = "@s4";
-  ControlDef labName = control(ControlKind::Text, "?MAP:LABNAVN");
-  labName.picture = "@s30";
-  ControlDef discharge = control(ControlKind::Radio, "?THR:PR_TYPE:RADIO1", "Utslipskontroll", "?THR:PR_TYPE");
-  discharge.value = "U";
-  ControlDef sludge = control(ControlKind::Radio, "?THR:PR_TYPE:RADIO2", "Slamkontroll", "?THR:PR_TYPE");
-  sludge.value = "S";
+  const auto choice = [](const char* equate, const char* text, const char* value) {
+    ControlDef c = inside(control(ControlKind::Radio, equate, text), "?THR:PR_TYPE");
+    c.value = value;
+    return c;
+  };
   w.controls = {
       helpButton("Hjelp for dette vinduet"),
-      control(ControlKind::Prompt, "?PROMPT1", "Laboratorium:"),
-      labCode,
-      labName,
+      prompt("?PROMPT1", "Laboratorium:"),
+      display("?THR:LAB", "@s4"),
+      display("?MAP:LABNAVN", "@s30"),
       control(ControlKind::Sheet, "?SHEET1"),
-      control(ControlKind::Tab, "?TAB1", " &Parametre", "?SHEET1"),
-      namedList("?LIST:2", "?TAB1", 8, 2,
+      tab("?TAB1", " &Parametre", "?SHEET1"),
+      tabList("?LIST:2", "?TAB1", 8, 2,
                 {column(32, 1, "Parameter lab", ""), column(30, 1, "Parameter Brakel Sivra", ""),
                  rightColumn(8, "Faktor")}),
       inside(button("?CHANGE:2", "&Endre"), "?TAB1"),
       inside(button("?INSERT:2", "&Ny"), "?TAB1"),
       inside(button("?DELETE:2", "&Slette"), "?TAB1"),
-      print,
-      control(ControlKind::Option, "?THR:PR_TYPE", "Prøvetype", "?TAB1"),
-      discharge,
-      sludge,
-      control(ControlKind::Tab, "?TAB2", " &Anlegg", "?SHEET1"),
-      control(ControlKind::Sheet, "?SHEET2", "", "?TAB2"),
-      control(ControlKind::Tab, "?TAB3", "&Leverandør/Anlegg", "?SHEET2"),
-      namedList("?LIST:3", "?TAB3", 8, 2,
+      inside(iconButton("?UTSKRIFTBUTTON", "", "Utskrift  av mapping-tabell", "PRINT.ICO"), "?TAB1"),
+      inside(option("?THR:PR_TYPE", "Prøvetype"), "?TAB1"),
+      choice("?THR:PR_TYPE:RADIO1", "Utslipskontroll", "U"),
+      choice("?THR:PR_TYPE:RADIO2", "Slamkontroll", "S"),
+      tab("?TAB2", " &Anlegg", "?SHEET1"),
+      inside(control(ControlKind::Sheet, "?SHEET2"), "?TAB2"),
+      tab("?TAB3", "&Leverandør/Anlegg", "?SHEET2"),
+      tabList("?LIST:3", "?TAB3", 8, 2,
                 {column(30, 1, "Leverandør Kelda", ""), column(50, 1, "Anlegg SIVRA", "")}),
       inside(button("?CHANGE:3", "&Endre"), "?TAB3"),
       inside(button("?INSERT:3", "&Ny"), "?TAB3"),
       inside(button("?DELETE:3", "&Slette"), "?TAB3"),
-      control(ControlKind::Tab, "?TAB4", "&Prøvesteder", "?SHEET2"),
-      namedList("?LIST:4", "?TAB4", 12, 1,
+      tab("?TAB4", "&Prøvesteder", "?SHEET2"),
+      tabList("?LIST:4", "?TAB4", 12, 1,
                 {column(15, 1, "Sted SIVRA", ""), column(10, 1, "Sted Lab", ""), column(30, 1, "Navn", "")}),
       inside(button("?CHANGE:4", "&Endre"), "?TAB4"),
       inside(button("?INSERT:4", "&Ny"), "?TAB4"),

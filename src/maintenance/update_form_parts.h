@@ -1,6 +1,6 @@
 #pragma once
-// Building blocks of the update forms' windows: prompts, entries, display texts, option groups,
-// drop combos, look-up buttons and the three buttons every form ends with.
+// Building blocks of the update forms' windows: the window layer's builders and the message
+// line and three buttons every form ends with.
 #include <string>
 #include <utility>
 #include <vector>
@@ -10,49 +10,16 @@
 
 namespace maintenance::form {
 
-inline ui::ControlDef control(ui::ControlKind kind, std::string equate, std::string text = "", std::string tip = "") {
-  ui::ControlDef c;
-  c.kind = kind;
-  c.equate = std::move(equate);
-  c.text = std::move(text);
-  c.tip = std::move(tip);
-  return c;
-}
-inline ui::ControlDef prompt(std::string equate, std::string text) {
-  return control(ui::ControlKind::Prompt, std::move(equate), std::move(text));
-}
-inline ui::ControlDef entry(std::string equate, std::string picture, std::string tip = "") {
-  ui::ControlDef c = control(ui::ControlKind::Entry, std::move(equate), "", std::move(tip));
-  c.picture = std::move(picture);
-  return c;
-}
-inline ui::ControlDef display(std::string equate, std::string picture) {
-  ui::ControlDef c = control(ui::ControlKind::Text, std::move(equate));
-  c.picture = std::move(picture);
-  return c;
-}
-inline ui::ControlDef option(std::string equate, std::string caption, std::string tip = "") {
-  return control(ui::ControlKind::Option, std::move(equate), std::move(caption), std::move(tip));
-}
-inline ui::ControlDef radio(std::string parent, std::string text) {
-  ui::ControlDef c = control(ui::ControlKind::Radio, parent + ":" + text, std::move(text));
-  c.parent = std::move(parent);
-  return c;
-}
-// A column of a drop combo's list: no heading, no indent.
-inline ui::ColumnDef dropColumn(int width, const char* picture) { return column(width, 0, "", picture); }
-// A typed drop combo whose list shows `columns`; its value is the chosen row's first cell.
-inline ui::ControlDef combo(std::string equate, std::string picture, int items, std::vector<ui::ColumnDef> columns,
-                            std::string tip = "") {
-  ui::ControlDef c = control(ui::ControlKind::Combo, std::move(equate), "", std::move(tip));
-  c.picture = std::move(picture);
-  c.items = items;
-  c.columns = std::move(columns);
-  return c;
-}
-inline ui::ControlDef lookupButton(std::string equate, std::string tip = "") {
-  return control(ui::ControlKind::Button, std::move(equate), "...", std::move(tip));
-}
+using ui::defs::combo;
+using ui::defs::control;
+using ui::defs::display;
+using ui::defs::dropColumn;
+using ui::defs::entry;
+using ui::defs::lookupButton;
+using ui::defs::option;
+using ui::defs::prompt;
+using ui::defs::radio;
+
 // As every form ends: the message line on a row of its own (an empty prompt starts the row),
 // then OK, Avbryt and help.
 inline void finishForm(ui::WindowDef& w, std::string messagePicture, const char* okTip) {

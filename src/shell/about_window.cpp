@@ -12,6 +12,7 @@
 #include "platform/ui/api/refresh.h"
 #include "platform/ui/api/window.h"
 #include "shell/procedures.h"
+#include "shell/window_parts.h"
 
 namespace shell {
 namespace {
@@ -73,46 +74,34 @@ ui::WindowDef aboutWindowDef() {
   d.icon = "LAB.ICO";
   d.help = "Om programmet";
   d.kind = ui::WindowKind::MdiChild;
-  const auto line = [](const char* equate, const char* text) {
-    return ControlDef{.kind = ControlKind::Text, .equate = equate, .text = text};
-  };
-  const auto entry = [](const char* equate, const char* picture) {
-    return ControlDef{.kind = ControlKind::Entry, .equate = equate, .picture = picture,
-                      .parent = "?GROUP1"};
-  };
-  const auto prompt = [](const char* equate, const char* text) {
-    return ControlDef{.kind = ControlKind::Prompt, .equate = equate, .text = text,
-                      .parent = "?GROUP1"};
-  };
+  using namespace ui::defs;
+  const auto user = [](ControlDef c) { return inside(std::move(c), "?GROUP1"); };
+  ControlDef ok = button("?OKBUTTON", "OK");
+  ok.isDefault = true;
   d.controls = {
-      line("?STRING1", "Brakel 2000 Provex (RNX)"),
-      ControlDef{.kind = ControlKind::Text, .equate = "?STRING1:2",
-                 .text = std::string("Versjon  ") + lab2siv::kVersion + " (" + lab2siv::kVersionDate + ")"},
-      line("?STRING3:2", "Brakel Sivra AS"),
-      line("?STRING3", "Postboks 100, 1300 Sandvika"),
-      line("?STRING3:3", "Telefon 67 00 00 00  Telefax 67 00 00 01"),
-      line("?WEBLINE", "www.brakel-sivra.example"),
-      line("?MAILLINE", "support@brakel-sivra.example"),
-      ControlDef{.kind = ControlKind::Group, .equate = "?GROUP1", .text = "Brukeropplysninger"},
-      prompt("?L_U:BRUKER:PROMPT", "Bruker:"),
-      entry("?L_U:BRUKER", "@s100"),
-      prompt("?L_U:ADRESSE:PROMPT", "Adresse:"),
-      entry("?L_U:ADRESSE", "@s30"),
-      prompt("?L_U:POSTNR:PROMPT", "Postnr:"),
-      entry("?L_U:POSTNR", "@s4"),
-      ControlDef{.kind = ControlKind::Button, .equate = "?CALLLOOKUP", .text = "...",
-                 .tip = "Tabell postadresser", .parent = "?GROUP1"},
-      ControlDef{.kind = ControlKind::Text, .equate = "?P_A:POSTSTED", .picture = "@s30",
-                 .parent = "?GROUP1"},
-      prompt("?L_U:TELEFON:PROMPT", "Telefon:"),
-      entry("?L_U:TELEFON", "@s11"),
-      prompt("?L_U:TELEFAX:PROMPT", "Telefax:"),
-      entry("?L_U:TELEFAX", "@s11"),
-      ControlDef{.kind = ControlKind::Button, .equate = "?OKBUTTON", .text = "OK",
-                 .isDefault = true},
-      ControlDef{.kind = ControlKind::Button, .equate = "?CANCELBUTTON", .text = "Avbryt"},
-      ControlDef{.kind = ControlKind::Button, .equate = "?HJELP", .tip = "Hjelp for dette vindu",
-                 .icon = "HELP.ICO", .action = ui::StdAction::Help},
+      textLine("?STRING1", "Brakel 2000 Provex (RNX)"),
+      textLine("?STRING1:2", std::string("Versjon  ") + lab2siv::kVersion + " (" + lab2siv::kVersionDate + ")"),
+      textLine("?STRING3:2", "Brakel Sivra AS"),
+      textLine("?STRING3", "Postboks 100, 1300 Sandvika"),
+      textLine("?STRING3:3", "Telefon 67 00 00 00  Telefax 67 00 00 01"),
+      textLine("?WEBLINE", "www.brakel-sivra.example"),
+      textLine("?MAILLINE", "support@brakel-sivra.example"),
+      group("?GROUP1", "Brukeropplysninger"),
+      user(prompt("?L_U:BRUKER:PROMPT", "Bruker:")),
+      user(entry("?L_U:BRUKER", "@s100")),
+      user(prompt("?L_U:ADRESSE:PROMPT", "Adresse:")),
+      user(entry("?L_U:ADRESSE", "@s30")),
+      user(prompt("?L_U:POSTNR:PROMPT", "Postnr:")),
+      user(entry("?L_U:POSTNR", "@s4")),
+      user(lookupButton("?CALLLOOKUP", "Tabell postadresser")),
+      user(display("?P_A:POSTSTED", "@s30")),
+      user(prompt("?L_U:TELEFON:PROMPT", "Telefon:")),
+      user(entry("?L_U:TELEFON", "@s11")),
+      user(prompt("?L_U:TELEFAX:PROMPT", "Telefax:")),
+      user(entry("?L_U:TELEFAX", "@s11")),
+      ok,
+      button("?CANCELBUTTON", "Avbryt"),
+      helpButton("Hjelp for dette vindu"),
   };
   return d;
 }
