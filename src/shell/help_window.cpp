@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/ui/api/def_builders.h"
 #include "platform/ui/api/dialogs.h"
 #include "platform/ui/api/procedure.h"
 #include "platform/ui/api/window.h"
@@ -23,17 +24,21 @@ ui::WindowDef helpWindowDef() {
   d.title = kTitle;
   d.kind = ui::WindowKind::Plain;
   d.resizable = true;
+  using namespace ui::defs;
+  ControlDef page = control(ControlKind::Text, "?SIDE");
+  page.width = 300;
+  page.height = 160;
+  ControlDef close = button("?LUKK", "&Lukk");
+  close.action = ui::StdAction::Close;
   d.controls = {
-      ControlDef{.kind = ControlKind::Prompt, .equate = "?SOKEORD:PROMPT", .text = "&Søk etter:"},
-      ControlDef{.kind = ControlKind::Entry, .equate = "?SOKEORD", .picture = "@s40"},
-      ControlDef{.kind = ControlKind::Button, .equate = "?SOK", .text = "&Søk"},
-      ControlDef{.kind = ControlKind::List, .equate = "?EMNER", .vscroll = true, .items = 8,
-                 .columns = {ui::ColumnDef{.width = 40, .heading = "Emner"}}},
-      ControlDef{.kind = ControlKind::Button, .equate = "?VIS", .text = "&Vis"},
-      ControlDef{.kind = ControlKind::Text, .equate = "?SIDE", .width = 300, .height = 160},
-      ControlDef{.kind = ControlKind::Button, .equate = "?INNHOLD", .text = "&Innhold"},
-      ControlDef{.kind = ControlKind::Button, .equate = "?LUKK", .text = "&Lukk",
-                 .action = ui::StdAction::Close},
+      prompt("?SOKEORD:PROMPT", "&Søk etter:"),
+      entry("?SOKEORD", "@s40"),
+      button("?SOK", "&Søk"),
+      listBox("?EMNER", 8, 1, {column(40, 0, "Emner", "")}),
+      button("?VIS", "&Vis"),
+      page,
+      button("?INNHOLD", "&Innhold"),
+      close,
   };
   return d;
 }

@@ -18,6 +18,7 @@
 #include "platform/ui/api/refresh.h"
 #include "platform/ui/api/window.h"
 #include "shell/global_settings.h"
+#include "shell/window_parts.h"
 
 namespace shell {
 namespace {
@@ -106,27 +107,27 @@ ui::WindowDef settingsWindowDef() {
   d.title = "Innstillinger";
   d.help = "Innstillinger";
   d.kind = ui::WindowKind::Plain;
+  using namespace ui::defs;
+  // The command's entry and switches show how the command runs as their tip and status text.
+  const auto command = [](ControlDef c) {
+    c.tip = c.status = kCommandTip;
+    return c;
+  };
+  ControlDef notepad = iconButton("?NOTEPADBUTTON", "", "Editer BAT-file", "NOTEPAD.ICO");
+  notepad.hidden = true;
+  ControlDef ok = button("?OK", "OK");
+  ok.isDefault = true;
   d.controls = {
-      ControlDef{.kind = ControlKind::Prompt, .equate = "?PROMPT2",
-                 .text = "Datasett Brakel Sivra 2000:"},
-      ControlDef{.kind = ControlKind::Combo, .equate = "?GLO:DATASETT_NAVN", .picture = "@s50",
-                 .items = 10, .columns = {ui::ColumnDef{.width = 50, .indent = 2}}},
-      ControlDef{.kind = ControlKind::Prompt, .equate = "?L_S:PREIMPRUN:PROMPT",
-                 .text = "Program som kjøres før import:"},
-      ControlDef{.kind = ControlKind::Entry, .equate = "?L_S:PREIMPRUN", .tip = kCommandTip,
-                 .status = kCommandTip, .picture = "@s150"},
-      ControlDef{.kind = ControlKind::Button, .equate = "?LOOKUPFILE", .text = "...",
-                 .tip = "Velg Bat- eller Programfile"},
-      ControlDef{.kind = ControlKind::Check, .equate = "?L_S:PREIMPRUNSTATUS",
-                 .text = "Programmet kjøres eksklusivt", .tip = kCommandTip,
-                 .status = kCommandTip},
-      ControlDef{.kind = ControlKind::Button, .equate = "?NOTEPADBUTTON",
-                 .tip = "Editer BAT-file", .icon = "NOTEPAD.ICO", .hidden = true},
-      ControlDef{.kind = ControlKind::Check, .equate = "?L_S:PREIMPRUNDOS", .text = "Dos program",
-                 .tip = kCommandTip, .status = kCommandTip},
-      ControlDef{.kind = ControlKind::Button, .equate = "?OK", .text = "OK", .isDefault = true},
-      ControlDef{.kind = ControlKind::Button, .equate = "?HJELP", .tip = "Hjelp for dette vindu",
-                 .icon = "HELP.ICO", .action = ui::StdAction::Help},
+      prompt("?PROMPT2", "Datasett Brakel Sivra 2000:"),
+      combo("?GLO:DATASETT_NAVN", "@s50", 10, {column(50, 2, "", "")}),
+      prompt("?L_S:PREIMPRUN:PROMPT", "Program som kjøres før import:"),
+      command(entry("?L_S:PREIMPRUN", "@s150")),
+      lookupButton("?LOOKUPFILE", "Velg Bat- eller Programfile"),
+      command(check("?L_S:PREIMPRUNSTATUS", "Programmet kjøres eksklusivt")),
+      notepad,
+      command(check("?L_S:PREIMPRUNDOS", "Dos program")),
+      ok,
+      helpButton("Hjelp for dette vindu"),
   };
   return d;
 }
