@@ -24,7 +24,7 @@ bool begin(store::Transaction& tx, std::vector<store::FileBase*> files, std::str
            std::string_view label) {
   if (tx.begin(std::move(files), kWaitSeconds) == 0) return true;
   SaveLastError();
-  ShowWarning(34, what, label);
+  ShowWarning(kTransactionFramingError, what, label);
   return false;
 }
 

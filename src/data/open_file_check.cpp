@@ -30,24 +30,24 @@ int openFileChecked(store::FileBase& file, std::optional<std::uint8_t> create, s
     case 2:
       if (!create) break;
       if (*create != 1) {
-        ShowWarningText(4, diskName(file));
+        ShowWarningText(kFileCreationError, diskName(file));
         return err;
       }
       if (file.create() != 0) {
-        ShowWarningText(4, diskName(file));
+        ShowWarningText(kFileCreationError, diskName(file));
         return err;
       }
       err = file.open(mode);
       if (err == 0) return 0;
-      ShowWarningText(5, diskName(file));
+      ShowWarningText(kCreatedFileOpenError, diskName(file));
       return err;
     case 47:
-      ShowWarningText(1, diskName(file));
+      ShowWarningText(kInvalidFile, diskName(file));
       return err;
     case 46:
-      ShowWarningText(2, diskName(file));  // No ends the program
+      ShowWarningText(kInvalidKey, diskName(file));  // No ends the program
       if (file.buildKeys() != 0) {
-        ShowWarningText(3, diskName(file));
+        ShowWarningText(kKeyRebuildError, diskName(file));
         return err;
       }
       err = file.open(mode);
@@ -56,7 +56,7 @@ int openFileChecked(store::FileBase& file, std::optional<std::uint8_t> create, s
       break;
   }
   if (err == 0) return 0;
-  ShowWarningText(30, diskName(file));
+  ShowWarningText(kFileAccessError, diskName(file));
   ui::halt("Disk Error", 0);
 }
 

@@ -52,7 +52,7 @@ class Run {
     t_.MapParam.rec.LAB = lab_;
     const int rc = view_.startAt();
     if (rc != 0 && rc != 33) {
-      data::ShowWarningText(36, "MapParam");
+      data::ShowWarningText(data::kViewOpenError, "MapParam");
       return false;
     }
     return readNext();
@@ -88,7 +88,7 @@ class Run {
     if (rc == 33) return false;
     if (rc != 0) {
       // The file read is MapParam; a report cut short is not a finished report.
-      data::ShowWarningText(35, "MapParam");
+      data::ShowWarningText(data::kRecordRetrievalError, "MapParam");
       failed_ = true;
       return false;
     }

@@ -60,9 +60,9 @@ bool loadDatasetList(ui::Window& win, std::vector<DatasetEntry>& list, text::Str
     if (failed != 0) data::SaveLastError();
     ds.rec = kept;
   }
-  if (failed == 36) data::ShowWarningKind(36);
+  if (failed == 36) data::ShowWarningKind(data::kViewOpenError);
   if (failed == 35) {
-    data::ShowWarningText(35, "Datasett");
+    data::ShowWarningText(data::kRecordRetrievalError, "Datasett");
     win.post(ui::EventKind::CloseWindow);
     return false;
   }
