@@ -38,6 +38,7 @@ function(lab2siv_test name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS;ENV" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main lab2siv_flags)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   target_compile_definitions(${name} PRIVATE
     LAB2SIV_FIXTURES="${PROJECT_SOURCE_DIR}/tests/fixtures"
     LAB2SIV_BINARY_DIR="${PROJECT_BINARY_DIR}")
