@@ -23,9 +23,11 @@
 
 #include "import/window/register.h"
 #include "maintenance/register.h"
+#include "platform/ui/api/procedure.h"
 #include "platform/ui/qt/qt_backend.h"
 #include "platform/ui/qt/qt_run.h"
 #include "platform/ui/qt/qt_window.h"
+#include "qt_wait.h"
 #include "../shell/qt_installation.h"
 #include "shell/main.h"
 
@@ -46,6 +48,16 @@ class FrameWindowsTest : public shelltest::QtInstallationTest {
 };
 
 QAction* actionOf(ui::qt::QtWindow* w, const std::string& equate) { return w->action(equate); }
+
+// Waits until every procedure rests (in accept() or a box) with all it changed on screen, then
+// lets the layouts those changes asked for run: the windows have their final sizes.
+bool atRest(ui::qt::QtRun& run) {
+  const bool rest = l2stest::pumpUntil(
+      run, [&] { return ui::waitUntilIdle(std::chrono::milliseconds(0)) && run.backend().settled(); });
+  QCoreApplication::sendPostedEvents();
+  QCoreApplication::processEvents();
+  return rest;
+}
 
 // The window on screen whose title starts with `title`: an MDI child of the frame or a
 // window of its own.
@@ -89,8 +101,8 @@ TEST_F(FrameWindowsTest, EveryWindowTheFrameOpensFitsTheScreenWithItsButtonsVisi
   ui::qt::QtRun run;
   ASSERT_TRUE(run.start([] { shell::Main(); }));
   ui::qt::QtWindow* frame = nullptr;
-  ASSERT_TRUE(run.pumpUntil([&] { return (frame = run.backend().windowTitled(kDemoFrameTitle)) != nullptr; }));
-  QTest::qWait(300);
+  ASSERT_TRUE(l2stest::pumpUntil(run, [&] { return (frame = run.backend().windowTitled(kDemoFrameTitle)) != nullptr; }));
+  ASSERT_TRUE(atRest(run));
   const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
   ASSERT_LE(screen.width(), 1024);
   ASSERT_LE(screen.height(), 768);
@@ -119,8 +131,8 @@ TEST_F(FrameWindowsTest, EveryWindowTheFrameOpensFitsTheScreenWithItsButtonsVisi
     ASSERT_NE(a, nullptr) << c.equate;
     a->trigger();
     QWidget* w = nullptr;
-    ASSERT_TRUE(run.pumpUntil([&] { return (w = shown(area, QString::fromUtf8(c.title))) != nullptr; }));
-    QTest::qWait(300);  // the procedure fills the window; resizes settle
+    ASSERT_TRUE(l2stest::pumpUntil(run, [&] { return (w = shown(area, QString::fromUtf8(c.title))) != nullptr; }));
+    ASSERT_TRUE(atRest(run));
     const QRect room = c.child ? QRect(area->viewport()->mapToGlobal(QPoint(0, 0)), area->viewport()->size())
                                : screen;
     expectFits(w, room, c.title);
@@ -135,8 +147,8 @@ TEST_F(FrameWindowsTest, EveryWindowTheFrameOpensFitsTheScreenWithItsButtonsVisi
     ASSERT_NE(insert, nullptr);
     insert->click();
     QWidget* form = nullptr;
-    ASSERT_TRUE(run.pumpUntil([&] { return (form = shown(area, QStringLiteral("Skjema laboratorium"))) != nullptr; }));
-    QTest::qWait(300);
+    ASSERT_TRUE(l2stest::pumpUntil(run, [&] { return (form = shown(area, QStringLiteral("Skjema laboratorium"))) != nullptr; }));
+    ASSERT_TRUE(atRest(run));
     expectFits(form, form->isWindow() ? screen : QRect(area->viewport()->mapToGlobal(QPoint(0, 0)), area->viewport()->size()),
                "Skjema laboratorium");
     shoot(form, "LABFORM");
@@ -145,19 +157,19 @@ TEST_F(FrameWindowsTest, EveryWindowTheFrameOpensFitsTheScreenWithItsButtonsVisi
     ASSERT_NE(cancel, nullptr);
     cancel->click();
     QMessageBox* ask = nullptr;
-    ASSERT_TRUE(run.pumpUntil([&] {
+    ASSERT_TRUE(l2stest::pumpUntil(run, [&] {
       for (QWidget* m : run.backend().modalWidgets())
         if ((ask = qobject_cast<QMessageBox*>(m)) != nullptr) return true;
       return false;
     }));
     ask->button(QMessageBox::No)->click();
-    EXPECT_TRUE(run.pumpUntil([&] { return shown(area, QStringLiteral("Skjema laboratorium")) == nullptr; }));
+    EXPECT_TRUE(l2stest::pumpUntil(run, [&] { return shown(area, QStringLiteral("Skjema laboratorium")) == nullptr; }));
   }
   shoot(frame->shell(), "FRAME");
   // The settings window holds the frame's thread: close it first, then the frame.
   if (QWidget* settings = shown(area, QStringLiteral("Innstillinger"))) {
     if (auto* ok = settings->findChild<QPushButton*>(QStringLiteral("?OK"))) ok->click();
-    EXPECT_TRUE(run.pumpUntil([&] { return shown(area, QStringLiteral("Innstillinger")) == nullptr; }));
+    EXPECT_TRUE(l2stest::pumpUntil(run, [&] { return shown(area, QStringLiteral("Innstillinger")) == nullptr; }));
   }
   frame->shell()->close();
   run.exec();
@@ -169,12 +181,12 @@ TEST_F(FrameWindowsTest, TheImportWindowMaximisedKeepsItsButtonsAndWidensThePath
   ui::qt::QtRun run;
   ASSERT_TRUE(run.start([] { shell::Main(); }));
   ui::qt::QtWindow* frame = nullptr;
-  ASSERT_TRUE(run.pumpUntil([&] { return (frame = run.backend().windowTitled(kDemoFrameTitle)) != nullptr; }));
+  ASSERT_TRUE(l2stest::pumpUntil(run, [&] { return (frame = run.backend().windowTitled(kDemoFrameTitle)) != nullptr; }));
   QMdiArea* area = frame->mdiArea();
   frame->action("?BUTTON3")->trigger();
   QWidget* w = nullptr;
-  ASSERT_TRUE(run.pumpUntil([&] { return (w = shown(area, QStringLiteral("Import"))) != nullptr; }));
-  QTest::qWait(300);
+  ASSERT_TRUE(l2stest::pumpUntil(run, [&] { return (w = shown(area, QStringLiteral("Import"))) != nullptr; }));
+  ASSERT_TRUE(atRest(run));
   auto* sub = qobject_cast<QMdiSubWindow*>(w);
   ASSERT_NE(sub, nullptr);
   QWidget* group = w->findChild<QWidget*>(QStringLiteral("?GROUP2"));
@@ -187,7 +199,7 @@ TEST_F(FrameWindowsTest, TheImportWindowMaximisedKeepsItsButtonsAndWidensThePath
 
   const int normalWidth = path->width();
   sub->showMaximized();
-  QTest::qWait(300);
+  ASSERT_TRUE(atRest(run));
   const QRect room(area->viewport()->mapToGlobal(QPoint(0, 0)), area->viewport()->size());
   expectFits(w, room, "Import maximised");
   EXPECT_GT(path->width(), normalWidth + 100);
@@ -201,11 +213,11 @@ TEST_F(FrameWindowsTest, StatusTextsOfControlsAndMenusShowInZoneOne) {
   ui::qt::QtRun run;
   ASSERT_TRUE(run.start([] { shell::Main(); }));
   ui::qt::QtWindow* frame = nullptr;
-  ASSERT_TRUE(run.pumpUntil([&] { return (frame = run.backend().windowTitled(kDemoFrameTitle)) != nullptr; }));
+  ASSERT_TRUE(l2stest::pumpUntil(run, [&] { return (frame = run.backend().windowTitled(kDemoFrameTitle)) != nullptr; }));
   QLabel* zone = frame->shell()->statusBar()->findChild<QLabel*>();
   ASSERT_NE(zone, nullptr);
   const auto zoneShows = [&](const char* text) {
-    return run.pumpUntil([&] { return zone->text() == QString::fromUtf8(text); }, 2000);
+    return l2stest::pumpUntil(run, [&] { return zone->text() == QString::fromUtf8(text); });
   };
 
   // A menu item under the mouse.
@@ -215,7 +227,7 @@ TEST_F(FrameWindowsTest, StatusTextsOfControlsAndMenusShowInZoneOne) {
   QMenu* file = fileMenu->menu();
   ASSERT_NE(file, nullptr);
   frame->shell()->menuBar()->setActiveAction(fileMenu);
-  ASSERT_TRUE(run.pumpUntil([&] { return file->isVisible(); }));
+  ASSERT_TRUE(l2stest::pumpUntil(run, [&] { return file->isVisible(); }));
   file->setActiveAction(printSetup);
   EXPECT_TRUE(zoneShows("Setup Printer")) << zone->text().toStdString();
   file->hide();
@@ -225,7 +237,7 @@ TEST_F(FrameWindowsTest, StatusTextsOfControlsAndMenusShowInZoneOne) {
   // gives the zone back.
   frame->action("?FILEINNSTILLINGER")->trigger();
   QWidget* settings = nullptr;
-  ASSERT_TRUE(run.pumpUntil([&] { return (settings = shown(frame->mdiArea(), QStringLiteral("Innstillinger"))) != nullptr; }));
+  ASSERT_TRUE(l2stest::pumpUntil(run, [&] { return (settings = shown(frame->mdiArea(), QStringLiteral("Innstillinger"))) != nullptr; }));
   auto* command = settings->findChild<QLineEdit*>(QStringLiteral("?L_S:PREIMPRUN"));
   auto* ok = settings->findChild<QPushButton*>(QStringLiteral("?OK"));
   ASSERT_NE(command, nullptr);
@@ -237,7 +249,7 @@ TEST_F(FrameWindowsTest, StatusTextsOfControlsAndMenusShowInZoneOne) {
   EXPECT_TRUE(zoneShows("")) << zone->text().toStdString();
 
   ok->click();
-  EXPECT_TRUE(run.pumpUntil([&] { return shown(frame->mdiArea(), QStringLiteral("Innstillinger")) == nullptr; }));
+  EXPECT_TRUE(l2stest::pumpUntil(run, [&] { return shown(frame->mdiArea(), QStringLiteral("Innstillinger")) == nullptr; }));
   frame->shell()->close();
   run.exec();
 }

@@ -11,6 +11,8 @@
 #include <sstream>
 #include <string>
 
+#include "wait_limit.h"
+
 namespace l2stest {
 
 class DemoProgram {
@@ -28,9 +30,10 @@ class DemoProgram {
   // Sets up the demo data; the exit code of the demo tool.
   int makeDemo() { return run("'" + bin() + "lab2siv-demo' . >/dev/null"); }
   // Runs `script` in the demo directory, with `env` (NAME='value' ..., redirections) before the
-  // program; the program's exit code. The transcript is `transcript()`.
+  // program; the program's exit code. The transcript is `transcript()`. The robot waits as long
+  // as a loaded machine needs, unless the script sets its own timeout.
   int runScript(const std::string& script, const std::string& env = "") {
-    std::ofstream(dir_ / "script.txt") << script;
+    std::ofstream(dir_ / "script.txt") << waitLimitScriptLine() << script;
     return run(env + " '" + bin() + "lab2siv' --headless --script script.txt --transcript out.txt");
   }
   std::string transcript() const {

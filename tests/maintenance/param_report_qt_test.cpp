@@ -16,6 +16,7 @@
 #include "platform/ui/qt/qt_backend.h"
 #include "platform/ui/qt/qt_run.h"
 #include "platform/ui/qt/qt_window.h"
+#include "qt_wait.h"
 
 namespace fs = std::filesystem;
 
@@ -76,19 +77,19 @@ TEST_F(ParamReportQtTest, CancelWhileReadingShowsNothingAndAnswersTwo) {
     response = data::thr().ThreadResponse;
   }));
   ui::qt::QtWindow* progress = nullptr;
-  ASSERT_TRUE(run_->pumpUntil([&] { return (progress = run_->backend().windowTitled("Generating Report")); }));
+  ASSERT_TRUE(l2stest::pumpUntil(*run_, [&] { return (progress = run_->backend().windowTitled("Generating Report")); }));
   auto* cancel = qobject_cast<QPushButton*>(progress->widget("?PROGRESS:CANCEL"));
   ASSERT_NE(cancel, nullptr);
   if (const char* shots = std::getenv("L2S_PREVIEW_SHOT")) {
-    run_->pumpUntil([] { return false; }, 300);
+    l2stest::pumpUntil(*run_, [] { return false; }, 300);
     progress->shell()->grab().save(QString::fromUtf8(shots) + QStringLiteral("/progress.png"));
   }
   cancel->click();
   bool previewSeen = false;
-  ASSERT_TRUE(run_->pumpUntil([&] {
+  ASSERT_TRUE(l2stest::pumpUntil(*run_, [&] {
     previewSeen = previewSeen || run_->backend().windowTitled("Report Preview");
     return response != -1;
-  }, 20000));
+  }));
   EXPECT_EQ(response, 2);
   EXPECT_FALSE(previewSeen);
 }

@@ -21,6 +21,7 @@
 #include "../platform/ui/headless/newest_window.h"
 #include "shell/global_settings.h"
 #include "shell/procedures.h"
+#include "wait_limit.h"
 
 namespace l2stest {
 
@@ -42,16 +43,16 @@ class WindowHarness : public ::testing::Test {
     data::setDataDirectory(dir_.string());
     data::SetFileNames();
     shell::setGlobals(shell::GlobalSettings{});
-    robot.setTimeout(std::chrono::milliseconds(5000));
+    robot.setTimeout(kWaitLimit);
   }
   void TearDown() override {
     if (ui::runningProcedures() > 0) {
       ui::requestShutdown();
       // A failed test can leave a box unanswered: its thread would never end, and the backend
       // would be destroyed under it (a hang instead of a failure).
-      if (!ui::waitProceduresEnded(std::chrono::milliseconds(5000))) {
+      if (!ui::waitProceduresEnded(kWaitLimit)) {
         backend.cancelAll();
-        ui::waitProceduresEnded(std::chrono::milliseconds(5000));
+        ui::waitProceduresEnded(kWaitLimit);
       }
     }
     for (const char* p : registered_) shell::setProcedure(p, {});

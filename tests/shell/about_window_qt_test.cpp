@@ -18,6 +18,7 @@
 #include "platform/ui/qt/qt_backend.h"
 #include "platform/ui/qt/qt_run.h"
 #include "platform/ui/qt/qt_window.h"
+#include "qt_wait.h"
 #include "shell/about_window.h"
 
 namespace fs = std::filesystem;
@@ -71,7 +72,7 @@ TEST_F(AboutWindowQtTest, TheMouseOverEachLinkLineLightsItAndAClickOpensItsTarge
   ui::qt::QtRun run;
   ASSERT_TRUE(run.start([] { shell::AboutWindow(); }));
   ui::qt::QtWindow* win = nullptr;
-  ASSERT_TRUE(run.pumpUntil([&] {
+  ASSERT_TRUE(l2stest::pumpUntil(run, [&] {
     win = run.backend().windowTitled("Om programmet");
     return win && win->widget(std::string("?MAILLINK")) && run.backend().settled();
   }));
@@ -98,10 +99,10 @@ TEST_F(AboutWindowQtTest, TheMouseOverEachLinkLineLightsItAndAClickOpensItsTarge
     const QPoint local = region->mapFromGlobal(inside);
     QEnterEvent enter{QPointF(local), QPointF(local), QPointF(inside)};
     QApplication::sendEvent(under, &enter);
-    EXPECT_TRUE(run.pumpUntil([&] { return textColour(line) == magenta; }));
+    EXPECT_TRUE(l2stest::pumpUntil(run, [&] { return textColour(line) == magenta; }));
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(under, &leave);
-    EXPECT_TRUE(run.pumpUntil([&] { return textColour(line) == blue; }));
+    EXPECT_TRUE(l2stest::pumpUntil(run, [&] { return textColour(line) == blue; }));
 
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(local), QPointF(inside), Qt::LeftButton,
                       Qt::LeftButton, Qt::NoModifier);
@@ -110,7 +111,7 @@ TEST_F(AboutWindowQtTest, TheMouseOverEachLinkLineLightsItAndAClickOpensItsTarge
     QApplication::sendEvent(under, &press);
     QApplication::sendEvent(under, &release);
     ++clicks;
-    ASSERT_TRUE(run.pumpUntil([&] { return opened().size() == clicks; }));
+    ASSERT_TRUE(l2stest::pumpUntil(run, [&] { return opened().size() == clicks; }));
     EXPECT_EQ(opened().back().rfind(l.target, 0), 0u) << opened().back();
 
     // Just past the end of the text nothing reacts.

@@ -146,9 +146,7 @@ TEST_F(AboutWindowTest, LinkLinesLightUpAndOpenTheirTarget) {
   ASSERT_TRUE(robot().mouse("?WEBLINK", "out")) << failure();
   EXPECT_EQ(colour("?WEBLINE"), 0x0000FF);
   ASSERT_TRUE(robot().mouse("?MAILLINK", "up")) << failure();
-  for (int i = 0; i < 150 && !fs::exists(root_ / "opened"); ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
+  l2stest::pollUntil([&] { return fs::exists(root_ / "opened"); });
   ::setenv("PATH", oldPath.c_str(), 1);
   std::ifstream in(root_ / "opened");
   std::string target;

@@ -61,7 +61,7 @@ TEST_F(MainFrameTest, FirstRunShowsTheSettingsWindowBeforeTheFrameAndOnlyOnce) {
 
   session_.reset();
   resetProgram();
-  session_ = std::make_unique<ui::headless::Session>();
+  session_ = std::make_unique<l2stest::Session>();
   startProgram();
   ASSERT_TRUE(robot().window(kFrame)) << failure();
   ASSERT_TRUE(robot().menu("E&xit")) << failure();
@@ -127,7 +127,7 @@ TEST_F(MainFrameTest, AbortOnAStopBoxEndsTheProgramWritingNothing) {
     session_.reset();
     freshWorkDirectory();
     resetProgram();
-    session_ = std::make_unique<ui::headless::Session>();
+    session_ = std::make_unique<l2stest::Session>();
     if (c.list) {
       if (c.directory) {
         makeDatasetList({{"Demo", c.directory}});
@@ -195,7 +195,7 @@ TEST_F(MainFrameTest, OnlyAvsluttWritesTheSettingsBack) {
     resetProgram();
     freshWorkDirectory();
     makeKnownInstallation();
-    session_ = std::make_unique<ui::headless::Session>();
+    session_ = std::make_unique<l2stest::Session>();
     shell::setProcedure("ImportWindow", changeSupplierRange);
     startProgram();
     ASSERT_TRUE(robot().window(kFrame)) << failure();
@@ -280,7 +280,7 @@ TEST_F(MainFrameTest, FullWindowDragIsOffWhileTheProgramRunsWhenItWasOn) {
     resetProgram();
     freshWorkDirectory();
     makeKnownInstallation();
-    session_ = std::make_unique<ui::headless::Session>();
+    session_ = std::make_unique<l2stest::Session>();
     DragDouble desk(onAtStart);
     sys::setDesktop(&desk);
     startProgram();

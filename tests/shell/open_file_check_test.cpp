@@ -4,7 +4,9 @@
 #include <sqlite3.h>
 
 #include <chrono>
+#include <condition_variable>
 #include <functional>
+#include <mutex>
 #include <optional>
 #include <thread>
 
@@ -34,18 +36,29 @@ bool hasIndex(const fs::path& db, const std::string& name) {
   return found;
 }
 
-// Holds an exclusive lock on a database from another connection for a while.
+// Holds an exclusive lock on a database from another connection, for `hold` or, without one,
+// until it goes out of scope (a lock that must outlast every wait of the program, however
+// slowly it runs).
 class Locker {
  public:
-  Locker(const fs::path& db, std::chrono::milliseconds hold) {
+  explicit Locker(const fs::path& db, std::optional<std::chrono::milliseconds> hold = std::nullopt) {
     sqlite3_open(db.c_str(), &c_);
     sqlite3_exec(c_, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr);
     t_ = std::thread([this, hold] {
-      std::this_thread::sleep_for(hold);
+      std::unique_lock lock(m_);
+      if (hold)
+        released_.wait_for(lock, *hold, [this] { return done_; });
+      else
+        released_.wait(lock, [this] { return done_; });
       sqlite3_exec(c_, "COMMIT", nullptr, nullptr, nullptr);
     });
   }
   ~Locker() {
+    {
+      std::lock_guard lock(m_);
+      done_ = true;
+    }
+    released_.notify_one();
     t_.join();
     sqlite3_close(c_);
   }
@@ -54,6 +67,9 @@ class Locker {
 
  private:
   sqlite3* c_ = nullptr;
+  std::mutex m_;
+  std::condition_variable released_;
+  bool done_ = false;
   std::thread t_;
 };
 
@@ -156,7 +172,7 @@ TEST_F(OpenFileCheckTest, UnrepairableFailuresEndTheProgram) {
     fs::remove_all(dataDir());
     fs::create_directories(dataDir());
     resetProgram();
-    session_ = std::make_unique<ui::headless::Session>();
+    session_ = std::make_unique<l2stest::Session>();
     c.setup(*this);
     const fs::path dir = c.inMissingDirectory ? root_ / "missing" : dataDir();
     EXPECT_FALSE(openChecked(c.create, {{c.warning, "Ok"}, {"Halt", "Ok"}}, dir));
@@ -198,8 +214,7 @@ TEST_F(OpenFileCheckTest, ALockedFileIsOpenedAfterTheRecoveryOption) {
 
 TEST_F(OpenFileCheckTest, AFileThatStaysLockedEndsTheProgramWithDiskError) {
   makeMapFile();
-  robot().setTimeout(std::chrono::seconds(20));
-  Locker lock(mapFile(), std::chrono::seconds(12));  // past the recovery wait of 10 s
+  Locker lock(mapFile());  // past the recovery wait of 10 s
   EXPECT_FALSE(openChecked(1, {{"File Access Error", "Ok"}, {"Halt", "Ok"}}));
   EXPECT_EQ(boxText("File Access Error").rfind("File (" + mapFile().string() +
                                                    ") could not be opened.  Error: ",

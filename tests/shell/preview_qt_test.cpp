@@ -18,6 +18,7 @@
 #include "platform/ui/qt/qt_backend.h"
 #include "platform/ui/qt/qt_run.h"
 #include "platform/ui/qt/qt_window.h"
+#include "qt_wait.h"
 #include "sample_pages.h"
 #include "shell/preview_window.h"
 
@@ -28,7 +29,7 @@ class PreviewQtTest : public ::testing::Test {
   void SetUp() override { run_ = std::make_unique<ui::qt::QtRun>(); }
   void TearDown() override { run_.reset(); }
 
-  bool pump(const std::function<bool()>& done) { return run_->pumpUntil(done, 5000); }
+  bool pump(const std::function<bool()>& done) { return l2stest::pumpUntil(*run_, done); }
   ui::qt::QtWindow* win() { return run_->backend().windowTitled("Report Preview"); }
   QScrollArea* image(const std::string& equate) { return qobject_cast<QScrollArea*>(win()->widget(equate)); }
   // The pixmap an image control shows now (null when none).

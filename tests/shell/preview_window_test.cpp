@@ -12,6 +12,7 @@
 #include "data/thread_state.h"
 #include "platform/ui/api/procedure.h"
 #include "platform/ui/headless/session.h"
+#include "test_session.h"
 #include "sample_pages.h"
 
 namespace {
@@ -34,7 +35,7 @@ class PreviewTest : public ::testing::Test {
   }
   void openList(std::vector<std::string> pages) {
     pages_ = std::move(pages);
-    session_ = std::make_unique<ui::headless::Session>();
+    session_ = std::make_unique<l2stest::Session>();
     session_->start([this] {
       shell::PreviewWindow(pages_);
       response = data::thr().ThreadResponse;
@@ -83,7 +84,7 @@ class PreviewTest : public ::testing::Test {
   std::atomic<int> response{-1};
   std::unique_ptr<report::Report> report_;
   std::vector<std::string> pages_;
-  std::unique_ptr<ui::headless::Session> session_;
+  std::unique_ptr<l2stest::Session> session_;
 };
 
 TEST_F(PreviewTest, OnePageDisablesTheSpinsAndTheViewMenu) {

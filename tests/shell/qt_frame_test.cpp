@@ -15,6 +15,7 @@
 #include "platform/ui/qt/qt_backend.h"
 #include "platform/ui/qt/qt_run.h"
 #include "platform/ui/qt/qt_window.h"
+#include "qt_wait.h"
 #include "shell/global_settings.h"
 #include "qt_installation.h"
 #include "shell/main.h"
@@ -31,7 +32,7 @@ TEST_F(QtFrameTest, TheFrameOpensAndAvsluttEndsTheProgram) {
     ui::qt::QtRun run;
     ASSERT_TRUE(run.start([] { shell::Main(); }));
     ui::qt::QtWindow* frame = nullptr;
-    ASSERT_TRUE(run.pumpUntil([&] {
+    ASSERT_TRUE(l2stest::pumpUntil(run, [&] {
       return (frame = run.backend().windowTitled("Brakel-Sivra Provex (Rnx-versjon) [Demo]")) !=
              nullptr;
     }));

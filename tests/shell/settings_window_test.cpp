@@ -135,9 +135,7 @@ TEST_F(SettingsWindowTest, TheEditButtonFollowsTheCommand) {
   ::setenv("VISUAL", "touch", 1);
   ASSERT_TRUE(robot().type("?L_S:PREIMPRUN", "hent med blank.sh")) << failure();
   ASSERT_TRUE(robot().press("?NOTEPADBUTTON")) << failure();
-  for (int i = 0; i < 150 && !fs::exists(work() / "hent med blank.sh"); ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
+  l2stest::pollUntil([&] { return fs::exists(work() / "hent med blank.sh"); });
   ::unsetenv("VISUAL");
   EXPECT_TRUE(fs::exists(work() / "hent med blank.sh"));
   EXPECT_FALSE(fs::exists(work() / "hent"));
@@ -216,12 +214,10 @@ TEST_F(PreImportCommandTest, RunsTheStoredCommandAsItsSwitchesSay) {
     EXPECT_EQ(atReturn, c.markerAtReturn);
     EXPECT_TRUE(closed);
     session_.reset();
-    session_ = std::make_unique<ui::headless::Session>();
+    session_ = std::make_unique<l2stest::Session>();
   }
   // The command not waited for goes on and ends by itself.
-  for (int i = 0; i < 150 && !fs::exists(work() / "marker"); ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
+  l2stest::pollUntil([&] { return fs::exists(work() / "marker"); });
   EXPECT_TRUE(fs::exists(work() / "marker"));
 }
 
@@ -271,7 +267,7 @@ TEST_F(PreImportCommandTest, ACommandThatCannotStartIsSaid) {
               "box \"Advarsel\" \"Kan ikke kjøre programmet som kjøres før import:|" + c.command + "|" +
                   c.why);
     session_.reset();
-    session_ = std::make_unique<ui::headless::Session>();
+    session_ = std::make_unique<l2stest::Session>();
   }
   EXPECT_FALSE(fs::exists(work() / "marker"));
 }

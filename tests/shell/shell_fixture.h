@@ -19,6 +19,7 @@
 #include "platform/store/paths.h"
 #include "platform/sys/desktop.h"
 #include "platform/ui/headless/session.h"
+#include "test_session.h"
 #include "shell/global_settings.h"
 #include "shell/procedures.h"
 #include "../platform/ui/headless/newest_window.h"
@@ -43,8 +44,7 @@ class ShellTest : public ::testing::Test {
     ::setenv("LAB2SIV_SYSTEM_DIR", (root_ / "system").c_str(), 1);
     store::setDriveRoot((root_ / "drive").string());
     resetProgram();
-    session_ = std::make_unique<ui::headless::Session>();
-    session_->robot().setTimeout(std::chrono::milliseconds(8000));
+    session_ = std::make_unique<l2stest::Session>();
   }
 
   void TearDown() override {
@@ -165,7 +165,7 @@ class ShellTest : public ::testing::Test {
 
   fs::path root_;
   fs::path oldCwd_;
-  std::unique_ptr<ui::headless::Session> session_;
+  std::unique_ptr<l2stest::Session> session_;
 };
 
 }  // namespace shelltest

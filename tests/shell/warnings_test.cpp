@@ -180,7 +180,7 @@ TEST_F(WarningsTest, WarningsThatEndTheProgramShowTheirFinalMessage) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.kind);
     session_.reset();
-    session_ = std::make_unique<ui::headless::Session>();
+    session_ = std::make_unique<l2stest::Session>();
     bool returned = false;
     const int kind = c.kind;
     ASSERT_TRUE(session().start([kind, &returned] {

@@ -1,7 +1,6 @@
 #include "platform/text/date.h"
 
 #include <atomic>
-#include <cstdio>
 #include <ctime>
 
 namespace text {
@@ -101,9 +100,15 @@ Date dateFromDbase(std::string_view s) {
 std::string dateToDbase(Date date) {
   const Ymd d = toYmd(date);
   if (d.year == 0) return std::string(8, ' ');
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%04d%02d%02d", d.year, d.month, d.day);
-  return buf;
+  // Digits written in place: toYmd keeps the year within four, so the text is always eight.
+  std::string out(8, '0');
+  auto put = [&out](int value, std::size_t end, std::size_t width) {
+    for (std::size_t i = 0; i < width; ++i, value /= 10) out[end - i] = static_cast<char>('0' + value % 10);
+  };
+  put(d.year, 3, 4);
+  put(d.month, 5, 2);
+  put(d.day, 7, 2);
+  return out;
 }
 
 }  // namespace text

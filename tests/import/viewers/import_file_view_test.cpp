@@ -2,6 +2,8 @@
 // by place or by material, ten analysis pairs, and the refusal while an import holds the tables.
 #include "import/viewers/import_file_view.h"
 
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "data/lab/lab_tables.h"
@@ -13,8 +15,30 @@ namespace {
 namespace fs = std::filesystem;
 constexpr const char* kTitle = "Se på importfile";
 
-const fs::path kDemoExport = fs::path(LAB2SIV_FIXTURES) / ".." / ".." / "demo-data" / "lab";
-const fs::path kFixture = fs::path(LAB2SIV_FIXTURES) / "import" / "lab";
+// The tables are opened exclusively, also towards the other test processes that read the same
+// table sets side by side: each process reads its own copies, removed when it ends.
+class TableCopies {
+ public:
+  ~TableCopies() { fs::remove_all(root_); }
+  fs::path of(const fs::path& source) {
+    const fs::path copy = root_ / (source.parent_path().filename().string() + "-" + source.filename().string());
+    if (!fs::exists(copy)) {
+      fs::create_directories(root_);
+      fs::copy(source, copy);
+    }
+    return copy;
+  }
+
+ private:
+  fs::path root_ = fs::temp_directory_path() / ("l2s-viewer-tables-" + std::to_string(::getpid()));
+};
+fs::path copyOf(const fs::path& source) {
+  static TableCopies copies;
+  return copies.of(source);
+}
+
+const fs::path kDemoExport = copyOf(fs::path(LAB2SIV_FIXTURES) / ".." / ".." / "demo-data" / "lab");
+const fs::path kFixture = copyOf(fs::path(LAB2SIV_FIXTURES) / "import" / "lab");
 
 using Rows = std::vector<std::vector<std::string>>;
 
@@ -88,7 +112,7 @@ TEST(ImportRows, TenPairsAsStoredAndUnknownNamesBlank) {
 // A journal number is counted per year: each sample is listed under the journal of its own
 // year only, as the import reads it, not under every journal that shares the number.
 TEST(ImportRows, ASampleBelongsToTheJournalOfItsOwnYear) {
-  const Rows rows = readRows(fs::path(LAB2SIV_FIXTURES) / "viewers" / "two_years", true);
+  const Rows rows = readRows(copyOf(fs::path(LAB2SIV_FIXTURES) / "viewers" / "two_years"), true);
   ASSERT_EQ(rows.size(), 2u);
   EXPECT_EQ((std::vector<std::string>{rows[0].at(0), rows[0].at(1), rows[0].at(4), rows[0].at(7)}),
             (std::vector<std::string>{"0123", "100", "01", "07.01.08"}));

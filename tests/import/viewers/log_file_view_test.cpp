@@ -107,7 +107,7 @@ TEST_F(LogFileViewTest, AMissingEmptyOrBusyLogWarnsAndLeavesAnEmptyDisabledList)
 // The Cancel button arrives while the timer is still reading, as a user's click would: once the
 // progress text shows that some lines were read.
 void clickWhileLoading(ui::headless::HeadlessBackend& backend, const char* equate) {
-  for (int i = 0; i < 2000; ++i) {
+  const bool clicked = l2stest::pollUntil([&] {
     int window = 0, control = 0;
     {
       std::lock_guard lock(backend.mutex());
@@ -127,11 +127,10 @@ void clickWhileLoading(ui::headless::HeadlessBackend& backend, const char* equat
       ev.control = control;
       ev.key = ui::Key::MouseLeft;
       ui::deliver(window, ev);
-      return;
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-  }
-  ADD_FAILURE() << "the progress window did not open";
+    return window != 0;
+  });
+  if (!clicked) ADD_FAILURE() << "the progress window did not open";
 }
 
 TEST_F(LogFileViewTest, CancelDuringALongLoadAsksAndKeepsTheLinesRead) {

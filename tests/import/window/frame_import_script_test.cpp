@@ -16,6 +16,7 @@
 #include "maintenance/register.h"
 #include "platform/store/paths.h"
 #include "platform/ui/headless/session.h"
+#include "test_session.h"
 #include "shell/global_settings.h"
 #include "shell/main.h"
 
@@ -32,7 +33,7 @@ TEST_F(FrameImportScriptTest, FromTheFrameThroughTheImportWindowToFerdig) {
   const fs::path dataDir = this->dataDir();
   prepareDataset();
   if (HasFatalFailure()) return;
-  ui::headless::Session session;
+  l2stest::Session session;
   ASSERT_TRUE(session.start([] { shell::Main(); }));
   std::istringstream script(
       "window P1$APPFRAME\n"

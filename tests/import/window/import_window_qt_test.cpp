@@ -20,6 +20,7 @@
 #include "platform/ui/qt/qt_backend.h"
 #include "platform/ui/qt/qt_run.h"
 #include "platform/ui/qt/qt_window.h"
+#include "qt_wait.h"
 #include "shell/global_settings.h"
 #include "shell/main.h"
 
@@ -69,7 +70,7 @@ TEST_F(ImportWindowQtTest, FromTheFrameThroughTheImportWindowToFerdig) {
     ui::qt::QtRun run;
     ASSERT_TRUE(run.start([] { shell::Main(); }));
     ui::qt::QtWindow* frame = nullptr;
-    ASSERT_TRUE(run.pumpUntil([&] {
+    ASSERT_TRUE(l2stest::pumpUntil(run, [&] {
       return (frame = run.backend().windowTitled("Brakel-Sivra Provex (Rnx-versjon) [Demo]")) != nullptr;
     }));
     QAction* importItem = actionOf(*frame, "?IMPORT");
@@ -77,16 +78,16 @@ TEST_F(ImportWindowQtTest, FromTheFrameThroughTheImportWindowToFerdig) {
     importItem->trigger();
 
     ui::qt::QtWindow* win = nullptr;
-    ASSERT_TRUE(run.pumpUntil([&] {
+    ASSERT_TRUE(l2stest::pumpUntil(run, [&] {
       win = run.backend().windowTitled("Import");
       return !labelText(win, "?MAP:LABNAVN").empty();
     }));
     labName = labelText(win, "?MAP:LABNAVN");
     click(win, "?OKBUTTON");
-    EXPECT_TRUE(run.pumpUntil([&] { return labelText(win, "?LOC:MELDING_1") == "Ferdig!"; }, 60000));
+    EXPECT_TRUE(l2stest::pumpUntil(run, [&] { return labelText(win, "?LOC:MELDING_1") == "Ferdig!"; }));
     line1 = labelText(win, "?LOC:MELDING_1");
     click(win, "?CANCELBUTTON");
-    ASSERT_TRUE(run.pumpUntil([&] { return run.backend().windowTitled("Import") == nullptr; }));
+    ASSERT_TRUE(l2stest::pumpUntil(run, [&] { return run.backend().windowTitled("Import") == nullptr; }));
 
     QAction* avslutt = actionOf(*frame, "?BUTTON2");
     ASSERT_NE(avslutt, nullptr);

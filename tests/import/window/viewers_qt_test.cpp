@@ -11,6 +11,7 @@
 #include "platform/ui/qt/qt_backend.h"
 #include "platform/ui/qt/qt_run.h"
 #include "platform/ui/qt/qt_window.h"
+#include "qt_wait.h"
 #include "shell/main.h"
 #include "supplier_without_plant.h"
 
@@ -47,7 +48,7 @@ TEST_F(ViewersQtTest, ARunWithAMissingPlantEndsWithTheLogOpen) {
     ui::qt::QtRun run;
     ASSERT_TRUE(run.start([] { shell::Main(); }));
     ui::qt::QtWindow* frame = nullptr;
-    ASSERT_TRUE(run.pumpUntil([&] {
+    ASSERT_TRUE(l2stest::pumpUntil(run, [&] {
       return (frame = run.backend().windowTitled("Brakel-Sivra Provex (Rnx-versjon) [Demo]")) != nullptr;
     }));
     QAction* importItem = frame->action(std::string("?IMPORT"));
@@ -55,7 +56,7 @@ TEST_F(ViewersQtTest, ARunWithAMissingPlantEndsWithTheLogOpen) {
     importItem->trigger();
 
     ui::qt::QtWindow* win = nullptr;
-    ASSERT_TRUE(run.pumpUntil([&] {
+    ASSERT_TRUE(l2stest::pumpUntil(run, [&] {
       win = run.backend().windowTitled("Import");
       auto* ok = buttonOf(win, "?OKBUTTON");
       return ok && ok->isEnabled();
@@ -63,7 +64,7 @@ TEST_F(ViewersQtTest, ARunWithAMissingPlantEndsWithTheLogOpen) {
     buttonOf(win, "?OKBUTTON")->click();
 
     ui::qt::QtWindow* log = nullptr;
-    ASSERT_TRUE(run.pumpUntil(
+    ASSERT_TRUE(l2stest::pumpUntil(run, 
         [&] {
           log = run.backend().windowTitled("Se på Logg-file");
           return log && !listRows(log, "?ASCIIBOX").empty();
@@ -71,14 +72,14 @@ TEST_F(ViewersQtTest, ARunWithAMissingPlantEndsWithTheLogOpen) {
         60000));
     logRows = listRows(log, "?ASCIIBOX");
     buttonOf(log, "?CLOSE")->click();
-    ASSERT_TRUE(run.pumpUntil([&] { return run.backend().windowTitled("Se på Logg-file") == nullptr; }));
-    ASSERT_TRUE(run.pumpUntil([&] {
+    ASSERT_TRUE(l2stest::pumpUntil(run, [&] { return run.backend().windowTitled("Se på Logg-file") == nullptr; }));
+    ASSERT_TRUE(l2stest::pumpUntil(run, [&] {
       auto* l = qobject_cast<QLabel*>(win->widget(std::string("?LOC:MELDING_1")));
       melding = l ? l->text().toStdString() : std::string();
       return melding == "Ferdig!";
     }));
     buttonOf(win, "?CANCELBUTTON")->click();
-    ASSERT_TRUE(run.pumpUntil([&] { return run.backend().windowTitled("Import") == nullptr; }));
+    ASSERT_TRUE(l2stest::pumpUntil(run, [&] { return run.backend().windowTitled("Import") == nullptr; }));
     frame->action(std::string("?BUTTON2"))->trigger();
     code = run.exec();
   }

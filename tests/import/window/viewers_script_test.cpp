@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "platform/ui/headless/session.h"
+#include "test_session.h"
 #include "shell/main.h"
 #include "supplier_without_plant.h"
 
@@ -20,7 +21,7 @@ TEST_F(ViewersScriptTest, ARunWithAMissingPlantEndsWithTheLogOpen) {
   if (HasFatalFailure()) return;
   l2stest::addSupplierWithoutPlant(root_);
   if (HasFatalFailure()) return;
-  ui::headless::Session session;
+  l2stest::Session session;
   ASSERT_TRUE(session.start([] { shell::Main(); }));
   std::istringstream script(
       "window P1$APPFRAME\n"

@@ -9,6 +9,7 @@
 
 #include "pdf_text.h"
 #include "platform/ui/headless/session.h"
+#include "test_session.h"
 
 namespace fs = std::filesystem;
 
@@ -143,7 +144,7 @@ TEST_F(PrintLinesTest, EveryLineReachesThePdfAndALongLineWraps) {
   lines.push_back(longLine);
   report::Result res;
   {
-    ui::headless::Session s;
+    l2stest::Session s;
     s.start([&] { res = report::printLines(lines, "Import.pdf"); });
     ASSERT_TRUE(s.robot().file(path("log")));  // the user gave no extension
     ASSERT_TRUE(s.robot().waitEnd());
@@ -161,7 +162,7 @@ TEST_F(PrintLinesTest, EveryLineReachesThePdfAndALongLineWraps) {
 TEST_F(PrintLinesTest, NothingToPrintAsksNothingAndACancelledDialogWritesNothing) {
   report::Result empty, cancelled;
   {
-    ui::headless::Session s;
+    l2stest::Session s;
     s.start([&] {
       empty = report::printLines({}, "Import.pdf");
       cancelled = report::printLines({"one line"}, "Import.pdf");

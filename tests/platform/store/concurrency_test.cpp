@@ -15,6 +15,7 @@
 #include "platform/store/transaction.h"
 #include "scratch_dir.h"
 #include "test_record.h"
+#include "wait_limit.h"
 
 using namespace testing_util;
 
@@ -27,7 +28,7 @@ TEST(ConcurrencyTest, ThreadsAddThroughTheirOwnInstancesAndSeeEveryRecord) {
     TestFile f{path};
     ASSERT_EQ(f.create(), 0);
   }
-  store::setDefaultWaitMs(5000);
+  store::setDefaultWaitMs(l2stest::kWaitLimitMs);  // four writers take turns, however slowly they run
   constexpr int kThreads = 4, kEach = 25;
   std::atomic<int> failures{0};
   std::vector<std::thread> threads;

@@ -16,6 +16,7 @@
 #include "scratch_dir.h"
 #include "sqlite_peek.h"
 #include "test_record.h"
+#include "wait_limit.h"
 
 using namespace testing_util;
 
@@ -123,7 +124,7 @@ TEST_F(OtherToolsTest, WalFileIsSwitchedBackToTheRollbackJournal) {
 
 TEST_F(OtherToolsTest, ReadsWaitAsLongAsARecoverOpenWritesDoNot) {
   store::setDefaultWaitMs(100);
-  store::setRecoverWaitMs(5000);
+  store::setRecoverWaitMs(l2stest::kWaitLimitMs);
   f.set(CODEKEY);
   ASSERT_EQ(f.next(), 0);
   sqlite3* holder = nullptr;

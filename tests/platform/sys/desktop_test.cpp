@@ -3,12 +3,13 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <thread>
+
+#include "wait_limit.h"
 
 namespace {
 
@@ -43,13 +44,13 @@ TEST(Desktop, TextEditorGetsTheFileNameAsOneArgument) {
   ASSERT_TRUE(sys::openInTextEditor(file));
   // The editor is not waited for: wait until it has written the whole name.
   std::string seen;
-  for (int i = 0; i < 500 && seen != file; ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  l2stest::pollUntil([&] {
     std::ifstream in(out);
     std::ostringstream ss;
     ss << in.rdbuf();
     seen = ss.str();
-  }
+    return seen == file;
+  });
   EXPECT_EQ(seen, file);
   unsetenv("VISUAL");
   fs::remove_all(dir);

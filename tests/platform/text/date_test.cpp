@@ -58,7 +58,9 @@ TEST(Date, DbaseDates) {
   EXPECT_EQ(text::dateFromDbase("20080905"), text::dateFromYmd(2008, 9, 5));
   EXPECT_EQ(text::dateToDbase(text::dateFromYmd(2008, 9, 5)), "20080905");
   EXPECT_EQ(text::dateToDbase(text::dateFromYmd(1801, 1, 1)), "18010101");
-  EXPECT_EQ(text::dateToDbase(0), "        ");
+  EXPECT_EQ(text::dateToDbase(text::kLastDate), "99991231");
+  for (text::Date outside : {0, text::kFirstDate - 1, text::kLastDate + 1, -1})
+    EXPECT_EQ(text::dateToDbase(outside), "        ") << outside;
   for (const char* bad : {"", "        ", "2008090", "2008-9-5", "20080230", "2008090x", "00000000"})
     EXPECT_EQ(text::dateFromDbase(bad), 0) << '"' << bad << '"';
 }

@@ -9,6 +9,7 @@
 #include "platform/ui/api/procedure.h"
 #include "platform/ui/api/window.h"
 #include "platform/ui/headless/session.h"
+#include "test_session.h"
 
 using namespace ui;
 using ::testing::ElementsAre;
@@ -54,7 +55,7 @@ TEST(HeadlessDialogs, PopupCountsItemsWithoutSeparatorsAndRefusesGreyedOnes) {
   };
   for (const Case& c : cases) {
     int returned = -1;
-    headless::Session s;
+    l2stest::Session s;
     s.start([&] {
       buttonProcedure("Liste", {"?POP"}, [&](Window&, const std::string&) { returned = popup(c.text); });
     });
@@ -72,7 +73,7 @@ TEST(HeadlessDialogs, PopupCountsItemsWithoutSeparatorsAndRefusesGreyedOnes) {
 
 TEST(HeadlessDialogs, BoxesReturnTheAnswerAndAreRecorded) {
   std::vector<int> answers;
-  headless::Session s;
+  l2stest::Session s;
   s.start([&] {
     buttonProcedure("Skjema", {"?OK"}, [&](Window&, const std::string&) {
       answers.push_back(message("Lagre endringene?", "Update Cancelled", Icon::Question,
@@ -97,7 +98,7 @@ TEST(HeadlessDialogs, BoxesReturnTheAnswerAndAreRecorded) {
 TEST(HeadlessDialogs, FileAndDirectoryDialogsTakeAPathOrAreCancelled) {
   std::string file = "/data/lab", dir = "/data";
   std::vector<bool> results;
-  headless::Session s;
+  l2stest::Session s;
   s.start([&] {
     buttonProcedure("Skjema laboratorium", {"?LOOKUP", "?LOOKUP:2"}, [&](Window&, const std::string& b) {
       if (b == "?LOOKUP")
@@ -139,7 +140,7 @@ TEST(HeadlessDialogs, StopAndHaltBoxesEndTheProgramWithoutEndingTheProcess) {
   for (const Case& c : cases) {
     bool closingRan = false;
     bool otherUnwound = false;
-    headless::Session s;
+    l2stest::Session s;
     s.start([&] {
       buttonProcedure(
           "Hovedmeny", {"?STOP", "?HALT"},
@@ -182,7 +183,7 @@ TEST(HeadlessDialogs, HelpButtonsF1AndTheHelpMenuCallTheHelpHandler) {
   MenuItem view{.equate = "?VIEWMENU", .text = "&View", .disabled = true};
   view.items = {MenuItem{.equate = "?NEXT", .text = "&Next Page"}};
   def.menu = {hjelp, view};
-  headless::Session s;
+  l2stest::Session s;
   s.start([&] {
     Window win(def);
     win.open();

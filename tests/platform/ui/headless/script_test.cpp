@@ -12,6 +12,7 @@
 #include "platform/ui/api/message.h"
 #include "platform/ui/api/window.h"
 #include "platform/ui/headless/session.h"
+#include "test_session.h"
 
 using namespace ui;
 using ::testing::HasSubstr;
@@ -112,7 +113,7 @@ TEST(HeadlessScript, ScriptsThatWouldHangEndWithAnErrorLine) {
       {"window \"Skjema laboratorium\"\ntype ?MAP:LAB \"uten slutt\n", "error: line 2: unterminated quote"},
   };
   for (const Case& c : cases) {
-    headless::Session s;
+    l2stest::Session s;
     s.start(labForm);
     std::istringstream in(c.script);
     EXPECT_EQ(headless::runScript(s, in), headless::kRunFailed) << c.script;
@@ -122,7 +123,7 @@ TEST(HeadlessScript, ScriptsThatWouldHangEndWithAnErrorLine) {
 }
 
 TEST(HeadlessScript, AHaltedProgramEndsTheScriptWithItsCode) {
-  headless::Session s;
+  l2stest::Session s;
   s.start([] {
     stop("Kan ikke åpne fila: Datasett.tps");
     labForm();
@@ -136,7 +137,7 @@ TEST(HeadlessScript, AHaltedProgramEndsTheScriptWithItsCode) {
 // A list window driven from script text: rows by number, a right click with its pop-up
 // menu, keys, the thumb, a resize; what the procedure makes of them shows in the dumps.
 TEST(HeadlessScript, DrivesAListWindowFromScriptText) {
-  headless::Session s;
+  l2stest::Session s;
   s.start([] {
     WindowDef def;
     def.title = "Laboratorier";

@@ -8,6 +8,7 @@
 #include "platform/ui/api/procedure.h"
 #include "platform/ui/api/window.h"
 #include "platform/ui/headless/session.h"
+#include "test_session.h"
 
 using namespace ui;
 using ::testing::ElementsAre;
@@ -33,7 +34,7 @@ WindowDef simple(std::string title, std::vector<std::string> equates, WindowKind
 
 TEST(HeadlessThreads, PrivateEventsGoToTheOwnThreadAfterQueuedEvents) {
   EventLog log;
-  headless::Session s;
+  l2stest::Session s;
   s.start([&] {
     WindowDef def = simple("Liste", {"?A", "?B"});
     def.resizable = true;
@@ -59,7 +60,7 @@ TEST(HeadlessThreads, PrivateEventsGoToTheOwnThreadAfterQueuedEvents) {
 
 TEST(HeadlessThreads, TwoProceduresOnTwoThreadsEachGetTheirOwnEvents) {
   EventLog a, b;
-  headless::Session s;
+  l2stest::Session s;
   auto proc = [](EventLog& log, std::string title) {
     return [&log, title] {
       Window win(simple(title, {"?OK"}));
@@ -90,7 +91,7 @@ TEST(HeadlessThreads, TwoProceduresOnTwoThreadsEachGetTheirOwnEvents) {
 // the outer one goes on where it was.
 TEST(HeadlessThreads, NestedWindowOnTheSameThreadBlocksTheOuterOne) {
   EventLog log;
-  headless::Session s;
+  l2stest::Session s;
   s.start([&] {
     Window outer(simple("Import", {"?LOOKUP", "?OK"}));
     outer.open();
@@ -116,7 +117,7 @@ TEST(HeadlessThreads, NestedWindowOnTheSameThreadBlocksTheOuterOne) {
   EXPECT_THAT(r.error(), HasSubstr("window \"Import\" is disabled while \"Laboratorier\" is open"));
   s.finish();
 
-  headless::Session s2;  // the same, answered properly
+  l2stest::Session s2;  // the same, answered properly
   EventLog log2;
   s2.start([&] {
     Window outer(simple("Import", {"?LOOKUP", "?OK"}));
@@ -170,7 +171,7 @@ TEST(HeadlessThreads, FrameStartsChildrenAndShutdownClosesThemAll) {
   tool.tip = "Import av labdata";
   tool.icon = "LABX.ICO";
   frame.toolbar = {tool};
-  headless::Session s;
+  l2stest::Session s;
   s.start([&] {
     Window win(frame);
     win.open();
@@ -197,7 +198,7 @@ TEST(HeadlessThreads, FocusMovesBetweenWindowsAsTheUserDoes) {
   auto focusOnly = [](EventLog& log, Window& win, const Event& ev) {
     if (ev.kind == EventKind::GainFocus || ev.kind == EventKind::LoseFocus) log.add(win, ev);
   };
-  headless::Session s;
+  l2stest::Session s;
   s.start([&] {
     Window win(simple("Liste", {"?FORM", "?IMPORT"}));
     win.open();

@@ -13,6 +13,7 @@
 #include "platform/text/str.h"
 #include "platform/ui/api/dialogs.h"
 #include "platform/ui/headless/session.h"
+#include "test_session.h"
 
 using namespace ui;
 using ::testing::ElementsAre;
@@ -57,7 +58,7 @@ TEST(HeadlessWindow, EventsArriveInOrderAndVariablesFollowTheControls) {
   int aktiv = 0;
   std::string type = "U";
   {
-    headless::Session s;
+    l2stest::Session s;
     s.start([&] {
       Window win(formDef());
       win.bind("?NAVN", navn);
@@ -115,7 +116,7 @@ TEST(HeadlessWindow, ANumberLeftAsShownKeepsTheDecimalsItsPictureHides) {
   const Case cases[] = {{nullptr, 0.0005}, {"0,0004", 0.0004}, {"2", 2}};
   for (const Case& c : cases) {
     double faktor = 0.0005;
-    headless::Session s;
+    l2stest::Session s;
     s.start([&] {
       Window win(formDef());
       win.bind("?FAKTOR", faktor);
@@ -150,7 +151,7 @@ TEST(HeadlessWindow, AcceptAllPassVisitsEnabledInputsAndCanBeStopped) {
   };
   for (const Case& c : cases) {
     EventLog log;
-    headless::Session s;
+    l2stest::Session s;
     s.start([&] {
       Window win(formDef());
       win.open();
@@ -178,7 +179,7 @@ TEST(HeadlessWindow, AcceptAllPassVisitsEnabledInputsAndCanBeStopped) {
 }
 
 TEST(HeadlessWindow, RangesInWindowOrderDisableAndHideControls) {
-  headless::Session s;
+  l2stest::Session s;
   s.start([&] {
     Window win(formDef());
     win.open();
@@ -211,7 +212,7 @@ TEST(HeadlessWindow, ControlsInsideADisabledTabCannotBeUsed) {
   def.controls[2].parent = "?TAB1";
   def.controls[4].parent = "?TAB2";
   EventLog log;
-  headless::Session s;
+  l2stest::Session s;
   s.start([&] {
     Window win(def);
     win.open();
@@ -239,7 +240,7 @@ TEST(HeadlessWindow, ListBoxKeysBecomeScrollAndAlertEvents) {
   def.controls = {list, ctl(ControlKind::Button, "?INSERT", "&Ny")};
   def.controls[1].key = Key::Insert;
   EventLog log;
-  headless::Session s;
+  l2stest::Session s;
   s.start([&] {
     Window win(def);
     win.open();
@@ -280,7 +281,7 @@ TEST(HeadlessWindow, TimerTicksUntilStoppedAndKeepsTheRobotWaiting) {
   def.timer = 1;
   def.controls = {ctl(ControlKind::Progress, "?PROGRESS")};
   int ticks = 0;
-  headless::Session s;
+  l2stest::Session s;
   s.start([&] {
     Window win(def);
     win.open();
@@ -315,7 +316,7 @@ TEST(HeadlessWindow, RunTimeImageControlMeasuresAPageAndTakesClicks) {
   zoom.items = {MenuItem{.equate = "?ZOOM50", .text = "&50 Percent", .checkable = true}};
   def.menu = {zoom};
   EventLog log;
-  headless::Session s;
+  l2stest::Session s;
   s.start([&] {
     Window win(def);
     win.open();

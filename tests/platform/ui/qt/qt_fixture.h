@@ -15,6 +15,7 @@
 #include "platform/ui/qt/qt_backend.h"
 #include "platform/ui/qt/qt_run.h"
 #include "platform/ui/qt/qt_window.h"
+#include "wait_limit.h"
 
 // Lines the procedures write, read by the test on the GUI thread.
 class Log {
@@ -51,7 +52,7 @@ class Log {
 class QtTest : public ::testing::Test {
  public:
   // For helpers outside the test bodies.
-  bool pumpFor(const std::function<bool()>& done, int ms = 5000) { return pumpUntil(done, ms); }
+  bool pumpFor(const std::function<bool()>& done, int ms = l2stest::kWaitLimitMs) { return pumpUntil(done, ms); }
   ui::qt::QtBackend& qtBackend() { return backend(); }
 
  protected:
@@ -63,7 +64,7 @@ class QtTest : public ::testing::Test {
 
   ui::qt::QtRun& run() { return *run_; }
   ui::qt::QtBackend& backend() { return run_->backend(); }
-  bool pumpUntil(const std::function<bool()>& done, int ms = 5000) { return run_->pumpUntil(done, ms); }
+  bool pumpUntil(const std::function<bool()>& done, int ms = l2stest::kWaitLimitMs) { return run_->pumpUntil(done, ms); }
   // The newest open window with this title, once it is there.
   ui::qt::QtWindow* waitWindow(const std::string& title) {
     ui::qt::QtWindow* w = nullptr;

@@ -140,7 +140,7 @@ TEST_F(QtTest, ClosingTheFrameRunsEveryClosingStepAndEndsEveryThread) {
   for (const std::string& l : log.lines()) closed.push_back(l.substr(0, l.find(" thread")));
   EXPECT_THAT(closed, UnorderedElementsAre("Hovedmeny closed", "Import closed", "Laboratorier closed"));
   EXPECT_TRUE(log.has("Hovedmeny closed thread " + std::to_string(frameThread)));
-  pumpUntil([&] { return backend().windowTitled("Hovedmeny") == nullptr; }, 2000);
+  pumpUntil([&] { return backend().windowTitled("Hovedmeny") == nullptr; });
   EXPECT_EQ(backend().windowTitled("Import"), nullptr);
   EXPECT_EQ(backend().windowTitled("Hovedmeny"), nullptr);
 }
@@ -218,7 +218,7 @@ TEST_F(QtTest, ABusyProcedureLeavesTheOtherWindowsResponsive) {
   okOf(import)->click();
   okOf(labs)->click();
   EXPECT_TRUE(pumpUntil(
-      [&] { return log.has("Laboratorier pressed thread " + std::to_string(labs->thread())); }, 2000));
+      [&] { return log.has("Laboratorier pressed thread " + std::to_string(labs->thread())); }));
   EXPECT_FALSE(log.has("import done"));
   release = true;
   EXPECT_TRUE(pumpUntil([&] { return log.has("import done"); }));
@@ -272,7 +272,7 @@ TEST_F(QtTest, DisplayAfterEveryUpdateEndsWithTheLastValueShown) {
   });
   qt::QtWindow* w = waitWindow("Import");
   ASSERT_TRUE(w);
-  ASSERT_TRUE(pumpUntil([&] { return done.load(); }, 20000));
+  ASSERT_TRUE(pumpUntil([&] { return done.load(); }));
   auto* label = control<QLabel>(w, "?LOC:MELDING_1");
   ASSERT_TRUE(label);
   EXPECT_TRUE(pumpUntil([&] { return label->text() == QStringLiteral("Prøve 20000"); }));
