@@ -31,6 +31,7 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 #include <algorithm>
 
 #include "platform/ui/api/backend.h"
@@ -73,16 +74,44 @@ bool isInline(const ControlDef& d) {
   }
 }
 
-// A spin box that tells when the user steps it (arrows, wheel, arrow and page keys).
+// A spin box that tells when the user steps it (arrows, wheel, arrow and page keys), and that
+// takes a typed number outside its limits as that limit instead of refusing the keystroke.
 class StepSpin : public QSpinBox {
  public:
-  using QSpinBox::QSpinBox;
+  explicit StepSpin(QWidget* parent) : QSpinBox(parent) {
+    setLocale(QLocale::c());  // digits and sign never follow the process locale
+    setFocusPolicy(Qt::StrongFocus);  // the wheel does not take the focus (wheelOutside)
+  }
+  QLineEdit* editor() const { return lineEdit(); }
   std::function<void()> stepped;
   void stepBy(int steps) override {
     QSpinBox::stepBy(steps);
     if (stepped) stepped();
   }
+  QValidator::State validate(QString& text, int& pos) const override {
+    const QValidator::State st = QSpinBox::validate(text, pos);
+    if (st != QValidator::Invalid) return st;
+    bool ok = false;
+    const long long v = text.trimmed().toLongLong(&ok);
+    return ok && (v >= 0 || minimum() < 0) ? QValidator::Intermediate : QValidator::Invalid;
+  }
+  // Leaving the spin (or Enter) interprets the text: out of range it becomes the nearer limit.
+  void fixup(QString& text) const override {
+    bool ok = false;
+    const long long v = text.trimmed().toLongLong(&ok);
+    if (ok) text = QString::number(std::clamp<long long>(v, minimum(), maximum()));
+  }
 };
+
+// Limits that stand for "no range" (0 and 0) in Qt's terms; a high below low has no upper limit.
+constexpr int kUnbounded = 999999999;
+void setSpinRange(QSpinBox* sp, long long low, long long high) {
+  const QSignalBlocker block(sp);  // a value moved inside the new range is no user's change
+  if (low == 0 && high == 0)
+    sp->setRange(-kUnbounded, kUnbounded);
+  else
+    sp->setRange(static_cast<int>(low), high >= low ? static_cast<int>(high) : kUnbounded);
+}
 
 // A widget's place relative to the window's content (also for the button row beside it).
 QPoint offsetIn(const QWidget* w, const QWidget* content) {
@@ -146,6 +175,9 @@ bool Shell::eventFilter(QObject* watched, QEvent* event) {
     const QVariant id = watched->property(kIdProp);
     if (owner_.keyFilter(watched, static_cast<QKeyEvent*>(event), id.isValid() ? id.toInt() : 0)) return true;
   }
+  if (event->type() == QEvent::Wheel && watched->isWidgetType() && watched->property(kIdProp).isValid() &&
+      owner_.wheelOutside(static_cast<QWidget*>(watched), static_cast<QWheelEvent*>(event)))
+    return true;
   if ((event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) && watched->isWidgetType()) {
     // A control's status text shows while it has the focus, not only under the mouse.
     auto* w = static_cast<QWidget*>(watched);
@@ -513,12 +545,15 @@ QWidget* QtWindow::makeControl(QtControl& c, QWidget* parent) {
         if (QtControl* x = find(cid)) x->dirty = false;
         sendControl(cid, EventKind::NewSelection, Key::MouseLeft);
       };
-      if (d.rangeHigh > d.rangeLow)
-        sp->setRange(static_cast<int>(d.rangeLow), static_cast<int>(d.rangeHigh));
-      else
-        sp->setRange(-999999999, 999999999);
+      c.rangeLow = static_cast<long long>(d.rangeLow);
+      c.rangeHigh = static_cast<long long>(d.rangeHigh);
+      setSpinRange(sp, c.rangeLow, c.rangeHigh);
       sp->setSingleStep(std::max(1, static_cast<int>(d.step)));
       QObject::connect(sp, &QSpinBox::valueChanged, sp, [this, cid] {
+        if (QtControl* x = find(cid)) x->dirty = true;
+      });
+      // Typed digits count also when they leave the value as it was (the limit it already had).
+      QObject::connect(sp->editor(), &QLineEdit::textEdited, sp, [this, cid] {
         if (QtControl* x = find(cid)) x->dirty = true;
       });
       QObject::connect(sp, &QSpinBox::editingFinished, sp, [this, cid] {
@@ -576,6 +611,7 @@ QWidget* QtWindow::makeControl(QtControl& c, QWidget* parent) {
       const bool typed = d.kind == ControlKind::Combo && d.typed;
       cb->setEditable(typed);
       cb->setInsertPolicy(QComboBox::NoInsert);
+      cb->setFocusPolicy(Qt::StrongFocus);  // the wheel does not take the focus (wheelOutside)
       if (d.items > 0) cb->setMaxVisibleItems(d.items);
       int chars = picChars;
       for (const ColumnDef& col : d.columns) chars = std::max(chars, col.width);
@@ -1231,11 +1267,8 @@ void QtWindow::apply(const PropChange& ch) {
         else
           p->setMaximum(v);
       } else if (auto* sp = qobject_cast<QSpinBox*>(w)) {
-        const QSignalBlocker block(sp);  // a value moved inside the new range is no user's change
-        if (ch.prop == Prop::RangeLow)
-          sp->setMinimum(v);
-        else
-          sp->setMaximum(v);
+        (ch.prop == Prop::RangeLow ? c->rangeLow : c->rangeHigh) = ch.number;
+        setSpinRange(sp, c->rangeLow, c->rangeHigh);
       }
       break;
     }
@@ -1377,13 +1410,14 @@ PropValue QtWindow::get(int control, Prop prop) {
     case Prop::MouseRow:
       if (c->list) return {{}, c->list->mouseRow()};
       return {};
+    // A spin's limits as given, never Qt's stand-in for "no limit".
     case Prop::RangeLow:
       if (auto* p = qobject_cast<QProgressBar*>(w)) return {{}, p->minimum()};
-      if (auto* sp = qobject_cast<QSpinBox*>(w)) return {{}, sp->minimum()};
+      if (c->def.kind == ControlKind::Spin) return {{}, c->rangeLow};
       return {};
     case Prop::RangeHigh:
       if (auto* p = qobject_cast<QProgressBar*>(w)) return {{}, p->maximum()};
-      if (auto* sp = qobject_cast<QSpinBox*>(w)) return {{}, sp->maximum()};
+      if (c->def.kind == ControlKind::Spin) return {{}, c->rangeHigh};
       return {};
     case Prop::X:
     case Prop::Y:
@@ -1458,6 +1492,25 @@ void QtWindow::showImage(QtControl& c) {
   l->setPixmap(pm);
 }
 
+bool QtWindow::wheelOutside(QWidget* w, QWheelEvent* e) {
+  QtControl* c = find(w->property(kIdProp).toInt());
+  if (!c || c->widget != w) return false;
+  const ControlKind k = c->def.kind;
+  if (k != ControlKind::Spin && k != ControlKind::Combo && k != ControlKind::DropList) return false;
+  if (w->hasFocus() || w->isAncestorOf(QApplication::focusWidget())) return false;
+  // Scrolling past a field never changes it: the turn scrolls the window's controls instead.
+  for (QWidget* p = w->parentWidget(); p; p = p->parentWidget())
+    if (auto* area = dynamic_cast<FitScroll*>(p)) {
+      QWidget* view = area->viewport();
+      const QPointF at = view->mapFromGlobal(e->globalPosition());
+      QWheelEvent copy(at, e->globalPosition(), e->pixelDelta(), e->angleDelta(), e->buttons(), e->modifiers(),
+                       e->phase(), e->inverted(), e->source());
+      QApplication::sendEvent(view, &copy);
+      break;
+    }
+  return true;
+}
+
 void QtWindow::imageResized(int control) {
   QtControl* c = find(control);
   if (c && c->zoom <= 0 && !c->image.isNull()) showImage(*c);
@@ -1500,6 +1553,8 @@ bool QtWindow::keyFilter(QObject* watched, QKeyEvent* e, int control) {
   if (code == Key::Enter) {
     if (c && (c->def.kind == ControlKind::Entry || c->def.kind == ControlKind::Spin ||
               c->def.kind == ControlKind::Combo)) {
+      // Enter takes the typed number as leaving does, out-of-range digits as the limit.
+      if (auto* sp = qobject_cast<QSpinBox*>(c->widget)) sp->interpretText();
       c->dirty = false;
       sendControl(control, EventKind::Accepted, Key::Enter);
       return true;

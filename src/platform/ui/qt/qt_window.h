@@ -23,6 +23,7 @@ class QMenu;
 class QGridLayout;
 class QHBoxLayout;
 class QTimer;
+class QWheelEvent;
 
 namespace ui::qt {
 
@@ -62,6 +63,7 @@ struct QtControl {
   long long imageWidth = 0, imageHeight = 0;  // natural size of the image shown
   QPixmap image;                              // the image file as read, before zooming
   long long color = -1;
+  long long rangeLow = 0, rangeHigh = 0;  // a spin's limits as given (0 and 0: none)
   bool dirty = false;  // typed into since the last Accepted
   bool menu = false;
 };
@@ -108,6 +110,8 @@ class QtWindow {
   bool keyFilter(QObject* watched, QKeyEvent* e, int control);
   void imageClicked(int control);
   void imageResized(int control);
+  // A wheel turn over an unfocused spin or drop list scrolls the window; true when taken.
+  bool wheelOutside(QWidget* w, QWheelEvent* e);
 
  private:
   void build();

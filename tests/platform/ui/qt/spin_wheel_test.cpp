@@ -1,0 +1,173 @@
+// Real keys and wheel turns on spins and drop lists: a typed number outside a spin's limits
+// becomes the limit, and the wheel changes a value only where the focus is.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QTest>
+#include <QWheelEvent>
+
+#include "platform/ui/api/procedure.h"
+#include "qt_fixture.h"
+
+using namespace ui;
+
+namespace {
+
+ControlDef ctl(ControlKind kind, std::string equate, std::string text = {}) {
+  ControlDef d;
+  d.kind = kind;
+  d.equate = std::move(equate);
+  d.text = std::move(text);
+  return d;
+}
+
+// Makes the window the active one, so that the focus moves as it does for a user.
+bool activate(QtTest& t, qt::QtWindow* w) {
+  w->shell()->activateWindow();
+  return t.pumpFor([&] { return w->shell()->isActiveWindow(); });
+}
+
+// One notch of the wheel (`notches` < 0: down) with the pointer over the middle of `w`.
+void turnWheel(QWidget* w, int notches) {
+  const QPointF at(w->width() / 2.0, w->height() / 2.0);
+  QWheelEvent wheel(at, w->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton, Qt::NoModifier,
+                    Qt::NoScrollPhase, false);
+  QApplication::sendEvent(w, &wheel);
+}
+
+TEST_F(QtTest, ATypedNumberOutsideTheSpinsLimitsBecomesTheLimit) {
+  const struct {
+    double low, high;
+    long long highAtRun;  // a new upper limit the procedure sets after opening (0: none)
+    const char* typed;
+    Qt::Key leave;
+    const char* expected;  // the variable, then the limits read back
+  } cases[] = {
+      {1, 19, 0, "99", Qt::Key_Tab, "19 1..19"},    {1, 10, 0, "15", Qt::Key_Return, "10 1..10"},
+      {1, 10, 0, "0", Qt::Key_Tab, "1 1..10"},      {1, 1, 0, "0", Qt::Key_Return, "1 1..1"},
+      {1, 1, 0, "7", Qt::Key_Tab, "1 1..1"},        {1, 1, 19, "99", Qt::Key_Tab, "19 1..19"},
+      {1, 1, 19, "0", Qt::Key_Return, "1 1..19"},   {1, 19, 0, "7", Qt::Key_Tab, "7 1..19"},
+      {0, 0, 0, "1234", Qt::Key_Return, "1234 0..0"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.typed) + " in " + std::to_string(static_cast<int>(c.low)) + ".." +
+                 std::to_string(static_cast<int>(c.high)) + " raised to " + std::to_string(c.highAtRun));
+    Log seen;
+    WindowDef def;
+    def.title = "Side";
+    ControlDef spin = ctl(ControlKind::Spin, "?PAGE");
+    spin.rangeLow = c.low;
+    spin.rangeHigh = c.high;
+    def.controls = {ctl(ControlKind::Prompt, "?P", "&Page:"), spin, ctl(ControlKind::Entry, "?NEXT"),
+                    ctl(ControlKind::Button, "?CLOSE", "Lukk")};
+    run().start([&] {
+      long page = 1;
+      std::string next;
+      Window win(def);
+      win.bind("?PAGE", page);
+      win.bind("?NEXT", next);
+      win.open();
+      if (c.highAtRun) win.set("?PAGE", Prop::RangeHigh, c.highAtRun);
+      win.display();
+      seen.add("ready");
+      while (auto ev = win.accept()) {
+        if (ev.kind == EventKind::Accepted && win.equate(ev.control) == "?CLOSE") break;
+        if (ev.control != win.id("?PAGE")) continue;
+        seen.add(std::string(eventName(ev.kind)) + " " + std::to_string(page) + " " +
+                 std::to_string(win.getNumber("?PAGE", Prop::RangeLow)) + ".." +
+                 std::to_string(win.getNumber("?PAGE", Prop::RangeHigh)));
+      }
+    });
+    qt::QtWindow* w = waitWindow("Side");
+    ASSERT_TRUE(w && pumpUntil([&] { return seen.has("ready"); }) && pumpUntil([&] { return backend().settled(); }));
+    ASSERT_TRUE(activate(*this, w));
+    auto* sp = control<QSpinBox>(w, "?PAGE");
+    ASSERT_TRUE(sp);
+    sp->setFocus(Qt::TabFocusReason);
+    sp->selectAll();
+    QTest::keyClicks(sp, QString::fromLatin1(c.typed));
+    QTest::keyClick(sp, c.leave);
+    const std::string want = std::string("Accepted ") + c.expected;
+    EXPECT_TRUE(pumpUntil([&] { return seen.has(want); }, 3000)) << seen.lines().back();
+    control<QPushButton>(w, "?CLOSE")->click();
+    ASSERT_TRUE(pumpUntil([] { return ui::runningProcedures() == 0; }));
+  }
+}
+
+// A form taller than its window, so that its controls scroll: a drop list, a spin and an entry
+// at the top, filler rows below.
+WindowDef scrollingForm() {
+  WindowDef def;
+  def.title = "Import";
+  def.resizable = true;
+  ControlDef drop = ctl(ControlKind::DropList, "?TYPE");
+  drop.rows = {"Rutinekontroll", "Tilsynskontroll", "Ekstra"};
+  ControlDef spin = ctl(ControlKind::Spin, "?COUNT");
+  spin.rangeLow = 1;
+  spin.rangeHigh = 10;
+  def.controls = {ctl(ControlKind::Prompt, "?P1", "Prøvetype:"), drop, ctl(ControlKind::Prompt, "?P2", "Antall:"),
+                  spin, ctl(ControlKind::Prompt, "?P3", "Merknad:"), ctl(ControlKind::Entry, "?NOTE")};
+  for (int i = 0; i < 30; ++i) def.controls.push_back(ctl(ControlKind::Check, "?C" + std::to_string(i), "Linje"));
+  return def;
+}
+
+TEST_F(QtTest, TheWheelOverAnUnfocusedDropListOrSpinScrollsTheWindowInstead) {
+  for (const char* equate : {"?TYPE", "?COUNT"}) {
+    SCOPED_TRACE(equate);
+    Log seen;
+    const WindowDef def = scrollingForm();
+    run().start([&] {
+      std::string type = "Rutinekontroll", note;
+      long count = 5;
+      Window win(def);
+      win.bind("?TYPE", type);
+      win.bind("?COUNT", count);
+      win.bind("?NOTE", note);
+      win.open();
+      win.display();
+      seen.add("ready");
+      while (auto ev = win.accept())
+        if (ev.control == win.id("?TYPE") || ev.control == win.id("?COUNT")) seen.add(win, ev);
+    });
+    qt::QtWindow* w = waitWindow("Import");
+    ASSERT_TRUE(w && pumpUntil([&] { return seen.has("ready"); }) && pumpUntil([&] { return backend().settled(); }));
+    ASSERT_TRUE(activate(*this, w));
+    w->shell()->resize(w->shell()->width(), 200);
+    QWidget* target = w->widget(equate);
+    auto* scroll = w->shell()->findChild<QScrollArea*>();  // the window's only one: its controls scroll in it
+    ASSERT_TRUE(target && scroll);
+    ASSERT_TRUE(pumpUntil([&] { return scroll->verticalScrollBar()->maximum() > 0; }));
+    control<QLineEdit>(w, "?NOTE")->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(pumpUntil([&] { return w->widget("?NOTE")->hasFocus(); }));
+
+    auto* cb = qobject_cast<QComboBox*>(target);
+    auto* sp = qobject_cast<QSpinBox*>(target);
+    const int before = cb ? cb->currentIndex() : sp->value();
+    turnWheel(target, -2);
+    pumpUntil([] { return false; }, 100);
+    EXPECT_EQ(cb ? cb->currentIndex() : sp->value(), before) << "the value moved";
+    EXPECT_GT(scroll->verticalScrollBar()->value(), 0) << "the window did not scroll";
+    EXPECT_TRUE(w->widget("?NOTE")->hasFocus()) << "the wheel took the focus";
+    EXPECT_THAT(seen.lines(), ::testing::ElementsAre("ready"));
+
+    if (sp) {
+      // Where the focus is, the wheel steps the spin as its arrows do.
+      sp->setFocus(Qt::TabFocusReason);
+      ASSERT_TRUE(pumpUntil([&] { return sp->hasFocus(); }));
+      turnWheel(sp, 2);
+      EXPECT_TRUE(pumpUntil([&] { return seen.has("NewSelection ?COUNT"); }));
+      EXPECT_EQ(sp->value(), before + 2);
+    }
+    w->shell()->close();
+    ASSERT_TRUE(pumpUntil([] { return ui::runningProcedures() == 0; }));
+  }
+}
+
+}  // namespace
