@@ -42,6 +42,7 @@
 #include "platform/ui/qt/key_codes.h"
 #include "platform/ui/qt/layout_rows.h"
 #include "platform/ui/qt/page_list.h"
+#include "platform/ui/qt/qt_menus.h"
 #include "platform/ui/qt/region.h"
 #include "platform/ui/qt/status_zone.h"
 #include "platform/ui/qt/window_fit.h"
@@ -259,44 +260,8 @@ void QtWindow::build() {
   sizeTimer_->setInterval(150);
   QObject::connect(sizeTimer_, &QTimer::timeout, shell_, [this] { sendControl(0, EventKind::Sized); });
 
-  if (!def_.menu.empty()) {
-    for (const MenuItem& m : def_.menu) {
-      if (m.items.empty()) {
-        addMenuItem(nullptr, m);
-      } else {
-        QMenu* menu = shell_->menuBar()->addMenu(q(m.text));
-        buildMenu(menu, m.items);
-        if (m.windowList)
-          QObject::connect(menu, &QMenu::aboutToShow, shell_, [this, menu] { fillWindowList(menu); });
-        if (!m.status.empty()) menu->menuAction()->setStatusTip(q(m.status));
-      }
-    }
-  }
-  if (!def_.toolbar.empty()) {
-    QToolBar* bar = shell_->addToolBar(QStringLiteral("toolbar"));
-    bar->setMovable(false);
-    bar->setIconSize(QSize(24, 24));
-    for (const ControlDef& d : def_.toolbar) {
-      QtControl c;
-      c.def = d;
-      c.menu = true;
-      const QString tip = q(d.tip.empty() ? d.text : d.tip);
-      c.action = bar->addAction(iconFor(d.icon), d.icon.empty() ? q(d.text) : QString());
-      c.action->setToolTip(tip);
-      c.action->setStatusTip(q(d.status.empty() ? (d.tip.empty() ? d.text : d.tip) : d.status));
-      c.action->setEnabled(!d.disabled);
-      c.action->setVisible(!d.hidden);
-      const int cid = d.id;
-      const StdAction act = d.action;
-      QObject::connect(c.action, &QAction::triggered, shell_, [this, cid, act] {
-        if (act != StdAction::None)
-          runStdAction(act);
-        else
-          sendControl(cid, EventKind::Accepted, Key::MouseLeft);
-      });
-      controls_[d.id] = std::move(c);
-    }
-  }
+  buildMenuBar();
+  buildToolbar();
   if (!def_.statusZones.empty()) {
     const DialogUnits du(shell_->font());
     for (std::size_t i = 0; i < def_.statusZones.size(); ++i) {
@@ -387,102 +352,6 @@ void QtWindow::build() {
   if (def_.x != 0 || def_.y != 0) outer()->move(du.x(def_.x), du.y(def_.y));
 }
 
-void QtWindow::buildMenu(QMenu* menu, const std::vector<MenuItem>& items) {
-  for (const MenuItem& m : items) {
-    if (m.separator) {
-      menu->addSeparator();
-    } else if (!m.items.empty()) {
-      QMenu* subMenu = menu->addMenu(q(m.text));
-      buildMenu(subMenu, m.items);
-      if (m.windowList)
-        QObject::connect(subMenu, &QMenu::aboutToShow, shell_, [this, subMenu] { fillWindowList(subMenu); });
-    } else {
-      addMenuItem(menu, m);
-    }
-  }
-}
-
-void QtWindow::addMenuItem(QMenu* menu, const MenuItem& m) {
-  QtControl c;
-  c.def = menuItemControl(m);
-  c.menu = true;
-  c.action = menu ? menu->addAction(q(m.text)) : shell_->menuBar()->addAction(q(m.text));
-  c.action->setStatusTip(q(m.status));
-  c.action->setCheckable(m.checkable);
-  c.action->setChecked(m.checked);
-  c.action->setEnabled(!m.disabled);
-  if (m.key) c.action->setShortcut(keySequence(m.key));
-  const int cid = m.id;
-  const StdAction act = m.action;
-  QObject::connect(c.action, &QAction::triggered, shell_, [this, cid, act] {
-    if (act != StdAction::None)
-      runStdAction(act);
-    else
-      sendControl(cid, EventKind::Accepted, Key::MouseLeft);
-  });
-  controls_[m.id] = std::move(c);
-}
-
-void QtWindow::fillWindowList(QMenu* menu) {
-  for (QAction* a : menu->actions())
-    if (a->property("l2sWindowList").toBool()) {
-      menu->removeAction(a);
-      a->deleteLater();
-    }
-  QMdiArea* area = area_ ? area_ : parentArea_.data();
-  if (!area) return;
-  const auto subs = area->subWindowList();
-  if (subs.isEmpty()) return;
-  QAction* sep = menu->addSeparator();
-  sep->setProperty("l2sWindowList", true);
-  int n = 0;
-  for (QMdiSubWindow* w : subs) {
-    QAction* a = menu->addAction(QStringLiteral("&%1 %2").arg(++n).arg(w->windowTitle()));
-    a->setProperty("l2sWindowList", true);
-    a->setCheckable(true);
-    a->setChecked(w == area->activeSubWindow());
-    QPointer<QMdiSubWindow> target(w);
-    QObject::connect(a, &QAction::triggered, area, [area, target] {
-      if (target) area->setActiveSubWindow(target);
-    });
-  }
-}
-
-void QtWindow::runStdAction(StdAction a) {
-  QMdiArea* area = area_ ? area_ : parentArea_.data();
-  switch (a) {
-    case StdAction::None: return;
-    case StdAction::Close: sendControl(0, EventKind::CloseWindow); return;
-    case StdAction::Help: ui::help(def_.help); return;
-    case StdAction::HelpIndex: ui::help("#contents"); return;
-    case StdAction::HelpSearch: ui::help("#search"); return;
-    case StdAction::HelpOnHelp: ui::help("#help"); return;
-    case StdAction::Cut: clipboard(ClipboardOp::Cut); return;
-    case StdAction::Copy: clipboard(ClipboardOp::Copy); return;
-    case StdAction::Paste: clipboard(ClipboardOp::Paste); return;
-    case StdAction::PrintSetup:
-      if (Backend* b = backend()) b->printerSetup(thread_);
-      return;
-    case StdAction::Tile:
-      if (area) area->tileSubWindows();
-      return;
-    case StdAction::Cascade:
-      if (area) area->cascadeSubWindows();
-      return;
-    case StdAction::ArrangeIcons:
-      if (area) {
-        // Minimised children in a row along the bottom of the area.
-        int x = 0;
-        for (QMdiSubWindow* w : area->subWindowList()) {
-          if (!w->isMinimized()) continue;
-          w->move(x, area->viewport()->height() - w->height());
-          x += w->width();
-        }
-      }
-      return;
-  }
-}
-
 QWidget* QtWindow::containerFor(const QtControl& c) {
   if (!c.def.parent.empty()) {
     for (auto& [id, other] : controls_) {
@@ -570,12 +439,7 @@ QWidget* QtWindow::makeControl(QtControl& c, QWidget* parent) {
       b->setAutoDefault(false);
       b->setDefault(d.isDefault);
       if (d.text == "...") b->setFixedWidth(du.chars(3) + 16);
-      QObject::connect(b, &QPushButton::clicked, b, [this, cid, act = d.action] {
-        if (act != StdAction::None)
-          runStdAction(act);
-        else
-          sendControl(cid, EventKind::Accepted, Key::MouseLeft);
-      });
+      QObject::connect(b, &QPushButton::clicked, b, [this, cid, act = d.action] { trigger(cid, act); });
       return b;
     }
     case ControlKind::Check: {
@@ -1150,17 +1014,7 @@ void QtWindow::apply(const PropChange& ch) {
   QtControl* c = find(ch.control);
   if (!c) return;
   if (c->menu) {
-    QAction* a = c->action;
-    switch (ch.prop) {
-      case Prop::Enabled: a->setEnabled(ch.number != 0); break;
-      case Prop::Visible: a->setVisible(ch.number != 0); break;
-      case Prop::Checked: a->setChecked(ch.number != 0); break;
-      case Prop::Text: a->setText(q(ch.text)); break;
-      case Prop::Tip: a->setToolTip(q(ch.text)); break;
-      case Prop::Status: a->setStatusTip(q(ch.text)); break;
-      case Prop::Icon: a->setIcon(iconFor(ch.text)); break;
-      default: break;
-    }
+    applyToAction(c->action, ch);
     return;
   }
   QWidget* w = c->widget;
@@ -1352,18 +1206,7 @@ PropValue QtWindow::get(int control, Prop prop) {
   QtControl* c = find(control);
   if (!c) return {};
   auto flag = [](bool b) { return PropValue{{}, b ? 1 : 0}; };
-  if (c->menu) {
-    QAction* a = c->action;
-    switch (prop) {
-      case Prop::Enabled: return flag(a->isEnabled());
-      case Prop::Visible: return flag(a->isVisible());
-      case Prop::Checked: return flag(a->isChecked());
-      case Prop::Text: return {s(a->text()), 0};
-      case Prop::Tip: return {s(a->toolTip()), 0};
-      case Prop::Status: return {s(a->statusTip()), 0};
-      default: return {};
-    }
-  }
+  if (c->menu) return readAction(c->action, prop);
   QWidget* w = c->widget;
   switch (prop) {
     case Prop::Value: {

@@ -115,12 +115,16 @@ class QtWindow {
 
  private:
   void build();
+  // Menu bar, toolbar and standard actions (qt_menus.cpp).
+  void buildMenuBar();
+  void buildToolbar();
   void buildMenu(QMenu* menu, const std::vector<MenuItem>& items);
   void addMenuItem(QMenu* menu, const MenuItem& m);
   QWidget* makeControl(QtControl& c, QWidget* parent);
   void place(QtControl& c);
   void fitToRoom();  // window_fit.h
   void runStdAction(StdAction a);
+  void trigger(int control, StdAction a);  // a button, menu item or tool: its action or Accepted
   void fillWindowList(QMenu* menu);
   void setValue(QtControl& c, const std::string& text, long long number);
   std::string value(const QtControl& c) const;
