@@ -43,6 +43,7 @@
 #include "platform/ui/qt/layout_rows.h"
 #include "platform/ui/qt/page_list.h"
 #include "platform/ui/qt/qt_menus.h"
+#include "platform/ui/qt/qt_placement.h"
 #include "platform/ui/qt/region.h"
 #include "platform/ui/qt/status_zone.h"
 #include "platform/ui/qt/window_fit.h"
@@ -54,26 +55,6 @@ const char* const kIdProp = "l2sControl";
 
 QString q(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 std::string s(const QString& t) { return t.toStdString(); }
-
-// Characters of a "@s30"-like picture; 0 when it has none.
-int pictureChars(const std::string& pic) {
-  std::size_t i = 0;
-  while (i < pic.size() && !std::isdigit(static_cast<unsigned char>(pic[i]))) ++i;
-  return i < pic.size() ? std::atoi(pic.c_str() + i) : 0;
-}
-
-bool isInline(const ControlDef& d) {
-  switch (d.kind) {
-    case ControlKind::Entry:
-    case ControlKind::Spin:
-    case ControlKind::Text:
-    case ControlKind::Combo:
-    case ControlKind::DropList:
-    case ControlKind::Progress:
-    case ControlKind::Button: return true;
-    default: return false;
-  }
-}
 
 // A spin box that tells when the user steps it (arrows, wheel, arrow and page keys), and that
 // takes a typed number outside its limits as that limit instead of refusing the keystroke.
@@ -112,22 +93,6 @@ void setSpinRange(QSpinBox* sp, long long low, long long high) {
     sp->setRange(-kUnbounded, kUnbounded);
   else
     sp->setRange(static_cast<int>(low), high >= low ? static_cast<int>(high) : kUnbounded);
-}
-
-// A widget's place relative to the window's content (also for the button row beside it).
-QPoint offsetIn(const QWidget* w, const QWidget* content) {
-  return w->mapToGlobal(QPoint(0, 0)) - content->mapToGlobal(QPoint(0, 0));
-}
-
-// A widget's rectangle in dialog units of the window, relative to its content.
-QRect unitsRect(const QWidget* w, const QWidget* content, const DialogUnits& du) {
-  const QPoint at = offsetIn(w, content);
-  return {du.toX(at.x()), du.toY(at.y()), du.toX(w->width()), du.toY(w->height())};
-}
-
-bool hasCoordinates(const WindowDef& def) {
-  return std::any_of(def.controls.begin(), def.controls.end(),
-                     [](const ControlDef& c) { return c.x != 0 || c.y != 0; });
 }
 
 void setColor(QWidget* w, long long rgb) {
@@ -280,89 +245,12 @@ void QtWindow::build() {
     area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     shell_->setCentralWidget(area_);
   } else {
-    auto* body = new QWidget;
-    auto* v = new QVBoxLayout(body);
-    content_ = new QWidget;
-    // The controls scroll when the window is smaller than they need; the buttons stay in view.
-    v->addWidget(new FitScroll(content_), 1);
-    shell_->setCentralWidget(body);
-    const bool absolute = hasCoordinates(def_);
-    if (!absolute) {
-      auto* g = new QGridLayout(content_);
-      g->setColumnStretch(8, 1);
-      grids_[content_] = g;
-      buttonBar_ = new QWidget;
-      auto* h = new QHBoxLayout(buttonBar_);
-      h->setContentsMargins(0, 0, 0, 0);
-      h->addStretch(1);
-      v->addWidget(buttonBar_);
-    }
-    if (!absolute) groupOf_ = implicitGroupMembers(def_);
-    for (const ControlDef& d : def_.controls) createControl(d);
-    if (!absolute) {
-      // Spare height goes below the controls, not between them.
-      for (auto& [w, g] : grids_)
-        g->addItem(new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), nextRow_[w], 0);
-      if (buttonBar_->layout()->count() == 1) buttonBar_->hide();
-    }
+    buildContent();
   }
   // Keys of the window itself (alert keys on control 0, F1) while no control has the focus.
   shell_->installEventFilter(shell_);
 
-  const DialogUnits du(shell_->font());
-  if (def_.width > 0 && def_.height > 0) {
-    QSize given(du.x(def_.width),
-                du.y(def_.height) + (shell_->menuWidget() ? shell_->menuWidget()->sizeHint().height() : 0));
-    // Controls on the grid take the style's margins and spacing, so a given height is a floor:
-    // a small window (a progress box) shows all its controls instead of scrolling them.
-    if (!hasCoordinates(def_)) given.setHeight(std::max(given.height(), shell_->sizeHint().height()));
-    shell_->resize(given);
-  } else if (def_.kind == WindowKind::MdiFrame) {
-    // Room for the largest child (the import window) without scrolling, where the screen allows.
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const QSize avail = screen ? screen->availableGeometry().size() : QSize(1280, 900);
-    shell_->resize(std::min(avail.width(), 1100), std::min(avail.height(), 860));
-  } else {
-    // The size the controls ask for; fitting to the screen or area comes when it is shown.
-    shell_->resize(shell_->sizeHint());
-  }
-  if (def_.minWidth > 0 || def_.minHeight > 0)
-    shell_->setMinimumSize(du.x(def_.minWidth), du.y(def_.minHeight));
-  // An MDI child's fixed size is its sub-window's, so that fitting it to the area can shrink it.
-  if (!def_.resizable && def_.kind != WindowKind::MdiFrame && !parentArea_)
-    shell_->setFixedSize(shell_->size());
-
-  if (parentArea_) {
-    sub_ = parentArea_->addSubWindow(shell_);
-    sub_->setAttribute(Qt::WA_DeleteOnClose, false);
-    sub_->setWindowTitle(q(def_.title));
-    sub_->setWindowIcon(shell_->windowIcon());
-    const QSize wanted = shell_->size();
-    sub_->adjustSize();
-    // A size the definition gives holds for the child too (a wide list would widen its hint).
-    if (def_.width > 0 && def_.height > 0) sub_->resize(wanted + (sub_->size() - shell_->size()));
-    if (!def_.resizable) {
-      // Tiling must not stretch a window of fixed size around its controls.
-      sub_->setWindowFlags(sub_->windowFlags() & ~Qt::WindowMaximizeButtonHint);
-      sub_->setFixedSize(sub_->size());
-    }
-  } else if (def_.modal) {
-    shell_->setWindowModality(Qt::ApplicationModal);
-  }
-  if (def_.x != 0 || def_.y != 0) outer()->move(du.x(def_.x), du.y(def_.y));
-}
-
-QWidget* QtWindow::containerFor(const QtControl& c) {
-  if (!c.def.parent.empty()) {
-    for (auto& [id, other] : controls_) {
-      if (other.menu || !other.widget || other.def.equate.empty()) continue;
-      if (QString::compare(q(other.def.equate), q(c.def.parent), Qt::CaseInsensitive) != 0) continue;
-      if (other.def.kind == ControlKind::Group || other.def.kind == ControlKind::Option ||
-          other.def.kind == ControlKind::Panel || other.def.kind == ControlKind::Tab)
-        return other.widget;
-    }
-  }
-  return content_;
+  sizeWindow();
 }
 
 QWidget* QtWindow::makeControl(QtControl& c, QWidget* parent) {
@@ -607,126 +495,6 @@ QWidget* QtWindow::makeControl(QtControl& c, QWidget* parent) {
   return new QWidget(parent);
 }
 
-void QtWindow::place(QtControl& c) {
-  const ControlDef& d = c.def;
-  QWidget* w = c.widget;
-  QWidget* cont = containerFor(c);
-  if (d.kind == ControlKind::Region) {
-    // Never laid out: it lies where its procedure puts it, in window units. Given the rectangle
-    // another control reported, it lies exactly over that control (units are coarser than pixels).
-    const DialogUnits du(shell_->font());
-    if (QLayout* l = content_->layout()) l->activate();
-    const QRect want(d.x, d.y, d.width, d.height);
-    QRect px = du.rect(d.x, d.y, d.width, d.height);
-    for (auto& [id, other] : controls_)
-      if (&other != &c && other.widget && !other.menu && other.def.kind != ControlKind::Region &&
-          unitsRect(other.widget, content_, du) == want)
-        px = QRect(offsetIn(other.widget, content_), other.widget->size());
-    w->setGeometry(QRect(px.topLeft() - offsetIn(cont, content_), px.size()));
-    w->raise();
-    return;
-  }
-  if (d.kind == ControlKind::Tab && w->parentWidget() != cont && w->parent() != cont) {
-    // Added to its sheet already; it holds a grid for its own children.
-  }
-  if (!grids_.count(content_) || !grids_[content_]) {
-    // Coordinates given: dialog units relative to the container's own origin.
-    const DialogUnits du(w->font());
-    int ox = 0, oy = 0;
-    for (auto& [id, other] : controls_) {
-      if (other.widget == cont && cont != content_) {
-        ox = other.def.x;
-        oy = other.def.y;
-        if (other.def.kind == ControlKind::Tab) {
-          // Pages sit below the tab bar of their sheet.
-          for (auto& [sid, sheet] : controls_)
-            if (sheet.def.kind == ControlKind::Sheet &&
-                QString::compare(q(sheet.def.equate), q(other.def.parent), Qt::CaseInsensitive) == 0) {
-              ox = sheet.def.x + 2;
-              oy = sheet.def.y + 14;
-            }
-        }
-      }
-    }
-    if (d.kind != ControlKind::Tab) {
-      const QSize hint = w->sizeHint();
-      const int width = d.width > 0 ? du.x(d.width) : hint.width();
-      const int height = d.height > 0 ? du.y(d.height) : hint.height();
-      w->setGeometry(du.x(std::max(0, d.x - ox)), du.y(std::max(0, d.y - oy)), width, height);
-    }
-    // A prompt just before its field names it, so its "&" letter reaches the field.
-    if (auto prev = controls_.find(d.id - 1); prev != controls_.end() && prev->second.def.kind == ControlKind::Prompt &&
-                                              d.kind != ControlKind::Prompt)
-      if (auto* label = qobject_cast<QLabel*>(prev->second.widget)) label->setBuddy(w);
-    if (cont == content_) {
-      const QRect r = w->geometry();
-      content_->setMinimumSize(std::max(content_->minimumWidth(), r.right() + 8),
-                               std::max(content_->minimumHeight(), r.bottom() + 8));
-    }
-    return;
-  }
-  if (d.kind == ControlKind::Tab) {
-    auto* g = new QGridLayout(w);
-    g->setColumnStretch(8, 1);
-    grids_[w] = g;
-    return;
-  }
-  if (d.kind == ControlKind::Group || d.kind == ControlKind::Option || d.kind == ControlKind::Panel) {
-    auto* g = new QGridLayout(w);
-    g->setColumnStretch(8, 1);
-    grids_[w] = g;
-  }
-  QGridLayout* g = grids_[cont];
-  if (!g) return;
-  int& next = nextRow_[cont];
-  auto open = openRow_.find(cont);
-  int row = open == openRow_.end() ? -1 : open->second;
-  if (d.kind == ControlKind::Button && cont == content_ && !isFieldButton(d)) {
-    auto* h = static_cast<QHBoxLayout*>(buttonBar_->layout());
-    w->setParent(buttonBar_);
-    h->addWidget(w);
-    return;
-  }
-  if (d.kind == ControlKind::Radio) {
-    g->addWidget(w, next++, 0, 1, -1);
-    return;
-  }
-  if (d.kind == ControlKind::Prompt) {
-    row = next++;
-    openRow_[cont] = row;
-    openCol_[cont] = 1;
-    g->addWidget(w, row, 0);
-    fieldRow_[cont] = startFieldRow(g, row);
-    return;
-  }
-  if (isInline(d) && row >= 0) {
-    int& col = openCol_[cont];
-    if (col == 1) {
-      if (auto* label = qobject_cast<QLabel*>(g->itemAtPosition(row, 0) ? g->itemAtPosition(row, 0)->widget()
-                                                                        : nullptr))
-        label->setBuddy(w);
-    }
-    // A long text (a path) grows with the window.
-    const bool wide = (d.kind == ControlKind::Entry || (d.kind == ControlKind::Combo && d.typed)) &&
-                      pictureChars(d.picture) > 40;
-    addToFieldRow(fieldRow_[cont], w, wide);
-    ++col;
-    return;
-  }
-  openRow_[cont] = -1;
-  if (isInline(d) && d.kind != ControlKind::Text && d.kind != ControlKind::Progress) {
-    g->addWidget(w, next++, 1, Qt::AlignLeft);
-  } else {
-    // A list box without a fixed row count takes the window's spare height; a text line is as
-    // wide as its text, so what lies over it (a link's region) covers the text only.
-    if (d.kind == ControlKind::List && d.items <= 0) g->setRowStretch(next, 1);
-    if (d.kind == ControlKind::Text)
-      g->addWidget(w, next++, 0, 1, -1, Qt::AlignLeft | Qt::AlignVCenter);
-    else
-      g->addWidget(w, next++, 0, 1, -1);
-  }
-}
-
 void QtWindow::createControl(const ControlDef& given) {
   if (!content_) return;
   ControlDef d = given;
@@ -736,12 +504,7 @@ void QtWindow::createControl(const ControlDef& given) {
   }
   QtControl c;
   c.def = d;
-  QWidget* parent = content_;
-  {
-    QtControl probe;
-    probe.def = d;
-    parent = containerFor(probe);
-  }
+  QWidget* parent = containerFor(d);
   c.widget = makeControl(c, parent);
   c.widget->setProperty(kIdProp, d.id);
   c.widget->setObjectName(q(d.equate));
@@ -808,16 +571,6 @@ void QtWindow::show() {
     break;
   }
   if (sub_ || shell_->isActiveWindow()) activated(true);
-}
-
-void QtWindow::fitToRoom() {
-  if (sub_) {
-    fitToArea(sub_);
-    return;
-  }
-  fitToScreen(shell_);
-  // A window manager tells the size of its window frame only after the window is shown.
-  QTimer::singleShot(200, shell_, [this] { fitToScreen(shell_); });
 }
 
 void QtWindow::setUsable(bool on) {

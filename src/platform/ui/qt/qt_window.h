@@ -121,15 +121,21 @@ class QtWindow {
   void buildMenu(QMenu* menu, const std::vector<MenuItem>& items);
   void addMenuItem(QMenu* menu, const MenuItem& m);
   QWidget* makeControl(QtControl& c, QWidget* parent);
+  // Placement and size (qt_placement.cpp; fitting: window_fit.h).
+  void buildContent();
+  void sizeWindow();
+  void fitToRoom();
+  QWidget* containerFor(const ControlDef& d);
   void place(QtControl& c);
-  void fitToRoom();  // window_fit.h
+  void placeRegion(QtControl& c, QWidget* container);
+  void placeAt(QtControl& c, QWidget* container);
+  void placeOnGrid(QtControl& c, QWidget* container);
   void runStdAction(StdAction a);
   void trigger(int control, StdAction a);  // a button, menu item or tool: its action or Accepted
   void fillWindowList(QMenu* menu);
   void setValue(QtControl& c, const std::string& text, long long number);
   std::string value(const QtControl& c) const;
   QtControl* find(int control);
-  QWidget* containerFor(const QtControl& c);
 
   int id_;
   int thread_;
@@ -141,11 +147,15 @@ class QtWindow {
   QMdiArea* area_ = nullptr;
   std::vector<StatusZone*> zones_;
   std::map<int, QtControl> controls_;
-  std::map<QWidget*, QGridLayout*> grids_;
-  std::map<QWidget*, int> nextRow_;
-  std::map<QWidget*, int> openRow_;  // a prompt row still taking controls: its row, -1 none
-  std::map<QWidget*, int> openCol_;
-  std::map<QWidget*, QHBoxLayout*> fieldRow_;        // the open prompt row's fields
+  // The grid of a container laid out without coordinates, and how far it is filled.
+  struct Grid {
+    QGridLayout* layout = nullptr;
+    int next = 0;                   // the next free row
+    int openRow = -1;               // a prompt row still taking controls, -1 none
+    int openCol = 0;
+    QHBoxLayout* fields = nullptr;  // the open prompt row's fields
+  };
+  std::map<QWidget*, Grid> grids_;
   std::map<std::string, std::string> groupOf_;        // controls a group frames by window order
   QWidget* buttonBar_ = nullptr;
   QPointer<QWidget> focusBefore_;  // the focused control while the window is not usable
