@@ -9,6 +9,7 @@
 #include <fstream>
 #include <unistd.h>
 
+#include "../spin_limits.h"
 #include "event_log.h"
 #include "platform/text/str.h"
 #include "platform/ui/api/dialogs.h"
@@ -103,6 +104,22 @@ TEST(HeadlessWindow, EventsArriveInOrderAndVariablesFollowTheControls) {
                           "Accepted ?FAKTOR", "  Ørst|1.500000|0|U", "Rejected ?FAKTOR", "Accepted ?AKTIV",
                           "  Ørst|1.500000|1|U", "Accepted ?TYPE", "  Ørst|1.500000|1|S", "Accepted ?OK",
                           "  Ørst|1.500000|1|S", "CloseWindow"));
+}
+
+// As a real spin does, the spin hands the procedure the limit, never the digits outside it.
+TEST(HeadlessWindow, ATypedNumberOutsideTheSpinsLimitsBecomesTheLimit) {
+  for (const SpinLimitCase& c : kSpinLimitCases) {
+    SCOPED_TRACE(describe(c));
+    EventLog log;
+    headless::Session s;
+    s.start([&] { spinLimitProcedure(c, log); });
+    auto& r = s.robot();
+    ASSERT_TRUE(r.window("Side"));
+    ASSERT_TRUE(r.type("?PAGE", c.typed));
+    ASSERT_TRUE(r.press("?CLOSE"));
+    ASSERT_EQ(s.finish(), 0) << s.text();
+    EXPECT_THAT(log.lines(), ElementsAre("ready", std::string("Accepted ") + c.expected));
+  }
 }
 
 // A number whose picture shows fewer decimals than it holds keeps its value when the user leaves

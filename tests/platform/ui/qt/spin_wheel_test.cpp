@@ -14,6 +14,7 @@
 #include <QWheelEvent>
 
 #include "platform/ui/api/procedure.h"
+#include "../spin_limits.h"
 #include "qt_fixture.h"
 
 using namespace ui;
@@ -43,48 +44,12 @@ void turnWheel(QWidget* w, int notches) {
 }
 
 TEST_F(QtTest, ATypedNumberOutsideTheSpinsLimitsBecomesTheLimit) {
-  const struct {
-    double low, high;
-    long long highAtRun;  // a new upper limit the procedure sets after opening (0: none)
-    const char* typed;
-    Qt::Key leave;
-    const char* expected;  // the variable, then the limits read back
-  } cases[] = {
-      {1, 19, 0, "99", Qt::Key_Tab, "19 1..19"},    {1, 10, 0, "15", Qt::Key_Return, "10 1..10"},
-      {1, 10, 0, "0", Qt::Key_Tab, "1 1..10"},      {1, 1, 0, "0", Qt::Key_Return, "1 1..1"},
-      {1, 1, 0, "7", Qt::Key_Tab, "1 1..1"},        {1, 1, 19, "99", Qt::Key_Tab, "19 1..19"},
-      {1, 1, 19, "0", Qt::Key_Return, "1 1..19"},   {1, 19, 0, "7", Qt::Key_Tab, "7 1..19"},
-      {0, 0, 0, "1234", Qt::Key_Return, "1234 0..0"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.typed) + " in " + std::to_string(static_cast<int>(c.low)) + ".." +
-                 std::to_string(static_cast<int>(c.high)) + " raised to " + std::to_string(c.highAtRun));
+  bool byEnter = false;  // the cases leave the spin by Tab and by Enter in turn
+  for (const SpinLimitCase& c : kSpinLimitCases) {
+    SCOPED_TRACE(describe(c));
+    byEnter = !byEnter;
     Log seen;
-    WindowDef def;
-    def.title = "Side";
-    ControlDef spin = ctl(ControlKind::Spin, "?PAGE");
-    spin.rangeLow = c.low;
-    spin.rangeHigh = c.high;
-    def.controls = {ctl(ControlKind::Prompt, "?P", "&Page:"), spin, ctl(ControlKind::Entry, "?NEXT"),
-                    ctl(ControlKind::Button, "?CLOSE", "Lukk")};
-    run().start([&] {
-      long page = 1;
-      std::string next;
-      Window win(def);
-      win.bind("?PAGE", page);
-      win.bind("?NEXT", next);
-      win.open();
-      if (c.highAtRun) win.set("?PAGE", Prop::RangeHigh, c.highAtRun);
-      win.display();
-      seen.add("ready");
-      while (auto ev = win.accept()) {
-        if (ev.kind == EventKind::Accepted && win.equate(ev.control) == "?CLOSE") break;
-        if (ev.control != win.id("?PAGE")) continue;
-        seen.add(std::string(eventName(ev.kind)) + " " + std::to_string(page) + " " +
-                 std::to_string(win.getNumber("?PAGE", Prop::RangeLow)) + ".." +
-                 std::to_string(win.getNumber("?PAGE", Prop::RangeHigh)));
-      }
-    });
+    run().start([&] { spinLimitProcedure(c, seen); });
     qt::QtWindow* w = waitWindow("Side");
     ASSERT_TRUE(w && pumpUntil([&] { return seen.has("ready"); }) && pumpUntil([&] { return backend().settled(); }));
     ASSERT_TRUE(activate(*this, w));
@@ -93,9 +58,10 @@ TEST_F(QtTest, ATypedNumberOutsideTheSpinsLimitsBecomesTheLimit) {
     sp->setFocus(Qt::TabFocusReason);
     sp->selectAll();
     QTest::keyClicks(sp, QString::fromLatin1(c.typed));
-    QTest::keyClick(sp, c.leave);
+    QTest::keyClick(sp, byEnter ? Qt::Key_Return : Qt::Key_Tab);
     const std::string want = std::string("Accepted ") + c.expected;
     EXPECT_TRUE(pumpUntil([&] { return seen.has(want); }, 3000)) << seen.lines().back();
+    EXPECT_EQ(sp->text().toStdString(), std::string(c.expected).substr(0, std::string(c.expected).find(' ')));
     control<QPushButton>(w, "?CLOSE")->click();
     ASSERT_TRUE(pumpUntil([] { return ui::runningProcedures() == 0; }));
   }
