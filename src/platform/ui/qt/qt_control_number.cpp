@@ -70,7 +70,13 @@ class SpinAdapter : public ControlAdapter {
     spin_->setValue(static_cast<int>(numberOf(text, number)));
     dirty_ = false;
   }
-  std::string get() const override { return std::to_string(spin_->value()); }
+  // The number the spin takes on leaving, also while its digits are still being typed (a hot key
+  // may press a button without the focus leaving it).
+  std::string get() const override {
+    bool ok = false;
+    const long long typed = spin_->cleanText().toLongLong(&ok);
+    return std::to_string(ok ? std::clamp<long long>(typed, spin_->minimum(), spin_->maximum()) : spin_->value());
+  }
   bool apply(const PropChange& ch) override {
     if (ch.prop != Prop::RangeLow && ch.prop != Prop::RangeHigh) return ControlAdapter::apply(ch);
     (ch.prop == Prop::RangeLow ? low_ : high_) = ch.number;

@@ -67,6 +67,34 @@ TEST_F(QtTest, ATypedNumberOutsideTheSpinsLimitsBecomesTheLimit) {
   }
 }
 
+// A button's hot key presses it while the focus stays in the spin: the accept-all pass reads
+// the typed digits as the spin takes them on leaving, not the value before them.
+TEST_F(QtTest, AHotKeyWhileTypingInASpinReadsTheLimitTheDigitsBecome) {
+  WindowDef def = spinLimitWindow(kSpinLimitCases[0]);  // 1..19
+  def.controls.back().key = Key::F1 + 1;                // F2 presses ?CLOSE
+  run().start([&] {
+    long page = 1;
+    Window win(def);
+    win.bind("?PAGE", page);
+    win.open();
+    log.add("ready");
+    while (auto ev = win.accept()) {
+      if (ev.kind == EventKind::Accepted && win.equate(ev.control) == "?CLOSE") win.acceptAll();
+      if (ev.kind == EventKind::Completed) break;
+    }
+    log.add("page " + std::to_string(page));
+  });
+  qt::QtWindow* w = waitWindow("Side");
+  ASSERT_TRUE(w && waitSettled("ready"));
+  ASSERT_TRUE(activate(*this, w));
+  auto* sp = control<QSpinBox>(w, "?PAGE");
+  sp->setFocus(Qt::TabFocusReason);
+  sp->selectAll();
+  QTest::keyClicks(sp, QStringLiteral("99"));
+  QTest::keyClick(sp, Qt::Key_F2);
+  EXPECT_TRUE(pumpUntil([&] { return log.has("page 19"); })) << log.lines().back();
+}
+
 // A form taller than its window, so that its controls scroll: a drop list, a spin and an entry
 // at the top, filler rows below.
 WindowDef scrollingForm() {
