@@ -3,6 +3,7 @@
 // the cases, the window and the procedure that reports what it read.
 #include <string>
 
+#include "control_def.h"
 #include "platform/ui/api/window.h"
 
 struct SpinLimitCase {
@@ -24,13 +25,6 @@ inline std::string describe(const SpinLimitCase& c) {
 }
 
 inline ui::WindowDef spinLimitWindow(const SpinLimitCase& c) {
-  auto ctl = [](ui::ControlKind kind, const char* equate, const char* text = "") {
-    ui::ControlDef d;
-    d.kind = kind;
-    d.equate = equate;
-    d.text = text;
-    return d;
-  };
   ui::WindowDef def;
   def.title = "Side";
   ui::ControlDef spin = ctl(ui::ControlKind::Spin, "?PAGE");

@@ -6,6 +6,8 @@
 #include <fstream>
 #include <utility>
 
+#include "platform/ui/api/alert_keys.h"
+
 namespace ui::headless {
 namespace {
 
@@ -72,15 +74,6 @@ std::pair<long long, long long> pngSize(const std::string& path) {
     return (static_cast<long long>(h[o]) << 24) | (h[o + 1] << 16) | (h[o + 2] << 8) | h[o + 3];
   };
   return {be32(16), be32(20)};
-}
-
-void editAlertKeys(std::set<int>& keys, const PropChange& ch) {
-  if (ch.prop == Prop::AlertKey)
-    keys.insert(static_cast<int>(ch.number));
-  else if (ch.number == 0)
-    keys.clear();
-  else
-    keys.erase(static_cast<int>(ch.number));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "platform/ui/qt/qt_control.h"
 
+#include <QLineEdit>
 #include <cstdlib>
 
 namespace ui::qt {
@@ -13,6 +14,16 @@ bool ControlAdapter::apply(const PropChange& ch) {
 std::optional<PropValue> ControlAdapter::read(Prop p) const {
   if (p == Prop::Text) return PropValue{held_, 0};
   return std::nullopt;
+}
+
+void ControlAdapter::watchTyping(QLineEdit* edit) {
+  QObject::connect(edit, &QLineEdit::textEdited, this, [this] { typed_ = true; });
+}
+
+void ControlAdapter::left() {
+  if (!typed_) return;
+  typed_ = false;
+  send(EventKind::Accepted, Key::Tab);
 }
 
 long long numberOf(const std::string& text, long long number) {

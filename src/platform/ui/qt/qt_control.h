@@ -15,6 +15,7 @@
 #include "platform/ui/api/window_def.h"
 
 class QAction;
+class QLineEdit;
 class QWidget;
 
 namespace ui::qt {
@@ -68,9 +69,13 @@ class ControlAdapter : public QObject {
 
  protected:
   void send(EventKind kind, int key) { host_.sendControl(id_, kind, key); }
+  // Typing into `edit` marks the control; leaving it after typing is Accepted (left()).
+  void watchTyping(QLineEdit* edit);
+  void left();
   ControlHost& host_;
   const int id_;
   std::string held_;
+  bool typed_ = false;  // typed into since the last Accepted
 };
 
 // A number given as text or as a number.

@@ -31,26 +31,22 @@ class ComboAdapter : public ControlAdapter {
     makeColumnCombo(combo_, d);
     combo_->setCurrentIndex(-1);
     QObject::connect(combo_, &QComboBox::activated, this, [this] {
-      dirty_ = false;
+      typed_ = false;
       send(EventKind::NewSelection, Key::MouseLeft);
       send(EventKind::Accepted, Key::MouseLeft);
     });
     if (typed) {
       QLineEdit* le = combo_->lineEdit();
       le->setProperty(kIdProp, id_);
-      QObject::connect(le, &QLineEdit::textEdited, this, [this] { dirty_ = true; });
-      QObject::connect(le, &QLineEdit::editingFinished, this, [this] {
-        if (!dirty_) return;
-        dirty_ = false;
-        send(EventKind::Accepted, Key::Tab);
-      });
+      watchTyping(le);
+      QObject::connect(le, &QLineEdit::editingFinished, this, &ComboAdapter::left);
     }
     return combo_;
   }
   void set(const std::string& text, long long) override {
     const QSignalBlocker block(combo_);
     show(toQ(text));
-    dirty_ = false;
+    typed_ = false;
   }
   std::string get() const override {
     if (!combo_->isEditable() && combo_->currentData().isValid()) return toU8(combo_->currentData().toString());
@@ -75,7 +71,7 @@ class ComboAdapter : public ControlAdapter {
   }
   bool enter() override {
     if (!acceptsEnter_) return false;
-    dirty_ = false;
+    typed_ = false;
     return true;
   }
 
@@ -107,7 +103,6 @@ class ComboAdapter : public ControlAdapter {
   QComboBox* combo_ = nullptr;
   long long items_ = 0;
   bool acceptsEnter_ = false;
-  bool dirty_ = false;  // typed into since the last Accepted
 };
 
 }  // namespace

@@ -48,27 +48,23 @@ class SpinAdapter : public ControlAdapter {
     spin_ = new StepSpin(parent);
     // A step is a new selection at once; typed digits are accepted on leaving.
     spin_->stepped = [this] {
-      dirty_ = false;
+      typed_ = false;
       send(EventKind::NewSelection, Key::MouseLeft);
     };
     low_ = static_cast<long long>(d.rangeLow);
     high_ = static_cast<long long>(d.rangeHigh);
     setRange();
     spin_->setSingleStep(std::max(1, static_cast<int>(d.step)));
-    QObject::connect(spin_, &QSpinBox::valueChanged, this, [this] { dirty_ = true; });
+    QObject::connect(spin_, &QSpinBox::valueChanged, this, [this] { typed_ = true; });
     // Typed digits count also when they leave the value as it was (the limit it already had).
-    QObject::connect(spin_->editor(), &QLineEdit::textEdited, this, [this] { dirty_ = true; });
-    QObject::connect(spin_, &QSpinBox::editingFinished, this, [this] {
-      if (!dirty_) return;
-      dirty_ = false;
-      send(EventKind::Accepted, Key::Tab);
-    });
+    watchTyping(spin_->editor());
+    QObject::connect(spin_, &QSpinBox::editingFinished, this, &SpinAdapter::left);
     return spin_;
   }
   void set(const std::string& text, long long number) override {
     const QSignalBlocker block(spin_);
     spin_->setValue(static_cast<int>(numberOf(text, number)));
-    dirty_ = false;
+    typed_ = false;
   }
   // The number the spin takes on leaving, also while its digits are still being typed (a hot key
   // may press a button without the focus leaving it).
@@ -92,7 +88,7 @@ class SpinAdapter : public ControlAdapter {
   bool enter() override {
     // Enter takes the typed number as leaving does, out-of-range digits as the limit.
     spin_->interpretText();
-    dirty_ = false;
+    typed_ = false;
     return true;
   }
 
@@ -109,7 +105,6 @@ class SpinAdapter : public ControlAdapter {
 
   StepSpin* spin_ = nullptr;
   long long low_ = 0, high_ = 0;
-  bool dirty_ = false;  // typed into since the last Accepted
 };
 
 class ProgressAdapter : public ControlAdapter {

@@ -63,18 +63,14 @@ class EntryAdapter : public ControlAdapter {
       edit_->setMaxLength(chars);
     edit_->setMinimumWidth(DialogUnits(parent->font()).chars(std::clamp(chars > 0 ? chars : 10, 4, 40)) + 12);
     edit_->setReadOnly(d.readOnly);
-    QObject::connect(edit_, &QLineEdit::textEdited, this, [this] { dirty_ = true; });
-    QObject::connect(edit_, &QLineEdit::editingFinished, this, [this] {
-      if (!dirty_) return;
-      dirty_ = false;
-      send(EventKind::Accepted, Key::Tab);
-    });
+    watchTyping(edit_);
+    QObject::connect(edit_, &QLineEdit::editingFinished, this, &EntryAdapter::left);
     return edit_;
   }
   void set(const std::string& text, long long) override {
     const QString t = toQ(text);
     if (edit_->text() != t) edit_->setText(t);
-    dirty_ = false;
+    typed_ = false;
   }
   std::string get() const override { return toU8(edit_->text()); }
   bool apply(const PropChange& ch) override {
@@ -87,13 +83,12 @@ class EntryAdapter : public ControlAdapter {
     return ControlAdapter::read(p);
   }
   bool enter() override {
-    dirty_ = false;
+    typed_ = false;
     return true;
   }
 
  private:
   QLineEdit* edit_ = nullptr;
-  bool dirty_ = false;  // typed into since the last Accepted
 };
 
 }  // namespace

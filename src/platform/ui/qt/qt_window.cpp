@@ -18,6 +18,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 
+#include "platform/ui/api/alert_keys.h"
 #include "platform/ui/api/backend.h"
 #include "platform/ui/api/dialogs.h"
 #include "platform/ui/qt/dialog_units.h"
@@ -50,15 +51,6 @@ Qt::CursorShape cursorShape(const std::string& name) {
          : name == "zoom"  ? Qt::CrossCursor
          : name == "ibeam" ? Qt::IBeamCursor
                            : Qt::ArrowCursor;
-}
-
-void editAlertKeys(std::set<int>& keys, const PropChange& ch) {
-  if (ch.prop == Prop::AlertKey)
-    keys.insert(static_cast<int>(ch.number));
-  else if (ch.number == 0)
-    keys.clear();
-  else
-    keys.erase(static_cast<int>(ch.number));
 }
 
 }  // namespace
@@ -360,13 +352,8 @@ void QtWindow::applyToWindow(const PropChange& ch) {
         shell_->statusBar()->showMessage(toQ(ch.text));
       break;
     }
-    case Prop::AlertKey: windowAlertKeys_.insert(static_cast<int>(ch.number)); break;
-    case Prop::NoAlertKey:
-      if (ch.number == 0)
-        windowAlertKeys_.clear();
-      else
-        windowAlertKeys_.erase(static_cast<int>(ch.number));
-      break;
+    case Prop::AlertKey:
+    case Prop::NoAlertKey: editAlertKeys(windowAlertKeys_, ch); break;
     default: break;
   }
 }

@@ -1,5 +1,6 @@
 // Window procedures driven through the robot: events, bindings, pictures, the accept-all
 // pass, ranges and list boxes.
+#include "../control_def.h"
 #include "platform/ui/api/window.h"
 
 #include <gmock/gmock.h>
@@ -20,14 +21,6 @@ using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
 namespace {
-
-ControlDef ctl(ControlKind kind, std::string equate, std::string text = {}) {
-  ControlDef d;
-  d.kind = kind;
-  d.equate = std::move(equate);
-  d.text = std::move(text);
-  return d;
-}
 
 WindowDef formDef() {
   WindowDef def;

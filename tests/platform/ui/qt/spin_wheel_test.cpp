@@ -13,6 +13,7 @@
 #include <QTest>
 #include <QWheelEvent>
 
+#include "../control_def.h"
 #include "platform/ui/api/procedure.h"
 #include "../spin_limits.h"
 #include "qt_fixture.h"
@@ -20,14 +21,6 @@
 using namespace ui;
 
 namespace {
-
-ControlDef ctl(ControlKind kind, std::string equate, std::string text = {}) {
-  ControlDef d;
-  d.kind = kind;
-  d.equate = std::move(equate);
-  d.text = std::move(text);
-  return d;
-}
 
 // Makes the window the active one, so that the focus moves as it does for a user.
 bool activate(QtTest& t, qt::QtWindow* w) {
