@@ -230,12 +230,13 @@ void QtWindow::destroyControl(int control) {
   auto it = controls_.find(control);
   if (it == controls_.end() || it->second.menu) return;
   QWidget* w = it->second.widget;
+  // Gone first, adapter and all: hiding the widget moves the focus, and its leaving is no event.
+  controls_.erase(it);
   if (w) {
     grids_.erase(w);
     w->hide();
     w->deleteLater();
   }
-  controls_.erase(it);
 }
 
 void QtWindow::show() {
