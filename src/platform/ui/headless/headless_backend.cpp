@@ -3,53 +3,10 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
-#include <fstream>
 #include <utility>
 
 namespace ui::headless {
 namespace {
-
-bool focusable(ControlKind k) {
-  switch (k) {
-    case ControlKind::Entry:
-    case ControlKind::Spin:
-    case ControlKind::Check:
-    case ControlKind::Option:
-    case ControlKind::Combo:
-    case ControlKind::DropList:
-    case ControlKind::List:
-    case ControlKind::Button:
-      return true;
-    default:
-      return false;
-  }
-}
-
-HControl makeControl(const ControlDef& d) {
-  HControl c;
-  c.def = d;
-  c.text = d.text;
-  c.tip = d.tip;
-  c.status = d.status;
-  c.icon = d.icon;
-  c.enabled = !d.disabled;
-  c.visible = !d.hidden;
-  c.isDefault = d.isDefault;
-  c.readOnly = d.readOnly;
-  c.vscroll = d.vscroll;
-  c.hscroll = d.hscroll;
-  c.color = d.color;
-  c.rangeLow = static_cast<long long>(d.rangeLow);
-  c.rangeHigh = static_cast<long long>(d.rangeHigh);
-  c.x = d.x;
-  c.y = d.y;
-  c.width = d.width;
-  c.height = d.height;
-  for (const std::string& r : d.rows) c.rows.push_back({{r}, false});
-  if (d.kind == ControlKind::Check) c.value = "0";
-  if (d.kind == ControlKind::Sheet) c.value = "1";
-  return c;
-}
 
 void addMenuItems(HWindow& w, const std::vector<MenuItem>& items, const std::string& path,
                   const std::string& parent) {
@@ -73,21 +30,6 @@ Event windowEvent(EventKind kind) {
   Event ev;
   ev.kind = kind;
   return ev;
-}
-
-long long toNumber(const std::string& s) { return std::atoll(s.c_str()); }
-
-// Width and height from a PNG file's header (page images are PNG); 0 and 0 otherwise.
-std::pair<long long, long long> pngSize(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  unsigned char h[24] = {};
-  if (!in.read(reinterpret_cast<char*>(h), sizeof h)) return {0, 0};
-  static const unsigned char sig[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
-  if (!std::equal(sig, sig + 8, h) || !std::equal(h + 12, h + 16, "IHDR")) return {0, 0};
-  auto be32 = [&](int o) {
-    return (static_cast<long long>(h[o]) << 24) | (h[o + 1] << 16) | (h[o + 2] << 8) | h[o + 3];
-  };
-  return {be32(16), be32(20)};
 }
 
 }  // namespace
@@ -167,12 +109,7 @@ void HeadlessBackend::openWindow(int window, const WindowDef& def, int thread) {
       w.controls[d.id] = c;
     }
     addMenuItems(w, def.menu, "", "");
-    for (const ControlDef& d : def.controls) {
-      if (focusable(d.kind) && !d.disabled && !d.hidden) {
-        w.focus = d.id;
-        break;
-      }
-    }
+    w.focus = firstFocus(w);
     windows_[window] = std::move(w);
     previous = active_;
     active_ = window;
@@ -236,133 +173,11 @@ void HeadlessBackend::apply(int window, const std::vector<PropChange>& changes) 
   HWindow& w = wit->second;
   for (const PropChange& ch : changes) {
     if (ch.control == 0) {
-      switch (ch.prop) {
-        case Prop::Text:
-          w.title = ch.text;
-          cv_.notify_all();
-          break;
-        case Prop::X:
-          w.x = ch.number;
-          break;
-        case Prop::Y:
-          w.y = ch.number;
-          break;
-        case Prop::Width:
-          w.width = ch.number;
-          break;
-        case Prop::Height:
-          w.height = ch.number;
-          break;
-        case Prop::Focus:
-          w.focus = static_cast<int>(ch.number);
-          break;
-        case Prop::StatusText:
-          w.status[ch.index] = ch.text;
-          break;
-        case Prop::AlertKey:
-          w.alertKeys.insert(static_cast<int>(ch.number));
-          break;
-        case Prop::NoAlertKey:
-          if (ch.number == 0)
-            w.alertKeys.clear();
-          else
-            w.alertKeys.erase(static_cast<int>(ch.number));
-          break;
-        default:
-          break;
-      }
+      if (applyToWindow(w, ch)) cv_.notify_all();  // the robot waits for titles
       continue;
     }
     auto cit = w.controls.find(ch.control);
-    if (cit == w.controls.end()) continue;
-    HControl& c = cit->second;
-    switch (ch.prop) {
-      case Prop::Value:
-        c.value = ch.text.empty() && ch.number != 0 ? std::to_string(ch.number) : ch.text;
-        break;
-      case Prop::Text:
-        c.text = ch.text;
-        break;
-      case Prop::Enabled:
-        c.enabled = ch.number != 0;
-        break;
-      case Prop::Visible:
-        c.visible = ch.number != 0;
-        break;
-      case Prop::Tip:
-        c.tip = ch.text;
-        break;
-      case Prop::Status:
-        c.status = ch.text;
-        break;
-      case Prop::Icon:
-        c.icon = ch.text;
-        break;
-      case Prop::Color:
-        c.color = ch.number;
-        break;
-      case Prop::Default:
-        if (ch.number != 0)
-          for (auto& [id, other] : w.controls) other.isDefault = false;
-        c.isDefault = ch.number != 0;
-        break;
-      case Prop::ReadOnly:
-        c.readOnly = ch.number != 0;
-        break;
-      case Prop::Selected:
-        c.selected = ch.number;
-        break;
-      case Prop::VScroll:
-        c.vscroll = ch.number != 0;
-        break;
-      case Prop::VScrollPos:
-        c.vscrollPos = ch.number;
-        break;
-      case Prop::HScroll:
-        c.hscroll = ch.number != 0;
-        break;
-      case Prop::RangeLow:
-        c.rangeLow = ch.number;
-        break;
-      case Prop::RangeHigh:
-        c.rangeHigh = ch.number;
-        break;
-      case Prop::Cursor:
-        c.cursor = ch.text;
-        break;
-      case Prop::ImageFile:
-        c.imageFile = ch.text;
-        break;
-      case Prop::Zoom:
-        c.zoom = ch.number;
-        break;
-      case Prop::X:
-        c.x = ch.number;
-        break;
-      case Prop::Y:
-        c.y = ch.number;
-        break;
-      case Prop::Width:
-        c.width = ch.number;
-        break;
-      case Prop::Height:
-        c.height = ch.number;
-        break;
-      case Prop::Checked:
-        c.checked = ch.number != 0;
-        break;
-      case Prop::AlertKey:
-        c.alertKeys.insert(static_cast<int>(ch.number));
-        break;
-      case Prop::NoAlertKey:
-        if (ch.number == 0)
-          c.alertKeys.clear();
-        else
-          c.alertKeys.erase(static_cast<int>(ch.number));
-        break;
-      default:
-        break;
-    }
+    if (cit != w.controls.end()) applyToControl(w, cit->second, ch);
   }
 }
 
@@ -371,94 +186,9 @@ PropValue HeadlessBackend::get(int window, int control, Prop prop) {
   auto wit = windows_.find(window);
   if (wit == windows_.end()) return {};
   HWindow& w = wit->second;
-  if (control == 0) {
-    switch (prop) {
-      case Prop::Text:
-        return {w.title, 0};
-      case Prop::X:
-        return {{}, w.x};
-      case Prop::Y:
-        return {{}, w.y};
-      case Prop::Width:
-        return {{}, w.width};
-      case Prop::Height:
-      case Prop::ClientHeight:
-        return {{}, w.height};
-      case Prop::ClientWidth:
-        return {{}, w.width};
-      case Prop::Focus:
-        return {{}, w.focus};
-      default:
-        return {};
-    }
-  }
+  if (control == 0) return readWindow(w, prop);
   auto cit = w.controls.find(control);
-  if (cit == w.controls.end()) return {};
-  const HControl& c = cit->second;
-  auto flag = [](bool b) { return PropValue{{}, b ? 1 : 0}; };
-  switch (prop) {
-    case Prop::Value:
-      return {c.value, toNumber(c.value)};
-    case Prop::Text:
-      return {c.text, 0};
-    case Prop::Enabled:
-      return flag(c.enabled);
-    case Prop::Visible:
-      return flag(c.visible);
-    case Prop::Tip:
-      return {c.tip, 0};
-    case Prop::Status:
-      return {c.status, 0};
-    case Prop::Icon:
-      return {c.icon, 0};
-    case Prop::Color:
-      return {{}, c.color};
-    case Prop::Default:
-      return flag(c.isDefault);
-    case Prop::ReadOnly:
-      return flag(c.readOnly);
-    case Prop::Selected:
-      return {{}, c.selected};
-    case Prop::Items:
-      return {{},
-              c.def.items > 0
-                  ? c.def.items
-                  : (c.def.kind == ControlKind::List ? 10 : static_cast<long long>(c.rows.size()))};
-    case Prop::VScroll:
-      return flag(c.vscroll);
-    case Prop::VScrollPos:
-      return {{}, c.vscrollPos};
-    case Prop::HScroll:
-      return flag(c.hscroll);
-    case Prop::MouseRow:
-      return {{}, c.mouseRow};
-    case Prop::RangeLow:
-      return {{}, c.rangeLow};
-    case Prop::RangeHigh:
-      return {{}, c.rangeHigh};
-    case Prop::Cursor:
-      return {c.cursor, 0};
-    case Prop::ImageFile:
-      return {c.imageFile, 0};
-    case Prop::Zoom:
-      return {{}, c.zoom};
-    case Prop::X:
-      return {{}, c.x};
-    case Prop::Y:
-      return {{}, c.y};
-    case Prop::Width:
-      return {{}, c.width};
-    case Prop::Height:
-      return {{}, c.height};
-    case Prop::Checked:
-      return flag(c.checked);
-    case Prop::ImageWidth:
-      return {{}, pngSize(c.imageFile).first};
-    case Prop::ImageHeight:
-      return {{}, pngSize(c.imageFile).second};
-    default:
-      return {};
-  }
+  return cit == w.controls.end() ? PropValue{} : readControl(cit->second, prop);
 }
 
 void HeadlessBackend::setRows(int window, int control, const std::vector<ListRow>& rows) {

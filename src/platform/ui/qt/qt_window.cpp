@@ -1,104 +1,38 @@
+// One open window of the Qt backend: the shell, its events and keys, and the properties every
+// control shares; each kind's own part is its adapter (qt_control.h), menus and toolbar are in
+// qt_menus.cpp, placement and size in qt_placement.cpp.
 #include "platform/ui/qt/qt_window.h"
 
+#include <QAbstractButton>
 #include <QApplication>
-#include <QButtonGroup>
-#include <QCheckBox>
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QFrame>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
-#include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMenuBar>
-#include <QProgressBar>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QScreen>
-#include <QScrollArea>
-#include <QScrollBar>
-#include <QSpinBox>
 #include <QStatusBar>
 #include <QStatusTipEvent>
-#include <QStyle>
-#include <QStyleOptionComboBox>
-#include <functional>
-#include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
-#include <QTreeWidget>
-#include <QVBoxLayout>
+#include <QWheelEvent>
 #include <algorithm>
 
+#include "platform/ui/api/alert_keys.h"
 #include "platform/ui/api/backend.h"
 #include "platform/ui/api/dialogs.h"
-#include "platform/ui/qt/column_combo.h"
 #include "platform/ui/qt/dialog_units.h"
 #include "platform/ui/qt/icons.h"
 #include "platform/ui/qt/key_codes.h"
-#include "platform/ui/qt/layout_rows.h"
 #include "platform/ui/qt/page_list.h"
-#include "platform/ui/qt/region.h"
+#include "platform/ui/qt/qt_menus.h"
+#include "platform/ui/qt/qt_placement.h"
+#include "platform/ui/qt/qt_text.h"
 #include "platform/ui/qt/status_zone.h"
 #include "platform/ui/qt/window_fit.h"
 
 namespace ui::qt {
 namespace {
-
-const char* const kIdProp = "l2sControl";
-
-QString q(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-std::string s(const QString& t) { return t.toStdString(); }
-
-// Characters of a "@s30"-like picture; 0 when it has none.
-int pictureChars(const std::string& pic) {
-  std::size_t i = 0;
-  while (i < pic.size() && !std::isdigit(static_cast<unsigned char>(pic[i]))) ++i;
-  return i < pic.size() ? std::atoi(pic.c_str() + i) : 0;
-}
-
-bool isInline(const ControlDef& d) {
-  switch (d.kind) {
-    case ControlKind::Entry:
-    case ControlKind::Spin:
-    case ControlKind::Text:
-    case ControlKind::Combo:
-    case ControlKind::DropList:
-    case ControlKind::Progress:
-    case ControlKind::Button: return true;
-    default: return false;
-  }
-}
-
-// A spin box that tells when the user steps it (arrows, wheel, arrow and page keys).
-class StepSpin : public QSpinBox {
- public:
-  using QSpinBox::QSpinBox;
-  std::function<void()> stepped;
-  void stepBy(int steps) override {
-    QSpinBox::stepBy(steps);
-    if (stepped) stepped();
-  }
-};
-
-// A widget's place relative to the window's content (also for the button row beside it).
-QPoint offsetIn(const QWidget* w, const QWidget* content) {
-  return w->mapToGlobal(QPoint(0, 0)) - content->mapToGlobal(QPoint(0, 0));
-}
-
-// A widget's rectangle in dialog units of the window, relative to its content.
-QRect unitsRect(const QWidget* w, const QWidget* content, const DialogUnits& du) {
-  const QPoint at = offsetIn(w, content);
-  return {du.toX(at.x()), du.toY(at.y()), du.toX(w->width()), du.toY(w->height())};
-}
-
-bool hasCoordinates(const WindowDef& def) {
-  return std::any_of(def.controls.begin(), def.controls.end(),
-                     [](const ControlDef& c) { return c.x != 0 || c.y != 0; });
-}
 
 void setColor(QWidget* w, long long rgb) {
   QPalette p = w->palette();
@@ -109,6 +43,14 @@ void setColor(QWidget* w, long long rgb) {
   p.setColor(QPalette::Text, c);
   p.setColor(QPalette::ButtonText, c);
   w->setPalette(p);
+}
+
+Qt::CursorShape cursorShape(const std::string& name) {
+  return name == "hand"    ? Qt::PointingHandCursor
+         : name == "wait"  ? Qt::WaitCursor
+         : name == "zoom"  ? Qt::CrossCursor
+         : name == "ibeam" ? Qt::IBeamCursor
+                           : Qt::ArrowCursor;
 }
 
 }  // namespace
@@ -146,6 +88,9 @@ bool Shell::eventFilter(QObject* watched, QEvent* event) {
     const QVariant id = watched->property(kIdProp);
     if (owner_.keyFilter(watched, static_cast<QKeyEvent*>(event), id.isValid() ? id.toInt() : 0)) return true;
   }
+  if (event->type() == QEvent::Wheel && watched->isWidgetType() && watched->property(kIdProp).isValid() &&
+      owner_.wheelOutside(static_cast<QWidget*>(watched), static_cast<QWheelEvent*>(event)))
+    return true;
   if ((event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) && watched->isWidgetType()) {
     // A control's status text shows while it has the focus, not only under the mouse.
     auto* w = static_cast<QWidget*>(watched);
@@ -154,10 +99,6 @@ bool Shell::eventFilter(QObject* watched, QEvent* event) {
       QApplication::sendEvent(w, &tip);
     }
   }
-  if (event->type() == QEvent::MouseButtonRelease && watched->property("l2sImage").isValid())
-    owner_.imageClicked(watched->property("l2sImage").toInt());
-  if (event->type() == QEvent::Resize && watched->property("l2sImageArea").isValid())
-    owner_.imageResized(watched->property("l2sImageArea").toInt());
   return QMainWindow::eventFilter(watched, event);
 }
 
@@ -220,51 +161,15 @@ void QtWindow::activated(bool on) {
 void QtWindow::build() {
   shell_ = new Shell(*this);
   shell_->setAttribute(Qt::WA_DeleteOnClose, false);
-  shell_->setWindowTitle(q(def_.title));
+  shell_->setWindowTitle(toQ(def_.title));
   if (!def_.icon.empty()) shell_->setWindowIcon(iconFor(def_.icon));
   sizeTimer_ = new QTimer(shell_);
   sizeTimer_->setSingleShot(true);
   sizeTimer_->setInterval(150);
   QObject::connect(sizeTimer_, &QTimer::timeout, shell_, [this] { sendControl(0, EventKind::Sized); });
 
-  if (!def_.menu.empty()) {
-    for (const MenuItem& m : def_.menu) {
-      if (m.items.empty()) {
-        addMenuItem(nullptr, m);
-      } else {
-        QMenu* menu = shell_->menuBar()->addMenu(q(m.text));
-        buildMenu(menu, m.items);
-        if (m.windowList)
-          QObject::connect(menu, &QMenu::aboutToShow, shell_, [this, menu] { fillWindowList(menu); });
-        if (!m.status.empty()) menu->menuAction()->setStatusTip(q(m.status));
-      }
-    }
-  }
-  if (!def_.toolbar.empty()) {
-    QToolBar* bar = shell_->addToolBar(QStringLiteral("toolbar"));
-    bar->setMovable(false);
-    bar->setIconSize(QSize(24, 24));
-    for (const ControlDef& d : def_.toolbar) {
-      QtControl c;
-      c.def = d;
-      c.menu = true;
-      const QString tip = q(d.tip.empty() ? d.text : d.tip);
-      c.action = bar->addAction(iconFor(d.icon), d.icon.empty() ? q(d.text) : QString());
-      c.action->setToolTip(tip);
-      c.action->setStatusTip(q(d.status.empty() ? (d.tip.empty() ? d.text : d.tip) : d.status));
-      c.action->setEnabled(!d.disabled);
-      c.action->setVisible(!d.hidden);
-      const int cid = d.id;
-      const StdAction act = d.action;
-      QObject::connect(c.action, &QAction::triggered, shell_, [this, cid, act] {
-        if (act != StdAction::None)
-          runStdAction(act);
-        else
-          sendControl(cid, EventKind::Accepted, Key::MouseLeft);
-      });
-      controls_[d.id] = std::move(c);
-    }
-  }
+  buildMenuBar();
+  buildToolbar();
   if (!def_.statusZones.empty()) {
     const DialogUnits du(shell_->font());
     for (std::size_t i = 0; i < def_.statusZones.size(); ++i) {
@@ -283,548 +188,12 @@ void QtWindow::build() {
     area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     shell_->setCentralWidget(area_);
   } else {
-    auto* body = new QWidget;
-    auto* v = new QVBoxLayout(body);
-    content_ = new QWidget;
-    // The controls scroll when the window is smaller than they need; the buttons stay in view.
-    v->addWidget(new FitScroll(content_), 1);
-    shell_->setCentralWidget(body);
-    const bool absolute = hasCoordinates(def_);
-    if (!absolute) {
-      auto* g = new QGridLayout(content_);
-      g->setColumnStretch(8, 1);
-      grids_[content_] = g;
-      buttonBar_ = new QWidget;
-      auto* h = new QHBoxLayout(buttonBar_);
-      h->setContentsMargins(0, 0, 0, 0);
-      h->addStretch(1);
-      v->addWidget(buttonBar_);
-    }
-    if (!absolute) groupOf_ = implicitGroupMembers(def_);
-    for (const ControlDef& d : def_.controls) createControl(d);
-    if (!absolute) {
-      // Spare height goes below the controls, not between them.
-      for (auto& [w, g] : grids_)
-        g->addItem(new QSpacerItem(0, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), nextRow_[w], 0);
-      if (buttonBar_->layout()->count() == 1) buttonBar_->hide();
-    }
+    buildContent();
   }
   // Keys of the window itself (alert keys on control 0, F1) while no control has the focus.
   shell_->installEventFilter(shell_);
 
-  const DialogUnits du(shell_->font());
-  if (def_.width > 0 && def_.height > 0) {
-    QSize given(du.x(def_.width),
-                du.y(def_.height) + (shell_->menuWidget() ? shell_->menuWidget()->sizeHint().height() : 0));
-    // Controls on the grid take the style's margins and spacing, so a given height is a floor:
-    // a small window (a progress box) shows all its controls instead of scrolling them.
-    if (!hasCoordinates(def_)) given.setHeight(std::max(given.height(), shell_->sizeHint().height()));
-    shell_->resize(given);
-  } else if (def_.kind == WindowKind::MdiFrame) {
-    // Room for the largest child (the import window) without scrolling, where the screen allows.
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const QSize avail = screen ? screen->availableGeometry().size() : QSize(1280, 900);
-    shell_->resize(std::min(avail.width(), 1100), std::min(avail.height(), 860));
-  } else {
-    // The size the controls ask for; fitting to the screen or area comes when it is shown.
-    shell_->resize(shell_->sizeHint());
-  }
-  if (def_.minWidth > 0 || def_.minHeight > 0)
-    shell_->setMinimumSize(du.x(def_.minWidth), du.y(def_.minHeight));
-  // An MDI child's fixed size is its sub-window's, so that fitting it to the area can shrink it.
-  if (!def_.resizable && def_.kind != WindowKind::MdiFrame && !parentArea_)
-    shell_->setFixedSize(shell_->size());
-
-  if (parentArea_) {
-    sub_ = parentArea_->addSubWindow(shell_);
-    sub_->setAttribute(Qt::WA_DeleteOnClose, false);
-    sub_->setWindowTitle(q(def_.title));
-    sub_->setWindowIcon(shell_->windowIcon());
-    const QSize wanted = shell_->size();
-    sub_->adjustSize();
-    // A size the definition gives holds for the child too (a wide list would widen its hint).
-    if (def_.width > 0 && def_.height > 0) sub_->resize(wanted + (sub_->size() - shell_->size()));
-    if (!def_.resizable) {
-      // Tiling must not stretch a window of fixed size around its controls.
-      sub_->setWindowFlags(sub_->windowFlags() & ~Qt::WindowMaximizeButtonHint);
-      sub_->setFixedSize(sub_->size());
-    }
-  } else if (def_.modal) {
-    shell_->setWindowModality(Qt::ApplicationModal);
-  }
-  if (def_.x != 0 || def_.y != 0) outer()->move(du.x(def_.x), du.y(def_.y));
-}
-
-void QtWindow::buildMenu(QMenu* menu, const std::vector<MenuItem>& items) {
-  for (const MenuItem& m : items) {
-    if (m.separator) {
-      menu->addSeparator();
-    } else if (!m.items.empty()) {
-      QMenu* subMenu = menu->addMenu(q(m.text));
-      buildMenu(subMenu, m.items);
-      if (m.windowList)
-        QObject::connect(subMenu, &QMenu::aboutToShow, shell_, [this, subMenu] { fillWindowList(subMenu); });
-    } else {
-      addMenuItem(menu, m);
-    }
-  }
-}
-
-void QtWindow::addMenuItem(QMenu* menu, const MenuItem& m) {
-  QtControl c;
-  c.def = menuItemControl(m);
-  c.menu = true;
-  c.action = menu ? menu->addAction(q(m.text)) : shell_->menuBar()->addAction(q(m.text));
-  c.action->setStatusTip(q(m.status));
-  c.action->setCheckable(m.checkable);
-  c.action->setChecked(m.checked);
-  c.action->setEnabled(!m.disabled);
-  if (m.key) c.action->setShortcut(keySequence(m.key));
-  const int cid = m.id;
-  const StdAction act = m.action;
-  QObject::connect(c.action, &QAction::triggered, shell_, [this, cid, act] {
-    if (act != StdAction::None)
-      runStdAction(act);
-    else
-      sendControl(cid, EventKind::Accepted, Key::MouseLeft);
-  });
-  controls_[m.id] = std::move(c);
-}
-
-void QtWindow::fillWindowList(QMenu* menu) {
-  for (QAction* a : menu->actions())
-    if (a->property("l2sWindowList").toBool()) {
-      menu->removeAction(a);
-      a->deleteLater();
-    }
-  QMdiArea* area = area_ ? area_ : parentArea_.data();
-  if (!area) return;
-  const auto subs = area->subWindowList();
-  if (subs.isEmpty()) return;
-  QAction* sep = menu->addSeparator();
-  sep->setProperty("l2sWindowList", true);
-  int n = 0;
-  for (QMdiSubWindow* w : subs) {
-    QAction* a = menu->addAction(QStringLiteral("&%1 %2").arg(++n).arg(w->windowTitle()));
-    a->setProperty("l2sWindowList", true);
-    a->setCheckable(true);
-    a->setChecked(w == area->activeSubWindow());
-    QPointer<QMdiSubWindow> target(w);
-    QObject::connect(a, &QAction::triggered, area, [area, target] {
-      if (target) area->setActiveSubWindow(target);
-    });
-  }
-}
-
-void QtWindow::runStdAction(StdAction a) {
-  QMdiArea* area = area_ ? area_ : parentArea_.data();
-  switch (a) {
-    case StdAction::None: return;
-    case StdAction::Close: sendControl(0, EventKind::CloseWindow); return;
-    case StdAction::Help: ui::help(def_.help); return;
-    case StdAction::HelpIndex: ui::help("#contents"); return;
-    case StdAction::HelpSearch: ui::help("#search"); return;
-    case StdAction::HelpOnHelp: ui::help("#help"); return;
-    case StdAction::Cut: clipboard(ClipboardOp::Cut); return;
-    case StdAction::Copy: clipboard(ClipboardOp::Copy); return;
-    case StdAction::Paste: clipboard(ClipboardOp::Paste); return;
-    case StdAction::PrintSetup:
-      if (Backend* b = backend()) b->printerSetup(thread_);
-      return;
-    case StdAction::Tile:
-      if (area) area->tileSubWindows();
-      return;
-    case StdAction::Cascade:
-      if (area) area->cascadeSubWindows();
-      return;
-    case StdAction::ArrangeIcons:
-      if (area) {
-        // Minimised children in a row along the bottom of the area.
-        int x = 0;
-        for (QMdiSubWindow* w : area->subWindowList()) {
-          if (!w->isMinimized()) continue;
-          w->move(x, area->viewport()->height() - w->height());
-          x += w->width();
-        }
-      }
-      return;
-  }
-}
-
-QWidget* QtWindow::containerFor(const QtControl& c) {
-  if (!c.def.parent.empty()) {
-    for (auto& [id, other] : controls_) {
-      if (other.menu || !other.widget || other.def.equate.empty()) continue;
-      if (QString::compare(q(other.def.equate), q(c.def.parent), Qt::CaseInsensitive) != 0) continue;
-      if (other.def.kind == ControlKind::Group || other.def.kind == ControlKind::Option ||
-          other.def.kind == ControlKind::Panel || other.def.kind == ControlKind::Tab)
-        return other.widget;
-    }
-  }
-  return content_;
-}
-
-QWidget* QtWindow::makeControl(QtControl& c, QWidget* parent) {
-  const ControlDef& d = c.def;
-  const int cid = d.id;
-  const DialogUnits du(parent->font());
-  const int picChars = pictureChars(d.picture);
-  switch (d.kind) {
-    case ControlKind::Prompt: {
-      auto* l = new QLabel(q(d.text), parent);
-      return l;
-    }
-    case ControlKind::Text: {
-      auto* l = new QLabel(parent);
-      l->setTextFormat(Qt::PlainText);
-      if (picChars > 0) l->setMinimumWidth(du.chars(std::min(picChars, 60)));
-      if (d.width > 0 && d.height > 0) {
-        // A text block of a given size (a page of help): its lines wrap inside it.
-        l->setMinimumSize(du.x(d.width), du.y(d.height));
-        l->setWordWrap(true);
-        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-      }
-      if (!d.text.empty()) l->setText(q(d.text));
-      if (d.fixedFont) l->setFont(QFont(QStringLiteral("Monospace")));
-      return l;
-    }
-    case ControlKind::Entry: {
-      auto* e = new QLineEdit(parent);
-      if (picChars > 0 && (d.picture[0] == '@') && (d.picture.size() > 1) &&
-          (d.picture[1] == 's' || d.picture[1] == 'S'))
-        e->setMaxLength(picChars);
-      e->setMinimumWidth(du.chars(std::clamp(picChars > 0 ? picChars : 10, 4, 40)) + 12);
-      e->setReadOnly(d.readOnly);
-      QObject::connect(e, &QLineEdit::textEdited, e, [this, cid] {
-        if (QtControl* x = find(cid)) x->dirty = true;
-      });
-      QObject::connect(e, &QLineEdit::editingFinished, e, [this, cid] {
-        QtControl* x = find(cid);
-        if (!x || !x->dirty) return;
-        x->dirty = false;
-        sendControl(cid, EventKind::Accepted, Key::Tab);
-      });
-      return e;
-    }
-    case ControlKind::Spin: {
-      auto* sp = new StepSpin(parent);
-      // A step is a new selection at once; typed digits are accepted on leaving.
-      sp->stepped = [this, cid] {
-        if (QtControl* x = find(cid)) x->dirty = false;
-        sendControl(cid, EventKind::NewSelection, Key::MouseLeft);
-      };
-      if (d.rangeHigh > d.rangeLow)
-        sp->setRange(static_cast<int>(d.rangeLow), static_cast<int>(d.rangeHigh));
-      else
-        sp->setRange(-999999999, 999999999);
-      sp->setSingleStep(std::max(1, static_cast<int>(d.step)));
-      QObject::connect(sp, &QSpinBox::valueChanged, sp, [this, cid] {
-        if (QtControl* x = find(cid)) x->dirty = true;
-      });
-      QObject::connect(sp, &QSpinBox::editingFinished, sp, [this, cid] {
-        QtControl* x = find(cid);
-        if (!x || !x->dirty) return;
-        x->dirty = false;
-        sendControl(cid, EventKind::Accepted, Key::Tab);
-      });
-      return sp;
-    }
-    case ControlKind::Button: {
-      auto* b = new QPushButton(q(d.text), parent);
-      if (!d.icon.empty()) b->setIcon(iconFor(d.icon));
-      b->setAutoDefault(false);
-      b->setDefault(d.isDefault);
-      if (d.text == "...") b->setFixedWidth(du.chars(3) + 16);
-      QObject::connect(b, &QPushButton::clicked, b, [this, cid, act = d.action] {
-        if (act != StdAction::None)
-          runStdAction(act);
-        else
-          sendControl(cid, EventKind::Accepted, Key::MouseLeft);
-      });
-      return b;
-    }
-    case ControlKind::Check: {
-      auto* cb = new QCheckBox(q(d.text), parent);
-      QObject::connect(cb, &QCheckBox::clicked, cb,
-                       [this, cid] { sendControl(cid, EventKind::Accepted, Key::MouseLeft); });
-      return cb;
-    }
-    case ControlKind::Option: {
-      auto* g = new QGroupBox(q(d.text), parent);
-      if (d.text.empty()) g->setFlat(true);
-      c.radios = new QButtonGroup(g);
-      c.radios->setExclusive(true);
-      return g;
-    }
-    case ControlKind::Radio: {
-      auto* r = new QRadioButton(q(d.text), parent);
-      QObject::connect(r, &QRadioButton::clicked, r, [this, cid, r] {
-        QtControl* me = find(cid);
-        if (!me) return;
-        for (auto& [gid, g] : controls_) {
-          if (g.def.kind != ControlKind::Option || !g.radios || g.widget != r->parentWidget()) continue;
-          g.value = me->def.value.empty() ? s(r->text().remove(QLatin1Char('&'))) : me->def.value;
-          sendControl(gid, EventKind::Accepted, Key::MouseLeft);
-          return;
-        }
-      });
-      return r;
-    }
-    case ControlKind::Combo:
-    case ControlKind::DropList: {
-      auto* cb = new QComboBox(parent);
-      const bool typed = d.kind == ControlKind::Combo && d.typed;
-      cb->setEditable(typed);
-      cb->setInsertPolicy(QComboBox::NoInsert);
-      if (d.items > 0) cb->setMaxVisibleItems(d.items);
-      int chars = picChars;
-      for (const ColumnDef& col : d.columns) chars = std::max(chars, col.width);
-      // Room for its characters and for the rows the definition gives, whose words may be wider
-      // than average characters; the style adds its frame and arrow.
-      const QFontMetrics fm(cb->font());
-      int text = du.chars(std::clamp(chars > 0 ? chars : 12, 6, 40));
-      for (const std::string& r : d.rows) text = std::max(text, fm.horizontalAdvance(q(r)));
-      QStyleOptionComboBox opt;
-      opt.initFrom(cb);
-      opt.editable = typed;
-      cb->setMinimumWidth(
-          cb->style()->sizeFromContents(QStyle::CT_ComboBox, &opt, QSize(text, fm.height()), cb).width());
-      makeColumnCombo(cb, d);
-      cb->setCurrentIndex(-1);
-      QObject::connect(cb, &QComboBox::activated, cb, [this, cid] {
-        if (QtControl* x = find(cid)) x->dirty = false;
-        sendControl(cid, EventKind::NewSelection, Key::MouseLeft);
-        sendControl(cid, EventKind::Accepted, Key::MouseLeft);
-      });
-      if (typed) {
-        QLineEdit* le = cb->lineEdit();
-        le->setProperty(kIdProp, cid);
-        QObject::connect(le, &QLineEdit::textEdited, cb, [this, cid] {
-          if (QtControl* x = find(cid)) x->dirty = true;
-        });
-        QObject::connect(le, &QLineEdit::editingFinished, cb, [this, cid] {
-          QtControl* x = find(cid);
-          if (!x || !x->dirty) return;
-          x->dirty = false;
-          sendControl(cid, EventKind::Accepted, Key::Tab);
-        });
-      }
-      return cb;
-    }
-    case ControlKind::List: {
-      auto* l = new PageList(
-          d,
-          [this, cid](Event ev) {
-            ev.control = cid;
-            send(std::move(ev));
-          },
-          parent);
-      c.list = l;
-      // Wide enough for its columns; one that scrolls sideways only for those that stay put.
-      int width = 0;
-      for (const ColumnDef& col : d.columns)
-        if (!d.hscroll || col.fixed) width += du.chars(col.width) + 8;
-      l->setMinimumWidth(std::max(width + 24, 200));
-      return l;
-    }
-    case ControlKind::Sheet: {
-      auto* t = new QTabWidget(parent);
-      QObject::connect(t, &QTabWidget::currentChanged, t, [this, cid](int index) {
-        const int before = currentTab_;
-        currentTab_ = index + 1;
-        if (tabGuard_ || index < 0) return;
-        Event changing;
-        changing.kind = EventKind::TabChanging;
-        changing.control = cid;
-        changing.key = Key::MouseLeft;
-        changing.number = before;
-        send(changing);
-        sendControl(cid, EventKind::NewSelection, Key::MouseLeft);
-      });
-      return t;
-    }
-    case ControlKind::Tab: {
-      auto* page = new QWidget;
-      for (auto& [sid, sheet] : controls_) {
-        if (sheet.def.kind != ControlKind::Sheet || !sheet.widget ||
-            QString::compare(q(sheet.def.equate), q(d.parent), Qt::CaseInsensitive) != 0)
-          continue;
-        auto* tw = static_cast<QTabWidget*>(sheet.widget);
-        tabGuard_ = true;
-        tw->addTab(page, q(d.text));
-        tabGuard_ = false;
-        return page;
-      }
-      page->setParent(parent);  // a tab outside any sheet: shown as a plain area
-      return page;
-    }
-    case ControlKind::Group: {
-      return new QGroupBox(q(d.text), parent);
-    }
-    case ControlKind::Panel: {
-      auto* f = new QFrame(parent);
-      f->setFrameShape(QFrame::StyledPanel);
-      f->setFrameShadow(QFrame::Sunken);
-      return f;
-    }
-    case ControlKind::Box: {
-      auto* f = new QFrame(parent);
-      f->setFrameShape(QFrame::Box);
-      f->setAutoFillBackground(true);
-      f->setMinimumHeight(8);
-      return f;
-    }
-    case ControlKind::Progress: {
-      auto* p = new QProgressBar(parent);
-      p->setRange(static_cast<int>(d.rangeLow),
-                  d.rangeHigh > d.rangeLow ? static_cast<int>(d.rangeHigh) : 100);
-      p->setValue(p->minimum());
-      return p;
-    }
-    case ControlKind::Image: {
-      auto* area = new QScrollArea(parent);
-      auto* l = new QLabel;
-      l->setAlignment(Qt::AlignCenter);
-      l->setProperty("l2sImage", cid);
-      l->installEventFilter(shell_);
-      area->setWidget(l);
-      area->setWidgetResizable(true);
-      area->setBackgroundRole(QPalette::Base);
-      // An image fitted to its area is fitted again when the area changes size.
-      area->viewport()->setProperty("l2sImageArea", cid);
-      area->viewport()->installEventFilter(shell_);
-      if (d.width == 0 && d.height == 0) area->setMinimumSize(160, 120);
-      area->setHorizontalScrollBarPolicy(d.hscroll ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-      area->setVerticalScrollBarPolicy(d.vscroll ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-      return area;
-    }
-    case ControlKind::Region: {
-      return new Region(parent, [this, cid](EventKind k) {
-        sendControl(cid, k, k == EventKind::MouseDown || k == EventKind::MouseUp ? Key::MouseLeft : 0);
-      });
-    }
-  }
-  return new QWidget(parent);
-}
-
-void QtWindow::place(QtControl& c) {
-  const ControlDef& d = c.def;
-  QWidget* w = c.widget;
-  QWidget* cont = containerFor(c);
-  if (d.kind == ControlKind::Region) {
-    // Never laid out: it lies where its procedure puts it, in window units. Given the rectangle
-    // another control reported, it lies exactly over that control (units are coarser than pixels).
-    const DialogUnits du(shell_->font());
-    if (QLayout* l = content_->layout()) l->activate();
-    const QRect want(d.x, d.y, d.width, d.height);
-    QRect px = du.rect(d.x, d.y, d.width, d.height);
-    for (auto& [id, other] : controls_)
-      if (&other != &c && other.widget && !other.menu && other.def.kind != ControlKind::Region &&
-          unitsRect(other.widget, content_, du) == want)
-        px = QRect(offsetIn(other.widget, content_), other.widget->size());
-    w->setGeometry(QRect(px.topLeft() - offsetIn(cont, content_), px.size()));
-    w->raise();
-    return;
-  }
-  if (d.kind == ControlKind::Tab && w->parentWidget() != cont && w->parent() != cont) {
-    // Added to its sheet already; it holds a grid for its own children.
-  }
-  if (!grids_.count(content_) || !grids_[content_]) {
-    // Coordinates given: dialog units relative to the container's own origin.
-    const DialogUnits du(w->font());
-    int ox = 0, oy = 0;
-    for (auto& [id, other] : controls_) {
-      if (other.widget == cont && cont != content_) {
-        ox = other.def.x;
-        oy = other.def.y;
-        if (other.def.kind == ControlKind::Tab) {
-          // Pages sit below the tab bar of their sheet.
-          for (auto& [sid, sheet] : controls_)
-            if (sheet.def.kind == ControlKind::Sheet &&
-                QString::compare(q(sheet.def.equate), q(other.def.parent), Qt::CaseInsensitive) == 0) {
-              ox = sheet.def.x + 2;
-              oy = sheet.def.y + 14;
-            }
-        }
-      }
-    }
-    if (d.kind != ControlKind::Tab) {
-      const QSize hint = w->sizeHint();
-      const int width = d.width > 0 ? du.x(d.width) : hint.width();
-      const int height = d.height > 0 ? du.y(d.height) : hint.height();
-      w->setGeometry(du.x(std::max(0, d.x - ox)), du.y(std::max(0, d.y - oy)), width, height);
-    }
-    // A prompt just before its field names it, so its "&" letter reaches the field.
-    if (auto prev = controls_.find(d.id - 1); prev != controls_.end() && prev->second.def.kind == ControlKind::Prompt &&
-                                              d.kind != ControlKind::Prompt)
-      if (auto* label = qobject_cast<QLabel*>(prev->second.widget)) label->setBuddy(w);
-    if (cont == content_) {
-      const QRect r = w->geometry();
-      content_->setMinimumSize(std::max(content_->minimumWidth(), r.right() + 8),
-                               std::max(content_->minimumHeight(), r.bottom() + 8));
-    }
-    return;
-  }
-  if (d.kind == ControlKind::Tab) {
-    auto* g = new QGridLayout(w);
-    g->setColumnStretch(8, 1);
-    grids_[w] = g;
-    return;
-  }
-  if (d.kind == ControlKind::Group || d.kind == ControlKind::Option || d.kind == ControlKind::Panel) {
-    auto* g = new QGridLayout(w);
-    g->setColumnStretch(8, 1);
-    grids_[w] = g;
-  }
-  QGridLayout* g = grids_[cont];
-  if (!g) return;
-  int& next = nextRow_[cont];
-  auto open = openRow_.find(cont);
-  int row = open == openRow_.end() ? -1 : open->second;
-  if (d.kind == ControlKind::Button && cont == content_ && !isFieldButton(d)) {
-    auto* h = static_cast<QHBoxLayout*>(buttonBar_->layout());
-    w->setParent(buttonBar_);
-    h->addWidget(w);
-    return;
-  }
-  if (d.kind == ControlKind::Radio) {
-    g->addWidget(w, next++, 0, 1, -1);
-    return;
-  }
-  if (d.kind == ControlKind::Prompt) {
-    row = next++;
-    openRow_[cont] = row;
-    openCol_[cont] = 1;
-    g->addWidget(w, row, 0);
-    fieldRow_[cont] = startFieldRow(g, row);
-    return;
-  }
-  if (isInline(d) && row >= 0) {
-    int& col = openCol_[cont];
-    if (col == 1) {
-      if (auto* label = qobject_cast<QLabel*>(g->itemAtPosition(row, 0) ? g->itemAtPosition(row, 0)->widget()
-                                                                        : nullptr))
-        label->setBuddy(w);
-    }
-    // A long text (a path) grows with the window.
-    const bool wide = (d.kind == ControlKind::Entry || (d.kind == ControlKind::Combo && d.typed)) &&
-                      pictureChars(d.picture) > 40;
-    addToFieldRow(fieldRow_[cont], w, wide);
-    ++col;
-    return;
-  }
-  openRow_[cont] = -1;
-  if (isInline(d) && d.kind != ControlKind::Text && d.kind != ControlKind::Progress) {
-    g->addWidget(w, next++, 1, Qt::AlignLeft);
-  } else {
-    // A list box without a fixed row count takes the window's spare height; a text line is as
-    // wide as its text, so what lies over it (a link's region) covers the text only.
-    if (d.kind == ControlKind::List && d.items <= 0) g->setRowStretch(next, 1);
-    if (d.kind == ControlKind::Text)
-      g->addWidget(w, next++, 0, 1, -1, Qt::AlignLeft | Qt::AlignVCenter);
-    else
-      g->addWidget(w, next++, 0, 1, -1);
-  }
+  sizeWindow();
 }
 
 void QtWindow::createControl(const ControlDef& given) {
@@ -836,34 +205,21 @@ void QtWindow::createControl(const ControlDef& given) {
   }
   QtControl c;
   c.def = d;
-  QWidget* parent = content_;
-  {
-    QtControl probe;
-    probe.def = d;
-    parent = containerFor(probe);
-  }
-  c.widget = makeControl(c, parent);
+  c.adapter = adapterFor(d.kind, *this, d.id);
+  c.widget = c.adapter->make(d, containerFor(d));
   c.widget->setProperty(kIdProp, d.id);
-  c.widget->setObjectName(q(d.equate));
-  if (!d.tip.empty()) c.widget->setToolTip(q(d.tip));
-  if (!d.status.empty()) c.widget->setStatusTip(q(d.status));
+  c.widget->setObjectName(toQ(d.equate));
+  if (!d.tip.empty()) c.widget->setToolTip(toQ(d.tip));
+  if (!d.status.empty()) c.widget->setStatusTip(toQ(d.status));
   c.widget->installEventFilter(shell_);
-  if (c.list) {
-    c.list->tree()->setProperty(kIdProp, d.id);
-    c.list->setAlertKeys(&controls_[d.id].alertKeys);
-  }
   if (d.color >= 0) setColor(c.widget, d.color);
   c.color = d.color;
-  if (d.kind == ControlKind::Radio) {
-    for (auto& [gid, g] : controls_)
-      if (g.radios && g.widget == parent) g.radios->addButton(static_cast<QRadioButton*>(c.widget));
-  }
-  if (d.kind == ControlKind::Sheet) currentTab_ = 1;
+  // Alert keys set before the control was made stay.
   QtControl& stored = controls_[d.id];
   std::set<int> keys = std::move(stored.alertKeys);
   stored = std::move(c);
   stored.alertKeys = std::move(keys);
-  if (stored.list) stored.list->setAlertKeys(&stored.alertKeys);
+  if (auto* list = dynamic_cast<PageList*>(stored.widget)) list->setAlertKeys(&stored.alertKeys);
   place(stored);
   if (d.disabled) stored.widget->setEnabled(false);
   if (d.hidden) stored.widget->setVisible(false);
@@ -874,6 +230,7 @@ void QtWindow::destroyControl(int control) {
   auto it = controls_.find(control);
   if (it == controls_.end() || it->second.menu) return;
   QWidget* w = it->second.widget;
+  // Gone first, adapter and all: hiding the widget moves the focus, and its leaving is no event.
   controls_.erase(it);
   if (w) {
     grids_.erase(w);
@@ -896,7 +253,7 @@ void QtWindow::show() {
   // A list box whose height the layout decides holds the rows of the shown window: its
   // procedure hears of the size once the window has its own.
   for (auto& [cid, c] : controls_)
-    if (c.list && c.def.items <= 0) {
+    if (c.def.kind == ControlKind::List && c.def.items <= 0) {
       resized();
       break;
     }
@@ -908,16 +265,6 @@ void QtWindow::show() {
     break;
   }
   if (sub_ || shell_->isActiveWindow()) activated(true);
-}
-
-void QtWindow::fitToRoom() {
-  if (sub_) {
-    fitToArea(sub_);
-    return;
-  }
-  fitToScreen(shell_);
-  // A window manager tells the size of its window frame only after the window is shown.
-  QTimer::singleShot(200, shell_, [this] { fitToScreen(shell_); });
 }
 
 void QtWindow::setUsable(bool on) {
@@ -957,223 +304,109 @@ QAction* QtWindow::action(int control) const {
 
 QWidget* QtWindow::widget(const std::string& equate) const {
   for (const auto& [id, c] : controls_)
-    if (!c.menu && QString::compare(q(c.def.equate), q(equate), Qt::CaseInsensitive) == 0) return c.widget;
+    if (!c.menu && QString::compare(toQ(c.def.equate), toQ(equate), Qt::CaseInsensitive) == 0) return c.widget;
   return nullptr;
 }
 
 QAction* QtWindow::action(const std::string& equate) const {
   for (const auto& [id, c] : controls_)
-    if (c.menu && QString::compare(q(c.def.equate), q(equate), Qt::CaseInsensitive) == 0) return c.action;
+    if (c.menu && QString::compare(toQ(c.def.equate), toQ(equate), Qt::CaseInsensitive) == 0) return c.action;
   return nullptr;
 }
 
-void QtWindow::setValue(QtControl& c, const std::string& text, long long number) {
-  QWidget* w = c.widget;
-  switch (c.def.kind) {
-    case ControlKind::Entry: {
-      auto* e = static_cast<QLineEdit*>(w);
-      const QString t = q(text);
-      if (e->text() != t) e->setText(t);
-      c.dirty = false;
+void QtWindow::applyToWindow(const PropChange& ch) {
+  switch (ch.prop) {
+    case Prop::Text:
+      shell_->setWindowTitle(toQ(ch.text));
+      if (sub_) sub_->setWindowTitle(toQ(ch.text));
+      break;
+    case Prop::X:
+    case Prop::Y: {
+      const DialogUnits du(shell_->font());
+      QPoint p = outer()->pos();
+      if (ch.prop == Prop::X)
+        p.setX(du.x(static_cast<int>(ch.number)));
+      else
+        p.setY(du.y(static_cast<int>(ch.number)));
+      outer()->move(p);
       break;
     }
-    case ControlKind::Spin: {
-      auto* sp = static_cast<QSpinBox*>(w);
-      const QSignalBlocker block(sp);
-      sp->setValue(static_cast<int>(text.empty() ? number : std::atoll(text.c_str())));
-      c.dirty = false;
+    case Prop::Width:
+    case Prop::Height: {
+      const DialogUnits du(shell_->font());
+      QSize sz = outer()->size();
+      if (ch.prop == Prop::Width)
+        sz.setWidth(du.x(static_cast<int>(ch.number)));
+      else
+        sz.setHeight(du.y(static_cast<int>(ch.number)));
+      outer()->resize(sz);
       break;
     }
-    case ControlKind::Text:
-    case ControlKind::Prompt: {
-      auto* l = static_cast<QLabel*>(w);
-      const QString t = q(text);
-      if (l->text() != t) l->setText(t);
+    case Prop::Focus:
+      if (QWidget* w = widget(static_cast<int>(ch.number))) w->setFocus(Qt::OtherFocusReason);
+      break;
+    case Prop::StatusText: {
+      const int zone = std::max(1, ch.index);
+      if (zone <= static_cast<int>(zones_.size()))
+        zones_[static_cast<std::size_t>(zone - 1)]->setOwnText(toQ(ch.text));
+      else
+        shell_->statusBar()->showMessage(toQ(ch.text));
       break;
     }
-    case ControlKind::Check: static_cast<QCheckBox*>(w)->setChecked(!text.empty() && text != "0"); break;
-    case ControlKind::Option: {
-      c.value = text;
-      c.radios->setExclusive(false);
-      for (QAbstractButton* b : c.radios->buttons()) {
-        const QVariant id = b->property(kIdProp);
-        const QtControl* r = id.isValid() ? find(id.toInt()) : nullptr;
-        const std::string v =
-            r && !r->def.value.empty() ? r->def.value : s(b->text().remove(QLatin1Char('&')));
-        b->setChecked(v == text);
-      }
-      c.radios->setExclusive(true);
-      break;
-    }
-    case ControlKind::Combo:
-    case ControlKind::DropList: {
-      auto* cb = static_cast<QComboBox*>(w);
-      const QSignalBlocker block(cb);
-      const QString t = q(text);
-      if (cb->isEditable()) {
-        if (cb->currentText() != t) cb->setEditText(t);
-      } else {
-        const int byValue = cb->findData(t);
-        cb->setCurrentIndex(byValue >= 0 ? byValue : cb->findText(t));
-      }
-      c.dirty = false;
-      break;
-    }
-    case ControlKind::Sheet: {
-      auto* tw = static_cast<QTabWidget*>(w);
-      const int n = static_cast<int>(text.empty() ? number : std::atoll(text.c_str()));
-      tabGuard_ = true;
-      if (n >= 1 && n <= tw->count()) tw->setCurrentIndex(n - 1);
-      tabGuard_ = false;
-      break;
-    }
-    case ControlKind::Progress:
-      static_cast<QProgressBar*>(w)->setValue(
-          static_cast<int>(text.empty() ? number : std::atoll(text.c_str())));
-      break;
-    case ControlKind::List: break;
-    default: c.value = text; break;
+    case Prop::AlertKey:
+    case Prop::NoAlertKey: editAlertKeys(windowAlertKeys_, ch); break;
+    default: break;
   }
 }
 
-std::string QtWindow::value(const QtControl& c) const {
-  QWidget* w = c.widget;
-  switch (c.def.kind) {
-    case ControlKind::Entry: return s(static_cast<QLineEdit*>(w)->text());
-    case ControlKind::Spin: return std::to_string(static_cast<QSpinBox*>(w)->value());
-    case ControlKind::Text:
-    case ControlKind::Prompt: return s(static_cast<QLabel*>(w)->text());
-    case ControlKind::Check: return static_cast<QCheckBox*>(w)->isChecked() ? "1" : "0";
-    case ControlKind::Combo:
-    case ControlKind::DropList: {
-      auto* cb = static_cast<QComboBox*>(w);
-      if (!cb->isEditable() && cb->currentData().isValid()) return s(cb->currentData().toString());
-      return s(cb->currentText());
+PropValue QtWindow::readWindow(Prop prop) {
+  const DialogUnits du(shell_->font());
+  switch (prop) {
+    case Prop::Text: return {toU8(shell_->windowTitle()), 0};
+    case Prop::X: return {{}, outer()->x() * 4 / std::max(1, du.x(4))};
+    case Prop::Y: return {{}, outer()->y() * 8 / std::max(1, du.y(8))};
+    case Prop::Width: return {{}, outer()->width() * 4 / std::max(1, du.x(4))};
+    case Prop::Height: return {{}, outer()->height() * 8 / std::max(1, du.y(8))};
+    case Prop::ClientWidth: return {{}, (content_ ? content_ : outer())->width() * 4 / std::max(1, du.x(4))};
+    case Prop::ClientHeight: return {{}, (content_ ? content_ : outer())->height() * 8 / std::max(1, du.y(8))};
+    case Prop::Focus: {
+      for (QWidget* f = QApplication::focusWidget(); f; f = f->parentWidget()) {
+        const QVariant id = f->property(kIdProp);
+        if (id.isValid() && find(id.toInt())) return {{}, id.toInt()};
+        if (f == shell_) break;
+      }
+      return {{}, 0};
     }
-    case ControlKind::Sheet: return std::to_string(static_cast<QTabWidget*>(w)->currentIndex() + 1);
-    case ControlKind::Progress: return std::to_string(static_cast<QProgressBar*>(w)->value());
-    case ControlKind::List: {
-      const QTreeWidgetItem* it = c.list->tree()->currentItem();
-      return it ? s(it->text(0)) : std::string();
-    }
-    default: return c.value;
+    case Prop::StatusText:
+      return zones_.empty() ? PropValue{} : PropValue{toU8(zones_.front()->ownText()), 0};
+    default: return {};
   }
 }
 
 void QtWindow::apply(const PropChange& ch) {
   if (ch.control == 0) {
-    switch (ch.prop) {
-      case Prop::Text:
-        shell_->setWindowTitle(q(ch.text));
-        if (sub_) sub_->setWindowTitle(q(ch.text));
-        break;
-      case Prop::X:
-      case Prop::Y: {
-        const DialogUnits du(shell_->font());
-        QPoint p = outer()->pos();
-        if (ch.prop == Prop::X)
-          p.setX(du.x(static_cast<int>(ch.number)));
-        else
-          p.setY(du.y(static_cast<int>(ch.number)));
-        outer()->move(p);
-        break;
-      }
-      case Prop::Width:
-      case Prop::Height: {
-        const DialogUnits du(shell_->font());
-        QSize sz = outer()->size();
-        if (ch.prop == Prop::Width)
-          sz.setWidth(du.x(static_cast<int>(ch.number)));
-        else
-          sz.setHeight(du.y(static_cast<int>(ch.number)));
-        outer()->resize(sz);
-        break;
-      }
-      case Prop::Focus:
-        if (QWidget* w = widget(static_cast<int>(ch.number))) w->setFocus(Qt::OtherFocusReason);
-        break;
-      case Prop::StatusText: {
-        const int zone = std::max(1, ch.index);
-        if (zone <= static_cast<int>(zones_.size()))
-          zones_[static_cast<std::size_t>(zone - 1)]->setOwnText(q(ch.text));
-        else
-          shell_->statusBar()->showMessage(q(ch.text));
-        break;
-      }
-      case Prop::AlertKey: windowAlertKeys_.insert(static_cast<int>(ch.number)); break;
-      case Prop::NoAlertKey:
-        if (ch.number == 0)
-          windowAlertKeys_.clear();
-        else
-          windowAlertKeys_.erase(static_cast<int>(ch.number));
-        break;
-      default: break;
-    }
+    applyToWindow(ch);
     return;
   }
   QtControl* c = find(ch.control);
   if (!c) return;
   if (c->menu) {
-    QAction* a = c->action;
-    switch (ch.prop) {
-      case Prop::Enabled: a->setEnabled(ch.number != 0); break;
-      case Prop::Visible: a->setVisible(ch.number != 0); break;
-      case Prop::Checked: a->setChecked(ch.number != 0); break;
-      case Prop::Text: a->setText(q(ch.text)); break;
-      case Prop::Tip: a->setToolTip(q(ch.text)); break;
-      case Prop::Status: a->setStatusTip(q(ch.text)); break;
-      case Prop::Icon: a->setIcon(iconFor(ch.text)); break;
-      default: break;
-    }
+    applyToAction(c->action, ch);
     return;
   }
+  if (ch.prop == Prop::Value) {
+    c->adapter->set(ch.text.empty() && ch.number != 0 ? std::to_string(ch.number) : ch.text, ch.number);
+    return;
+  }
+  if (c->adapter->apply(ch)) return;
+  // What every widget shares.
   QWidget* w = c->widget;
   switch (ch.prop) {
-    case Prop::Value:
-      setValue(*c, ch.text.empty() && ch.number != 0 ? std::to_string(ch.number) : ch.text, ch.number);
-      break;
-    case Prop::Text:
-      switch (c->def.kind) {
-        case ControlKind::Prompt:
-        case ControlKind::Text: static_cast<QLabel*>(w)->setText(q(ch.text)); break;
-        case ControlKind::Button:
-        case ControlKind::Check:
-        case ControlKind::Radio: static_cast<QAbstractButton*>(w)->setText(q(ch.text)); break;
-        case ControlKind::Group:
-        case ControlKind::Option: static_cast<QGroupBox*>(w)->setTitle(q(ch.text)); break;
-        case ControlKind::Tab:
-          for (QWidget* p = w->parentWidget(); p; p = p->parentWidget())
-            if (auto* tw = qobject_cast<QTabWidget*>(p)) {
-              tw->setTabText(tw->indexOf(w), q(ch.text));
-              break;
-            }
-          break;
-        default: c->value = ch.text; break;
-      }
-      break;
-    case Prop::Enabled:
-    case Prop::Visible: {
-      const bool on = ch.number != 0;
-      if (c->def.kind == ControlKind::Tab) {
-        for (QWidget* p = w->parentWidget(); p; p = p->parentWidget())
-          if (auto* tw = qobject_cast<QTabWidget*>(p)) {
-            if (ch.prop == Prop::Enabled)
-              tw->setTabEnabled(tw->indexOf(w), on);
-            else
-              tw->setTabVisible(tw->indexOf(w), on);
-            break;
-          }
-        if (ch.prop == Prop::Enabled) w->setEnabled(on);
-      } else if (ch.prop == Prop::Enabled) {
-        w->setEnabled(on);
-      } else {
-        w->setVisible(on);
-      }
-      break;
-    }
-    case Prop::Tip: w->setToolTip(q(ch.text)); break;
+    case Prop::Enabled: w->setEnabled(ch.number != 0); break;
+    case Prop::Visible: w->setVisible(ch.number != 0); break;
+    case Prop::Tip: w->setToolTip(toQ(ch.text)); break;
     case Prop::Status:
-      w->setStatusTip(q(ch.text));
+      w->setStatusTip(toQ(ch.text));
       // The focused control's new text shows at once, not only when the focus comes back.
       if (w->hasFocus() || w->isAncestorOf(QApplication::focusWidget())) {
         QStatusTipEvent tip(w->statusTip());
@@ -1188,92 +421,12 @@ void QtWindow::apply(const PropChange& ch) {
       c->color = ch.number;
       setColor(w, ch.number);
       break;
-    case Prop::Default:
-      if (auto* b = qobject_cast<QPushButton*>(w)) {
-        if (ch.number != 0)
-          for (auto& [id, other] : controls_)
-            if (auto* ob = qobject_cast<QPushButton*>(other.widget)) ob->setDefault(false);
-        b->setDefault(ch.number != 0);
-      }
-      break;
-    case Prop::ReadOnly:
-      if (auto* e = qobject_cast<QLineEdit*>(w)) e->setReadOnly(ch.number != 0);
-      break;
-    case Prop::Selected:
-      if (c->list) {
-        c->list->setSelected(static_cast<int>(ch.number));
-      } else if (auto* cb = qobject_cast<QComboBox*>(w)) {
-        const QSignalBlocker block(cb);
-        cb->setCurrentIndex(static_cast<int>(ch.number) - 1);
-      }
-      break;
-    case Prop::VScroll:
-      if (c->list) c->list->setScrollBar(ch.number != 0);
-      if (auto* area = c->def.kind == ControlKind::Image ? qobject_cast<QScrollArea*>(w) : nullptr)
-        area->setVerticalScrollBarPolicy(ch.number ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-      break;
-    case Prop::VScrollPos:
-      if (c->list) c->list->setThumb(static_cast<int>(ch.number));
-      break;
-    case Prop::HScroll:
-      if (c->list)
-        c->list->tree()->setHorizontalScrollBarPolicy(ch.number ? Qt::ScrollBarAsNeeded
-                                                                : Qt::ScrollBarAlwaysOff);
-      if (auto* area = c->def.kind == ControlKind::Image ? qobject_cast<QScrollArea*>(w) : nullptr)
-        area->setHorizontalScrollBarPolicy(ch.number ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
-      break;
-    case Prop::RangeLow:
-    case Prop::RangeHigh: {
-      const int v = static_cast<int>(ch.number);
-      if (auto* p = qobject_cast<QProgressBar*>(w)) {
-        if (ch.prop == Prop::RangeLow)
-          p->setMinimum(v);
-        else
-          p->setMaximum(v);
-      } else if (auto* sp = qobject_cast<QSpinBox*>(w)) {
-        const QSignalBlocker block(sp);  // a value moved inside the new range is no user's change
-        if (ch.prop == Prop::RangeLow)
-          sp->setMinimum(v);
-        else
-          sp->setMaximum(v);
-      }
-      break;
-    }
-    case Prop::Cursor: {
+    case Prop::Cursor:
       c->cursor = ch.text;
-      const Qt::CursorShape shape = ch.text == "hand"    ? Qt::PointingHandCursor
-                                    : ch.text == "wait"  ? Qt::WaitCursor
-                                    : ch.text == "zoom"  ? Qt::CrossCursor
-                                    : ch.text == "ibeam" ? Qt::IBeamCursor
-                                                         : Qt::ArrowCursor;
-      w->setCursor(shape);
+      w->setCursor(cursorShape(ch.text));
       break;
-    }
-    case Prop::ImageFile:
-    case Prop::Zoom: {
-      if (ch.prop == Prop::ImageFile) {
-        c->imageFile = ch.text;
-        c->image = QPixmap(q(c->imageFile));
-        c->imageWidth = c->image.width();
-        c->imageHeight = c->image.height();
-      } else {
-        c->zoom = ch.number;
-      }
-      showImage(*c);
-      // A new page or magnification starts at the page's top left corner.
-      if (auto* area = qobject_cast<QScrollArea*>(w)) {
-        area->horizontalScrollBar()->setValue(0);
-        area->verticalScrollBar()->setValue(0);
-      }
-      break;
-    }
-    case Prop::AlertKey: c->alertKeys.insert(static_cast<int>(ch.number)); break;
-    case Prop::NoAlertKey:
-      if (ch.number == 0)
-        c->alertKeys.clear();
-      else
-        c->alertKeys.erase(static_cast<int>(ch.number));
-      break;
+    case Prop::AlertKey:
+    case Prop::NoAlertKey: editAlertKeys(c->alertKeys, ch); break;
     case Prop::X:
     case Prop::Y:
     case Prop::Width:
@@ -1293,133 +446,46 @@ void QtWindow::apply(const PropChange& ch) {
 }
 
 PropValue QtWindow::get(int control, Prop prop) {
-  if (control == 0) {
-    const DialogUnits du(shell_->font());
-    switch (prop) {
-      case Prop::Text: return {s(shell_->windowTitle()), 0};
-      case Prop::X: return {{}, outer()->x() * 4 / std::max(1, du.x(4))};
-      case Prop::Y: return {{}, outer()->y() * 8 / std::max(1, du.y(8))};
-      case Prop::Width: return {{}, outer()->width() * 4 / std::max(1, du.x(4))};
-      case Prop::Height: return {{}, outer()->height() * 8 / std::max(1, du.y(8))};
-      case Prop::ClientWidth: return {{}, (content_ ? content_ : outer())->width() * 4 / std::max(1, du.x(4))};
-      case Prop::ClientHeight: return {{}, (content_ ? content_ : outer())->height() * 8 / std::max(1, du.y(8))};
-      case Prop::Focus: {
-        for (QWidget* f = QApplication::focusWidget(); f; f = f->parentWidget()) {
-          const QVariant id = f->property(kIdProp);
-          if (id.isValid() && find(id.toInt())) return {{}, id.toInt()};
-          if (f == shell_) break;
-        }
-        return {{}, 0};
-      }
-      case Prop::StatusText:
-        return zones_.empty() ? PropValue{} : PropValue{s(zones_.front()->ownText()), 0};
-      default: return {};
-    }
-  }
+  if (control == 0) return readWindow(prop);
   QtControl* c = find(control);
   if (!c) return {};
-  auto flag = [](bool b) { return PropValue{{}, b ? 1 : 0}; };
-  if (c->menu) {
-    QAction* a = c->action;
-    switch (prop) {
-      case Prop::Enabled: return flag(a->isEnabled());
-      case Prop::Visible: return flag(a->isVisible());
-      case Prop::Checked: return flag(a->isChecked());
-      case Prop::Text: return {s(a->text()), 0};
-      case Prop::Tip: return {s(a->toolTip()), 0};
-      case Prop::Status: return {s(a->statusTip()), 0};
-      default: return {};
-    }
+  if (c->menu) return readAction(c->action, prop);
+  if (prop == Prop::Value) {
+    const std::string v = c->adapter->get();
+    return {v, std::atoll(v.c_str())};
   }
+  if (std::optional<PropValue> own = c->adapter->read(prop)) return *own;
+  // What every widget shares.
   QWidget* w = c->widget;
+  auto flag = [](bool b) { return PropValue{{}, b ? 1 : 0}; };
   switch (prop) {
-    case Prop::Value: {
-      const std::string v = value(*c);
-      return {v, std::atoll(v.c_str())};
-    }
-    case Prop::Text:
-      if (auto* b = qobject_cast<QAbstractButton*>(w)) return {s(b->text()), 0};
-      if (auto* g = qobject_cast<QGroupBox*>(w)) return {s(g->title()), 0};
-      if (auto* l = qobject_cast<QLabel*>(w)) return {s(l->text()), 0};
-      if (c->def.kind == ControlKind::Tab)
-        for (QWidget* p = w->parentWidget(); p; p = p->parentWidget())
-          if (auto* tw = qobject_cast<QTabWidget*>(p)) return {s(tw->tabText(tw->indexOf(w))), 0};
-      return {c->value, 0};
     case Prop::Enabled: return flag(w->isEnabled());
     case Prop::Visible: return flag(!w->isHidden());
-    case Prop::Tip: return {s(w->toolTip()), 0};
-    case Prop::Status: return {s(w->statusTip()), 0};
+    case Prop::Tip: return {toU8(w->toolTip()), 0};
+    case Prop::Status: return {toU8(w->statusTip()), 0};
     case Prop::Icon: return {c->def.icon, 0};
     case Prop::Color: return {{}, c->color};
+    case Prop::Cursor: return {c->cursor, 0};
     case Prop::Default:
-      if (auto* b = qobject_cast<QPushButton*>(w)) return flag(b->isDefault());
-      return flag(false);
     case Prop::ReadOnly:
-      if (auto* e = qobject_cast<QLineEdit*>(w)) return flag(e->isReadOnly());
-      return flag(false);
-    case Prop::Selected:
-      if (c->list) return {{}, c->list->selected()};
-      if (auto* cb = qobject_cast<QComboBox*>(w)) return {{}, cb->currentIndex() + 1};
-      return {};
-    case Prop::Items:
-      if (c->list) return {{}, c->list->items()};
-      if (auto* cb = qobject_cast<QComboBox*>(w)) return {{}, c->def.items > 0 ? c->def.items : cb->count()};
-      return {};
     case Prop::VScroll:
-      if (c->list) return flag(c->list->scrollBar());
-      return flag(false);
-    case Prop::VScrollPos:
-      if (c->list) return {{}, c->list->thumb()};
-      return {};
-    case Prop::HScroll:
-      if (c->list) return flag(c->list->tree()->horizontalScrollBarPolicy() != Qt::ScrollBarAlwaysOff);
-      return flag(false);
-    case Prop::MouseRow:
-      if (c->list) return {{}, c->list->mouseRow()};
-      return {};
-    case Prop::RangeLow:
-      if (auto* p = qobject_cast<QProgressBar*>(w)) return {{}, p->minimum()};
-      if (auto* sp = qobject_cast<QSpinBox*>(w)) return {{}, sp->minimum()};
-      return {};
-    case Prop::RangeHigh:
-      if (auto* p = qobject_cast<QProgressBar*>(w)) return {{}, p->maximum()};
-      if (auto* sp = qobject_cast<QSpinBox*>(w)) return {{}, sp->maximum()};
-      return {};
+    case Prop::HScroll: return flag(false);
     case Prop::X:
     case Prop::Y:
     case Prop::Width:
     case Prop::Height: {
       // Where the layout put it, in window units.
-      if (QLayout* l = content_ ? content_->layout() : nullptr) l->activate();
       if (!content_) return {};
+      if (QLayout* l = content_->layout()) l->activate();
       const QRect r = unitsRect(w, content_, DialogUnits(shell_->font()));
       return {{}, prop == Prop::X ? r.x() : prop == Prop::Y ? r.y() : prop == Prop::Width ? r.width() : r.height()};
     }
-    case Prop::Cursor: return {c->cursor, 0};
-    case Prop::ImageFile: return {c->imageFile, 0};
-    case Prop::Zoom: return {{}, c->zoom};
-    case Prop::ImageWidth: return {{}, c->imageWidth};
-    case Prop::ImageHeight: return {{}, c->imageHeight};
     default: return {};
   }
 }
 
 void QtWindow::setRows(int control, const std::vector<ListRow>& rows) {
-  QtControl* c = find(control);
-  if (!c) return;
-  if (c->list) {
-    c->list->setRows(rows);
-  } else if (auto* cb = qobject_cast<QComboBox*>(c->widget)) {
-    const QSignalBlocker block(cb);
-    const QString text = cb->currentText();
-    setComboRows(cb, rows);
-    if (cb->isEditable()) {
-      cb->setEditText(text);
-    } else {
-      const int byValue = cb->findData(text);
-      cb->setCurrentIndex(byValue >= 0 ? byValue : cb->findText(text));
-    }
-  }
+  if (QtControl* c = find(control); c && c->adapter) c->adapter->setRows(rows);
 }
 
 void QtWindow::clipboard(ClipboardOp op) {
@@ -1433,38 +499,23 @@ void QtWindow::clipboard(ClipboardOp op) {
   }
 }
 
-void QtWindow::showImage(QtControl& c) {
-  auto* area = qobject_cast<QScrollArea*>(c.widget);
-  auto* l = area ? qobject_cast<QLabel*>(area->widget()) : nullptr;
-  if (!l) return;
-  QPixmap pm = c.image;
-  if (!pm.isNull() && c.zoom > 0) {
-    pm = pm.scaled(pm.size() * (static_cast<double>(c.zoom) / 100.0), Qt::KeepAspectRatio,
-                   Qt::SmoothTransformation);
-    area->setWidgetResizable(false);
-    l->resize(pm.size());
-  } else if (!pm.isNull() && c.zoom < 0) {
-    // The area's width, less a vertical scroll bar; the user scrolls down the page.
-    const int sb = area->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOff
-                       ? 0
-                       : area->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    pm = pm.scaledToWidth(std::max(1, area->width() - 2 * area->frameWidth() - sb), Qt::SmoothTransformation);
-    area->setWidgetResizable(false);
-    l->resize(pm.size());
-  } else if (!pm.isNull()) {
-    pm = pm.scaled(area->viewport()->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    area->setWidgetResizable(true);
-  }
-  l->setPixmap(pm);
-}
-
-void QtWindow::imageResized(int control) {
-  QtControl* c = find(control);
-  if (c && c->zoom <= 0 && !c->image.isNull()) showImage(*c);
-}
-
-void QtWindow::imageClicked(int control) {
-  if (usable_ && find(control)) sendControl(control, EventKind::Accepted, Key::MouseLeft);
+bool QtWindow::wheelOutside(QWidget* w, QWheelEvent* e) {
+  QtControl* c = find(w->property(kIdProp).toInt());
+  if (!c || c->widget != w) return false;
+  const ControlKind k = c->def.kind;
+  if (k != ControlKind::Spin && k != ControlKind::Combo && k != ControlKind::DropList) return false;
+  if (w->hasFocus() || w->isAncestorOf(QApplication::focusWidget())) return false;
+  // Scrolling past a field never changes it: the turn scrolls the window's controls instead.
+  for (QWidget* p = w->parentWidget(); p; p = p->parentWidget())
+    if (auto* area = dynamic_cast<FitScroll*>(p)) {
+      QWidget* view = area->viewport();
+      const QPointF at = view->mapFromGlobal(e->globalPosition());
+      QWheelEvent copy(at, e->globalPosition(), e->pixelDelta(), e->angleDelta(), e->buttons(), e->modifiers(),
+                       e->phase(), e->inverted(), e->source());
+      QApplication::sendEvent(view, &copy);
+      break;
+    }
+  return true;
 }
 
 bool QtWindow::keyFilter(QObject* watched, QKeyEvent* e, int control) {
@@ -1473,7 +524,8 @@ bool QtWindow::keyFilter(QObject* watched, QKeyEvent* e, int control) {
   const int code = keyCode(*e, &ch);
   if (code == 0) return false;
   QtControl* c = control ? find(control) : nullptr;
-  if (c && c->list && watched == c->list->tree()) return false;  // the list box handles its own keys
+  // The list box handles the keys that reach its rows.
+  if (c && !c->menu && c->def.kind == ControlKind::List && watched != c->widget) return false;
   auto alert = [&](int target) {
     Event ev;
     ev.kind = EventKind::AlertKey;
@@ -1498,9 +550,7 @@ bool QtWindow::keyFilter(QObject* watched, QKeyEvent* e, int control) {
     }
   }
   if (code == Key::Enter) {
-    if (c && (c->def.kind == ControlKind::Entry || c->def.kind == ControlKind::Spin ||
-              c->def.kind == ControlKind::Combo)) {
-      c->dirty = false;
+    if (c && c->adapter && c->adapter->enter()) {
       sendControl(control, EventKind::Accepted, Key::Enter);
       return true;
     }

@@ -2,11 +2,8 @@
 // One open window of the Qt backend: its widgets built from the definition, property changes,
 // and the user's actions turned into events. Lives on the GUI thread only.
 #include <QMainWindow>
-#include <QPixmap>
 #include <QPointer>
-#include <functional>
 #include <map>
-#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -14,19 +11,19 @@
 #include "platform/ui/api/event.h"
 #include "platform/ui/api/prop.h"
 #include "platform/ui/api/window_def.h"
+#include "platform/ui/qt/qt_control.h"
 
 class QAction;
-class QButtonGroup;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QGridLayout;
 class QHBoxLayout;
 class QTimer;
+class QWheelEvent;
 
 namespace ui::qt {
 
-class PageList;
 class QtWindow;
 class StatusZone;
 
@@ -48,29 +45,11 @@ class Shell : public QMainWindow {
   QtWindow& owner_;
 };
 
-struct QtControl {
-  ControlDef def;
-  QWidget* widget = nullptr;       // nullptr for menu items and toolbar buttons
-  QAction* action = nullptr;       // menu items and toolbar buttons
-  QButtonGroup* radios = nullptr;  // option groups
-  PageList* list = nullptr;
-  std::set<int> alertKeys;
-  std::string value;  // option group value, region and image state
-  std::string cursor;
-  std::string imageFile;
-  long long zoom = 0;
-  long long imageWidth = 0, imageHeight = 0;  // natural size of the image shown
-  QPixmap image;                              // the image file as read, before zooming
-  long long color = -1;
-  bool dirty = false;  // typed into since the last Accepted
-  bool menu = false;
-};
-
-class QtWindow {
+class QtWindow : public ControlHost {
  public:
   // `mdiArea` is the frame's area for an MDI child (nullptr: a window of its own).
   QtWindow(int id, int thread, const WindowDef& def, QMdiArea* mdiArea);
-  ~QtWindow();
+  ~QtWindow() override;
   QtWindow(const QtWindow&) = delete;
   QtWindow& operator=(const QtWindow&) = delete;
 
@@ -97,31 +76,43 @@ class QtWindow {
   QAction* action(const std::string& equate) const;  // menu item or toolbar button
   bool opened() const { return opened_; }
 
-  void send(Event ev);
-  void sendControl(int control, EventKind kind, int key = 0);
+  // ControlHost
+  void send(Event ev) override;
+  void sendControl(int control, EventKind kind, int key = 0) override;
+  QtControl* find(int control) override;
+  std::map<int, QtControl>& controls() override { return controls_; }
+  void trigger(int control, StdAction a) override;
+  bool usable() const override { return usable_; }
+
   void closeRequested();
   // A status tip reached the window; false when it has nowhere to show it (status_zone.h).
   bool statusTip(const QString& tip);
   void resized();
-  void showImage(QtControl& c);
   void activated(bool on);
   bool keyFilter(QObject* watched, QKeyEvent* e, int control);
-  void imageClicked(int control);
-  void imageResized(int control);
+  // A wheel turn over an unfocused spin or drop list scrolls the window; true when taken.
+  bool wheelOutside(QWidget* w, QWheelEvent* e);
 
  private:
   void build();
+  void applyToWindow(const PropChange& ch);
+  PropValue readWindow(Prop prop);
+  // Menu bar, toolbar and standard actions (qt_menus.cpp).
+  void buildMenuBar();
+  void buildToolbar();
   void buildMenu(QMenu* menu, const std::vector<MenuItem>& items);
   void addMenuItem(QMenu* menu, const MenuItem& m);
-  QWidget* makeControl(QtControl& c, QWidget* parent);
-  void place(QtControl& c);
-  void fitToRoom();  // window_fit.h
-  void runStdAction(StdAction a);
   void fillWindowList(QMenu* menu);
-  void setValue(QtControl& c, const std::string& text, long long number);
-  std::string value(const QtControl& c) const;
-  QtControl* find(int control);
-  QWidget* containerFor(const QtControl& c);
+  void runStdAction(StdAction a);
+  // Placement and size (qt_placement.cpp; fitting: window_fit.h).
+  void buildContent();
+  void sizeWindow();
+  void fitToRoom();
+  QWidget* containerFor(const ControlDef& d);
+  void place(QtControl& c);
+  void placeRegion(QtControl& c, QWidget* container);
+  void placeAt(QtControl& c, QWidget* container);
+  void placeOnGrid(QtControl& c, QWidget* container);
 
   int id_;
   int thread_;
@@ -133,12 +124,16 @@ class QtWindow {
   QMdiArea* area_ = nullptr;
   std::vector<StatusZone*> zones_;
   std::map<int, QtControl> controls_;
-  std::map<QWidget*, QGridLayout*> grids_;
-  std::map<QWidget*, int> nextRow_;
-  std::map<QWidget*, int> openRow_;  // a prompt row still taking controls: its row, -1 none
-  std::map<QWidget*, int> openCol_;
-  std::map<QWidget*, QHBoxLayout*> fieldRow_;        // the open prompt row's fields
-  std::map<std::string, std::string> groupOf_;        // controls a group frames by window order
+  // The grid of a container laid out without coordinates, and how far it is filled.
+  struct Grid {
+    QGridLayout* layout = nullptr;
+    int next = 0;                   // the next free row
+    int openRow = -1;               // a prompt row still taking controls, -1 none
+    int openCol = 0;
+    QHBoxLayout* fields = nullptr;  // the open prompt row's fields
+  };
+  std::map<QWidget*, Grid> grids_;
+  std::map<std::string, std::string> groupOf_;  // controls a group frames by window order
   QWidget* buttonBar_ = nullptr;
   QPointer<QWidget> focusBefore_;  // the focused control while the window is not usable
   std::set<int> windowAlertKeys_;
@@ -146,8 +141,6 @@ class QtWindow {
   bool opened_ = false;
   bool active_ = false;
   bool usable_ = true;
-  bool tabGuard_ = false;
-  int currentTab_ = 1;
 };
 
 }  // namespace ui::qt

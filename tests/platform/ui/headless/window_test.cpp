@@ -1,5 +1,6 @@
 // Window procedures driven through the robot: events, bindings, pictures, the accept-all
 // pass, ranges and list boxes.
+#include "../control_def.h"
 #include "platform/ui/api/window.h"
 
 #include <gmock/gmock.h>
@@ -9,6 +10,7 @@
 #include <fstream>
 #include <unistd.h>
 
+#include "../spin_limits.h"
 #include "event_log.h"
 #include "platform/text/str.h"
 #include "platform/ui/api/dialogs.h"
@@ -20,14 +22,6 @@ using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
 namespace {
-
-ControlDef ctl(ControlKind kind, std::string equate, std::string text = {}) {
-  ControlDef d;
-  d.kind = kind;
-  d.equate = std::move(equate);
-  d.text = std::move(text);
-  return d;
-}
 
 WindowDef formDef() {
   WindowDef def;
@@ -104,6 +98,22 @@ TEST(HeadlessWindow, EventsArriveInOrderAndVariablesFollowTheControls) {
                           "Accepted ?FAKTOR", "  Ørst|1.500000|0|U", "Rejected ?FAKTOR", "Accepted ?AKTIV",
                           "  Ørst|1.500000|1|U", "Accepted ?TYPE", "  Ørst|1.500000|1|S", "Accepted ?OK",
                           "  Ørst|1.500000|1|S", "CloseWindow"));
+}
+
+// As a real spin does, the spin hands the procedure the limit, never the digits outside it.
+TEST(HeadlessWindow, ATypedNumberOutsideTheSpinsLimitsBecomesTheLimit) {
+  for (const SpinLimitCase& c : kSpinLimitCases) {
+    SCOPED_TRACE(describe(c));
+    EventLog log;
+    headless::Session s;
+    s.start([&] { spinLimitProcedure(c, log); });
+    auto& r = s.robot();
+    ASSERT_TRUE(r.window("Side"));
+    ASSERT_TRUE(r.type("?PAGE", c.typed));
+    ASSERT_TRUE(r.press("?CLOSE"));
+    ASSERT_EQ(s.finish(), 0) << s.text();
+    EXPECT_THAT(log.lines(), ElementsAre("ready", std::string("Accepted ") + c.expected));
+  }
 }
 
 // A number whose picture shows fewer decimals than it holds keeps its value when the user leaves

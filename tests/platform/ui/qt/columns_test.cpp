@@ -11,6 +11,7 @@
 #include <QTreeView>
 #include <QTreeWidget>
 
+#include "../control_def.h"
 #include "platform/ui/qt/page_list.h"
 #include "qt_fixture.h"
 
@@ -18,13 +19,6 @@ using namespace ui;
 using ::testing::ElementsAre;
 
 namespace {
-
-ControlDef ctl(ControlKind kind, std::string equate) {
-  ControlDef d;
-  d.kind = kind;
-  d.equate = std::move(equate);
-  return d;
-}
 
 TEST_F(QtTest, TypedComboDropsAllItsColumnsAndTakesTheFirstCell) {
   WindowDef def;

@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <atomic>
 
+#include "../control_def.h"
 #include "platform/ui/api/procedure.h"
 #include "platform/ui/qt/page_list.h"
 #include "qt_fixture.h"
@@ -28,15 +29,6 @@ using namespace ui;
 using ::testing::ElementsAre;
 
 namespace {
-
-ControlDef ctl(ControlKind kind, std::string equate, std::string text = {}, std::string parent = {}) {
-  ControlDef d;
-  d.kind = kind;
-  d.equate = std::move(equate);
-  d.text = std::move(text);
-  d.parent = std::move(parent);
-  return d;
-}
 
 // What a widget shows, read the way a user would see it.
 std::string shown(QWidget* w) {
