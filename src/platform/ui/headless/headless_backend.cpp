@@ -231,11 +231,6 @@ void HeadlessBackend::clipboard(int window, ClipboardOp op) {
   }
 }
 
-std::string HeadlessBackend::clipboardText() const {
-  std::lock_guard lock(m_);
-  return clipboard_;
-}
-
 template <class T>
 T HeadlessBackend::waitFor(std::shared_ptr<Pending> p, T (*result)(const Pending&)) {
   std::unique_lock lock(m_);

@@ -67,7 +67,6 @@ class HeadlessBackend : public Backend {
   void cancelAll();
   // A halt that ends a failed run is not the program's own: no "halt" line.
   void setQuietHalt(bool quiet) { quietHalt_ = quiet; }
-  std::string clipboardText() const;
   bool waitCursor() const { return waitCursor_; }
   Transcript& transcript() { return transcript_; }
 

@@ -18,7 +18,6 @@ class DialogUnits {
   QRect rect(int x, int y, int width, int height) const;
   // Pixels for `chars` average characters (entry and column widths).
   int chars(int chars) const;
-  int lineHeight() const { return line_; }
 
  private:
   int avg_;
