@@ -18,6 +18,8 @@
 #include <QMessageBox>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
+#include <QEventLoop>
 #include <filesystem>
 #include <fstream>
 
@@ -27,6 +29,7 @@
 #include "platform/ui/qt/qt_backend.h"
 #include "platform/ui/qt/qt_run.h"
 #include "platform/ui/qt/qt_window.h"
+#include "cpu_time.h"
 #include "qt_wait.h"
 #include "../shell/qt_installation.h"
 #include "shell/main.h"
@@ -205,6 +208,37 @@ TEST_F(FrameWindowsTest, TheImportWindowMaximisedKeepsItsButtonsAndWidensThePath
   EXPECT_GT(path->width(), normalWidth + 100);
   shoot(frame->shell(), "IMPORT-MAXIMISED");
 
+  frame->shell()->close();
+  run.exec();
+}
+
+// At rest (every procedure waiting for an event, no timer running) no thread wakes: a few
+// idle seconds with several windows open cost next to no CPU. Idle procedure threads that
+// woke each other kept a core busy here.
+TEST_F(FrameWindowsTest, AtRestWithAListTheImportAndTheSettingsWindowOpenTheProgramUsesNoCpu) {
+  ui::qt::QtRun run;
+  ASSERT_TRUE(run.start([] { shell::Main(); }));
+  ui::qt::QtWindow* frame = nullptr;
+  ASSERT_TRUE(l2stest::pumpUntil(run, [&] { return (frame = run.backend().windowTitled(kDemoFrameTitle)) != nullptr; }));
+  QMdiArea* area = frame->mdiArea();
+  for (const auto& [equate, title] : {std::pair{"?BUTTON1", "Tabell laboratorier"}, std::pair{"?BUTTON3", "Import"},
+                                      std::pair{"?FILEINNSTILLINGER", "Innstillinger"}}) {
+    frame->action(equate)->trigger();
+    ASSERT_TRUE(l2stest::pumpUntil(run, [&] { return shown(area, QString::fromUtf8(title)) != nullptr; })) << title;
+  }
+  ASSERT_TRUE(atRest(run));
+
+  const double before = l2stest::processCpuSeconds();
+  QEventLoop idle;
+  QTimer::singleShot(3000, &idle, &QEventLoop::quit);
+  idle.exec();
+  const double used = l2stest::processCpuSeconds() - before;
+  EXPECT_LT(used, 0.1) << used << " s of CPU in 3 idle seconds";
+
+  if (QWidget* settings = shown(area, QStringLiteral("Innstillinger"))) {
+    if (auto* ok = settings->findChild<QPushButton*>(QStringLiteral("?OK"))) ok->click();
+    EXPECT_TRUE(l2stest::pumpUntil(run, [&] { return shown(area, QStringLiteral("Innstillinger")) == nullptr; }));
+  }
   frame->shell()->close();
   run.exec();
 }

@@ -200,8 +200,12 @@ Event Window::accept() {
         t.queue.erase(it);
         break;
       }
-      t.activity = detail::Activity::Waiting;
-      g.cv.notify_all();
+      // Only the step into waiting is news (the robot and waitIdle watch for it); notifying on
+      // every wake made two idle threads wake each other for ever.
+      if (t.activity != detail::Activity::Waiting) {
+        t.activity = detail::Activity::Waiting;
+        g.cv.notify_all();
+      }
       if (s.timer > 0) {
         t.timerWait = true;
         g.cv.wait_until(lock, s.nextTick);
@@ -525,7 +529,6 @@ void Window::acceptAll() {
   s_->passNext = 0;
 }
 
-void Window::stopAcceptAll() { s_->pass = false; }
 bool Window::inAcceptAll() const { return s_->pass; }
 
 void Window::setTimer(int hundredths) {
@@ -557,6 +560,5 @@ void Window::clipboard(ClipboardOp op) {
 }
 
 const WindowDef& Window::def() const { return s_->def; }
-int Window::windowId() const { return s_->id; }
 
 }  // namespace ui

@@ -148,10 +148,9 @@ class Window {
   // busy with work that takes no input (a second click on a button must not run it again).
   void dropQueuedInput();
   // The accept-all pass: every enabled and visible input control in window order gets its
-  // Accepted event (its value copied into the variable first); then Completed. select() or
-  // stopAcceptAll() while handling one of them ends the pass without Completed.
+  // Accepted event (its value copied into the variable first); then Completed. select()
+  // while handling one of them ends the pass without Completed.
   void acceptAll();
-  void stopAcceptAll();
   bool inAcceptAll() const;
   // Timer period in hundredths of a second (0 stops it).
   void setTimer(int hundredths);
@@ -162,7 +161,6 @@ class Window {
   void setStatus(int zone, std::string_view text);
   void clipboard(ClipboardOp op);  // on the focused control
   const WindowDef& def() const;
-  int windowId() const;  // as the backend knows it; 0 when not open
 
  private:
   void bindRaw(int id, std::function<std::string()> get, std::function<void(const std::string&)> set);

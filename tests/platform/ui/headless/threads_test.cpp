@@ -3,6 +3,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
+#include "cpu_time.h"
 #include "event_log.h"
 #include "platform/ui/api/dialogs.h"
 #include "platform/ui/api/procedure.h"
@@ -85,6 +89,32 @@ TEST(HeadlessThreads, TwoProceduresOnTwoThreadsEachGetTheirOwnEvents) {
   ASSERT_EQ(s.finish(), 0) << s.text();
   EXPECT_THAT(a.lines(), ElementsAre("Accepted ?OK", "Accepted ?OK", "thread 1"));
   EXPECT_THAT(b.lines(), ElementsAre("Accepted ?OK", "thread 2"));
+}
+
+// Procedures waiting for events wake nobody: three idle threads cost next to no CPU.
+TEST(HeadlessThreads, ProceduresAtRestUseNoCpu) {
+  l2stest::Session s;
+  for (const char* title : {"Liste", "Import", "Innstillinger"}) {
+    s.start([title] {
+      Window win(simple(title, {"?OK"}));
+      win.open();
+      while (win.accept()) {
+      }
+    });
+  }
+  auto& r = s.robot();
+  ASSERT_TRUE(r.window("Innstillinger"));
+  ASSERT_TRUE(r.settle());
+  const double before = l2stest::processCpuSeconds();
+  std::this_thread::sleep_for(std::chrono::seconds(2));  // the time measured, not a wait for something
+  const double used = l2stest::processCpuSeconds() - before;
+  EXPECT_LT(used, 0.1) << used << " s of CPU in 2 idle seconds";
+  for (const char* title : {"Liste", "Import", "Innstillinger"}) {
+    ASSERT_TRUE(r.window(title));
+    r.close();
+    ASSERT_TRUE(r.waitClosed(title));
+  }
+  ASSERT_EQ(s.finish(), 0) << s.text();
 }
 
 // A nested window on the caller's thread disables the outer window until it closes; then
