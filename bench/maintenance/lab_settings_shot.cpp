@@ -12,7 +12,7 @@
 #include "data/file_names.h"
 #include "data/thread_state.h"
 #include "data/use_counters.h"
-#include "maintenance/lab_settings_browse.h"
+#include "maintenance/settings/lab_settings_browse.h"
 #include "platform/ui/api/procedure.h"
 #include "platform/ui/api/window.h"
 #include "platform/ui/qt/qt_backend.h"

@@ -14,7 +14,7 @@
 #include "data/file_names.h"
 #include "data/program_files.h"
 #include "data/thread_state.h"
-#include "maintenance/lab_browse.h"
+#include "maintenance/lists/lab_browse.h"
 #include "platform/store/paths.h"
 #include "platform/store/transaction.h"
 #include "platform/ui/api/procedure.h"

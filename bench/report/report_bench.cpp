@@ -9,7 +9,7 @@
 #include <string>
 
 #include "data/thread_state.h"
-#include "maintenance/param_report.h"
+#include "maintenance/report/param_report.h"
 #include "platform/report/report.h"
 #include "platform/ui/headless/session.h"
 #include "shell/preview_window.h"

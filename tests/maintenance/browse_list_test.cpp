@@ -1,4 +1,4 @@
-#include "maintenance/browse_list.h"
+#include "maintenance/lists/browse_list.h"
 
 #include <gtest/gtest.h>
 

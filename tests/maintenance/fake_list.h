@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "maintenance/browse_list.h"
+#include "maintenance/lists/browse_list.h"
 #include "platform/text/codepage.h"
 
 namespace maintenance::testing {

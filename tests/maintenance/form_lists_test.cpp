@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "maintenance/param_form_lists.h"
-#include "maintenance/sted_form_lists.h"
+#include "maintenance/forms/param_form_lists.h"
+#include "maintenance/forms/sted_form_lists.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "maintenance/lab_browse.h"
+#include "maintenance/lists/lab_browse.h"
 
 #include <atomic>
 

@@ -1,10 +1,10 @@
 // The laboratory form as a user meets it from "Tabell laboratorier": add, change and delete a
 // laboratory, its mappings following; duplicates, refusals, retries, another station's change
 // and the question on closing a changed record.
-#include "maintenance/lab_form.h"
+#include "maintenance/forms/lab_form.h"
 
 #include "data/use_counters.h"
-#include "maintenance/lab_browse.h"
+#include "maintenance/lists/lab_browse.h"
 #include "mapping_fixture.h"
 #include "shell/global_settings.h"
 

@@ -1,11 +1,11 @@
-#include "maintenance/lab_settings_browse.h"
+#include "maintenance/settings/lab_settings_browse.h"
 
 #include <atomic>
 #include <filesystem>
 
 #include "data/lab/lab_tables.h"
 #include "data/use_counters.h"
-#include "maintenance/lever_form.h"
+#include "maintenance/forms/lever_form.h"
 
 #include "mapping_fixture.h"
 

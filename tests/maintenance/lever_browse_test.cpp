@@ -1,4 +1,4 @@
-#include "maintenance/lever_browse.h"
+#include "maintenance/lists/lever_browse.h"
 
 #include <atomic>
 

@@ -1,12 +1,12 @@
 // The supplier-mapping form from the supplier list of a laboratory: its look-up lists from the
 // laboratory's requisitioners (when this thread holds the laboratory's tables) and the plants,
 // add, change and delete with the place mappings following, duplicates and long numbers refused.
-#include "maintenance/lever_form.h"
+#include "maintenance/forms/lever_form.h"
 
 #include <filesystem>
 
 #include "data/lab/lab_tables.h"
-#include "maintenance/lever_browse.h"
+#include "maintenance/lists/lever_browse.h"
 #include "mapping_fixture.h"
 
 namespace {

@@ -9,8 +9,8 @@
 
 #include "data/lab/lab_tables.h"
 #include "data/use_counters.h"
-#include "maintenance/param_form.h"
-#include "maintenance/sted_form.h"
+#include "maintenance/forms/param_form.h"
+#include "maintenance/forms/sted_form.h"
 #include "sqlite_peek.h"
 #include "window_harness.h"
 #include "platform/store/paths.h"

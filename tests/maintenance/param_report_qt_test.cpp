@@ -11,7 +11,7 @@
 #include "data/file_names.h"
 #include "data/program_files.h"
 #include "data/thread_state.h"
-#include "maintenance/param_report.h"
+#include "maintenance/report/param_report.h"
 #include "platform/store/transaction.h"
 #include "platform/ui/qt/qt_backend.h"
 #include "platform/ui/qt/qt_run.h"

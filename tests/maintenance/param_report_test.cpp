@@ -1,6 +1,6 @@
 // The parameter-mapping report of one laboratory: the progress window, the preview, and the
 // printed PDF with its group headers and page breaks.
-#include "maintenance/param_report.h"
+#include "maintenance/report/param_report.h"
 
 
 #include <algorithm>

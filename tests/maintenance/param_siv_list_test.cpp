@@ -1,4 +1,4 @@
-#include "maintenance/param_siv_list.h"
+#include "maintenance/lists/param_siv_list.h"
 
 #include "window_harness.h"
 

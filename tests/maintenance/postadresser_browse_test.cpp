@@ -1,7 +1,7 @@
 // "Tabell postadresser" through the robot, called by the About window as its select list: the
 // typed code places the list, the locator, choosing and cancelling, and the buttons that have
 // no form to call.
-#include "maintenance/postadresser_browse.h"
+#include "maintenance/lists/postadresser_browse.h"
 
 #include <filesystem>
 

@@ -1,7 +1,7 @@
-#include "maintenance/lab_names.h"
+#include "maintenance/forms/lab_names.h"
 
 #include "data/lab/lab_tables.h"
-#include "maintenance/sted_form_lists.h"
+#include "maintenance/forms/sted_form_lists.h"
 
 namespace maintenance {
 

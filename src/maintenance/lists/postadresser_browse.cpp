@@ -1,13 +1,13 @@
-#include "maintenance/postadresser_browse.h"
+#include "maintenance/lists/postadresser_browse.h"
 
 #include "data/registry_files.h"
 #include "data/thread_state.h"
 #include "data/use_counters.h"
-#include "maintenance/browse_list.h"
-#include "maintenance/form_call.h"
-#include "maintenance/browse_window.h"
-#include "maintenance/list_window_parts.h"
-#include "maintenance/store_browse_source.h"
+#include "maintenance/lists/browse_list.h"
+#include "maintenance/forms/form_call.h"
+#include "maintenance/lists/browse_window.h"
+#include "maintenance/lists/list_window_parts.h"
+#include "maintenance/lists/store_browse_source.h"
 #include "platform/ui/api/dialogs.h"
 
 namespace maintenance {

@@ -1,4 +1,4 @@
-#include "maintenance/form_call.h"
+#include "maintenance/forms/form_call.h"
 
 #include "data/thread_state.h"
 #include "platform/ui/api/dialogs.h"

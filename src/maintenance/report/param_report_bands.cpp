@@ -1,5 +1,5 @@
 // The page layout of the parameter-mapping report (millimetres on A4).
-#include "maintenance/param_report.h"
+#include "maintenance/report/param_report.h"
 #include "platform/ui/api/picture.h"
 
 namespace maintenance {

@@ -1,4 +1,4 @@
-#include "maintenance/lever_form.h"
+#include "maintenance/forms/lever_form.h"
 
 #include <map>
 #include <string>
@@ -9,8 +9,8 @@
 #include "data/program_files.h"
 #include "data/registry_files.h"
 #include "data/thread_state.h"
-#include "maintenance/update_form.h"
-#include "maintenance/update_form_parts.h"
+#include "maintenance/forms/update_form.h"
+#include "maintenance/forms/update_form_parts.h"
 #include "platform/text/codepage.h"
 #include "platform/text/str.h"
 #include "platform/ui/api/message.h"

@@ -1,9 +1,9 @@
-#include "maintenance/update_form.h"
+#include "maintenance/forms/update_form.h"
 
 #include "data/thread_state.h"
 #include "data/use_counters.h"
 #include "data/warnings.h"
-#include "maintenance/form_call.h"
+#include "maintenance/forms/form_call.h"
 #include "platform/ui/api/dialogs.h"
 #include "platform/ui/api/message.h"
 #include "platform/ui/api/procedure.h"

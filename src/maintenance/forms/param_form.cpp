@@ -1,4 +1,4 @@
-#include "maintenance/param_form.h"
+#include "maintenance/forms/param_form.h"
 
 #include <string>
 
@@ -6,11 +6,11 @@
 #include "data/lab/lab_tables.h"
 #include "data/program_files.h"
 #include "data/thread_state.h"
-#include "maintenance/lab_names.h"
-#include "maintenance/param_form_lists.h"
-#include "maintenance/param_siv_list.h"
-#include "maintenance/update_form.h"
-#include "maintenance/update_form_parts.h"
+#include "maintenance/forms/lab_names.h"
+#include "maintenance/forms/param_form_lists.h"
+#include "maintenance/lists/param_siv_list.h"
+#include "maintenance/forms/update_form.h"
+#include "maintenance/forms/update_form_parts.h"
 
 namespace maintenance {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "maintenance/browse_row.h"
+#include "maintenance/lists/browse_row.h"
 
 namespace maintenance {
 

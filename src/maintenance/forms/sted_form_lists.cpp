@@ -1,9 +1,9 @@
-#include "maintenance/sted_form_lists.h"
+#include "maintenance/forms/sted_form_lists.h"
 
 #include <algorithm>
 #include <iterator>
 
-#include "maintenance/lookup_list.h"
+#include "maintenance/forms/lookup_list.h"
 
 namespace maintenance {
 

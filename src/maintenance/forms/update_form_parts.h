@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "maintenance/list_window_parts.h"
+#include "maintenance/lists/list_window_parts.h"
 #include "platform/ui/api/window_def.h"
 
 namespace maintenance::form {

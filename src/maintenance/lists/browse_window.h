@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "maintenance/browse_host.h"
-#include "maintenance/browse_list.h"
+#include "maintenance/lists/browse_host.h"
+#include "maintenance/lists/browse_list.h"
 #include "platform/ui/api/window.h"
 
 namespace maintenance {

@@ -1,4 +1,4 @@
-#include "maintenance/sted_form.h"
+#include "maintenance/forms/sted_form.h"
 
 #include <string>
 
@@ -7,10 +7,10 @@
 #include "data/program_files.h"
 #include "data/registry_files.h"
 #include "data/thread_state.h"
-#include "maintenance/lab_names.h"
-#include "maintenance/sted_form_lists.h"
-#include "maintenance/update_form.h"
-#include "maintenance/update_form_parts.h"
+#include "maintenance/forms/lab_names.h"
+#include "maintenance/forms/sted_form_lists.h"
+#include "maintenance/forms/update_form.h"
+#include "maintenance/forms/update_form_parts.h"
 
 namespace maintenance {
 

@@ -1,4 +1,4 @@
-#include "maintenance/browse_window.h"
+#include "maintenance/lists/browse_window.h"
 
 #include "data/warnings.h"
 #include "platform/text/codepage.h"

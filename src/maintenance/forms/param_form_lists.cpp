@@ -1,6 +1,6 @@
-#include "maintenance/param_form_lists.h"
+#include "maintenance/forms/param_form_lists.h"
 
-#include "maintenance/lookup_list.h"
+#include "maintenance/forms/lookup_list.h"
 
 namespace maintenance {
 

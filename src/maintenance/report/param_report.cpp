@@ -1,4 +1,4 @@
-#include "maintenance/param_report.h"
+#include "maintenance/report/param_report.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -7,7 +7,7 @@
 #include "data/thread_state.h"
 #include "data/use_counters.h"
 #include "data/warnings.h"
-#include "maintenance/form_call.h"
+#include "maintenance/forms/form_call.h"
 #include "platform/store/view.h"
 #include "platform/ui/api/message.h"
 #include "platform/ui/api/window.h"

@@ -1,4 +1,4 @@
-#include "maintenance/lab_settings_browse.h"
+#include "maintenance/settings/lab_settings_browse.h"
 
 #include <charconv>
 
@@ -6,12 +6,12 @@
 #include "data/lab/lab_tables.h"
 #include "data/thread_state.h"
 #include "data/use_counters.h"
-#include "maintenance/browse_list.h"
-#include "maintenance/browse_window.h"
-#include "maintenance/form_call.h"
-#include "maintenance/lab_settings_sources.h"
-#include "maintenance/list_window_parts.h"
-#include "maintenance/param_siv_list.h"
+#include "maintenance/lists/browse_list.h"
+#include "maintenance/lists/browse_window.h"
+#include "maintenance/forms/form_call.h"
+#include "maintenance/settings/lab_settings_sources.h"
+#include "maintenance/lists/list_window_parts.h"
+#include "maintenance/lists/param_siv_list.h"
 #include "platform/text/codepage.h"
 #include "platform/ui/api/dialogs.h"
 #include "platform/ui/api/message.h"

@@ -8,9 +8,9 @@
 #include <string>
 
 #include "data/thread_state.h"
-#include "maintenance/browse_host.h"
-#include "maintenance/browse_row.h"
-#include "maintenance/browse_source.h"
+#include "maintenance/lists/browse_host.h"
+#include "maintenance/lists/browse_row.h"
+#include "maintenance/lists/browse_source.h"
 
 namespace maintenance {
 

@@ -1,12 +1,12 @@
-#include "maintenance/lab_form.h"
+#include "maintenance/forms/lab_form.h"
 
 #include <string>
 
 #include "data/cascade.h"
 #include "data/program_files.h"
 #include "data/thread_state.h"
-#include "maintenance/update_form.h"
-#include "maintenance/update_form_parts.h"
+#include "maintenance/forms/update_form.h"
+#include "maintenance/forms/update_form_parts.h"
 #include "platform/text/codepage.h"
 #include "platform/ui/api/dialogs.h"
 #include "platform/ui/api/message.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "maintenance/browse_source.h"
+#include "maintenance/lists/browse_source.h"
 #include "platform/store/view.h"
 
 namespace maintenance {

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "data/thread_state.h"
-#include "maintenance/param_siv_list.h"
-#include "maintenance/store_browse_source.h"
+#include "maintenance/lists/param_siv_list.h"
+#include "maintenance/lists/store_browse_source.h"
 
 namespace maintenance {
 

@@ -1,10 +1,10 @@
-#include "maintenance/lab_settings_sources.h"
+#include "maintenance/settings/lab_settings_sources.h"
 
 #include <charconv>
 
 #include "data/lab/lab_tables.h"
-#include "maintenance/form_call.h"
-#include "maintenance/lab_names.h"
+#include "maintenance/forms/form_call.h"
+#include "maintenance/forms/lab_names.h"
 
 namespace maintenance {
 
