@@ -207,19 +207,22 @@ std::string lookupSql(const store::FileDef& def, const std::string& schema) {
   return sql;
 }
 
-Outcome runReference(const fs::path& root, long importCommits, long importRecords) {
-  const auto t0 = Clock::now();
-  const fs::path dir = root / "ref";
-  // The mappings, read once as the import does.
+// The mappings, read once as the import does.
+struct RefMappings {
+  std::vector<std::pair<std::string, std::string>> suppliers;  // supplier, plant
+  std::vector<Mapping> discharge, sludge;
+  std::map<std::pair<std::string, std::string>, std::vector<std::string>> places;
+};
+
+RefMappings readMappings(const fs::path& dir) {
+  RefMappings maps;
   sqlite3* reg = openDb(dir / "MapFile.tps");
   eachRow(reg, "SELECT 1", [](sqlite3_stmt*) {});
   sqlite3_close(reg);
-  std::vector<std::pair<std::string, std::string>> suppliers;  // supplier, plant
   reg = openDb(dir / "MapLever.tps");
   eachRow(reg, "SELECT LEVERAND, ANLEGGSNR FROM MapLever WHERE LAB = 'BL' ORDER BY LEVERAND COLLATE UPPER1252",
-          [&](sqlite3_stmt* s) { suppliers.emplace_back(column(s, 0), column(s, 1)); });
+          [&](sqlite3_stmt* s) { maps.suppliers.emplace_back(column(s, 0), column(s, 1)); });
   sqlite3_close(reg);
-  std::vector<Mapping> discharge, sludge;
   const auto& skDef = data::Slamkontroll::definition();
   reg = openDb(dir / "MapParam.tps");
   eachRow(reg, "SELECT PRTYPE, PARAMLAB, PARAMSIV, FAKTOR FROM MapParam WHERE LAB = 'BL' "
@@ -230,67 +233,82 @@ Outcome runReference(const fs::path& root, long importCommits, long importRecord
             Mapping m{code, column(s, 2), sqlite3_column_double(s, 3), nullptr, nullptr};
             m.sludge = import::findSludgeTarget(text::toCp1252(m.target));
             if (m.sludge && !m.sludge->field.empty()) m.field = skDef.field(m.sludge->field);
-            (column(s, 0) == "S" ? sludge : discharge).push_back(m);
+            (column(s, 0) == "S" ? maps.sludge : maps.discharge).push_back(m);
           });
   sqlite3_close(reg);
-  std::map<std::pair<std::string, std::string>, std::vector<std::string>> places;
   reg = openDb(dir / "MapSted.tps");
   eachRow(reg, "SELECT LEVERAND, STEDLAB, STEDSIV FROM MapSted WHERE LAB = 'BL' ORDER BY LEVERAND "
                "COLLATE UPPER1252, STEDLAB COLLATE UPPER1252, STEDSIV COLLATE UPPER1252",
-          [&](sqlite3_stmt* s) { places[{column(s, 0), column(s, 1)}].push_back(column(s, 2)); });
+          [&](sqlite3_stmt* s) { maps.places[{column(s, 0), column(s, 1)}].push_back(column(s, 2)); });
   sqlite3_close(reg);
+  return maps;
+}
 
-  // The laboratory's tables in the import's index orders.
+// The laboratory's tables in the import's index orders, with the columns the walk reads.
+struct LabTables {
   dbase::Table r51, jr, r20;
-  const fs::path lab = root / "lab";
-  r51.setName((lab / "RNX51.dbf").string());
-  jr.setName((lab / "RNXJR.dbf").string());
-  r20.setName((lab / "RNX20.dbf").string());
-  const int k51 = r51.declareIndex("RNX51|RNX51.CDX=C[REKV]", false);
-  const int kjr = jr.declareIndex("I_RNXJR=C[REKV]", true);
-  const int k20 = r20.declareIndex("I_RNX20=C[JRNLNR+STED]", true);
-  jr.buildIndex(kjr);
-  r20.buildIndex(k20);
-  r51.open();
-  jr.open();
-  r20.open();
-  const int fPaar = jr.fieldIndex("PAAR"), fJnr = jr.fieldIndex("JRNLNR"), fRekv = jr.fieldIndex("REKV");
-  const int sJnr = r20.fieldIndex("JRNLNR"), sSted = r20.fieldIndex("STED"), sDato = r20.fieldIndex("TATTDATO"),
-            sIdent = r20.fieldIndex("IDENT"), sReg = r20.fieldIndex("REGKODE");
+  int k51, kjr, k20;
+  int fPaar, fJnr, fRekv;
+  int sJnr, sSted, sDato, sIdent, sReg;
   int an[15], sv[15];
-  for (int i = 0; i < 15; ++i) {
-    an[i] = r20.fieldIndex("AN" + std::to_string(11 + i));
-    sv[i] = r20.fieldIndex("SV" + std::to_string(11 + i));
-  }
 
-  // The control files: one connection, both attached, full syncs, rollback journal.
-  sqlite3* db = openDb(dir / "Utslippskontroll.tps");
-  sqlite3_exec(db, ("ATTACH DATABASE '" + (dir / "Slamkontroll.tps").string() + "' AS s").c_str(), nullptr,
-               nullptr, nullptr);
-  sqlite3_exec(db, "PRAGMA main.synchronous=FULL; PRAGMA s.synchronous=FULL", nullptr, nullptr, nullptr);
-  const auto& ukDef = data::Utslippskontroll::definition();
-  sqlite3_stmt *insU, *insS, *findU, *findS, *plantSt;
-  sqlite3_prepare_v2(db, insertSql(ukDef, "main").c_str(), -1, &insU, nullptr);
-  sqlite3_prepare_v2(db, insertSql(skDef, "s").c_str(), -1, &insS, nullptr);
-  sqlite3_prepare_v2(db, lookupSql(ukDef, "main").c_str(), -1, &findU, nullptr);
-  sqlite3_prepare_v2(db, lookupSql(skDef, "s").c_str(), -1, &findS, nullptr);
-  sqlite3* anl = openDb(dir / "Anlegg.tps");
-  {
+  explicit LabTables(const fs::path& lab) {
+    r51.setName((lab / "RNX51.dbf").string());
+    jr.setName((lab / "RNXJR.dbf").string());
+    r20.setName((lab / "RNX20.dbf").string());
+    k51 = r51.declareIndex("RNX51|RNX51.CDX=C[REKV]", false);
+    kjr = jr.declareIndex("I_RNXJR=C[REKV]", true);
+    k20 = r20.declareIndex("I_RNX20=C[JRNLNR+STED]", true);
+    jr.buildIndex(kjr);
+    r20.buildIndex(k20);
+    r51.open();
+    jr.open();
+    r20.open();
+    fPaar = jr.fieldIndex("PAAR"), fJnr = jr.fieldIndex("JRNLNR"), fRekv = jr.fieldIndex("REKV");
+    sJnr = r20.fieldIndex("JRNLNR"), sSted = r20.fieldIndex("STED"), sDato = r20.fieldIndex("TATTDATO"),
+    sIdent = r20.fieldIndex("IDENT"), sReg = r20.fieldIndex("REGKODE");
+    for (int i = 0; i < 15; ++i) {
+      an[i] = r20.fieldIndex("AN" + std::to_string(11 + i));
+      sv[i] = r20.fieldIndex("SV" + std::to_string(11 + i));
+    }
+  }
+};
+
+// The control files: one connection, both attached, full syncs, rollback journal; the plant
+// registry and the log beside them. Commits as often as the import did.
+struct RefStore {
+  sqlite3* db = nullptr;
+  sqlite3* anl = nullptr;
+  sqlite3_stmt *insU = nullptr, *insS = nullptr, *findU = nullptr, *findS = nullptr, *plantSt = nullptr;
+  std::FILE* log = nullptr;
+  long importCommits, every;
+  long written = 0, commits = 0;
+
+  RefStore(const fs::path& dir, long importCommits, long importRecords)
+      : importCommits(importCommits), every(std::max(1L, importRecords / std::max(1L, importCommits))) {
+    db = openDb(dir / "Utslippskontroll.tps");
+    sqlite3_exec(db, ("ATTACH DATABASE '" + (dir / "Slamkontroll.tps").string() + "' AS s").c_str(), nullptr,
+                 nullptr, nullptr);
+    sqlite3_exec(db, "PRAGMA main.synchronous=FULL; PRAGMA s.synchronous=FULL", nullptr, nullptr, nullptr);
+    sqlite3_prepare_v2(db, insertSql(data::Utslippskontroll::definition(), "main").c_str(), -1, &insU, nullptr);
+    sqlite3_prepare_v2(db, insertSql(data::Slamkontroll::definition(), "s").c_str(), -1, &insS, nullptr);
+    sqlite3_prepare_v2(db, lookupSql(data::Utslippskontroll::definition(), "main").c_str(), -1, &findU, nullptr);
+    sqlite3_prepare_v2(db, lookupSql(data::Slamkontroll::definition(), "s").c_str(), -1, &findS, nullptr);
+    anl = openDb(dir / "Anlegg.tps");
     std::string sql = "SELECT ANLEGGSNAVN, ANTALLPARAMETRE, TUNGMETALLANTALLPARAMETRE, ANTALLPRSTEDER";
     for (int i = 1; i <= 20; ++i) sql += ", PARAMETER_" + std::to_string(i);
     for (int i = 1; i <= 10; ++i) sql += ", TUNGMETALLPARAMETER_" + std::to_string(i);
     for (int i = 1; i <= 10; ++i) sql += ", PRSTED_" + std::to_string(i);
     sqlite3_prepare_v2(anl, (sql + " FROM Anlegg WHERE FYLKESNR = substr(?1, 1, 2) AND KOMM_NR = substr(?1, 3, 2) AND ANLEGG_NR = substr(?1, 5, 2)").c_str(), -1,
                        &plantSt, nullptr);
+    log = std::fopen((dir / "Import.Txt").c_str(), "w");
   }
-  std::FILE* log = std::fopen((dir / "Import.Txt").c_str(), "w");
-  const auto line = [&](const std::string& s) { std::fprintf(log, "%s\n", s.c_str()); };
 
-  const long every = std::max(1L, importRecords / std::max(1L, importCommits));
-  long written = 0, commits = 0, uCount = 0, sCount = 0;
-  sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
-  const auto store = [&](sqlite3_stmt* find, sqlite3_stmt* ins, const store::FileDef& def, const void* rec,
-                         const std::string& logLine) {
+  void line(const std::string& s) const { std::fprintf(log, "%s\n", s.c_str()); }
+
+  // Adds the record unless its primary key is taken; false when it was.
+  bool store(sqlite3_stmt* find, sqlite3_stmt* ins, const store::FileDef& def, const void* rec,
+             const std::string& logLine) {
     int n = 0;
     for (int c : def.keyColumns[0]) store::bindColumn(find, ++n, def, rec, c);
     const bool exists = sqlite3_step(find) == SQLITE_ROW;
@@ -306,161 +324,214 @@ Outcome runReference(const fs::path& root, long importCommits, long importRecord
       ++commits;
     }
     return true;
-  };
+  }
 
-  data::UtslippskontrollRecord u{};
-  data::SlamkontrollRecord s{};
-  const text::Date today = text::today();
-  for (const auto& [leverand, plantNr] : suppliers) {
-    const std::string rekv = leverand.substr(0, 6);
-    if (!r51.get(k51, {rekv}).ok()) {
-      line(import::missingRequisitionerLine(rekv));
-      continue;
-    }
-    Plant plant;
-    sqlite3_bind_text(plantSt, 1, plantNr.c_str(), -1, SQLITE_TRANSIENT);
-    if (sqlite3_step(plantSt) != SQLITE_ROW) {
-      sqlite3_reset(plantSt);
-      line(import::missingPlantLine(leverand));
-      continue;
-    }
-    plant.name = column(plantSt, 0);
-    const int np = sqlite3_column_int(plantSt, 1), nm = sqlite3_column_int(plantSt, 2),
-              nplaces = sqlite3_column_int(plantSt, 3);
-    for (int i = 0; i < std::min(np, 20); ++i) plant.params.push_back(column(plantSt, 4 + i));
-    for (int i = 0; i < std::min(nm, 10); ++i) plant.metals.push_back(column(plantSt, 24 + i));
-    for (int i = 0; i < std::min(nplaces, 10); ++i) plant.places.push_back(column(plantSt, 34 + i));
-    sqlite3_reset(plantSt);
-    std::string padded = plant.name;
-    padded.resize(50, ' ');
-    line("");
-    line(import::plantHeaderLine(plantNr, padded, today, text::clockSeconds()));
+  // The last commit, the totals in the log, and everything closed.
+  void finish(long uCount, long sCount) {
+    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+    ++commits;
     line(import::dashLine());
+    line(import::dischargeTotalLine(uCount));
+    line(import::sludgeTotalLine(sCount));
+    std::fclose(log);
+    for (auto* st : {insU, insS, findU, findS}) sqlite3_finalize(st);
+    sqlite3_finalize(plantSt);
+    sqlite3_close(anl);
+    sqlite3_close(db);
+  }
+};
 
-    jr.set(kjr, {rekv});
-    while (jr.next().ok() && jr.text(fRekv) == leverand) {
-      const std::string jnr = jr.cp1252(fJnr);
-      u = {};
-      s = {};
-      import::ImportRunState st;
-      st.DayCount = 1;
-      bool uFilled = false, sFilled = false;
-      r20.set(k20, {jnr, "  "});
-      while (r20.next().ok() && r20.cp1252(sJnr) == jnr) {
-        st.SampleDate = r20.date(sDato);
-        import::takeWaterQuantity(st, r20.text(sIdent), r20.text(sReg));
-        std::string codes[15];
-        double values[15];
-        for (int i = 0; i < 15; ++i) {
-          codes[i] = r20.cp1252(an[i]);
-          codes[i].resize(6, ' ');
-          std::string v = r20.cp1252(sv[i]);
-          if (!v.empty() && v[0] == '<') v.erase(0, 1);
-          values[i] = import::resultNumber(v);
-        }
-        const auto result = [&](const Mapping& m) {
-          for (int i = 0; i < 15; ++i)
-            if (codes[i] == m.code) return values[i];
-          return 0.0;
-        };
-        for (const auto& m : discharge) {
-          const double v = result(m);
-          if (v == 0) continue;
-          if (m.target == "Ant. Døgn") st.DayCount = import::wholeNumber(v), uFilled = true;
-          else if (m.target == "Vannmengde") st.WaterQuantity = v, uFilled = true;
-          else if (m.target == "Overløp") st.OverflowQuantity = v, uFilled = true;
-        }
-        const auto it = places.find({rekv, r20.text(sSted)});
-        if (it == places.end()) continue;
-        for (const auto& siv : it->second) {
-          for (const auto& m : sludge) {
-            const double v = result(m);
-            if (v == 0 || !m.sludge) continue;
-            if (m.sludge->conversion == import::SludgeConversion::DayCount) {
-              st.DayCount = import::wholeNumber(v);
-              sFilled = true;
-            } else if (m.field && m.sludge->conversion == import::SludgeConversion::TimesFactor) {
-              const double x = v * m.factor;
-              std::memcpy(reinterpret_cast<char*>(&s) + m.field->offset, &x, 8);
-              sFilled = true;
-            } else if (m.field && m.sludge->conversion == import::SludgeConversion::WholeNumber) {
-              const std::int32_t x = import::wholeNumber(v * m.factor);
-              std::memcpy(reinterpret_cast<char*>(&s) + m.field->offset, &x, 4);
-              sFilled = true;
-            } else if (m.field && m.sludge->conversion == import::SludgeConversion::Text) {
-              std::string x = text::numberToText(v * m.factor).substr(0, m.field->size);
-              x.resize(m.field->size, ' ');
-              std::memcpy(reinterpret_cast<char*>(&s) + m.field->offset, x.data(), m.field->size);
-              sFilled = true;
-            } else if (m.sludge->conversion != import::SludgeConversion::NoField) {
-              sFilled = true;
-            }
-          }
-          const auto place = std::find(plant.places.begin(), plant.places.end(), siv);
-          if (place == plant.places.end()) continue;
-          const std::size_t pi = std::size_t(place - plant.places.begin());
-          for (const auto& m : discharge) {
-            const double v = result(m);
-            if (v == 0) continue;
-            const auto p = std::find(plant.params.begin(), plant.params.end(), m.target);
-            if (p != plant.params.end()) {
-              u.VERDI[p - plant.params.begin()][pi] = v * m.factor;
-              uFilled = true;
-              continue;
-            }
-            const auto t = std::find(plant.metals.begin(), plant.metals.end(), m.target);
-            if (t != plant.metals.end()) {
-              u.VERDITUNGMETALL[t - plant.metals.begin()][1] = v * m.factor;
-              uFilled = true;
-            }
-          }
-        }
+// The plant's name, parameters, heavy metals and sampling places; false when it is not registered.
+bool readPlant(sqlite3_stmt* plantSt, const std::string& plantNr, Plant& plant) {
+  sqlite3_bind_text(plantSt, 1, plantNr.c_str(), -1, SQLITE_TRANSIENT);
+  if (sqlite3_step(plantSt) != SQLITE_ROW) {
+    sqlite3_reset(plantSt);
+    return false;
+  }
+  plant.name = column(plantSt, 0);
+  const int np = sqlite3_column_int(plantSt, 1), nm = sqlite3_column_int(plantSt, 2),
+            nplaces = sqlite3_column_int(plantSt, 3);
+  for (int i = 0; i < std::min(np, 20); ++i) plant.params.push_back(column(plantSt, 4 + i));
+  for (int i = 0; i < std::min(nm, 10); ++i) plant.metals.push_back(column(plantSt, 24 + i));
+  for (int i = 0; i < std::min(nplaces, 10); ++i) plant.places.push_back(column(plantSt, 34 + i));
+  sqlite3_reset(plantSt);
+  return true;
+}
+
+// One journal's records as they fill from its sample rows.
+struct Journal {
+  data::UtslippskontrollRecord& u;
+  data::SlamkontrollRecord& s;
+  import::ImportRunState st;
+  bool uFilled = false, sFilled = false;
+};
+
+// The sample row's 15 analysis codes (padded) and results.
+struct Analyses {
+  std::string codes[15];
+  double values[15];
+
+  double result(const Mapping& m) const {
+    for (int i = 0; i < 15; ++i)
+      if (codes[i] == m.code) return values[i];
+    return 0.0;
+  }
+};
+
+// A sludge result written into its field of the record by the target's conversion.
+void takeSludge(Journal& j, const Mapping& m, double v) {
+  auto& s = j.s;
+  if (m.sludge->conversion == import::SludgeConversion::DayCount) {
+    j.st.DayCount = import::wholeNumber(v);
+    j.sFilled = true;
+  } else if (m.field && m.sludge->conversion == import::SludgeConversion::TimesFactor) {
+    const double x = v * m.factor;
+    std::memcpy(reinterpret_cast<char*>(&s) + m.field->offset, &x, 8);
+    j.sFilled = true;
+  } else if (m.field && m.sludge->conversion == import::SludgeConversion::WholeNumber) {
+    const std::int32_t x = import::wholeNumber(v * m.factor);
+    std::memcpy(reinterpret_cast<char*>(&s) + m.field->offset, &x, 4);
+    j.sFilled = true;
+  } else if (m.field && m.sludge->conversion == import::SludgeConversion::Text) {
+    std::string x = text::numberToText(v * m.factor).substr(0, m.field->size);
+    x.resize(m.field->size, ' ');
+    std::memcpy(reinterpret_cast<char*>(&s) + m.field->offset, x.data(), m.field->size);
+    j.sFilled = true;
+  } else if (m.sludge->conversion != import::SludgeConversion::NoField) {
+    j.sFilled = true;
+  }
+}
+
+// One sample row (the current one of RNX20) mapped into the journal's records.
+void mapSampleRow(LabTables& lab, const RefMappings& maps, const Plant& plant, const std::string& rekv,
+                  Journal& j) {
+  auto& r20 = lab.r20;
+  j.st.SampleDate = r20.date(lab.sDato);
+  import::takeWaterQuantity(j.st, r20.text(lab.sIdent), r20.text(lab.sReg));
+  Analyses a;
+  for (int i = 0; i < 15; ++i) {
+    a.codes[i] = r20.cp1252(lab.an[i]);
+    a.codes[i].resize(6, ' ');
+    std::string v = r20.cp1252(lab.sv[i]);
+    if (!v.empty() && v[0] == '<') v.erase(0, 1);
+    a.values[i] = import::resultNumber(v);
+  }
+  for (const auto& m : maps.discharge) {
+    const double v = a.result(m);
+    if (v == 0) continue;
+    if (m.target == "Ant. Døgn") j.st.DayCount = import::wholeNumber(v), j.uFilled = true;
+    else if (m.target == "Vannmengde") j.st.WaterQuantity = v, j.uFilled = true;
+    else if (m.target == "Overløp") j.st.OverflowQuantity = v, j.uFilled = true;
+  }
+  const auto it = maps.places.find({rekv, r20.text(lab.sSted)});
+  if (it == maps.places.end()) return;
+  for (const auto& siv : it->second) {
+    for (const auto& m : maps.sludge) {
+      const double v = a.result(m);
+      if (v == 0 || !m.sludge) continue;
+      takeSludge(j, m, v);
+    }
+    const auto place = std::find(plant.places.begin(), plant.places.end(), siv);
+    if (place == plant.places.end()) continue;
+    const std::size_t pi = std::size_t(place - plant.places.begin());
+    for (const auto& m : maps.discharge) {
+      const double v = a.result(m);
+      if (v == 0) continue;
+      const auto p = std::find(plant.params.begin(), plant.params.end(), m.target);
+      if (p != plant.params.end()) {
+        j.u.VERDI[p - plant.params.begin()][pi] = v * m.factor;
+        j.uFilled = true;
+        continue;
       }
-      text::Str<20> journal;
-      journal.assignRaw(std::string(text::trimRight(jr.cp1252(fPaar))) + "/" + jnr);
-      const std::int32_t d1 = st.SampleDate - st.DayCount;
-      if (uFilled) {
-        u.ANLEGGSNR = plantNr;
-        u.UTSL_DATO1 = d1;
-        u.UTSL_DATO2 = st.SampleDate;
-        u.PR_METODE = "Mengdeprop.blandprøve";
-        u.PRTYPE = "Rutinekontroll";
-        if (st.WaterQuantity != 0 && st.DayCount != 0) u.VANNFOERING = st.WaterQuantity / st.DayCount;
-        u.OVERLOEP = st.OverflowQuantity;
-        u.LAB_JOURNALNR = journal;
-        u.REG_DATO = today;
-        if (store(findU, insU, ukDef, &u, import::storedDischargeLine(d1, st.SampleDate, st.DayCount, true)))
-          ++uCount;
-      }
-      if (sFilled) {
-        s.ANLEGGSNR = plantNr;
-        s.DATO1 = s.DATO1_TUNGMETALL = s.DATO1_NAERINGSSTOFF = d1;
-        s.DATO2 = s.DATO2_TUNGMETALL = s.DATO2_NAERINGSSTOFF = st.SampleDate;
-        s.STATISTIKKAAR = std::int16_t(text::yearOf(st.SampleDate));
-        s.STATISTIKKMND = std::int16_t(text::monthOf(st.SampleDate));
-        s.PR_TYPE_TUNGMETALL = "Blandprøve";
-        s.PR_TYPE_NAERINGSSTOFF = "Blandprøve";
-        s.LAB_JOURNALNR = journal;
-        s.REG_DATO = today;
-        if (store(findS, insS, skDef, &s, import::storedSludgeLine(d1, st.SampleDate, st.DayCount, true)))
-          ++sCount;
+      const auto t = std::find(plant.metals.begin(), plant.metals.end(), m.target);
+      if (t != plant.metals.end()) {
+        j.u.VERDITUNGMETALL[t - plant.metals.begin()][1] = v * m.factor;
+        j.uFilled = true;
       }
     }
   }
-  sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-  ++commits;
-  line(import::dashLine());
-  line(import::dischargeTotalLine(uCount));
-  line(import::sludgeTotalLine(sCount));
-  std::fclose(log);
-  for (auto* st : {insU, insS, findU, findS}) sqlite3_finalize(st);
-  sqlite3_finalize(plantSt);
-  sqlite3_close(anl);
-  sqlite3_close(db);
-  const auto t1 = Clock::now();
+}
 
-  // The same rows as the import stored (rowid aside).
-  Outcome out{seconds(t0, t1), commits, peakKb(), uCount + sCount, true};
+struct Counts {
+  long u = 0, s = 0;
+};
+
+// The journal's filled records completed and stored.
+void storeJournal(RefStore& out, Journal& j, const std::string& plantNr, const text::Str<20>& journal,
+                  text::Date today, Counts& n) {
+  auto& u = j.u;
+  auto& s = j.s;
+  const auto& st = j.st;
+  const std::int32_t d1 = st.SampleDate - st.DayCount;
+  if (j.uFilled) {
+    u.ANLEGGSNR = plantNr;
+    u.UTSL_DATO1 = d1;
+    u.UTSL_DATO2 = st.SampleDate;
+    u.PR_METODE = "Mengdeprop.blandprøve";
+    u.PRTYPE = "Rutinekontroll";
+    if (st.WaterQuantity != 0 && st.DayCount != 0) u.VANNFOERING = st.WaterQuantity / st.DayCount;
+    u.OVERLOEP = st.OverflowQuantity;
+    u.LAB_JOURNALNR = journal;
+    u.REG_DATO = today;
+    if (out.store(out.findU, out.insU, data::Utslippskontroll::definition(), &u,
+                  import::storedDischargeLine(d1, st.SampleDate, st.DayCount, true)))
+      ++n.u;
+  }
+  if (j.sFilled) {
+    s.ANLEGGSNR = plantNr;
+    s.DATO1 = s.DATO1_TUNGMETALL = s.DATO1_NAERINGSSTOFF = d1;
+    s.DATO2 = s.DATO2_TUNGMETALL = s.DATO2_NAERINGSSTOFF = st.SampleDate;
+    s.STATISTIKKAAR = std::int16_t(text::yearOf(st.SampleDate));
+    s.STATISTIKKMND = std::int16_t(text::monthOf(st.SampleDate));
+    s.PR_TYPE_TUNGMETALL = "Blandprøve";
+    s.PR_TYPE_NAERINGSSTOFF = "Blandprøve";
+    s.LAB_JOURNALNR = journal;
+    s.REG_DATO = today;
+    if (out.store(out.findS, out.insS, data::Slamkontroll::definition(), &s,
+                  import::storedSludgeLine(d1, st.SampleDate, st.DayCount, true)))
+      ++n.s;
+  }
+}
+
+// One supplier: its requisitioner and plant checked, the plant's header logged, then each of
+// its journals with the journal's sample rows.
+void walkSupplier(RefStore& out, LabTables& lab, const RefMappings& maps, const std::string& leverand,
+                  const std::string& plantNr, text::Date today, data::UtslippskontrollRecord& u,
+                  data::SlamkontrollRecord& s, Counts& n) {
+  const std::string rekv = leverand.substr(0, 6);
+  if (!lab.r51.get(lab.k51, {rekv}).ok()) {
+    out.line(import::missingRequisitionerLine(rekv));
+    return;
+  }
+  Plant plant;
+  if (!readPlant(out.plantSt, plantNr, plant)) {
+    out.line(import::missingPlantLine(leverand));
+    return;
+  }
+  std::string padded = plant.name;
+  padded.resize(50, ' ');
+  out.line("");
+  out.line(import::plantHeaderLine(plantNr, padded, today, text::clockSeconds()));
+  out.line(import::dashLine());
+
+  lab.jr.set(lab.kjr, {rekv});
+  while (lab.jr.next().ok() && lab.jr.text(lab.fRekv) == leverand) {
+    const std::string jnr = lab.jr.cp1252(lab.fJnr);
+    u = {};
+    s = {};
+    Journal j{u, s, {}};
+    j.st.DayCount = 1;
+    lab.r20.set(lab.k20, {jnr, "  "});
+    while (lab.r20.next().ok() && lab.r20.cp1252(lab.sJnr) == jnr) mapSampleRow(lab, maps, plant, rekv, j);
+    text::Str<20> journal;
+    journal.assignRaw(std::string(text::trimRight(lab.jr.cp1252(lab.fPaar))) + "/" + jnr);
+    storeJournal(out, j, plantNr, journal, today, n);
+  }
+}
+
+// The reference's rows compared with the import's (rowid aside).
+bool sameRows(const fs::path& root, const fs::path& dir) {
+  bool same = true;
   sqlite3* cmp = openDb(dir / "Utslippskontroll.tps");
   sqlite3_exec(cmp, ("ATTACH '" + (root / "data" / "Utslippskontroll.tps").string() + "' AS iu; ATTACH '" +
                      (dir / "Slamkontroll.tps").string() + "' AS rs; ATTACH '" +
@@ -472,9 +543,29 @@ Outcome runReference(const fs::path& root, long importCommits, long importRecord
         "SELECT count(*) FROM (SELECT * FROM iu.Utslippskontroll EXCEPT SELECT * FROM main.Utslippskontroll)",
         "SELECT count(*) FROM (SELECT * FROM rs.Slamkontroll EXCEPT SELECT * FROM is_.Slamkontroll)",
         "SELECT count(*) FROM (SELECT * FROM is_.Slamkontroll EXCEPT SELECT * FROM rs.Slamkontroll)"})
-    eachRow(cmp, sql, [&](sqlite3_stmt* q) { out.same = out.same && sqlite3_column_int(q, 0) == 0; });
+    eachRow(cmp, sql, [&](sqlite3_stmt* q) { same = same && sqlite3_column_int(q, 0) == 0; });
   sqlite3_close(cmp);
-  return out;
+  return same;
+}
+
+Outcome runReference(const fs::path& root, long importCommits, long importRecords) {
+  const auto t0 = Clock::now();
+  const fs::path dir = root / "ref";
+  const RefMappings maps = readMappings(dir);
+  LabTables lab(root / "lab");
+  RefStore out(dir, importCommits, importRecords);
+  Counts n;
+  sqlite3_exec(out.db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+  data::UtslippskontrollRecord u{};
+  data::SlamkontrollRecord s{};
+  const text::Date today = text::today();
+  for (const auto& [leverand, plantNr] : maps.suppliers) walkSupplier(out, lab, maps, leverand, plantNr, today, u, s, n);
+  out.finish(n.u, n.s);
+  const auto t1 = Clock::now();
+
+  Outcome res{seconds(t0, t1), out.commits, peakKb(), n.u + n.s, true};
+  res.same = sameRows(root, dir);
+  return res;
 }
 
 // The physical limit: the import's stored rows inserted into the real schema in one go.
