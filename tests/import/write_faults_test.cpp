@@ -8,7 +8,9 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <thread>
 
@@ -16,6 +18,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "file_size_limit.h"
 #include "import/control_writer.h"
 #include "import/run_import.h"
 #include "platform/store/internal.h"
@@ -145,6 +148,53 @@ TEST_F(WriteFaultsTest, AFullDiskStopsTheRunWithCountsOfWhatWasCommitted) {
   EXPECT_EQ(std::count(filling.shown.begin(), filling.shown.end(), "4:Lagrer ny utslippskontroll!") +
                 std::count(filling.shown.begin(), filling.shown.end(), "4:Lagrer ny slamkontroll!"),
             3);
+  EXPECT_EQ(integrity(path(data::thr().Utslippskontroll)), "ok");
+  EXPECT_EQ(integrity(path(data::thr().Slamkontroll)), "ok");
+}
+
+// A full disk as it is met: the registry file fills first (a file cannot grow, a write inside
+// it still succeeds), then the log has room for only part of a line.
+class FillingDiskAndLog : public RecordingProgress {
+ public:
+  FillingDiskAndLog(std::string log) : log_(std::move(log)) {}
+  void showLine(int n, std::string_view t) override {
+    RecordingProgress::showLine(n, t);
+    if (t.rfind("Lagrer ny", 0) == 0 && --left_ == 0) {
+      crash_shim::noRoom(true);
+      limit_.emplace(std::filesystem::file_size(log_) + 20);
+    }
+  }
+  void release() { limit_.reset(); }
+
+ private:
+  std::string log_;
+  int left_ = 3;
+  std::optional<FileSizeLimit> limit_;
+};
+
+TEST_F(WriteFaultsTest, AFullDiskNamesItselfLeavesWholeLogLinesAndNoJournal) {
+  // The log is large, so the limit that fills it leaves the registry files room.
+  constexpr std::uintmax_t kPadding = 8 << 20;
+  { std::ofstream(logPath()) << std::string(kPadding - 1, '-') << '\n'; }
+  auto ch = allOn();
+  ch.LOGSLETT = false;
+  crash_shim::install();
+  FillingDiskAndLog filling(logPath());
+  import::RunImport(ch, state, filling, fake);
+  filling.release();
+  std::vector<std::string> journals;
+  for (const auto& e : std::filesystem::directory_iterator(dir))
+    if (e.path().string().find("journal") != std::string::npos) journals.push_back(e.path().filename());
+  crash_shim::uninstall();
+
+  EXPECT_TRUE(journals.empty()) << journals.front();
+  ASSERT_EQ(testing_ui::boxes().size(), 1u);
+  EXPECT_EQ(testing_ui::boxes()[0].text, "Importen er stoppet!|Disken er full: database or disk is full (13)"
+                                         "|Kan ikke skrive til logg-fila: " + logPath() + "|File too large");
+  const std::string log = logText().substr(kPadding);
+  EXPECT_TRUE(log.empty() || log.back() == '\n') << log;
+  EXPECT_EQ(countStartingWith(logLines(log), "Lagret "), state.UtslippskontrollCount + state.SlamkontrollCount);
+  EXPECT_EQ(state.UtslippskontrollCount + state.SlamkontrollCount, 2);
   EXPECT_EQ(integrity(path(data::thr().Utslippskontroll)), "ok");
   EXPECT_EQ(integrity(path(data::thr().Slamkontroll)), "ok");
 }
