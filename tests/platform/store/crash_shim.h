@@ -1,6 +1,7 @@
 #pragma once
 // A crash at every step of a commit, for tests that fork a child and look at the files after;
-// also a disk that fills up (every write refused with SQLITE_FULL once armed).
+// also a disk that fills up (every write, or every write that needs room, refused with
+// SQLITE_FULL once armed).
 #include <signal.h>
 #include <sqlite3.h>
 #include <unistd.h>
@@ -14,6 +15,7 @@ namespace crash_shim {
 inline std::atomic<int> g_countdown{0};
 inline std::atomic<bool> g_full{false};
 inline std::atomic<bool> g_noRoom{false};
+inline void (*g_onRefused)() = nullptr;  // called once, at the first write noRoom refuses
 inline sqlite3_vfs* g_real = nullptr;
 inline sqlite3_vfs g_shim;
 inline sqlite3_io_methods g_methods;
@@ -45,7 +47,13 @@ inline int shimOpen(sqlite3_vfs*, const char* name, sqlite3_file* f, int flags, 
       if (g_full) return SQLITE_FULL;
       if (g_noRoom) {
         sqlite3_int64 size = 0;
-        if (real(x)->pMethods->xFileSize(real(x), &size) != SQLITE_OK || o + n > size) return SQLITE_FULL;
+        if (real(x)->pMethods->xFileSize(real(x), &size) != SQLITE_OK || o + n > size) {
+          if (auto* f = g_onRefused) {
+            g_onRefused = nullptr;
+            f();
+          }
+          return SQLITE_FULL;
+        }
       }
       return real(x)->pMethods->xWrite(real(x), b, n, o);
     };
@@ -95,8 +103,12 @@ inline void killAfter(int n) { g_countdown = n; }
 inline void diskFull(bool full) { g_full = full; }
 
 // From now on (until false) a write that would make a file longer fails as on a full disk;
-// writes inside a file's present length still succeed, as on a real disk.
-inline void noRoom(bool full) { g_noRoom = full; }
+// writes inside a file's present length still succeed, as they do there.
+// `onRefused` runs at the first write refused so.
+inline void noRoom(bool full, void (*onRefused)() = nullptr) {
+  g_onRefused = onRefused;
+  g_noRoom = full;
+}
 
 // Gives the default back to SQLite's own VFS (connections opened meanwhile must be closed).
 inline void uninstall() {
