@@ -94,8 +94,12 @@ TEST_F(LogFileViewTest, AMissingEmptyOrBusyLogWarnsAndLeavesAnEmptyDisabledList)
     import::LogFile run;
     const std::string name = c.name;
     if (c.kind == 28) writeLog({});
-    if (name == "held by a run") ASSERT_TRUE(run.create(logPath()));
-    if (name == "named pipe") ASSERT_EQ(::mkfifo(logPath().c_str(), 0644), 0);
+    if (name == "held by a run") {
+      ASSERT_TRUE(run.create(logPath()));
+    }
+    if (name == "named pipe") {
+      ASSERT_EQ(::mkfifo(logPath().c_str(), 0644), 0);
+    }
     if (name == "directory") std::filesystem::create_directory(logPath());
     ASSERT_TRUE(ui::startProcedure([] { import::LogFileView(); }));
     ASSERT_TRUE(robot.answer("File Load Error", "Ok"));

@@ -48,9 +48,9 @@ inline int shimOpen(sqlite3_vfs*, const char* name, sqlite3_file* f, int flags, 
       if (g_noRoom) {
         sqlite3_int64 size = 0;
         if (real(x)->pMethods->xFileSize(real(x), &size) != SQLITE_OK || o + n > size) {
-          if (auto* f = g_onRefused) {
+          if (auto* hook = g_onRefused) {
             g_onRefused = nullptr;
-            f();
+            hook();
           }
           return SQLITE_FULL;
         }
