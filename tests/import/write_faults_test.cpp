@@ -152,26 +152,32 @@ TEST_F(WriteFaultsTest, AFullDiskStopsTheRunWithCountsOfWhatWasCommitted) {
   EXPECT_EQ(integrity(path(data::thr().Slamkontroll)), "ok");
 }
 
-// A full disk as it is met: a registry file cannot grow (a write inside it still succeeds),
-// and from then on the log has room for only part of a line.
+// A full disk as it is met: from the run's first record the registry's files may grow by only
+// so many bytes more (a write inside a file still succeeds), and once they cannot, the log has
+// room for only part of a line.
 std::optional<FileSizeLimit> g_logLimit;
 std::string g_logPath;
 
 class FillingDiskAndLog : public RecordingProgress {
  public:
+  explicit FillingDiskAndLog(long long room) : room_(room) {}
   void showLine(int n, std::string_view t) override {
     RecordingProgress::showLine(n, t);
     if (t.rfind("Lagrer ny", 0) == 0 && !armed_) {
       armed_ = true;
-      crash_shim::noRoom(true, [] { g_logLimit.emplace(std::filesystem::file_size(g_logPath) + 20); });
+      crash_shim::noRoom(
+          true, [] { g_logLimit.emplace(std::filesystem::file_size(g_logPath) + 20); }, room_);
     }
   }
 
  private:
+  long long room_;
   bool armed_ = false;
 };
 
-TEST_F(WriteFaultsTest, AFullDiskNamesItselfLeavesWholeLogLinesAndNoJournal) {
+class FullDiskTest : public WriteFaultsTest, public ::testing::WithParamInterface<long long> {};
+
+TEST_P(FullDiskTest, NamesItselfLeavesWholeLogLinesAndNoJournal) {
   // Full pages in every key of the control files: the run's records soon need new ones.
   auto& t = data::thr();
   {
@@ -196,7 +202,7 @@ TEST_F(WriteFaultsTest, AFullDiskNamesItselfLeavesWholeLogLinesAndNoJournal) {
   ch.LOGSLETT = false;
   crash_shim::install();
   g_logPath = logPath();
-  FillingDiskAndLog filling;
+  FillingDiskAndLog filling(GetParam());
   import::RunImport(ch, state, filling, fake);
   ASSERT_TRUE(g_logLimit.has_value()) << "the registry never ran out of room";
   g_logLimit.reset();
@@ -220,6 +226,10 @@ TEST_F(WriteFaultsTest, AFullDiskNamesItselfLeavesWholeLogLinesAndNoJournal) {
   EXPECT_EQ(integrity(path(t.Utslippskontroll)), "ok");
   EXPECT_EQ(integrity(path(t.Slamkontroll)), "ok");
 }
+
+// Bytes of room when the run begins: none, part of a journal's header, one page, a page and
+// part of the next, several pages.
+INSTANTIATE_TEST_SUITE_P(Room, FullDiskTest, ::testing::Values(0, 300, 4096, 6000, 20000, 60000));
 
 TEST_F(WriteFaultsTest, FilesHeldByAnotherConnectionStopTheRunAfterABoundedWait) {
   sqlite3* holder = nullptr;

@@ -15,6 +15,7 @@ namespace crash_shim {
 inline std::atomic<int> g_countdown{0};
 inline std::atomic<bool> g_full{false};
 inline std::atomic<bool> g_noRoom{false};
+inline std::atomic<long long> g_room{0};  // bytes files may still grow by while g_noRoom
 inline void (*g_onRefused)() = nullptr;  // called once, at the first write noRoom refuses
 inline sqlite3_vfs* g_real = nullptr;
 inline sqlite3_vfs g_shim;
@@ -47,7 +48,9 @@ inline int shimOpen(sqlite3_vfs*, const char* name, sqlite3_file* f, int flags, 
       if (g_full) return SQLITE_FULL;
       if (g_noRoom) {
         sqlite3_int64 size = 0;
-        if (real(x)->pMethods->xFileSize(real(x), &size) != SQLITE_OK || o + n > size) {
+        if (real(x)->pMethods->xFileSize(real(x), &size) != SQLITE_OK ||
+            (o + n > size && (g_room -= o + n - size) < 0)) {
+          g_room = 0;
           if (auto* hook = g_onRefused) {
             g_onRefused = nullptr;
             hook();
@@ -104,9 +107,10 @@ inline void diskFull(bool full) { g_full = full; }
 
 // From now on (until false) a write that would make a file longer fails as on a full disk;
 // writes inside a file's present length still succeed, as they do there.
-// `onRefused` runs at the first write refused so.
-inline void noRoom(bool full, void (*onRefused)() = nullptr) {
+// `onRefused` runs at the first write refused so; `bytesLeft` is the room there still is.
+inline void noRoom(bool full, void (*onRefused)() = nullptr, long long bytesLeft = 0) {
   g_onRefused = onRefused;
+  g_room = bytesLeft;
   g_noRoom = full;
 }
 
