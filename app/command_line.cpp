@@ -101,12 +101,16 @@ Where it keeps its files:
   settings file      Siv2000.ini (section [Datasett] names the dataset, [PROVEX] the choices)
                      in $LAB2SIV_SYSTEM_DIR, else $XDG_CONFIG_HOME, else ~/.config
   data directory     the registry's files, the directory that Datasett.tps gives for the
-                     chosen dataset (chosen in the settings window)
+                     chosen dataset (chosen in the settings window); when it is blank they
+                     go to $LAB2SIV_DRIVE_ROOT, else $XDG_DATA_HOME/lab2siv, else
+                     ~/.local/share/lab2siv
 
 Environment:
   LAB2SIV_SYSTEM_DIR   directory of Siv2000.ini
   XDG_CONFIG_HOME      directory of Siv2000.ini when LAB2SIV_SYSTEM_DIR is not set
-  LAB2SIV_DRIVE_ROOT   where names that begin with "\" resolve (default /)
+  LAB2SIV_DRIVE_ROOT   where names that begin with "\" resolve and a blank data directory's
+                       files go (default $XDG_DATA_HOME/lab2siv, else ~/.local/share/lab2siv)
+  XDG_DATA_HOME        holds lab2siv/ when LAB2SIV_DRIVE_ROOT is not set
   LAB2SIV_ICONS        directory searched for the windows' icon files
   VISUAL, EDITOR       the editor for batch files from the settings window
   QT_QPA_PLATFORM      Qt's window platform (offscreen, xcb, wayland)

@@ -27,8 +27,10 @@ void ImportDischargeValues(ImportContext& ctx) {
   ctx.redraw();
   forEachResult(ctx, 'U', [&](const data::MapParamRecord& m) {
     st.ParamIndex = positionIn(anl.PARAMETER, anl.ANTALLPARAMETRE, m.PARAMSIV);
+    double value = 0;
     if (st.ParamIndex != 0) {
-      uk.VERDI[st.ParamIndex - 1][st.PlaceIndex - 1] = st.ResultValue * m.FAKTOR;
+      if (!TimesFactor(ctx, m, value)) return;
+      uk.VERDI[st.ParamIndex - 1][st.PlaceIndex - 1] = value;
       st.UtslippskontrollFilled = 1;
       if (ctx.progressDue())
         ctx.line(4, "Importerer: " + anl.PARAMETER[st.ParamIndex - 1].str() + "-" +
@@ -38,10 +40,11 @@ void ImportDischargeValues(ImportContext& ctx) {
     }
     st.ParamIndex = positionIn(anl.TUNGMETALLPARAMETER, anl.TUNGMETALLANTALLPARAMETRE, m.PARAMSIV);
     if (st.ParamIndex != 0) {
+      if (!TimesFactor(ctx, m, value)) return;
       if (ctx.progressDue())
         ctx.line(4, "Importerer: " + anl.TUNGMETALLPARAMETER[st.ParamIndex - 1].str() + "-Innløp");
       // Heavy metals go to the inflow column whatever the place.
-      uk.VERDITUNGMETALL[st.ParamIndex - 1][1] = st.ResultValue * m.FAKTOR;
+      uk.VERDITUNGMETALL[st.ParamIndex - 1][1] = value;
       st.UtslippskontrollFilled = 1;
       ctx.redraw();
     }

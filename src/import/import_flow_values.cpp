@@ -33,6 +33,15 @@ bool TakeDayCount(ImportContext& ctx) {
   return true;
 }
 
+bool TimesFactor(ImportContext& ctx, const data::MapParamRecord& m, double& value) {
+  value = ctx.state.ResultValue * m.FAKTOR;
+  if (std::isfinite(m.FAKTOR) && std::isfinite(value)) return true;
+  ctx.problem(notFiniteFactorLine(ctx.journalText(), text::fromCp1252(m.PARAMLAB.trimmedRaw()),
+                                  text::fromCp1252(m.PARAMSIV.trimmedRaw()), m.FAKTOR,
+                                  ctx.state.ResultValue));
+  return false;
+}
+
 void ImportFlowValues(ImportContext& ctx) {
   if (!ctx.choices.UTSLKTR) return;
   auto& st = ctx.state;

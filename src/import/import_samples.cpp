@@ -1,3 +1,5 @@
+#include <cmath>
+
 #include "import/import_steps.h"
 #include "import/log_lines.h"
 #include "import/water_quantity.h"
@@ -25,7 +27,13 @@ void ImportSamples(ImportContext& ctx) {
       continue;
     ctx.line(2, "Leser prøvedato: " + text::formatLogDate(st.SampleDate));
     ctx.redraw();
+    const double water = st.WaterQuantity;
     takeWaterQuantity(st, ctx.sample.IDENT.str(), ctx.sample.REGKODE.str());
+    // "9e999m3/d" reads as infinity: not a quantity, and never stored.
+    if (!std::isfinite(st.WaterQuantity)) {
+      ctx.problem(notAResultLine(ctx.journalText(), "Vannmengde", st.WaterText.str()));
+      st.WaterQuantity = water;
+    }
     ImportFlowValues(ctx);
     ImportPlaces(ctx);
   }

@@ -50,8 +50,9 @@ void ImportSludgeValues(ImportContext& ctx) {
       ctx.line(4, t->progress);
       if (t->conversion == SludgeConversion::DayCount) {
         if (TakeDayCount(ctx)) st.SlamkontrollFilled = 1;
-      } else if (t->conversion != SludgeConversion::NoField) {
-        storeInField(ctx.thr.Slamkontroll.rec, t->field, t->conversion, st.ResultValue * m.FAKTOR);
+      } else if (double value = 0;
+                 t->conversion != SludgeConversion::NoField && TimesFactor(ctx, m, value)) {
+        storeInField(ctx.thr.Slamkontroll.rec, t->field, t->conversion, value);
         st.SlamkontrollFilled = 1;
       }
     }

@@ -29,5 +29,8 @@ std::int32_t wholeNumber(double value);
 // The current result as the journal's number of days; a count outside 0 to kMaxDayCount is
 // logged as a problem and not taken (false).
 bool TakeDayCount(ImportContext& ctx);
+// The current result times the mapping's factor; a factor or product that is no finite number
+// is logged as a problem and not taken (false).
+bool TimesFactor(ImportContext& ctx, const data::MapParamRecord& m, double& value);
 
 }  // namespace import

@@ -71,12 +71,19 @@ bool LogFile::append(std::string_view utf8) {
   if (cp.size() > kLineWidth) cp.resize(kLineWidth);
   std::string line = text::fromCp1252(text::trimRight(cp));
   line += '\n';
+  // The line goes whole or not at all: a write the disk cuts short is taken back, so the log
+  // never ends in half a line.
+  const off_t start = ::lseek(fd_, 0, SEEK_END);
   std::string_view rest = line;
   while (!rest.empty()) {
     const ssize_t n = ::write(fd_, rest.data(), rest.size());
     if (n < 0) {
       if (errno == EINTR) continue;
-      error_ = std::strerror(errno);
+      const int err = errno;
+      error_ = err == ENOSPC || err == EDQUOT ? "Disken er full: " + std::string(std::strerror(err))
+                                              : std::strerror(err);
+      if (start >= 0 && rest.size() < line.size() && ::ftruncate(fd_, start) != 0)
+        error_ += "; siste linje er ufullstendig";
       appendFailed_ = true;
       return false;
     }

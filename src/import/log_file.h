@@ -26,7 +26,8 @@ class LogFile {
   bool isOpen() const { return fd_ >= 0; }
 
   // Appends one line: line breaks in the text become blanks, then it is cut to 150 characters
-  // and loses its trailing blanks. Fails when closed.
+  // and loses its trailing blanks. The line is written whole or not at all. Fails when closed;
+  // on a full disk error() starts "Disken er full: ".
   bool append(std::string_view utf8);
 
   // Text of the last failure, empty after a success.

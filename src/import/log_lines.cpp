@@ -75,6 +75,13 @@ std::string dayCountOutOfRangeLine(std::string_view journal, std::string_view co
          ") er ikke lagret!";
 }
 
+std::string notFiniteFactorLine(std::string_view journal, std::string_view code,
+                                std::string_view target, double factor, double result) {
+  return "Ugyldig faktor - Journal: " + trimmed(journal) + " Analyse: " + trimmed(code) + " (" +
+         trimmed(target) + ") Faktor: " + text::numberToText(factor) +
+         " Verdi: " + text::numberToText(result) + " er ikke lagret!";
+}
+
 std::string notADateLine(std::string_view journal, std::string_view dateField) {
   return "Ugyldig dato - Journal: " + trimmed(journal) + " " + std::string(dateField) +
          " er ikke en dato, prøven er ikke lest!";

@@ -27,6 +27,9 @@ std::string failedStorePrefix(std::string_view kind, std::string_view anleggsnr,
 // Problems in the laboratory's data, one line per sample and code, naming the journal.
 std::string notAResultLine(std::string_view journal, std::string_view code, std::string_view result);
 std::string dayCountOutOfRangeLine(std::string_view journal, std::string_view code, double days);
+// A mapping whose factor, or the result times it, is no finite number: the value is not stored.
+std::string notFiniteFactorLine(std::string_view journal, std::string_view code,
+                                std::string_view target, double factor, double result);
 std::string notADateLine(std::string_view journal, std::string_view dateField);
 std::string dischargeTotalLine(long count);
 std::string sludgeTotalLine(long count);

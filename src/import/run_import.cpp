@@ -129,7 +129,9 @@ void RunImport(const ImportChoices& choices, ImportRunState& state, ImportProgre
     }
   }
   // A failed append stops the run: records the log cannot show are not committed, and the
-  // counts say how many were.
+  // counts say how many were. A run the registry stopped first (a full disk fills the log
+  // next) keeps that cause.
+  const bool storeStopped = ctx.writer.stopped();
   if (log.appendFailed()) ctx.writer.stop("Kan ikke skrive til logg-fila: " + log.error());
   ctx.writer.finish();
 
@@ -142,7 +144,12 @@ void RunImport(const ImportChoices& choices, ImportRunState& state, ImportProgre
   ctx.line(4, "");
   ctx.redraw();
   if (log.appendFailed()) {
-    logFailed(logPath, "Kan ikke skrive til logg-fila:", log.error() + "|Importen er stoppet!");
+    if (storeStopped)
+      ui::message("Importen er stoppet!|" + ctx.writer.stopCause() + "|Kan ikke skrive til logg-fila: " +
+                      logPath + "|" + log.error(),
+                  "Advarsel", ui::Icon::Exclamation);
+    else
+      logFailed(logPath, "Kan ikke skrive til logg-fila:", log.error() + "|Importen er stoppet!");
     log.close();
     lab.close();
     return;

@@ -95,6 +95,8 @@ TEST_F(ProgramRun, HelpVersionAndUnknownOptionsNeedNoDisplay) {
   for (const char* part : {"--headless", "--script", "--version", "LAB2SIV_SYSTEM_DIR", "XDG_CONFIG_HOME",
                            "Datasett.tps", "Siv2000.ini"})
     EXPECT_NE(help.out.find(part), std::string::npos) << part << "\n" << help.out;
+  // Unset, the drive root is the user's own folder, never the disk's root.
+  EXPECT_NE(help.out.find("(default $XDG_DATA_HOME/lab2siv"), std::string::npos) << help.out;
 
   const Result version = run("lab2siv", "--version");
   EXPECT_EQ(version.code, 0);

@@ -2,6 +2,9 @@
 // journal, impossible numbers and dates, products that binary floating point cuts a unit short.
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <limits>
+
 #include "import/run_import.h"
 #include "one_sample_fixture.h"
 #include "platform/dbase/dbase_date.h"
@@ -74,6 +77,83 @@ INSTANTIATE_TEST_SUITE_P(
         Impossible{"DateThatIsNoDate", "0", "4", dbase::kNotADate,
                    "Ugyldig dato - Journal: 08/0124 Tattdato er ikke en dato", ""}),
     [](const ::testing::TestParamInfo<Impossible>& i) { return std::string(i.param.name); });
+
+// Every stored value of the record that is no finite number, as the dump writes it.
+bool holdsNoFiniteNumber(const std::string& dumped) {
+  std::string lower = dumped;
+  for (char& ch : lower) ch = char(std::tolower(static_cast<unsigned char>(ch)));
+  return lower.find("inf") != std::string::npos || lower.find("nan") != std::string::npos;
+}
+
+// A mapping whose factor, or the product with it, is no finite number stores nothing of that
+// mapping and names it in the log; the sample's other values are still taken.
+TEST_F(LabDataFaultsTest, AFactorGivingNoFiniteValueIsLoggedAndNotStored) {
+  struct Case {
+    const char* target;
+    const char* prtype;
+    double factor;
+    const char* logged;
+    const char* field;  // the target's field, absent from both records
+  };
+  const Case cases[] = {
+      {"TOT-P", "U", 1e308,
+       "Ugyldig faktor - Journal: 08/0124 Analyse: U101 (TOT-P) Faktor: 1e+308 Verdi: 10 er ikke lagret!",
+       "VERDI_1_1"},
+      {"Cd", "U", -std::numeric_limits<double>::infinity(), "Analyse: U101 (Cd) Faktor: -inf Verdi: 10",
+       "VERDITUNGMETALL"},
+      {"Bly", "S", -1e308, "Analyse: S101 (Bly) Faktor: -1e+308 Verdi: 10", "VERDI_PB"},
+      {"SS-middel", "S", std::numeric_limits<double>::infinity(),
+       "Analyse: S101 (SS-middel) Faktor: inf Verdi: 10", "SS_MIDDEL"},
+      {"Termokoli", "S", 1e308, "Analyse: S101 (Termokoli) Faktor: 1e+308 Verdi: 10", "VERDI_TERMO_KOLI"},
+  };
+  auto& anl = data::thr().Anlegg;
+  anl.rec.ANLEGGSNR.setWhole(text::Str<6>("010101"));
+  ASSERT_EQ(anl.get(data::Anlegg::ANLEGG_KEY1), 0);
+  anl.rec.TUNGMETALLPARAMETER[0] = "Cd";
+  anl.rec.TUNGMETALLANTALLPARAMETRE = 1;
+  ASSERT_EQ(anl.put(), 0);
+  addSted("100", "03", "Innløp");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.target);
+    auto& t = data::thr();
+    for (store::FileBase* f : {static_cast<store::FileBase*>(&t.MapParam),
+                               static_cast<store::FileBase*>(&t.Utslippskontroll),
+                               static_cast<store::FileBase*>(&t.Slamkontroll)}) {
+      f->set();
+      while (f->next() == 0) f->remove();
+    }
+    codes_ = 0;
+    fake.samples[0].results.clear();
+    give(c.target, "10", c.factor, c.prtype);
+    give("Sink", "7", 2);
+    give("Vannmengde", "5", 1e308, "U");  // a quantity takes no factor
+    run(allOn());
+    const std::string log = logText();
+    EXPECT_NE(log.find(c.logged), std::string::npos) << log;
+    EXPECT_EQ(state.ProblemLogged, 1);
+    const std::string sludge = storedSludge(), discharge = storedDischarge();
+    EXPECT_TRUE(hasField(sludge, "VERDI_ZN=14")) << sludge;
+    EXPECT_TRUE(hasField(discharge, "VANNFOERING=5")) << discharge;
+    for (const std::string& rec : {sludge, discharge}) {
+      EXPECT_FALSE(holdsNoFiniteNumber(rec)) << rec;
+      EXPECT_EQ((" " + rec).find(std::string(" ") + c.field), std::string::npos) << rec;
+    }
+  }
+}
+
+TEST_F(LabDataFaultsTest, AnInfiniteWaterQuantityInTheSampleIdentIsLoggedAndNotStored) {
+  fake.samples[0].row.IDENT = "9e999 m3/d";
+  addSted("100", "03", "Innløp");
+  give("TOT-P", "1", 1, "U");
+  run(allOn());
+  const std::string log = logText();
+  EXPECT_NE(log.find("Ugyldig resultat - Journal: 08/0124 Analyse: Vannmengde Verdi: 9e999 er ikke lagret!"),
+            std::string::npos)
+      << log;
+  const std::string rec = storedDischarge();
+  EXPECT_TRUE(hasField(rec, "VERDI_1_1=1")) << rec;
+  EXPECT_EQ(rec.find("VANNFOERING"), std::string::npos) << rec;
+}
 
 TEST_F(LabDataFaultsTest, WholeNumberAfterTheFactorIsNotCutAUnitShort) {
   give("SS-middel", "2,3", 100);

@@ -8,7 +8,9 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <thread>
 
@@ -16,6 +18,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "file_size_limit.h"
 #include "import/control_writer.h"
 #include "import/run_import.h"
 #include "platform/store/internal.h"
@@ -148,6 +151,85 @@ TEST_F(WriteFaultsTest, AFullDiskStopsTheRunWithCountsOfWhatWasCommitted) {
   EXPECT_EQ(integrity(path(data::thr().Utslippskontroll)), "ok");
   EXPECT_EQ(integrity(path(data::thr().Slamkontroll)), "ok");
 }
+
+// A full disk as it is met: from the run's first record the registry's files may grow by only
+// so many bytes more (a write inside a file still succeeds), and once they cannot, the log has
+// room for only part of a line.
+std::optional<FileSizeLimit> g_logLimit;
+std::string g_logPath;
+
+class FillingDiskAndLog : public RecordingProgress {
+ public:
+  explicit FillingDiskAndLog(long long room) : room_(room) {}
+  void showLine(int n, std::string_view t) override {
+    RecordingProgress::showLine(n, t);
+    if (t.rfind("Lagrer ny", 0) == 0 && !armed_) {
+      armed_ = true;
+      crash_shim::noRoom(
+          true, [] { g_logLimit.emplace(std::filesystem::file_size(g_logPath) + 20); }, room_);
+    }
+  }
+
+ private:
+  long long room_;
+  bool armed_ = false;
+};
+
+class FullDiskTest : public WriteFaultsTest, public ::testing::WithParamInterface<long long> {};
+
+TEST_P(FullDiskTest, NamesItselfLeavesWholeLogLinesAndNoJournal) {
+  // Full pages in every key of the control files: the run's records soon need new ones.
+  auto& t = data::thr();
+  {
+    store::Transaction fill;
+    ASSERT_EQ(fill.begin({&t.Utslippskontroll, &t.Slamkontroll}, 1), 0);
+    for (int k = 0; k < 400; ++k) {
+      t.Utslippskontroll.clear();
+      t.Utslippskontroll.rec.ANLEGGSNR = "999999";
+      t.Utslippskontroll.rec.UTSL_DATO1 = t.Utslippskontroll.rec.UTSL_DATO2 = k;
+      ASSERT_EQ(t.Utslippskontroll.add(), 0);
+      t.Slamkontroll.clear();
+      t.Slamkontroll.rec.ANLEGGSNR = "999999";
+      t.Slamkontroll.rec.DATO1 = t.Slamkontroll.rec.DATO2 = k;
+      ASSERT_EQ(t.Slamkontroll.add(), 0);
+    }
+    ASSERT_EQ(fill.commit(), 0);
+  }
+  // The log is large, so the limit that fills it leaves the registry files room.
+  constexpr std::uintmax_t kPadding = 8 << 20;
+  { std::ofstream(logPath()) << std::string(kPadding - 1, '-') << '\n'; }
+  auto ch = allOn();
+  ch.LOGSLETT = false;
+  crash_shim::install();
+  g_logPath = logPath();
+  FillingDiskAndLog filling(GetParam());
+  import::RunImport(ch, state, filling, fake);
+  ASSERT_TRUE(g_logLimit.has_value()) << "the registry never ran out of room";
+  g_logLimit.reset();
+  // Before anything reads the files again (a reader would roll a journal back).
+  std::vector<std::string> left;
+  for (const auto& e : std::filesystem::directory_iterator(dir)) {
+    const std::string name = e.path().filename();
+    if (name.find("-journal") != std::string::npos || name.find("-mj") != std::string::npos) left.push_back(name);
+  }
+  crash_shim::uninstall();
+
+  EXPECT_TRUE(left.empty()) << left.front();
+  ASSERT_EQ(testing_ui::boxes().size(), 1u);
+  EXPECT_EQ(testing_ui::boxes()[0].text, "Importen er stoppet!|Disken er full: database or disk is full (13)"
+                                         "|Kan ikke skrive til logg-fila: " + logPath() + "|File too large");
+  const std::string log = logText().substr(kPadding);
+  EXPECT_TRUE(log.empty() || log.back() == '\n') << log;
+  EXPECT_EQ(countStartingWith(logLines(log), "Lagret "), state.UtslippskontrollCount + state.SlamkontrollCount);
+  EXPECT_EQ(dumpUtslippskontroll().size() + dumpSlamkontroll().size(),
+            800u + state.UtslippskontrollCount + state.SlamkontrollCount);
+  EXPECT_EQ(integrity(path(t.Utslippskontroll)), "ok");
+  EXPECT_EQ(integrity(path(t.Slamkontroll)), "ok");
+}
+
+// Bytes of room when the run begins: none, part of a journal's header, one page, a page and
+// part of the next, several pages.
+INSTANTIATE_TEST_SUITE_P(Room, FullDiskTest, ::testing::Values(0, 300, 4096, 6000, 20000, 60000));
 
 TEST_F(WriteFaultsTest, FilesHeldByAnotherConnectionStopTheRunAfterABoundedWait) {
   sqlite3* holder = nullptr;

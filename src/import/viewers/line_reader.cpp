@@ -8,20 +8,37 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/text/codepage.h"
+
 namespace import {
+namespace {
+
+// Logs written before the log was UTF-8 hold Windows-1252 lines.
+void toUtf8(std::string& line) {
+  if (!text::isValidUtf8(line)) line = text::fromCp1252(line);
+}
+
+}  // namespace
 
 bool LineReader::open(const std::string& path) {
   close();
   code_ = 0;
   error_.clear();
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking, so that a named pipe in its place is refused instead of waited on.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
     code_ = errno == ENOENT ? 2 : 5;
     error_ = errno == ENOENT ? "File Not Found" : std::strerror(errno);
     return false;
   }
   struct stat st {};
-  if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::fstat(fd, &st) != 0) {
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    code_ = 5;
+    error_ = "Fila er ikke en vanlig fil";
+    ::close(fd);
+    return false;
+  }
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
     code_ = errno == EWOULDBLOCK ? 32 : 5;
     error_ = errno == EWOULDBLOCK ? "File Is Locked" : std::strerror(errno);
     ::close(fd);
@@ -70,6 +87,7 @@ std::int64_t LineReader::next(std::string& line) {
       line.assign(start, len);
       pos_ += len + 1;
       if (!line.empty() && line.back() == '\r') line.pop_back();
+      toUtf8(line);
       cutToChars(line, kLineChars);
       return static_cast<std::int64_t>(len + 1);
     }
@@ -81,6 +99,7 @@ std::int64_t LineReader::next(std::string& line) {
   line.assign(buf_.data() + pos_, len);
   pos_ = end_;
   if (!line.empty() && line.back() == '\r') line.pop_back();
+  toUtf8(line);
   cutToChars(line, kLineChars);
   return static_cast<std::int64_t>(len);
 }

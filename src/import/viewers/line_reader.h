@@ -1,7 +1,8 @@
 #pragma once
 // The log viewer's line file: opened read-only with all sharing denied (the exclusive flock the
 // import run's log takes, so a run and a load exclude each other), read line by line with the
-// byte count of each line.
+// byte count of each line. Only a regular file is read; a line that is not UTF-8 is read as
+// Windows-1252.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -18,7 +19,8 @@ class LineReader {
   LineReader(const LineReader&) = delete;
   LineReader& operator=(const LineReader&) = delete;
 
-  // Opens the file and locks it; false with code() 2 (missing), 32 (in use) or 5 (other).
+  // Opens the file and locks it; false with code() 2 (missing), 32 (in use) or 5 (other, also
+  // anything but a regular file).
   bool open(const std::string& path);
   void close();
   bool isOpen() const { return fd_ >= 0; }

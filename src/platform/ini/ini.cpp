@@ -113,24 +113,35 @@ bool replaceFile(const fs::path& target, const std::string& data) {
   return true;
 }
 
-// Holds an exclusive flock on "<file>.lock" for other processes writing the same file.
+// Holds an exclusive flock on "<file>.lock" for other processes writing the same file. The
+// holder removes the lock file as it lets go; a writer that was waiting on the removed file
+// then locks the one now at the path instead.
 class FileLock {
  public:
-  explicit FileLock(const fs::path& target) {
-    const std::string name = target.string() + ".lock";
-    fd_ = ::open(name.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-    if (fd_ >= 0)
+  explicit FileLock(const fs::path& target) : name_(target.string() + ".lock") {
+    for (;;) {
+      fd_ = ::open(name_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+      if (fd_ < 0) return;
       while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
       }
+      struct stat mine {}, there {};
+      if (::fstat(fd_, &mine) == 0 && ::stat(name_.c_str(), &there) == 0 && mine.st_dev == there.st_dev &&
+          mine.st_ino == there.st_ino)
+        return;
+      ::close(fd_);
+    }
   }
   ~FileLock() {
-    if (fd_ >= 0) ::close(fd_);
+    if (fd_ < 0) return;
+    ::unlink(name_.c_str());  // while still held, so no one locks it after we let go
+    ::close(fd_);
   }
   FileLock(const FileLock&) = delete;
   FileLock& operator=(const FileLock&) = delete;
   bool held() const { return fd_ >= 0; }
 
  private:
+  std::string name_;
   int fd_ = -1;
 };
 

@@ -6,6 +6,8 @@
 #include <fstream>
 #include <thread>
 
+#include <sys/stat.h>
+
 #include "import/log_file.h"
 #include "platform/store/paths.h"
 #include "platform/ui/api/line_printer.h"
@@ -82,15 +84,23 @@ TEST_F(LogFileViewTest, AMissingEmptyOrBusyLogWarnsAndLeavesAnEmptyDisabledList)
       {"missing", 26, "File Load Error.  Error: File Not Found (2)."},
       {"empty", 28, "The file you've requested contains no text."},
       {"held by a run", 26, "Error: File Is Locked (32)."},
+      // Opened without waiting for a writer, and refused.
+      {"named pipe", 26, "Error: Fila er ikke en vanlig fil (5)."},
+      {"directory", 26, "Error: Fila er ikke en vanlig fil (5)."},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    std::filesystem::remove(logPath());
+    std::filesystem::remove_all(logPath());
     import::LogFile run;
+    const std::string name = c.name;
     if (c.kind == 28) writeLog({});
-    if (std::string(c.name) == "held by a run") {
+    if (name == "held by a run") {
       ASSERT_TRUE(run.create(logPath()));
     }
+    if (name == "named pipe") {
+      ASSERT_EQ(::mkfifo(logPath().c_str(), 0644), 0);
+    }
+    if (name == "directory") std::filesystem::create_directory(logPath());
     ASSERT_TRUE(ui::startProcedure([] { import::LogFileView(); }));
     ASSERT_TRUE(robot.answer("File Load Error", "Ok"));
     ASSERT_TRUE(robot.window(kTitle));
@@ -102,6 +112,16 @@ TEST_F(LogFileViewTest, AMissingEmptyOrBusyLogWarnsAndLeavesAnEmptyDisabledList)
     EXPECT_FALSE(transcriptHas("Reading File"));
     close();
   }
+  std::filesystem::remove_all(logPath());
+}
+
+// Logs from before the log was UTF-8 hold Windows-1252 lines; each line is read by itself.
+TEST_F(LogFileViewTest, ALineThatIsNotUtf8IsReadAsWindows1252) {
+  writeLog({"M\xe5lested \xf8 Innl\xf8p", "Lagret Slamkontroll - Anlegg: Ålesund", "\x80 \xe6\xc6 \x81"});
+  open();
+  EXPECT_EQ(shown(), (std::vector<std::string>{"Målested ø Innløp", "Lagret Slamkontroll - Anlegg: Ålesund",
+                                               "€ æÆ \xEF\xBF\xBD"}));
+  close();
 }
 
 // The Cancel button arrives while the timer is still reading, as a user's click would: once the

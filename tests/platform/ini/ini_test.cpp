@@ -10,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -138,11 +139,10 @@ TEST_F(IniFile, WritingCreatesFileAndDirectory) {
   std::ostringstream ss;
   ss << in.rdbuf();
   EXPECT_EQ(ss.str(), "[PROVEX]\nLab=ALS\n\n[Datasett]\nDatasett_navn=Første\n");
-  // No temporary file is left beside it.
-  int files = 0;
-  for (const auto& e : fs::directory_iterator(dir_ / "sub" / "dir"))
-    files += e.path().extension() != ".lock";
-  EXPECT_EQ(files, 1);
+  // No temporary file and no lock file is left beside it.
+  std::vector<std::string> files;
+  for (const auto& e : fs::directory_iterator(dir_ / "sub" / "dir")) files.push_back(e.path().filename());
+  EXPECT_EQ(files, std::vector<std::string>{"new.ini"});
 }
 
 TEST_F(IniFile, AFileThatCannotBeWrittenIsReportedAndKept) {
@@ -220,6 +220,8 @@ TEST_F(IniFile, ConcurrentWritersLoseNoKey) {
     for (int i = 0; i < kKeys; ++i)
       EXPECT_EQ(ini::getValue("shared.ini", "S", prefix + std::to_string(i), "lost"), "v")
           << prefix << i;
+  // Each writer removes the lock file as it lets go, also while others wait on it.
+  EXPECT_FALSE(fs::exists(dir_ / "shared.ini.lock"));
 }
 
 TEST(IniResolve, BareNamesLieInTheSystemSettingsDirectory) {

@@ -1,6 +1,7 @@
 #pragma once
 // A crash at every step of a commit, for tests that fork a child and look at the files after;
-// also a disk that fills up (every write refused with SQLITE_FULL once armed).
+// also a disk that fills up (every write, or every write that needs room, refused with
+// SQLITE_FULL once armed).
 #include <signal.h>
 #include <sqlite3.h>
 #include <unistd.h>
@@ -13,6 +14,9 @@ namespace crash_shim {
 // once armed: every step of the commit gets its turn to be the last one.
 inline std::atomic<int> g_countdown{0};
 inline std::atomic<bool> g_full{false};
+inline std::atomic<bool> g_noRoom{false};
+inline std::atomic<long long> g_room{0};  // bytes files may still grow by while g_noRoom
+inline void (*g_onRefused)() = nullptr;  // called once, at the first write noRoom refuses
 inline sqlite3_vfs* g_real = nullptr;
 inline sqlite3_vfs g_shim;
 inline sqlite3_io_methods g_methods;
@@ -42,6 +46,18 @@ inline int shimOpen(sqlite3_vfs*, const char* name, sqlite3_file* f, int flags, 
     g_methods.xWrite = [](sqlite3_file* x, const void* b, int n, sqlite3_int64 o) {
       tick();
       if (g_full) return SQLITE_FULL;
+      if (g_noRoom) {
+        sqlite3_int64 size = 0;
+        if (real(x)->pMethods->xFileSize(real(x), &size) != SQLITE_OK ||
+            (o + n > size && (g_room -= o + n - size) < 0)) {
+          g_room = 0;
+          if (auto* hook = g_onRefused) {
+            g_onRefused = nullptr;
+            hook();
+          }
+          return SQLITE_FULL;
+        }
+      }
       return real(x)->pMethods->xWrite(real(x), b, n, o);
     };
     g_methods.xTruncate = [](sqlite3_file* x, sqlite3_int64 n) {
@@ -89,9 +105,19 @@ inline void killAfter(int n) { g_countdown = n; }
 // From now on (until false) every write fails as on a full disk.
 inline void diskFull(bool full) { g_full = full; }
 
+// From now on (until false) a write that would make a file longer fails as on a full disk;
+// writes inside a file's present length still succeed, as they do there.
+// `onRefused` runs at the first write refused so; `bytesLeft` is the room there still is.
+inline void noRoom(bool full, void (*onRefused)() = nullptr, long long bytesLeft = 0) {
+  g_onRefused = onRefused;
+  g_room = bytesLeft;
+  g_noRoom = full;
+}
+
 // Gives the default back to SQLite's own VFS (connections opened meanwhile must be closed).
 inline void uninstall() {
   g_full = false;
+  g_noRoom = false;
   sqlite3_vfs_register(g_real, 1);
   sqlite3_vfs_unregister(&g_shim);
 }
