@@ -135,7 +135,8 @@ void UpdateFormBase::ok() {
 }
 
 void UpdateFormBase::completed() {
-  if ((request_ == Request::Insert || request_ == Request::Change) && !valid(*win_)) return;
+  if ((request_ == Request::Insert || request_ == Request::Change) && (ui::refuseNotCp1252(*win_) || !valid(*win_)))
+    return;
   s_.keepDitto();
   if (request_ == Request::Insert) {
     const int err = s_.add();
