@@ -186,7 +186,9 @@ void UpdateFormBase::completed() {
 
 bool UpdateFormBase::closing() {
   if (givenUp_ || response_ == 1) return true;
-  if ((request_ != Request::Insert && request_ != Request::Change) || !s_.changed()) return true;
+  // Text the record cannot hold is not in it, yet it is a change the user made.
+  if ((request_ != Request::Insert && request_ != Request::Change) || (!s_.changed() && !win_->firstNotCp1252()))
+    return true;
   switch (data::ShowWarningKind(33)) {
     case ui::Button::Yes:
       // Saved as if OK had been pressed; the window closes after a successful save.

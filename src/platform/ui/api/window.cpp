@@ -432,13 +432,19 @@ std::string Window::fieldName(const Ctl& c) const {
   return name;
 }
 
+bool refuseNotCp1252(Window& win, const Ctl& field, std::string_view chosen) {
+  const std::string chars = text::outsideCp1252(chosen);
+  if (chars.empty()) return false;
+  std::string text = win.fieldName(field) + " har tegn som ikke kan lagres: " + chars;
+  if (chosen != win.value(field)) text += "|" + std::string(chosen);
+  message(text, "Advarsel", Icon::Information);
+  win.select(field);
+  return true;
+}
+
 bool refuseNotCp1252(Window& win) {
   const int cid = win.firstNotCp1252();
-  if (cid == 0) return false;
-  const std::string chars = text::outsideCp1252(win.value(cid));
-  message(win.fieldName(cid) + " har tegn som ikke kan lagres: " + chars, "Advarsel", Icon::Information);
-  win.select(cid);
-  return true;
+  return cid != 0 && refuseNotCp1252(win, cid, win.value(cid));
 }
 
 std::string Window::value(const Ctl& c) const { return getText(c, Prop::Value); }

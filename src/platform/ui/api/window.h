@@ -183,5 +183,7 @@ class Window {
 // At OK: when an entry holds text its field cannot store, tells the user which field and
 // which characters, puts the focus there and returns true (the OK goes no further).
 bool refuseNotCp1252(Window& win);
+// The same for text chosen for the field (a path from a dialog) before it goes in.
+bool refuseNotCp1252(Window& win, const Ctl& field, std::string_view chosen);
 
 }  // namespace ui
