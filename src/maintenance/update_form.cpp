@@ -95,7 +95,9 @@ void UpdateFormBase::runForm(Setup setup) {
   while (ui::Event ev = win.accept()) {
     if (ui::handleRefresh(ev, refreshing)) continue;
     switch (ev.kind) {
-      case ui::EventKind::Rejected: win.refuse(ev.control); break;
+      case ui::EventKind::Rejected:
+        if (!onEvent(win, ev)) win.refuse(ev.control);  // a form may say why first
+        break;
       case ui::EventKind::AlertKey:
         if (ev.key == ui::Key::CtrlQuote && request_ != Request::View) {
           if (s_.ditto(ev.control != 0 ? ev.control : win.focus())) win.display();
