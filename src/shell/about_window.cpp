@@ -181,6 +181,7 @@ void AboutWindow() {
           if (choosePostalCode(t)) user.POSTNR = post.rec.POSTNUMMER;
           showPlace();
         } else if (eq == "?OKBUTTON") {
+          if (ui::refuseNotCp1252(win)) break;
           store = true;
           win.post(ui::EventKind::CloseWindow);
         } else if (eq == "?CANCELBUTTON") {

@@ -177,7 +177,8 @@ void SettingsWindow() {
         } else if (eq == "?LOOKUPFILE") {
           std::string path = commandProgram(rec.PREIMPRUN.str());
           if (ui::fileDialog("Velg en programfile", path,
-                             "Skallskript|*.sh|Bat filer|*.bat|Program filer|*.exe|Alle filer|*.*")) {
+                             "Skallskript|*.sh|Bat filer|*.bat|Program filer|*.exe|Alle filer|*.*") &&
+              !ui::refuseNotCp1252(win, "?L_S:PREIMPRUN", path)) {
             // Stored so that it runs: a path with a blank is one word only when quoted.
             rec.PREIMPRUN = commandForProgram(path);
             win.display();
@@ -187,6 +188,7 @@ void SettingsWindow() {
           const std::string command = rec.PREIMPRUN.str();
           sys::openInTextEditor(command.starts_with('"') ? commandProgram(command) : command);
         } else if (eq == "?OK") {
+          if (ui::refuseNotCp1252(win)) break;
           std::string refused;
           {
             std::lock_guard lock(data::datasett().lock);
@@ -213,6 +215,10 @@ void SettingsWindow() {
             win.select("?GLO:DATASETT_NAVN");
           }
         }
+        break;
+      case ui::EventKind::CloseWindow:
+        // The command is stored however the window closes: one it cannot hold keeps the old one.
+        ui::refuseNotCp1252(win);
         break;
       default:
         break;

@@ -106,6 +106,69 @@ TEST_F(LabFormTest, ABlankCodeIsRefusedAtOk) {
   ASSERT_TRUE(robot.waitClosed(kForm));
 }
 
+// The files hold Windows-1252: a character beyond it is refused by name, never stored as '?'.
+TEST_F(LabFormTest, TextTheFileCannotHoldIsRefusedAtOkNamingTheField) {
+  struct Case {
+    const char* field;
+    const char* typed;
+    const char* message;
+    const char* mended;
+  } const cases[] = {
+      {"?MAP:LABNAVN", "Analyse 漢字 AS", "Lab.navn har tegn som ikke kan lagres: 漢字", "Analyse Æ – 5 €"},
+      {"?MAP:LAB", "😀", "Lab.kode har tegn som ikke kan lagres: 😀", "FJL"},
+      {"?MAP:DATADIRLAB", "/data/lab-Čech", "Katalog datafiler Lab har tegn som ikke kan lagres: Č", "/data/lab-Cech"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.field);
+    open("?CHANGE", "FJL");
+    ASSERT_TRUE(robot.type(c.field, c.typed));
+    ASSERT_TRUE(robot.press("?OK"));
+    ASSERT_TRUE(robot.answer("Advarsel", "Ok"));
+    EXPECT_TRUE(transcriptHas("\"" + std::string(c.message) + "\""));
+    ASSERT_TRUE(robot.window(kForm));
+    EXPECT_EQ(focus(kForm), c.field);
+    EXPECT_EQ(value(c.field), c.typed) << "the typed text stays to be mended";
+    EXPECT_EQ(snapshot(), before);
+    ASSERT_TRUE(robot.type(c.field, c.mended));
+    ASSERT_TRUE(robot.press("?OK"));
+    ASSERT_TRUE(robot.waitClosed(kForm));
+    ASSERT_TRUE(robot.window(kList));
+    before = snapshot();
+  }
+  EXPECT_EQ(testing_util::peek(path(FileId::MapLab), "SELECT LABNAVN, DATADIRLAB FROM MapLab WHERE LAB = 'FJL'"),
+            (testing_util::Rows{{"Analyse Æ – 5 €", "/data/lab-Cech"}}));
+}
+
+// A path the dialog hands back is refused before it reaches the field; closing over a refused
+// entry asks whether to save, and saving refuses it again.
+TEST_F(LabFormTest, AChosenPathTheFileCannotHoldIsRefusedAndClosingAsks) {
+  open("?CHANGE", "FJL");
+  const std::string shown = value("?MAP:DATADIRLAB");
+  ASSERT_TRUE(robot.press("?LOOKUP"));
+  ASSERT_TRUE(robot.file("/data/lab-Čech"));
+  ASSERT_TRUE(robot.answer("Advarsel", "Ok"));
+  EXPECT_TRUE(transcriptHas("Katalog datafiler Lab har tegn som ikke kan lagres: Č|/data/lab-Čech"));
+  EXPECT_EQ(value("?MAP:DATADIRLAB"), shown);
+  EXPECT_EQ(focus(kForm), "?MAP:DATADIRLAB");
+  ASSERT_TRUE(robot.press("?LOOKUP:2"));
+  ASSERT_TRUE(robot.file("/data/RNX20-😀.DBF"));
+  ASSERT_TRUE(robot.answer("Advarsel", "Ok"));
+  EXPECT_TRUE(transcriptHas("Importfile har tegn som ikke kan lagres: 😀|/data/RNX20-😀.DBF"));
+  EXPECT_EQ(value("?MAP:IMPORTFILE"), "");
+
+  ASSERT_TRUE(robot.type("?MAP:LABNAVN", "Analyse 漢字 AS"));
+  ASSERT_TRUE(robot.close());
+  ASSERT_TRUE(robot.answer("Update Cancelled", "Yes"));
+  ASSERT_TRUE(robot.answer("Advarsel", "Ok"));
+  ASSERT_TRUE(robot.window(kForm));
+  EXPECT_EQ(focus(kForm), "?MAP:LABNAVN");
+  ASSERT_TRUE(robot.close());
+  ASSERT_TRUE(robot.answer("Update Cancelled", "No"));
+  ASSERT_TRUE(robot.waitClosed(kForm));
+  EXPECT_EQ(snapshot(), before);
+  EXPECT_EQ(shell::globals().IMPORTFILE.str().find("😀"), std::string::npos);
+}
+
 TEST_F(LabFormTest, ClosingAChangedRecordAsksWhetherToSaveIt) {
   struct Case {
     const char* answer;

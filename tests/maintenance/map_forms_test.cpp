@@ -349,6 +349,63 @@ TEST_F(MapFormsTest, AChangedFactorIsRewrittenAndDeleteAsksNothingMore) {
   EXPECT_EQ(stored(FileId::MapParam, "SELECT COUNT(*) FROM MapParam"), (testing_util::Rows{{"0"}}));
 }
 
+// The factor is shown and printed through "@n7,3": what it cannot show, or what is not a
+// finite number, never reaches the file; the limits themselves do.
+TEST_F(MapFormsTest, AFactorThePictureCannotShowIsRefusedWithAMessage) {
+  newParam("KL", "U");
+  ASSERT_TRUE(robot.type("?M_P:PARAMLAB", "TP"));
+  for (const char* typed : {"123456789", "1e308", "1e309", "inf", "nan", "1000", "-100", "999,9996"}) {
+    SCOPED_TRACE(typed);
+    ASSERT_TRUE(robot.type("?M_P:FAKTOR", typed));
+    ASSERT_TRUE(robot.answer("Advarsel", "Ok"));
+    EXPECT_TRUE(transcriptHas("\"Faktoren kan ikke lagres: " + std::string(typed) +
+                              "|Faktoren må ligge mellom -99,999 og 999,999.\""));
+    EXPECT_EQ(value(kParam, "?M_P:FAKTOR"), "1,000");
+    EXPECT_EQ(focus(kParam), "?M_P:FAKTOR");
+  }
+  ASSERT_TRUE(robot.type("?M_P:FAKTOR", "-99,999"));
+  ASSERT_TRUE(robot.press("?OK"));
+  ASSERT_TRUE(finish());
+  EXPECT_EQ(stored(FileId::MapParam, "SELECT FAKTOR FROM MapParam"), (testing_util::Rows{{"-99.999"}}));
+
+  // A factor already in the file that the picture cannot show is refused at OK.
+  call(maintenance::ParamForm, 2, "KL", "U", [](data::ThreadState& t) {
+    t.MapParam.clear();
+    t.MapParam.rec.LAB = "KL";
+    t.MapParam.rec.PRTYPE = "U";
+    t.MapParam.rec.PARAMLAB = "TP";
+    ASSERT_EQ(t.MapParam.get(data::MapParam::MAPPARAMKEY), 0);
+    t.MapParam.rec.FAKTOR = 1e308;
+    ASSERT_EQ(t.MapParam.put(), 0);
+  });
+  ASSERT_TRUE(robot.window(kParam));
+  ASSERT_TRUE(robot.choose("?M_P:PARAMSIV", "TOT-P"));
+  ASSERT_TRUE(robot.press("?OK"));
+  ASSERT_TRUE(robot.answer("Advarsel", "Ok"));
+  EXPECT_TRUE(transcriptHas("\"Faktoren kan ikke lagres: 1e+308|"));
+  EXPECT_EQ(focus(kParam), "?M_P:FAKTOR");
+  ASSERT_TRUE(robot.type("?M_P:FAKTOR", "999,999"));
+  ASSERT_TRUE(robot.press("?OK"));
+  ASSERT_TRUE(finish());
+  EXPECT_EQ(stored(FileId::MapParam, "SELECT PARAMSIV, FAKTOR FROM MapParam"), (testing_util::Rows{{"TOT-P", "999.999"}}));
+}
+
+// Codes typed into the look-up combos are stored in Windows-1252 too.
+TEST_F(MapFormsTest, ACodeTheFileCannotHoldIsRefusedAtOk) {
+  newParam("KL", "U");
+  ASSERT_TRUE(robot.type("?M_P:PARAMLAB", "😀"));
+  ASSERT_TRUE(robot.type("?M_P:PARAMSIV", "TOT-P"));
+  ASSERT_TRUE(robot.press("?OK"));
+  ASSERT_TRUE(robot.answer("Advarsel", "Ok"));
+  EXPECT_TRUE(transcriptHas("\"Analyse lab har tegn som ikke kan lagres: 😀\""));
+  EXPECT_EQ(focus(kParam), "?M_P:PARAMLAB");
+  EXPECT_EQ(value(kParam, "?M_P:PARAMLAB"), "😀");
+  ASSERT_TRUE(robot.press("?CANCEL"));
+  ASSERT_TRUE(robot.answer("Update Cancelled", "No"));
+  ASSERT_TRUE(finish());
+  EXPECT_EQ(stored(FileId::MapParam, "SELECT COUNT(*) FROM MapParam"), (testing_util::Rows{{"0"}}));
+}
+
 TEST_F(MapFormsTest, ThePlaceFormSaysItsOwnDeleteLineAndDeletesOnOk) {
   addPlant("010101", "Nordby RA", 1, {"Utløp"});
   newPlace("KL", "100", "010101");

@@ -125,6 +125,48 @@ TEST_F(ParamReportTest, BothSampleTypesPrintGroupedWithPageBreaksAndEveryMapping
   EXPECT_EQ(zeroLine.find("0,000"), std::string::npos) << zeroLine;  // a factor of 0 prints blank
 }
 
+// The widest values each field holds, in wide letters: each is cut at its column, so no word
+// of the printed page runs into the next on its line.
+TEST_F(ParamReportTest, TheWidestFieldsAreCutAtTheirColumnsAndNothingOverprints) {
+  addLabs({{"WWWW", std::string(30, 'W')}});
+  addMappings({{"WWWW", "U", "WWWWWW", std::string(20, 'W'), 999.999},
+               {"WWWW", "U", "MMMMMM", std::string(20, 'M'), -99.999},
+               {"WWWW", "U", "TP", "TOT-P", 123456789},  // from before the form refused it
+               {"WWWW", "S", "ÆØÅ", "Tot-N", 1}});
+  start("WWWW");
+  ASSERT_TRUE(robot.window("Report Preview"));
+  ASSERT_TRUE(robot.press("?PRINTBUTTON"));
+  ASSERT_TRUE(robot.file(pdf()));
+  ASSERT_TRUE(robot.waitEnd());
+
+  const std::vector<l2stest::PdfWord> words = l2stest::pdfWords(pdf());
+  ASSERT_FALSE(words.empty());
+  for (std::size_t i = 0; i < words.size(); ++i)
+    for (std::size_t j = i + 1; j < words.size(); ++j) {
+      const auto& a = words[i];
+      const auto& b = words[j];
+      const bool sameLine = a.page == b.page && a.yMin < b.yMax && b.yMin < a.yMax;
+      EXPECT_FALSE(sameLine && a.xMin < b.xMax && b.xMin < a.xMax) << a.text << " over " << b.text;
+    }
+  const auto count = [&](const std::string& w) {
+    return std::count_if(words.begin(), words.end(), [&](const l2stest::PdfWord& x) { return x.text == w; });
+  };
+  EXPECT_EQ(count("sivra:"), 4);
+  EXPECT_EQ(count("Faktor:"), 4);
+  // Cut, not dropped; what fits is printed whole.
+  const std::string text = l2stest::pdfText(pdf());
+  EXPECT_NE(text.find("Laboratorium: WWW"), std::string::npos) << text;
+  EXPECT_NE(text.find("Parameter lab: WWW"), std::string::npos) << text;
+  EXPECT_EQ(text.find("sivra: " + std::string(20, 'W')), std::string::npos) << text;
+  EXPECT_NE(text.find("999,999"), std::string::npos);
+  EXPECT_NE(text.find("-99,999"), std::string::npos);
+  EXPECT_NE(text.find("#######"), std::string::npos) << "a factor the picture cannot show";
+  EXPECT_EQ(text.find("123456789"), std::string::npos);
+  EXPECT_NE(text.find("Parameter lab: ÆØÅ"), std::string::npos);
+  EXPECT_NE(text.find("Parameter lab: TP"), std::string::npos);
+  EXPECT_NE(text.find("TOT-P"), std::string::npos);
+}
+
 TEST_F(ParamReportTest, LeavingThePreviewWithoutPrintingPrintsNothingAndAnswersOne) {
   addMappings(many("KL01", "U", 3, "U"));
   start("KL01");

@@ -87,6 +87,29 @@ TEST_F(AboutWindowTest, OkStoresTheUserRecordAndCancelDoesNot) {
   u.close();
 }
 
+// The user record is stored in Windows-1252: OK refuses what it cannot hold, by field name.
+TEST_F(AboutWindowTest, OkRefusesTextTheUserRecordCannotHold) {
+  openAbout();
+  ASSERT_TRUE(robot().type("?L_U:BRUKER", "Analyse 漢字 AS")) << failure();
+  ASSERT_TRUE(robot().type("?L_U:ADRESSE", "Čechova 1")) << failure();
+  ASSERT_TRUE(robot().press("?OKBUTTON")) << failure();
+  ASSERT_TRUE(answer("Advarsel", "Ok")) << failure();
+  EXPECT_FALSE(linesStarting("box \"Advarsel\" \"Bruker har tegn som ikke kan lagres: 漢字\"").empty());
+  EXPECT_EQ(focus("Om programmet"), "?L_U:BRUKER");
+  ASSERT_TRUE(robot().type("?L_U:BRUKER", "Analyse AS")) << failure();
+  ASSERT_TRUE(robot().press("?OKBUTTON")) << failure();
+  ASSERT_TRUE(answer("Advarsel", "Ok")) << failure();
+  EXPECT_FALSE(linesStarting("box \"Advarsel\" \"Adresse har tegn som ikke kan lagres: Č\"").empty());
+  EXPECT_EQ(focus("Om programmet"), "?L_U:ADRESSE");
+  ASSERT_TRUE(robot().press("?CANCELBUTTON")) << failure();
+  ASSERT_TRUE(robot().waitClosed("Om programmet")) << failure();
+  data::Labuser u;
+  u.setName((work() / "Labuser.tps").string());
+  ASSERT_EQ(u.open(), 0);
+  EXPECT_EQ(u.records(), 0) << "nothing stored";
+  u.close();
+}
+
 // Two About windows opened before any user record exists: each OK stores into the one record
 // (read afresh), so the file never holds a second record that nobody would show again.
 TEST_F(AboutWindowTest, TwoWindowsBeforeAnyUserRecordKeepOneRecord) {

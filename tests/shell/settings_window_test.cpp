@@ -161,6 +161,47 @@ TEST_F(SettingsWindowTest, TheFileDialogSetsTheCommandCutTo150) {
                         "file \"Velg en programfile\" cancel") != lines().end());
 }
 
+// The settings file holds Windows-1252: what it cannot hold is refused by name, and the
+// command stored on closing stays the one it held.
+TEST_F(SettingsWindowTest, TextTheSettingsCannotHoldIsRefusedNamingTheField) {
+  openSettings();
+  ASSERT_TRUE(robot().type("?L_S:PREIMPRUN", "/opt/hent.sh")) << failure();
+  ASSERT_TRUE(robot().press("?LOOKUPFILE")) << failure();
+  ASSERT_TRUE(robot().file("/opt/lab-Čech/hent.sh")) << failure();
+  ASSERT_TRUE(answer("Advarsel", "Ok")) << failure();
+  EXPECT_FALSE(linesStarting("box \"Advarsel\" \"Program som kjøres før import har tegn som ikke kan lagres: "
+                             "Č|/opt/lab-Čech/hent.sh\"").empty()) << linesStarting("box ").back();
+  ASSERT_TRUE(robot().dump("?L_S:PREIMPRUN")) << failure();
+  EXPECT_EQ(lines().back(), "dump ?L_S:PREIMPRUN \"/opt/hent.sh\"");
+
+  struct Case {
+    const char* field;
+    const char* typed;
+    const char* message;
+  } const cases[] = {
+      {"?GLO:DATASETT_NAVN", "Demo 漢字", "Datasett Brakel Sivra 2000 har tegn som ikke kan lagres: 漢字"},
+      {"?L_S:PREIMPRUN", "/opt/lab-Čech/hent.sh", "Program som kjøres før import har tegn som ikke kan lagres: Č"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.field);
+    ASSERT_TRUE(robot().type(c.field, c.typed)) << failure();
+    ASSERT_TRUE(robot().press("?OK")) << failure();
+    ASSERT_TRUE(answer("Advarsel", "Ok")) << failure();
+    ASSERT_TRUE(robot().window("Innstillinger")) << failure();
+    EXPECT_EQ(focus("Innstillinger"), c.field);
+    EXPECT_FALSE(linesStarting("box \"Advarsel\" \"" + std::string(c.message) + "\"").empty())
+        << linesStarting("box ").back();
+    ASSERT_TRUE(robot().type("?GLO:DATASETT_NAVN", "Demo")) << failure();
+  }
+  // Left by its close box the window stores the command it holds, so it says what stays out.
+  ASSERT_TRUE(robot().close()) << failure();
+  ASSERT_TRUE(answer("Advarsel", "Ok")) << failure();
+  ASSERT_TRUE(robot().window("Brakel-Sivra Provex (Rnx-versjon) [Demo]")) << failure();
+  EXPECT_EQ(data::DataDirectory(), dataDir().string());
+  leaveByExit();
+  EXPECT_EQ(storedSettings().PREIMPRUN.str(), "/opt/hent.sh");
+}
+
 // RunPreImportCommand on a thread of its own, the settings record written beforehand.
 class PreImportCommandTest : public ShellTest {
  protected:

@@ -59,7 +59,8 @@ class LabFormImpl : public UpdateForm<Rec> {
     Rec& r = file().rec;
     if (ev.control == win.id("?LOOKUP")) {
       std::string path = r.DATADIRLAB.str();
-      if (ui::directoryDialog("Velg katalog", path) && fitsPathField(path)) {
+      if (ui::directoryDialog("Velg katalog", path) && !ui::refuseNotCp1252(win, "?MAP:DATADIRLAB", path) &&
+          fitsPathField(path)) {
         r.DATADIRLAB = path;
         refresh();
       }
@@ -68,7 +69,8 @@ class LabFormImpl : public UpdateForm<Rec> {
     if (ev.control == win.id("?LOOKUP:2")) {
       // Opens in the laboratory's data directory, not at the current sample table.
       std::string path = r.DATADIRLAB.str();
-      if (ui::fileDialog("Velg importfile", path, "Rnx20 Files|RNX20*.DBF|All Files|*.*") && fitsPathField(path)) {
+      if (ui::fileDialog("Velg importfile", path, "Rnx20 Files|RNX20*.DBF|All Files|*.*") &&
+          !ui::refuseNotCp1252(win, "?MAP:IMPORTFILE", path) && fitsPathField(path)) {
         r.IMPORTFILE = path;
         refresh();
       }

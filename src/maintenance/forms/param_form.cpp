@@ -11,6 +11,9 @@
 #include "maintenance/lists/param_siv_list.h"
 #include "maintenance/forms/update_form.h"
 #include "maintenance/forms/update_form_parts.h"
+#include "platform/text/number.h"
+#include "platform/ui/api/message.h"
+#include "platform/ui/api/picture.h"
 
 namespace maintenance {
 
@@ -20,6 +23,15 @@ using Rec = data::MapParamRecord;
 using data::lab::HeldLabTables;
 using data::lab::LabKey;
 using namespace form;
+
+constexpr const char* kFactorPicture = "@n7,3b";
+
+// The factor is shown, and printed, through its picture: one it cannot show would be stored
+// unseen, and an infinite one turns every imported result into infinity.
+void sayFactorRefused(const std::string& factor) {
+  ui::message("Faktoren kan ikke lagres: " + factor + "|Faktoren må ligge mellom -99,999 og 999,999.", "Advarsel",
+              ui::Icon::Information);
+}
 
 class ParamFormImpl : public UpdateForm<Rec> {
  public:
@@ -78,7 +90,20 @@ class ParamFormImpl : public UpdateForm<Rec> {
       win.display("?M_P:FAKTOR");
       return true;
     }
+    if (ev.kind == ui::EventKind::Rejected && ev.control == win.id("?M_P:FAKTOR")) {
+      sayFactorRefused(win.value(ev.control));
+      win.refuse(ev.control);
+      return true;
+    }
     return refreshOnLookup(win, ev, {"?M_P:PARAMLAB", "?M_P:PARAMSIV"});
+  }
+  // A factor read from the file or recalled by the ditto key has not been through the entry.
+  bool valid(ui::Window& win) override {
+    const double f = file().rec.FAKTOR;
+    if (ui::fitsPicture(kFactorPicture, f)) return true;
+    sayFactorRefused(text::numberToText(f));
+    win.select("?M_P:FAKTOR");
+    return false;
   }
 
  private:
@@ -110,7 +135,7 @@ ui::WindowDef paramFormWindow() {
             "Velg parameter Brakel Sivra"),
       display("?LOC:BETEGNELSE", "@s40"),
       prompt("?M_P:FAKTOR:PROMPT", "Faktor:"),
-      entry("?M_P:FAKTOR", "@n7,3b", "Faktor for omregning til korrekt enhet i Sivra"),
+      entry("?M_P:FAKTOR", kFactorPicture, "Faktor for omregning til korrekt enhet i Sivra"),
   };
   finishForm(w, "@s39", "Bekreft lagre/slett");
   return w;

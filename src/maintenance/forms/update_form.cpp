@@ -95,7 +95,9 @@ void UpdateFormBase::runForm(Setup setup) {
   while (ui::Event ev = win.accept()) {
     if (ui::handleRefresh(ev, refreshing)) continue;
     switch (ev.kind) {
-      case ui::EventKind::Rejected: win.refuse(ev.control); break;
+      case ui::EventKind::Rejected:
+        if (!onEvent(win, ev)) win.refuse(ev.control);  // a form may say why first
+        break;
       case ui::EventKind::AlertKey:
         if (ev.key == ui::Key::CtrlQuote && request_ != Request::View) {
           if (s_.ditto(ev.control != 0 ? ev.control : win.focus())) win.display();
@@ -135,7 +137,8 @@ void UpdateFormBase::ok() {
 }
 
 void UpdateFormBase::completed() {
-  if ((request_ == Request::Insert || request_ == Request::Change) && !valid(*win_)) return;
+  if ((request_ == Request::Insert || request_ == Request::Change) && (ui::refuseNotCp1252(*win_) || !valid(*win_)))
+    return;
   s_.keepDitto();
   if (request_ == Request::Insert) {
     const int err = s_.add();
@@ -185,7 +188,9 @@ void UpdateFormBase::completed() {
 
 bool UpdateFormBase::closing() {
   if (givenUp_ || response_ == 1) return true;
-  if ((request_ != Request::Insert && request_ != Request::Change) || !s_.changed()) return true;
+  // Text the record cannot hold is not in it, yet it is a change the user made.
+  if ((request_ != Request::Insert && request_ != Request::Change) || (!s_.changed() && !win_->firstNotCp1252()))
+    return true;
   switch (data::ShowWarningKind(33)) {
     case ui::Button::Yes:
       // Saved as if OK had been pressed; the window closes after a successful save.

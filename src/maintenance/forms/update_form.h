@@ -96,7 +96,8 @@ class UpdateFormBase {
   virtual void fillLookups(ui::Window&) {}
   // Re-reads what the form shows beside its record (names of the codes); then all is redisplayed.
   virtual void refreshLookups() {}
-  // An event of the form's own controls (look-up buttons, drop lists). True when handled.
+  // An event of the form's own controls (look-up buttons, drop lists), or a rejected input
+  // the form explains before refusing it. True when handled.
   virtual bool onEvent(ui::Window&, const ui::Event&) { return false; }
   // Every OK, whatever the request (LabForm's GLO:IMPORTFILE).
   virtual void onOk() {}

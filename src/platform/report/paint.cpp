@@ -82,6 +82,16 @@ QFont fontFor(const Item& it, double dpm) {
   return f;
 }
 
+// The longest start of the text that fits the width, whole characters only: clipping would
+// still leave the rest in a PDF's text, over whatever stands to the right.
+QString cutToWidth(const QFontMetricsF& fm, QString text, double width) {
+  while (!text.isEmpty() && fm.horizontalAdvance(text) > width) {
+    text.chop(1);
+    if (!text.isEmpty() && text.back().isHighSurrogate()) text.chop(1);
+  }
+  return text;
+}
+
 }  // namespace
 
 QSizeF paperMm(const PageSetup& setup) {
@@ -111,10 +121,11 @@ void paintPage(QPainter& p, const Page& page, const PageSetup& setup, double dpm
       p.setPen(Qt::black);
       const QFontMetricsF fm(f, p.device());
       const double w = (it.width > 0 ? it.width : width - it.x) * dpm;
+      const QString text = QString::fromUtf8(it.text);
       p.drawText(QRectF((m + it.x) * dpm, (top + it.y) * dpm, w, fm.height()),
                  (it.alignRight && it.width > 0 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop | Qt::TextSingleLine |
                      (it.width > 0 ? 0 : Qt::TextDontClip),
-                 QString::fromUtf8(it.text));
+                 it.width > 0 ? cutToWidth(fm, text, w) : text);
     }
   }
 }

@@ -76,6 +76,17 @@ std::string toCp1252(std::string_view utf8) {
   return out;
 }
 
+std::string outsideCp1252(std::string_view utf8) {
+  std::string out;
+  for (std::size_t i = 0; i < utf8.size();) {
+    const char32_t cp = decodeUtf8(utf8, i);
+    if (cp != '?' && encode1252(cp) == '?') appendUtf8(out, cp);
+  }
+  return out;
+}
+
+bool fitsCp1252(std::string_view utf8) { return outsideCp1252(utf8).empty(); }
+
 std::string fromCp1252(std::string_view cp1252) {
   std::string out;
   out.reserve(cp1252.size() + cp1252.size() / 4);

@@ -8,6 +8,11 @@ namespace text {
 
 // UTF-8 to Windows-1252; a character outside Windows-1252 (or a broken sequence) becomes '?'.
 std::string toCp1252(std::string_view utf8);
+// True when toCp1252 keeps every character: valid UTF-8 and nothing outside Windows-1252.
+bool fitsCp1252(std::string_view utf8);
+// The characters of the text that Windows-1252 cannot hold, in order, in UTF-8 (a broken
+// sequence shows as U+FFFD); empty when it fits.
+std::string outsideCp1252(std::string_view utf8);
 // Windows-1252 to UTF-8; the five unassigned bytes map to U+FFFD.
 std::string fromCp1252(std::string_view cp1252);
 

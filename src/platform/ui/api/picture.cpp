@@ -110,9 +110,15 @@ bool parseNumber(std::string_view picture, std::string_view text, double& value)
     if (c == ',') c = '.';
   if (!text::isNumeric(t)) return false;
   const double v = text::toNumber(t);
-  if (!std::isfinite(v)) return false;
+  if (!fitsPicture(picture, v)) return false;
   value = v;
   return true;
+}
+
+bool fitsPicture(std::string_view picture, double value) {
+  if (!std::isfinite(value)) return false;
+  const Pic p = parsePic(picture);
+  return p.kind != 'n' || p.width <= 0 || formatNumber(picture, value).size() <= static_cast<std::size_t>(p.width);
 }
 
 std::string formatText(std::string_view picture, std::string_view text) {

@@ -11,7 +11,11 @@
 namespace ui {
 
 std::string formatNumber(std::string_view picture, double value);
-// Reads a typed text back; false when it does not fit the picture (the input is rejected).
+// True when the picture can show the number: finite and, for @nW.D with a width, at most W
+// characters once formatted ("@n7,3" shows -99,999 to 999,999).
+bool fitsPicture(std::string_view picture, double value);
+// Reads a typed text back; false when it does not fit the picture (the input is rejected),
+// a number the picture cannot show included.
 bool parseNumber(std::string_view picture, std::string_view text, double& value);
 // Cuts a text to an @sN picture's width (in characters).
 std::string formatText(std::string_view picture, std::string_view text);

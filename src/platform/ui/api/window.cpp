@@ -5,7 +5,9 @@
 #include <stdexcept>
 
 #include "platform/ui/api/backend.h"
+#include "platform/text/codepage.h"
 #include "platform/ui/api/dialogs.h"
+#include "platform/ui/api/message.h"
 #include "platform/ui/api/picture.h"
 #include "platform/ui/api/procedure.h"
 #include "platform/ui/api/thread_state.h"
@@ -74,6 +76,9 @@ bool effectivelyEnabled(const WindowState& s, int id) {
   return true;
 }
 
+std::string shownText(const WindowState& s, const Binding& b);
+void readText(const WindowState& s, Binding& b, const std::string& text);
+
 Backend& be() {
   Backend* b = backend();
   if (!b) throw std::logic_error("ui: no window backend installed");
@@ -123,7 +128,7 @@ void Window::open() {
   s.pass = false;
   s.nextTick = std::chrono::steady_clock::now() + std::chrono::milliseconds(10 * s.timer);
   be().openWindow(s.id, s.def, t.id);
-  for (Binding& b : s.bindings) b.shown = false;
+  for (Binding& b : s.bindings) b.shown = b.heldBack = false;
   display();
 }
 
@@ -252,7 +257,7 @@ Event Window::accept() {
         }
         b.setNumber(v);
       } else {
-        b.setText(text);
+        readText(s, b, text);
       }
       b.lastShown = text;
       b.shown = true;
@@ -276,9 +281,11 @@ std::string Window::equate(int id) const {
   return s_->controls[static_cast<std::size_t>(id)].equate;
 }
 
-void Window::bindRaw(int cid, std::function<std::string()> get, std::function<void(const std::string&)> set) {
+void Window::bindRaw(int cid, std::function<std::string()> get, std::function<void(const std::string&)> set,
+                     bool cp1252) {
   Binding b;
   b.control = cid;
+  b.cp1252 = cp1252;
   b.getText = std::move(get);
   b.setText = std::move(set);
   s_->bindings.push_back(std::move(b));
@@ -307,6 +314,13 @@ void Window::bindText(const Ctl& c, std::function<std::string()> get,
   bindRaw(cid, std::move(get), std::move(set));
 }
 
+void Window::bindCp1252(const Ctl& c, std::function<std::string()> get,
+                        std::function<void(const std::string&)> set) {
+  const int cid = id(c);
+  if (cid <= 0) return;
+  bindRaw(cid, std::move(get), std::move(set), true);
+}
+
 void Window::bindNumber(const Ctl& c, std::function<double()> get, std::function<void(double)> set) {
   const int cid = id(c);
   if (cid <= 0) return;
@@ -325,6 +339,17 @@ std::string shownText(const WindowState& s, const Binding& b) {
   return b.number ? formatNumber(pic, b.getNumber()) : formatText(pic, b.getText());
 }
 
+// A control's text into its variable; a Windows-1252 field keeps its value rather than
+// take '?' for what it cannot hold.
+void readText(const WindowState& s, Binding& b, const std::string& text) {
+  b.heldBack = b.cp1252 && !text::fitsCp1252(text);
+  if (b.heldBack) {
+    b.heldShown = shownText(s, b);
+    return;
+  }
+  b.setText(text);
+}
+
 }  // namespace
 
 void Window::display() {
@@ -333,6 +358,10 @@ void Window::display() {
   std::vector<PropChange> changes;
   for (Binding& b : s.bindings) {
     std::string text = shownText(s, b);
+    if (b.heldBack) {
+      if (text == b.heldShown) continue;  // the typed text stays until OK refuses it
+      b.heldBack = false;
+    }
     if (b.shown && text == b.lastShown) continue;
     b.lastShown = text;
     b.shown = true;
@@ -350,6 +379,7 @@ void Window::display(const Ctl& c) {
     if (b.control != cid) continue;
     b.lastShown = shownText(s, b);
     b.shown = true;
+    b.heldBack = false;
     changes.push_back({b.control, Prop::Value, b.lastShown, 0, 0});
   }
   if (!changes.empty()) be().apply(s.id, changes);
@@ -367,10 +397,58 @@ void Window::update(const Ctl& c) {
       if (!parseNumber(s.controls[static_cast<std::size_t>(cid)].picture, text, v)) continue;
       b.setNumber(v);
     } else {
-      b.setText(text);
+      readText(s, b, text);
     }
     b.lastShown = text;
   }
+}
+
+int Window::firstNotCp1252() const {
+  const WindowState& s = *s_;
+  if (!s.open) return 0;
+  for (const int cid : s.order) {
+    if (!isInput(s.controls[static_cast<std::size_t>(cid)].kind)) continue;
+    const bool field = std::any_of(s.bindings.begin(), s.bindings.end(),
+                                   [cid](const Binding& b) { return b.control == cid && b.cp1252; });
+    if (field && !text::fitsCp1252(be().get(s.id, cid, Prop::Value).text)) return cid;
+  }
+  return 0;
+}
+
+std::string Window::fieldName(const Ctl& c) const {
+  const WindowState& s = *s_;
+  const int cid = id(c);
+  const auto defOf = [&s](int i) -> const ControlDef* {
+    for (const ControlDef& d : s.def.controls)
+      if (d.id == i) return &d;
+    return nullptr;
+  };
+  const auto at = std::find(s.order.begin(), s.order.end(), cid);
+  if (at == s.order.end()) return {};
+  std::string name;
+  if (at != s.order.begin() && s.controls[static_cast<std::size_t>(*(at - 1))].kind == ControlKind::Prompt) {
+    if (const ControlDef* p = defOf(*(at - 1))) name = p->text;
+  }
+  if (name.empty())
+    if (const ControlDef* d = defOf(cid)) name = d->tip;
+  std::erase(name, '&');
+  while (!name.empty() && (name.back() == ':' || name.back() == '.' || name.back() == ' ')) name.pop_back();
+  return name;
+}
+
+bool refuseNotCp1252(Window& win, const Ctl& field, std::string_view chosen) {
+  const std::string chars = text::outsideCp1252(chosen);
+  if (chars.empty()) return false;
+  std::string text = win.fieldName(field) + " har tegn som ikke kan lagres: " + chars;
+  if (chosen != win.value(field)) text += "|" + std::string(chosen);
+  message(text, "Advarsel", Icon::Information);
+  win.select(field);
+  return true;
+}
+
+bool refuseNotCp1252(Window& win) {
+  const int cid = win.firstNotCp1252();
+  return cid != 0 && refuseNotCp1252(win, cid, win.value(cid));
 }
 
 std::string Window::value(const Ctl& c) const { return getText(c, Prop::Value); }

@@ -75,7 +75,7 @@ class Window {
   void bind(const Ctl& c, double& var);
   template <std::size_t N>
   void bind(const Ctl& c, text::Str<N>& var) {
-    bindText(
+    bindCp1252(
         c, [&var] { return var.str(); }, [&var](const std::string& s) { var = s; });
   }
   template <class I>
@@ -85,6 +85,8 @@ class Window {
   }
   // Any other binding: the control's text to and from the variable.
   void bindText(const Ctl& c, std::function<std::string()> get, std::function<void(const std::string&)> set);
+  // A text stored in Windows-1252: what the field cannot hold is held back (firstNotCp1252).
+  void bindCp1252(const Ctl& c, std::function<std::string()> get, std::function<void(const std::string&)> set);
   // A number shown through the control's picture ("@n7.3", "@d6" for day numbers).
   void bindNumber(const Ctl& c, std::function<double()> get, std::function<void(double)> set);
 
@@ -95,6 +97,13 @@ class Window {
   void display(const Ctl& c);
   // The control's value into its bound variable, without an event.
   void update(const Ctl& c);
+
+  // The first input control, in window order, bound to a Windows-1252 field and holding text
+  // that field cannot take (0: none). An OK step asks it before anything is stored.
+  int firstNotCp1252() const;
+  // The caption of the prompt that labels the control ("Lab.navn" for "&Lab.navn:"); its tip
+  // when no prompt stands right before it.
+  std::string fieldName(const Ctl& c) const;
 
   // The control's current value as text (entries: as typed; check "1"/"0"; option: the radio
   // value; combo: its text) and setting it directly (not through a binding).
@@ -163,9 +172,16 @@ class Window {
   const WindowDef& def() const;
 
  private:
-  void bindRaw(int id, std::function<std::string()> get, std::function<void(const std::string&)> set);
+  void bindRaw(int id, std::function<std::string()> get, std::function<void(const std::string&)> set,
+               bool cp1252 = false);
   void range(const Ctl& from, const Ctl& to, Prop p, long long v);
   std::shared_ptr<WindowState> s_;
 };
+
+// At OK: when an entry holds text its field cannot store, tells the user which field and
+// which characters, puts the focus there and returns true (the OK goes no further).
+bool refuseNotCp1252(Window& win);
+// The same for text chosen for the field (a path from a dialog) before it goes in.
+bool refuseNotCp1252(Window& win, const Ctl& field, std::string_view chosen);
 
 }  // namespace ui

@@ -32,6 +32,12 @@ struct Binding {
   std::function<void(double)> setNumber;
   std::string lastShown;
   bool shown = false;
+  // A Windows-1252 field (text::Str). Text typed there that the field cannot hold is not
+  // copied: the variable keeps its value and the control the typed text, until the program
+  // changes the variable (then it is shown) or OK asks firstNotCp1252().
+  bool cp1252 = false;
+  bool heldBack = false;
+  std::string heldShown;  // the variable as shown when the typed text was held back
 };
 
 struct WindowState {

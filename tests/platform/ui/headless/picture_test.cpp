@@ -47,6 +47,11 @@ TEST(Picture, ReadsTypedTextBackOrRejectsIt) {
       {"@d10", "1.1.1999", true, static_cast<double>(text::dateFromYmd(1999, 1, 1))},
       {"@d6", "1.1.99", true, static_cast<double>(text::dateFromYmd(1999, 1, 1))},
       {"@d10", "31.12.1800", false, 0},
+      // A number the picture cannot show is refused, not shown wider than its field.
+      {"@n7,3b", "999,999", true, 999.999}, {"@n7,3b", "-99,999", true, -99.999},
+      {"@n7,3b", "1000", false, 0},      {"@n7,3b", "-100", false, 0},      {"@n7,3b", "999,9996", false, 0},
+      {"@n7,3b", "1e308", false, 0},     {"@n7,3b", "1e309", false, 0},     {"", "1e308", true, 1e308},
+      {"", "1e309", false, 0},
   };
   for (const Typed& c : cases) {
     double v = -1;

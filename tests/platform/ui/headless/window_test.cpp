@@ -100,6 +100,43 @@ TEST(HeadlessWindow, EventsArriveInOrderAndVariablesFollowTheControls) {
                           "  Ørst|1.500000|1|S", "CloseWindow"));
 }
 
+// Text a Windows-1252 field cannot hold stays in the control, not '?' in the variable, until
+// the program puts a value of its own there.
+TEST(HeadlessWindow, TextAStrCannotHoldIsHeldBackInTheControl) {
+  EventLog log;
+  text::Str<4> navn = "AB";
+  {
+    l2stest::Session s;
+    s.start([&] {
+      Window win(formDef());
+      win.bind("?NAVN", navn);
+      win.open();
+      while (auto ev = win.accept()) {
+        if (ev.kind != EventKind::Accepted) continue;
+        win.display();
+        if (win.equate(ev.control) == "?CANCEL") {
+          navn = "CD";
+          win.display();
+        }
+        log.add(win.equate(ev.control) + " " + navn.str() + " " + win.equate(win.firstNotCp1252()) + " " +
+                win.fieldName(win.firstNotCp1252()));
+      }
+    });
+    auto& r = s.robot();
+    ASSERT_TRUE(r.window("Skjema"));
+    r.type("?NAVN", "A😀");
+    r.dump("?NAVN");
+    r.press("?OK");
+    r.press("?CANCEL");
+    r.dump("?NAVN");
+    r.close();
+    ASSERT_EQ(s.finish(), 0) << s.text();
+    EXPECT_THAT(s.text(), HasSubstr("dump ?NAVN \"A😀\""));
+    EXPECT_THAT(s.text(), HasSubstr("dump ?NAVN \"CD\""));
+  }
+  EXPECT_THAT(log.lines(), ElementsAre("?NAVN AB ?NAVN Navn", "?OK AB ?NAVN Navn", "?CANCEL CD  "));
+}
+
 // As a real spin does, the spin hands the procedure the limit, never the digits outside it.
 TEST(HeadlessWindow, ATypedNumberOutsideTheSpinsLimitsBecomesTheLimit) {
   for (const SpinLimitCase& c : kSpinLimitCases) {
