@@ -81,11 +81,16 @@ std::string optionalWhere(const FileDef& def, std::size_t key);
 // detection also sees other tools' rewrites.
 std::string revTriggerName(const FileDef& def);
 std::string revTriggerSql(const FileDef& def);
-// Adds (or replaces) the trigger in the main database where it is not as defined.
-int ensureRevTrigger(Connection& c, const FileDef& def, Error& err);
+// Adds (or replaces) the trigger in `schema` where it is not as defined; `inTransaction`: the
+// caller's write transaction holds the file, else one is begun for it.
+int ensureRevTrigger(Connection& c, const FileDef& def, Error& err, const std::string& schema = "main",
+                     bool inTransaction = false);
 // Switches a database that another tool left in WAL mode back to the rollback journal, on
-// which commits over several files are atomic; 32 when another connection prevents it.
-int useRollbackJournal(Connection& c, Error& err);
+// which commits over several files are atomic; 32 when another connection prevents it (the
+// message names `file` when given).
+int useRollbackJournal(Connection& c, Error& err, const std::string& schema = "main", std::string_view file = {});
+// Whether `schema` is in WAL mode now (as this connection sees it).
+int journalIsWal(Connection& c, const std::string& schema, bool& wal, Error& err);
 // 0 when table and indexes are as defined, 47 for the table, 46 for an index, else 32/90.
 int verifySchema(Connection& c, const std::string& schema, const FileDef& def, Error& err);
 // Creates the table and indexes in an empty database at `path` (which must not exist yet).
@@ -180,8 +185,14 @@ struct FileState {
   int txSchemaNo = 0;
 };
 
+// A disk file of a transaction as attached: its schema, its path and its definition.
+struct Attached {
+  std::string alias, path;
+  const FileDef* def;
+};
 struct TxState {
   std::unique_ptr<Connection> conn;
+  std::vector<Attached> attached;  // the disk files, one per schema
   std::vector<FileBase*> files;
   bool active = false;
 };

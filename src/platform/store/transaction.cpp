@@ -42,6 +42,36 @@ int txFail(Error& mine, const Error& e) {
   return e.code;
 }
 
+// Another tool may have switched a file to WAL since it was opened (its commit would then not
+// be part of the others') or dropped its _REV trigger. Runs right after BEGIN IMMEDIATE, while
+// the transaction holds every file: a file found in WAL mode gives 32 naming it; a missing
+// trigger is put back inside the transaction.
+int checkHeldFiles(Connection& c, const std::vector<Attached>& files, Error& err) {
+  for (const auto& a : files) {
+    bool wal = false;
+    if (journalIsWal(c, a.alias, wal, err) != 0) return err.code;
+    if (wal) {
+      err = makeError(Err::Locked, "another program uses " + a.path + " in WAL mode; it must be closed there first");
+      return err.code;
+    }
+    if (ensureRevTrigger(c, *a.def, err, a.alias, true) != 0) return err.code;
+  }
+  return 0;
+}
+
+// BEGIN IMMEDIATE with the check above; a file switched to WAL is switched back once.
+int beginChecked(Connection& c, const std::vector<Attached>& files, Error& err) {
+  for (int attempt = 0;; ++attempt) {
+    if (c.exec("BEGIN IMMEDIATE", err) != 0) return err.code;
+    if (checkHeldFiles(c, files, err) == 0) return 0;
+    Error ignored;
+    c.exec("ROLLBACK", ignored);
+    if (attempt > 0 || err.code != Err::Locked) return err.code;
+    for (const auto& a : files)
+      if (useRollbackJournal(c, err, a.alias, a.path) != 0) return err.code;
+  }
+}
+
 void finish(TxState& st) {
   bumpWriteGeneration();
   while (!st.files.empty()) FileOps::detachTx(*st.files.back());
@@ -59,6 +89,7 @@ int Transaction::begin(std::vector<FileBase*> files, int waitSeconds) {
   // One schema per disk file: two instances of one file share it.
   std::map<std::string, std::string> aliases;
   std::vector<std::string> attachOrder;
+  std::vector<Attached> attached;
   for (FileBase* f : files) {
     const std::string& p = f->openedPath();
     if (aliases.count(p)) continue;
@@ -69,6 +100,7 @@ int Transaction::begin(std::vector<FileBase*> files, int waitSeconds) {
     }
     aliases[p] = alias;
     attachOrder.push_back(p);
+    attached.push_back({alias, p, &f->def()});
   }
   Error err;
   std::unique_ptr<Connection> c;
@@ -81,8 +113,11 @@ int Transaction::begin(std::vector<FileBase*> files, int waitSeconds) {
   // commit atomic over all of them, also when the process dies in the middle.
   for (const auto& p : attachOrder) sql += "PRAGMA " + quoteId(aliases[p]) + ".synchronous = FULL;";
   if (c->exec(sql, err) != 0) return txFail(error_, err);
-  if (c->exec("BEGIN IMMEDIATE", err) != 0) return txFail(error_, err);
+  for (const auto& a : attached)
+    if (useRollbackJournal(*c, err, a.alias, a.path) != 0) return txFail(error_, err);
+  if (beginChecked(*c, attached, err) != 0) return txFail(error_, err);
   st_->conn = std::move(c);
+  st_->attached = std::move(attached);
   st_->active = true;
   for (FileBase* f : files) {
     FileState& fs = FileOps::state(*f);
@@ -123,7 +158,7 @@ int Transaction::checkpoint(bool* committed) {
   }
   bumpWriteGeneration();
   if (committed) *committed = true;
-  if (st_->conn->exec("BEGIN IMMEDIATE", err) != 0) {
+  if (beginChecked(*st_->conn, st_->attached, err) != 0) {
     finish(*st_);
     if (t_current == this) t_current = nullptr;
     return txFail(error_, err);

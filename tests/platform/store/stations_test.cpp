@@ -10,6 +10,7 @@
 #include "platform/store/error.h"
 #include "platform/store/paths.h"
 #include "platform/store/transaction.h"
+#include "scratch_dir.h"
 #include "open_test_file.h"
 #include "sqlite_peek.h"
 #include "test_record.h"
@@ -99,6 +100,75 @@ TEST_F(StationsTest, ChangeOrDeleteOfARecordAnotherStationDeletedIsNotFound) {
     ASSERT_EQ(other.get(CODEKEY), 0);
     ASSERT_EQ(other.remove(), 0);
   }
+}
+
+TEST_F(StationsTest, ARevisionAnotherToolWroteAsNoNumberNeverBlocksSaving) {
+  add(f, "K1");
+  OtherTool tool(path);
+  for (const char* rev : {"'x'", "'7'", "2.5", "x'41'"}) {
+    SCOPED_TRACE(rev);
+    ASSERT_EQ(tool.exec(std::string("UPDATE Test SET _REV = ") + rev), "");
+    for (int save = 0; save < 2; ++save) {
+      f.clear();
+      f.rec.CODE = "K1";
+      f.watch();
+      ASSERT_EQ(f.get(CODEKEY), 0);
+      f.rec.N = save + 1;
+      ASSERT_EQ(f.put(), 0);
+    }
+    EXPECT_EQ(peek(path, "SELECT typeof(_REV), N FROM Test"), (Rows{{"integer", "2"}}));
+  }
+}
+
+// What another tool did to a file after the program opened it is found when a transaction
+// over it begins: a switch to WAL (each file would commit on its own) and a dropped trigger.
+TEST(StationsTransactionTest, BeginRepairsOrRefusesWhatAnotherToolChangedSinceOpen) {
+  ScratchDir dir;
+  const std::string p1 = dir.file("F1.tps"), p2 = dir.file("F2.tps");
+  TestFile a{p1}, b{p2};
+  for (TestFile* t : {&a, &b}) {
+    ASSERT_EQ(t->create(), 0);
+    ASSERT_EQ(t->open(), 0);
+  }
+  struct Case {
+    const char* what;
+    const char* sql;    // run by the other tool on F2 after the open
+    bool keepsOpen;     // the other tool still holds F2 at begin
+    int begin;
+  };
+  const Case cases[] = {
+      {"switched to WAL", "PRAGMA journal_mode = WAL; UPDATE Test SET N = 1", false, 0},
+      {"switched to WAL and still used", "PRAGMA journal_mode = WAL; UPDATE Test SET N = 1", true, store::Err::Locked},
+      {"trigger dropped", "DROP TRIGGER Test_REV", false, 0},
+  };
+  store::setDefaultWaitMs(100);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    auto tool = std::make_unique<OtherTool>(p2);
+    ASSERT_EQ(tool->exec(c.sql), "");
+    if (!c.keepsOpen) tool.reset();
+    store::Transaction tx;
+    ASSERT_EQ(tx.begin({&a, &b}, 0), c.begin);
+    if (c.begin != 0) {
+      EXPECT_NE(tx.error().text.find(p2), std::string::npos) << tx.error().text;
+      EXPECT_NE(tx.error().text.find("WAL"), std::string::npos) << tx.error().text;
+      tool.reset();
+      ASSERT_EQ(tx.begin({&a, &b}, 0), 0);
+    }
+    for (TestFile* t : {&a, &b}) {
+      t->clear();
+      t->rec.CODE = c.what[0] == 't' ? "T" : c.keepsOpen ? "W2" : "W1";
+      ASSERT_EQ(t->add(), 0);
+    }
+    ASSERT_EQ(tx.commit(), 0);
+    EXPECT_EQ(peek(p2, "PRAGMA journal_mode"), (Rows{{"delete"}}));
+    EXPECT_EQ(peek(p2, "SELECT count(*) FROM sqlite_master WHERE type = 'trigger' AND name = 'Test_REV'"),
+              (Rows{{"1"}}));
+  }
+  store::setDefaultWaitMs(1000);
+  // The trigger put back raises the revision of another tool's rewrite.
+  OtherTool(p2).exec("UPDATE Test SET NAME = 'x' WHERE CODE = 'T'");
+  EXPECT_EQ(peek(p2, "SELECT _REV FROM Test WHERE CODE = 'T'"), (Rows{{"1"}}));
 }
 
 }  // namespace
