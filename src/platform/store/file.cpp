@@ -118,6 +118,11 @@ std::string FileBase::name() const { return nameSource_ ? nameSource_() : name_;
 const std::string& FileBase::openedPath() const { return st_->path; }
 bool FileBase::isOpen() const { return st_->conn != nullptr; }
 long long FileBase::currentRow() const { return st_->curRow; }
+std::vector<std::string> FileBase::unreadableNumbers() const {
+  std::vector<std::string> out;
+  for (int c : st_->unreadable) out.push_back(def_.columns[std::size_t(c)].name);
+  return out;
+}
 void FileBase::setReadAhead(int records) { st_->readAhead = records < 1 ? 1 : records; }
 void FileBase::watch() { st_->watchArmed = true; }
 
@@ -560,7 +565,7 @@ std::string FileBase::position(KeyId key) const {
   if (st_->curRow == 0 || !validKey(def_, key)) return {};
   std::vector<Value> vals;
   keyValuesInto(def_, key, st_->curKey, vals);
-  return encodePosition(vals, st_->curRow);
+  return encodePosition(def_, key, vals, st_->curRow);
 }
 
 int FileBase::reget(KeyId key, std::string_view position, bool watchIt) {

@@ -124,7 +124,7 @@ void bindRecord(FileBase& f, const FileState* rewriteOf, sqlite3_stmt* s);
 void rememberWritten(FileBase& f, FileState& st, bool rewrite);
 void keyValuesInto(const FileDef& def, KeyId key, const std::vector<Value>& all, std::vector<Value>& out);
 
-std::string encodePosition(const std::vector<Value>& vals, long long rowid);
+std::string encodePosition(const FileDef& def, KeyId key, const std::vector<Value>& vals, long long rowid);
 bool decodePosition(const FileDef& def, KeyId key, std::string_view pos, std::vector<Value>& vals,
                     long long& rowid);
 
@@ -171,6 +171,7 @@ struct FileState {
   long long curRev = 0;
   std::vector<Value> curKey;  // every key column's value of the current record, as stored
   std::vector<KeptColumn> kept;
+  std::vector<int> unreadable;  // numeric columns of the current record that spell no number
   bool watchArmed = false;
   bool watched = false;
 
