@@ -229,6 +229,15 @@ int FileBase::open(std::uint8_t mode) {
   return ok();
 }
 
+int FileOps::reconnect(FileBase& f, Error& err) {
+  FileState& st = *f.st_;
+  if (!st.conn) return 0;
+  std::unique_ptr<Connection> c;
+  if (Connection::open(st.path, readWaitMs(st), c, err) != 0) return err.code;
+  st.conn = std::move(c);
+  return 0;
+}
+
 int FileBase::close() {
   FileOps::detachTx(*this);
   if (!isOpen()) return fail(Err::NotOpen);

@@ -207,6 +207,8 @@ struct FileOps {
   static Cursor cursorAtBuffer(FileBase& f, KeyId key, bool forward);
   static int decodeInto(FileBase& f, KeyId key, std::string_view pos, Cursor& cur);
   static void detachTx(FileBase& f);
+  // Opens the file's own connection afresh (its statements go with the old one).
+  static int reconnect(FileBase& f, Error& err);
   static FileState& state(FileBase& f) { return *f.st_; }
   static int fail(FileBase& f, const Error& e);
 };

@@ -59,16 +59,30 @@ int checkHeldFiles(Connection& c, const std::vector<Attached>& files, Error& err
   return 0;
 }
 
+// Switches every file back to the rollback journal. The program's own connections that read
+// a file after another tool switched it use its log as well and so prevent the switch: they
+// are opened again (they keep no state a fresh one lacks) and the switch is tried once more.
+int switchBack(Connection& c, const std::vector<Attached>& attached, const std::vector<FileBase*>& files, Error& err) {
+  for (int attempt = 0;; ++attempt) {
+    int rc = 0;
+    for (const auto& a : attached)
+      if ((rc = useRollbackJournal(c, err, a.alias, a.path)) != 0) break;
+    if (rc == 0) return 0;
+    if (rc != Err::Locked || attempt > 0) return rc;
+    for (FileBase* f : files)
+      if (FileOps::reconnect(*f, err) != 0) return err.code;
+  }
+}
+
 // BEGIN IMMEDIATE with the check above; a file switched to WAL is switched back once.
-int beginChecked(Connection& c, const std::vector<Attached>& files, Error& err) {
+int beginChecked(Connection& c, const std::vector<Attached>& attached, const std::vector<FileBase*>& files, Error& err) {
   for (int attempt = 0;; ++attempt) {
     if (c.exec("BEGIN IMMEDIATE", err) != 0) return err.code;
-    if (checkHeldFiles(c, files, err) == 0) return 0;
+    if (checkHeldFiles(c, attached, err) == 0) return 0;
     Error ignored;
     c.exec("ROLLBACK", ignored);
     if (attempt > 0 || err.code != Err::Locked) return err.code;
-    for (const auto& a : files)
-      if (useRollbackJournal(c, err, a.alias, a.path) != 0) return err.code;
+    if (switchBack(c, attached, files, err) != 0) return err.code;
   }
 }
 
@@ -113,9 +127,8 @@ int Transaction::begin(std::vector<FileBase*> files, int waitSeconds) {
   // commit atomic over all of them, also when the process dies in the middle.
   for (const auto& p : attachOrder) sql += "PRAGMA " + quoteId(aliases[p]) + ".synchronous = FULL;";
   if (c->exec(sql, err) != 0) return txFail(error_, err);
-  for (const auto& a : attached)
-    if (useRollbackJournal(*c, err, a.alias, a.path) != 0) return txFail(error_, err);
-  if (beginChecked(*c, attached, err) != 0) return txFail(error_, err);
+  if (switchBack(*c, attached, files, err) != 0 || beginChecked(*c, attached, files, err) != 0)
+    return txFail(error_, err);
   st_->conn = std::move(c);
   st_->attached = std::move(attached);
   st_->active = true;
@@ -158,7 +171,7 @@ int Transaction::checkpoint(bool* committed) {
   }
   bumpWriteGeneration();
   if (committed) *committed = true;
-  if (beginChecked(*st_->conn, st_->attached, err) != 0) {
+  if (beginChecked(*st_->conn, st_->attached, st_->files, err) != 0) {
     finish(*st_);
     if (t_current == this) t_current = nullptr;
     return txFail(error_, err);

@@ -3,8 +3,10 @@
 // since it was opened is caught when a transaction begins.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "other_tool.h"
 #include "platform/store/error.h"
@@ -161,6 +163,11 @@ TEST(StationsTransactionTest, BeginRepairsOrRefusesWhatAnotherToolChangedSinceOp
       ASSERT_EQ(t->add(), 0);
     }
     ASSERT_EQ(tx.commit(), 0);
+    // Nothing is left beside the files: no journal, no super-journal, no write-ahead log.
+    std::vector<std::string> beside;
+    for (const auto& e : std::filesystem::directory_iterator(dir.path()))
+      if (e.path().extension() != ".tps") beside.push_back(e.path().filename().string());
+    EXPECT_EQ(beside, std::vector<std::string>{});
     EXPECT_EQ(peek(p2, "PRAGMA journal_mode"), (Rows{{"delete"}}));
     EXPECT_EQ(peek(p2, "SELECT count(*) FROM sqlite_master WHERE type = 'trigger' AND name = 'Test_REV'"),
               (Rows{{"1"}}));
