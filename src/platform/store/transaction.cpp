@@ -86,6 +86,22 @@ int beginChecked(Connection& c, const std::vector<Attached>& attached, const std
   }
 }
 
+// After a begin that gave 32: the first file another connection holds now (found by taking
+// and dropping its write lock without a wait), or "" when none is held any more.
+std::string heldPath(const std::vector<Attached>& attached) {
+  for (const auto& a : attached) {
+    Error err;
+    std::unique_ptr<Connection> probe;
+    if (Connection::open(a.path, 0, probe, err) != 0) continue;
+    if (probe->exec("BEGIN IMMEDIATE", err) != 0) {
+      if (err.code == Err::Locked) return a.path;
+      continue;
+    }
+    probe->exec("ROLLBACK", err);
+  }
+  return {};
+}
+
 void finish(TxState& st) {
   bumpWriteGeneration();
   while (!st.files.empty()) FileOps::detachTx(*st.files.back());
@@ -127,8 +143,11 @@ int Transaction::begin(std::vector<FileBase*> files, int waitSeconds) {
   // commit atomic over all of them, also when the process dies in the middle.
   for (const auto& p : attachOrder) sql += "PRAGMA " + quoteId(aliases[p]) + ".synchronous = FULL;";
   if (c->exec(sql, err) != 0) return txFail(error_, err);
-  if (switchBack(*c, attached, files, err) != 0 || beginChecked(*c, attached, files, err) != 0)
+  held_ = nullptr;
+  if (switchBack(*c, attached, files, err) != 0 || beginChecked(*c, attached, files, err) != 0) {
+    nameHeld(attached, files, err);
     return txFail(error_, err);
+  }
   st_->conn = std::move(c);
   st_->attached = std::move(attached);
   st_->active = true;
@@ -144,6 +163,19 @@ int Transaction::begin(std::vector<FileBase*> files, int waitSeconds) {
   error_.clear();
   setLastError(error_);
   return 0;
+}
+
+void Transaction::nameHeld(const std::vector<Attached>& attached, const std::vector<FileBase*>& files, Error& err) {
+  held_ = nullptr;
+  if (err.code != Err::Locked || err.text != errorText(Err::Locked)) return;  // a WAL refusal names its file
+  const std::string path = heldPath(attached);
+  if (path.empty()) return;
+  for (FileBase* f : files)
+    if (f->openedPath() == path) {
+      held_ = f;
+      break;
+    }
+  err = makeError(Err::Locked, path);
 }
 
 int Transaction::commit() {
@@ -172,6 +204,7 @@ int Transaction::checkpoint(bool* committed) {
   bumpWriteGeneration();
   if (committed) *committed = true;
   if (beginChecked(*st_->conn, st_->attached, st_->files, err) != 0) {
+    nameHeld(st_->attached, st_->files, err);
     finish(*st_);
     if (t_current == this) t_current = nullptr;
     return txFail(error_, err);
