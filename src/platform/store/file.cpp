@@ -7,6 +7,8 @@
 #include <atomic>
 #include <cerrno>
 #include <climits>
+#include <map>
+#include <mutex>
 #include <cstdio>
 #include <cstring>
 #include <strings.h>
@@ -93,9 +95,16 @@ StmtKey stmtKey(const FileDef& def, Op op, int schemaNo, KeyId key = Physical, b
 }
 
 std::atomic<unsigned> g_tempCounter{0};
+std::mutex g_seenLock;
 std::atomic<std::uint64_t> g_writeGeneration{0};
 
 }  // namespace
+
+std::atomic<long long>& highestSeen(const std::string& path) {
+  static auto* seen = new std::map<std::string, std::atomic<long long>>();  // never freed: instances outlive statics
+  std::lock_guard lock(g_seenLock);
+  return (*seen)[path];
+}
 
 std::uint64_t writeGeneration() { return g_writeGeneration.load(std::memory_order_acquire); }
 void bumpWriteGeneration() { g_writeGeneration.fetch_add(1, std::memory_order_acq_rel); }
@@ -222,6 +231,7 @@ int FileBase::open(std::uint8_t mode) {
   c->setWait(readWaitMs(*st_));
   st_->conn = std::move(c);
   st_->path = path;
+  st_->seen = &highestSeen(path);
   st_->curRow = 0;
   st_->watched = st_->watchArmed = false;
   st_->seq = Cursor{};
@@ -663,8 +673,9 @@ int FileBase::add() {
   WriteWait w(*st_, c);
   long long row = 0;
   const int rc = inWriteTransaction(c, own, [&]() -> int {
-    const long long mark = deletedMark(c, def_, schema, schemaNo, err);
+    long long mark = deletedMark(c, def_, schema, schemaNo, err);
     if (mark < 0) return err.code;
+    if (st_->seen) mark = std::max(mark, st_->seen->load(std::memory_order_relaxed));
     sqlite3_stmt* s = c.cached(stmtKey(def_, OpInsert, schemaNo), [&] {
       const std::string n = std::to_string(def_.columns.size() + 1);
       std::string cols = "rowid", marks = "max(coalesce((SELECT max(rowid) FROM " + table(def_, schema) + "), 0), ?" + n + ") + 1";
@@ -683,6 +694,7 @@ int FileBase::add() {
       return err.code;
     }
     row = sqlite3_last_insert_rowid(c.db());
+    noteSeen(st_->seen, row);
     return 0;
   }, err);
   if (rc != 0) return FileOps::fail(*this, err);

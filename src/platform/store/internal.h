@@ -2,6 +2,7 @@
 // Internals shared by the store's sources; not part of its interface.
 #include <sqlite3.h>
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -158,9 +159,21 @@ struct KeptColumn {
   Value loaded;
 };
 
+// The highest rowid any instance of the process has read or given in the file at `path`
+// (resolved): an add goes beyond it, so a record another tool deleted while the program held it
+// does not have its rowid given again by the program. Lives as long as the process.
+std::atomic<long long>& highestSeen(const std::string& path);
+inline void noteSeen(std::atomic<long long>* seen, long long row) {
+  if (!seen) return;
+  long long was = seen->load(std::memory_order_relaxed);
+  while (row > was && !seen->compare_exchange_weak(was, row, std::memory_order_relaxed)) {
+  }
+}
+
 struct FileState {
   std::unique_ptr<Connection> conn;
   std::string path;
+  std::atomic<long long>* seen = nullptr;  // highestSeen(path) while open
   int nextOpenWaitMs = -1;
   int recoverWaitMs = -1;  // the last "Recover=n": the wait of reads (-1: the process's)
   bool quickScan = false;

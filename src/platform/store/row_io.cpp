@@ -151,6 +151,7 @@ void loadColumns(FileBase& f, FileState& st, const Row& r) {
   const FileDef& def = f.def();
   char* base = static_cast<char*>(f.buffer());
   st.curRow = r.rowid();
+  noteSeen(st.seen, st.curRow);
   st.curRev = r.rev();
   if (st.curKey.size() != def.columns.size()) st.curKey.assign(def.columns.size(), Value{});
   st.kept.clear();

@@ -72,8 +72,8 @@ TEST_F(OtherToolsTest, ShellWithTheExtensionWritesAndChecksTheFile) {
 }
 
 // The shell writes beside the open instance: a code as a blob, a factor as "0,5", the file
-// switched to WAL, the trigger dropped, a record deleted; the program's own instance reads the
-// file in WAL mode before its transaction begins.
+// switched to WAL, the trigger dropped, the highest record deleted; the program's own instance
+// reads the file in WAL mode before its transaction begins.
 TEST_F(OtherToolsTest, ShellWritingBesideTheOpenFileLeavesEveryWalkAndSaveRight) {
   f.clear();
   f.rec.CODE = "C3";
@@ -92,6 +92,10 @@ TEST_F(OtherToolsTest, ShellWritingBesideTheOpenFileLeavesEveryWalkAndSaveRight)
   EXPECT_EQ(f.rec.X, 0.5);
   f.rec.N = 4;
   ASSERT_EQ(f.put(), 0);
+  f.clear();
+  f.rec.CODE = "C3";
+  ASSERT_EQ(f.add(), 0);  // beyond the record the program held, which the shell deleted
+  EXPECT_NE(f.position(CODEKEY), c3);
   ASSERT_EQ(tx.commit(), 0);
   EXPECT_EQ(shell(path, "PRAGMA journal_mode; SELECT quote(CODE), X, N FROM Test WHERE N = 4;"
                         "SELECT count(*) FROM sqlite_master WHERE name = 'Test_REV'; PRAGMA integrity_check;"),
