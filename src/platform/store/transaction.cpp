@@ -175,7 +175,6 @@ void Transaction::nameHeld(const std::vector<Attached>& attached, const std::vec
       held_ = f;
       break;
     }
-  err = makeError(Err::Locked, path);
 }
 
 int Transaction::commit() {

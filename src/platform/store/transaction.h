@@ -37,8 +37,8 @@ class Transaction {
   bool stands() const;
   const Error& error() const { return error_; }
   // After a begin (or checkpoint) that gave 32 because another connection held a file: that
-  // file (its path also ends the error text, "File Is Locked: /data/MapSted.tps"), so the
-  // message can name it. nullptr when the file was free again by the time it was looked for.
+  // file, so the message can name it (the error text stays "File Is Locked"). nullptr when the
+  // file was free again by the time it was looked for.
   FileBase* heldFile() const { return held_; }
 
   // The calling thread's active transaction, or nullptr.

@@ -138,7 +138,6 @@ TEST_F(TransactionTest, BeginFailsWithinItsWaitWhenAFileIsHeld) {
   EXPECT_EQ(store::Transaction::current(), nullptr);
   // The message can name the file that is held, not the first of the transaction.
   EXPECT_EQ(tx.heldFile(), files[2].get());
-  EXPECT_EQ(tx.error().text, "File Is Locked: " + paths[2]);
 
   // Nothing stays locked by the failed begin: the other files can be had at once.
   store::Transaction other;
