@@ -3,6 +3,9 @@
 // since it was opened is caught when a transaction begins.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -176,6 +179,35 @@ TEST(StationsTransactionTest, BeginRepairsOrRefusesWhatAnotherToolChangedSinceOp
   // The trigger put back raises the revision of another tool's rewrite.
   OtherTool(p2).exec("UPDATE Test SET NAME = 'x' WHERE CODE = 'T'");
   EXPECT_EQ(peek(p2, "SELECT _REV FROM Test WHERE CODE = 'T'"), (Rows{{"1"}}));
+}
+
+// Two processes that never saw each other's records: the mark of a delete is in the file.
+TEST(StationsProcessTest, AnotherProcessesAddGoesBeyondARecordDeletedByAThird) {
+  ScratchDir dir;
+  const std::string path = dir.file("Test.tps");
+  // This process does not read the file through the store: the children inherit nothing of it.
+  ASSERT_EQ(TestFile{path}.create(), 0);
+  ASSERT_EQ(OtherTool(path).exec("INSERT INTO Test (CODE) VALUES ('A1'), ('K1')"), "");
+  const std::string highest = peek(path, "SELECT max(rowid) FROM Test")[0][0];
+  // Each child opens the file itself; its exit code says how far it came.
+  auto inChild = [&](const char* code, bool remove) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+      TestFile f{path};
+      if (f.open() != 0) ::_exit(2);
+      f.clear();
+      f.rec.CODE = code;
+      if (remove) ::_exit(f.get(CODEKEY) == 0 && f.remove() == 0 ? 0 : 3);
+      ::_exit(f.add() == 0 ? 0 : 4);
+    }
+    int status = -1;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  };
+  ASSERT_EQ(inChild("K1", true), 0);
+  ASSERT_EQ(inChild("K2", false), 0);
+  const Rows added = peek(path, "SELECT rowid > " + highest + " FROM Test WHERE CODE = 'K2'");
+  EXPECT_EQ(added, (Rows{{"1"}}));
 }
 
 }  // namespace
