@@ -7,6 +7,8 @@
 #include <atomic>
 #include <cerrno>
 #include <climits>
+#include <map>
+#include <mutex>
 #include <cstdio>
 #include <cstring>
 #include <strings.h>
@@ -78,7 +80,9 @@ std::string seekSql(const FileDef& def, const std::string& schema, KeyId key, bo
 }
 
 // The operations with a cached statement; a statement key packs one with its variant.
-enum Op : std::uint64_t { OpGet = 1, OpSeek, OpScan, OpReget, OpInsert, OpUpdate, OpDelete, OpCount, OpFind };
+enum Op : std::uint64_t {
+  OpGet = 1, OpSeek, OpScan, OpReget, OpInsert, OpUpdate, OpDelete, OpCount, OpFind, OpMark, OpTop, OpExists
+};
 
 StmtKey stmtKey(const FileDef& def, Op op, int schemaNo, KeyId key = Physical, bool forward = false,
                 bool inclusive = false, int limit = 0) {
@@ -91,9 +95,16 @@ StmtKey stmtKey(const FileDef& def, Op op, int schemaNo, KeyId key = Physical, b
 }
 
 std::atomic<unsigned> g_tempCounter{0};
+std::mutex g_seenLock;
 std::atomic<std::uint64_t> g_writeGeneration{0};
 
 }  // namespace
+
+std::atomic<long long>& highestSeen(const std::string& path) {
+  static auto* seen = new std::map<std::string, std::atomic<long long>>();  // never freed: instances outlive statics
+  std::lock_guard lock(g_seenLock);
+  return (*seen)[path];
+}
 
 std::uint64_t writeGeneration() { return g_writeGeneration.load(std::memory_order_acquire); }
 void bumpWriteGeneration() { g_writeGeneration.fetch_add(1, std::memory_order_acq_rel); }
@@ -116,6 +127,11 @@ std::string FileBase::name() const { return nameSource_ ? nameSource_() : name_;
 const std::string& FileBase::openedPath() const { return st_->path; }
 bool FileBase::isOpen() const { return st_->conn != nullptr; }
 long long FileBase::currentRow() const { return st_->curRow; }
+std::vector<std::string> FileBase::unreadableNumbers() const {
+  std::vector<std::string> out;
+  for (int c : st_->unreadable) out.push_back(def_.columns[std::size_t(c)].name);
+  return out;
+}
 void FileBase::setReadAhead(int records) { st_->readAhead = records < 1 ? 1 : records; }
 void FileBase::watch() { st_->watchArmed = true; }
 
@@ -215,11 +231,21 @@ int FileBase::open(std::uint8_t mode) {
   c->setWait(readWaitMs(*st_));
   st_->conn = std::move(c);
   st_->path = path;
+  st_->seen = &highestSeen(path);
   st_->curRow = 0;
   st_->watched = st_->watchArmed = false;
   st_->seq = Cursor{};
   st_->seqKey = Physical;
   return ok();
+}
+
+int FileOps::reconnect(FileBase& f, Error& err) {
+  FileState& st = *f.st_;
+  if (!st.conn) return 0;
+  std::unique_ptr<Connection> c;
+  if (Connection::open(st.path, readWaitMs(st), c, err) != 0) return err.code;
+  st.conn = std::move(c);
+  return 0;
 }
 
 int FileBase::close() {
@@ -558,7 +584,7 @@ std::string FileBase::position(KeyId key) const {
   if (st_->curRow == 0 || !validKey(def_, key)) return {};
   std::vector<Value> vals;
   keyValuesInto(def_, key, st_->curKey, vals);
-  return encodePosition(vals, st_->curRow);
+  return encodePosition(def_, key, vals, st_->curRow);
 }
 
 int FileBase::reget(KeyId key, std::string_view position, bool watchIt) {
@@ -586,28 +612,94 @@ int FileBase::reget(KeyId key, std::string_view position, bool watchIt) {
   return FileOps::fail(*this, driverError(c.db(), rc));
 }
 
+namespace {
+
+// The highest rowid a delete has taken from the file (its database's user_version): a new
+// record's rowid goes beyond it and beyond every row, so no record ever takes the identity of
+// one that is gone, whichever station deleted it. -1 with err set on failure.
+long long deletedMark(Connection& c, const FileDef& def, const std::string& schema, int schemaNo, Error& err) {
+  sqlite3_stmt* s = c.cached(stmtKey(def, OpMark, schemaNo),
+                             [&] { return "PRAGMA " + quoteId(schema) + ".user_version"; }, err);
+  if (!s) return -1;
+  StmtReset g{s};
+  const int rc = sqlite3_step(s);
+  if (rc != SQLITE_ROW) {
+    err = driverError(c.db(), rc);
+    return -1;
+  }
+  return sqlite3_column_int64(s, 0);
+}
+
+// Runs `body` in a write transaction: the file's transaction when it has one, else one begun
+// here on its own connection, so the mark and the row it guards change together.
+template <class Body>
+int inWriteTransaction(Connection& c, bool own, Body&& body, Error& err) {
+  if (!own) return body();
+  if (c.exec("BEGIN IMMEDIATE", err) != 0) return err.code;
+  const int rc = body();
+  Error ignored;
+  if (rc != 0) {
+    c.exec("ROLLBACK", ignored);
+    return rc;
+  }
+  if (c.exec("COMMIT", err) != 0) {
+    c.exec("ROLLBACK", ignored);
+    return err.code;
+  }
+  return 0;
+}
+
+// Whether a row is still there: a watched rewrite that changed nothing failed either because
+// another station rewrote the record (89) or because the record is gone (35).
+bool rowExists(Connection& c, const FileDef& def, const std::string& schema, int schemaNo, long long row) {
+  Error err;
+  sqlite3_stmt* s = c.cached(stmtKey(def, OpExists, schemaNo),
+                             [&] { return "SELECT 1 FROM " + table(def, schema) + " WHERE rowid = ?1"; }, err);
+  if (!s) return true;
+  StmtReset g{s};
+  sqlite3_bind_int64(s, 1, row);
+  return sqlite3_step(s) != SQLITE_DONE;
+}
+
+}  // namespace
+
 int FileBase::add() {
   if (!isOpen()) return fail(Err::NotOpen);
   std::string schema;
   int schemaNo = 0;
   Connection& c = FileOps::route(*this, schema, schemaNo);
+  const bool own = &c == st_->conn.get();
   Error err;
-  sqlite3_stmt* s = c.cached(stmtKey(def_, OpInsert, schemaNo), [&] {
-    std::string cols, marks;
-    for (std::size_t i = 0; i < def_.columns.size(); ++i) {
-      cols += (i ? ", " : "") + quoteId(def_.columns[i].name);
-      marks += (i ? ", ?" : "?") + std::to_string(i + 1);
-    }
-    return "INSERT INTO " + table(def_, schema) + " (" + cols + ") VALUES (" + marks + ")";
-  }, err);
-  if (!s) return FileOps::fail(*this, err);
   WriteWait w(*st_, c);
-  StmtReset g{s};
-  bindRecord(*this, nullptr, s);
-  const int rc = sqlite3_step(s);
-  if (rc != SQLITE_DONE) return FileOps::fail(*this, driverError(c.db(), sqlite3_extended_errcode(c.db())));
+  long long row = 0;
+  const int rc = inWriteTransaction(c, own, [&]() -> int {
+    long long mark = deletedMark(c, def_, schema, schemaNo, err);
+    if (mark < 0) return err.code;
+    if (st_->seen) mark = std::max(mark, st_->seen->load(std::memory_order_relaxed));
+    sqlite3_stmt* s = c.cached(stmtKey(def_, OpInsert, schemaNo), [&] {
+      const std::string n = std::to_string(def_.columns.size() + 1);
+      std::string cols = "rowid", marks = "max(coalesce((SELECT max(rowid) FROM " + table(def_, schema) + "), 0), ?" + n + ") + 1";
+      for (std::size_t i = 0; i < def_.columns.size(); ++i) {
+        cols += ", " + quoteId(def_.columns[i].name);
+        marks += ", ?" + std::to_string(i + 1);
+      }
+      return "INSERT INTO " + table(def_, schema) + " (" + cols + ") VALUES (" + marks + ")";
+    }, err);
+    if (!s) return err.code;
+    StmtReset g{s};
+    bindRecord(*this, nullptr, s);
+    sqlite3_bind_int64(s, int(def_.columns.size()) + 1, mark);
+    if (sqlite3_step(s) != SQLITE_DONE) {
+      err = driverError(c.db(), sqlite3_extended_errcode(c.db()));
+      return err.code;
+    }
+    row = sqlite3_last_insert_rowid(c.db());
+    noteSeen(st_->seen, row);
+    return 0;
+  }, err);
+  if (rc != 0) return FileOps::fail(*this, err);
   bumpWriteGeneration();
-  st_->curRow = sqlite3_last_insert_rowid(c.db());
+  st_->curRow = row;
   st_->curRev = 0;
   st_->watched = false;
   rememberWritten(*this, *st_, false);
@@ -626,8 +718,10 @@ int FileBase::put() {
   sqlite3_stmt* s = c.cached(stmtKey(def_, OpUpdate, schemaNo, Physical, false, watched), [&] {
     std::string sql = "UPDATE " + table(def_, schema) + " SET ";
     for (std::size_t i = 0; i < n; ++i) sql += quoteId(def_.columns[i].name) + " = ?" + std::to_string(i + 1) + ", ";
-    sql += "\"_REV\" = \"_REV\" + 1 WHERE rowid = ?" + std::to_string(n + 1);
-    if (watched) sql += " AND \"_REV\" = ?" + std::to_string(n + 2);
+    // A revision another tool wrote as text counts as the number it reads as, and is
+    // written back as a number: it never blocks saving.
+    sql += "\"_REV\" = CAST(\"_REV\" AS INTEGER) + 1 WHERE rowid = ?" + std::to_string(n + 1);
+    if (watched) sql += " AND CAST(\"_REV\" AS INTEGER) = ?" + std::to_string(n + 2);
     return sql;
   }, err);
   if (!s) return FileOps::fail(*this, err);
@@ -639,7 +733,7 @@ int FileBase::put() {
   const int rc = sqlite3_step(s);
   if (rc != SQLITE_DONE) return FileOps::fail(*this, driverError(c.db(), sqlite3_extended_errcode(c.db())));
   bumpWriteGeneration();
-  if (sqlite3_changes(c.db()) == 0) return fail(st_->watched ? Err::ChangedByOther : Err::RecordNotFound);
+  if (sqlite3_changes(c.db()) == 0) return fail(st_->watched && rowExists(c, def_, schema, schemaNo, st_->curRow) ? Err::ChangedByOther : Err::RecordNotFound);
   ++st_->curRev;
   rememberWritten(*this, *st_, true);
   return ok();
@@ -651,17 +745,52 @@ int FileBase::remove() {
   std::string schema;
   int schemaNo = 0;
   Connection& c = FileOps::route(*this, schema, schemaNo);
+  const bool own = &c == st_->conn.get();
+  const long long row = st_->curRow;
   Error err;
-  sqlite3_stmt* s = c.cached(stmtKey(def_, OpDelete, schemaNo),
-                             [&] { return "DELETE FROM " + table(def_, schema) + " WHERE rowid = ?1"; }, err);
-  if (!s) return FileOps::fail(*this, err);
   WriteWait w(*st_, c);
-  StmtReset g{s};
-  sqlite3_bind_int64(s, 1, st_->curRow);
-  const int rc = sqlite3_step(s);
-  if (rc != SQLITE_DONE) return FileOps::fail(*this, driverError(c.db(), rc));
+  bool gone = false;
+  const int rc = inWriteTransaction(c, own, [&]() -> int {
+    sqlite3_stmt* s = c.cached(stmtKey(def_, OpDelete, schemaNo),
+                               [&] { return "DELETE FROM " + table(def_, schema) + " WHERE rowid = ?1"; }, err);
+    if (!s) return err.code;
+    {
+      StmtReset g{s};
+      sqlite3_bind_int64(s, 1, row);
+      const int step = sqlite3_step(s);
+      if (step != SQLITE_DONE) {
+        err = driverError(c.db(), step);
+        return err.code;
+      }
+    }
+    if (sqlite3_changes(c.db()) == 0) {
+      gone = true;
+      return 0;
+    }
+    // Only the highest row's rowid would be given again; the mark keeps it taken.
+    const long long mark = deletedMark(c, def_, schema, schemaNo, err);
+    if (mark < 0) return err.code;
+    if (row <= mark || row > INT_MAX) return 0;
+    sqlite3_stmt* top = c.cached(stmtKey(def_, OpTop, schemaNo), [&] {
+      return "SELECT coalesce(max(rowid), 0) FROM " + table(def_, schema);
+    }, err);
+    if (!top) return err.code;
+    long long highest = 0;
+    {
+      StmtReset g{top};
+      const int step = sqlite3_step(top);
+      if (step != SQLITE_ROW) {
+        err = driverError(c.db(), step);
+        return err.code;
+      }
+      highest = sqlite3_column_int64(top, 0);
+    }
+    if (row < highest) return 0;
+    return c.exec("PRAGMA " + quoteId(schema) + ".user_version = " + std::to_string(row), err);
+  }, err);
+  if (rc != 0) return FileOps::fail(*this, err);
   bumpWriteGeneration();
-  if (sqlite3_changes(c.db()) == 0) return fail(Err::RecordNotFound);
+  if (gone) return fail(Err::RecordNotFound);
   st_->curRow = 0;
   st_->watched = false;
   st_->kept.clear();

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/store/error.h"
 #include "platform/store/file_def.h"
@@ -85,6 +86,14 @@ class FileBase {
 
   // The current record's rowid (0 when none).
   long long currentRow() const;
+
+  // The numeric columns of the record last read whose stored value spells no number (another
+  // tool wrote a text such as "n/a" or "" there; "0,5" and "0.5" read as 0.5): the buffer holds
+  // 0 for each, and a rewrite that leaves the field alone writes the stored value back. Empty
+  // when every number was read. The read itself succeeds, so a walk goes on; a caller that
+  // must not use a 0 it did not read tests this after the read (column names as on disk,
+  // "VERDI_1_2").
+  std::vector<std::string> unreadableNumbers() const;
 
   const Error& error() const { return error_; }
   int errorCode() const { return error_.code; }

@@ -2,6 +2,7 @@
 // Internals shared by the store's sources; not part of its interface.
 #include <sqlite3.h>
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -81,11 +82,16 @@ std::string optionalWhere(const FileDef& def, std::size_t key);
 // detection also sees other tools' rewrites.
 std::string revTriggerName(const FileDef& def);
 std::string revTriggerSql(const FileDef& def);
-// Adds (or replaces) the trigger in the main database where it is not as defined.
-int ensureRevTrigger(Connection& c, const FileDef& def, Error& err);
+// Adds (or replaces) the trigger in `schema` where it is not as defined; `inTransaction`: the
+// caller's write transaction holds the file, else one is begun for it.
+int ensureRevTrigger(Connection& c, const FileDef& def, Error& err, const std::string& schema = "main",
+                     bool inTransaction = false);
 // Switches a database that another tool left in WAL mode back to the rollback journal, on
-// which commits over several files are atomic; 32 when another connection prevents it.
-int useRollbackJournal(Connection& c, Error& err);
+// which commits over several files are atomic; 32 when another connection prevents it (the
+// message names `file` when given).
+int useRollbackJournal(Connection& c, Error& err, const std::string& schema = "main", std::string_view file = {});
+// Whether `schema` is in WAL mode now (as this connection sees it).
+int journalIsWal(Connection& c, const std::string& schema, bool& wal, Error& err);
 // 0 when table and indexes are as defined, 47 for the table, 46 for an index, else 32/90.
 int verifySchema(Connection& c, const std::string& schema, const FileDef& def, Error& err);
 // Creates the table and indexes in an empty database at `path` (which must not exist yet).
@@ -119,7 +125,7 @@ void bindRecord(FileBase& f, const FileState* rewriteOf, sqlite3_stmt* s);
 void rememberWritten(FileBase& f, FileState& st, bool rewrite);
 void keyValuesInto(const FileDef& def, KeyId key, const std::vector<Value>& all, std::vector<Value>& out);
 
-std::string encodePosition(const std::vector<Value>& vals, long long rowid);
+std::string encodePosition(const FileDef& def, KeyId key, const std::vector<Value>& vals, long long rowid);
 bool decodePosition(const FileDef& def, KeyId key, std::string_view pos, std::vector<Value>& vals,
                     long long& rowid);
 
@@ -153,9 +159,21 @@ struct KeptColumn {
   Value loaded;
 };
 
+// The highest rowid any instance of the process has read or given in the file at `path`
+// (resolved): an add goes beyond it, so a record another tool deleted while the program held it
+// does not have its rowid given again by the program. Lives as long as the process.
+std::atomic<long long>& highestSeen(const std::string& path);
+inline void noteSeen(std::atomic<long long>* seen, long long row) {
+  if (!seen) return;
+  long long was = seen->load(std::memory_order_relaxed);
+  while (row > was && !seen->compare_exchange_weak(was, row, std::memory_order_relaxed)) {
+  }
+}
+
 struct FileState {
   std::unique_ptr<Connection> conn;
   std::string path;
+  std::atomic<long long>* seen = nullptr;  // highestSeen(path) while open
   int nextOpenWaitMs = -1;
   int recoverWaitMs = -1;  // the last "Recover=n": the wait of reads (-1: the process's)
   bool quickScan = false;
@@ -166,6 +184,7 @@ struct FileState {
   long long curRev = 0;
   std::vector<Value> curKey;  // every key column's value of the current record, as stored
   std::vector<KeptColumn> kept;
+  std::vector<int> unreadable;  // numeric columns of the current record that spell no number
   bool watchArmed = false;
   bool watched = false;
 
@@ -180,8 +199,14 @@ struct FileState {
   int txSchemaNo = 0;
 };
 
+// A disk file of a transaction as attached: its schema, its path and its definition.
+struct Attached {
+  std::string alias, path;
+  const FileDef* def;
+};
 struct TxState {
   std::unique_ptr<Connection> conn;
+  std::vector<Attached> attached;  // the disk files, one per schema
   std::vector<FileBase*> files;
   bool active = false;
 };
@@ -195,6 +220,8 @@ struct FileOps {
   static Cursor cursorAtBuffer(FileBase& f, KeyId key, bool forward);
   static int decodeInto(FileBase& f, KeyId key, std::string_view pos, Cursor& cur);
   static void detachTx(FileBase& f);
+  // Opens the file's own connection afresh (its statements go with the old one).
+  static int reconnect(FileBase& f, Error& err);
   static FileState& state(FileBase& f) { return *f.st_; }
   static int fail(FileBase& f, const Error& e);
 };

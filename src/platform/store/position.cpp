@@ -1,6 +1,7 @@
 // Positions: "<rowid>|<value>|<value>..." in ASCII, texts with '%', '|', control bytes, bytes
 // beyond ASCII and trailing blanks escaped as %XX, so that a position re-reads its record and
 // marks its place in the key.
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -124,35 +125,67 @@ void bindValue(sqlite3_stmt* s, int index, const Value& v) {
   }
 }
 
-std::string encodePosition(const std::vector<Value>& vals, long long rowid) {
+namespace {
+
+bool isTextField(const FileDef& def, KeyId key, std::size_t i) {
+  const FieldType t = def.fields[std::size_t(def.columns[std::size_t(def.keyColumns[std::size_t(key.index)][i])].field)].type;
+  return t == FieldType::String || t == FieldType::Memo;
+}
+
+// Bytes beyond ASCII and trailing blanks are escaped too, so that a fixed-width Windows-1252
+// holder keeps every value, also one it could not hold itself.
+void appendEscaped(std::string& out, const std::string& s) {
+  char buf[8];
+  std::size_t blanksFrom = s.size();
+  while (blanksFrom > 0 && s[blanksFrom - 1] == ' ') --blanksFrom;
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    const char ch = s[i];
+    const auto u = static_cast<unsigned char>(ch);
+    if (u < 0x20 || u >= 0x80 || ch == '%' || ch == '|' || i >= blanksFrom) {
+      std::snprintf(buf, sizeof buf, "%%%02X", u);
+      out += buf;
+    } else {
+      out += ch;
+    }
+  }
+}
+
+// A value of another storage class than its field's (a blob, a text in a number) is tagged
+// "%!B" / "%!T" / "%!N", which no escaped value begins with: the position then marks the
+// value's own place in the key, where SQLite keeps it (numbers, then texts, then blobs).
+constexpr std::string_view kBlobTag = "%!B", kTextTag = "%!T", kNumberTag = "%!N";
+
+}  // namespace
+
+std::string encodePosition(const FileDef& def, KeyId key, const std::vector<Value>& vals, long long rowid) {
   std::string out = std::to_string(rowid);
   char buf[40];
-  for (const auto& v : vals) {
+  for (std::size_t i = 0; i < vals.size(); ++i) {
+    const Value& v = vals[i];
+    const bool textField = !key.physical() && isTextField(def, key, i);
     out += '|';
     switch (v.kind) {
-      case Value::Int: out += std::to_string(v.i); break;
+      case Value::Int:
       case Value::Real:
-        std::snprintf(buf, sizeof buf, "%.17g", v.d);
-        out += buf;
-        break;
-      case Value::Text:
-      case Value::Blob: {
-        // Bytes beyond ASCII and trailing blanks are escaped too, so that a fixed-width
-        // Windows-1252 holder keeps every value, also one it could not hold itself.
-        std::size_t blanksFrom = v.s.size();
-        while (blanksFrom > 0 && v.s[blanksFrom - 1] == ' ') --blanksFrom;
-        for (std::size_t i = 0; i < v.s.size(); ++i) {
-          const char ch = v.s[i];
-          const auto u = static_cast<unsigned char>(ch);
-          if (u < 0x20 || u >= 0x80 || ch == '%' || ch == '|' || i >= blanksFrom) {
-            std::snprintf(buf, sizeof buf, "%%%02X", u);
-            out += buf;
-          } else {
-            out += ch;
-          }
+        if (textField) out += kNumberTag;
+        if (v.kind == Value::Int) {
+          out += std::to_string(v.i);
+        } else {
+          // The shortest text that reads back as the same number, with a point in any locale.
+          const auto r = std::to_chars(buf, buf + sizeof buf, v.d);
+          out.append(buf, r.ptr);
+          if (std::string_view(buf, std::size_t(r.ptr - buf)).find_first_not_of("-0123456789") == std::string_view::npos)
+            out += ".0";  // still a real when read back
         }
         break;
-      }
+      case Value::Text:
+        if (!textField) out += kTextTag;
+        appendEscaped(out, v.s);
+        break;
+      case Value::Blob:
+        out += kBlobTag;
+        appendEscaped(out, v.s);
+        break;
     }
   }
   return out;
@@ -178,24 +211,45 @@ bool decodePosition(const FileDef& def, KeyId key, std::string_view pos, std::ve
   const auto& cols = def.keyColumns[std::size_t(key.index)];
   if (parts.size() != cols.size() + 1) return false;
   for (std::size_t i = 0; i < cols.size(); ++i) {
-    const std::string& p = parts[i + 1];
-    const FieldType t = def.fields[std::size_t(def.columns[std::size_t(cols[i])].field)].type;
+    std::string_view p = parts[i + 1];
+    const auto tagged = [&](std::string_view tag) {
+      if (p.substr(0, tag.size()) != tag) return false;
+      p.remove_prefix(tag.size());
+      return true;
+    };
     Value v;
-    if (t == FieldType::String || t == FieldType::Memo) {
+    bool text = isTextField(def, key, i);
+    if (tagged(kBlobTag)) {
+      v.kind = Value::Blob;
+      text = true;
+    } else if (tagged(kTextTag)) {
       v.kind = Value::Text;
+      text = true;
+    } else if (tagged(kNumberTag)) {
+      text = false;
+    } else if (text) {
+      v.kind = Value::Text;
+    }
+    if (text) {
       for (std::size_t j = 0; j < p.size(); ++j) {
         if (p[j] == '%' && j + 2 < p.size()) {
-          v.s += static_cast<char>(std::strtol(p.substr(j + 1, 2).c_str(), nullptr, 16));
+          v.s += static_cast<char>(std::strtol(std::string(p.substr(j + 1, 2)).c_str(), nullptr, 16));
           j += 2;
         } else {
           v.s += p[j];
         }
       }
-    } else if (t == FieldType::Real) {
-      v.kind = Value::Real;
-      v.d = std::strtod(p.c_str(), nullptr);
     } else {
-      v.i = std::strtoll(p.c_str(), nullptr, 10);
+      // Numbers as written above, whatever the process locale: a whole number, else a real.
+      const char* b = p.data();
+      const char* e = p.data() + p.size();
+      v.kind = Value::Int;
+      const auto r = std::from_chars(b, e, v.i);
+      if (r.ec != std::errc() || r.ptr != e) {
+        v.kind = Value::Real;
+        v.i = 0;
+        std::from_chars(b, e, v.d);
+      }
     }
     vals.push_back(std::move(v));
   }

@@ -3,12 +3,15 @@
 // its field's range, written by another tool) is kept as stored: key-order reading goes on
 // from it, and a rewrite that leaves the buffer's value alone writes it back unchanged.
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <optional>
 
 #include "platform/store/internal.h"
 #include "platform/text/codepage.h"
+#include "platform/text/picture.h"
 
 namespace store {
 
@@ -44,11 +47,11 @@ struct StmtRow {
   int type(int i) const { return sqlite3_column_type(s, i + 2); }
   std::string_view text(int i) const {
     const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(s, i + 2));
-    return p ? std::string_view(p, std::size_t(sqlite3_column_bytes(s, i + 2))) : std::string_view();
+    return p ? std::string_view(p, std::size_t(sqlite3_column_bytes(s, i + 2))) : std::string_view("", 0);
   }
   std::string_view blob(int i) const {
     const auto* p = static_cast<const char*>(sqlite3_column_blob(s, i + 2));
-    return p ? std::string_view(p, std::size_t(sqlite3_column_bytes(s, i + 2))) : std::string_view();
+    return p ? std::string_view(p, std::size_t(sqlite3_column_bytes(s, i + 2))) : std::string_view("", 0);
   }
   long long int64(int i) const { return sqlite3_column_int64(s, i + 2); }
   double real(int i) const { return sqlite3_column_double(s, i + 2); }
@@ -69,20 +72,35 @@ struct ValuesRow {
   }
   std::string_view text(int i) const { return v[std::size_t(i) + 2].s; }
   std::string_view blob(int i) const { return v[std::size_t(i) + 2].s; }
+  // Only asked for numbers (texts and blobs go through text()/blob()).
   long long int64(int i) const {
     const Value& x = v[std::size_t(i) + 2];
-    return x.kind == Value::Int ? x.i : x.kind == Value::Real ? static_cast<long long>(x.d) : std::atoll(x.s.c_str());
+    return x.kind == Value::Real ? static_cast<long long>(x.d) : x.i;
   }
   double real(int i) const {
     const Value& x = v[std::size_t(i) + 2];
-    return x.kind == Value::Real ? x.d : x.kind == Value::Int ? double(x.i) : std::atof(x.s.c_str());
+    return x.kind == Value::Real ? x.d : double(x.i);
   }
 };
 
-// A column's value as stored, with its storage class.
+// The bytes of a text or blob value (SQLite would convert a blob in place, and then its
+// storage class could no longer be told).
 template <class Row>
-void storedValueInto(const Row& r, int i, Value& out) {
-  switch (r.type(i)) {
+std::string_view bytesOf(const Row& r, int i, int type) {
+  return type == SQLITE_BLOB ? r.blob(i) : r.text(i);
+}
+
+// A number another tool stored as text (or as a blob): the number it spells, with a comma or
+// a point; blank or anything else is no number.
+std::optional<double> spelledNumber(std::string_view s) {
+  if (s.find_first_not_of(" \t") == std::string_view::npos) return std::nullopt;
+  return text::parseNumber(s);
+}
+
+// A column's value as stored, with its storage class (`type`, taken before any conversion).
+template <class Row>
+void storedValueInto(const Row& r, int i, int type, Value& out) {
+  switch (type) {
     case SQLITE_INTEGER:
     case SQLITE_NULL:
       out.kind = Value::Int;
@@ -110,22 +128,45 @@ bool storeInt(const int type, long long v, char* at) {
   return type == SQLITE_INTEGER && v >= std::numeric_limits<T>::min() && v <= std::numeric_limits<T>::max();
 }
 
+// A whole-number field's value from any storage class; false when it is not held exactly
+// (kept as stored then), `unreadable` when a text spells no whole number.
+template <class T, class Row>
+bool loadInt(const Row& r, int i, int type, char* at, bool& unreadable) {
+  if (type == SQLITE_INTEGER) return storeInt<T>(type, r.int64(i), at);
+  double d = 0;
+  if (type == SQLITE_FLOAT) {
+    d = r.real(i);
+  } else if (const auto n = spelledNumber(bytesOf(r, i, type)); n && *n == std::trunc(*n)) {
+    d = *n;
+  } else {
+    unreadable = true;
+  }
+  const bool fits = d >= double(std::numeric_limits<T>::min()) && d <= double(std::numeric_limits<T>::max());
+  storeInt<T>(SQLITE_INTEGER, fits ? static_cast<long long>(d) : 0, at);
+  return false;
+}
+
 template <class Row>
 void loadColumns(FileBase& f, FileState& st, const Row& r) {
   const FileDef& def = f.def();
   char* base = static_cast<char*>(f.buffer());
   st.curRow = r.rowid();
+  noteSeen(st.seen, st.curRow);
   st.curRev = r.rev();
   if (st.curKey.size() != def.columns.size()) st.curKey.assign(def.columns.size(), Value{});
   st.kept.clear();
+  st.unreadable.clear();
   for (std::size_t c = 0; c < def.columns.size(); ++c) {
     const int i = int(c);
     const FieldDef& fd = def.fields[std::size_t(def.columns[c].field)];
     char* at = base + def.columns[c].offset;
+    const int type = r.type(i);
     bool exact = true;
+    bool unreadable = false;
     switch (fd.type) {
       case FieldType::String: {
-        const std::string_view u = r.text(i);
+        // A blob reads as its text; it is kept as a blob (see exact below).
+        const std::string_view u = bytesOf(r, i, type);
         std::size_t n;
         if (isAscii(u)) {  // the same bytes in both code pages
           n = std::min(u.size(), fd.size);
@@ -138,31 +179,43 @@ void loadColumns(FileBase& f, FileState& st, const Row& r) {
           exact = raw.size() <= fd.size && !endsBlank(raw) && text::fromCp1252(raw) == u;
         }
         std::memset(at + n, ' ', fd.size - n);
+        exact = exact && type == SQLITE_TEXT;
         break;
       }
-      case FieldType::Byte: exact = storeInt<std::uint8_t>(r.type(i), r.int64(i), at); break;
-      case FieldType::Short: exact = storeInt<std::int16_t>(r.type(i), r.int64(i), at); break;
-      case FieldType::Long: exact = storeInt<std::int32_t>(r.type(i), r.int64(i), at); break;
+      case FieldType::Byte: exact = loadInt<std::uint8_t>(r, i, type, at, unreadable); break;
+      case FieldType::Short: exact = loadInt<std::int16_t>(r, i, type, at, unreadable); break;
+      case FieldType::Long: exact = loadInt<std::int32_t>(r, i, type, at, unreadable); break;
       case FieldType::Real: {
-        const int t = r.type(i);
-        const double y = r.real(i);
+        double y = 0;
+        if (type == SQLITE_FLOAT) {
+          y = r.real(i);
+        } else if (type == SQLITE_INTEGER) {
+          const long long whole = r.int64(i);
+          y = double(whole);
+          exact = whole > -(1LL << 53) && whole < (1LL << 53);
+        } else {
+          // "0,5" from another tool is 0.5; kept as stored until the program changes it.
+          const auto n = spelledNumber(bytesOf(r, i, type));
+          y = n.value_or(0);
+          unreadable = !n;
+          exact = false;
+        }
         std::memcpy(at, &y, 8);
-        const long long whole = r.int64(i);
-        exact = t == SQLITE_FLOAT || (t == SQLITE_INTEGER && whole > -(1LL << 53) && whole < (1LL << 53));
         break;
       }
       case FieldType::Memo: {
-        const std::string_view u = r.text(i);
+        const std::string_view u = bytesOf(r, i, type);
         reinterpret_cast<std::string*>(at)->assign(u);
-        exact = u.size() <= fd.size || utf8Chars(u) <= fd.size;
+        exact = (u.size() <= fd.size || utf8Chars(u) <= fd.size) && type == SQLITE_TEXT;
         break;
       }
     }
-    if (def.inKey[c]) storedValueInto(r, i, st.curKey[c]);
+    if (unreadable) st.unreadable.push_back(i);
+    if (def.inKey[c]) storedValueInto(r, i, type, st.curKey[c]);
     if (!exact) {
       KeptColumn k;
       k.column = i;
-      storedValueInto(r, i, k.stored);
+      storedValueInto(r, i, type, k.stored);
       columnValueInto(def, base, i, k.loaded);
       st.kept.push_back(std::move(k));
     }
@@ -198,7 +251,7 @@ std::vector<Value> rowValues(const FileDef& def, sqlite3_stmt* s) {
   v[0].i = sqlite3_column_int64(s, 0);
   v[1].i = sqlite3_column_int64(s, 1);
   const StmtRow r{s};
-  for (std::size_t i = 0; i < def.columns.size(); ++i) storedValueInto(r, int(i), v[i + 2]);
+  for (std::size_t i = 0; i < def.columns.size(); ++i) storedValueInto(r, int(i), r.type(int(i)), v[i + 2]);
   return v;
 }
 

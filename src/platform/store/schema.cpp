@@ -158,34 +158,41 @@ void bindText(sqlite3_stmt* s, int i, const std::string& v) {
 
 }  // namespace
 
-int useRollbackJournal(Connection& c, Error& err) {
+int journalIsWal(Connection& c, const std::string& schema, bool& wal, Error& err) {
+  wal = false;
+  return queryRows(
+      c.db(), "PRAGMA " + quoteId(schema) + ".journal_mode", [](sqlite3_stmt*) {},
+      [&](sqlite3_stmt* s) { wal = strcasecmp(columnText(s, 0).c_str(), "wal") == 0; }, err);
+}
+
+int useRollbackJournal(Connection& c, Error& err, const std::string& schema, std::string_view file) {
   bool wal = false;
-  if (int rc = queryRows(
-          c.db(), "PRAGMA main.journal_mode", [](sqlite3_stmt*) {},
-          [&](sqlite3_stmt* s) { wal = strcasecmp(columnText(s, 0).c_str(), "wal") == 0; }, err))
-    return rc;
+  if (int rc = journalIsWal(c, schema, wal, err)) return rc;
   if (!wal) return 0;
   // A write-ahead log would commit each file of a transaction on its own.
-  if (c.exec("PRAGMA main.journal_mode = DELETE", err) != 0) {
+  if (c.exec("PRAGMA " + quoteId(schema) + ".journal_mode = DELETE", err) != 0) {
     if (err.code == Err::Locked)
-      err = makeError(Err::Locked, "another program uses the file in WAL mode; it must be closed there first");
+      err = makeError(Err::Locked, "another program uses " + (file.empty() ? std::string("the file") : std::string(file)) +
+                                       " in WAL mode; it must be closed there first");
     return err.code;
   }
   return 0;
 }
 
-int ensureRevTrigger(Connection& c, const FileDef& def, Error& err) {
+int ensureRevTrigger(Connection& c, const FileDef& def, Error& err, const std::string& schema, bool inTransaction) {
   const std::string want = revTriggerSql(def);
   bool same = false;
   if (int rc = queryRows(
-          c.db(), "SELECT sql FROM main.sqlite_master WHERE type = 'trigger' AND name = ?1",
+          c.db(), "SELECT sql FROM " + quoteId(schema) + ".sqlite_master WHERE type = 'trigger' AND name = ?1",
           [&](sqlite3_stmt* s) { bindText(s, 1, revTriggerName(def)); },
           [&](sqlite3_stmt* s) { same = columnText(s, 0) == want; }, err))
     return rc;
   if (same) return 0;
-  const std::string sql = "BEGIN IMMEDIATE; DROP TRIGGER IF EXISTS main." + quoteId(revTriggerName(def)) + "; " + want +
-                          "; COMMIT;";
-  if (c.exec(sql, err) != 0) {
+  // The stored text names the trigger without its schema, so it compares with `want` above.
+  const std::string create = "CREATE TRIGGER " + quoteId(schema) + "." + want.substr(std::string("CREATE TRIGGER ").size());
+  const std::string body = "DROP TRIGGER IF EXISTS " + quoteId(schema) + "." + quoteId(revTriggerName(def)) + "; " + create + ";";
+  if (inTransaction) return c.exec(body, err);
+  if (c.exec("BEGIN IMMEDIATE; " + body + " COMMIT;", err) != 0) {
     Error ignored;
     c.exec("ROLLBACK", ignored);
     return err.code;

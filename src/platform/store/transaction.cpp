@@ -42,6 +42,66 @@ int txFail(Error& mine, const Error& e) {
   return e.code;
 }
 
+// Another tool may have switched a file to WAL since it was opened (its commit would then not
+// be part of the others') or dropped its _REV trigger. Runs right after BEGIN IMMEDIATE, while
+// the transaction holds every file: a file found in WAL mode gives 32 naming it; a missing
+// trigger is put back inside the transaction.
+int checkHeldFiles(Connection& c, const std::vector<Attached>& files, Error& err) {
+  for (const auto& a : files) {
+    bool wal = false;
+    if (journalIsWal(c, a.alias, wal, err) != 0) return err.code;
+    if (wal) {
+      err = makeError(Err::Locked, "another program uses " + a.path + " in WAL mode; it must be closed there first");
+      return err.code;
+    }
+    if (ensureRevTrigger(c, *a.def, err, a.alias, true) != 0) return err.code;
+  }
+  return 0;
+}
+
+// Switches every file back to the rollback journal. The program's own connections that read
+// a file after another tool switched it use its log as well and so prevent the switch: they
+// are opened again (they keep no state a fresh one lacks) and the switch is tried once more.
+int switchBack(Connection& c, const std::vector<Attached>& attached, const std::vector<FileBase*>& files, Error& err) {
+  for (int attempt = 0;; ++attempt) {
+    int rc = 0;
+    for (const auto& a : attached)
+      if ((rc = useRollbackJournal(c, err, a.alias, a.path)) != 0) break;
+    if (rc == 0) return 0;
+    if (rc != Err::Locked || attempt > 0) return rc;
+    for (FileBase* f : files)
+      if (FileOps::reconnect(*f, err) != 0) return err.code;
+  }
+}
+
+// BEGIN IMMEDIATE with the check above; a file switched to WAL is switched back once.
+int beginChecked(Connection& c, const std::vector<Attached>& attached, const std::vector<FileBase*>& files, Error& err) {
+  for (int attempt = 0;; ++attempt) {
+    if (c.exec("BEGIN IMMEDIATE", err) != 0) return err.code;
+    if (checkHeldFiles(c, attached, err) == 0) return 0;
+    Error ignored;
+    c.exec("ROLLBACK", ignored);
+    if (attempt > 0 || err.code != Err::Locked) return err.code;
+    if (switchBack(c, attached, files, err) != 0) return err.code;
+  }
+}
+
+// After a begin that gave 32: the first file another connection holds now (found by taking
+// and dropping its write lock without a wait), or "" when none is held any more.
+std::string heldPath(const std::vector<Attached>& attached) {
+  for (const auto& a : attached) {
+    Error err;
+    std::unique_ptr<Connection> probe;
+    if (Connection::open(a.path, 0, probe, err) != 0) continue;
+    if (probe->exec("BEGIN IMMEDIATE", err) != 0) {
+      if (err.code == Err::Locked) return a.path;
+      continue;
+    }
+    probe->exec("ROLLBACK", err);
+  }
+  return {};
+}
+
 void finish(TxState& st) {
   bumpWriteGeneration();
   while (!st.files.empty()) FileOps::detachTx(*st.files.back());
@@ -59,6 +119,7 @@ int Transaction::begin(std::vector<FileBase*> files, int waitSeconds) {
   // One schema per disk file: two instances of one file share it.
   std::map<std::string, std::string> aliases;
   std::vector<std::string> attachOrder;
+  std::vector<Attached> attached;
   for (FileBase* f : files) {
     const std::string& p = f->openedPath();
     if (aliases.count(p)) continue;
@@ -69,6 +130,7 @@ int Transaction::begin(std::vector<FileBase*> files, int waitSeconds) {
     }
     aliases[p] = alias;
     attachOrder.push_back(p);
+    attached.push_back({alias, p, &f->def()});
   }
   Error err;
   std::unique_ptr<Connection> c;
@@ -81,8 +143,13 @@ int Transaction::begin(std::vector<FileBase*> files, int waitSeconds) {
   // commit atomic over all of them, also when the process dies in the middle.
   for (const auto& p : attachOrder) sql += "PRAGMA " + quoteId(aliases[p]) + ".synchronous = FULL;";
   if (c->exec(sql, err) != 0) return txFail(error_, err);
-  if (c->exec("BEGIN IMMEDIATE", err) != 0) return txFail(error_, err);
+  held_ = nullptr;
+  if (switchBack(*c, attached, files, err) != 0 || beginChecked(*c, attached, files, err) != 0) {
+    nameHeld(attached, files, err);
+    return txFail(error_, err);
+  }
   st_->conn = std::move(c);
+  st_->attached = std::move(attached);
   st_->active = true;
   for (FileBase* f : files) {
     FileState& fs = FileOps::state(*f);
@@ -96,6 +163,18 @@ int Transaction::begin(std::vector<FileBase*> files, int waitSeconds) {
   error_.clear();
   setLastError(error_);
   return 0;
+}
+
+void Transaction::nameHeld(const std::vector<Attached>& attached, const std::vector<FileBase*>& files, Error& err) {
+  held_ = nullptr;
+  if (err.code != Err::Locked || err.text != errorText(Err::Locked)) return;  // a WAL refusal names its file
+  const std::string path = heldPath(attached);
+  if (path.empty()) return;
+  for (FileBase* f : files)
+    if (f->openedPath() == path) {
+      held_ = f;
+      break;
+    }
 }
 
 int Transaction::commit() {
@@ -123,7 +202,8 @@ int Transaction::checkpoint(bool* committed) {
   }
   bumpWriteGeneration();
   if (committed) *committed = true;
-  if (st_->conn->exec("BEGIN IMMEDIATE", err) != 0) {
+  if (beginChecked(*st_->conn, st_->attached, st_->files, err) != 0) {
+    nameHeld(st_->attached, st_->files, err);
     finish(*st_);
     if (t_current == this) t_current = nullptr;
     return txFail(error_, err);

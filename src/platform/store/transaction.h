@@ -13,6 +13,7 @@ namespace store {
 
 class FileBase;
 struct TxState;
+struct Attached;
 
 class Transaction {
  public:
@@ -35,13 +36,19 @@ class Transaction {
   // writes since the last commit are gone, and further writes would each commit on their own.
   bool stands() const;
   const Error& error() const { return error_; }
+  // After a begin (or checkpoint) that gave 32 because another connection held a file: that
+  // file, so the message can name it (the error text stays "File Is Locked"). nullptr when the
+  // file was free again by the time it was looked for.
+  FileBase* heldFile() const { return held_; }
 
   // The calling thread's active transaction, or nullptr.
   static Transaction* current();
 
  private:
   friend struct FileOps;
+  void nameHeld(const std::vector<Attached>& attached, const std::vector<FileBase*>& files, Error& err);
   Error error_;
+  FileBase* held_ = nullptr;
   std::unique_ptr<TxState> st_;
 };
 

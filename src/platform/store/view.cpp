@@ -18,7 +18,7 @@ int ViewBase::startAt() {
   mode_ = 2;
   // Remember the buffer's key value now: the buffer changes as soon as a record is read.
   const Cursor c = FileOps::cursorAtBuffer(file_, key_, true);
-  place_ = encodePosition(c.vals, 0);
+  place_ = encodePosition(file_.def(), key_, c.vals, 0);
   return file_.isOpen() ? 0 : Err::NotOpen;
 }
 

@@ -3,6 +3,7 @@
 // walked once each in key order and survive the program's rewrites.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -63,7 +64,12 @@ TEST_P(ForeignRowsTest, EveryKeyWalksEveryRowOnceFromEveryPosition) {
                       "('', 'BERG', 6),"                            // only the letter case differs; not in CODEKEY
                       "('b2', 'berg', 5000000000),"                 // beyond a LONG
                       "('', 'Berg  ', 1),"
-                      "('zz8', 'zeta', 2)"),
+                      "('zz8', 'zeta', 2),"
+                      "(x'4B33', 'Blob', 3),"                       // values of another type in keys:
+                      "(x'C3FF', x'', 7),"                          // blobs (not all UTF-8),
+                      "('Q1', x'42657267', 1),"
+                      "('Q2', 'Berg', 'abc'),"                      // a text in a number
+                      "('Q3', 'Berg', 2.5)"),                       // a real in an integer
             "");
   struct Case {
     store::KeyId key;
@@ -136,6 +142,64 @@ TEST_P(ForeignRowsTest, RewriteKeepsWhatTheProgramDidNotChange) {
   ASSERT_EQ(f.next(), 0);
   EXPECT_EQ(f.rec.NAME.str(), "Ny");
   EXPECT_EQ(f.next(), store::Err::NoRecord);
+}
+
+TEST_P(ForeignRowsTest, ABlobInAKeyReadsAsItsTextAndSurvivesARewrite) {
+  OtherTool tool(path);
+  ASSERT_EQ(tool.exec("INSERT INTO Test (CODE, NAME, N) VALUES (x'4B33', x'42657267', 1), (x'C3FF', 'Z', 2)"), "");
+  const Rows before = peek(path, "SELECT quote(CODE), quote(NAME) FROM Test ORDER BY rowid");
+  f.set(CODEKEY);
+  ASSERT_EQ(f.next(), 0);
+  EXPECT_EQ(f.rec.CODE.str(), "K3");
+  EXPECT_EQ(f.rec.NAME.str(), "Berg");
+  f.rec.N = 5;
+  ASSERT_EQ(f.put(), 0);
+  ASSERT_EQ(f.next(), 0);
+  f.rec.N = 6;
+  ASSERT_EQ(f.put(), 0);
+  EXPECT_EQ(f.next(), store::Err::NoRecord);
+  EXPECT_EQ(peek(path, "SELECT quote(CODE), quote(NAME) FROM Test ORDER BY rowid"), before);
+  EXPECT_EQ(peek(path, "SELECT N FROM Test ORDER BY rowid"), (Rows{{"5"}, {"6"}}));
+}
+
+TEST_P(ForeignRowsTest, ANumberWrittenAsTextReadsAsTheNumberItSpellsOrIsReported) {
+  struct Case {
+    const char* x;  // stored into the REAL column X
+    const char* n;  // and into the LONG column N
+    double wantX;
+    std::int32_t wantN;
+    std::vector<std::string> unreadable;
+  };
+  const Case cases[] = {
+      {"'0,5'", "'12,0'", 0.5, 12, {}},
+      {"' -1,25 '", "'-3,0'", -1.25, -3, {}},
+      {"x'302C35'", "x'3132'", 0.5, 12, {}},  // blobs that spell numbers
+      {"'n/a'", "'1,5'", 0, 0, {"N", "X"}},   // no number; no whole number
+      {"''", "'abc'", 0, 0, {"N", "X"}},
+  };
+  OtherTool tool(path);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.x) + " " + c.n);
+    ASSERT_EQ(tool.exec(std::string("DELETE FROM Test; INSERT INTO Test (CODE, X, N) VALUES ('K1', ") + c.x + ", " + c.n +
+                        "), ('K2', 2, 3)"),
+              "");
+    const Rows stored = peek(path, "SELECT quote(X), quote(N) FROM Test WHERE CODE = 'K1'");
+    ASSERT_EQ(peek(path, "SELECT typeof(X) IN ('text', 'blob'), typeof(N) IN ('text', 'blob') FROM Test WHERE CODE = 'K1'"),
+              (Rows{{"1", "1"}}));
+    f.set(CODEKEY);
+    ASSERT_EQ(f.next(), 0);
+    EXPECT_EQ(f.rec.X, c.wantX);
+    EXPECT_EQ(f.rec.N, c.wantN);
+    std::vector<std::string> bad = f.unreadableNumbers();
+    std::sort(bad.begin(), bad.end());
+    EXPECT_EQ(bad, c.unreadable);
+    // A rewrite for another field leaves both as they were written, never 0.
+    f.rec.NAME = "Ny";
+    ASSERT_EQ(f.put(), 0);
+    EXPECT_EQ(peek(path, "SELECT quote(X), quote(N) FROM Test WHERE CODE = 'K1'"), stored);
+    ASSERT_EQ(f.next(), 0);
+    EXPECT_TRUE(f.unreadableNumbers().empty());
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(ReadAhead, ForeignRowsTest, ::testing::Bool());

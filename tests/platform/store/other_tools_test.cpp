@@ -71,6 +71,37 @@ TEST_F(OtherToolsTest, ShellWithTheExtensionWritesAndChecksTheFile) {
   EXPECT_EQ(peek(path, "SELECT _REV FROM Test WHERE CODE = 'x9'"), (Rows{{"1"}}));
 }
 
+// The shell writes beside the open instance: a code as a blob, a factor as "0,5", the file
+// switched to WAL, the trigger dropped, the highest record deleted; the program's own instance
+// reads the file in WAL mode before its transaction begins.
+TEST_F(OtherToolsTest, ShellWritingBesideTheOpenFileLeavesEveryWalkAndSaveRight) {
+  f.clear();
+  f.rec.CODE = "C3";
+  ASSERT_EQ(f.get(CODEKEY), 0);
+  const std::string c3 = f.position(CODEKEY);
+  ASSERT_EQ(shell(path, "UPDATE Test SET CODE = CAST(CODE AS BLOB), X = '0,5' WHERE CODE = 'B2';"
+                        "DELETE FROM Test WHERE CODE = 'C3'; DROP TRIGGER Test_REV; PRAGMA journal_mode = WAL;"),
+            "wal\n");
+  EXPECT_EQ(codes(), (std::vector<std::string>{"A1", "B2"}));  // the blob after every text
+  EXPECT_EQ(f.reget(CODEKEY, c3), store::Err::RecordNotFound);
+  store::Transaction tx;
+  ASSERT_EQ(tx.begin({&f}, 1), 0);
+  f.set(CODEKEY);
+  ASSERT_EQ(f.next(), 0);
+  ASSERT_EQ(f.next(), 0);
+  EXPECT_EQ(f.rec.X, 0.5);
+  f.rec.N = 4;
+  ASSERT_EQ(f.put(), 0);
+  f.clear();
+  f.rec.CODE = "C3";
+  ASSERT_EQ(f.add(), 0);  // beyond the record the program held, which the shell deleted
+  EXPECT_NE(f.position(CODEKEY), c3);
+  ASSERT_EQ(tx.commit(), 0);
+  EXPECT_EQ(shell(path, "PRAGMA journal_mode; SELECT quote(CODE), X, N FROM Test WHERE N = 4;"
+                        "SELECT count(*) FROM sqlite_master WHERE name = 'Test_REV'; PRAGMA integrity_check;"),
+            "delete\nX'4232'|0,5|4\n1\nok\n");
+}
+
 TEST_F(OtherToolsTest, RewriteFailsAfterAnotherToolsUpdateThatLeftTheRevision) {
   struct Case {
     const char* what;

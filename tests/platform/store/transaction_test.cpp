@@ -136,6 +136,8 @@ TEST_F(TransactionTest, BeginFailsWithinItsWaitWhenAFileIsHeld) {
   EXPECT_FALSE(tx.active());
   EXPECT_EQ(store::lastError().code, store::Err::Locked);
   EXPECT_EQ(store::Transaction::current(), nullptr);
+  // The message can name the file that is held, not the first of the transaction.
+  EXPECT_EQ(tx.heldFile(), files[2].get());
 
   // Nothing stays locked by the failed begin: the other files can be had at once.
   store::Transaction other;
