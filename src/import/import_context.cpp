@@ -1,8 +1,12 @@
 #include "import/import_context.h"
 
+#include <cmath>
 #include <cstring>
 
 #include "data/cascade.h"
+#include "data/warnings.h"
+#include "import/log_lines.h"
+#include "platform/store/error.h"
 #include "platform/text/picture.h"
 
 namespace import {
@@ -20,6 +24,13 @@ void ImportContext::problem(const std::string& logLine) {
   state.ProblemLogged = 1;
 }
 
+void ImportContext::readFailed(const store::FileBase& f) {
+  const std::string error = data::warningErrorText(data::currentError());
+  data::ShowWarningText(data::kRecordRetrievalError, f.label());
+  writer.finish();  // what was written is sound: it stays
+  writer.stop("Feil på fil " + f.label() + ": " + error);
+}
+
 std::string ImportContext::journalText() const {
   return text::fromCp1252(std::string(journal.PAAR.trimmedRaw()) + "/" + std::string(journal.JRNLNR.raw()));
 }
@@ -33,13 +44,18 @@ const std::vector<ImportContext::ParameterMapping>& ImportContext::parameterMapp
   f.clear();
   f.rec.LAB = thr.LAB;
   f.rec.PRTYPE = type;
-  // A read error ends the walk as the end of the file would.
-  if (f.setFrom(data::MapParam::MAPPARAMKEY) == 0) {
-    while (f.next() == 0) {
-      if (!data::sameLink(f.rec.LAB.raw(), thr.LAB.raw()) || f.rec.PRTYPE != type) break;
-      mappings_[i].push_back({f.rec, "Leser prøvefile. Analyse: " + text::fromCp1252(f.rec.PARAMLAB.raw())});
+  int rc = f.setFrom(data::MapParam::MAPPARAMKEY);
+  while (rc == 0 && (rc = f.next()) == 0) {
+    if (!data::sameLink(f.rec.LAB.raw(), thr.LAB.raw()) || f.rec.PRTYPE != type) break;
+    // The store reads a factor that spells no number as NaN: multiplying by it, or by the 0 it
+    // once read as, would overwrite good values.
+    if (!std::isfinite(f.rec.FAKTOR)) {
+      problem(notAFactorLine(type.str(), text::fromCp1252(f.rec.PARAMLAB.raw())));
+      continue;
     }
+    mappings_[i].push_back({f.rec, "Leser prøvefile. Analyse: " + text::fromCp1252(f.rec.PARAMLAB.raw())});
   }
+  if (rc != 0 && rc != store::Err::NoRecord) readFailed(f);
   return mappings_[i];
 }
 
@@ -57,14 +73,14 @@ const std::vector<data::MapStedRecord>& ImportContext::placeMappings(
   f.rec.LAB = thr.LAB;
   f.rec.LEVERAND = rekv;
   f.rec.STEDLAB.assignRaw(placeKey.raw().substr(0, 6));
-  if (f.setFrom(data::MapSted::MAPSTEDKEY) == 0) {
-    while (f.next() == 0) {
-      if (!data::sameLink(f.rec.LAB.raw(), thr.LAB.raw()) || !data::sameLink(f.rec.LEVERAND.raw(), rekv.raw()) ||
-          f.rec.STEDLAB != placeKey)
-        break;
-      out.push_back(f.rec);
-    }
+  int rc = f.setFrom(data::MapSted::MAPSTEDKEY);
+  while (rc == 0 && (rc = f.next()) == 0) {
+    if (!data::sameLink(f.rec.LAB.raw(), thr.LAB.raw()) || !data::sameLink(f.rec.LEVERAND.raw(), rekv.raw()) ||
+        f.rec.STEDLAB != placeKey)
+      break;
+    out.push_back(f.rec);
   }
+  if (rc != 0 && rc != store::Err::NoRecord) readFailed(f);
   return out;
 }
 

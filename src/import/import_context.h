@@ -48,15 +48,20 @@ struct ImportContext {
   // The run was stopped (a file error, a full disk, files held by another process, a log
   // that cannot be written).
   bool stopped() const { return writer.stopped() || log.appendFailed(); }
+  // A read of `f` failed with anything but its end: kind 35 with its label, what is written
+  // kept, and the run stopped with the file and its error as the cause. A walk cut short must
+  // not end the run as if it were complete.
+  void readFailed(const store::FileBase& f);
 
   struct ParameterMapping {
     data::MapParamRecord rec;
     std::string progress;  // the third progress line while this mapping is read
   };
-  // The laboratory's parameter mappings of one sample type, in key order, read once per run:
-  // the mapping files cannot change while the laboratory tables are held.
+  // The laboratory's parameter mappings of one sample type, in key order, read once per run
+  // (a read failure stops the run; the mappings read so far are returned).
   const std::vector<ParameterMapping>& parameterMappings(char prtype);
-  // The place mappings of (requisitioner, place key) in key order, read once per run.
+  // The place mappings of (requisitioner, place key) in key order, read once per run (a read
+  // failure stops the run).
   const std::vector<data::MapStedRecord>& placeMappings(const text::Str<6>& rekv,
                                                         const text::Str<32>& placeKey);
 

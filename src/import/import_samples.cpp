@@ -28,6 +28,7 @@ void ImportSamples(ImportContext& ctx) {
     takeWaterQuantity(st, ctx.sample.IDENT.str(), ctx.sample.REGKODE.str());
     ImportFlowValues(ctx);
     ImportPlaces(ctx);
+    if (ctx.stopped()) return;  // a mapping file failed: see RunImport
   }
 }
 

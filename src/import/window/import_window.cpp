@@ -113,7 +113,8 @@ class ImportWindowProc : public ImportProgress {
  private:
   void bindControls();
   void lookups();
-  void findLab();
+  // Reads the laboratory THR:LAB names; false (buffer cleared) when it is not in the file.
+  bool findLab();
   void refresh();
   void loadTypes();
   void loadPlaces();
@@ -225,15 +226,16 @@ void ImportWindowProc::lookups() {
   plantName(s_.g.LEVERAND2, lev2_);
 }
 
-void ImportWindowProc::findLab() {
+bool ImportWindowProc::findLab() {
   t_.MapLab.rec.LAB = t_.LAB;
   if (t_.MapLab.get(data::MapLab::MAPLABKEY) != 0) {
     t_.MapLab.clear();
-    return;
+    return false;
   }
   // The key ignores letter case but the mappings are found by the stored code: "fjl" typed
   // would find the laboratory and then import nothing.
   t_.LAB = t_.MapLab.rec.LAB;
+  return true;
 }
 
 void ImportWindowProc::refresh() {
@@ -353,7 +355,17 @@ void ImportWindowProc::chooseImportFile() {
 }
 
 void ImportWindowProc::startImport() {
-  findLab();
+  // Renamed or deleted by another station since it was chosen: without its record the run
+  // would look for the tables in no directory at all.
+  if (!findLab() && !t_.LAB.blank()) {
+    ui::message("Laboratoriet " + t_.LAB.str() +
+                    " finnes ikke lenger. Det kan være endret eller slettet av en annen stasjon.|"
+                    "Velg laboratoriet på nytt. Importen er ikke startet!",
+                "Advarsel", ui::Icon::Information);
+    refresh();
+    win_.select("?THR:LAB");
+    return;
+  }
   s_.push();
   ImportChoices c;
   const auto& g = s_.g;
