@@ -60,6 +60,7 @@ std::string integrity(const std::string& path) {
 void execOn(const std::string& path, const char* sql) {
   sqlite3* db = nullptr;
   ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+  store::registerUpper1252(db);  // the key indexes of the mapping files collate with it
   ASSERT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
   sqlite3_close(db);
 }
