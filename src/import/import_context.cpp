@@ -51,6 +51,7 @@ const std::vector<ImportContext::ParameterMapping>& ImportContext::parameterMapp
     // once read as, would overwrite good values.
     if (!std::isfinite(f.rec.FAKTOR)) {
       problem(notAFactorLine(type.str(), text::fromCp1252(f.rec.PARAMLAB.raw())));
+      passedOver_[i] = true;
       continue;
     }
     mappings_[i].push_back({f.rec, "Leser prøvefile. Analyse: " + text::fromCp1252(f.rec.PARAMLAB.raw())});

@@ -60,6 +60,9 @@ struct ImportContext {
   // The laboratory's parameter mappings of one sample type, in key order, read once per run
   // (a read failure stops the run; the mappings read so far are returned).
   const std::vector<ParameterMapping>& parameterMappings(char prtype);
+  // A mapping of the type was passed over for a factor that is no number: the type's stored
+  // controls are not rewritten, since the rewrite would leave that parameter's value out.
+  bool factorPassedOver(char prtype) const { return passedOver_[prtype == 'S' ? 1 : 0]; }
   // The place mappings of (requisitioner, place key) in key order, read once per run (a read
   // failure stops the run).
   const std::vector<data::MapStedRecord>& placeMappings(const text::Str<6>& rekv,
@@ -67,6 +70,7 @@ struct ImportContext {
 
  private:
   bool haveMappings_[2] = {false, false};
+  bool passedOver_[2] = {false, false};
   std::vector<ParameterMapping> mappings_[2];
   struct PlaceKey {
     std::array<char, 38> bytes;  // requisitioner (6) and place key (32)

@@ -71,7 +71,7 @@ std::string notAResultLine(std::string_view journal, std::string_view code, std:
 
 std::string notAFactorLine(std::string_view prtype, std::string_view code) {
   return "Ugyldig faktor i MapParam - Prøvetype: " + trimmed(prtype) + " Analyse: " + trimmed(code) +
-         " Faktoren er ikke et tall, koblingen er ikke brukt!";
+         " Faktoren er ikke et tall: koblingen er ikke brukt, og lagrede kontroller overskrives ikke!";
 }
 
 std::string dayCountOutOfRangeLine(std::string_view journal, std::string_view code, double days) {

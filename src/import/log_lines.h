@@ -28,7 +28,8 @@ std::string failedStorePrefix(std::string_view kind, std::string_view anleggsnr,
 std::string notAResultLine(std::string_view journal, std::string_view code, std::string_view result);
 std::string dayCountOutOfRangeLine(std::string_view journal, std::string_view code, double days);
 std::string notADateLine(std::string_view journal, std::string_view dateField);
-// A parameter mapping whose factor is no number (another tool wrote text there): not used.
+// A parameter mapping whose factor is no number (another tool wrote text there): not used, and
+// the stored controls of its type are not rewritten.
 std::string notAFactorLine(std::string_view prtype, std::string_view code);
 std::string dischargeTotalLine(long count);
 std::string sludgeTotalLine(long count);

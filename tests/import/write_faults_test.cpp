@@ -231,7 +231,8 @@ TEST_F(WriteFaultsTest, AnotherStationCuttingAWalkShortStopsTheRun) {
 
 // Another tool wrote the factors as text: "0,5" is the number it spells, "fem" spells none and
 // its mapping is named in the log and passed over. The run stores what it would with the
-// factor 0.5 and without that mapping, never a value multiplied by 0.
+// factor 0.5 and without that mapping, never a value multiplied by 0; and an overwriting run
+// leaves the stored controls as they were rather than rewrite them without that value.
 TEST_F(WriteFaultsTest, AFactorWrittenAsTextIsItsNumberOrItsMappingIsPassedOverAndNamed) {
   auto& t = data::thr();
   const auto factor = [&](const char* code) {
@@ -260,6 +261,17 @@ TEST_F(WriteFaultsTest, AFactorWrittenAsTextIsItsNumberOrItsMappingIsPassedOverA
   EXPECT_EQ(dumpSlamkontroll(), expectedS);
   const std::string log = logText();
   EXPECT_NE(log.find("Ugyldig faktor i MapParam - Prøvetype: U Analyse: SS "), std::string::npos) << log;
+
+  execOn(path(t.Utslippskontroll), "DELETE FROM Utslippskontroll");
+  execOn(mapParam, "UPDATE MapParam SET FAKTOR = 2 WHERE LAB = 'KL' AND PARAMLAB = 'SS'");
+  run(allOn());
+  const auto good = dumpUtslippskontroll();
+  execOn(mapParam, "UPDATE MapParam SET FAKTOR = 'fem' WHERE LAB = 'KL' AND PARAMLAB = 'SS'");
+  import::ImportChoices overwrite = allOn();
+  overwrite.OVERSKRIVES = true;
+  run(overwrite);
+  EXPECT_EQ(dumpUtslippskontroll(), good);
+  EXPECT_EQ(logText().find("Lagret Utslippskontroll"), std::string::npos) << logText();
 }
 
 TEST_F(WriteFaultsTest, AMalformedRegistryFileIsAFileErrorNotAMissingPlant) {
