@@ -31,6 +31,13 @@ void ImportContext::readFailed(const store::FileBase& f) {
   writer.stop("Feil på fil " + f.label() + ": " + error);
 }
 
+void ImportContext::checkLabWalk() {
+  std::string error = lab.walkError();
+  if (error.empty() || stopped()) return;
+  writer.finish();
+  writer.stop(std::move(error));
+}
+
 std::string ImportContext::journalText() const {
   return text::fromCp1252(std::string(journal.PAAR.trimmedRaw()) + "/" + std::string(journal.JRNLNR.raw()));
 }

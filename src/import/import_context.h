@@ -52,6 +52,8 @@ struct ImportContext {
   // kept, and the run stopped with the file and its error as the cause. A walk cut short must
   // not end the run as if it were complete.
   void readFailed(const store::FileBase& f);
+  // After a walk of the laboratory's tables: one cut short by a read error stops the run.
+  void checkLabWalk();
 
   struct ParameterMapping {
     data::MapParamRecord rec;

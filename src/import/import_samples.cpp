@@ -30,6 +30,7 @@ void ImportSamples(ImportContext& ctx) {
     ImportPlaces(ctx);
     if (ctx.stopped()) return;  // a mapping file failed: see RunImport
   }
+  ctx.checkLabWalk();
 }
 
 }  // namespace import

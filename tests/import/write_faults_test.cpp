@@ -171,8 +171,9 @@ TEST_F(WriteFaultsTest, FilesHeldByAnotherConnectionStopTheRunAfterABoundedWait)
 }
 
 // Another station acts when the run shows its first plant: it holds the supplier mappings
-// past the read wait, or renames the laboratory (its mappings moving along). Either way the
-// run has not seen every supplier: it stops and says why, never "Ferdig!".
+// past the read wait, or renames the laboratory (its mappings moving along); or the sample
+// table fails at the next read. Either way the run has not seen everything it was to import:
+// it stops and says why, never "Ferdig!".
 TEST_F(WriteFaultsTest, AnotherStationCuttingAWalkShortStopsTheRun) {
   struct Case {
     const char* what;
@@ -187,6 +188,9 @@ TEST_F(WriteFaultsTest, AnotherStationCuttingAWalkShortStopsTheRun) {
          ASSERT_EQ(sqlite3_exec(holder, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
        },
        "Feil på fil MapLever: File Is Locked (32)"},
+      {"sample table unreadable", [&](sqlite3*&) { fake.nextSampleReadFails = true; },
+       "Feil på fil RNX20.DBF: Invalid File (36)"},
+      // Last: the laboratory keeps its new code.
       {"laboratory renamed",
        [&](sqlite3*&) {
          execOn(path(t.MapLab), "UPDATE MapLab SET LAB = 'KM', _REV = _REV + 1 WHERE LAB = 'KL'");
