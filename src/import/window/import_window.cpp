@@ -115,6 +115,8 @@ class ImportWindowProc : public ImportProgress {
   void lookups();
   // Reads the laboratory THR:LAB names; false (buffer cleared) when it is not in the file.
   bool findLab();
+  // findLab(), and when the chosen laboratory is gone a box naming it, ending in `notDone`.
+  bool labStillThere(const char* notDone);
   void refresh();
   void loadTypes();
   void loadPlaces();
@@ -336,6 +338,7 @@ bool ImportWindowProc::selectSupplier(text::Str<6>& field) {
 }
 
 void ImportWindowProc::chooseImportFile() {
+  if (!labStillThere("Importfila er ikke valgt!")) return;
   lookups();  // reads the laboratory's record afresh
   std::string path = t_.MapLab.rec.DATADIRLAB.str();
   if (!ui::fileDialog("Velg en importfile", path, "RNX-file|RNX20*.dbf|Alle filer|*.*")) return;
@@ -354,18 +357,21 @@ void ImportWindowProc::chooseImportFile() {
   ui::message(stored ? "Ny standardfile er lagret!" : "Feil ved lagring av standardfile!");
 }
 
+bool ImportWindowProc::labStillThere(const char* notDone) {
+  if (findLab() || t_.LAB.blank()) return true;
+  // Renamed or deleted by another station since it was chosen: without its record the window
+  // would work in no directory at all.
+  ui::message("Laboratoriet " + t_.LAB.str() +
+                  " finnes ikke lenger. Det kan være endret eller slettet av en annen stasjon.|"
+                  "Velg laboratoriet på nytt. " + notDone,
+              "Advarsel", ui::Icon::Information);
+  refresh();
+  win_.select("?THR:LAB");
+  return false;
+}
+
 void ImportWindowProc::startImport() {
-  // Renamed or deleted by another station since it was chosen: without its record the run
-  // would look for the tables in no directory at all.
-  if (!findLab() && !t_.LAB.blank()) {
-    ui::message("Laboratoriet " + t_.LAB.str() +
-                    " finnes ikke lenger. Det kan være endret eller slettet av en annen stasjon.|"
-                    "Velg laboratoriet på nytt. Importen er ikke startet!",
-                "Advarsel", ui::Icon::Information);
-    refresh();
-    win_.select("?THR:LAB");
-    return;
-  }
+  if (!labStillThere("Importen er ikke startet!")) return;
   s_.push();
   ImportChoices c;
   const auto& g = s_.g;

@@ -318,10 +318,14 @@ TEST_F(ImportWindowTest, ALaboratoryRenamedUnderTheOpenWindowIsNamedAndNotImport
   openWindow("K1");
   testing_util::peek(store::resolvePath(data::fileName(data::FileId::MapLab)),
                      "UPDATE MapLab SET LAB = 'K9', _REV = _REV + 1 WHERE LAB = 'K1'");
-  ASSERT_TRUE(robot.press("?OKBUTTON"));
-  ASSERT_TRUE(robot.answer("Advarsel", "Ok")) << transcript.text();
-  EXPECT_TRUE(transcriptHas("Laboratoriet K1 finnes ikke lenger")) << transcript.text();
-  EXPECT_FALSE(transcriptHas("Kan ikke åpne")) << transcript.text();
+  for (const char* button : {"?OKBUTTON", "?IMPORTFILEBUTTON"}) {
+    SCOPED_TRACE(button);
+    ASSERT_TRUE(robot.press(button));
+    ASSERT_TRUE(robot.answer("Advarsel", "Ok")) << transcript.text();
+    EXPECT_TRUE(transcriptHas("Laboratoriet K1 finnes ikke lenger")) << transcript.text();
+    EXPECT_FALSE(transcriptHas("Kan ikke åpne")) << transcript.text();
+    EXPECT_FALSE(transcriptHas("Velg en importfile")) << "no file dialog in no directory";
+  }
   EXPECT_EQ(runs, 0);
   closeWindow();
 }
