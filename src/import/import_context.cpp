@@ -6,6 +6,7 @@
 #include "data/cascade.h"
 #include "data/warnings.h"
 #include "import/log_lines.h"
+#include "import/sludge_targets.h"
 #include "platform/store/error.h"
 #include "platform/text/picture.h"
 
@@ -23,6 +24,19 @@ void ImportContext::problem(const std::string& logLine) {
   writer.logLine(logLine);  // after the records written before it
   state.ProblemLogged = 1;
 }
+
+namespace {
+// Whether a mapping's value is the result times its factor: the flow quantities, the number of
+// days and a sludge target without a field take none.
+bool takesFactor(char prtype, const text::Str<20>& target) {
+  if (prtype == 'S') {
+    const SludgeTarget* t = findSludgeTarget(target.raw());
+    return t && t->conversion != SludgeConversion::DayCount && t->conversion != SludgeConversion::NoField;
+  }
+  static const text::Str<20> days("Ant. Døgn"), water("Vannmengde"), overflow("Overløp");
+  return target != days && target != water && target != overflow;
+}
+}  // namespace
 
 void ImportContext::readFailed(const store::FileBase& f) {
   const std::string error = data::warningErrorText(data::currentError());
@@ -55,8 +69,8 @@ const std::vector<ImportContext::ParameterMapping>& ImportContext::parameterMapp
   while (rc == 0 && (rc = f.next()) == 0) {
     if (!data::sameLink(f.rec.LAB.raw(), thr.LAB.raw()) || f.rec.PRTYPE != type) break;
     // The store reads a factor that spells no number as NaN: multiplying by it, or by the 0 it
-    // once read as, would overwrite good values.
-    if (!std::isfinite(f.rec.FAKTOR)) {
+    // once read as, would overwrite good values. Mappings that take no factor are kept.
+    if (!std::isfinite(f.rec.FAKTOR) && takesFactor(prtype, f.rec.PARAMSIV)) {
       problem(notAFactorLine(type.str(), text::fromCp1252(f.rec.PARAMLAB.raw())));
       passedOver_[i] = true;
       continue;

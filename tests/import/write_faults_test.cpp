@@ -237,7 +237,8 @@ TEST_F(WriteFaultsTest, AnotherStationCuttingAWalkShortStopsTheRun) {
 }
 
 // Another tool wrote the factors as text: "0,5" is the number it spells, "fem" spells none and
-// its mapping is named in the log and passed over. The run stores what it would with the
+// its mapping is named in the log and passed over ("ingen" on a mapping that takes no factor
+// changes nothing). The run stores what it would with the
 // factor 0.5 and without that mapping, never a value multiplied by 0; and an overwriting run
 // leaves the stored controls as they were rather than rewrite them without that value.
 TEST_F(WriteFaultsTest, AFactorWrittenAsTextIsItsNumberOrItsMappingIsPassedOverAndNamed) {
@@ -261,6 +262,8 @@ TEST_F(WriteFaultsTest, AFactorWrittenAsTextIsItsNumberOrItsMappingIsPassedOverA
   execOn(path(t.Slamkontroll), "DELETE FROM Slamkontroll");
   execOn(mapParam, "UPDATE MapParam SET LAB = 'KL', FAKTOR = 'fem' WHERE LAB = 'XY' AND PARAMLAB = 'SS'");
   execOn(mapParam, "UPDATE MapParam SET FAKTOR = '0,5' WHERE LAB = 'KL' AND PARAMLAB = 'TP'");
+  // The water quantity takes no factor: its mapping stays in use whatever the factor holds.
+  execOn(mapParam, "UPDATE MapParam SET FAKTOR = 'ingen' WHERE LAB = 'KL' AND PARAMLAB = 'VM'");
   if (factor("TP") != 0.5 || !std::isnan(factor("SS")))
     GTEST_SKIP() << "this store reads a text factor as " << factor("TP") << " and " << factor("SS");
   run(allOn());
@@ -268,6 +271,7 @@ TEST_F(WriteFaultsTest, AFactorWrittenAsTextIsItsNumberOrItsMappingIsPassedOverA
   EXPECT_EQ(dumpSlamkontroll(), expectedS);
   const std::string log = logText();
   EXPECT_NE(log.find("Ugyldig faktor i MapParam - Prøvetype: U Analyse: SS "), std::string::npos) << log;
+  EXPECT_EQ(log.find("Analyse: VM "), std::string::npos) << log;
 
   execOn(path(t.Utslippskontroll), "DELETE FROM Utslippskontroll");
   execOn(mapParam, "UPDATE MapParam SET FAKTOR = 2 WHERE LAB = 'KL' AND PARAMLAB = 'SS'");
