@@ -1,5 +1,6 @@
 #include "import/import_context.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -36,6 +37,18 @@ bool takesFactor(char prtype, const text::Str<20>& target) {
   static const text::Str<20> days("Ant. Døgn"), water("Vannmengde"), overflow("Overløp");
   return target != days && target != water && target != overflow;
 }
+
+// The factor of the mapping last read spells no number: the store reads such a text as 0 and
+// names its column (a store that cannot name it may give NaN instead).
+template <class File>
+bool factorUnreadable(const File& f) {
+  if (!std::isfinite(f.rec.FAKTOR)) return true;
+  if constexpr (requires { f.unreadableNumbers(); }) {
+    const auto columns = f.unreadableNumbers();
+    return std::find(columns.begin(), columns.end(), "FAKTOR") != columns.end();
+  }
+  return false;
+}
 }  // namespace
 
 void ImportContext::readFailed(const store::FileBase& f) {
@@ -68,9 +81,9 @@ const std::vector<ImportContext::ParameterMapping>& ImportContext::parameterMapp
   int rc = f.setFrom(data::MapParam::MAPPARAMKEY);
   while (rc == 0 && (rc = f.next()) == 0) {
     if (!data::sameLink(f.rec.LAB.raw(), thr.LAB.raw()) || f.rec.PRTYPE != type) break;
-    // The store reads a factor that spells no number as NaN: multiplying by it, or by the 0 it
-    // once read as, would overwrite good values. Mappings that take no factor are kept.
-    if (!std::isfinite(f.rec.FAKTOR) && takesFactor(prtype, f.rec.PARAMSIV)) {
+    // Multiplying by a factor that is no number, or by the 0 it reads as, would overwrite good
+    // values. Mappings that take no factor are kept.
+    if (factorUnreadable(f) && takesFactor(prtype, f.rec.PARAMSIV)) {
       problem(notAFactorLine(type.str(), text::fromCp1252(f.rec.PARAMLAB.raw())));
       passedOver_[i] = true;
       continue;

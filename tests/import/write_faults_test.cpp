@@ -264,8 +264,7 @@ TEST_F(WriteFaultsTest, AFactorWrittenAsTextIsItsNumberOrItsMappingIsPassedOverA
   execOn(mapParam, "UPDATE MapParam SET FAKTOR = '0,5' WHERE LAB = 'KL' AND PARAMLAB = 'TP'");
   // The water quantity takes no factor: its mapping stays in use whatever the factor holds.
   execOn(mapParam, "UPDATE MapParam SET FAKTOR = 'ingen' WHERE LAB = 'KL' AND PARAMLAB = 'VM'");
-  if (factor("TP") != 0.5 || !std::isnan(factor("SS")))
-    GTEST_SKIP() << "this store reads a text factor as " << factor("TP") << " and " << factor("SS");
+  if (factor("TP") != 0.5) GTEST_SKIP() << "this store reads the factor '0,5' as " << factor("TP");
   run(allOn());
   EXPECT_EQ(dumpUtslippskontroll(), expectedU);
   EXPECT_EQ(dumpSlamkontroll(), expectedS);
