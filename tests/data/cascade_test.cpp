@@ -258,8 +258,18 @@ TEST_F(CascadeTest, ARecordGoneAndReplacedIsNotFoundAndTheNewRecordKeepsItsMappi
     const auto r = testing_util::peek(path(FileId::MapLab), "SELECT rowid FROM MapLab WHERE LAB = '" + lab + "'");
     return r.empty() ? std::string("-") : r[0][0];
   };
+  // Another station's instance of the file, as the program deletes.
+  const auto deleteElsewhere = [](const std::string& lab) {
+    data::MapLab other;
+    other.setName(data::fileName(FileId::MapLab));
+    ASSERT_EQ(other.open(), 0);
+    other.rec.LAB = lab;
+    ASSERT_EQ(other.get(data::MapLab::MAPLABKEY), 0);
+    ASSERT_EQ(other.remove(), 0);
+    other.close();
+  };
   const std::string last = rowid("ZZ");
-  testing_util::peek(path(FileId::MapLab), "DELETE FROM MapLab WHERE LAB = 'ZZ'");
+  deleteElsewhere("ZZ");
   addLabs({{"NY", "Ny lab"}});
   const bool reused = rowid("NY") == last;
   resetTree();
@@ -283,7 +293,7 @@ TEST_F(CascadeTest, ARecordGoneAndReplacedIsNotFoundAndTheNewRecordKeepsItsMappi
     Lines replaced;
     start([&] {
       return withLab("ZZ", [&](data::ThreadState& t) {
-        testing_util::peek(path(FileId::MapLab), "DELETE FROM MapLab WHERE LAB = 'ZZ'");
+        deleteElsewhere("ZZ");
         addLabs({{"NY", "Ny lab"}});
         testing_util::peek(path(FileId::MapLever), "UPDATE MapLever SET LAB = 'NY' WHERE LAB = 'ZZ'");
         replaced = snapshot();
