@@ -18,9 +18,7 @@ int failed(int kind, std::string_view label) {
   ShowWarningText(kind, label);
   return 1;
 }
-}  // namespace
 
-namespace {
 // The file of `files` another station holds, found by trying each alone without a wait (the
 // begin over all of them does not say which); `fallback` when none is held by now.
 std::string_view heldFile(const std::vector<store::FileBase*>& files, std::string_view fallback) {
