@@ -16,7 +16,8 @@ namespace data {
 // Windows-1252 bytes.
 bool sameLink(std::string_view a, std::string_view b);
 
-// Delete operations: 0 the record and everything it owns are gone, 1 nothing was deleted.
+// Delete operations: 0 the record and everything it owns are gone, 1 nothing was deleted
+// (also when the record itself had gone since it was read: kind 17, nothing else touched).
 int DeleteMapLab();
 int DeleteMapLever();
 int DeleteMapParam();
@@ -31,9 +32,10 @@ void SaveMapParamLinks();
 void SaveMapStedLinks();
 
 // Update operations: 0 rewritten with every owned record following, 1 failed and nothing
-// changed (the buffer keeps the user's changes), 2 another station changed the record since
-// it was read: nothing changed, kind 38 shown, and the buffer holds the stored version read
-// with change detection armed, so a second attempt rewrites it.
+// changed (the buffer keeps the user's changes; a record gone since it was read is such a
+// failure, kind 15), 2 another station changed the record since it was read: nothing changed,
+// kind 38 shown, the buffer holds the stored version read with change detection armed, so a
+// second attempt rewrites it, and the saved links are taken again from that version.
 int UpdateMapLab();
 int UpdateMapLever();
 int UpdateMapParam();

@@ -6,6 +6,7 @@
 #include "data/cascade_walk.h"
 #include "data/thread_state.h"
 #include "data/use_counters.h"
+#include "data/warnings.h"
 
 namespace data {
 
@@ -50,14 +51,21 @@ int CascadeDeleteLabParam() { return deleteLabOwned(thr().MapParam, MapParam::MA
 int CascadeDeleteLabSted() { return deleteLabOwned(thr().MapSted, MapSted::MAPSTEDKEY); }
 
 // One shape for the four: position on entry, owned files, transaction, the record re-read as
-// stored now (its stored linking fields drive the cascades), cascades, the record last.
+// stored now (its stored linking fields drive the cascades; one gone is not found), cascades,
+// the record last.
 int deleteOperation(store::FileBase& file, store::KeyId key, std::initializer_list<FileId> owned,
                     std::vector<store::FileBase*> txFiles, const std::function<int()>& cascades) {
   const std::string position = file.position(key);
   const UsedFiles files(owned);
   store::Transaction tx;
   if (!cascade::begin(tx, std::move(txFiles), "Delete", file.label())) return 1;
-  file.reget(key, position);
+  // A record gone since it was read leaves nothing to delete: its code may name another
+  // station's new laboratory by now, whose mappings the cascades would take.
+  if (file.reget(key, position) != 0) {
+    SaveLastError();
+    ShowWarningText(kDeleteOperationError, file.label());
+    return 1;
+  }
   if (cascades && cascades() != 0) {
     tx.rollback();
     return 1;

@@ -85,8 +85,8 @@ int CascadeUpdateLabSted() { return moveLabOwned(thr().MapSted, MapSted::MAPSTED
 // rewritten first, then the cascades when a linking field changed.
 template <class Rec>
 int updateOperation(store::File<Rec>& file, store::KeyId key, std::initializer_list<FileId> owned,
-                    std::vector<store::FileBase*> txFiles, const std::function<bool()>& linksChanged,
-                    const std::function<int()>& cascades) {
+                    std::vector<store::FileBase*> txFiles, const std::function<void()>& saveLinks,
+                    const std::function<bool()>& linksChanged, const std::function<int()>& cascades) {
   auto& t = thr();
   const UsedFiles files(owned);
   store::Transaction tx;
@@ -95,11 +95,22 @@ int updateOperation(store::File<Rec>& file, store::KeyId key, std::initializer_l
   if (file.put() != 0) {
     SaveLastError();
     if (savedError().code == store::Err::ChangedByOther) {
-      ShowWarningKind(38);
-      file.reget(key, t.SavedPosition.str(), true);
+      // A watched rewrite is refused alike when the record was changed and when it is gone;
+      // the re-read tells them apart. Gone is not found: the user's changes stay for a retry.
+      const Rec changes = file.rec;
+      if (file.reget(key, t.SavedPosition.str(), true) != 0) {
+        file.rec = changes;
+        SaveLastError();
+        ShowWarningText(kUpdateOperationError, file.label());
+        return 1;
+      }
+      ShowWarningKind(kRecordChangedElsewhere);
+      // The cascade must start from the links as stored now, not as they were at the open:
+      // the user may recall his own values and save them over the other station's.
+      if (saveLinks) saveLinks();
       return 2;
     }
-    ShowWarningText(15, file.label());
+    ShowWarningText(kUpdateOperationError, file.label());
     return 1;
   }
   bool done = true;
@@ -123,7 +134,8 @@ int UpdateMapLab() {
   auto& t = thr();
   return updateOperation(
       t.MapLab, MapLab::MAPLABKEY, {FileId::MapLever, FileId::MapParam, FileId::MapSted},
-      {&t.MapLab, &t.MapLever, &t.MapParam, &t.MapSted}, [&] { return t.MapLab.rec.LAB != t.SavedMapLabLab; },
+      {&t.MapLab, &t.MapLever, &t.MapParam, &t.MapSted}, SaveMapLabLinks,
+      [&] { return t.MapLab.rec.LAB != t.SavedMapLabLab; },
       [] {
         if (CascadeUpdateLabLever() != 0) return 1;
         if (CascadeUpdateLabParam() != 0) return 1;
@@ -134,7 +146,7 @@ int UpdateMapLab() {
 int UpdateMapLever() {
   auto& t = thr();
   return updateOperation(
-      t.MapLever, MapLever::MAPLEVERKEY, {FileId::MapSted}, {&t.MapLever, &t.MapSted},
+      t.MapLever, MapLever::MAPLEVERKEY, {FileId::MapSted}, {&t.MapLever, &t.MapSted}, SaveMapLeverLinks,
       [&] {
         return t.MapLever.rec.LAB != t.SavedMapLeverLab || t.MapLever.rec.LEVERAND != t.SavedMapLeverLeverand;
       },
@@ -143,12 +155,12 @@ int UpdateMapLever() {
 
 int UpdateMapParam() {
   auto& t = thr();
-  return updateOperation(t.MapParam, MapParam::MAPPARAMKEY, {}, {&t.MapParam}, {}, {});
+  return updateOperation(t.MapParam, MapParam::MAPPARAMKEY, {}, {&t.MapParam}, {}, {}, {});
 }
 
 int UpdateMapSted() {
   auto& t = thr();
-  return updateOperation(t.MapSted, MapSted::MAPSTEDKEY, {}, {&t.MapSted}, {}, {});
+  return updateOperation(t.MapSted, MapSted::MAPSTEDKEY, {}, {&t.MapSted}, {}, {}, {});
 }
 
 }  // namespace data

@@ -18,13 +18,24 @@ int failed(int kind, std::string_view label) {
   ShowWarningText(kind, label);
   return 1;
 }
+
+// The file of `files` another station holds, found by trying each alone without a wait (the
+// begin over all of them does not say which); `fallback` when none is held by now.
+std::string_view heldFile(const std::vector<store::FileBase*>& files, std::string_view fallback) {
+  for (store::FileBase* f : files) {
+    store::Transaction probe;
+    if (probe.begin({f}, 0) == store::Err::Locked) return f->label();
+  }
+  return fallback;
+}
 }  // namespace
 
 bool begin(store::Transaction& tx, std::vector<store::FileBase*> files, std::string_view what,
            std::string_view label) {
-  if (tx.begin(std::move(files), kWaitSeconds) == 0) return true;
+  if (tx.begin(files, kWaitSeconds) == 0) return true;
+  const bool locked = tx.error().code == store::Err::Locked;
   SaveLastError();
-  ShowWarning(kTransactionFramingError, what, label);
+  ShowWarning(kTransactionFramingError, what, locked ? heldFile(files, label) : label);
   return false;
 }
 

@@ -21,17 +21,24 @@ bool DbaseLabSource::findRequisitioner(const text::Str<6>& rekv) {
   return t.get(LabKey::KEY_RNX51).ok();
 }
 
+bool DbaseLabSource::walkOn(const dbase::Error& e, const std::string& table) {
+  if (e.ok()) return true;
+  if (e.code != dbase::Code::NoMoreRecords) walkError_ = "Feil på fil " + table + ": " + e.text;
+  return false;
+}
+
 void DbaseLabSource::startJournals(const text::Str<6>& rekv) {
   auto& t = labTables().RNXJR;
   t.clear();
   t.rec.REKV = rekv;
-  journalsOk_ = t.set(LabKey::I_RNXJR).ok();
+  walkError_.clear();
+  journalsOk_ = walkOn(t.set(LabKey::I_RNXJR), t.diskName());
 }
 
 bool DbaseLabSource::nextJournal(JournalRow& row) {
   auto& t = labTables().RNXJR;
-  // A read error ends the walk as the end of the table would.
-  if (!journalsOk_ || !t.next().ok()) return false;
+  // A read error ends the walk and names the table; the run stops on it.
+  if (!journalsOk_ || !walkOn(t.next(), t.diskName())) return false;
   row.PAAR = t.rec.PAAR;
   row.JRNLNR = t.rec.JRNLNR;
   row.REKV = t.rec.REKV;
@@ -43,12 +50,13 @@ void DbaseLabSource::startSamples(const text::Str<4>& jrnlnr) {
   auto& t = labTables().RNX20;
   t.clear();
   t.rec.JRNLNR = jrnlnr;
-  samplesOk_ = t.set(LabKey::I_RNX20).ok();
+  walkError_.clear();
+  samplesOk_ = walkOn(t.set(LabKey::I_RNX20), t.diskName());
 }
 
 bool DbaseLabSource::nextSample(SampleRow& row) {
   auto& t = labTables().RNX20;
-  if (!samplesOk_ || !t.next().ok()) return false;
+  if (!samplesOk_ || !walkOn(t.next(), t.diskName())) return false;
   row.PAAR = t.rec.PAAR;
   row.JRNLNR = t.rec.JRNLNR;
   row.STED = t.rec.STED;

@@ -23,13 +23,17 @@ class DbaseLabSource : public LabSource {
   void startSamples(const text::Str<4>& jrnlnr) override;
   bool nextSample(SampleRow& row) override;
   const SampleResults& results() const override { return results_; }
+  std::string walkError() const override { return walkError_; }
 
  private:
+  // Notes a failed read of `table` that is not its end; true when the walk goes on.
+  bool walkOn(const dbase::Error& e, const std::string& table);
   std::string importFile_;
   data::lab::LabTablesHolder holder_;
   bool journalsOk_ = false;
   bool samplesOk_ = false;
   SampleResults results_;
+  std::string walkError_;
 };
 
 }  // namespace import

@@ -1,8 +1,14 @@
 #include "import/import_context.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "data/cascade.h"
+#include "data/warnings.h"
+#include "import/log_lines.h"
+#include "import/sludge_targets.h"
+#include "platform/store/error.h"
 #include "platform/text/picture.h"
 
 namespace import {
@@ -20,6 +26,45 @@ void ImportContext::problem(const std::string& logLine) {
   state.ProblemLogged = 1;
 }
 
+namespace {
+// Whether a mapping's value is the result times its factor: the flow quantities, the number of
+// days and a sludge target without a field take none.
+bool takesFactor(char prtype, const text::Str<20>& target) {
+  if (prtype == 'S') {
+    const SludgeTarget* t = findSludgeTarget(target.raw());
+    return t && t->conversion != SludgeConversion::DayCount && t->conversion != SludgeConversion::NoField;
+  }
+  static const text::Str<20> days("Ant. Døgn"), water("Vannmengde"), overflow("Overløp");
+  return target != days && target != water && target != overflow;
+}
+
+// The factor of the mapping last read spells no number: the store reads such a text as 0 and
+// names its column (a store that cannot name it may give NaN instead).
+template <class File>
+bool factorUnreadable(const File& f) {
+  if (!std::isfinite(f.rec.FAKTOR)) return true;
+  if constexpr (requires { f.unreadableNumbers(); }) {
+    const auto columns = f.unreadableNumbers();
+    return std::find(columns.begin(), columns.end(), "FAKTOR") != columns.end();
+  }
+  return false;
+}
+}  // namespace
+
+void ImportContext::readFailed(const store::FileBase& f) {
+  const std::string error = data::warningErrorText(data::currentError());
+  data::ShowWarningText(data::kRecordRetrievalError, f.label());
+  writer.finish();  // what was written is sound: it stays
+  writer.stop("Feil på fil " + f.label() + ": " + error);
+}
+
+void ImportContext::checkLabWalk() {
+  std::string error = lab.walkError();
+  if (error.empty() || stopped()) return;
+  writer.finish();
+  writer.stop(std::move(error));
+}
+
 std::string ImportContext::journalText() const {
   return text::fromCp1252(std::string(journal.PAAR.trimmedRaw()) + "/" + std::string(journal.JRNLNR.raw()));
 }
@@ -33,13 +78,19 @@ const std::vector<ImportContext::ParameterMapping>& ImportContext::parameterMapp
   f.clear();
   f.rec.LAB = thr.LAB;
   f.rec.PRTYPE = type;
-  // A read error ends the walk as the end of the file would.
-  if (f.setFrom(data::MapParam::MAPPARAMKEY) == 0) {
-    while (f.next() == 0) {
-      if (!data::sameLink(f.rec.LAB.raw(), thr.LAB.raw()) || f.rec.PRTYPE != type) break;
-      mappings_[i].push_back({f.rec, "Leser prøvefile. Analyse: " + text::fromCp1252(f.rec.PARAMLAB.raw())});
+  int rc = f.setFrom(data::MapParam::MAPPARAMKEY);
+  while (rc == 0 && (rc = f.next()) == 0) {
+    if (!data::sameLink(f.rec.LAB.raw(), thr.LAB.raw()) || f.rec.PRTYPE != type) break;
+    // Multiplying by a factor that is no number, or by the 0 it reads as, would overwrite good
+    // values. Mappings that take no factor are kept.
+    if (factorUnreadable(f) && takesFactor(prtype, f.rec.PARAMSIV)) {
+      problem(notAFactorLine(type.str(), text::fromCp1252(f.rec.PARAMLAB.raw())));
+      passedOver_[i] = true;
+      continue;
     }
+    mappings_[i].push_back({f.rec, "Leser prøvefile. Analyse: " + text::fromCp1252(f.rec.PARAMLAB.raw())});
   }
+  if (rc != 0 && rc != store::Err::NoRecord) readFailed(f);
   return mappings_[i];
 }
 
@@ -57,14 +108,14 @@ const std::vector<data::MapStedRecord>& ImportContext::placeMappings(
   f.rec.LAB = thr.LAB;
   f.rec.LEVERAND = rekv;
   f.rec.STEDLAB.assignRaw(placeKey.raw().substr(0, 6));
-  if (f.setFrom(data::MapSted::MAPSTEDKEY) == 0) {
-    while (f.next() == 0) {
-      if (!data::sameLink(f.rec.LAB.raw(), thr.LAB.raw()) || !data::sameLink(f.rec.LEVERAND.raw(), rekv.raw()) ||
-          f.rec.STEDLAB != placeKey)
-        break;
-      out.push_back(f.rec);
-    }
+  int rc = f.setFrom(data::MapSted::MAPSTEDKEY);
+  while (rc == 0 && (rc = f.next()) == 0) {
+    if (!data::sameLink(f.rec.LAB.raw(), thr.LAB.raw()) || !data::sameLink(f.rec.LEVERAND.raw(), rekv.raw()) ||
+        f.rec.STEDLAB != placeKey)
+      break;
+    out.push_back(f.rec);
   }
+  if (rc != 0 && rc != store::Err::NoRecord) readFailed(f);
   return out;
 }
 

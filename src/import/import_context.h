@@ -48,20 +48,31 @@ struct ImportContext {
   // The run was stopped (a file error, a full disk, files held by another process, a log
   // that cannot be written).
   bool stopped() const { return writer.stopped() || log.appendFailed(); }
+  // A read of `f` failed with anything but its end: kind 35 with its label, what is written
+  // kept, and the run stopped with the file and its error as the cause. A walk cut short must
+  // not end the run as if it were complete.
+  void readFailed(const store::FileBase& f);
+  // After a walk of the laboratory's tables: one cut short by a read error stops the run.
+  void checkLabWalk();
 
   struct ParameterMapping {
     data::MapParamRecord rec;
     std::string progress;  // the third progress line while this mapping is read
   };
-  // The laboratory's parameter mappings of one sample type, in key order, read once per run:
-  // the mapping files cannot change while the laboratory tables are held.
+  // The laboratory's parameter mappings of one sample type, in key order, read once per run
+  // (a read failure stops the run; the mappings read so far are returned).
   const std::vector<ParameterMapping>& parameterMappings(char prtype);
-  // The place mappings of (requisitioner, place key) in key order, read once per run.
+  // A mapping of the type was passed over for a factor that is no number: the type's stored
+  // controls are not rewritten, since the rewrite would leave that parameter's value out.
+  bool factorPassedOver(char prtype) const { return passedOver_[prtype == 'S' ? 1 : 0]; }
+  // The place mappings of (requisitioner, place key) in key order, read once per run (a read
+  // failure stops the run).
   const std::vector<data::MapStedRecord>& placeMappings(const text::Str<6>& rekv,
                                                         const text::Str<32>& placeKey);
 
  private:
   bool haveMappings_[2] = {false, false};
+  bool passedOver_[2] = {false, false};
   std::vector<ParameterMapping> mappings_[2];
   struct PlaceKey {
     std::array<char, 38> bytes;  // requisitioner (6) and place key (32)

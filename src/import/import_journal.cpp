@@ -23,6 +23,7 @@ void ImportJournal(ImportContext& ctx) {
     StoreSlamkontroll(ctx);
     if (ctx.stopped()) return;  // see RunImport
   }
+  ctx.checkLabWalk();
 }
 
 }  // namespace import

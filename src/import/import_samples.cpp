@@ -36,7 +36,9 @@ void ImportSamples(ImportContext& ctx) {
     }
     ImportFlowValues(ctx);
     ImportPlaces(ctx);
+    if (ctx.stopped()) return;  // a mapping file failed: see RunImport
   }
+  ctx.checkLabWalk();
 }
 
 }  // namespace import

@@ -75,6 +75,9 @@ class LabSource {
   virtual bool nextSample(SampleRow& row) = 0;
   // The analyses of the sample row nextSample() last returned.
   virtual const SampleResults& results() const = 0;
+  // Why the last journal or sample walk ended before the end of its table: the table and its
+  // read error, to stop the run with. Empty when the walk reached the end.
+  virtual std::string walkError() const { return {}; }
 };
 
 }  // namespace import

@@ -69,6 +69,11 @@ std::string notAResultLine(std::string_view journal, std::string_view code, std:
          " Verdi: " + trimmed(result) + " er ikke lagret!";
 }
 
+std::string notAFactorLine(std::string_view prtype, std::string_view code) {
+  return "Ugyldig faktor i MapParam - Prøvetype: " + trimmed(prtype) + " Analyse: " + trimmed(code) +
+         " Faktoren er ikke et tall: koblingen er ikke brukt, og lagrede kontroller overskrives ikke!";
+}
+
 std::string dayCountOutOfRangeLine(std::string_view journal, std::string_view code, double days) {
   return "Ugyldig antall døgn - Journal: " + trimmed(journal) + " Analyse: " + trimmed(code) +
          " Verdi: " + text::numberToText(days) + " (tillatt 0 - " + std::to_string(kMaxDayCount) +

@@ -31,6 +31,9 @@ std::string dayCountOutOfRangeLine(std::string_view journal, std::string_view co
 std::string notFiniteFactorLine(std::string_view journal, std::string_view code,
                                 std::string_view target, double factor, double result);
 std::string notADateLine(std::string_view journal, std::string_view dateField);
+// A parameter mapping whose factor is no number (another tool wrote text there): not used, and
+// the stored controls of its type are not rewritten.
+std::string notAFactorLine(std::string_view prtype, std::string_view code);
 std::string dischargeTotalLine(long count);
 std::string sludgeTotalLine(long count);
 

@@ -51,12 +51,9 @@ void importSupplier(ImportContext& ctx) {
   thr.Anlegg.clear();
   thr.Anlegg.rec.ANLEGGSNR.setWhole(ml.ANLEGGSNR);
   if (const int rc = thr.Anlegg.get(data::Anlegg::ANLEGG_KEY1); rc != 0) {
+    // Only a missing record is a missing plant; anything else is the file's own error.
     if (rc != store::Err::RecordNotFound) {
-      // Only a missing record is a missing plant; anything else is the file's own error.
-      const std::string error = data::warningErrorText(data::currentError());
-      data::ShowWarningText(35, thr.Anlegg.label());
-      ctx.writer.finish();  // what was written is sound: it stays
-      ctx.writer.stop("Feil på fil " + thr.Anlegg.label() + ": " + error);
+      ctx.readFailed(thr.Anlegg);
       return;
     }
     ctx.problem(missingPlantLine(ml.LEVERAND.str()));
@@ -70,6 +67,25 @@ void importSupplier(ImportContext& ctx) {
   ctx.writer.logLine(plantHeaderLine(nr, navn, text::today(), text::clockSeconds()));
   ctx.writer.logLine(dashLine());
   ImportJournal(ctx);
+}
+
+// The laboratory's record as stored now, by the place it was read from: another station that
+// renamed or deleted it has moved or taken the mappings the run walks, so the walks would end
+// early and quietly. The run stops instead. The buffer keeps what the run started with.
+void checkLaboratory(ImportContext& ctx, const std::string& position) {
+  auto& lab = ctx.thr.MapLab;
+  const data::MapLabRecord started = lab.rec;
+  const int rc = lab.reget(data::MapLab::MAPLABKEY, position);
+  const bool same = rc == 0 && data::sameLink(lab.rec.LAB.raw(), ctx.thr.LAB.raw());
+  lab.rec = started;
+  if (same || ctx.stopped()) return;
+  if (rc != 0 && rc != store::Err::RecordNotFound) {
+    ctx.readFailed(lab);
+    return;
+  }
+  ctx.writer.finish();
+  ctx.writer.stop("Laboratoriet " + ctx.thr.LAB.str() +
+                  " er endret eller slettet av en annen stasjon under importen");
 }
 
 }  // namespace
@@ -114,19 +130,26 @@ void RunImport(const ImportChoices& choices, ImportRunState& state, ImportProgre
   state.SlamkontrollCount = 0;
   ctx.today = text::today();
 
+  const std::string labPosition = thr.MapLab.position(data::MapLab::MAPLABKEY);
   auto& ml = thr.MapLever;
   ml.clear();
   ml.rec.LAB = thr.LAB;
   ml.rec.LEVERAND = choices.LEVERAND1;
-  if (ml.setFrom(data::MapLever::MAPLEVERKEY) == 0) {
-    // A read error ends the walk as the end of the file would.
-    while (ml.next() == 0) {
-      if (!data::sameLink(ml.rec.LAB.raw(), thr.LAB.raw())) break;
-      // Text order, blank-padded: 1000 comes before 200.
-      if (!choices.LEVERAND2.blank() && ml.rec.LEVERAND > choices.LEVERAND2) break;
-      importSupplier(ctx);
-      if (ctx.stopped()) break;
-    }
+  int rc = ml.setFrom(data::MapLever::MAPLEVERKEY);
+  while (rc == 0 && (rc = ml.next()) == 0) {
+    if (!data::sameLink(ml.rec.LAB.raw(), thr.LAB.raw())) break;
+    // Text order, blank-padded: 1000 comes before 200.
+    if (!choices.LEVERAND2.blank() && ml.rec.LEVERAND > choices.LEVERAND2) break;
+    importSupplier(ctx);
+    if (ctx.stopped()) break;
+    checkLaboratory(ctx, labPosition);
+    if (ctx.stopped()) break;
+  }
+  if (!ctx.stopped()) {
+    if (rc != 0 && rc != store::Err::NoRecord)
+      ctx.readFailed(ml);
+    else
+      checkLaboratory(ctx, labPosition);
   }
   // A failed append stops the run: records the log cannot show are not committed, and the
   // counts say how many were. A run the registry stopped first (a full disk fills the log

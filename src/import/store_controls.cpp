@@ -24,12 +24,13 @@ text::Str<20> journalNumber(const JournalRow& jr) {
 }
 
 // Adds the filled record, or rewrites the existing one keeping its memo when overwriting is
-// chosen. Only the existing record's row (and, to rewrite it, its memo) is read.
+// chosen (and no mapping of its type was passed over for its factor). Only the existing record's row (and, to rewrite it, its memo) is read.
 template <class File>
 void addOrRewrite(ImportContext& ctx, File& f, store::KeyId key, ControlWriter::Record rec,
                   std::string_view newText, std::string_view updatedText) {
   if (!ctx.writer.ensureTransaction()) return;
-  const bool overwrite = ctx.choices.OVERSKRIVES;
+  const char prtype = rec.kind == ControlWriter::Kind::Slamkontroll ? 'S' : 'U';
+  const bool overwrite = ctx.choices.OVERSKRIVES && !ctx.factorPassedOver(prtype);
   const int found = f.find(key, overwrite);
   if (found == store::Err::RecordNotFound) {
     ctx.line(4, newText);

@@ -21,6 +21,9 @@ class FakeLab : public import::LabSource {
   std::vector<import::JournalRow> journals;
   std::vector<Sample> samples;
   bool openFails = false;
+  // The next read of a sample row fails with `readFailure` (once).
+  bool nextSampleReadFails = false;
+  std::string readFailure = "Feil på fil RNX20.DBF: Invalid File (36)";
   int opens = 0;
   int closes = 0;
 
@@ -35,6 +38,7 @@ class FakeLab : public import::LabSource {
     return false;
   }
   void startJournals(const text::Str<6>& rekv) override {
+    walkError_.clear();
     order_.clear();
     for (std::size_t i = 0; i < journals.size(); ++i) order_.push_back(i);
     std::stable_sort(order_.begin(), order_.end(), [&](std::size_t a, std::size_t b) {
@@ -60,8 +64,13 @@ class FakeLab : public import::LabSource {
     const std::string start = text::upper1252(std::string(jrnlnr.raw()) + "  ");
     while (spos_ < sorder_.size() && key(samples[sorder_[spos_]].row) < start) ++spos_;
     current_ = nullptr;
+    walkError_.clear();
   }
   bool nextSample(import::SampleRow& row) override {
+    if (std::exchange(nextSampleReadFails, false)) {
+      walkError_ = readFailure;
+      return false;
+    }
     if (spos_ >= sorder_.size()) return false;
     current_ = &samples[sorder_[spos_++]];
     row = current_->row;
@@ -70,8 +79,10 @@ class FakeLab : public import::LabSource {
     return true;
   }
   const import::SampleResults& results() const override { return results_; }
+  std::string walkError() const override { return walkError_; }
 
  private:
+  std::string walkError_;
   static std::string key(const import::SampleRow& r) {
     return text::upper1252(std::string(r.JRNLNR.raw()) + std::string(r.STED.raw()));
   }

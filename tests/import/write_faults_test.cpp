@@ -7,12 +7,14 @@
 
 #include <atomic>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 #include <sstream>
 #include <thread>
+#include <utility>
 
 #include <signal.h>
 #include <sys/wait.h>
@@ -22,6 +24,7 @@
 #include "import/control_writer.h"
 #include "import/run_import.h"
 #include "platform/store/internal.h"
+#include "platform/store/paths.h"
 #include "scenario.h"
 #include "ui_message_double.h"
 #include "../platform/store/crash_shim.h"
@@ -60,6 +63,7 @@ std::string integrity(const std::string& path) {
 void execOn(const std::string& path, const char* sql) {
   sqlite3* db = nullptr;
   ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+  store::registerUpper1252(db);  // the key indexes of the mapping files collate with it
   ASSERT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
   sqlite3_close(db);
 }
@@ -246,6 +250,120 @@ TEST_F(WriteFaultsTest, FilesHeldByAnotherConnectionStopTheRunAfterABoundedWait)
   EXPECT_EQ(state.UtslippskontrollCount + state.SlamkontrollCount, 0);
   expectStopped(progress, logText(), "Registeret er låst av en annen bruker: File Is Locked (32)");
   EXPECT_EQ(countStartingWith(logLines(logText()), "IKKE lagret"), 0);
+}
+
+// Another station acts when the run shows its first plant: it holds the supplier mappings
+// past the read wait, or renames the laboratory (its mappings moving along); or the sample
+// table fails at the next read. Either way the run has not seen everything it was to import:
+// it stops and says why, never "Ferdig!".
+TEST_F(WriteFaultsTest, AnotherStationCuttingAWalkShortStopsTheRun) {
+  struct Case {
+    const char* what;
+    std::function<void(sqlite3*& holder)> act;
+    const char* cause;
+  };
+  auto& t = data::thr();
+  const Case cases[] = {
+      {"supplier mappings held",
+       [&](sqlite3*& holder) {
+         ASSERT_EQ(sqlite3_open(path(t.MapLever).c_str(), &holder), SQLITE_OK);
+         ASSERT_EQ(sqlite3_exec(holder, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+       },
+       "Feil på fil MapLever: File Is Locked (32)"},
+      {"sample table unreadable", [&](sqlite3*&) { fake.nextSampleReadFails = true; },
+       "Feil på fil RNX20.DBF: Invalid File (36)"},
+      // Last: the laboratory keeps its new code.
+      {"laboratory renamed",
+       [&](sqlite3*&) {
+         execOn(path(t.MapLab), "UPDATE MapLab SET LAB = 'KM', _REV = _REV + 1 WHERE LAB = 'KL'");
+         for (store::FileBase* f : {static_cast<store::FileBase*>(&t.MapLever), static_cast<store::FileBase*>(&t.MapParam),
+                                    static_cast<store::FileBase*>(&t.MapSted)})
+           execOn(path(*f), ("UPDATE " + f->label() + " SET LAB = 'KM' WHERE LAB = 'KL'").c_str());
+       },
+       "Laboratoriet KL er endret eller slettet av en annen stasjon under importen"},
+  };
+  // Opened as the program opens it, the file's reads wait 10 s for a holder: open it afresh
+  // with the ordinary wait, made short.
+  store::setDefaultWaitMs(100);
+  ASSERT_EQ(t.MapLever.close(), 0);
+  ASSERT_EQ(t.MapLever.sendOption("Recover=0"), 0);
+  ASSERT_EQ(t.MapLever.open(), 0);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    sqlite3* holder = nullptr;
+    struct OtherStation : RecordingProgress {
+      std::function<void()> act;
+      void showLine(int n, std::string_view text) override {
+        RecordingProgress::showLine(n, text);
+        if (n == 1 && text.rfind("Anlegg:", 0) == 0 && act) std::exchange(act, {})();
+      }
+    } other;
+    other.act = [&] { c.act(holder); };
+    testing_ui::boxes().clear();
+    execOn(path(t.Utslippskontroll), "DELETE FROM Utslippskontroll");
+    execOn(path(t.Slamkontroll), "DELETE FROM Slamkontroll");
+    import::RunImport(allOn(), state, other, fake);
+    if (holder) {
+      sqlite3_exec(holder, "ROLLBACK", nullptr, nullptr, nullptr);
+      sqlite3_close(holder);
+    }
+    expectStopped(other, logText(), c.cause);
+    EXPECT_EQ(std::count(other.shown.begin(), other.shown.end(), "1:Ferdig!"), 0);
+    EXPECT_EQ(std::count_if(other.shown.begin(), other.shown.end(),
+                            [](const std::string& l) { return l.rfind("1:Anlegg:", 0) == 0; }),
+              1)
+        << "no supplier after the first";
+    expectLogMatchesFiles();
+  }
+  store::setDefaultWaitMs(1000);
+}
+
+// Another tool wrote the factors as text: "0,5" is the number it spells, "fem" spells none and
+// its mapping is named in the log and passed over ("ingen" on a mapping that takes no factor
+// changes nothing). The run stores what it would with the
+// factor 0.5 and without that mapping, never a value multiplied by 0; and an overwriting run
+// leaves the stored controls as they were rather than rewrite them without that value.
+TEST_F(WriteFaultsTest, AFactorWrittenAsTextIsItsNumberOrItsMappingIsPassedOverAndNamed) {
+  auto& t = data::thr();
+  const auto factor = [&](const char* code) {
+    t.MapParam.clear();
+    t.MapParam.rec.LAB = "KL";
+    t.MapParam.rec.PRTYPE = "U";
+    t.MapParam.rec.PARAMLAB = code;
+    return t.MapParam.get(data::MapParam::MAPPARAMKEY) == 0 ? t.MapParam.rec.FAKTOR : -1.0;
+  };
+  const std::string mapParam = path(t.MapParam);
+  execOn(mapParam, "UPDATE MapParam SET FAKTOR = 0.5 WHERE LAB = 'KL' AND PARAMLAB = 'TP'");
+  execOn(mapParam, "UPDATE MapParam SET LAB = 'XY' WHERE LAB = 'KL' AND PARAMLAB = 'SS'");
+  run(allOn());
+  const auto expectedU = dumpUtslippskontroll();
+  const auto expectedS = dumpSlamkontroll();
+  ASSERT_FALSE(expectedU.empty());
+
+  execOn(path(t.Utslippskontroll), "DELETE FROM Utslippskontroll");
+  execOn(path(t.Slamkontroll), "DELETE FROM Slamkontroll");
+  execOn(mapParam, "UPDATE MapParam SET LAB = 'KL', FAKTOR = 'fem' WHERE LAB = 'XY' AND PARAMLAB = 'SS'");
+  execOn(mapParam, "UPDATE MapParam SET FAKTOR = '0,5' WHERE LAB = 'KL' AND PARAMLAB = 'TP'");
+  // The water quantity takes no factor: its mapping stays in use whatever the factor holds.
+  execOn(mapParam, "UPDATE MapParam SET FAKTOR = 'ingen' WHERE LAB = 'KL' AND PARAMLAB = 'VM'");
+  if (factor("TP") != 0.5) GTEST_SKIP() << "this store reads the factor '0,5' as " << factor("TP");
+  run(allOn());
+  EXPECT_EQ(dumpUtslippskontroll(), expectedU);
+  EXPECT_EQ(dumpSlamkontroll(), expectedS);
+  const std::string log = logText();
+  EXPECT_NE(log.find("Ugyldig faktor i MapParam - Prøvetype: U Analyse: SS "), std::string::npos) << log;
+  EXPECT_EQ(log.find("Analyse: VM "), std::string::npos) << log;
+
+  execOn(path(t.Utslippskontroll), "DELETE FROM Utslippskontroll");
+  execOn(mapParam, "UPDATE MapParam SET FAKTOR = 2 WHERE LAB = 'KL' AND PARAMLAB = 'SS'");
+  run(allOn());
+  const auto good = dumpUtslippskontroll();
+  execOn(mapParam, "UPDATE MapParam SET FAKTOR = 'fem' WHERE LAB = 'KL' AND PARAMLAB = 'SS'");
+  import::ImportChoices overwrite = allOn();
+  overwrite.OVERSKRIVES = true;
+  run(overwrite);
+  EXPECT_EQ(dumpUtslippskontroll(), good);
+  EXPECT_EQ(logText().find("Lagret Utslippskontroll"), std::string::npos) << logText();
 }
 
 TEST_F(WriteFaultsTest, AMalformedRegistryFileIsAFileErrorNotAMissingPlant) {

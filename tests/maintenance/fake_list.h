@@ -37,9 +37,11 @@ class FakeSource : public BrowseSource {
   int previous() override { return read(false); }
   std::string position() const override { return last_; }
   void resetTo(std::string_view p) override { state_ = State::Anchor; key_ = std::string(p); }
-  void reread(std::string_view p) override {
+  int reread(std::string_view p) override {
     rereads.emplace_back(p);
-    if (records.count(std::string(p))) buffer = std::string(p);
+    if (!records.count(std::string(p))) return store::Err::RecordNotFound;
+    buffer = std::string(p);
+    return 0;
   }
   void clearBuffer() override { buffer.clear(); }
   std::vector<std::string> makeRow() override { return {buffer}; }

@@ -221,6 +221,79 @@ TEST_F(LabFormTest, AnotherStationsChangeIsShownTheDittoKeyRecallsTheUsersValueA
   EXPECT_EQ(labName("FJL"), "Min");
 }
 
+// Another station deleted the laboratory after the list showed it, or after the form opened:
+// OK ends as not found, a retry finds nothing either, and No closes the form. The record the
+// list read last (ZZ) is never taken in its place.
+TEST_F(LabFormTest, ARecordGoneSinceItWasListedOrOpenedIsNotFoundAndNoClosesTheForm) {
+  struct Case {
+    const char* what;
+    const char* button;
+    bool goneBeforeOpening;
+    const char* warning;
+  };
+  const Case cases[] = {
+      {"change, gone under the form", "?CHANGE", false, "Update Operation Error"},
+      {"delete, gone under the form", "?DELETE", false, "Delete Operation Error"},
+      {"change, gone under the list", "?CHANGE", true, "Update Operation Error"},
+      {"delete, gone under the list", "?DELETE", true, "Delete Operation Error"},
+  };
+  const auto deleteFjl = [this] { testing_util::peek(path(FileId::MapLab), "DELETE FROM MapLab WHERE LAB = 'FJL'"); };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (c.goneBeforeOpening) {
+      ASSERT_TRUE(robot.choose("?LIST", "FJL"));
+      deleteFjl();
+      open(c.button);
+    } else {
+      open(c.button, "FJL");
+      deleteFjl();
+    }
+    EXPECT_EQ(value("?MAP:LAB"), "FJL");
+    if (c.button[1] == 'C') ASSERT_TRUE(robot.type("?MAP:LABNAVN", "Min"));
+    ASSERT_TRUE(robot.press("?OK"));
+    ASSERT_TRUE(robot.answer(c.warning, "Ok")) << transcript.text();
+    ASSERT_TRUE(robot.answer("Record Update Error", "Yes"));
+    ASSERT_TRUE(robot.answer(c.warning, "Ok")) << transcript.text();
+    ASSERT_TRUE(robot.answer("Record Update Error", "No"));
+    ASSERT_TRUE(robot.waitClosed(kForm));
+    ASSERT_TRUE(robot.window(kList));
+    EXPECT_FALSE(transcriptHas("changed by another station")) << transcript.text();
+    EXPECT_EQ(snapshot(), without(before, {"MapLab: FJL "}));
+    // FJL back, and the list opened afresh to show it.
+    addLabs({{"FJL", "Fjell lab"}});
+    ASSERT_TRUE(robot.press("?CLOSE"));
+    ASSERT_TRUE(robot.waitEnd());
+    ASSERT_TRUE(ui::startProcedure([] { maintenance::LabBrowse(); }));
+    ASSERT_TRUE(robot.window(kList));
+  }
+}
+
+// Another station moved FJL to FJB with its mappings; this user's FJA meets kind 38, is
+// recalled with the ditto key and saved: the mappings follow it from FJB.
+TEST_F(LabFormTest, ACodeRecalledAfterAnotherStationsChangeTakesTheMappingsFromTheStoredCode) {
+  open("?CHANGE", "FJL");
+  testing_util::peek(path(FileId::MapLab), "UPDATE MapLab SET LAB = 'FJB', _REV = _REV + 1 WHERE LAB = 'FJL'");
+  for (auto [id, label] : {std::pair{FileId::MapLever, "MapLever"}, std::pair{FileId::MapParam, "MapParam"},
+                           std::pair{FileId::MapSted, "MapSted"}})
+    testing_util::peek(path(id), std::string("UPDATE ") + label + " SET LAB = 'FJB' WHERE LAB IN ('FJL', 'fjl')");
+  ASSERT_TRUE(robot.type("?MAP:LAB", "FJA"));
+  ASSERT_TRUE(robot.press("?OK"));
+  ASSERT_TRUE(robot.answer("Record Was Not Updated", "Ok"));
+  ASSERT_TRUE(robot.window(kForm));
+  EXPECT_EQ(value("?MAP:LAB"), "FJB");
+  ASSERT_TRUE(robot.key("?MAP:LAB", "Ctrl+'"));
+  ASSERT_TRUE(robot.press("?OK"));
+  ASSERT_TRUE(robot.waitClosed(kForm));
+  std::vector<std::string> expected;
+  for (std::string l : before) {
+    for (const char* old : {": FJL ", ": fjl "})
+      if (const auto at = l.find(old); at != std::string::npos) l.replace(at + 2, 3, "FJA");
+    expected.push_back(l);
+  }
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(snapshot(), expected);
+}
+
 // A mapping of the laboratory refuses to be rewritten or deleted once; the user tries again.
 TEST_F(LabFormTest, AFailedSaveOffersToTryAgainAndTheRetryCarriesTheCascade) {
   struct Case {

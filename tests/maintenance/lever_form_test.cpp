@@ -140,4 +140,42 @@ TEST_F(LeverFormTest, ANewSupplierNumberTakesThePlaceMappingsAlongAndDeleteTakes
   EXPECT_EQ(snapshot(), without(before, {"FJL 100 "}));
 }
 
+// Another station moved supplier 100 to 110 with its place mappings, then this user's 400 met
+// kind 38 and was recalled with the ditto key: the place mappings follow it from 110. Then
+// another station deletes the mapping under the list: the delete finds nothing, and the row
+// the list read last (200) stays.
+TEST_F(LeverFormTest, AfterAnotherStationsChangesTheRecalledNumberMovesTheMappingsAndAGoneRowIsNotFound) {
+  startList(false);
+  open("?CHANGE", "100");
+  testing_util::peek(path(FileId::MapLever),
+                     "UPDATE MapLever SET LEVERAND = '110', _REV = _REV + 1 WHERE LAB = 'FJL' AND LEVERAND = '100'");
+  testing_util::peek(path(FileId::MapSted), "UPDATE MapSted SET LEVERAND = '110' WHERE LAB = 'FJL' AND LEVERAND = '100'");
+  ASSERT_TRUE(robot.type("?M_L:LEVERAND", "400"));
+  ASSERT_TRUE(robot.press("?OK"));
+  ASSERT_TRUE(robot.answer("Record Was Not Updated", "Ok"));
+  ASSERT_TRUE(robot.window(kForm));
+  EXPECT_EQ(value("?M_L:LEVERAND"), "110");
+  ASSERT_TRUE(robot.key("?M_L:LEVERAND", "Ctrl+'"));
+  ASSERT_TRUE(robot.press("?OK"));
+  ASSERT_TRUE(robot.waitClosed(kForm));
+  std::vector<std::string> moved;
+  for (std::string l : before) {
+    const std::size_t at = l.find("FJL 100 ");
+    if (at != std::string::npos) l.replace(at, 8, "FJL 400 ");
+    moved.push_back(l);
+  }
+  std::sort(moved.begin(), moved.end());
+  EXPECT_EQ(snapshot(), moved);
+
+  ASSERT_TRUE(robot.window(kList));
+  ASSERT_TRUE(robot.choose("?LIST", "400"));
+  testing_util::peek(path(FileId::MapLever), "DELETE FROM MapLever WHERE LAB = 'FJL' AND LEVERAND = '400'");
+  open("?DELETE");
+  ASSERT_TRUE(robot.press("?OK"));
+  ASSERT_TRUE(robot.answer("Delete Operation Error", "Ok")) << transcript.text();
+  ASSERT_TRUE(robot.answer("Record Update Error", "No"));
+  ASSERT_TRUE(robot.waitClosed(kForm));
+  EXPECT_EQ(snapshot(), without(moved, {"MapLever: FJL 400 "}));
+}
+
 }  // namespace

@@ -113,7 +113,10 @@ class ImportWindowProc : public ImportProgress {
  private:
   void bindControls();
   void lookups();
-  void findLab();
+  // Reads the laboratory THR:LAB names; false (buffer cleared) when it is not in the file.
+  bool findLab();
+  // findLab(), and when the chosen laboratory is gone a box naming it, ending in `notDone`.
+  bool labStillThere(const char* notDone);
   void refresh();
   void loadTypes();
   void loadPlaces();
@@ -225,15 +228,16 @@ void ImportWindowProc::lookups() {
   plantName(s_.g.LEVERAND2, lev2_);
 }
 
-void ImportWindowProc::findLab() {
+bool ImportWindowProc::findLab() {
   t_.MapLab.rec.LAB = t_.LAB;
   if (t_.MapLab.get(data::MapLab::MAPLABKEY) != 0) {
     t_.MapLab.clear();
-    return;
+    return false;
   }
   // The key ignores letter case but the mappings are found by the stored code: "fjl" typed
   // would find the laboratory and then import nothing.
   t_.LAB = t_.MapLab.rec.LAB;
+  return true;
 }
 
 void ImportWindowProc::refresh() {
@@ -334,6 +338,7 @@ bool ImportWindowProc::selectSupplier(text::Str<6>& field) {
 }
 
 void ImportWindowProc::chooseImportFile() {
+  if (!labStillThere("Importfila er ikke valgt!")) return;
   lookups();  // reads the laboratory's record afresh
   std::string path = t_.MapLab.rec.DATADIRLAB.str();
   if (!ui::fileDialog("Velg en importfile", path, "RNX-file|RNX20*.dbf|Alle filer|*.*")) return;
@@ -352,8 +357,21 @@ void ImportWindowProc::chooseImportFile() {
   ui::message(stored ? "Ny standardfile er lagret!" : "Feil ved lagring av standardfile!");
 }
 
+bool ImportWindowProc::labStillThere(const char* notDone) {
+  if (findLab() || t_.LAB.blank()) return true;
+  // Renamed or deleted by another station since it was chosen: without its record the window
+  // would work in no directory at all.
+  ui::message("Laboratoriet " + t_.LAB.str() +
+                  " finnes ikke lenger. Det kan være endret eller slettet av en annen stasjon.|"
+                  "Velg laboratoriet på nytt. " + notDone,
+              "Advarsel", ui::Icon::Information);
+  refresh();
+  win_.select("?THR:LAB");
+  return false;
+}
+
 void ImportWindowProc::startImport() {
-  findLab();
+  if (!labStillThere("Importen er ikke startet!")) return;
   s_.push();
   ImportChoices c;
   const auto& g = s_.g;

@@ -353,7 +353,14 @@ void BrowseList::onAlertKey(int key, char ch) {
 }
 
 void BrowseList::rereadCurrent() {
-  if (current_ >= 1 && current_ <= static_cast<int>(queue_.size())) src_.reread(queue_[current_ - 1].position);
+  if (current_ < 1 || current_ > static_cast<int>(queue_.size())) return;
+  const BrowseRow& row = queue_[current_ - 1];
+  // Gone since the page was read: the buffer shows the row as listed, with no current record,
+  // so a change or delete confirmed on it ends as not found.
+  if (src_.reread(row.position) != 0) {
+    src_.clearBuffer();
+    src_.copyBack(row.columns);
+  }
 }
 
 void BrowseList::copyBackCurrent() {

@@ -32,8 +32,9 @@ class BrowseSource {
   // Places the view so that the next read in either direction returns that record first; a
   // record that has gone continues from its old place.
   virtual void resetTo(std::string_view position) = 0;
-  // Re-reads the record at a position into the buffer, arming change detection. Not checked.
-  virtual void reread(std::string_view position) = 0;
+  // Re-reads the record at a position into the buffer, arming change detection. 0, or an
+  // error code (the record is gone) with no current record left, so a form finds none.
+  virtual int reread(std::string_view position) = 0;
   // A hint of how many records the view is about to read; 0 when none has been given.
   virtual int readAhead() const { return 0; }
   virtual void setReadAhead(int) {}

@@ -25,7 +25,13 @@ class StoreBrowseSource : public BrowseSource {
   int previous() override { return view_.previous(); }
   std::string position() const override { return view_.position(); }
   void resetTo(std::string_view pos) override { view_.reset(pos); }
-  void reread(std::string_view pos) override { file_.reget(key_, pos, true); }
+  // A failed re-read would leave the record read last current, and a form would then rewrite
+  // or delete that one in place of the record that is gone.
+  int reread(std::string_view pos) override {
+    const int err = file_.reget(key_, pos, true);
+    if (err != 0) file_.forget();
+    return err;
+  }
   int readAhead() const override { return readAhead_; }
   void setReadAhead(int n) override {
     readAhead_ = n;

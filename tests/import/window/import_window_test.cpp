@@ -8,6 +8,7 @@
 #include "platform/store/paths.h"
 #include "platform/text/picture.h"
 #include "../../maintenance/window_harness.h"
+#include "../../platform/store/sqlite_peek.h"
 
 namespace {
 
@@ -307,6 +308,26 @@ TEST_F(ImportWindowTest, StartImportRunsWithTheChoicesAndShowsItsProgress) {
   EXPECT_EQ(value("?LOC:MELDING_1"), "Ferdig!");
   closeWindow();
   EXPECT_EQ(import::sampleDates().DATO1, seen.DATO1) << "the date range outlives the window";
+}
+
+// Another station renamed the laboratory while the window was open: the box names it, and no
+// run looks for tables in a directory it no longer knows.
+TEST_F(ImportWindowTest, ALaboratoryRenamedUnderTheOpenWindowIsNamedAndNotImported) {
+  std::atomic<int> runs{0};
+  import::setImportRunner([&](const import::ImportChoices&, import::ImportRunState&, import::ImportProgress&) { ++runs; });
+  openWindow("K1");
+  testing_util::peek(store::resolvePath(data::fileName(data::FileId::MapLab)),
+                     "UPDATE MapLab SET LAB = 'K9', _REV = _REV + 1 WHERE LAB = 'K1'");
+  for (const char* button : {"?OKBUTTON", "?IMPORTFILEBUTTON"}) {
+    SCOPED_TRACE(button);
+    ASSERT_TRUE(robot.press(button));
+    ASSERT_TRUE(robot.answer("Advarsel", "Ok")) << transcript.text();
+    EXPECT_TRUE(transcriptHas("Laboratoriet K1 finnes ikke lenger")) << transcript.text();
+    EXPECT_FALSE(transcriptHas("Kan ikke åpne")) << transcript.text();
+    EXPECT_FALSE(transcriptHas("Velg en importfile")) << "no file dialog in no directory";
+  }
+  EXPECT_EQ(runs, 0);
+  closeWindow();
 }
 
 // The real run over the laboratory's dBase tables, started from the window.
