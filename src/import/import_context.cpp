@@ -39,15 +39,12 @@ bool takesFactor(char prtype, const text::Str<20>& target) {
 }
 
 // The factor of the mapping last read spells no number: the store reads such a text as 0 and
-// names its column (a store that cannot name it may give NaN instead).
+// names its column. An infinite factor is a number; the value it gives is refused later.
 template <class File>
 bool factorUnreadable(const File& f) {
-  if (!std::isfinite(f.rec.FAKTOR)) return true;
-  if constexpr (requires { f.unreadableNumbers(); }) {
-    const auto columns = f.unreadableNumbers();
-    return std::find(columns.begin(), columns.end(), "FAKTOR") != columns.end();
-  }
-  return false;
+  if (std::isnan(f.rec.FAKTOR)) return true;
+  const auto columns = f.unreadableNumbers();
+  return std::find(columns.begin(), columns.end(), "FAKTOR") != columns.end();
 }
 }  // namespace
 
