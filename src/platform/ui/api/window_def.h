@@ -58,6 +58,9 @@ struct ColumnDef {
   std::string picture{};  // display picture of the cell text, empty when given ready-made
   std::string group{};    // caption of the column group this column starts (empty: none)
   bool fixed = false;     // stays at the left when the list scrolls sideways
+  // Cells of several lines ("\n", as the heading may have): the lines from this one on (1-based)
+  // are grey; 0 none.
+  int greyFromLine = 0;
 };
 
 struct ControlDef {

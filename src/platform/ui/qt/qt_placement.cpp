@@ -126,6 +126,15 @@ void QtWindow::sizeWindow() {
   if (def_.x != 0 || def_.y != 0) outer()->move(du.x(def_.x), du.y(def_.y));
 }
 
+void QtWindow::placeOver(const QtWindow& owner) {
+  if (sub_ || def_.kind == WindowKind::MdiFrame || def_.x != 0 || def_.y != 0) return;
+  const QWidget* o = owner.outer();
+  if (!o || !o->isVisible()) return;
+  const QPoint centre = o->mapToGlobal(o->rect().center());
+  // Fitting to the screen when shown keeps it inside.
+  shell_->move(centre - QPoint(shell_->width() / 2, shell_->height() / 2));
+}
+
 void QtWindow::fitToRoom() {
   if (sub_) {
     fitToArea(sub_);
