@@ -248,6 +248,9 @@ ui::WindowDef logViewWindowDef() {
   w.height = 300;
   ControlDef box{.kind = ControlKind::List, .equate = "?ASCIIBOX"};
   box.vscroll = true;
+  // Lines wider than the window scroll sideways inside the list, which keeps its vertical
+  // scroll bar in view.
+  box.hscroll = true;
   box.fixedFont = true;
   box.columns = {ui::ColumnDef{.width = 150}};
   ControlDef help = button("?HELP", "", "Hjelp", "HELP.ICO");

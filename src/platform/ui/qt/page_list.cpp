@@ -50,11 +50,16 @@ class GreyLinesDelegate : public QStyledItemDelegate {
     int y = area.top() + std::max(0, (area.height() - pitch * static_cast<int>(lines.size())) / 2);
     const bool selected = opt.state & QStyle::State_Selected;
     const QColor ink = opt.palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
+    // On the highlight the grey lines stay a shade apart from the first.
+    const QColor hl = opt.palette.color(QPalette::Highlight);
+    const QColor grey = selected ? QColor((ink.red() * 3 + hl.red()) / 4, (ink.green() * 3 + hl.green()) / 4,
+                                          (ink.blue() * 3 + hl.blue()) / 4)
+                                 : QColor(128, 128, 128);
     p->save();
     p->setFont(opt.font);
     for (int i = 0; i < lines.size(); ++i, y += pitch) {
       const QRect line(area.left() + margin, y, area.width() - 2 * margin, pitch);
-      p->setPen(i + 1 >= greyFrom_ && !selected ? QColor(128, 128, 128) : ink);
+      p->setPen(i + 1 >= greyFrom_ ? grey : ink);
       p->drawText(line, static_cast<int>(opt.displayAlignment & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter,
                   opt.fontMetrics.elidedText(lines[i], opt.textElideMode, line.width()));
     }

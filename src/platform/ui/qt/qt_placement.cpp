@@ -220,6 +220,28 @@ void QtWindow::placeAt(QtControl& c, QWidget* cont) {
   }
 }
 
+bool QtWindow::placeBeside(QtControl& c, QGridLayout& g) {
+  QWidget* left = nullptr;
+  for (auto& [id, other] : controls_)
+    if (&other != &c && !other.menu && other.widget &&
+        QString::compare(toQ(other.def.equate), toQ(c.def.beside), Qt::CaseInsensitive) == 0)
+      left = other.widget;
+  const int at = left ? g.indexOf(left) : -1;
+  if (at < 0) return false;
+  int row = 0, col = 0, rows = 0, cols = 0;
+  g.getItemPosition(at, &row, &col, &rows, &cols);
+  delete g.takeAt(at);
+  // Both in one cell of the grid, side by side, each as high as the taller; the first takes
+  // the spare width (its fields may grow with the window).
+  auto* pair = new QWidget;
+  auto* h = new QHBoxLayout(pair);
+  h->setContentsMargins(0, 0, 0, 0);
+  h->addWidget(left, 1);
+  h->addWidget(c.widget, 0);
+  g.addWidget(pair, row, col, rows, cols);
+  return true;
+}
+
 void QtWindow::placeOnGrid(QtControl& c, QWidget* cont) {
   const ControlDef& d = c.def;
   QWidget* w = c.widget;
@@ -233,6 +255,10 @@ void QtWindow::placeOnGrid(QtControl& c, QWidget* cont) {
   if (it == grids_.end()) return;
   Grid& grid = it->second;
   QGridLayout* g = grid.layout;
+  if (!d.beside.empty() && placeBeside(c, *g)) {
+    grid.openRow = -1;
+    return;
+  }
   if (d.kind == ControlKind::Button && cont == content_ && !isFieldButton(d)) {
     w->setParent(buttonBar_);
     static_cast<QHBoxLayout*>(buttonBar_->layout())->addWidget(w);

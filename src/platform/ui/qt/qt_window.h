@@ -118,6 +118,7 @@ class QtWindow : public ControlHost {
   void placeRegion(QtControl& c, QWidget* container);
   void placeAt(QtControl& c, QWidget* container);
   void placeOnGrid(QtControl& c, QWidget* container);
+  bool placeBeside(QtControl& c, QGridLayout& grid);
 
   int id_;
   int thread_;
