@@ -12,6 +12,7 @@
 #include <QTreeWidget>
 #include <fstream>
 
+#include "platform/ui/api/procedure.h"
 #include "platform/ui/qt/page_list.h"
 #include "platform/ui/qt/qt_backend.h"
 #include "platform/ui/qt/qt_run.h"
@@ -106,7 +107,10 @@ TEST_F(ViewersQtTest, ARunWithAMissingPlantEndsWithTheLogOpen) {
     ASSERT_TRUE(l2stest::pumpUntil(run, [&] { return (search = run.backend().windowTitled("Searching Text...")) != nullptr; }));
     auto* what = qobject_cast<QLineEdit*>(search->widget(std::string("?ASC1:SEARCHSTRING")));
     ASSERT_NE(what, nullptr);
-    ASSERT_TRUE(l2stest::pumpUntil(run, [&] { return what->hasFocus(); }));
+    // The user types once the window waits for input (its opening display has run).
+    ASSERT_TRUE(l2stest::pumpUntil(run, [&] {
+      return what->hasFocus() && ui::waitUntilIdle(std::chrono::milliseconds(0)) && run.backend().settled();
+    }));
     EXPECT_TRUE(log->outer()->frameGeometry().contains(search->outer()->frameGeometry().center()));
     QTest::keyClicks(what, QStringLiteral("siste"));
     QTest::keyClick(what, Qt::Key_Return);

@@ -256,6 +256,7 @@ void QtWindow::focusFirstControl() {
 
 void QtWindow::show() {
   outer()->show();
+  growToContent();
   fitToRoom();
   if (sub_) {
     parentArea_->setActiveSubWindow(sub_);

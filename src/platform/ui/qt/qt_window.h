@@ -113,6 +113,9 @@ class QtWindow : public ControlHost {
   void buildContent();
   void sizeWindow();
   void fitToRoom();
+  // What the shell holds around the controls' area: toolbars, status bar, margins.
+  QSize chromeAroundContent() const;
+  void growToContent();
   QWidget* containerFor(const ControlDef& d);
   void place(QtControl& c);
   void placeRegion(QtControl& c, QWidget* container);
