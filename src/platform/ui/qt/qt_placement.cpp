@@ -136,10 +136,10 @@ void QtWindow::sizeWindow() {
 
 QSize QtWindow::chromeAroundContent() const {
   QSize extra;
-  for (const QToolBar* t : shell_->findChildren<QToolBar*>())
-    if (shell_->toolBarArea(const_cast<QToolBar*>(t)) == Qt::TopToolBarArea ||
-        shell_->toolBarArea(const_cast<QToolBar*>(t)) == Qt::BottomToolBarArea)
-      extra.rheight() += t->sizeHint().height();
+  for (const QToolBar* t : shell_->findChildren<QToolBar*>()) {
+    const Qt::ToolBarArea at = shell_->toolBarArea(t);
+    if (at == Qt::TopToolBarArea || at == Qt::BottomToolBarArea) extra.rheight() += t->sizeHint().height();
+  }
   if (!zones_.empty()) extra.rheight() += shell_->statusBar()->sizeHint().height();
   if (const QWidget* body = shell_->centralWidget(); body && body->layout()) {
     const QMargins m = body->layout()->contentsMargins();
