@@ -27,6 +27,7 @@ constexpr std::array<const char*, kModes> kModeItems = {"?ZOOMNOZOOM", "?ZOOMPAG
 constexpr std::array<const char*, kModes> kModeStatus = {"No Zoom",     "Zoom (Page Width)", "Zoom (50%)",
                                                          "Zoom (75%)",  "Zoom (100%)",       "Zoom (200%)",
                                                          "Zoom (300%)"};
+constexpr int kMaxCells = 10;  // pages across and pages down
 constexpr std::array<int, kModes> kModePercent = {0, -1, 50, 75, 100, 200, 300};
 
 struct Cell {
@@ -220,6 +221,7 @@ class Preview {
   }
 
   void refresh() {
+    keepInRange();
     const int cw = static_cast<int>(win_.getNumber(0, ui::Prop::ClientWidth));
     const int ch = static_cast<int>(win_.getNumber(0, ui::Prop::ClientHeight));
     placeSpinRow(ch);
@@ -245,6 +247,14 @@ class Preview {
     for (int m = 0; m < kModes; ++m)
       win_.set(kModeItems[static_cast<std::size_t>(m)], ui::Prop::Checked, m == mode_ ? 1 : 0);
     win_.display();
+  }
+
+  // Whatever the spins handed over (a backend may report other limits than it was given),
+  // the view shows pages of the list and builds 1 to 10 cells each way.
+  void keepInRange() {
+    current_ = std::clamp(current_, 1, std::max(1, total_));
+    across_ = std::clamp(across_, 1, kMaxCells);
+    down_ = std::clamp(down_, 1, kMaxCells);
   }
 
   void placeSpinRow(int clientHeight) {

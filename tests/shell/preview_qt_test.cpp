@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTest>
@@ -15,9 +16,11 @@
 #include <string>
 
 #include "data/thread_state.h"
+#include "platform/ui/api/procedure.h"
 #include "platform/ui/qt/qt_backend.h"
 #include "platform/ui/qt/qt_run.h"
 #include "platform/ui/qt/qt_window.h"
+#include "platform/ui/qt/window_fit.h"
 #include "qt_wait.h"
 #include "sample_pages.h"
 #include "shell/preview_window.h"
@@ -47,8 +50,94 @@ class PreviewQtTest : public ::testing::Test {
       win()->shell()->grab().save(QString::fromUtf8(dir) + QLatin1Char('/') + QString::fromUtf8(name));
   }
 
+  // Starts a preview of `pages` pages and waits for its first page.
+  bool open(int pages) {
+    run_->start([this, pages] {
+      auto report = l2stest::samplePages(pages);
+      shell::PreviewWindow(report->pageFiles());
+      response_ = data::thr().ThreadResponse;
+    });
+    return pump([&] { return win() && image("?PAGE1") && !shown("?PAGE1").isNull(); }) && atRest();
+  }
+  // The procedure waits for input with all it changed on screen: what the user types now is not
+  // overwritten by a display still on its way.
+  bool atRest() {
+    return pump([&] { return ui::waitUntilIdle(std::chrono::milliseconds(0)) && run_->backend().settled(); });
+  }
+  void leave() {
+    win()->action("?EXITBUTTON")->trigger();
+    ASSERT_TRUE(pump([&] { return response_ != -1; }));
+  }
+  QSpinBox* spin(const char* equate) { return qobject_cast<QSpinBox*>(win()->widget(equate)); }
+  // The widget shows whole, not cut by the window or scrolled out of view.
+  static bool whole(QWidget* w) { return w && w->isVisible() && w->visibleRegion().boundingRect() == w->rect(); }
+
   std::unique_ptr<ui::qt::QtRun> run_;
+  std::atomic<int> response_{-1};
 };
+
+// As it opens: no scrolling, the whole first page (its top too) and the row of spins in view.
+TEST_F(PreviewQtTest, OpensWithTheWholePageAndTheSpinRowInView) {
+  ASSERT_TRUE(open(3));
+  QCoreApplication::processEvents();
+  auto* controls = win()->shell()->findChild<ui::qt::FitScroll*>();
+  ASSERT_NE(controls, nullptr);
+  EXPECT_EQ(controls->verticalScrollBar()->maximum(), 0);
+  EXPECT_EQ(controls->horizontalScrollBar()->maximum(), 0);
+  EXPECT_TRUE(whole(image("?PAGE1"))) << "the page is cut";
+  for (const char* eq : {"?CURRENTPAGE", "?PAGESACROSS", "?PAGESDOWN"}) EXPECT_TRUE(whole(spin(eq))) << eq;
+  shot("preview-open.png");
+  leave();
+}
+
+// Typed numbers outside a spin's range take its limit; the page shown follows.
+TEST_F(PreviewQtTest, TypedNumbersOutsideTheRangeTakeTheLimit) {
+  ASSERT_TRUE(open(12));
+  struct Case {
+    const char* equate;
+    const char* typed;
+    int value;
+    const char* zone;
+  };
+  const Case cases[] = {
+      {"?CURRENTPAGE", "99", 12, "Page 12 of 12"},
+      {"?CURRENTPAGE", "0", 1, "Page 1 of 12"},
+      {"?CURRENTPAGE", "7", 7, "Page 7 of 12"},
+      {"?PAGESACROSS", "15", 10, "Pages 7-12 of 12"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.equate) + " " + c.typed);
+    QSpinBox* s = spin(c.equate);
+    ASSERT_NE(s, nullptr);
+    s->setFocus();
+    QTest::keyClick(s, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(s, QString::fromUtf8(c.typed));
+    QTest::keyClick(s, Qt::Key_Return);
+    EXPECT_TRUE(pump([&] { return zone(2) == QString::fromUtf8(c.zone); }) && atRest()) << zone(2).toStdString();
+    EXPECT_EQ(s->value(), c.value);
+  }
+  leave();
+}
+
+// A click on a page takes away the control that had the focus; PgDn and PgUp still page.
+TEST_F(PreviewQtTest, PagingKeysWorkAfterAClickOnAPage) {
+  ASSERT_TRUE(open(5));
+  QTest::mouseClick(image("?PAGE1")->widget(), Qt::LeftButton);
+  ASSERT_TRUE(pump([&] { return image("?MAGNIFIED") && !image("?PAGE1"); }) && atRest());
+  QWidget* focus = QApplication::focusWidget();
+  ASSERT_NE(focus, nullptr) << "no control has the focus";
+  EXPECT_TRUE(win()->shell()->isAncestorOf(focus));
+  QTest::keyClick(focus, Qt::Key_PageDown);
+  EXPECT_TRUE(pump([&] { return zone(2) == QStringLiteral("Page 2 of 5"); }) && atRest()) << zone(2).toStdString();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp);
+  EXPECT_TRUE(pump([&] { return zone(2) == QStringLiteral("Page 1 of 5"); })) << zone(2).toStdString();
+  // Back to the set view: the magnified page goes too, and the keys still reach the window.
+  QTest::mouseClick(image("?MAGNIFIED")->widget(), Qt::LeftButton);
+  ASSERT_TRUE(pump([&] { return image("?PAGE1") && !image("?MAGNIFIED"); }) && atRest());
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);
+  EXPECT_TRUE(pump([&] { return zone(2) == QStringLiteral("Page 2 of 5"); })) << zone(2).toStdString();
+  leave();
+}
 
 TEST_F(PreviewQtTest, PagesZoomsAndPrints) {
   std::atomic<int> response{-1};

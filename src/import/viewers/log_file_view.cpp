@@ -190,7 +190,8 @@ void LogViewer::searchDialog() {
     if (ev.kind == K::Rejected) sw.refuse(ev.control);
     if (ev.kind != K::Accepted) continue;
     const std::string eq = sw.equate(ev.control);
-    if (eq == "?ASC1:SEARCH") {
+    // Enter in "Find What" finds, as the button does.
+    if (eq == "?ASC1:SEARCH" || (eq == "?ASC1:SEARCHSTRING" && ev.key == ui::Key::Enter)) {
       for (const char* c : {"?ASC1:SEARCHSTRING", "?ASC1:WHOLEWORD", "?ASC1:MATCHCASE", "?ASC1:DIRECTION"})
         sw.update(c);
       find = true;
@@ -247,6 +248,9 @@ ui::WindowDef logViewWindowDef() {
   w.height = 300;
   ControlDef box{.kind = ControlKind::List, .equate = "?ASCIIBOX"};
   box.vscroll = true;
+  // Lines wider than the window scroll sideways inside the list, which keeps its vertical
+  // scroll bar in view.
+  box.hscroll = true;
   box.fixedFont = true;
   box.columns = {ui::ColumnDef{.width = 150}};
   ControlDef help = button("?HELP", "", "Hjelp", "HELP.ICO");

@@ -56,6 +56,12 @@ ControlDef combo(const char* equate, const char* parent, int items, int width,
   c.rows = std::move(rows);
   return c;
 }
+// The switches stand beside the laboratory and supplier fields: the window, progress lines
+// and all, fits a 1024x768 screen.
+ControlDef beside(ControlDef c, const char* left) {
+  c.beside = left;
+  return c;
+}
 ControlDef inTab(ControlDef c, const char* tab) {
   c.parent = tab;
   return c;
@@ -93,7 +99,7 @@ ui::WindowDef importWindowDef() {
       entry("?GLO:DATO1", "@d6b", "1. dato i valg"),
       prompt("?PROMPT2:4", "Til dato:"),
       entry("?GLO:DATO2", "@d6b", "2. datoi valg"),
-      control(ControlKind::Group, "?GROUP1", "Import av prøvetyper"),
+      beside(control(ControlKind::Group, "?GROUP1", "Import av prøvetyper"), "?GROUP2"),
       check("?GLO:UTSLKTR", "Utslippskontroll"),
       check("?GLO:TUNGMETIUTSL", "Tungmetaller i utslippsvann"),
       check("?GLO:SLAMKTR", "Slamkontroll"),

@@ -46,8 +46,15 @@ class LabSource : public StoreBrowseSource<data::MapLabRecord> {
 };
 
 ui::ListRow labRow(const BrowseRow& r) {
-  // The name, the data directory and the sample table share one column group, three lines a row.
+  // The name, the data directory and the sample table share one column, three lines a row.
   return {{r.columns.at(0), r.columns.at(1) + "\n" + r.columns.at(2) + "\n" + r.columns.at(3)}, false};
+}
+
+// Three headings over three lines, the data directory and the import file in grey.
+ColumnDef nameDirAndFile() {
+  ColumnDef c = column(60, 2, "Labnavn\nDatakatalog\nAktiv importfile", "@s30");
+  c.greyFromLine = 2;
+  return c;
 }
 
 }  // namespace
@@ -60,8 +67,7 @@ ui::WindowDef labBrowseWindow() {
   w.kind = ui::WindowKind::MdiChild;
   w.resizable = true;
   w.controls = {
-      listBox(8, 3, {column(5, 2, "Lab.", "@s4"),
-                     column(60, 2, "Labnavn", "@s30", "Labnavn / Datakatalog / Aktiv importfile")}),
+      listBox(8, 3, {column(5, 2, "Lab.", "@s4"), nameDirAndFile()}),
       button("?SELECT", "&Velg", "Velg laboratorium", ui::Key::Enter),
       button("?CHANGE", "&Endre", "Endre laboratorium", ui::Key::CtrlEnter),
       button("?INSERT", "&Ny", "Nytt laboratorium", ui::Key::Insert),

@@ -55,7 +55,17 @@ std::string defaultPrinter() {
 
 bool chooseDestination(Destination& out, std::string_view suggestedPdfName) {
   out = {};
-  out.printer = canPaint() ? defaultPrinter() : std::string{};
+  const ui::PrinterChoice chosen = ui::printerChoice();
+  out.copies = std::max(1, chosen.copies);
+  if (!chosen.outputFile.empty()) {
+    out.pdfPath = endsWithPdf(chosen.outputFile) ? chosen.outputFile : chosen.outputFile + ".pdf";
+    return true;
+  }
+  if (canPaint()) {
+    const char* none = std::getenv("LAB2SIV_NO_PRINTER");
+    const bool paperAllowed = !(none && *none);
+    out.printer = paperAllowed && !chosen.printer.empty() ? chosen.printer : defaultPrinter();
+  }
   if (!out.printer.empty()) return true;
   std::string path(suggestedPdfName);
   if (!ui::fileDialog("Skriv ut til PDF-fil", path, "PDF-filer (*.pdf)|*.pdf", true)) return false;
@@ -75,6 +85,7 @@ Result paintTo(const std::vector<Page>& pages, const PageSetup& setup, const Des
     printer.setFullPage(true);
     printer.setPageSize(pageSize(setup));
     printer.setPageOrientation(orient);
+    printer.setCopyCount(std::max(1, to.copies));
     QPainter p;
     if (!printer.isValid() || !p.begin(&printer)) return failed("Kan ikke skrive ut på " + to.printer);
     paintAll(printer, p, pages, setup, printer.resolution() / 25.4);

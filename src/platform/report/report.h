@@ -127,12 +127,14 @@ class Report {
 struct Destination {
   std::string printer{};
   std::string pdfPath{};
+  int copies = 1;  // on a printer
 };
 
 // The system's default printer; empty when none is set up.
 std::string defaultPrinter();
-// The default printer when there is one; otherwise the user names a PDF file in a file
-// dialog (the suggestion is offered first). False when the user cancels the dialog.
+// What the printer setup chose (ui::printerChoice): its file, or its printer; else the default
+// printer when there is one; otherwise the user names a PDF file in a file dialog (the
+// suggestion is offered first). False when the user cancels the dialog.
 bool chooseDestination(Destination& out, std::string_view suggestedPdfName);
 
 // Paints the pages onto the destination. A PDF is written beside its final name and moved

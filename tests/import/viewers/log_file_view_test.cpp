@@ -254,6 +254,21 @@ TEST_F(LogFileViewTest, SearchAgainKeepsTheSettingsAndCancelDisablesIt) {
   close();
 }
 
+// Enter in "Find What" is "Find"; leaving the field by Tab is not.
+TEST_F(LogFileViewTest, EnterInTheSearchTextFinds) {
+  writeLog({"Import startet", "noe", "Lagret anlegg"});
+  open();
+  ASSERT_TRUE(robot.press("?ASCIISEARCH"));
+  ASSERT_TRUE(robot.window("Searching Text..."));
+  ASSERT_TRUE(robot.type("?ASC1:SEARCHSTRING", "anlegg"));
+  ASSERT_TRUE(robot.window("Searching Text...")) << "typing and leaving the field does not search";
+  ASSERT_TRUE(robot.key("?ASC1:SEARCHSTRING", "Enter"));
+  ASSERT_TRUE(robot.window(kTitle));
+  EXPECT_EQ(current(), "Lagret anlegg");
+  EXPECT_TRUE(control(kTitle, "?ASCIIREPEAT").enabled);
+  close();
+}
+
 TEST_F(LogFileViewTest, PrintSendsEveryLineInAFixedPitchFont) {
   std::vector<std::string> lines;
   for (int i = 1; i <= 30; ++i) lines.push_back("Linje " + std::to_string(i));

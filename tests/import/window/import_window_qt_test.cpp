@@ -1,11 +1,15 @@
 // The program under Qt (offscreen) with real windows: from the frame's "&Import" through the
-// import window's "Start import" to "Ferdig!", with the records written into the dataset.
+// import window's "Start import" to "Ferdig!", with the records written into the dataset and,
+// in a frame of 1024x768, the whole window in view.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QCoreApplication>
 #include <QLabel>
+#include <QMdiSubWindow>
+#include <QScrollBar>
 
 #include <filesystem>
 #include <fstream>
@@ -20,6 +24,7 @@
 #include "platform/ui/qt/qt_backend.h"
 #include "platform/ui/qt/qt_run.h"
 #include "platform/ui/qt/qt_window.h"
+#include "platform/ui/qt/window_fit.h"
 #include "qt_wait.h"
 #include "shell/global_settings.h"
 #include "shell/main.h"
@@ -73,6 +78,8 @@ TEST_F(ImportWindowQtTest, FromTheFrameThroughTheImportWindowToFerdig) {
     ASSERT_TRUE(l2stest::pumpUntil(run, [&] {
       return (frame = run.backend().windowTitled("Brakel-Sivra Provex (Rnx-versjon) [Demo]")) != nullptr;
     }));
+    // The frame as large as a 1024x768 screen lets it be.
+    frame->outer()->setGeometry(0, 0, 1024, 768);
     QAction* importItem = actionOf(*frame, "?IMPORT");
     ASSERT_NE(importItem, nullptr);
     importItem->trigger();
@@ -86,6 +93,18 @@ TEST_F(ImportWindowQtTest, FromTheFrameThroughTheImportWindowToFerdig) {
     click(win, "?OKBUTTON");
     EXPECT_TRUE(l2stest::pumpUntil(run, [&] { return labelText(win, "?LOC:MELDING_1") == "Ferdig!"; }));
     line1 = labelText(win, "?LOC:MELDING_1");
+    // Everything in view, progress lines included: nothing to scroll to.
+    ASSERT_TRUE(l2stest::pumpUntil(run, [&] { return run.backend().settled(); }));
+    QCoreApplication::processEvents();
+    auto* controls = win->shell()->findChild<ui::qt::FitScroll*>();
+    ASSERT_NE(controls, nullptr);
+    EXPECT_EQ(controls->verticalScrollBar()->maximum(), 0) << "the import window scrolls at 1024x768";
+    EXPECT_EQ(controls->horizontalScrollBar()->maximum(), 0);
+    for (const char* m : {"?LOC:MELDING_1", "?LOC:MELDING_2", "?LOC:MELDING_3"}) {
+      QWidget* l = win->widget(std::string(m));
+      ASSERT_NE(l, nullptr) << m;
+      EXPECT_EQ(l->visibleRegion().boundingRect(), l->rect()) << m << " is cut or hidden";
+    }
     click(win, "?CANCELBUTTON");
     ASSERT_TRUE(l2stest::pumpUntil(run, [&] { return run.backend().windowTitled("Import") == nullptr; }));
 

@@ -1,12 +1,18 @@
 // Under Qt (offscreen): a run whose supplier has no plant ends with "Se på Logg-file" open in a
-// real window, showing the log's lines in the list box, before the import window says "Ferdig!".
+// real window, showing the log's lines in the list box, before the import window says "Ferdig!";
+// opened again on a longer log it shows its scroll bar, and its search opens over it.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTest>
 #include <QTreeWidget>
+#include <fstream>
 
+#include "platform/ui/api/procedure.h"
 #include "platform/ui/qt/page_list.h"
 #include "platform/ui/qt/qt_backend.h"
 #include "platform/ui/qt/qt_run.h"
@@ -78,6 +84,44 @@ TEST_F(ViewersQtTest, ARunWithAMissingPlantEndsWithTheLogOpen) {
       melding = l ? l->text().toStdString() : std::string();
       return melding == "Ferdig!";
     }));
+
+    // A log longer than the list: its own scroll bar shows whole, not scrolled out of view.
+    {
+      std::ofstream more(dataDir() / "Import.Txt", std::ios::app);
+      for (int i = 1; i <= 200; ++i) more << "Linje " << i << '\n';
+      more << "Siste linje\n";
+    }
+    buttonOf(win, "?LOGFILEBUTTON")->click();
+    ui::qt::PageList* list = nullptr;
+    ASSERT_TRUE(l2stest::pumpUntil(run, [&] {
+      log = run.backend().windowTitled("Se på Logg-file");
+      list = log ? dynamic_cast<ui::qt::PageList*>(log->widget(std::string("?ASCIIBOX"))) : nullptr;
+      return list && list->bar()->isVisible() && run.backend().settled();
+    }));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(list->bar()->visibleRegion().boundingRect(), list->bar()->rect()) << "the scroll bar is out of view";
+
+    // The search window opens over the viewer; Enter in "Find What" finds.
+    buttonOf(log, "?ASCIISEARCH")->click();
+    ui::qt::QtWindow* search = nullptr;
+    ASSERT_TRUE(l2stest::pumpUntil(run, [&] { return (search = run.backend().windowTitled("Searching Text...")) != nullptr; }));
+    auto* what = qobject_cast<QLineEdit*>(search->widget(std::string("?ASC1:SEARCHSTRING")));
+    ASSERT_NE(what, nullptr);
+    // The user types once the window waits for input (its opening display has run).
+    ASSERT_TRUE(l2stest::pumpUntil(run, [&] {
+      return what->hasFocus() && ui::waitUntilIdle(std::chrono::milliseconds(0)) && run.backend().settled();
+    }));
+    EXPECT_TRUE(log->outer()->frameGeometry().contains(search->outer()->frameGeometry().center()));
+    QTest::keyClicks(what, QStringLiteral("siste"));
+    QTest::keyClick(what, Qt::Key_Return);
+    EXPECT_TRUE(l2stest::pumpUntil(run, [&] {
+      QTreeWidgetItem* cur = list->tree()->currentItem();
+      return run.backend().windowTitled("Searching Text...") == nullptr && cur &&
+             cur->text(0).trimmed() == QStringLiteral("Siste linje");
+    }));
+    buttonOf(log, "?CLOSE")->click();
+    ASSERT_TRUE(l2stest::pumpUntil(run, [&] { return run.backend().windowTitled("Se på Logg-file") == nullptr; }));
+
     buttonOf(win, "?CANCELBUTTON")->click();
     ASSERT_TRUE(l2stest::pumpUntil(run, [&] { return run.backend().windowTitled("Import") == nullptr; }));
     frame->action(std::string("?BUTTON2"))->trigger();

@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "pdf_text.h"
+#include "platform/ui/api/dialogs.h"
 #include "platform/ui/headless/session.h"
 #include "test_session.h"
 
@@ -157,6 +158,22 @@ TEST_F(PrintLinesTest, EveryLineReachesThePdfAndALongLineWraps) {
     EXPECT_NE(text.find("Linje " + std::to_string(i) + " ÆØÅ æøå\n"), std::string::npos) << i;
   EXPECT_NE(text.find("SLUTT"), std::string::npos);
   EXPECT_GE(l2stest::pdfPages(pdf), 3);
+}
+
+// A file chosen in the printer setup takes the printing that follows, without asking again.
+TEST_F(PrintLinesTest, ThePrinterSetupsFileIsPrintedIntoWithoutAsking) {
+  ui::setPrinterChoice({.outputFile = path("oppsett")});
+  report::Result res;
+  {
+    l2stest::Session s;
+    s.start([&] { res = report::printLines({"Linje fra oppsettet"}, "Import.pdf"); });
+    ASSERT_TRUE(s.robot().waitEnd());
+    EXPECT_EQ(s.finish(), 0) << s.text();
+    EXPECT_EQ(l2stest::countOf(s.text(), "file \""), 0u) << s.text();
+  }
+  ui::setPrinterChoice({});
+  ASSERT_TRUE(res.ok) << res.error;
+  EXPECT_NE(l2stest::pdfText(path("oppsett.pdf")).find("Linje fra oppsettet"), std::string::npos);
 }
 
 TEST_F(PrintLinesTest, NothingToPrintAsksNothingAndACancelledDialogWritesNothing) {

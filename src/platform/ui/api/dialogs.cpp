@@ -1,6 +1,8 @@
 #include "platform/ui/api/dialogs.h"
 
+#include <mutex>
 #include <stdexcept>
+#include <utility>
 
 #include "platform/ui/api/backend.h"
 #include "platform/ui/api/message.h"
@@ -71,6 +73,21 @@ int popup(std::string_view items) {
 bool printerSetup() {
   Backend& b = be();
   return detail::modal([&](const detail::ModalGuard& g) { return b.printerSetup(g.thread()); });
+}
+
+namespace {
+std::mutex gChoiceMutex;
+PrinterChoice gChoice;
+}  // namespace
+
+PrinterChoice printerChoice() {
+  std::lock_guard lock(gChoiceMutex);
+  return gChoice;
+}
+
+void setPrinterChoice(PrinterChoice choice) {
+  std::lock_guard lock(gChoiceMutex);
+  gChoice = std::move(choice);
 }
 
 void setWaitCursor(bool on) {

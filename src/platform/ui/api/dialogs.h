@@ -26,6 +26,17 @@ int popup(std::string_view items);
 // The printer-setup dialog; false when cancelled.
 bool printerSetup();
 
+// What the user chose in the printer setup, used by the printing that follows: a printer, or
+// a file to print into instead. Empty until chosen; the backend sets it (any thread).
+struct PrinterChoice {
+  std::string printer{};
+  std::string outputFile{};
+  int copies = 1;
+  bool operator==(const PrinterChoice&) const = default;
+};
+PrinterChoice printerChoice();
+void setPrinterChoice(PrinterChoice choice);
+
 // The wait cursor over every window of the program, counted: on(), on(), off() leaves it on.
 void setWaitCursor(bool on);
 class WaitCursor {

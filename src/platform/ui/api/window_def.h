@@ -58,6 +58,9 @@ struct ColumnDef {
   std::string picture{};  // display picture of the cell text, empty when given ready-made
   std::string group{};    // caption of the column group this column starts (empty: none)
   bool fixed = false;     // stays at the left when the list scrolls sideways
+  // Cells of several lines ("\n", as the heading may have): the lines from this one on (1-based)
+  // are grey; 0 none.
+  int greyFromLine = 0;
 };
 
 struct ControlDef {
@@ -91,6 +94,9 @@ struct ControlDef {
   StdAction action = StdAction::None;
   // Position and size in dialog units; 0 lets the backend lay the control out in order.
   int x = 0, y = 0, width = 0, height = 0;
+  // Laid out in order: a group that stands to the right of this earlier group (its equate)
+  // instead of under it, so a tall window fits a low screen. Empty: under what came before.
+  std::string beside{};
   int id = 0;  // filled in when the window opens; the control's number in window order
 };
 

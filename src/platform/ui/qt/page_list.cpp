@@ -1,10 +1,13 @@
 #include "platform/ui/qt/page_list.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <QTreeView>
 #include <QTreeWidget>
 #include <QWheelEvent>
@@ -26,6 +29,46 @@ Qt::Alignment alignment(Align a) {
   }
   return Qt::AlignLeft | Qt::AlignVCenter;
 }
+
+// Cells of several lines whose lower lines are grey: each line drawn in its own colour, over
+// the background, selection and focus the style draws.
+class GreyLinesDelegate : public QStyledItemDelegate {
+ public:
+  GreyLinesDelegate(int greyFrom, QObject* parent) : QStyledItemDelegate(parent), greyFrom_(greyFrom) {}
+
+  void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QStyleOptionViewItem opt = option;
+    initStyleOption(&opt, index);
+    const QStringList lines = index.data(Qt::DisplayRole).toString().split(QLatin1Char('\n'));
+    opt.text.clear();
+    const QWidget* view = opt.widget;
+    QStyle* style = view ? view->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &opt, p, view);
+    const QRect area = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, view);
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+    const int pitch = opt.fontMetrics.lineSpacing();
+    int y = area.top() + std::max(0, (area.height() - pitch * static_cast<int>(lines.size())) / 2);
+    const bool selected = opt.state & QStyle::State_Selected;
+    const QColor ink = opt.palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
+    // On the highlight the grey lines stay a shade apart from the first.
+    const QColor hl = opt.palette.color(QPalette::Highlight);
+    const QColor grey = selected ? QColor((ink.red() * 3 + hl.red()) / 4, (ink.green() * 3 + hl.green()) / 4,
+                                          (ink.blue() * 3 + hl.blue()) / 4)
+                                 : QColor(128, 128, 128);
+    p->save();
+    p->setFont(opt.font);
+    for (int i = 0; i < lines.size(); ++i, y += pitch) {
+      const QRect line(area.left() + margin, y, area.width() - 2 * margin, pitch);
+      p->setPen(i + 1 >= greyFrom_ ? grey : ink);
+      p->drawText(line, static_cast<int>(opt.displayAlignment & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter,
+                  opt.fontMetrics.elidedText(lines[i], opt.textElideMode, line.width()));
+    }
+    p->restore();
+  }
+
+ private:
+  int greyFrom_;
+};
 
 }  // namespace
 
@@ -71,6 +114,7 @@ PageList::PageList(const ControlDef& def, std::function<void(Event)> sink, QWidg
                             : tree_->header()->fontMetrics().horizontalAdvance(QString::fromUtf8(col.group.c_str())) + 16;
     tree_->setColumnWidth(i, std::max(du.chars(col.width) + 8, caption));
     tree_->headerItem()->setTextAlignment(i, alignment(cols[static_cast<std::size_t>(i)].headingAlign));
+    if (col.greyFromLine > 0) tree_->setItemDelegateForColumn(i, new GreyLinesDelegate(col.greyFromLine, tree_));
   }
   int fixed = 0;
   while (fixed < static_cast<int>(cols.size()) && cols[static_cast<std::size_t>(fixed)].fixed) ++fixed;

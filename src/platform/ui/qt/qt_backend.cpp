@@ -110,7 +110,10 @@ void QtBackend::openWindow(int id, const WindowDef& def, int thread) {
           if (sub && other->outer() == sub) other->activated(true);
       });
     }
-    threadWindows_[thread].push_back(id);
+    std::vector<int>& own = threadWindows_[thread];
+    QtWindow* owner = own.empty() ? frame : window(own.back());
+    if (owner && owner != raw) raw->placeOver(*owner);
+    own.push_back(id);
     updateUsable(thread);
     raw->show();
   });

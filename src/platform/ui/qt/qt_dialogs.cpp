@@ -13,10 +13,12 @@
 #include <QScreen>
 #include <QtPrintSupport/QPrintDialog>
 #include <QtPrintSupport/QPrinter>
+#include <algorithm>
 #include <future>
 #include <memory>
 #include <utility>
 
+#include "platform/ui/api/dialogs.h"
 #include "platform/ui/qt/gui_call.h"
 #include "platform/ui/qt/popup_place.h"
 #include "platform/ui/qt/qt_backend.h"
@@ -48,6 +50,21 @@ QMessageBox::Icon boxIcon(Icon i) {
     case Icon::None: break;
   }
   return QMessageBox::NoIcon;
+}
+
+// A box without a caption shows none: the window systems put the program's name on a window
+// whose title is empty, so it gets a blank.
+QString boxCaption(const std::string& caption) { return caption.empty() ? QStringLiteral(" ") : q(caption); }
+
+// The printer setup's answer: a file to print into, or a printer.
+PrinterChoice choiceOf(const QPrinter& p) {
+  PrinterChoice c;
+  if (p.outputFormat() == QPrinter::PdfFormat || !p.outputFileName().isEmpty())
+    c.outputFile = p.outputFileName().toStdString();
+  else
+    c.printer = p.printerName().toStdString();
+  c.copies = std::max(1, p.copyCount());
+  return c;
 }
 
 // "Desc|*.dbf|All|*.*" to Qt's "Desc (*.dbf);;All (*.*)".
@@ -131,7 +148,7 @@ int QtBackend::messageBox(const BoxRequest& box) {
       [&box](std::function<void(int)> done) -> QWidget* {
         QString text = q(box.text);
         text.replace(QLatin1Char('|'), QLatin1Char('\n'));
-        auto* mb = new QMessageBox(boxIcon(box.icon), q(box.caption), text, QMessageBox::NoButton);
+        auto* mb = new QMessageBox(boxIcon(box.icon), boxCaption(box.caption), text, QMessageBox::NoButton);
         mb->setWindowModality(Qt::NonModal);
         mb->setObjectName(QStringLiteral("l2sMessageBox"));
         int first = 0;
@@ -225,9 +242,17 @@ int QtBackend::popupMenu(const PopupRequest& request) {
 }
 
 bool QtBackend::printerSetup(int thread) {
-  auto make = [this](std::function<void(bool)> done) -> QWidget* {
+  // The dialog keeps its own printer, so it opens again as the user left it; what the user
+  // accepts is handed to the printing that follows.
+  auto dialog = [this] {
     if (!printer_) printer_ = std::make_unique<QPrinter>();
     auto* d = new QPrintDialog(printer_.get());
+    d->setObjectName(QStringLiteral("l2sPrinterSetup"));
+    QObject::connect(d, &QDialog::accepted, d, [p = printer_.get()] { setPrinterChoice(choiceOf(*p)); });
+    return d;
+  };
+  auto make = [dialog](std::function<void(bool)> done) -> QWidget* {
+    QPrintDialog* d = dialog();
     d->setWindowModality(Qt::NonModal);
     QObject::connect(d, &QDialog::accepted, d, [done] { done(true); });
     QObject::connect(d, &QDialog::rejected, d, [done] { done(false); });
@@ -235,8 +260,7 @@ bool QtBackend::printerSetup(int thread) {
   };
   if (onGuiThread()) {
     // Chosen from a menu on the GUI thread itself: nobody waits for the answer.
-    if (!printer_) printer_ = std::make_unique<QPrinter>();
-    auto* d = new QPrintDialog(printer_.get());
+    QPrintDialog* d = dialog();
     d->setAttribute(Qt::WA_DeleteOnClose);
     d->show();
     return true;

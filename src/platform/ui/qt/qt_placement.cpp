@@ -10,7 +10,9 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTimer>
+#include <QToolBar>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -87,9 +89,15 @@ void QtWindow::sizeWindow() {
   if (def_.width > 0 && def_.height > 0) {
     QSize given(du.x(def_.width),
                 du.y(def_.height) + (shell_->menuWidget() ? shell_->menuWidget()->sizeHint().height() : 0));
-    // Controls on the grid take the style's margins and spacing, so a given height is a floor:
-    // a small window (a progress box) shows all its controls instead of scrolling them.
-    if (!hasCoordinates(def_)) given.setHeight(std::max(given.height(), shell_->sizeHint().height()));
+    if (hasCoordinates(def_)) {
+      // Controls at coordinates lie in the given size: that is the room they get, with the
+      // toolbar, the status bar and the margins around it.
+      given += chromeAroundContent();
+    } else {
+      // Controls on the grid take the style's margins and spacing, so a given height is a floor:
+      // a small window (a progress box) shows all its controls instead of scrolling them.
+      given.setHeight(std::max(given.height(), shell_->sizeHint().height()));
+    }
     shell_->resize(given);
   } else if (def_.kind == WindowKind::MdiFrame) {
     // Room for the largest child (the import window) without scrolling, where the screen allows.
@@ -124,6 +132,39 @@ void QtWindow::sizeWindow() {
     shell_->setWindowModality(Qt::ApplicationModal);
   }
   if (def_.x != 0 || def_.y != 0) outer()->move(du.x(def_.x), du.y(def_.y));
+}
+
+QSize QtWindow::chromeAroundContent() const {
+  QSize extra;
+  for (const QToolBar* t : shell_->findChildren<QToolBar*>()) {
+    const Qt::ToolBarArea at = shell_->toolBarArea(t);
+    if (at == Qt::TopToolBarArea || at == Qt::BottomToolBarArea) extra.rheight() += t->sizeHint().height();
+  }
+  if (!zones_.empty()) extra.rheight() += shell_->statusBar()->sizeHint().height();
+  if (const QWidget* body = shell_->centralWidget(); body && body->layout()) {
+    const QMargins m = body->layout()->contentsMargins();
+    extra += QSize(m.left() + m.right(), m.top() + m.bottom());
+  }
+  return extra;
+}
+
+void QtWindow::growToContent() {
+  if (!content_ || def_.width <= 0 || def_.height <= 0 || !hasCoordinates(def_)) return;
+  auto* scroll = content_->parentWidget() ? qobject_cast<QScrollArea*>(content_->parentWidget()->parentWidget()) : nullptr;
+  if (!scroll) return;
+  // The bars may take a pixel or two more than their size hints said: the controls' room is
+  // what the definition gave, so the window grows by what is missing.
+  const QSize lack = (content_->minimumSize() - scroll->viewport()->size()).expandedTo(QSize(0, 0));
+  if (lack.width() > 0 || lack.height() > 0) outer()->resize(outer()->size() + lack);
+}
+
+void QtWindow::placeOver(const QtWindow& owner) {
+  if (sub_ || def_.kind == WindowKind::MdiFrame || def_.x != 0 || def_.y != 0) return;
+  const QWidget* o = owner.outer();
+  if (!o || !o->isVisible()) return;
+  const QPoint centre = o->mapToGlobal(o->rect().center());
+  // Fitting to the screen when shown keeps it inside.
+  shell_->move(centre - QPoint(shell_->width() / 2, shell_->height() / 2));
 }
 
 void QtWindow::fitToRoom() {
@@ -205,10 +246,37 @@ void QtWindow::placeAt(QtControl& c, QWidget* cont) {
       prev != controls_.end() && prev->second.def.kind == ControlKind::Prompt && d.kind != ControlKind::Prompt)
     if (auto* label = qobject_cast<QLabel*>(prev->second.widget)) label->setBuddy(w);
   if (cont == content_) {
+    // A little room beyond the lowest and rightmost control, within the size the window gives.
     const QRect r = w->geometry();
-    content_->setMinimumSize(std::max(content_->minimumWidth(), r.right() + 8),
-                             std::max(content_->minimumHeight(), r.bottom() + 8));
+    QSize room(r.right() + 8, r.bottom() + 8);
+    if (def_.width > 0 && def_.height > 0) {
+      const DialogUnits window(shell_->font());
+      room = room.boundedTo(QSize(window.x(def_.width), window.y(def_.height)));
+    }
+    content_->setMinimumSize(content_->minimumSize().expandedTo(room));
   }
+}
+
+bool QtWindow::placeBeside(QtControl& c, QGridLayout& g) {
+  QWidget* left = nullptr;
+  for (auto& [id, other] : controls_)
+    if (&other != &c && !other.menu && other.widget &&
+        QString::compare(toQ(other.def.equate), toQ(c.def.beside), Qt::CaseInsensitive) == 0)
+      left = other.widget;
+  const int at = left ? g.indexOf(left) : -1;
+  if (at < 0) return false;
+  int row = 0, col = 0, rows = 0, cols = 0;
+  g.getItemPosition(at, &row, &col, &rows, &cols);
+  delete g.takeAt(at);
+  // Both in one cell of the grid, side by side, each as high as the taller; the first takes
+  // the spare width (its fields may grow with the window).
+  auto* pair = new QWidget;
+  auto* h = new QHBoxLayout(pair);
+  h->setContentsMargins(0, 0, 0, 0);
+  h->addWidget(left, 1);
+  h->addWidget(c.widget, 0);
+  g.addWidget(pair, row, col, rows, cols);
+  return true;
 }
 
 void QtWindow::placeOnGrid(QtControl& c, QWidget* cont) {
@@ -224,6 +292,10 @@ void QtWindow::placeOnGrid(QtControl& c, QWidget* cont) {
   if (it == grids_.end()) return;
   Grid& grid = it->second;
   QGridLayout* g = grid.layout;
+  if (!d.beside.empty() && placeBeside(c, *g)) {
+    grid.openRow = -1;
+    return;
+  }
   if (d.kind == ControlKind::Button && cont == content_ && !isFieldButton(d)) {
     w->setParent(buttonBar_);
     static_cast<QHBoxLayout*>(buttonBar_->layout())->addWidget(w);

@@ -230,17 +230,33 @@ void QtWindow::destroyControl(int control) {
   auto it = controls_.find(control);
   if (it == controls_.end() || it->second.menu) return;
   QWidget* w = it->second.widget;
+  const bool hadFocus = w && (w->hasFocus() || w->isAncestorOf(QApplication::focusWidget()));
   // Gone first, adapter and all: hiding the widget moves the focus, and its leaving is no event.
   controls_.erase(it);
   if (w) {
     grids_.erase(w);
+    // Left to Qt the focus goes to the next widget in the chain, one the procedure may be about
+    // to destroy too, or a scroll area that eats the keys: it goes to a control that stays.
+    if (hadFocus) focusFirstControl();
     w->hide();
     w->deleteLater();
   }
 }
 
+void QtWindow::focusFirstControl() {
+  for (auto& [cid, c] : controls_) {
+    if (c.menu || !c.widget || !c.widget->isEnabled() || c.widget->isHidden() ||
+        c.widget->focusPolicy() == Qt::NoFocus)
+      continue;
+    if (c.def.kind == ControlKind::Prompt || c.def.kind == ControlKind::Text) continue;
+    c.widget->setFocus(Qt::OtherFocusReason);
+    return;
+  }
+}
+
 void QtWindow::show() {
   outer()->show();
+  growToContent();
   fitToRoom();
   if (sub_) {
     parentArea_->setActiveSubWindow(sub_);
@@ -257,13 +273,7 @@ void QtWindow::show() {
       resized();
       break;
     }
-  // Focus on the first control that takes it.
-  for (auto& [cid, c] : controls_) {
-    if (c.menu || !c.widget || !c.widget->isEnabled() || c.widget->focusPolicy() == Qt::NoFocus) continue;
-    if (c.def.kind == ControlKind::Prompt || c.def.kind == ControlKind::Text) continue;
-    c.widget->setFocus(Qt::OtherFocusReason);
-    break;
-  }
+  focusFirstControl();
   if (sub_ || shell_->isActiveWindow()) activated(true);
 }
 

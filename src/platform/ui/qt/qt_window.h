@@ -54,6 +54,9 @@ class QtWindow : public ControlHost {
   QtWindow& operator=(const QtWindow&) = delete;
 
   void show();
+  // Before show(): a window of its own without a given position opens centred over `owner`
+  // (the window of its thread it was opened from, or the frame).
+  void placeOver(const QtWindow& owner);
   void apply(const PropChange& ch);
   PropValue get(int control, Prop prop);
   void setRows(int control, const std::vector<ListRow>& rows);
@@ -95,6 +98,8 @@ class QtWindow : public ControlHost {
 
  private:
   void build();
+  // The focus on the first shown control that takes it.
+  void focusFirstControl();
   void applyToWindow(const PropChange& ch);
   PropValue readWindow(Prop prop);
   // Menu bar, toolbar and standard actions (qt_menus.cpp).
@@ -108,11 +113,15 @@ class QtWindow : public ControlHost {
   void buildContent();
   void sizeWindow();
   void fitToRoom();
+  // What the shell holds around the controls' area: toolbars, status bar, margins.
+  QSize chromeAroundContent() const;
+  void growToContent();
   QWidget* containerFor(const ControlDef& d);
   void place(QtControl& c);
   void placeRegion(QtControl& c, QWidget* container);
   void placeAt(QtControl& c, QWidget* container);
   void placeOnGrid(QtControl& c, QWidget* container);
+  bool placeBeside(QtControl& c, QGridLayout& grid);
 
   int id_;
   int thread_;

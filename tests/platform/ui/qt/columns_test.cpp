@@ -3,8 +3,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QComboBox>
 #include <QHeaderView>
+#include <QImage>
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QTest>
@@ -93,6 +96,54 @@ TEST_F(QtTest, ListBoxShowsColumnGroupsOverTheHeadingsOfEveryColumn) {
   EXPECT_THAT(headings, ElementsAre("\nLab.", "Kelda\nParameter lab", "\nNavn", "Sivra\nParameter Sivra"));
   EXPECT_GE(tree->header()->height(), 2 * tree->header()->fontMetrics().height()) << "both lines show";
   EXPECT_EQ(tree->topLevelItem(0)->text(3).toStdString(), "TOT-P\nTotalfosfor");
+}
+
+// A column of three lines a row: three headings, one over the other, and its lower lines in grey.
+TEST_F(QtTest, ListBoxColumnOfSeveralLinesShowsEachHeadingAndItsGreyLines) {
+  WindowDef def;
+  def.title = "Laboratorier";
+  ControlDef list = ctl(ControlKind::List, "?LIST");
+  list.items = 3;
+  list.rowLines = 3;
+  list.columns = {{.width = 5, .heading = "Lab."},
+                  {.width = 40, .heading = "Labnavn\nDatakatalog\nAktiv importfile", .greyFromLine = 2}};
+  def.controls = {list};
+  run().start([&] {
+    Window win(def);
+    win.open();
+    win.setRows("?LIST", std::vector<ListRow>{{{"FJL", "Fjordlab\n/data/lab\n/data/lab/RNX20.dbf"}}});
+    log.add("ready");
+    while (auto ev = win.accept()) {
+    }
+  });
+  qt::QtWindow* w = waitWindow("Laboratorier");
+  ASSERT_TRUE(w && waitSettled("ready"));
+  auto* pl = dynamic_cast<qt::PageList*>(w->widget("?LIST"));
+  ASSERT_TRUE(pl);
+  QTreeWidget* tree = pl->tree();
+  EXPECT_EQ(tree->headerItem()->text(1).toStdString(), "Labnavn\nDatakatalog\nAktiv importfile");
+  EXPECT_GE(tree->header()->height(), 3 * tree->header()->fontMetrics().height()) << "all three headings show";
+
+  // The darkest pixel of each line of the cell is the colour its text is drawn in.
+  tree->setCurrentItem(nullptr);
+  const QRect cell = tree->visualItemRect(tree->topLevelItem(0)).intersected(
+      QRect(tree->header()->sectionViewportPosition(1), 0, tree->columnWidth(1), tree->viewport()->height()));
+  const QImage img = tree->viewport()->grab().toImage();
+  const int pitch = tree->fontMetrics().lineSpacing();
+  const int top = cell.top() + std::max(0, (cell.height() - 3 * pitch) / 2);
+  std::vector<int> darkest;
+  for (int line = 0; line < 3; ++line) {
+    int dark = 255;
+    for (int y = top + line * pitch; y < top + (line + 1) * pitch && y <= cell.bottom(); ++y)
+      for (int x = cell.left(); x <= cell.right(); ++x) dark = std::min(dark, qGray(img.pixel(x, y)));
+    darkest.push_back(dark);
+  }
+  ASSERT_EQ(darkest.size(), 3u);
+  EXPECT_LT(darkest[0], 80) << "the name in the text colour";
+  for (int line : {1, 2}) {
+    EXPECT_GE(darkest[static_cast<std::size_t>(line)], 110) << "line " << line + 1 << " grey";
+    EXPECT_LE(darkest[static_cast<std::size_t>(line)], 150) << "line " << line + 1 << " has text";
+  }
 }
 
 TEST_F(QtTest, SpinArrowsTellTheProcedureAtOnce) {

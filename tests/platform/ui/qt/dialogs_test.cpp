@@ -6,15 +6,20 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <QAbstractButton>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
+#include <QComboBox>
+#include <QtPrintSupport/QPrintDialog>
 #include <QTest>
 #include <QTreeWidget>
 #include <atomic>
 #include <filesystem>
 #include <fstream>
 
+#include "platform/ui/api/message.h"
 #include "platform/ui/api/procedure.h"
 #include "platform/ui/api/window.h"
 #include "platform/ui/qt/page_list.h"
@@ -158,6 +163,50 @@ TEST_F(QtTest, FileDialogHandsTheChosenPathOrLeavesItOnCancel) {
     EXPECT_EQ(path, accept ? table.string() : (dir / "").string());
   }
   fs::remove_all(dir);
+}
+
+// A box shows the caption it is given and, given none, no caption: an empty window title
+// would show the program's name instead.
+TEST_F(QtTest, BoxShowsItsCaptionOrNone) {
+  struct Case {
+    const char* caption;
+    const char* shown;
+  };
+  for (const Case& c : {Case{"Advarsel", "Advarsel"}, Case{"", ""}}) {
+    SCOPED_TRACE(c.caption);
+    std::atomic<int> answer{-1};
+    run().start([&] { answer = message("Ferdig!", c.caption, Icon::Information); });
+    QMessageBox* box = waitModal<QMessageBox>(*this);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->windowTitle().trimmed().toStdString(), c.shown);
+    EXPECT_FALSE(box->windowTitle().isEmpty()) << "the window system would show the program's name";
+    EXPECT_EQ(box->text().toStdString(), "Ferdig!");
+    box->button(QMessageBox::Ok)->click();
+    ASSERT_TRUE(pumpUntil([&] { return answer != -1; }));
+  }
+}
+
+// What the user accepts in the printer setup is what the printing that follows uses: here a
+// file, the one choice every machine offers.
+TEST_F(QtTest, PrinterSetupHandsTheAcceptedChoiceToThePrinting) {
+  setPrinterChoice({});
+  const std::string pdf = (std::filesystem::temp_directory_path() /
+                           ("l2s-setup-" + std::to_string(::getpid()) + ".pdf")).string();
+  std::atomic<int> ok{-1};
+  run().start([&] { ok = printerSetup() ? 1 : 0; });
+  auto* d = waitModal<QPrintDialog>(*this);
+  ASSERT_TRUE(d);
+  auto* printers = d->findChild<QComboBox*>(QStringLiteral("printers"));
+  auto* file = d->findChild<QLineEdit*>(QStringLiteral("filename"));
+  ASSERT_TRUE(printers && file);
+  printers->setCurrentIndex(printers->count() - 1);  // "Print to File (PDF)" comes last
+  file->setText(QString::fromStdString(pdf));
+  d->accept();
+  ASSERT_TRUE(pumpUntil([&] { return ok != -1; }));
+  EXPECT_EQ(ok.load(), 1);
+  EXPECT_EQ(printerChoice().outputFile, pdf);
+  EXPECT_EQ(printerChoice().printer, "");
+  setPrinterChoice({});
 }
 
 }  // namespace
