@@ -185,9 +185,9 @@ const Wording kPutError{"Process PUT Error",
 
 // Kinds 15, 29 and 31 have a second wording, chosen by the error code or the first text.
 const Wording& wordingOf(int kind, std::string_view t1, int code) {
-  if (kind == 15 && (code == 0 || code == 89)) return kChangedByAnother;
-  if (kind == 29 && t1 == "Down") return kEndOfFile;
-  if (kind == 31 && t1 == "Put") return kPutError;
+  if (kind == kUpdateOperationError && (code == 0 || code == 89)) return kChangedByAnother;
+  if (kind == kEndOfViewedFile && t1 == "Down") return kEndOfFile;
+  if (kind == kProcessError && t1 == "Put") return kPutError;
   return kWordings[kind - 1];
 }
 
@@ -227,7 +227,7 @@ int ShowWarning(int kind, std::string_view text1, std::string_view text2) {
   WarningBox box;
   if (!warningBox(kind, text1, text2, warningErrorText(err), err.code, box)) return 0;
   const int pressed = ui::message(box.text, box.caption, box.icon, box.buttons, box.defaultButton);
-  if (kind == 2) {
+  if (kind == kInvalidKey) {
     if (pressed == ui::Button::Yes) return 2;
     endProgram(box.endMessage);
   }

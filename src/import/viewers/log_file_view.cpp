@@ -30,7 +30,7 @@ using K = ui::EventKind;
 constexpr const char* kTitle = "Se på Logg-file";
 
 // A standard warning about the line file: its own error, not the store's.
-int fileWarning(int kind, const std::string& name, int code = 0, const std::string& error = {}) {
+int fileWarning(data::Warning kind, const std::string& name, int code = 0, const std::string& error = {}) {
   data::WarningBox box;
   const std::string err = code == 0 ? std::string() : data::warningErrorText({code, error, 0, {}});
   if (!data::warningBox(kind, name, {}, err, code, box)) return 0;
@@ -112,14 +112,14 @@ void LogViewer::load(const std::string& name) {
   LineReader reader;
   if (!reader.open(path)) {
     win_.disable("?ASCIIBOX");
-    fileWarning(26, path, reader.code(), reader.error());
+    fileWarning(data::kFileLoadError, path, reader.code(), reader.error());
     return;
   }
   size_ = reader.size();
   if (size_ == 0) {
     reader.close();
     win_.disable("?ASCIIBOX");
-    fileWarning(28, path);
+    fileWarning(data::kFileHasNoText, path);
     return;
   }
   read_ = 0;
@@ -136,7 +136,7 @@ void LogViewer::load(const std::string& name) {
     } else if ((ev.kind == K::Accepted && pw.equate(ev.control) == "?PROGRESS:CANCEL") ||
                ev.kind == K::CloseWindow) {
       // The lines read so far stay.
-      if (fileWarning(27, path) == ui::Button::Ok)
+      if (fileWarning(data::kConfirmStopLoading, path) == ui::Button::Ok)
         pw.close();
       else if (ev.kind == K::CloseWindow)
         pw.vetoClose();
@@ -217,7 +217,7 @@ void LogViewer::searchDialog() {
 void LogViewer::search() {
   ui::WaitCursor wait;
   const std::size_t row = searchRows(lines_, pager_.current(), search_, [](bool down) {
-    return data::ShowWarningText(29, down ? "Down" : "Up") == ui::Button::Yes;
+    return data::ShowWarningText(data::kEndOfViewedFile, down ? "Down" : "Up") == ui::Button::Yes;
   });
   if (row != 0) pager_.setCurrent(row);
 }

@@ -149,9 +149,9 @@ void UpdateFormBase::completed() {
     }
     // The mapping files have one key each, so a duplicate on add is a duplicate of it.
     if (err == store::Err::DuplicateKey)
-      data::ShowWarningText(24, s_.keyDescription);
+      data::ShowWarningText(data::kDuplicateKey, s_.keyDescription);
     else
-      data::ShowWarningKind(14);
+      data::ShowWarningKind(data::kRecordInsertError);
     focusFirst();
     return;
   }
@@ -191,7 +191,7 @@ bool UpdateFormBase::closing() {
   // Text the record cannot hold is not in it, yet it is a change the user made.
   if ((request_ != Request::Insert && request_ != Request::Change) || (!s_.changed() && !win_->firstNotCp1252()))
     return true;
-  switch (data::ShowWarningKind(33)) {
+  switch (data::ShowWarningKind(data::kSaveChanges)) {
     case ui::Button::Yes:
       // Saved as if OK had been pressed; the window closes after a successful save.
       win_->post(ui::EventKind::Accepted, "?OK");
