@@ -249,7 +249,9 @@ TEST_F(LabFormTest, ARecordGoneSinceItWasListedOrOpenedIsNotFoundAndNoClosesTheF
       deleteFjl();
     }
     EXPECT_EQ(value("?MAP:LAB"), "FJL");
-    if (c.button[1] == 'C') ASSERT_TRUE(robot.type("?MAP:LABNAVN", "Min"));
+    if (c.button[1] == 'C') {
+      ASSERT_TRUE(robot.type("?MAP:LABNAVN", "Min"));
+    }
     ASSERT_TRUE(robot.press("?OK"));
     ASSERT_TRUE(robot.answer(c.warning, "Ok")) << transcript.text();
     ASSERT_TRUE(robot.answer("Record Update Error", "Yes"));
