@@ -21,26 +21,16 @@
 #include "platform/ui/qt/qt_run.h"
 #include "platform/ui/qt/qt_window.h"
 #include "shell/main.h"
+#include "screen_shot.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-void click(ui::qt::QtWindow* w, const char* equate) {
-  if (auto* b = w ? qobject_cast<QAbstractButton*>(w->widget(std::string(equate))) : nullptr) b->click();
-}
+using shots::click;
+using shots::settle;
 
-void settle(ui::qt::QtRun& run, int ms) {
-  QElapsedTimer t;
-  t.start();
-  run.pumpUntil([&] { return t.elapsed() > ms; }, ms + 1000);
-}
-
-void shot(ui::qt::QtRun& run, const fs::path& file) {
-  settle(run, 500);
-  QGuiApplication::primaryScreen()->grabWindow(0).save(QString::fromStdString(file.string()));
-  std::fprintf(stderr, "%s\n", file.c_str());
-}
+void shot(ui::qt::QtRun& run, const fs::path& file) { shots::shot(run, file, 500); }
 
 }  // namespace
 
