@@ -203,31 +203,29 @@ TEST_F(CascadeTest, AnotherStationsChangeIsShownAndASecondAttemptStoresTheUsersR
             testing_util::Rows{{"Min"}});
 }
 
-// The box names the file that is held, not the file the operation began with.
 // Another station deleted the laboratory after this one read it (its mappings left behind, so
 // a walk from the buffer would find them): nothing is written, the box says not found, and a
 // retry says it again rather than "changed by another station".
+// What this station does to a laboratory another station has deleted meanwhile.
+struct GoneCase {
+  const char* what;
+  const char* caption;
+  std::function<int(data::ThreadState&)> op;
+};
+const GoneCase kDeleteGone{"delete", "Delete Operation Error", [](data::ThreadState&) { return data::DeleteMapLab(); }};
+const GoneCase kRenameGone{"new name", "Update Operation Error", [](data::ThreadState& t) {
+                             t.MapLab.rec.LABNAVN = "Min";
+                             return data::UpdateMapLab();
+                           }};
+const GoneCase kRecodeGone{"new code", "Update Operation Error", [](data::ThreadState& t) {
+                             t.MapLab.rec.LAB = "B";
+                             return data::UpdateMapLab();
+                           }};
+
 TEST_F(CascadeTest, ARecordGoneSinceItWasReadIsNotFoundAndTouchesNothing) {
-  struct Case {
-    const char* what;
-    const char* caption;
-    std::function<int(data::ThreadState&)> op;
-  };
-  const Case cases[] = {
-      {"delete", "Delete Operation Error", [](data::ThreadState&) { return data::DeleteMapLab(); }},
-      {"new name", "Update Operation Error",
-       [](data::ThreadState& t) {
-         t.MapLab.rec.LABNAVN = "Min";
-         return data::UpdateMapLab();
-       }},
-      {"new code", "Update Operation Error",
-       [](data::ThreadState& t) {
-         t.MapLab.rec.LAB = "B";
-         return data::UpdateMapLab();
-       }},
-  };
+  const GoneCase cases[] = {kDeleteGone, kRenameGone, kRecodeGone};
   const Lines gone = without(before, {"MapLab: FJL "});
-  for (const Case& c : cases) {
+  for (const GoneCase& c : cases) {
     SCOPED_TRACE(c.what);
     std::string kept;
     start([&] {
@@ -275,20 +273,8 @@ TEST_F(CascadeTest, ARecordGoneAndReplacedIsNotFoundAndTheNewRecordKeepsItsMappi
   resetTree();
   ASSERT_FALSE(reused) << "the new record took the deleted record's row id";
 
-  struct Case {
-    const char* what;
-    const char* caption;
-    std::function<int(data::ThreadState&)> op;
-  };
-  const Case cases[] = {
-      {"delete", "Delete Operation Error", [](data::ThreadState&) { return data::DeleteMapLab(); }},
-      {"new code", "Update Operation Error",
-       [](data::ThreadState& t) {
-         t.MapLab.rec.LAB = "B";
-         return data::UpdateMapLab();
-       }},
-  };
-  for (const Case& c : cases) {
+  const GoneCase cases[] = {kDeleteGone, kRecodeGone};
+  for (const GoneCase& c : cases) {
     SCOPED_TRACE(c.what);
     Lines replaced;
     start([&] {
@@ -369,6 +355,7 @@ TEST_F(CascadeTest, AfterAnotherStationsChangeTheRecalledCodeTakesTheMappingsFro
   }
 }
 
+// The box names the file that is held, not the file the operation began with.
 TEST_F(CascadeTest, AnotherStationHoldingAFileMakesTheBeginFailAfterTwoSeconds) {
   struct Case {
     const char* what;
