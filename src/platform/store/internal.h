@@ -2,6 +2,7 @@
 // Internals shared by the store's sources; not part of its interface.
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -12,6 +13,7 @@
 
 #include "platform/store/error.h"
 #include "platform/store/file.h"
+#include "platform/store/paths.h"
 #include "platform/store/upper1252.h"
 
 namespace store {
@@ -197,6 +199,23 @@ struct FileState {
   TxState* tx = nullptr;
   std::string txSchema;
   int txSchemaNo = 0;
+};
+
+// The own connection waits for reads as long as a "Recover" open; writes outside a
+// transaction keep the ordinary wait (WriteWait).
+inline int readWaitMs(const FileState& st) {
+  return std::max(st.recoverWaitMs >= 0 ? st.recoverWaitMs : recoverWaitMs(), defaultWaitMs());
+}
+
+struct WriteWait {
+  Connection* own;
+  int readWait;
+  WriteWait(FileState& st, Connection& c) : own(&c == st.conn.get() ? &c : nullptr), readWait(readWaitMs(st)) {
+    if (own) own->setWait(defaultWaitMs());
+  }
+  ~WriteWait() {
+    if (own) own->setWait(readWait);
+  }
 };
 
 // A disk file of a transaction as attached: its schema, its path and its definition.
