@@ -68,13 +68,8 @@ void OpenLink(std::string_view target) {
 }
 
 ui::WindowDef aboutWindowDef() {
-  ui::WindowDef d;
-  d.label = "AboutWindow";
-  d.title = "Om programmet";
-  d.icon = "LAB.ICO";
-  d.help = "Om programmet";
-  d.kind = ui::WindowKind::MdiChild;
   using namespace ui::defs;
+  ui::WindowDef d = window("AboutWindow", "Om programmet", "LAB.ICO", "Om programmet", ui::WindowKind::MdiChild);
   const auto user = [](ControlDef c) { return inside(std::move(c), "?GROUP1"); };
   ControlDef ok = button("?OKBUTTON", "OK");
   ok.isDefault = true;

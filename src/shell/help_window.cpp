@@ -19,12 +19,9 @@ constexpr const char* kTitle = "Hjelp";
 }  // namespace
 
 ui::WindowDef helpWindowDef() {
-  ui::WindowDef d;
-  d.label = "HelpWindow";
-  d.title = kTitle;
-  d.kind = ui::WindowKind::Plain;
-  d.resizable = true;
   using namespace ui::defs;
+  ui::WindowDef d = window("HelpWindow", kTitle);
+  d.resizable = true;
   ControlDef page = control(ControlKind::Text, "?SIDE");
   page.width = 300;
   page.height = 160;

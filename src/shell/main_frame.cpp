@@ -6,6 +6,7 @@
 #include "data/use_counters.h"
 #include "platform/ini/ini.h"
 #include "platform/sys/cwd.h"
+#include "platform/ui/api/def_builders.h"
 #include "platform/ui/api/dialogs.h"
 #include "platform/ui/api/procedure.h"
 #include "platform/ui/api/refresh.h"
@@ -67,64 +68,43 @@ std::string frameTitle(const std::string& datasetName) {
 }
 
 ui::WindowDef mainFrameDef() {
-  using ui::MenuItem;
+  using namespace ui::defs;
   using ui::StdAction;
-  ui::WindowDef d;
-  d.label = "P1$APPFRAME";
-  d.title = "Brakel-Sivra Provex";
-  d.icon = "LAB.ICO";
-  d.help = "Hovedmeny";
-  d.kind = ui::WindowKind::MdiFrame;
+  ui::WindowDef d = window("P1$APPFRAME", "Brakel-Sivra Provex", "LAB.ICO", "Hovedmeny", ui::WindowKind::MdiFrame);
   d.resizable = true;
   d.statusZones = {-1};
+  ui::MenuItem windows =
+      menu("", "&Window",
+           {menuItem("?TILE", "T&ile", "Make all open windows visible", StdAction::Tile),
+            menuItem("?CASCADE", "&Cascade", "Stack all open windows", StdAction::Cascade),
+            menuItem("?ARRANGE", "&Arrange Icons", "Align all window icons", StdAction::ArrangeIcons)},
+           "Create and Arrange windows");
+  windows.windowList = true;
   d.menu = {
-      MenuItem{.text = "&File",
-               .items = {
-                   {.equate = "?PRINTSETUP", .text = "P&rint Setup...", .status = "Setup Printer",
-                    .action = StdAction::PrintSetup},
-                   {.equate = "?FILEINNSTILLINGER", .text = "&Innstillinger"},
-                   {.separator = true},
-                   {.equate = "?EXIT", .text = "E&xit", .status = "Exit this application",
-                    .action = StdAction::Close},
-               }},
-      MenuItem{.text = "&Edit",
-               .items = {
-                   {.equate = "?CUT", .text = "Cu&t", .status = "Remove item to Windows Clipboard",
-                    .action = StdAction::Cut},
-                   {.equate = "?COPY", .text = "&Copy", .status = "Copy item to Windows Clipboard",
-                    .action = StdAction::Copy},
-                   {.equate = "?PASTE", .text = "&Paste",
-                    .status = "Paste contents of Windows Clipboard", .action = StdAction::Paste},
-               }},
-      MenuItem{.equate = "?LABORATORIERLABORATORIER", .text = "&Laboratorier"},
-      MenuItem{.equate = "?IMPORT", .text = "&Import"},
-      MenuItem{.text = "&Window",
-               .status = "Create and Arrange windows",
-               .windowList = true,
-               .items = {
-                   {.equate = "?TILE", .text = "T&ile", .status = "Make all open windows visible",
-                    .action = StdAction::Tile},
-                   {.equate = "?CASCADE", .text = "&Cascade", .status = "Stack all open windows",
-                    .action = StdAction::Cascade},
-                   {.equate = "?ARRANGE", .text = "&Arrange Icons",
-                    .status = "Align all window icons", .action = StdAction::ArrangeIcons},
-               }},
-      MenuItem{.text = "&Hjelp",
-               .status = "Windows Hjelp",
-               .items = {
-                   {.equate = "?HELPINDEX", .text = "&Innhold",
-                    .status = "Se innholdet på hjelp fila", .action = StdAction::HelpIndex},
-                   {.equate = "?HELPSEARCH", .text = "&Søk for hjelp om",
-                    .status = "Søk for hjelp om et emne", .action = StdAction::HelpSearch},
-                   {.equate = "?HELPONHELP", .text = "&Hvordan bruke hjelp",
-                    .status = "Hvordan bruke Windows Hjelp", .action = StdAction::HelpOnHelp},
-                   {.equate = "?HJELPOMBRAKELSIVRAPROVEX", .text = "&Om Brakel Sivra Provex"},
-               }},
+      menu("", "&File",
+           {menuItem("?PRINTSETUP", "P&rint Setup...", "Setup Printer", StdAction::PrintSetup),
+            menuItem("?FILEINNSTILLINGER", "&Innstillinger"), separator(),
+            menuItem("?EXIT", "E&xit", "Exit this application", StdAction::Close)}),
+      menu("", "&Edit",
+           {menuItem("?CUT", "Cu&t", "Remove item to Windows Clipboard", StdAction::Cut),
+            menuItem("?COPY", "&Copy", "Copy item to Windows Clipboard", StdAction::Copy),
+            menuItem("?PASTE", "&Paste", "Paste contents of Windows Clipboard", StdAction::Paste)}),
+      menuItem("?LABORATORIERLABORATORIER", "&Laboratorier"),
+      menuItem("?IMPORT", "&Import"),
+      windows,
+      menu("", "&Hjelp",
+           {menuItem("?HELPINDEX", "&Innhold", "Se innholdet på hjelp fila", StdAction::HelpIndex),
+            menuItem("?HELPSEARCH", "&Søk for hjelp om", "Søk for hjelp om et emne", StdAction::HelpSearch),
+            menuItem("?HELPONHELP", "&Hvordan bruke hjelp", "Hvordan bruke Windows Hjelp", StdAction::HelpOnHelp),
+            menuItem("?HJELPOMBRAKELSIVRAPROVEX", "&Om Brakel Sivra Provex")},
+           "Windows Hjelp"),
   };
-  const auto tool = [](const char* equate, const char* tip, const char* icon,
-                       StdAction action = StdAction::None) {
-    return ui::ControlDef{.kind = ui::ControlKind::Button, .equate = equate, .tip = tip,
-                          .status = tip, .icon = icon, .action = action};
+  // The toolbar's tips show in the status bar too.
+  const auto tool = [](const char* equate, const char* tip, const char* icon, StdAction action = StdAction::None) {
+    ui::ControlDef c = iconButton(equate, "", tip, icon);
+    c.status = tip;
+    c.action = action;
+    return c;
   };
   d.toolbar = {
       tool("?BUTTON2", "Avslutt", "DOORWAY.ICO"),

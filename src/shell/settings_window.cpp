@@ -102,12 +102,8 @@ bool namesBatchFile(std::string_view command) {
 }
 
 ui::WindowDef settingsWindowDef() {
-  ui::WindowDef d;
-  d.label = "Innstillinger";
-  d.title = "Innstillinger";
-  d.help = "Innstillinger";
-  d.kind = ui::WindowKind::Plain;
   using namespace ui::defs;
+  ui::WindowDef d = window("Innstillinger", "Innstillinger", "", "Innstillinger");
   // The command's entry and switches show how the command runs as their tip and status text.
   const auto command = [](ControlDef c) {
     c.tip = c.status = kCommandTip;

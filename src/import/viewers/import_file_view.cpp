@@ -5,6 +5,7 @@
 #include "data/thread_state.h"
 #include "data/use_counters.h"
 #include "platform/text/picture.h"
+#include "platform/ui/api/def_builders.h"
 #include "platform/ui/api/dialogs.h"
 #include "platform/ui/api/message.h"
 #include "platform/ui/api/procedure.h"
@@ -100,13 +101,7 @@ std::vector<std::vector<std::string>> readImportRows(bool placeBySted, const std
 }
 
 ui::WindowDef importFileViewDef() {
-  ui::WindowDef w;
-  w.label = "ImportFileView";
-  w.title = "Se på importfile";
-  w.icon = "DOK.ICO";
-  w.help = "Se på importfile";
-  w.kind = ui::WindowKind::MdiChild;
-  w.resizable = true;
+  ui::WindowDef w = ui::defs::childWindow("ImportFileView", "Se på importfile", "DOK.ICO", "Se på importfile");
   // Over the import window that calls it, not beside it where the frame has no room.
   w.x = 4;
   w.y = 4;

@@ -12,6 +12,7 @@
 #include "platform/store/paths.h"
 #include "platform/text/str.h"
 #include "platform/ui/api/dialogs.h"
+#include "platform/ui/api/def_builders.h"
 #include "platform/ui/api/line_printer.h"
 #include "platform/ui/api/message.h"
 #include "platform/ui/api/procedure.h"
@@ -232,31 +233,23 @@ void LogViewer::print() {
   if (!error.empty()) ui::message(error, "Advarsel", ui::Icon::Information);
 }
 
-ControlDef button(const char* equate, const char* text, const char* tip = "", const char* icon = "") {
-  return ControlDef{.kind = ControlKind::Button, .equate = equate, .text = text, .tip = tip, .icon = icon};
-}
-
 }  // namespace
 
 ui::WindowDef logViewWindowDef() {
-  ui::WindowDef w;
-  w.label = "LogFileView";
-  w.title = kTitle;
-  w.help = kTitle;
+  using namespace ui::defs;
+  ui::WindowDef w = window("LogFileView", kTitle, "", kTitle);
   w.resizable = true;
   w.width = 560;
   w.height = 300;
-  ControlDef box{.kind = ControlKind::List, .equate = "?ASCIIBOX"};
-  box.vscroll = true;
+  ControlDef box = listBox("?ASCIIBOX", 0, 1, {dropColumn(150, "")});
   // Lines wider than the window scroll sideways inside the list, which keeps its vertical
   // scroll bar in view.
   box.hscroll = true;
   box.fixedFont = true;
-  box.columns = {ui::ColumnDef{.width = 150}};
-  ControlDef help = button("?HELP", "", "Hjelp", "HELP.ICO");
+  ControlDef help = iconButton("?HELP", "", "Hjelp", "HELP.ICO");
   help.action = ui::StdAction::Help;
   w.controls = {box,
-                button("?ASCIIPRINT", "", "Skriv ut", "PRINT.ICO"),
+                iconButton("?ASCIIPRINT", "", "Skriv ut", "PRINT.ICO"),
                 button("?ASCIISEARCH", "&Søk..."),
                 button("?ASCIIREPEAT", "Søk neste"),
                 button("?CLOSE", "&Lukk"),
@@ -265,20 +258,17 @@ ui::WindowDef logViewWindowDef() {
 }
 
 ui::WindowDef logSearchWindowDef() {
-  ui::WindowDef w;
-  w.label = "LogSearch";
-  w.title = "Searching Text...";
+  using namespace ui::defs;
+  ui::WindowDef w = window("LogSearch", "Searching Text...");
   w.modal = true;
   w.controls = {
-      ControlDef{.kind = ControlKind::Prompt, .equate = "?ASC1:TEXTPROMPT", .text = "Find What:"},
-      ControlDef{.kind = ControlKind::Entry, .equate = "?ASC1:SEARCHSTRING", .picture = "@s20"},
-      ControlDef{.kind = ControlKind::Check, .equate = "?ASC1:WHOLEWORD", .text = "Match &Whole Word Only"},
-      ControlDef{.kind = ControlKind::Check, .equate = "?ASC1:MATCHCASE", .text = "Match &Case"},
-      ControlDef{.kind = ControlKind::Option, .equate = "?ASC1:DIRECTION", .text = "Direction"},
-      ControlDef{.kind = ControlKind::Radio, .equate = "?ASC1:DIRECTION:RADIO1", .text = "Up",
-                 .parent = "?ASC1:DIRECTION"},
-      ControlDef{.kind = ControlKind::Radio, .equate = "?ASC1:DIRECTION:RADIO2", .text = "Down",
-                 .parent = "?ASC1:DIRECTION"},
+      prompt("?ASC1:TEXTPROMPT", "Find What:"),
+      entry("?ASC1:SEARCHSTRING", "@s20"),
+      check("?ASC1:WHOLEWORD", "Match &Whole Word Only"),
+      check("?ASC1:MATCHCASE", "Match &Case"),
+      option("?ASC1:DIRECTION", "Direction"),
+      inside(control(ControlKind::Radio, "?ASC1:DIRECTION:RADIO1", "Up"), "?ASC1:DIRECTION"),
+      inside(control(ControlKind::Radio, "?ASC1:DIRECTION:RADIO2", "Down"), "?ASC1:DIRECTION"),
       button("?ASC1:SEARCH", "Find"),
       button("?ASC1:CANCELSEARCH", "Cancel"),
   };
@@ -286,20 +276,16 @@ ui::WindowDef logSearchWindowDef() {
 }
 
 ui::WindowDef logProgressWindowDef() {
-  ui::WindowDef w;
-  w.label = "LogProgress";
-  w.title = "Progress...";
+  using namespace ui::defs;
+  ui::WindowDef w = window("LogProgress", "Progress...");
   w.timer = 1;
   // Room for the longest running text, "100% Completed (52428800) bytes".
   w.width = 180;
   w.height = 64;
-  ControlDef bar{.kind = ControlKind::Progress, .equate = "?ASC1:PROGRESS:THERMOMETER"};
-  bar.rangeLow = 0;
-  bar.rangeHigh = 100;
   w.controls = {
-      ControlDef{.kind = ControlKind::Text, .equate = "?PROGRESS:USERSTRING", .text = ""},
-      bar,
-      ControlDef{.kind = ControlKind::Text, .equate = "?PROGRESS:PCTTEXT", .text = "0% Completed"},
+      textLine("?PROGRESS:USERSTRING", ""),
+      progress("?ASC1:PROGRESS:THERMOMETER", 0, 100),
+      textLine("?PROGRESS:PCTTEXT", "0% Completed"),
       button("?PROGRESS:CANCEL", "Cancel"),
   };
   return w;

@@ -60,12 +60,7 @@ ColumnDef nameDirAndFile() {
 }  // namespace
 
 ui::WindowDef labBrowseWindow() {
-  ui::WindowDef w;
-  w.label = "LabBrowse";
-  w.title = "Tabell laboratorier";
-  w.icon = "LAB.ICO";
-  w.kind = ui::WindowKind::MdiChild;
-  w.resizable = true;
+  ui::WindowDef w = ui::defs::childWindow("LabBrowse", "Tabell laboratorier", "LAB.ICO");
   w.controls = {
       listBox(8, 3, {column(5, 2, "Lab.", "@s4"), nameDirAndFile()}),
       button("?SELECT", "&Velg", "Velg laboratorium", ui::Key::Enter),

@@ -70,11 +70,7 @@ ui::ListRow leverRow(const BrowseRow& r) {
 }  // namespace
 
 ui::WindowDef leverBrowseWindow() {
-  ui::WindowDef w;
-  w.label = "LeverBrowse";
-  w.title = "Tabell anlegg/leverandører";
-  w.kind = ui::WindowKind::MdiChild;
-  w.resizable = true;
+  ui::WindowDef w = ui::defs::childWindow("LeverBrowse", "Tabell anlegg/leverandører");
   w.controls = {
       listBox(12, 1, {column(7, 1, "Lev.nr.", "@s6"), column(50, 1, "Anleggsnavn", "@s50")}),
       button("?SELECT", "&Velg", "", ui::Key::Enter),

@@ -39,11 +39,7 @@ class PostSource : public StoreBrowseSource<data::PostadresserRecord> {
 }  // namespace
 
 ui::WindowDef postadresserBrowseWindow() {
-  ui::WindowDef w;
-  w.label = "PostadresserBrowse";
-  w.title = "Tabell postadresser";
-  w.kind = ui::WindowKind::MdiChild;
-  w.resizable = true;
+  ui::WindowDef w = ui::defs::childWindow("PostadresserBrowse", "Tabell postadresser");
   ui::ControlDef list = listBox(10, 1, {column(7, 1, "Postnr", "@s4"), column(30, 1, "Poststed", "@s30")});
   w.controls = {
       list,

@@ -198,13 +198,7 @@ class SettingsWindow {
 }  // namespace
 
 ui::WindowDef labSettingsWindow() {
-  ui::WindowDef w;
-  w.label = "LabSettingsBrowse";
-  w.title = "Tabell instillinger laboratorier";
-  w.icon = "LAB.ICO";
-  w.help = "Innstillinger";
-  w.kind = ui::WindowKind::MdiChild;
-  w.resizable = true;
+  ui::WindowDef w = childWindow("LabSettingsBrowse", "Tabell instillinger laboratorier", "LAB.ICO", "Innstillinger");
   const auto choice = [](const char* equate, const char* text, const char* value) {
     ControlDef c = inside(control(ControlKind::Radio, equate, text), "?THR:PR_TYPE");
     c.value = value;

@@ -9,6 +9,24 @@
 
 namespace ui::defs {
 
+// A window's heading: label, title, icon, help keyword and kind.
+inline WindowDef window(std::string label, std::string title, std::string icon = "", std::string help = "",
+                        WindowKind kind = WindowKind::Plain) {
+  WindowDef w;
+  w.label = std::move(label);
+  w.title = std::move(title);
+  w.icon = std::move(icon);
+  w.help = std::move(help);
+  w.kind = kind;
+  return w;
+}
+// A resizable child window of the frame, as most of the program's windows are.
+inline WindowDef childWindow(std::string label, std::string title, std::string icon = "", std::string help = "") {
+  WindowDef w = window(std::move(label), std::move(title), std::move(icon), std::move(help), WindowKind::MdiChild);
+  w.resizable = true;
+  return w;
+}
+
 inline ControlDef control(ControlKind kind, std::string equate, std::string text = "", std::string tip = "") {
   ControlDef c;
   c.kind = kind;
@@ -20,6 +38,19 @@ inline ControlDef control(ControlKind kind, std::string equate, std::string text
 // The control inside the sheet, tab, group, option group or panel `parent`.
 inline ControlDef inside(ControlDef c, std::string parent) {
   c.parent = std::move(parent);
+  return c;
+}
+// Laid out to the right of the earlier group `left` instead of under it.
+inline ControlDef beside(ControlDef c, std::string left) {
+  c.beside = std::move(left);
+  return c;
+}
+// At a fixed place in dialog units; a size of 0 is the backend's choice.
+inline ControlDef at(ControlDef c, int x, int y, int width = 0, int height = 0) {
+  c.x = x;
+  c.y = y;
+  c.width = width;
+  c.height = height;
   return c;
 }
 inline ControlDef prompt(std::string equate, std::string text) {
@@ -38,6 +69,21 @@ inline ControlDef entry(std::string equate, std::string picture, std::string tip
 inline ControlDef display(std::string equate, std::string picture) {
   ControlDef c = control(ControlKind::Text, std::move(equate));
   c.picture = std::move(picture);
+  return c;
+}
+// An entry with up/down arrows over the range [low, high].
+inline ControlDef spin(std::string equate, std::string picture, double low, double high, std::string tip = "") {
+  ControlDef c = control(ControlKind::Spin, std::move(equate), "", std::move(tip));
+  c.picture = std::move(picture);
+  c.rangeLow = low;
+  c.rangeHigh = high;
+  return c;
+}
+// A progress bar whose value runs over [low, high].
+inline ControlDef progress(std::string equate, double low, double high) {
+  ControlDef c = control(ControlKind::Progress, std::move(equate));
+  c.rangeLow = low;
+  c.rangeHigh = high;
   return c;
 }
 inline ControlDef check(std::string equate, std::string text, std::string tip = "") {
@@ -93,6 +139,11 @@ inline ControlDef combo(std::string equate, std::string picture, int items, std:
   c.columns = std::move(columns);
   return c;
 }
+// The fixed rows a drop combo offers.
+inline ControlDef withRows(ControlDef c, std::vector<std::string> rows) {
+  c.rows = std::move(rows);
+  return c;
+}
 // A list box with a vertical scroll bar, `items` rows of `rowLines` lines.
 inline ControlDef listBox(std::string equate, int items, int rowLines, std::vector<ColumnDef> columns,
                           std::string tip = "") {
@@ -102,6 +153,34 @@ inline ControlDef listBox(std::string equate, int items, int rowLines, std::vect
   c.rowLines = rowLines;
   c.columns = std::move(columns);
   return c;
+}
+
+// A menu item; the layer performs `action` itself.
+inline MenuItem menuItem(std::string equate, std::string text, std::string status = "",
+                         StdAction action = StdAction::None) {
+  MenuItem m;
+  m.equate = std::move(equate);
+  m.text = std::move(text);
+  m.status = std::move(status);
+  m.action = action;
+  return m;
+}
+// A menu item with a check mark.
+inline MenuItem checkItem(std::string equate, std::string text) {
+  MenuItem m = menuItem(std::move(equate), std::move(text));
+  m.checkable = true;
+  return m;
+}
+inline MenuItem separator() {
+  MenuItem m;
+  m.separator = true;
+  return m;
+}
+// A menu of `items`, on the menu bar or inside another menu.
+inline MenuItem menu(std::string equate, std::string text, std::vector<MenuItem> items, std::string status = "") {
+  MenuItem m = menuItem(std::move(equate), std::move(text), std::move(status));
+  m.items = std::move(items);
+  return m;
 }
 
 }  // namespace ui::defs
