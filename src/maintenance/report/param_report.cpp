@@ -9,6 +9,7 @@
 #include "data/warnings.h"
 #include "maintenance/forms/form_call.h"
 #include "platform/store/view.h"
+#include "platform/ui/api/def_builders.h"
 #include "platform/ui/api/message.h"
 #include "platform/ui/api/window.h"
 #include "shell/preview_window.h"
@@ -17,23 +18,20 @@ namespace maintenance {
 
 namespace {
 
-using ui::ControlDef;
-using ui::ControlKind;
 using ui::EventKind;
 
 constexpr int kToProcess = 500;  // an estimate for the bar, not a count of the file
 constexpr int kBatch = 25;
 
 ui::WindowDef progressWindowDef() {
-  ui::WindowDef w;
-  w.label = "ProgressWindow";
-  w.title = "Progress...";
+  using namespace ui::defs;
+  ui::WindowDef w = window("ProgressWindow", "Progress...");
   w.timer = 1;
   w.controls = {
-      ControlDef{.kind = ControlKind::Progress, .equate = "?PROGRESS:THERMOMETER", .rangeLow = 0, .rangeHigh = 100},
-      ControlDef{.kind = ControlKind::Text, .equate = "?PROGRESS:USERSTRING"},
-      ControlDef{.kind = ControlKind::Text, .equate = "?PROGRESS:PCTTEXT", .text = "0% Completed"},
-      ControlDef{.kind = ControlKind::Button, .equate = "?PROGRESS:CANCEL", .text = "Cancel"},
+      progress("?PROGRESS:THERMOMETER", 0, 100),
+      textLine("?PROGRESS:USERSTRING", ""),
+      textLine("?PROGRESS:PCTTEXT", "0% Completed"),
+      button("?PROGRESS:CANCEL", "Cancel"),
   };
   return w;
 }
