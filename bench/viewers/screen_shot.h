@@ -7,9 +7,11 @@
 #include <QPixmap>
 #include <QScreen>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
+#include "platform/ui/qt/qt_backend.h"
 #include "platform/ui/qt/qt_run.h"
 #include "platform/ui/qt/qt_window.h"
 
@@ -23,6 +25,28 @@ inline void settle(ui::qt::QtRun& run, int ms) {
   QElapsedTimer t;
   t.start();
   run.pumpUntil([&] { return t.elapsed() > ms; }, ms + 1000);
+}
+
+// The tools' arguments DEMO-DIR OUT-DIR: the program runs in the demo directory with its own
+// settings folder; false (after a usage line) when they are missing.
+inline bool enterDemo(int argc, char** argv, std::filesystem::path& out) {
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: %s DEMO-DIR OUT-DIR\n", argv[0]);
+    return false;
+  }
+  const std::filesystem::path demo = std::filesystem::absolute(argv[1]);
+  out = std::filesystem::absolute(argv[2]);
+  std::filesystem::create_directories(out);
+  std::filesystem::current_path(demo);
+  ::setenv("LAB2SIV_SYSTEM_DIR", (demo / "system").c_str(), 1);
+  return true;
+}
+
+// The window with this title once it is open, or null after `ms`.
+inline ui::qt::QtWindow* titled(ui::qt::QtRun& run, const char* title, int ms = 15000) {
+  ui::qt::QtWindow* w = nullptr;
+  run.pumpUntil([&] { return (w = run.backend().windowTitled(title)) != nullptr; }, ms);
+  return w;
 }
 
 // Writes the screen to `file` after `settleMs` and prints its name.

@@ -41,14 +41,8 @@ void shot(ui::qt::QtRun& run, const fs::path& file) { shots::shot(run, file, 400
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 3) {
-    std::fprintf(stderr, "usage: %s DEMO-DIR OUT-DIR\n", argv[0]);
-    return 2;
-  }
-  const fs::path demo = fs::absolute(argv[1]), out = fs::absolute(argv[2]);
-  fs::create_directories(out);
-  fs::current_path(demo);
-  ::setenv("LAB2SIV_SYSTEM_DIR", (demo / "system").c_str(), 1);
+  fs::path out;
+  if (!shots::enterDemo(argc, argv, out)) return 2;
   if (!fs::exists("Lab2Siv.Tps")) {  // past the first run's settings window
     data::Lab2Siv settings;
     settings.setName("Lab2Siv.Tps");
@@ -70,11 +64,7 @@ int main(int argc, char** argv) {
       }))
     return 1;
   frame->outer()->setGeometry(0, 0, 1024, 768);
-  const auto titled = [&](const char* title) {
-    ui::qt::QtWindow* w = nullptr;
-    run.pumpUntil([&] { return (w = run.backend().windowTitled(title)) != nullptr; }, 15000);
-    return w;
-  };
+  const auto titled = [&](const char* title, int ms = 15000) { return shots::titled(run, title, ms); };
 
   frame->action(std::string("?IMPORT"))->trigger();
   ui::qt::QtWindow* imp = titled("Import");
@@ -103,7 +93,7 @@ int main(int argc, char** argv) {
   settle(run, 300);
   // A long log, to see the progress window while it loads.
   {
-    std::ofstream big(demo / "data" / "Import.Txt", std::ios::app);
+    std::ofstream big(fs::path("data") / "Import.Txt", std::ios::app);
     for (int i = 0; i < 100000; ++i) big << "Lagret Utslippskontroll - linje " << i << '\n';
   }
   click(imp, "?LOGFILEBUTTON");

@@ -35,25 +35,15 @@ void shot(ui::qt::QtRun& run, const fs::path& file) { shots::shot(run, file, 500
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 3) {
-    std::fprintf(stderr, "usage: %s DEMO-DIR OUT-DIR\n", argv[0]);
-    return 2;
-  }
-  const fs::path demo = fs::absolute(argv[1]), out = fs::absolute(argv[2]);
-  fs::create_directories(out);
-  fs::current_path(demo);
-  ::setenv("LAB2SIV_SYSTEM_DIR", (demo / "system").c_str(), 1);
+  fs::path out;
+  if (!shots::enterDemo(argc, argv, out)) return 2;
   ::setenv("LAB2SIV_NO_PRINTER", "1", 1);
   QApplication app(argc, argv);
   maintenance::registerProcedures();
   import::registerImportWindow();
   ui::qt::QtRun run;
   run.start([] { shell::Main(); });
-  const auto titled = [&](const char* title, int ms = 15000) {
-    ui::qt::QtWindow* w = nullptr;
-    run.pumpUntil([&] { return (w = run.backend().windowTitled(title)) != nullptr; }, ms);
-    return w;
-  };
+  const auto titled = [&](const char* title, int ms = 15000) { return shots::titled(run, title, ms); };
 
   if (ui::qt::QtWindow* settings = titled("Innstillinger", 5000)) {
     shot(run, out / "settings.png");
