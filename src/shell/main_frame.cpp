@@ -177,7 +177,7 @@ void MainFrame() {
   }
 
   win.close();
-  t.ThreadResponse = 2;
+  t.ThreadResponse = data::Response::Cancelled;
 }
 
 }  // namespace shell

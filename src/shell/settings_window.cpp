@@ -225,7 +225,7 @@ void SettingsWindow() {
   if (t.Lab2Siv.put() != 0) t.Lab2Siv.add();
   data::dropDatasett();
   win.close();
-  t.ThreadResponse = 2;
+  t.ThreadResponse = data::Response::Cancelled;
 }
 
 }  // namespace shell
