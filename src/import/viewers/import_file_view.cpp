@@ -178,7 +178,7 @@ void ImportFileView() {
     }
   }
   win.close();
-  t.ThreadResponse = 2;
+  t.ThreadResponse = data::Response::Cancelled;
 }
 
 }  // namespace import

@@ -556,7 +556,7 @@ void ImportWindowProc::run() {
   // Closing.
   s_.g.LAB = t_.LAB;
   s_.push();
-  t_.ThreadResponse = 1;
+  t_.ThreadResponse = data::Response::Completed;
 }
 
 }  // namespace

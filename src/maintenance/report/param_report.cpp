@@ -162,7 +162,7 @@ void ParamReport() {
   }
   if (complete) {
     shell::PreviewWindow(rep->pageFiles());
-    if (t.ThreadResponse == 1) {
+    if (t.ThreadResponse == data::Response::Completed) {
       const report::Result r = report::printReport(*rep, "Mapping " + t.MapLab.rec.LAB.str() + ".pdf");
       if (!r.ok && !r.cancelled) ui::message("Utskriften mislyktes:|" + r.error, "Advarsel", ui::Icon::Information);
     }
