@@ -441,3 +441,93 @@ TEST_F(CascadeTest, AProcessKilledAtAnyWriteStepLeavesAllFourFilesBeforeOrAfter)
 }
 
 }  // namespace
+
+// Another tool wrote one key or linking column as a blob. Renaming and deleting the laboratory
+// end; a row whose laboratory is the text FJL goes with it whatever blob sits beside it in the
+// key (its value kept, never rewritten as ''), and a row whose laboratory itself is a blob is not
+// among FJL's rows and stays as stored. The laboratory record itself is reached as a list reaches
+// it: by walking the key, where a blob reads as its text.
+TEST_F(CascadeTest, ABlobInAKeyOrLinkingColumnIsCarriedAsItsTextOrPassedOver) {
+  struct Case {
+    FileId file;
+    const char* table;
+    const char* column;
+    const char* row;  // the row's key values
+    bool passedOver;
+  };
+  const Case cases[] = {
+      {FileId::MapLab, "MapLab", "LAB", "LAB = 'FJL'", false},
+      {FileId::MapLever, "MapLever", "LAB", "LAB = 'FJL' AND LEVERAND = '200'", true},
+      {FileId::MapLever, "MapLever", "LEVERAND", "LAB = 'FJL' AND LEVERAND = '200'", false},
+      {FileId::MapParam, "MapParam", "LAB", "LAB = 'FJL' AND PARAMLAB = 'P1'", true},
+      {FileId::MapParam, "MapParam", "PRTYPE", "LAB = 'FJL' AND PARAMLAB = 'P1'", false},
+      {FileId::MapParam, "MapParam", "PARAMLAB", "LAB = 'fjl' AND PARAMLAB = 'P2'", false},
+      {FileId::MapSted, "MapSted", "LAB", "LAB = 'FJL' AND LEVERAND = '200'", true},
+      {FileId::MapSted, "MapSted", "LEVERAND", "LAB = 'FJL' AND LEVERAND = '200'", false},
+      {FileId::MapSted, "MapSted", "STEDLAB", "LAB = 'FJL' AND LEVERAND = '100' AND STEDLAB = 'S2'", false},
+  };
+  // The laboratory's record found by walking its key from the start, as a list does.
+  const auto walkToLab = [](const std::string& code, const std::function<int(data::ThreadState&)>& op) {
+    auto& t = data::thr();
+    data::useFile(FileId::MapLab);
+    t.MapLab.clear();
+    int r = t.MapLab.set(data::MapLab::MAPLABKEY);
+    for (int steps = 0; r == 0 && steps < 100; ++steps) {
+      if ((r = t.MapLab.next()) == 0 && t.MapLab.rec.LAB.str() == code) break;
+    }
+    if (r == 0) {
+      t.MapLab.reget(data::MapLab::MAPLABKEY, t.MapLab.position(data::MapLab::MAPLABKEY), true);
+      data::SaveMapLabLinks();
+      r = op(t);
+    } else {
+      r = -100 - r;
+    }
+    data::dropFile(FileId::MapLab);
+    return r;
+  };
+  const auto rekeyLine = [](std::string l, const std::string& code) {
+    const std::size_t at = l.find(": ") + 2;
+    const std::string lab = l.substr(at, l.find(' ', at) - at);
+    if (lab == "FJL" || lab == "fjl") l.replace(at, lab.size(), code);
+    return l;
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.table) + "." + c.column);
+    for (const bool rename : {true, false}) {
+      SCOPED_TRACE(rename ? "rename" : "delete");
+      resetTree();
+      const auto ids = testing_util::peek(path(c.file), std::string("SELECT rowid FROM ") + c.table + " WHERE " + c.row);
+      ASSERT_EQ(ids.size(), 1u);
+      const std::string rowid = "rowid = " + ids[0][0];
+      const std::string blobbed = std::string("UPDATE ") + c.table + " SET " + c.column + " = CAST(" + c.column +
+                                  " AS BLOB) WHERE " + rowid;
+      ASSERT_TRUE(testing_util::poke(path(c.file), blobbed));
+      ASSERT_EQ(testing_util::peek(path(c.file), std::string("SELECT COUNT(*) FROM ") + c.table + " WHERE typeof(" +
+                                                     c.column + ") = 'blob'"),
+                testing_util::Rows{{"1"}});
+      before = snapshot();
+      start([&] {
+        return walkToLab("FJL", [&](data::ThreadState& t) {
+          if (!rename) return data::DeleteMapLab();
+          t.MapLab.rec.LAB = "B";
+          return data::UpdateMapLab();
+        });
+      });
+      ASSERT_EQ(finish(), 0) << transcript.text();
+      Lines expected = rename ? rekeyed("B") : without(before, {" FJL", " fjl"});
+      if (c.passedOver) {
+        const std::string cols = c.file == FileId::MapLever   ? "LAB, LEVERAND, ANLEGGSNR"
+                                 : c.file == FileId::MapParam ? "LAB, PRTYPE, PARAMLAB"
+                                                              : "LAB, LEVERAND, STEDLAB";
+        const auto r = testing_util::peek(path(c.file), "SELECT " + cols + " FROM " + c.table + " WHERE " + rowid);
+        ASSERT_EQ(r.size(), 1u) << "the passed-over row stays as stored";
+        std::string line = std::string(c.table) + ":";
+        for (const auto& v : r[0]) line += " " + v;
+        if (rename) std::erase(expected, rekeyLine(line, "B"));
+        expected.push_back(line);
+        std::sort(expected.begin(), expected.end());
+      }
+      EXPECT_EQ(snapshot(), expected);
+    }
+  }
+}

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <condition_variable>
+#include <mutex>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -27,6 +29,7 @@
 #include "platform/store/paths.h"
 #include "scenario.h"
 #include "ui_message_double.h"
+#include "wait_limit.h"
 #include "../platform/store/crash_shim.h"
 
 namespace testing_import {
@@ -364,6 +367,78 @@ TEST_F(WriteFaultsTest, AFactorWrittenAsTextIsItsNumberOrItsMappingIsPassedOverA
   run(overwrite);
   EXPECT_EQ(dumpUtslippskontroll(), good);
   EXPECT_EQ(logText().find("Lagret Utslippskontroll"), std::string::npos) << logText();
+}
+
+// Another tool wrote one key or linking column of a mapping as a blob. The run ends, and the
+// mapping is read as its text (the run stores what it stores without the blob) or passed over
+// (what it stores without the mapping), by where the blob sorts: after every text of its column
+// within the same leading values. A watchdog ends the test program if a run never returns.
+TEST_F(WriteFaultsTest, ABlobInAMappingsKeyIsReadAsItsTextOrTheMappingIsPassedOver) {
+  auto& t = data::thr();
+  struct Case {
+    store::FileBase& file;
+    const char* table;
+    const char* column;
+    const char* row;
+    bool passedOver;
+  };
+  const Case cases[] = {
+      {t.MapLever, "MapLever", "LAB", "LAB = 'KL' AND LEVERAND = '200'", true},
+      {t.MapLever, "MapLever", "LEVERAND", "LAB = 'KL' AND LEVERAND = '200'", false},
+      {t.MapLever, "MapLever", "LEVERAND", "LAB = 'KL' AND LEVERAND = '100'", false},
+      // No other laboratory's parameters sort after KL's: the walk meets it while KL/U holds.
+      {t.MapParam, "MapParam", "LAB", "LAB = 'KL' AND PARAMLAB = 'TP'", false},
+      {t.MapParam, "MapParam", "PRTYPE", "LAB = 'KL' AND PARAMLAB = 'TP'", false},
+      // After KL's U rows: the sludge walk has stopped at the first of them.
+      {t.MapParam, "MapParam", "PRTYPE", "LAB = 'KL' AND PARAMLAB = 'STS'", true},
+      {t.MapParam, "MapParam", "PARAMLAB", "LAB = 'KL' AND PARAMLAB = 'TP'", false},
+      {t.MapSted, "MapSted", "LAB", "LAB = 'KL' AND LEVERAND = '200'", true},
+      {t.MapSted, "MapSted", "LEVERAND", "LAB = 'KL' AND LEVERAND = '200'", true},
+      {t.MapSted, "MapSted", "STEDLAB", "LAB = 'KL' AND LEVERAND = '100' AND STEDLAB = '01'", true},
+      {t.MapSted, "MapSted", "STEDLAB", "LAB = 'KL' AND LEVERAND = '100' AND STEDLAB = '03'", false},
+  };
+  const auto runBounded = [&] {
+    execOn(path(t.Utslippskontroll), "DELETE FROM Utslippskontroll");
+    execOn(path(t.Slamkontroll), "DELETE FROM Slamkontroll");
+    std::mutex m;
+    std::condition_variable cv;
+    bool done = false;
+    std::thread dog([&] {
+      std::unique_lock lock(m);
+      if (!cv.wait_for(lock, l2stest::kWaitLimit, [&] { return done; })) {
+        std::fprintf(stderr, "an import over a blob in a mapping's key did not end\n");
+        std::_Exit(1);
+      }
+    });
+    run(allOn());
+    {
+      std::lock_guard lock(m);
+      done = true;
+    }
+    cv.notify_one();
+    dog.join();
+    EXPECT_EQ(progress.lines[1], "Ferdig!") << logText();
+    return std::pair{dumpUtslippskontroll(), dumpSlamkontroll()};
+  };
+  const auto whole = runBounded();
+  ASSERT_FALSE(whole.first.empty());
+  ASSERT_FALSE(whole.second.empty());
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.table) + "." + c.column + " where " + c.row);
+    const std::string file = path(c.file);
+    const std::string table = c.table;
+    // The run without the mapping: the row under another laboratory for a while.
+    execOn(file, ("UPDATE " + table + " SET LAB = 'QQ' WHERE " + c.row).c_str());
+    const auto without = runBounded();
+    execOn(file, ("UPDATE " + table + " SET LAB = 'KL' WHERE LAB = 'QQ'").c_str());
+    ASSERT_NE(without, whole) << "the row must matter to the run";
+
+    execOn(file, ("UPDATE " + table + " SET " + c.column + " = CAST(" + c.column + " AS BLOB) WHERE " + c.row).c_str());
+    const auto withBlob = runBounded();
+    EXPECT_EQ(withBlob, c.passedOver ? without : whole);
+    execOn(file, ("UPDATE " + table + " SET " + c.column + " = CAST(" + c.column + " AS TEXT) WHERE typeof(" +
+                  c.column + ") = 'blob'").c_str());
+  }
 }
 
 TEST_F(WriteFaultsTest, AMalformedRegistryFileIsAFileErrorNotAMissingPlant) {

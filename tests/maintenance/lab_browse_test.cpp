@@ -2,7 +2,10 @@
 
 #include <atomic>
 
+#include "platform/store/paths.h"
 #include "platform/ui/api/window.h"
+
+#include "sqlite_peek.h"
 
 #include "window_harness.h"
 
@@ -248,6 +251,45 @@ TEST_F(LabBrowseTest, InsertForgetsTheRecordLastRead) {
   f.rec.LAB = "L02";
   ASSERT_EQ(f.get(data::MapLab::MAPLABKEY), 0);
   EXPECT_EQ(f.rec.LABNAVN.str(), "Lab L02");
+}
+
+}  // namespace
+
+namespace {
+
+// Another tool wrote two codes as blobs: they sort after every text, by bytes. Walking the
+// list down and back up shows each laboratory once and stops at either end, and the form
+// opened on a blob row reads that row itself.
+TEST_F(LabBrowseTest, CodesAnotherToolWroteAsBlobsAreListedOnceAfterTheTexts) {
+  addLabs(labs(12));
+  ASSERT_TRUE(testing_util::poke(store::resolvePath(data::fileName(data::FileId::MapLab)),
+                                 "UPDATE MapLab SET LAB = CAST(LAB AS BLOB) WHERE LAB IN ('L07', 'L03')"));
+  std::string formRead;
+  formDoes([&](int request, data::MapLab& f) {
+    if (request == 2) formRead = f.rec.LAB.str() + "/" + f.rec.LABNAVN.str();
+    return 2;
+  });
+  startMaintenance();
+  const auto walk = [&](const char* key) {
+    Strings seen{highlighted(kTitle)};
+    for (int steps = 0; steps < 40; ++steps) {
+      EXPECT_TRUE(robot.key("?LIST", key));
+      const std::string now = highlighted(kTitle);
+      if (now == seen.back()) return seen;
+      seen.push_back(now);
+    }
+    ADD_FAILURE() << "the walk did not stop";
+    return seen;
+  };
+  const Strings down{"L01", "L02", "L04", "L05", "L06", "L08", "L09", "L10", "L11", "L12", "L03", "L07"};
+  EXPECT_EQ(walk("Down"), down);
+  EXPECT_EQ(walk("Up"), Strings(down.rbegin(), down.rend()));
+  ASSERT_TRUE(robot.key("?LIST", "Ctrl+End"));
+  EXPECT_EQ(highlighted(kTitle), "L07");
+  ASSERT_TRUE(robot.press("?CHANGE"));
+  EXPECT_EQ(formRead, "L07/Lab L07");
+  ASSERT_TRUE(robot.press("?CLOSE"));
+  ASSERT_TRUE(robot.waitEnd());
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <atomic>
 
+#include "platform/store/paths.h"
+#include "sqlite_peek.h"
 #include "window_harness.h"
 
 namespace {
@@ -85,6 +87,43 @@ TEST_F(LeverBrowseTest, InsertPrimesTheLaboratory) {
   EXPECT_EQ(highlighted(kTitle), "250");
   ASSERT_TRUE(robot.press("?CLOSE"));
   ASSERT_TRUE(robot.waitEnd());
+}
+
+}  // namespace
+
+namespace {
+
+// Another tool wrote a blob into the code or the linking column. The list reads either as its
+// text, so the row is K1's and comes once, after K1's texts (a blob laboratory sorts after
+// every text laboratory, beyond K2); walked to the end, the list stops there.
+TEST_F(LeverBrowseTest, BlobsAnotherToolWroteAreListedOnceAsTheirText) {
+  struct Case {
+    const char* update;
+    Strings rows;
+  } const cases[] = {
+      {"UPDATE MapLever SET LEVERAND = CAST(LEVERAND AS BLOB) WHERE LAB = 'K1' AND LEVERAND = '100'",
+       {"200000", "300", "400", "100"}},
+      {"UPDATE MapLever SET LAB = CAST(LAB AS BLOB) WHERE LAB = 'K1' AND LEVERAND = '300'",
+       {"100", "200000", "400", "300"}},
+  };
+  const std::string file = store::resolvePath(data::fileName(data::FileId::MapLever));
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.update);
+    ASSERT_TRUE(testing_util::poke(file, c.update));
+    startSelect("K1", "");
+    EXPECT_EQ(rows(kTitle), c.rows);
+    ASSERT_TRUE(robot.key("?LIST", "Ctrl+End"));
+    EXPECT_EQ(highlighted(kTitle), c.rows.back()) << "the last row is the list's last";
+    ASSERT_TRUE(robot.key("?LIST", "Down"));
+    EXPECT_EQ(highlighted(kTitle), c.rows.back()) << "and the walk stops there";
+    ASSERT_TRUE(robot.key("?LIST", "Ctrl+Home"));
+    ASSERT_TRUE(robot.key("?LIST", "Up"));
+    EXPECT_EQ(highlighted(kTitle), c.rows.front());
+    EXPECT_EQ(rows(kTitle), c.rows) << "each row once, whichever way the page was read";
+    ASSERT_TRUE(robot.press("?CLOSE"));
+    ASSERT_TRUE(robot.waitEnd());
+    ASSERT_TRUE(testing_util::poke(file, "UPDATE MapLever SET LAB = CAST(LAB AS TEXT), LEVERAND = CAST(LEVERAND AS TEXT)"));
+  }
 }
 
 }  // namespace

@@ -343,6 +343,7 @@ void ImportWindowProc::chooseImportFile() {
   std::string path = t_.MapLab.rec.DATADIRLAB.str();
   if (!ui::fileDialog("Velg en importfile", path, "RNX-file|RNX20*.dbf|Alle filer|*.*")) return;
   // A path cut or with "?" in it would be reported as saved and fail at the next import.
+  if (ui::refuseNotCp1252(win_, "?GLO:IMPORTFILE", path)) return;
   if (!text::fitsStr(path, t_.MapLab.rec.IMPORTFILE.size())) {
     ui::message("Kan ikke lagre importfila som standardfile:|" + path + "|Navnet er lengre enn " +
                 std::to_string(t_.MapLab.rec.IMPORTFILE.size()) +
@@ -371,6 +372,8 @@ bool ImportWindowProc::labStillThere(const char* notDone) {
 }
 
 void ImportWindowProc::startImport() {
+  // Typed text the settings cannot hold would be run as something else ("?" for each letter).
+  if (ui::refuseNotCp1252(win_)) return;
   if (!labStillThere("Importen er ikke startet!")) return;
   s_.push();
   ImportChoices c;

@@ -227,21 +227,71 @@ TEST_F(ImportWindowTest, SampleTableDialogStoresTheChoiceWithTheLaboratory) {
   EXPECT_EQ(storedImportFile("K1"), "/lab/k1/RNX20B.dbf");
 }
 
+// A path beyond Windows-1252 is refused by name, as the laboratory form refuses its chosen
+// paths; one too long for the record says so. Neither reaches the window or the record.
 TEST_F(ImportWindowTest, ASampleTablePathThatTheRecordCannotHoldIsRefused) {
-  const std::string cases[] = {
-      "/lab/k1/" + std::string(190, 'x') + "/RNX20B.dbf",  // 209 characters
-      "/lab/東京/RNX20B.dbf",                              // not in Windows-1252
+  struct Case {
+    std::string path;
+    std::string caption;
+    std::string message;
+  };
+  const std::string longPath = "/lab/k1/" + std::string(190, 'x') + "/RNX20B.dbf";  // 209 characters
+  const Case cases[] = {
+      {longPath, "", "Navnet er lengre enn 200 tegn eller har tegn som ikke kan lagres."},
+      {"/data/lab-Čech/RNX20.dbf", "Advarsel",
+       "Aktiv importfile har tegn som ikke kan lagres: Č|/data/lab-Čech/RNX20.dbf"},
+      {"/lab/東京/RNX20B.dbf", "Advarsel", "Aktiv importfile har tegn som ikke kan lagres: 東京|/lab/東京/RNX20B.dbf"},
   };
   openWindow("K1");
-  for (const std::string& path : cases) {
-    SCOPED_TRACE(path);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path);
     ASSERT_TRUE(robot.press("?IMPORTFILEBUTTON"));
-    ASSERT_TRUE(robot.file(path));
-    ASSERT_TRUE(robot.answer("", "Ok"));
-    EXPECT_TRUE(transcriptHas("Navnet er lengre enn 200 tegn eller har tegn som ikke kan lagres."));
+    ASSERT_TRUE(robot.file(c.path));
+    ASSERT_TRUE(robot.answer(c.caption, "Ok"));
+    EXPECT_TRUE(transcriptHas(c.message)) << transcript.text();
     EXPECT_FALSE(transcriptHas("Ny standardfile er lagret!"));
+    EXPECT_EQ(value("?GLO:IMPORTFILE"), "/lab/k1/RNX20A.dbf");
     EXPECT_EQ(shell::globals().IMPORTFILE.str(), "/lab/k1/RNX20A.dbf");
   }
+  closeWindow();
+  EXPECT_EQ(storedImportFile("K1"), "/lab/k1/RNX20A.dbf");
+}
+
+// Typed text the settings cannot hold stops "Start import" with the field named and the focus
+// on it; mended, the run goes.
+TEST_F(ImportWindowTest, StartImportRefusesTypedTextTheFieldsCannotHold) {
+  struct Case {
+    const char* field;
+    const char* typed;
+    const char* message;
+    const char* mended;
+  } const cases[] = {
+      {"?GLO:IMPORTFILE", "/data/lab-Čech/RNX20.dbf", "\"Aktiv importfile har tegn som ikke kan lagres: Č\"",
+       "/data/lab-Cech/RNX20.dbf"},
+      {"?GLO:PR_METODE", "Døgn ✓", "\"Prøvetakingsmetode har tegn som ikke kan lagres: ✓\"", "Døgn"},
+  };
+  std::atomic<int> runs{0};
+  import::ImportChoices ranWith;
+  import::setImportRunner([&](const import::ImportChoices& c, import::ImportRunState&, import::ImportProgress&) {
+    ++runs;
+    ranWith = c;
+  });
+  openWindow("K1");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    ASSERT_TRUE(robot.type(c.field, c.typed));
+    ASSERT_TRUE(robot.press("?OKBUTTON"));
+    ASSERT_TRUE(robot.answer("Advarsel", "Ok"));
+    EXPECT_TRUE(transcriptHas(c.message)) << transcript.text();
+    EXPECT_EQ(runs, 0);
+    EXPECT_EQ(focus(kTitle), c.field);
+    EXPECT_EQ(value(c.field), c.typed) << "the typed text stays to be mended";
+    ASSERT_TRUE(robot.type(c.field, c.mended));
+  }
+  ASSERT_TRUE(robot.press("?OKBUTTON"));
+  EXPECT_EQ(runs, 1);
+  EXPECT_EQ(ranWith.IMPORTFILE, "/data/lab-Cech/RNX20.dbf");
+  EXPECT_EQ(ranWith.PR_METODE.str(), "Døgn");
   closeWindow();
   EXPECT_EQ(storedImportFile("K1"), "/lab/k1/RNX20A.dbf");
 }
