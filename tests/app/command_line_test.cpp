@@ -39,7 +39,8 @@ TEST(CommandLine, ReadsTheOptions) {
       {{"--headless"}, Action::Error, "", "", "--headless needs --script FILE"},
       {{"--headless", "--script"}, Action::Error, "", "", "--script needs a file name"},
       {{"--headless", "--script", "a", "--fast"}, Action::Error, "a", "", "unknown option --fast"},
-      {{"--script", "a"}, Action::Error, "a", "", "--script and --transcript go with --headless"},
+      {{"--script", "a", "--transcript", "b"}, Action::Scripted, "a", "b", ""},
+      {{"--transcript", "b"}, Action::Error, "", "b", "--transcript goes with --script"},
       {{"-platform"}, Action::Error, "", "", "-platform needs a value"},
       {{"data"}, Action::Error, "", "", "unexpected argument data"},
   };
@@ -50,6 +51,7 @@ TEST(CommandLine, ReadsTheOptions) {
     EXPECT_EQ(got.script, c.script);
     EXPECT_EQ(got.transcript, c.transcript);
     EXPECT_EQ(got.error, c.error);
+    EXPECT_EQ(got.headless, c.args.size() > 1 && c.args.front() == "--headless" && c.error[0] == '\0');
   }
 }
 

@@ -17,6 +17,7 @@
 #include "platform/ui/api/backend.h"
 #include "platform/ui/api/procedure.h"
 #include "platform/ui/headless/headless_backend.h"
+#include "platform/ui/headless/headless_driver.h"
 #include "platform/ui/headless/robot.h"
 #include "../platform/ui/headless/newest_window.h"
 #include "shell/global_settings.h"
@@ -175,7 +176,8 @@ class WindowHarness : public ::testing::Test {
 
   ui::headless::Transcript transcript;
   ui::headless::HeadlessBackend backend{transcript};
-  ui::headless::Robot robot{backend};
+  ui::headless::HeadlessDriver driver{backend};
+  ui::headless::Robot robot{driver};
 
  private:
   fs::path dir_, oldCwd_;

@@ -485,7 +485,11 @@ PropValue QtWindow::get(int control, Prop prop) {
 }
 
 void QtWindow::setRows(int control, const std::vector<ListRow>& rows) {
-  if (QtControl* c = find(control); c && c->adapter) c->adapter->setRows(rows);
+  if (QtControl* c = find(control); c && c->adapter) {
+    c->adapter->setRows(rows);
+    c->rows = rows;
+    c->rowsGiven = true;
+  }
 }
 
 void QtWindow::clipboard(ClipboardOp op) {
