@@ -72,6 +72,9 @@ void typeChar(QWidget* w, QChar ch) {
 // A click of `button` at `at` (the middle when none): the press gives the focus as a real
 // click does.
 void click(QWidget* w, QPoint at = {-1, -1}, Qt::MouseButton button = Qt::LeftButton, bool twice = false) {
+  // A check box or radio takes clicks on its mark and caption only, which sit at its left.
+  if (at.x() < 0 && (qobject_cast<QRadioButton*>(w) || qobject_cast<QCheckBox*>(w)))
+    at = QPoint(std::min(6, w->width() / 2), w->height() / 2);
   if (at.x() < 0) at = w->rect().center();
   QPointer<QWidget> g = w;
   if ((w->focusPolicy() & Qt::ClickFocus) == Qt::ClickFocus && !w->hasFocus()) w->setFocus(Qt::MouseFocusReason);
@@ -130,6 +133,16 @@ HWindow snapshot(QtWindow& win) {
       hc.value = win.get(id, Prop::Value).text;
       hc.enabled = !c.widget->testAttribute(Qt::WA_ForceDisabled);
       hc.visible = !c.widget->isHidden();
+      // A sheet shows one page at a time: a tab is there when its tab is.
+      if (c.def.kind == ControlKind::Tab)
+        for (QWidget* p = c.widget->parentWidget(); p; p = p->parentWidget())
+          if (auto* tabs = qobject_cast<QTabWidget*>(p)) {
+            const int index = tabs->indexOf(c.widget);
+            if (index < 0) continue;
+            hc.visible = tabs->isTabVisible(index);
+            hc.enabled = tabs->isTabEnabled(index);
+            break;
+          }
       hc.readOnly = win.get(id, Prop::ReadOnly).number != 0;
       hc.isDefault = win.get(id, Prop::Default).number != 0;
       hc.selected = win.get(id, Prop::Selected).number;
@@ -292,13 +305,11 @@ std::string QtDriver::chooseRow(int window, int control, int row) {
     if (!c || !c->widget) return "has gone";
     if (auto* combo = qobject_cast<QComboBox*>(c->widget)) {
       if (row > combo->count()) return "has no row #" + std::to_string(row);
-      // Dropped down, the row highlighted and taken with Enter.
+      // A click into the field, then on the row in its drop-down: the row becomes current and
+      // the combo says it was activated, as the drop-down's click does.
       combo->setFocus(Qt::MouseFocusReason);
-      combo->showPopup();
-      QAbstractItemView* view = combo->view();
-      view->setCurrentIndex(combo->model()->index(row - 1, combo->modelColumn()));
-      sendKey(view, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-      if (combo->view()->isVisible()) combo->hidePopup();
+      combo->setCurrentIndex(row - 1);
+      emit combo->activated(row - 1);
       return {};
     }
     auto* tree = c->widget->findChild<QTreeWidget*>();
@@ -501,8 +512,11 @@ std::string QtDriver::answerFile(long long serial, bool accepted, const std::str
       d->reject();
       return {};
     }
-    // The name typed into the dialog's field and taken.
-    d->selectFile(toQ(path));
+    // The name written into the dialog's name field and taken. (Choosing it with selectFile
+    // would lose to the initial name the dialog puts back once its folder has loaded.)
+    auto* name = d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    if (!name) return "has no file name field on screen";
+    name->setText(toQ(path));
     static_cast<QDialog*>(d)->accept();
     return {};
   });
