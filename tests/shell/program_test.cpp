@@ -183,6 +183,29 @@ TEST_P(ProgramTest, PathsOutsideWindows1252) {
   EXPECT_NE(transcript.find("end 0"), std::string::npos) << transcript;
 }
 
+// Turning the wheel over the import window's drop lists, which have not got the focus, leaves
+// their choices alone (a later import would store them on every record).
+TEST_P(ProgramTest, AWheelOverTheImportWindowsDropListsChangesNothing) {
+  ASSERT_EQ(demo_.makeDemo(), 0);
+  const char* lists[] = {"?GLO:PRTYPE", "?GLO:PR_METODE", "?GLO:PR_TYPE_TUNGMETALL"};
+  std::string script = "window \"Innstillinger\"\npress ?OK\nwindow P1$APPFRAME\nmenu \"&Import\"\nwindow \"Import\"\n";
+  for (const char* l : lists) script += std::string("dump ") + l + "\n";
+  for (const char* l : lists) script += std::string("wheel ") + l + " -1\nwheel " + l + " 3\n";
+  for (const char* l : lists) script += std::string("dump ") + l + "\n";
+  script += "close\nwindow P1$APPFRAME\nmenu \"Avslutt\"\n";
+  const auto [code, transcript] = runScript(script);
+  ASSERT_EQ(code, 0) << transcript;
+  for (const char* l : lists) {
+    const std::string head = std::string("dump ") + l + " ";
+    const auto before = transcript.find(head);
+    const auto after = transcript.rfind(head);
+    ASSERT_NE(before, after) << transcript;
+    EXPECT_EQ(transcript.substr(before, transcript.find('\n', before) - before),
+              transcript.substr(after, transcript.find('\n', after) - after));
+  }
+  EXPECT_NE(transcript.find("dump ?GLO:PRTYPE \"Rutinekontroll\""), std::string::npos) << transcript;
+}
+
 INSTANTIATE_TEST_SUITE_P(Backends, ProgramTest, ::testing::ValuesIn(l2stest::scriptBackends()), l2stest::backendName);
 
 }  // namespace
