@@ -305,11 +305,14 @@ std::string QtDriver::chooseRow(int window, int control, int row) {
     if (!c || !c->widget) return "has gone";
     if (auto* combo = qobject_cast<QComboBox*>(c->widget)) {
       if (row > combo->count()) return "has no row #" + std::to_string(row);
-      // A click into the field, then on the row in its drop-down: the row becomes current and
-      // the combo says it was activated, as the drop-down's click does.
+      // Dropped down (F4), the row highlighted in the drop-down and taken with Enter.
       combo->setFocus(Qt::MouseFocusReason);
-      combo->setCurrentIndex(row - 1);
-      emit combo->activated(row - 1);
+      sendKey(combo, Qt::Key_F4, Qt::NoModifier, {});
+      QAbstractItemView* view = combo->view();
+      if (!view->isVisible()) return "did not drop down";
+      view->setCurrentIndex(combo->model()->index(row - 1, combo->modelColumn()));
+      sendKey(view, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+      if (view->isVisible()) return "kept its drop-down open";
       return {};
     }
     auto* tree = c->widget->findChild<QTreeWidget*>();
