@@ -37,6 +37,10 @@ class Driver {
   virtual int activeWindow() = 0;
   // Returns after a change to windows or pending, or after `most` (whichever is first).
   virtual void waitChange(std::chrono::milliseconds most) = 0;
+  // ui::waitUntilIdle and ui::waitProceduresEnded; a driver on the GUI thread keeps its
+  // events flowing meanwhile.
+  virtual bool waitUntilIdle(std::chrono::milliseconds timeout, int* modalThreads = nullptr);
+  virtual bool waitEnded(std::chrono::milliseconds timeout);
   // Once the procedures are idle: true when what they asked of the backend is on show
   // (false: not yet, ask again).
   virtual bool shown() = 0;

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "platform/ui/api/dialogs.h"
+#include "platform/ui/api/procedure.h"
 
 namespace ui::headless {
 namespace {
@@ -21,6 +22,12 @@ bool takesText(ControlKind k) {
 }
 
 }  // namespace
+
+bool Driver::waitUntilIdle(std::chrono::milliseconds timeout, int* modalThreads) {
+  return ui::waitUntilIdle(timeout, modalThreads);
+}
+
+bool Driver::waitEnded(std::chrono::milliseconds timeout) { return ui::waitProceduresEnded(timeout); }
 
 std::map<int, HWindow> HeadlessDriver::windows() {
   std::lock_guard lock(b_.mutex());

@@ -117,13 +117,13 @@ bool Robot::waitIdle(bool allowPending) {
   for (;;) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
     int modal = 0;
-    if (left.count() <= 0 || !ui::waitUntilIdle(left, &modal))
+    if (left.count() <= 0 || !d_.waitUntilIdle(left, &modal))
       return fail("the program was still busy after " + ms(timeout_));
     // Idle counts only once every thread in a modal operation has its box on show here
     // (and an answered one has gone on), and the backend shows what it was told. The modal
     // threads are those of the idle moment: a thread still in its answered box then, and busy
     // by now, is waited for in the next round.
-    if (static_cast<int>(d_.pending().size()) == modal && d_.shown() && ui::waitUntilIdle(std::chrono::milliseconds(0)))
+    if (static_cast<int>(d_.pending().size()) == modal && d_.shown() && d_.waitUntilIdle(std::chrono::milliseconds(0)))
       break;
     d_.waitChange(std::chrono::milliseconds(5));
   }
@@ -163,7 +163,7 @@ bool Robot::window(const std::string& title) {
   for (;;) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
     if (left.count() <= 0) break;
-    if (ui::waitUntilIdle(left)) {
+    if (d_.waitUntilIdle(left)) {
       for (auto& p : d_.pending())
         return fail(describe(p) + " was not answered (waiting for window " + quote(title) + ")");
       auto windows = d_.windows();
@@ -194,7 +194,7 @@ bool Robot::waitClosed(const std::string& title) {
     if (!open) break;
     if (Clock::now() >= deadline) return fail("window " + quote(title) + " was still open after " + ms(timeout_));
     for (auto& p : d_.pending())
-      if (ui::waitUntilIdle(std::chrono::milliseconds(0)))
+      if (d_.waitUntilIdle(std::chrono::milliseconds(0)))
         return fail(describe(p) + " was not answered (waiting for " + quote(title) + " to close)");
     d_.waitChange(std::chrono::milliseconds(20));
   }
@@ -206,10 +206,10 @@ bool Robot::waitEnd() {
   const auto deadline = Clock::now() + timeout_;
   while (ui::runningProcedures() > 0) {
     if (Clock::now() >= deadline) return fail("the program had not ended after " + ms(timeout_));
-    if (ui::waitUntilIdle(std::chrono::milliseconds(0))) {
+    if (d_.waitUntilIdle(std::chrono::milliseconds(0))) {
       for (auto& p : d_.pending()) return fail(describe(p) + " was not answered (waiting for the end)");
     }
-    ui::waitProceduresEnded(std::chrono::milliseconds(20));
+    d_.waitEnded(std::chrono::milliseconds(20));
   }
   return true;
 }

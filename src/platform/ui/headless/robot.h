@@ -64,6 +64,8 @@ class Robot {
   bool waitClosed(const std::string& title);
   // Waits until every procedure has ended.
   bool waitEnd();
+  // The same within the timeout, also after a failure, and without failing (ending a run).
+  bool waitEndedQuietly() { return d_.waitEnded(timeout_); }
   // Starts what the program registered under `name` (see setStartHandler), with `arg`.
   bool start(const std::string& name, const std::string& arg);
   // Waits until the program is idle; fails when a box or dialog is left unanswered.

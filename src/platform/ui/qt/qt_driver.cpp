@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -24,6 +26,7 @@
 #include <QWheelEvent>
 #include <thread>
 
+#include "platform/ui/api/procedure.h"
 #include "platform/ui/qt/gui_call.h"
 #include "platform/ui/qt/key_codes.h"
 #include "platform/ui/qt/qt_backend.h"
@@ -124,6 +127,7 @@ HWindow snapshot(QtWindow& win) {
     hc.menu = c.menu;
     hc.text = win.get(id, Prop::Text).text;
     hc.tip = win.get(id, Prop::Tip).text;
+    hc.status = win.get(id, Prop::Status).text;
     if (c.menu) {
       hc.enabled = c.action && c.action->isEnabled();
       hc.visible = c.action && c.action->isVisible();
@@ -155,6 +159,7 @@ HWindow snapshot(QtWindow& win) {
     }
     h.controls[id] = std::move(hc);
   }
+  h.status = win.statusTexts();
   QWidget* f = win.shell()->focusWidget();
   h.focus = f ? controlHolding(win, f) : 0;
   return h;
@@ -202,14 +207,50 @@ int QtDriver::activeWindow() {
   });
 }
 
+namespace {
+
+// A short pause: on the GUI thread its events go on meanwhile.
+void pause(std::chrono::milliseconds most) {
+  if (onGuiThread())
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents,
+                                    static_cast<int>(most.count()));
+  else
+    std::this_thread::sleep_for(most);
+}
+
+template <class Done>
+bool pumpUntil(std::chrono::milliseconds timeout, Done done) {
+  const auto until = std::chrono::steady_clock::now() + timeout;
+  for (;;) {
+    if (done()) return true;
+    if (std::chrono::steady_clock::now() >= until) return false;
+    pause(std::chrono::milliseconds(5));
+  }
+}
+
+}  // namespace
+
 void QtDriver::waitChange(std::chrono::milliseconds most) {
   // The GUI tells nobody of its changes: look again soon.
-  std::this_thread::sleep_for(std::min(most, std::chrono::milliseconds(5)));
+  pause(std::min(most, std::chrono::milliseconds(5)));
+}
+
+bool QtDriver::waitUntilIdle(std::chrono::milliseconds timeout, int* modalThreads) {
+  if (!onGuiThread()) return ui::waitUntilIdle(timeout, modalThreads);
+  return pumpUntil(timeout, [&] { return ui::waitUntilIdle(std::chrono::milliseconds(0), modalThreads); });
+}
+
+bool QtDriver::waitEnded(std::chrono::milliseconds timeout) {
+  if (!onGuiThread()) return ui::waitProceduresEnded(timeout);
+  return pumpUntil(timeout, [] { return ui::runningProcedures() == 0; });
 }
 
 bool QtDriver::shown() {
   // A round trip through the GUI thread handles what was posted to it before.
-  guiCall([] {});
+  if (onGuiThread())
+    QCoreApplication::processEvents();
+  else
+    guiCall([] {});
   return b_.settled();
 }
 
@@ -227,15 +268,13 @@ std::string QtDriver::focusWindow(int window) {
     return true;
   });
   if (!done) return "has closed";
-  for (int i = 0; i < 400; ++i) {
-    const bool active = guiGet([&] {
+  const bool active = pumpUntil(std::chrono::seconds(2), [&] {
+    return guiGet([&] {
       QtWindow* w = b_.window(window);
       return w && w->outer()->window()->isActiveWindow();
     });
-    if (active) return {};
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  }
-  return "did not become the active window";
+  });
+  return active ? std::string() : "did not become the active window";
 }
 
 std::string QtDriver::activate(int window) { return focusWindow(window); }

@@ -2,7 +2,8 @@
 // The scripted user's driver for the Qt backend: it reads the widgets and acts on them with
 // Qt's own input events (keys, mouse clicks, wheel turns) on the GUI thread, so validators,
 // spin limits and pictures apply as they do for a user. Boxes and dialogs are answered by
-// their own buttons. Called on the script's thread, never on the GUI thread.
+// their own buttons. Called on the script's thread, or on the GUI thread itself (tests), where
+// its waits keep the GUI's events flowing.
 #include "platform/ui/headless/driver.h"
 
 namespace ui::qt {
@@ -18,6 +19,8 @@ class QtDriver : public ui::headless::Driver {
   std::vector<ui::headless::PendingView> pending() override;
   int activeWindow() override;
   void waitChange(std::chrono::milliseconds most) override;
+  bool waitUntilIdle(std::chrono::milliseconds timeout, int* modalThreads) override;
+  bool waitEnded(std::chrono::milliseconds timeout) override;
   bool shown() override;
 
   std::string activate(int window) override;

@@ -16,13 +16,10 @@
 #include "platform/ui/qt/qt_run.h"
 
 namespace ui::qt {
-namespace {
 
 using ui::headless::kRunFailed;
 
-// Ends the run as a headless session does: idle, then every window closed and every procedure
-// ended; a failed run halts them all. Writes "end CODE".
-int finish(ui::headless::Robot& r, ui::headless::Transcript& t, std::atomic<bool>& quietHalt) {
+int finishScripted(ui::headless::Robot& r, ui::headless::Transcript& t, std::atomic<bool>& quietHalt) {
   if (!r.failed()) {
     if (ui::programHalted()) {
       r.waitEnd();
@@ -39,7 +36,7 @@ int finish(ui::headless::Robot& r, ui::headless::Transcript& t, std::atomic<bool
     } catch (const ui::ProgramHalted&) {
       // Expected: haltProgram always unwinds its caller.
     }
-    if (!ui::waitProceduresEnded(r.timeout())) t.add("error: a procedure did not end");
+    if (!r.waitEndedQuietly()) t.add("error: a procedure did not end");
     code = kRunFailed;
   } else {
     code = ui::programHalted() ? ui::haltCode() : 0;
@@ -47,8 +44,6 @@ int finish(ui::headless::Robot& r, ui::headless::Transcript& t, std::atomic<bool
   t.add("end " + std::to_string(code));
   return code;
 }
-
-}  // namespace
 
 int runScripted(const std::string& scriptPath, const std::string& transcriptPath,
                 std::function<void()> start) {
@@ -79,7 +74,7 @@ int runScripted(const std::string& scriptPath, const std::string& transcriptPath
     // The script waits for the GUI, so it plays on a thread of its own; the loop here ends with it.
     std::thread player([&] {
       if (!robot.failed()) ui::headless::playScript(robot, transcript, script);
-      code = finish(robot, transcript, quietHalt);
+      code = finishScripted(robot, transcript, quietHalt);
       guiPost([&loop] { loop.quit(); });
     });
     loop.exec();

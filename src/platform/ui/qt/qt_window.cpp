@@ -359,6 +359,15 @@ void QtWindow::applyToWindow(const PropChange& ch) {
   }
 }
 
+std::map<int, std::string> QtWindow::statusTexts() const {
+  std::map<int, std::string> out;
+  for (std::size_t i = 0; i < zones_.size(); ++i) {
+    const std::string t = toU8(i == 0 ? zones_[i]->ownText() : zones_[i]->text());
+    if (!t.empty()) out[static_cast<int>(i) + 1] = t;
+  }
+  return out;
+}
+
 PropValue QtWindow::readWindow(Prop prop) {
   const DialogUnits du(shell_->font());
   switch (prop) {

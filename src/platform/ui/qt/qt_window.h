@@ -75,6 +75,8 @@ class QtWindow : public ControlHost {
   QWidget* widget(const std::string& equate) const;
   QAction* action(const std::string& equate) const;  // menu item or toolbar button
   bool opened() const { return opened_; }
+  // What the procedure put into each status zone (1..), for the scripted user.
+  std::map<int, std::string> statusTexts() const;
 
   // ControlHost
   void send(Event ev) override;
