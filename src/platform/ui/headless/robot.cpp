@@ -163,7 +163,7 @@ bool Robot::window(const std::string& title) {
   for (;;) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
     if (left.count() <= 0) break;
-    if (d_.waitUntilIdle(left)) {
+    if (d_.waitUntilIdle(left) && d_.shown()) {
       for (auto& p : d_.pending())
         return fail(describe(p) + " was not answered (waiting for window " + quote(title) + ")");
       auto windows = d_.windows();

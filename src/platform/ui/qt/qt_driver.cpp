@@ -17,6 +17,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -151,6 +152,16 @@ HWindow snapshot(QtWindow& win) {
       hc.isDefault = win.get(id, Prop::Default).number != 0;
       hc.selected = win.get(id, Prop::Selected).number;
       hc.imageFile = win.get(id, Prop::ImageFile).text;
+      hc.zoom = win.get(id, Prop::Zoom).number;
+      hc.vscroll = win.get(id, Prop::VScroll).number != 0;
+      hc.hscroll = win.get(id, Prop::HScroll).number != 0;
+      hc.vscrollPos = win.get(id, Prop::VScrollPos).number;
+      hc.mouseRow = win.get(id, Prop::MouseRow).number;
+      hc.rangeLow = win.get(id, Prop::RangeLow).number;
+      hc.rangeHigh = win.get(id, Prop::RangeHigh).number;
+      hc.color = win.get(id, Prop::Color).number;
+      hc.cursor = win.get(id, Prop::Cursor).text;
+      hc.icon = win.get(id, Prop::Icon).text;
       if (c.rowsGiven) {
         hc.rows = c.rows;
       } else {
@@ -388,8 +399,10 @@ std::string QtDriver::press(int window, int control) {
       return {};
     }
     if (c->def.kind == ControlKind::Image || c->def.kind == ControlKind::Region) {
+      // On the picture itself, where it has one.
       QWidget* target = c->widget;
-      if (auto* area = qobject_cast<QAbstractScrollArea*>(target)) target = area->viewport();
+      if (auto* area = qobject_cast<QScrollArea*>(target); area && area->widget()) target = area->widget();
+      else if (auto* plain = qobject_cast<QAbstractScrollArea*>(target)) target = plain->viewport();
       click(target);
       return {};
     }

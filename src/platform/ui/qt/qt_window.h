@@ -104,6 +104,7 @@ class QtWindow : public ControlHost {
   void buildToolbar();
   void buildMenu(QMenu* menu, const std::vector<MenuItem>& items);
   void addMenuItem(QMenu* menu, const MenuItem& m);
+  void addMenuControl(QMenu* menu, const MenuItem& m);
   void fillWindowList(QMenu* menu);
   void runStdAction(StdAction a);
   // Placement and size (qt_placement.cpp; fitting: window_fit.h).
