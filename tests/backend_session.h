@@ -12,7 +12,7 @@
 #include "platform/ui/headless/session.h"
 #include "script_backend.h"
 #include "test_session.h"
-#ifdef LAB2SIV_TEST_QT
+#ifdef LAB2SIV_TEST_QT_WINDOWS
 #include "platform/ui/qt/qt_backend.h"
 #include "platform/ui/qt/qt_driver.h"
 #include "platform/ui/qt/qt_run.h"
@@ -28,7 +28,7 @@ class BackendSession {
       headless_ = std::make_unique<Session>();
       return;
     }
-#ifdef LAB2SIV_TEST_QT
+#ifdef LAB2SIV_TEST_QT_WINDOWS
     qt_ = std::make_unique<QtParts>();
 #endif
   }
@@ -38,7 +38,7 @@ class BackendSession {
 
   bool start(std::function<void()> procedure) {
     if (headless_) return headless_->start(std::move(procedure));
-#ifdef LAB2SIV_TEST_QT
+#ifdef LAB2SIV_TEST_QT_WINDOWS
     if (qt_->run.start(std::move(procedure))) return true;
     qt_->robot.fail("the first procedure could not be started");
 #endif
@@ -52,7 +52,7 @@ class BackendSession {
     if (finished_) return code_;
     finished_ = true;
     if (headless_) return code_ = headless_->finish();
-#ifdef LAB2SIV_TEST_QT
+#ifdef LAB2SIV_TEST_QT_WINDOWS
     code_ = ui::qt::finishScripted(qt_->robot, qt_->transcript, qt_->quietHalt);
     qt_.reset();
 #endif
@@ -61,7 +61,7 @@ class BackendSession {
   ScriptBackend backend() const { return backend_; }
 
  private:
-#ifdef LAB2SIV_TEST_QT
+#ifdef LAB2SIV_TEST_QT_WINDOWS
   struct QtParts {
     QtParts() {
       run.backend().setRecorder([this](std::string line) {

@@ -23,6 +23,16 @@ inline std::vector<ScriptBackend> scriptBackends() {
 #endif
 }
 
+// The backends a window test of this test program runs on: the Qt one where the program has
+// a QApplication and the Qt backend (LAB2SIV_TEST_QT_WINDOWS, set per test program).
+inline std::vector<ScriptBackend> windowBackends() {
+#ifdef LAB2SIV_TEST_QT_WINDOWS
+  return {ScriptBackend::Headless, ScriptBackend::Qt};
+#else
+  return {ScriptBackend::Headless};
+#endif
+}
+
 inline std::string backendName(const ::testing::TestParamInfo<ScriptBackend>& info) {
   return info.param == ScriptBackend::Headless ? "Headless" : "Qt";
 }

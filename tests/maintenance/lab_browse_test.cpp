@@ -55,7 +55,7 @@ class LabBrowseTest : public WindowHarness {
   std::vector<int> formRequests;
 };
 
-TEST_F(LabBrowseTest, EmptyFileDisablesRecordButtonsAndBlanksTheSampleTable) {
+TEST_P(LabBrowseTest, EmptyFileDisablesRecordButtonsAndBlanksTheSampleTable) {
   addLabs({});
   formDoes([](int, data::MapLab&) { return 2; });
   startMaintenance();
@@ -73,7 +73,7 @@ TEST_F(LabBrowseTest, EmptyFileDisablesRecordButtonsAndBlanksTheSampleTable) {
   ASSERT_TRUE(robot.waitEnd());
 }
 
-TEST_F(LabBrowseTest, SelectModeOpensAtTheTypedCode) {
+TEST_P(LabBrowseTest, SelectModeOpensAtTheTypedCode) {
   struct Case {
     std::string typed;
     std::string firstRow;
@@ -99,7 +99,7 @@ TEST_F(LabBrowseTest, SelectModeOpensAtTheTypedCode) {
   }
 }
 
-TEST_F(LabBrowseTest, SelectModeCloseCancelsAndDoubleClickChooses) {
+TEST_P(LabBrowseTest, SelectModeCloseCancelsAndDoubleClickChooses) {
   addLabs(labs(3));
   startSelect("L02");
   ASSERT_TRUE(robot.press("?CLOSE"));
@@ -115,7 +115,7 @@ TEST_F(LabBrowseTest, SelectModeCloseCancelsAndDoubleClickChooses) {
   EXPECT_EQ(chosen, "L03");
 }
 
-TEST_F(LabBrowseTest, HighlightCarriesTheSampleTableAndTheLocatorWalksOneLetter) {
+TEST_P(LabBrowseTest, HighlightCarriesTheSampleTableAndTheLocatorWalksOneLetter) {
   addLabs({{"ALFA", "a", "", "/a.dbf"}, {"BETA", "b", "", "/b.dbf"}, {"BRAV", "b2", "", "/b2.dbf"},
            {"CHAR", "c", "", "/c.dbf"}});
   startMaintenance();
@@ -134,7 +134,7 @@ TEST_F(LabBrowseTest, HighlightCarriesTheSampleTableAndTheLocatorWalksOneLetter)
   EXPECT_EQ(shell::globals().IMPORTFILE.str(), "/c.dbf") << "kept after closing without a choice";
 }
 
-TEST_F(LabBrowseTest, FormResultsPlaceTheHighlight) {
+TEST_P(LabBrowseTest, FormResultsPlaceTheHighlight) {
   addLabs(labs(12));
   formDoes([](int request, data::MapLab& f) {
     if (request == 2 && f.rec.LAB == "L02") {  // change the code: the record moves
@@ -167,7 +167,7 @@ TEST_F(LabBrowseTest, FormResultsPlaceTheHighlight) {
   ASSERT_TRUE(robot.waitEnd());
 }
 
-TEST_F(LabBrowseTest, CancellingAFormWindowLeavesPageAndHighlight) {
+TEST_P(LabBrowseTest, CancellingAFormWindowLeavesPageAndHighlight) {
   addLabs(labs(12));
   registerProcedure("LabForm", [] {
     auto& t = data::thr();
@@ -199,7 +199,7 @@ TEST_F(LabBrowseTest, CancellingAFormWindowLeavesPageAndHighlight) {
   ASSERT_TRUE(robot.waitEnd());
 }
 
-TEST_F(LabBrowseTest, SettingsOpenOnTheHighlightedLaboratoryWithDischargeTypes) {
+TEST_P(LabBrowseTest, SettingsOpenOnTheHighlightedLaboratoryWithDischargeTypes) {
   addLabs(labs(4));
   std::string lab, type;
   registerProcedure("LabSettingsBrowse", [&] {
@@ -224,7 +224,7 @@ namespace {
 
 // The form for an insert gets a cleared buffer and no current record: a store that tries to
 // rewrite instead of add (after a failed add) cannot overwrite the laboratory last highlighted.
-TEST_F(LabBrowseTest, InsertForgetsTheRecordLastRead) {
+TEST_P(LabBrowseTest, InsertForgetsTheRecordLastRead) {
   addLabs(labs(2));
   int put = -1;
   formDoes([&put](int request, data::MapLab& f) {
@@ -249,5 +249,7 @@ TEST_F(LabBrowseTest, InsertForgetsTheRecordLastRead) {
   ASSERT_EQ(f.get(data::MapLab::MAPLABKEY), 0);
   EXPECT_EQ(f.rec.LABNAVN.str(), "Lab L02");
 }
+
+INSTANTIATE_TEST_SUITE_P(Backends, LabBrowseTest, ::testing::ValuesIn(l2stest::windowBackends()), l2stest::backendName);
 
 }  // namespace

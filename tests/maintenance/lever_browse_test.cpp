@@ -38,7 +38,7 @@ class LeverBrowseTest : public WindowHarness {
   std::string chosen;
 };
 
-TEST_F(LeverBrowseTest, ListsTheLaboratorysSuppliersWithTheirPlants) {
+TEST_P(LeverBrowseTest, ListsTheLaboratorysSuppliersWithTheirPlants) {
   startSelect("K1", "");
   EXPECT_EQ(rows(kTitle), (Strings{"100", "200000", "300", "400"}));
   const auto list = control(kTitle, "?LIST");
@@ -53,7 +53,7 @@ TEST_F(LeverBrowseTest, ListsTheLaboratorysSuppliersWithTheirPlants) {
   EXPECT_EQ(chosen, "2000000001") << "the caller takes its first six characters";
 }
 
-TEST_F(LeverBrowseTest, BlankLaboratoryShowsOnlyBlankMappingsAndTheLocatorStaysInside) {
+TEST_P(LeverBrowseTest, BlankLaboratoryShowsOnlyBlankMappingsAndTheLocatorStaysInside) {
   startSelect("", "");
   EXPECT_EQ(rows(kTitle), (Strings{"050"}));
   ASSERT_TRUE(robot.press("?CLOSE"));
@@ -70,7 +70,7 @@ TEST_F(LeverBrowseTest, BlankLaboratoryShowsOnlyBlankMappingsAndTheLocatorStaysI
   ASSERT_TRUE(robot.waitEnd());
 }
 
-TEST_F(LeverBrowseTest, InsertPrimesTheLaboratory) {
+TEST_P(LeverBrowseTest, InsertPrimesTheLaboratory) {
   std::string primed;
   registerProcedure("LeverForm", [&] {
     auto& t = data::thr();
@@ -86,5 +86,7 @@ TEST_F(LeverBrowseTest, InsertPrimesTheLaboratory) {
   ASSERT_TRUE(robot.press("?CLOSE"));
   ASSERT_TRUE(robot.waitEnd());
 }
+
+INSTANTIATE_TEST_SUITE_P(Backends, LeverBrowseTest, ::testing::ValuesIn(l2stest::windowBackends()), l2stest::backendName);
 
 }  // namespace

@@ -284,6 +284,6 @@ TEST(PreviewLayout, CellsKeepThePageShapeInDialogUnits) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, PreviewTest, ::testing::ValuesIn(l2stest::scriptBackends()), l2stest::backendName);
+INSTANTIATE_TEST_SUITE_P(Backends, PreviewTest, ::testing::ValuesIn(l2stest::windowBackends()), l2stest::backendName);
 
 }  // namespace

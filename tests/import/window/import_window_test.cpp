@@ -59,7 +59,7 @@ class ImportWindowTest : public WindowHarness {
   std::string value(const char* equate) { return control(kTitle, equate).value; }
 };
 
-TEST_F(ImportWindowTest, BlankLaboratoryDisablesTheControlsButTabsFollowTheirSwitches) {
+TEST_P(ImportWindowTest, BlankLaboratoryDisablesTheControlsButTabsFollowTheirSwitches) {
   shell::editGlobals([](shell::GlobalSettings& g) {
     g.UTSLKTR = 1;
     g.SLAMKTR = 0;
@@ -76,7 +76,7 @@ TEST_F(ImportWindowTest, BlankLaboratoryDisablesTheControlsButTabsFollowTheirSwi
   closeWindow();
 }
 
-TEST_F(ImportWindowTest, UnknownLaboratoryOpensTheSelectListAndCancellingKeepsTheCode) {
+TEST_P(ImportWindowTest, UnknownLaboratoryOpensTheSelectListAndCancellingKeepsTheCode) {
   openWindow("");
   ASSERT_TRUE(robot.type("?THR:LAB", "ZZ"));
   ASSERT_TRUE(robot.window("Tabell laboratorier"));
@@ -95,7 +95,7 @@ TEST_F(ImportWindowTest, UnknownLaboratoryOpensTheSelectListAndCancellingKeepsTh
   EXPECT_EQ(shell::globals().LAB.str(), "K1") << "the window leaves the laboratory's stored code";
 }
 
-TEST_F(ImportWindowTest, ALaboratoryFoundInAnotherLetterCaseTakesItsStoredCode) {
+TEST_P(ImportWindowTest, ALaboratoryFoundInAnotherLetterCaseTakesItsStoredCode) {
   // The mappings are found by the stored code: "k2" would find the laboratory, then nothing.
   std::string ranFor;
   import::setImportRunner([&](const import::ImportChoices&, import::ImportRunState&, import::ImportProgress&) {
@@ -112,7 +112,7 @@ TEST_F(ImportWindowTest, ALaboratoryFoundInAnotherLetterCaseTakesItsStoredCode) 
   EXPECT_EQ(shell::globals().LAB.str(), "K2") << "saved as stored";
 }
 
-TEST_F(ImportWindowTest, LaboratoryLookupButtonChoosesFromTheList) {
+TEST_P(ImportWindowTest, LaboratoryLookupButtonChoosesFromTheList) {
   openWindow("K1");
   ASSERT_TRUE(robot.press("?CALLLOOKUP"));
   ASSERT_TRUE(robot.window("Tabell laboratorier"));
@@ -124,7 +124,7 @@ TEST_F(ImportWindowTest, LaboratoryLookupButtonChoosesFromTheList) {
   closeWindow();
 }
 
-TEST_F(ImportWindowTest, SupplierMappedForThisLaboratoryShowsItsPlant) {
+TEST_P(ImportWindowTest, SupplierMappedForThisLaboratoryShowsItsPlant) {
   openWindow("K1");
   ASSERT_TRUE(robot.type("?GLO:LEVERAND1", "100"));
   EXPECT_EQ(value("?LOC:LEVERAND1"), "Renseanlegg Nord");
@@ -138,7 +138,7 @@ TEST_F(ImportWindowTest, SupplierMappedForThisLaboratoryShowsItsPlant) {
   closeWindow();
 }
 
-TEST_F(ImportWindowTest, TabsFollowTheirSwitchesAndTypedSampleTypesMustBeListed) {
+TEST_P(ImportWindowTest, TabsFollowTheirSwitchesAndTypedSampleTypesMustBeListed) {
   openWindow("K1");
   ASSERT_TRUE(robot.check("?GLO:UTSLKTR", false));
   EXPECT_FALSE(enabled("?UTSLIPPSKONTROLL:TAB"));
@@ -157,7 +157,7 @@ TEST_F(ImportWindowTest, TabsFollowTheirSwitchesAndTypedSampleTypesMustBeListed)
   closeWindow();
 }
 
-TEST_F(ImportWindowTest, ReopeningKeepsSwitchesDatesAndTheLastLaboratory) {
+TEST_P(ImportWindowTest, ReopeningKeepsSwitchesDatesAndTheLastLaboratory) {
   openWindow("K2");
   ASSERT_TRUE(robot.type("?THR:LAB", "K1"));
   ASSERT_TRUE(robot.check("?GLO:OVERSKRIVES", false));
@@ -173,7 +173,7 @@ TEST_F(ImportWindowTest, ReopeningKeepsSwitchesDatesAndTheLastLaboratory) {
   closeWindow();
 }
 
-TEST_F(ImportWindowTest, DateEntriesTakeDatesAndRefuseOtherText) {
+TEST_P(ImportWindowTest, DateEntriesTakeDatesAndRefuseOtherText) {
   openWindow("K1");
   struct Case {
     const char* typed;
@@ -197,7 +197,7 @@ TEST_F(ImportWindowTest, DateEntriesTakeDatesAndRefuseOtherText) {
   closeWindow();
 }
 
-TEST_F(ImportWindowTest, EmptySampleTypeFileBlanksTheSavedType) {
+TEST_P(ImportWindowTest, EmptySampleTypeFileBlanksTheSavedType) {
   data::PrType types;
   types.setName(data::fileName(data::FileId::PrType));
   std::filesystem::remove(store::resolvePath(types.name()));
@@ -208,7 +208,7 @@ TEST_F(ImportWindowTest, EmptySampleTypeFileBlanksTheSavedType) {
   closeWindow();
 }
 
-TEST_F(ImportWindowTest, SampleTableDialogStoresTheChoiceWithTheLaboratory) {
+TEST_P(ImportWindowTest, SampleTableDialogStoresTheChoiceWithTheLaboratory) {
   openWindow("K1");
   ASSERT_TRUE(robot.press("?IMPORTFILEBUTTON"));
   ASSERT_TRUE(robot.cancelFile());
@@ -226,7 +226,7 @@ TEST_F(ImportWindowTest, SampleTableDialogStoresTheChoiceWithTheLaboratory) {
   EXPECT_EQ(storedImportFile("K1"), "/lab/k1/RNX20B.dbf");
 }
 
-TEST_F(ImportWindowTest, ASampleTablePathThatTheRecordCannotHoldIsRefused) {
+TEST_P(ImportWindowTest, ASampleTablePathThatTheRecordCannotHoldIsRefused) {
   const std::string cases[] = {
       "/lab/k1/" + std::string(190, 'x') + "/RNX20B.dbf",  // 209 characters
       "/lab/東京/RNX20B.dbf",                              // not in Windows-1252
@@ -247,14 +247,11 @@ TEST_F(ImportWindowTest, ASampleTablePathThatTheRecordCannotHoldIsRefused) {
 
 // Input given while the run works is stale; input given once its end shows is the user's next
 // step and is kept.
-TEST_F(ImportWindowTest, AClickQueuedDuringTheRunIsDroppedAndOneAfterItsEndIsKept) {
+TEST_P(ImportWindowTest, AClickQueuedDuringTheRunIsDroppedAndOneAfterItsEndIsKept) {
   const auto clickOn = [&](const char* equate) {
     int window = 0;
-    {
-      std::lock_guard lock(backend.mutex());
-      for (auto& [id, w] : backend.windows())
-        if (w.title == kTitle) window = id;
-    }
+    for (auto& [id, w] : driver.windows())
+      if (w.title == kTitle) window = id;
     ui::Event click;
     click.kind = ui::EventKind::Accepted;
     click.control = control(kTitle, equate).def.id;
@@ -284,7 +281,7 @@ TEST_F(ImportWindowTest, AClickQueuedDuringTheRunIsDroppedAndOneAfterItsEndIsKep
   EXPECT_TRUE(robot.waitEnd()) << "the click after the end closes the window";
 }
 
-TEST_F(ImportWindowTest, StartImportRunsWithTheChoicesAndShowsItsProgress) {
+TEST_P(ImportWindowTest, StartImportRunsWithTheChoicesAndShowsItsProgress) {
   import::ImportChoices seen;
   std::string ranFor;
   std::atomic<int> runs{0};
@@ -310,7 +307,7 @@ TEST_F(ImportWindowTest, StartImportRunsWithTheChoicesAndShowsItsProgress) {
 }
 
 // The real run over the laboratory's dBase tables, started from the window.
-TEST_F(ImportWindowTest, StartImportWithoutADoubleRunsTheImportOverTheLabTables) {
+TEST_P(ImportWindowTest, StartImportWithoutADoubleRunsTheImportOverTheLabTables) {
   std::filesystem::remove(store::resolvePath(data::fileName(data::FileId::MapLab)));
   std::filesystem::remove(store::resolvePath(data::fileName(data::FileId::MapLever)));
   std::filesystem::remove(store::resolvePath(data::fileName(data::FileId::Anlegg)));
@@ -329,5 +326,7 @@ TEST_F(ImportWindowTest, StartImportWithoutADoubleRunsTheImportOverTheLabTables)
   closeWindow();
   EXPECT_GT(l2stest::storedDischargeControls(), 0) << "the run stored discharge controls";
 }
+
+INSTANTIATE_TEST_SUITE_P(Backends, ImportWindowTest, ::testing::ValuesIn(l2stest::windowBackends()), l2stest::backendName);
 
 }  // namespace
