@@ -300,9 +300,12 @@ std::string QtDriver::type(int window, int control, const std::string& text) {
     QWidget* f = QApplication::focusWidget();
     if (!f || (f != w && !w->isAncestorOf(f) && f->focusProxy() != w)) f = w;
     // What was there is replaced, as after a select-all.
-    if (auto* le = qobject_cast<QLineEdit*>(f)) le->selectAll();
-    else if (auto* inner = w->findChild<QLineEdit*>()) inner->selectAll();
+    QLineEdit* le = qobject_cast<QLineEdit*>(f);
+    if (!le) le = w->findChild<QLineEdit*>();
+    if (le) le->selectAll();
     QPointer<QWidget> g = f;
+    // Nothing to type: the selected text is deleted.
+    if (text.empty() && le && !le->text().isEmpty()) sendKey(g, Qt::Key_Backspace, Qt::NoModifier, {});
     for (QChar ch : toQ(text)) {
       if (!g) return "has gone";
       typeChar(g, ch);
@@ -567,12 +570,13 @@ std::string QtDriver::answerFile(long long serial, bool accepted, const std::str
       d->reject();
       return {};
     }
-    // The name written into the dialog's name field and taken. (Choosing it with selectFile
-    // would lose to the initial name the dialog puts back once its folder has loaded.)
-    auto* name = d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-    if (!name) return "has no file name field on screen";
-    name->setText(toQ(path));
-    static_cast<QDialog*>(d)->accept();
+    // The name written into the dialog's name field and taken as it is, as the headless dialog
+    // takes it: scripts name files that need not exist (the dialog's own Open would refuse
+    // those with a box of its own). selectFile would lose to the initial name the dialog puts
+    // back once its folder has loaded.
+    if (auto* name = d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) name->setText(toQ(path));
+    emit d->fileSelected(toQ(path));
+    static_cast<QDialog*>(d)->done(QDialog::Accepted);
     return {};
   });
 }
