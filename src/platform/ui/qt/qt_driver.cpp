@@ -97,6 +97,25 @@ void click(QWidget* w, QPoint at = {-1, -1}, Qt::MouseButton button = Qt::LeftBu
   }
 }
 
+// A control on a sheet's page that is not on show: the user clicks its tab first (outermost
+// sheet first), as they must to reach it.
+void reveal(QWidget* w) {
+  std::vector<std::pair<QTabWidget*, int>> tabs;
+  for (QWidget* child = w; child && child->parentWidget(); child = child->parentWidget()) {
+    // A page's widget sits in the sheet's stack, whose parent is the sheet.
+    QWidget* stack = child->parentWidget();
+    if (auto* sheet = stack ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr) {
+      const int index = sheet->indexOf(child);
+      if (index >= 0 && sheet->currentIndex() != index) tabs.emplace_back(sheet, index);
+    }
+    if (child->isWindow()) break;
+  }
+  for (auto it = tabs.rbegin(); it != tabs.rend(); ++it) {
+    QTabBar* bar = it->first->tabBar();
+    click(bar, bar->tabRect(it->second).center());
+  }
+}
+
 QtControl* controlOf(QtBackend& b, int window, int control) {
   QtWindow* w = b.window(window);
   return w ? w->find(control) : nullptr;
@@ -257,12 +276,21 @@ bool QtDriver::waitEnded(std::chrono::milliseconds timeout) {
 }
 
 bool QtDriver::shown() {
-  // A round trip through the GUI thread handles what was posted to it before.
-  if (onGuiThread())
+  // A round trip through the GUI thread handles what was posted to it before; a resize is
+  // shown once its Sized event has gone to the procedure.
+  const auto resizing = [&] {
+    for (QtWindow* w : b_.openWindows())
+      if (w->resizing()) return true;
+    return false;
+  };
+  bool busy = false;
+  if (onGuiThread()) {
     QCoreApplication::processEvents();
-  else
-    guiCall([] {});
-  return b_.settled();
+    busy = resizing();
+  } else {
+    busy = guiGet(resizing);
+  }
+  return !busy && b_.settled();
 }
 
 std::string QtDriver::focusWindow(int window) {
@@ -296,6 +324,7 @@ std::string QtDriver::type(int window, int control, const std::string& text) {
     QtControl* c = controlOf(b_, window, control);
     if (!c || !c->widget) return "has gone";
     QWidget* w = c->widget;
+    reveal(w);
     w->setFocus(Qt::TabFocusReason);
     QWidget* f = QApplication::focusWidget();
     if (!f || (f != w && !w->isAncestorOf(f) && f->focusProxy() != w)) f = w;
@@ -322,6 +351,7 @@ std::string QtDriver::check(int window, int control, bool on) {
     QtControl* c = controlOf(b_, window, control);
     auto* box = c ? qobject_cast<QAbstractButton*>(c->widget) : nullptr;
     if (!box) return "is not a check box on screen";
+    reveal(box);
     if (box->isChecked() != on) {
       click(box);
     } else {
@@ -343,9 +373,11 @@ std::string QtDriver::chooseChild(int window, int group, int child, int) {
     if (auto* tabs = qobject_cast<QTabWidget*>(g->widget)) {
       const int index = tabs->indexOf(c->widget);
       if (index < 0) return "has no such tab on screen";
+      reveal(tabs);
       click(tabs->tabBar(), tabs->tabBar()->tabRect(index).center());
       return {};
     }
+    reveal(c->widget);
     click(c->widget);
     return {};
   });
@@ -356,6 +388,7 @@ std::string QtDriver::chooseRow(int window, int control, int row) {
   return guiGet([&]() -> std::string {
     QtControl* c = controlOf(b_, window, control);
     if (!c || !c->widget) return "has gone";
+    reveal(c->widget);
     if (auto* combo = qobject_cast<QComboBox*>(c->widget)) {
       if (row > combo->count()) return "has no row #" + std::to_string(row);
       // Dropped down (F4), the row highlighted in the drop-down and taken with Enter.
@@ -396,6 +429,7 @@ std::string QtDriver::press(int window, int control) {
       return {};
     }
     if (!c->widget) return "is not on screen";
+    reveal(c->widget);
     if (c->def.kind == ControlKind::Radio || c->def.kind == ControlKind::Check ||
         c->def.kind == ControlKind::Button) {
       click(c->widget);
@@ -425,6 +459,7 @@ std::string QtDriver::key(int window, int control, int code, const std::string& 
       if (c->menu) {
         target = win->shell();
       } else {
+        reveal(c->widget);
         c->widget->setFocus(Qt::OtherFocusReason);
         target = QApplication::focusWidget();
         if (!target || !win->shell()->isAncestorOf(target)) target = c->widget;

@@ -359,6 +359,8 @@ void QtWindow::applyToWindow(const PropChange& ch) {
   }
 }
 
+bool QtWindow::resizing() const { return sizeTimer_ && sizeTimer_->isActive(); }
+
 std::map<int, std::string> QtWindow::statusTexts() const {
   std::map<int, std::string> out;
   for (std::size_t i = 0; i < zones_.size(); ++i) {

@@ -75,6 +75,8 @@ class QtWindow : public ControlHost {
   QWidget* widget(const std::string& equate) const;
   QAction* action(const std::string& equate) const;  // menu item or toolbar button
   bool opened() const { return opened_; }
+  // A resize whose Sized event is still to come (the user may still be dragging).
+  bool resizing() const;
   // What the procedure put into each status zone (1..), for the scripted user.
   std::map<int, std::string> statusTexts() const;
 
