@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <string>
 
 #include "platform/ui/headless/driver.h"
 #include "platform/ui/headless/robot.h"
@@ -58,7 +59,10 @@ class BackendSession {
 #endif
     return code_;
   }
-  ScriptBackend backend() const { return backend_; }
+  std::string text() { return transcript().text(); }
+  ScriptBackend kind() const { return backend_; }
+  // The headless backend itself (headless runs only).
+  ui::headless::HeadlessBackend& backend() { return headless_->backend(); }
 
  private:
 #ifdef LAB2SIV_TEST_QT_WINDOWS
