@@ -33,7 +33,7 @@ class BackendSession {
     qt_ = std::make_unique<QtParts>();
 #endif
   }
-  ~BackendSession() { finish(); }
+  ~BackendSession() { finish(); }  // the transcript stays readable after finish()
   BackendSession(const BackendSession&) = delete;
   BackendSession& operator=(const BackendSession&) = delete;
 
@@ -55,7 +55,6 @@ class BackendSession {
     if (headless_) return code_ = headless_->finish();
 #ifdef LAB2SIV_TEST_QT_WINDOWS
     code_ = ui::qt::finishScripted(qt_->robot, qt_->transcript, qt_->quietHalt);
-    qt_.reset();
 #endif
     return code_;
   }
