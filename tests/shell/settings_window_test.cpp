@@ -50,7 +50,10 @@ TEST_P(SettingsWindowTest, OkFindsADatasetTypedInAnotherLetterCase) {
   ASSERT_TRUE(robot().dump("?GLO:DATASETT_NAVN")) << failure();
   ASSERT_TRUE(robot().type("?GLO:DATASETT_NAVN", "demo2")) << failure();
   ASSERT_TRUE(robot().press("?OK")) << failure();
-  ASSERT_TRUE(robot().window("Brakel-Sivra Provex (Rnx-versjon) [demo2]")) << failure();
+  // Qt's typed combo completes the name to its row's spelling as the user types; headless the
+  // name stays as typed.
+  const std::string name = GetParam() == l2stest::ScriptBackend::Qt ? "Demo2" : "demo2";
+  ASSERT_TRUE(robot().window("Brakel-Sivra Provex (Rnx-versjon) [" + name + "]")) << failure() << session().text();
   EXPECT_EQ(data::DataDirectory(), (root_ / "data2").string());
   leaveByExit();
   EXPECT_TRUE(std::find(lines().begin(), lines().end(),

@@ -237,6 +237,7 @@ bool QtBackend::printerSetup(int thread) {
   };
   if (onGuiThread()) {
     // Chosen from a menu on the GUI thread itself: nobody waits for the answer.
+    record("printer-setup thread " + std::to_string(thread));
     if (!printer_) printer_ = std::make_unique<QPrinter>();
     auto* d = new QPrintDialog(printer_.get());
     d->setAttribute(Qt::WA_DeleteOnClose);
