@@ -7,6 +7,7 @@
 
 #include "platform/store/internal.h"
 #include "platform/text/codepage.h"
+#include "platform/text/number.h"
 
 namespace store {
 
@@ -193,7 +194,7 @@ bool decodePosition(const FileDef& def, KeyId key, std::string_view pos, std::ve
       }
     } else if (t == FieldType::Real) {
       v.kind = Value::Real;
-      v.d = std::strtod(p.c_str(), nullptr);
+      v.d = text::toNumber(p);  // never the process locale's decimal comma
     } else {
       v.i = std::strtoll(p.c_str(), nullptr, 10);
     }

@@ -9,6 +9,7 @@
 
 #include "platform/store/internal.h"
 #include "platform/text/codepage.h"
+#include "platform/text/number.h"
 
 namespace store {
 
@@ -75,7 +76,7 @@ struct ValuesRow {
   }
   double real(int i) const {
     const Value& x = v[std::size_t(i) + 2];
-    return x.kind == Value::Real ? x.d : x.kind == Value::Int ? double(x.i) : std::atof(x.s.c_str());
+    return x.kind == Value::Real ? x.d : x.kind == Value::Int ? double(x.i) : text::toNumber(x.s);
   }
 };
 

@@ -1,5 +1,6 @@
 #include "platform/ui/headless/session.h"
 
+#include <charconv>
 #include <fstream>
 #include <iostream>
 
@@ -151,7 +152,8 @@ bool runLine(Robot& r, const std::vector<std::string>& w) {
   if (verb == "start") return arity(1, 2) && r.start(w[1], n == 2 ? w[2] : std::string());
   if (verb == "timeout") {
     if (!arity(1, 1)) return false;
-    const double s = std::atof(w[1].c_str());
+    double s = 0;  // from_chars: a point whatever the process locale
+    std::from_chars(w[1].data(), w[1].data() + w[1].size(), s);
     if (s <= 0) return r.fail("bad timeout " + w[1]);
     r.setTimeout(std::chrono::milliseconds(static_cast<long long>(s * 1000)));
     return true;
