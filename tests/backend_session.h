@@ -4,6 +4,7 @@
 // the user on both; windows() shows the windows as the user sees them, through the driver.
 #include <atomic>
 #include <functional>
+#include <istream>
 #include <map>
 #include <memory>
 #include <string>
@@ -57,6 +58,11 @@ class BackendSession {
     code_ = ui::qt::finishScripted(qt_->robot, qt_->transcript, qt_->quietHalt);
 #endif
     return code_;
+  }
+  // Plays script lines (docs/script-format.md), then finish(); the exit code.
+  int run(std::istream& script) {
+    ui::headless::playScript(robot(), transcript(), script);
+    return finish();
   }
   std::string text() { return transcript().text(); }
   ScriptBackend kind() const { return backend_; }
