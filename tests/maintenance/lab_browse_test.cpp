@@ -167,6 +167,19 @@ TEST_P(LabBrowseTest, FormResultsPlaceTheHighlight) {
   ASSERT_TRUE(robot.waitEnd());
 }
 
+// The wheel over the list, which has not got the focus, scrolls it as the arrow keys do: one row
+// a notch, down for a turn towards the user.
+TEST_P(LabBrowseTest, TheWheelOverTheListMovesItsHighlightANotchARow) {
+  addLabs(labs(12));
+  startMaintenance();
+  ASSERT_TRUE(robot.wheel("?LIST", -2));
+  EXPECT_EQ(highlighted(kTitle), "L03");
+  ASSERT_TRUE(robot.wheel("?LIST", 1));
+  EXPECT_EQ(highlighted(kTitle), "L02");
+  ASSERT_TRUE(robot.press("?CLOSE"));
+  ASSERT_TRUE(robot.waitEnd());
+}
+
 TEST_P(LabBrowseTest, CancellingAFormWindowLeavesPageAndHighlight) {
   addLabs(labs(12));
   registerProcedure("LabForm", [] {
