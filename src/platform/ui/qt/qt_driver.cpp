@@ -307,7 +307,8 @@ std::string QtDriver::focusWindow(int window) {
     return true;
   });
   if (!done) return "has closed";
-  const bool active = pumpUntil(std::chrono::seconds(2), [&] {
+  // Long enough for a loaded machine; it returns as soon as the window is active.
+  const bool active = pumpUntil(std::chrono::seconds(30), [&] {
     return guiGet([&] {
       QtWindow* w = b_.window(window);
       return w && w->outer()->window()->isActiveWindow();
