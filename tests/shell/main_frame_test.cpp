@@ -322,6 +322,9 @@ TEST_P(MainFrameTest, HelpMenuAndButtonOpenTheirPages) {
   EXPECT_TRUE(has(lines(), "dump ?EMNER selected 1 rows 2"));
   EXPECT_TRUE(has(lines(), "  row 1 \"Import\""));
   EXPECT_TRUE(has(lines(), "printer-setup"));
+  // The help asked for, by the window's keyword and by the contents.
+  EXPECT_TRUE(has(lines(), "help \"#contents\""));
+  EXPECT_EQ(linesStarting("help ").size(), 2u) << session().text();
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, MainFrameTest, ::testing::ValuesIn(l2stest::windowBackends()), l2stest::backendName);

@@ -413,12 +413,29 @@ std::string QtDriver::chooseRow(int window, int control, int row) {
   });
 }
 
+// The transcript lines of the standard actions the headless driver writes, so that both
+// transcripts say the same (the Qt backend does the actions themselves).
+void QtDriver::recordStdAction(StdAction action, std::string keyword) {
+  switch (action) {
+    case StdAction::HelpIndex: keyword = "#contents"; break;
+    case StdAction::HelpSearch: keyword = "#search"; break;
+    case StdAction::HelpOnHelp: keyword = "#help"; break;
+    case StdAction::Help: break;
+    case StdAction::Tile: t_.add("arrange tile"); return;
+    case StdAction::Cascade: t_.add("arrange cascade"); return;
+    case StdAction::ArrangeIcons: t_.add("arrange icons"); return;
+    default: return;
+  }
+  t_.add("help " + ui::headless::quote(keyword));
+}
+
 std::string QtDriver::press(int window, int control) {
   if (std::string why = focusWindow(window); !why.empty()) return why;
   return guiGet([&]() -> std::string {
     QtWindow* win = b_.window(window);
     QtControl* c = controlOf(b_, window, control);
     if (!win || !c) return "has gone";
+    recordStdAction(c->def.action, win->def().help);
     if (c->menu) {
       // A toolbar button is clicked; a menu item is chosen from its menu.
       for (QToolBar* bar : win->shell()->findChildren<QToolBar*>())

@@ -42,6 +42,7 @@ class QtDriver : public ui::headless::Driver {
  private:
   // Makes the window the active one and waits until it is, as a click into it would.
   std::string focusWindow(int window);
+  void recordStdAction(StdAction action, std::string keyword);
 
   QtBackend& b_;
   ui::headless::Transcript& t_;
