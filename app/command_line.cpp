@@ -70,11 +70,11 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
       return fail("unexpected argument " + a);
     }
   }
-  if (!headless && (!out.script.empty() || !out.transcript.empty()))
-    return fail("--script and --transcript go with --headless");
-  if (headless) {
-    if (out.script.empty()) return fail("--headless needs --script FILE");
+  if (headless && out.script.empty()) return fail("--headless needs --script FILE");
+  if (out.script.empty() && !out.transcript.empty()) return fail("--transcript goes with --script");
+  if (!out.script.empty()) {
     out.action = CommandLine::Action::Scripted;
+    out.headless = headless;
   }
   return out;
 }
@@ -87,10 +87,12 @@ std::string usage() {
   return R"(Usage: lab2siv [OPTION]...
 Imports laboratory results (dBase/FoxPro exports) into the wastewater-plant registry.
 
-  --headless --script FILE [--transcript FILE]
-                     run without windows, the user played by the script FILE (verbs in
-                     docs/script-format.md); the transcript goes to FILE, else to stdout.
-                     Exit code 0 (or the program's own), 2 when the script fails.
+  --script FILE [--transcript FILE]
+                     the user played by the script FILE (verbs in docs/script-format.md)
+                     on the real windows, through Qt's own key, mouse and wheel events;
+                     the transcript goes to FILE, else to stdout. Exit code 0 (or the
+                     program's own), 2 when the script fails.
+  --headless         with --script: the same run without windows (no display needed)
   --help             print this text and exit
   --version          print the version and exit
   Qt's window options (-platform NAME, -display DISPLAY, -style NAME, ...) are passed on.

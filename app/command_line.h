@@ -9,6 +9,7 @@ struct CommandLine {
   enum class Action { Windows, Scripted, Help, Version, Error };
   Action action = Action::Windows;
   std::string script, transcript;  // Scripted; an empty transcript goes to stdout
+  bool headless = false;           // Scripted without windows
   std::string error;               // Error: the message for stderr
 };
 

@@ -1,6 +1,6 @@
-// Program entry: reads the command line (--help, --version, --headless --script FILE
-// [--transcript FILE]); a scripted run plays the user through the headless backend, otherwise
-// the windows open with the Qt backend.
+// Program entry: reads the command line (--help, --version, [--headless] --script FILE
+// [--transcript FILE]); a scripted run plays the user on the Qt windows, or with --headless
+// through the headless backend; otherwise the windows open for the user.
 #include <iostream>
 #include <string>
 
@@ -12,7 +12,10 @@
 #include "platform/ui/api/procedure.h"
 #include "platform/ui/headless/session.h"
 #ifdef LAB2SIV_WITH_QT
+#include <QApplication>
+
 #include "platform/ui/qt/qt_run.h"
+#include "platform/ui/qt/qt_script.h"
 #endif
 #include "shell/main.h"
 #include "shell/procedures.h"
@@ -33,8 +36,6 @@ int main(int argc, char** argv) {
   report::installLinePrinter("Import.pdf");
   import::registerImportWindow();
   if (cmd.action == app::CommandLine::Action::Scripted) {
-    // Reports paint also without windows: an offscreen Qt application on this main thread.
-    report::Painting painting(argc, argv);
     // `start NAME "LAB"` in a script calls a registered procedure on a thread of its own with
     // that laboratory in the thread's MapLab buffer, as the laboratory windows leave it.
     ui::headless::setStartHandler([](const std::string& name, const std::string& lab) {
@@ -45,6 +46,15 @@ int main(int argc, char** argv) {
         shell::callProcedure(name);
       });
     });
+#ifdef LAB2SIV_WITH_QT
+    if (!cmd.headless) {
+      QApplication app(argc, argv);
+      report::Painting painting(argc, argv);  // the reports paint in this application
+      return ui::qt::runScripted(cmd.script, cmd.transcript, [] { shell::Main(); });
+    }
+#endif
+    // Reports paint also without windows: an offscreen Qt application on this main thread.
+    report::Painting painting(argc, argv);
     return ui::headless::runScripted(cmd.script, cmd.transcript, [] { shell::Main(); });
   }
 #ifdef LAB2SIV_WITH_QT

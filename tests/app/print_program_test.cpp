@@ -13,7 +13,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // A demo working directory of its own, and scripted runs of the real program in it.
-class PrintProgramTest : public ::testing::Test {
+class PrintProgramTest : public ::testing::TestWithParam<l2stest::ScriptBackend> {
  protected:
   void SetUp() override {
     fs::create_directories(dir_ / "out");
@@ -30,11 +30,11 @@ class PrintProgramTest : public ::testing::Test {
   }
   std::string pdf(const std::string& name) const { return (dir_ / "out" / name).string(); }
 
-  l2stest::DemoProgram demo_{"print-program"};
+  l2stest::DemoProgram demo_{"print-program", GetParam()};
   const fs::path& dir_ = demo_.dir();
 };
 
-TEST_F(PrintProgramTest, TheDemoMappingPrintsToAPdf) {
+TEST_P(PrintProgramTest, TheDemoMappingPrintsToAPdf) {
   std::string transcript;
   EXPECT_TRUE(run("window \"Innstillinger\"\n"
                   "press ?OK\n"
@@ -60,7 +60,7 @@ TEST_F(PrintProgramTest, TheDemoMappingPrintsToAPdf) {
 }
 
 // The log viewer prints every line of the import log, through the same engine.
-TEST_F(PrintProgramTest, TheImportLogPrintsToAPdf) {
+TEST_P(PrintProgramTest, TheImportLogPrintsToAPdf) {
   std::string transcript;
   ASSERT_TRUE(run("window \"Innstillinger\"\n"
                   "press ?OK\n"
@@ -95,5 +95,7 @@ TEST_F(PrintProgramTest, TheImportLogPrintsToAPdf) {
   }
   EXPECT_GT(lines, 5);
 }
+
+INSTANTIATE_TEST_SUITE_P(Backends, PrintProgramTest, ::testing::ValuesIn(l2stest::scriptBackends()), l2stest::backendName);
 
 }  // namespace

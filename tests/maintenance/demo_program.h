@@ -1,6 +1,6 @@
 #pragma once
 // The real program in a fresh demo working directory, run with a script through the headless
-// backend; the transcript is read back for the test.
+// backend or on the Qt windows; the transcript is read back for the test.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -11,14 +11,16 @@
 #include <sstream>
 #include <string>
 
+#include "script_backend.h"
 #include "wait_limit.h"
 
 namespace l2stest {
 
 class DemoProgram {
  public:
-  explicit DemoProgram(const std::string& name)
-      : dir_(std::filesystem::temp_directory_path() / ("l2s-" + name + "-" + std::to_string(::getpid()))) {
+  explicit DemoProgram(const std::string& name, ScriptBackend backend = ScriptBackend::Headless)
+      : backend_(backend),
+        dir_(std::filesystem::temp_directory_path() / ("l2s-" + name + "-" + std::to_string(::getpid()))) {
     std::filesystem::remove_all(dir_);
     std::filesystem::create_directories(dir_);
   }
@@ -34,7 +36,8 @@ class DemoProgram {
   // as a loaded machine needs, unless the script sets its own timeout.
   int runScript(const std::string& script, const std::string& env = "") {
     std::ofstream(dir_ / "script.txt") << waitLimitScriptLine() << script;
-    return run(env + " '" + bin() + "lab2siv' --headless --script script.txt --transcript out.txt");
+    return run(scriptEnv(backend_) + env + " '" + bin() + "lab2siv' " + scriptOption(backend_) +
+               " script.txt --transcript out.txt");
   }
   std::string transcript() const {
     std::stringstream s;
@@ -53,6 +56,7 @@ class DemoProgram {
   }
 
  private:
+  ScriptBackend backend_;
   std::filesystem::path dir_;
 };
 

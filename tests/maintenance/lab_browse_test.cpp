@@ -58,7 +58,7 @@ class LabBrowseTest : public WindowHarness {
   std::vector<int> formRequests;
 };
 
-TEST_F(LabBrowseTest, EmptyFileDisablesRecordButtonsAndBlanksTheSampleTable) {
+TEST_P(LabBrowseTest, EmptyFileDisablesRecordButtonsAndBlanksTheSampleTable) {
   addLabs({});
   formDoes([](int, data::MapLab&) { return 2; });
   startMaintenance();
@@ -76,7 +76,7 @@ TEST_F(LabBrowseTest, EmptyFileDisablesRecordButtonsAndBlanksTheSampleTable) {
   ASSERT_TRUE(robot.waitEnd());
 }
 
-TEST_F(LabBrowseTest, SelectModeOpensAtTheTypedCode) {
+TEST_P(LabBrowseTest, SelectModeOpensAtTheTypedCode) {
   struct Case {
     std::string typed;
     std::string firstRow;
@@ -102,7 +102,7 @@ TEST_F(LabBrowseTest, SelectModeOpensAtTheTypedCode) {
   }
 }
 
-TEST_F(LabBrowseTest, SelectModeCloseCancelsAndDoubleClickChooses) {
+TEST_P(LabBrowseTest, SelectModeCloseCancelsAndDoubleClickChooses) {
   addLabs(labs(3));
   startSelect("L02");
   ASSERT_TRUE(robot.press("?CLOSE"));
@@ -118,7 +118,7 @@ TEST_F(LabBrowseTest, SelectModeCloseCancelsAndDoubleClickChooses) {
   EXPECT_EQ(chosen, "L03");
 }
 
-TEST_F(LabBrowseTest, HighlightCarriesTheSampleTableAndTheLocatorWalksOneLetter) {
+TEST_P(LabBrowseTest, HighlightCarriesTheSampleTableAndTheLocatorWalksOneLetter) {
   addLabs({{"ALFA", "a", "", "/a.dbf"}, {"BETA", "b", "", "/b.dbf"}, {"BRAV", "b2", "", "/b2.dbf"},
            {"CHAR", "c", "", "/c.dbf"}});
   startMaintenance();
@@ -137,7 +137,7 @@ TEST_F(LabBrowseTest, HighlightCarriesTheSampleTableAndTheLocatorWalksOneLetter)
   EXPECT_EQ(shell::globals().IMPORTFILE.str(), "/c.dbf") << "kept after closing without a choice";
 }
 
-TEST_F(LabBrowseTest, FormResultsPlaceTheHighlight) {
+TEST_P(LabBrowseTest, FormResultsPlaceTheHighlight) {
   addLabs(labs(12));
   formDoes([](int request, data::MapLab& f) {
     if (request == 2 && f.rec.LAB == "L02") {  // change the code: the record moves
@@ -170,7 +170,20 @@ TEST_F(LabBrowseTest, FormResultsPlaceTheHighlight) {
   ASSERT_TRUE(robot.waitEnd());
 }
 
-TEST_F(LabBrowseTest, CancellingAFormWindowLeavesPageAndHighlight) {
+// The wheel over the list, which has not got the focus, scrolls it as the arrow keys do: one row
+// a notch, down for a turn towards the user.
+TEST_P(LabBrowseTest, TheWheelOverTheListMovesItsHighlightANotchARow) {
+  addLabs(labs(12));
+  startMaintenance();
+  ASSERT_TRUE(robot.wheel("?LIST", -2));
+  EXPECT_EQ(highlighted(kTitle), "L03");
+  ASSERT_TRUE(robot.wheel("?LIST", 1));
+  EXPECT_EQ(highlighted(kTitle), "L02");
+  ASSERT_TRUE(robot.press("?CLOSE"));
+  ASSERT_TRUE(robot.waitEnd());
+}
+
+TEST_P(LabBrowseTest, CancellingAFormWindowLeavesPageAndHighlight) {
   addLabs(labs(12));
   registerProcedure("LabForm", [] {
     auto& t = data::thr();
@@ -202,7 +215,7 @@ TEST_F(LabBrowseTest, CancellingAFormWindowLeavesPageAndHighlight) {
   ASSERT_TRUE(robot.waitEnd());
 }
 
-TEST_F(LabBrowseTest, SettingsOpenOnTheHighlightedLaboratoryWithDischargeTypes) {
+TEST_P(LabBrowseTest, SettingsOpenOnTheHighlightedLaboratoryWithDischargeTypes) {
   addLabs(labs(4));
   std::string lab, type;
   registerProcedure("LabSettingsBrowse", [&] {
@@ -227,7 +240,7 @@ namespace {
 
 // The form for an insert gets a cleared buffer and no current record: a store that tries to
 // rewrite instead of add (after a failed add) cannot overwrite the laboratory last highlighted.
-TEST_F(LabBrowseTest, InsertForgetsTheRecordLastRead) {
+TEST_P(LabBrowseTest, InsertForgetsTheRecordLastRead) {
   addLabs(labs(2));
   int put = -1;
   formDoes([&put](int request, data::MapLab& f) {
@@ -253,6 +266,8 @@ TEST_F(LabBrowseTest, InsertForgetsTheRecordLastRead) {
   EXPECT_EQ(f.rec.LABNAVN.str(), "Lab L02");
 }
 
+INSTANTIATE_TEST_SUITE_P(Backends, LabBrowseTest, ::testing::ValuesIn(l2stest::windowBackends()), l2stest::backendName);
+
 }  // namespace
 
 namespace {
@@ -260,7 +275,7 @@ namespace {
 // Another tool wrote two codes as blobs: they sort after every text, by bytes. Walking the
 // list down and back up shows each laboratory once and stops at either end, and the form
 // opened on a blob row reads that row itself.
-TEST_F(LabBrowseTest, CodesAnotherToolWroteAsBlobsAreListedOnceAfterTheTexts) {
+TEST_P(LabBrowseTest, CodesAnotherToolWroteAsBlobsAreListedOnceAfterTheTexts) {
   addLabs(labs(12));
   ASSERT_TRUE(testing_util::poke(store::resolvePath(data::fileName(data::FileId::MapLab)),
                                  "UPDATE MapLab SET LAB = CAST(LAB AS BLOB) WHERE LAB IN ('L07', 'L03')"));

@@ -34,7 +34,7 @@ class LabFormTest : public FormHarness {
   std::vector<std::string> before;
 };
 
-TEST_F(LabFormTest, ANewLaboratoryIsAddedWithThePrimedChoicesAndListed) {
+TEST_P(LabFormTest, ANewLaboratoryIsAddedWithThePrimedChoicesAndListed) {
   open("?INSERT");
   EXPECT_EQ(value("?ACTIONMESSAGE"), "Ny post vil bli lagret");
   EXPECT_EQ(value("?MAP:DATOVALG"), "Tattdato");
@@ -50,7 +50,7 @@ TEST_F(LabFormTest, ANewLaboratoryIsAddedWithThePrimedChoicesAndListed) {
             (testing_util::Rows{{"Kjemisk lab", "Material", "Tattdato"}}));
 }
 
-TEST_F(LabFormTest, ANewCodeTakesTheMappingsAlongAndDeleteTakesThemAway) {
+TEST_P(LabFormTest, ANewCodeTakesTheMappingsAlongAndDeleteTakesThemAway) {
   open("?CHANGE", "FJL");
   EXPECT_EQ(value("?ACTIONMESSAGE"), "Posten vil bli endret");
   ASSERT_TRUE(robot.type("?MAP:LAB", "B"));
@@ -71,7 +71,7 @@ TEST_F(LabFormTest, ANewCodeTakesTheMappingsAlongAndDeleteTakesThemAway) {
   EXPECT_EQ(snapshot(), without(before, {" FJL ", " fjl "}));
 }
 
-TEST_F(LabFormTest, AFailedAddKeepsTheFormOpenAndADuplicateNamesTheKey) {
+TEST_P(LabFormTest, AFailedAddKeepsTheFormOpenAndADuplicateNamesTheKey) {
   open("?INSERT");
   ASSERT_TRUE(robot.type("?MAP:LAB", "fjl"));
   ASSERT_TRUE(robot.press("?OK"));
@@ -93,7 +93,7 @@ TEST_F(LabFormTest, AFailedAddKeepsTheFormOpenAndADuplicateNamesTheKey) {
   EXPECT_EQ(labName("NY"), "");
 }
 
-TEST_F(LabFormTest, ABlankCodeIsRefusedAtOk) {
+TEST_P(LabFormTest, ABlankCodeIsRefusedAtOk) {
   open("?INSERT");
   ASSERT_TRUE(robot.type("?MAP:LABNAVN", "Uten kode"));
   ASSERT_TRUE(robot.press("?OK"));
@@ -107,7 +107,7 @@ TEST_F(LabFormTest, ABlankCodeIsRefusedAtOk) {
 }
 
 // The files hold Windows-1252: a character beyond it is refused by name, never stored as '?'.
-TEST_F(LabFormTest, TextTheFileCannotHoldIsRefusedAtOkNamingTheField) {
+TEST_P(LabFormTest, TextTheFileCannotHoldIsRefusedAtOkNamingTheField) {
   struct Case {
     const char* field;
     const char* typed;
@@ -141,7 +141,7 @@ TEST_F(LabFormTest, TextTheFileCannotHoldIsRefusedAtOkNamingTheField) {
 
 // A path the dialog hands back is refused before it reaches the field; closing over a refused
 // entry asks whether to save, and saving refuses it again.
-TEST_F(LabFormTest, AChosenPathTheFileCannotHoldIsRefusedAndClosingAsks) {
+TEST_P(LabFormTest, AChosenPathTheFileCannotHoldIsRefusedAndClosingAsks) {
   open("?CHANGE", "FJL");
   const std::string shown = value("?MAP:DATADIRLAB");
   ASSERT_TRUE(robot.press("?LOOKUP"));
@@ -169,7 +169,7 @@ TEST_F(LabFormTest, AChosenPathTheFileCannotHoldIsRefusedAndClosingAsks) {
   EXPECT_EQ(shell::globals().IMPORTFILE.str().find("😀"), std::string::npos);
 }
 
-TEST_F(LabFormTest, ClosingAChangedRecordAsksWhetherToSaveIt) {
+TEST_P(LabFormTest, ClosingAChangedRecordAsksWhetherToSaveIt) {
   struct Case {
     const char* answer;
     bool stays;
@@ -199,14 +199,14 @@ TEST_F(LabFormTest, ClosingAChangedRecordAsksWhetherToSaveIt) {
   ASSERT_TRUE(robot.waitClosed(kForm));
 }
 
-TEST_F(LabFormTest, AnUnchangedRecordIsAnsweredWithoutAWrite) {
+TEST_P(LabFormTest, AnUnchangedRecordIsAnsweredWithoutAWrite) {
   open("?CHANGE", "FJL");
   ASSERT_TRUE(robot.press("?OK"));
   ASSERT_TRUE(robot.waitClosed(kForm));
   EXPECT_EQ(testing_util::peek(path(FileId::MapLab), "SELECT MAX(_REV) FROM MapLab"), testing_util::Rows{{"0"}});
 }
 
-TEST_F(LabFormTest, AnotherStationsChangeIsShownTheDittoKeyRecallsTheUsersValueAndASecondOkStoresIt) {
+TEST_P(LabFormTest, AnotherStationsChangeIsShownTheDittoKeyRecallsTheUsersValueAndASecondOkStoresIt) {
   open("?CHANGE", "FJL");
   testing_util::peek(path(FileId::MapLab), "UPDATE MapLab SET LABNAVN = 'Annen', _REV = _REV + 1 WHERE LAB = 'FJL'");
   ASSERT_TRUE(robot.type("?MAP:LABNAVN", "Min"));
@@ -224,7 +224,7 @@ TEST_F(LabFormTest, AnotherStationsChangeIsShownTheDittoKeyRecallsTheUsersValueA
 // Another station deleted the laboratory after the list showed it, or after the form opened:
 // OK ends as not found, a retry finds nothing either, and No closes the form. The record the
 // list read last (ZZ) is never taken in its place.
-TEST_F(LabFormTest, ARecordGoneSinceItWasListedOrOpenedIsNotFoundAndNoClosesTheForm) {
+TEST_P(LabFormTest, ARecordGoneSinceItWasListedOrOpenedIsNotFoundAndNoClosesTheForm) {
   struct Case {
     const char* what;
     const char* button;
@@ -272,7 +272,7 @@ TEST_F(LabFormTest, ARecordGoneSinceItWasListedOrOpenedIsNotFoundAndNoClosesTheF
 
 // Another station moved FJL to FJB with its mappings; this user's FJA meets kind 38, is
 // recalled with the ditto key and saved: the mappings follow it from FJB.
-TEST_F(LabFormTest, ACodeRecalledAfterAnotherStationsChangeTakesTheMappingsFromTheStoredCode) {
+TEST_P(LabFormTest, ACodeRecalledAfterAnotherStationsChangeTakesTheMappingsFromTheStoredCode) {
   open("?CHANGE", "FJL");
   testing_util::peek(path(FileId::MapLab), "UPDATE MapLab SET LAB = 'FJB', _REV = _REV + 1 WHERE LAB = 'FJL'");
   for (auto [id, label] : {std::pair{FileId::MapLever, "MapLever"}, std::pair{FileId::MapParam, "MapParam"},
@@ -297,7 +297,7 @@ TEST_F(LabFormTest, ACodeRecalledAfterAnotherStationsChangeTakesTheMappingsFromT
 }
 
 // A mapping of the laboratory refuses to be rewritten or deleted once; the user tries again.
-TEST_F(LabFormTest, AFailedSaveOffersToTryAgainAndTheRetryCarriesTheCascade) {
+TEST_P(LabFormTest, AFailedSaveOffersToTryAgainAndTheRetryCarriesTheCascade) {
   struct Case {
     const char* event;
     const char* button;
@@ -337,7 +337,7 @@ TEST_F(LabFormTest, AFailedSaveOffersToTryAgainAndTheRetryCarriesTheCascade) {
   }
 }
 
-TEST_F(LabFormTest, TheDialogsFillTheFieldsWholeAndALongerPathIsRefused) {
+TEST_P(LabFormTest, TheDialogsFillTheFieldsWholeAndALongerPathIsRefused) {
   const std::string dir = "/data/" + std::string(150, 'k');
   const std::string tooLong = "/data/" + std::string(200, 'x');
   open("?CHANGE", "FJL");
@@ -363,7 +363,7 @@ namespace {
 
 // No list sends it, but a form opened to view a record saves nothing: OK keeps it open (and
 // still hands its sample table on), only Avbryt closes it, cancelled.
-TEST_F(LabFormTest, AViewedRecordIsNotSavedByOk) {
+TEST_P(LabFormTest, AViewedRecordIsNotSavedByOk) {
   ASSERT_TRUE(robot.press("?CLOSE"));
   ASSERT_TRUE(robot.waitEnd());
   std::atomic<int> response{-1};
@@ -391,5 +391,7 @@ TEST_F(LabFormTest, AViewedRecordIsNotSavedByOk) {
   EXPECT_EQ(response, 2);
   EXPECT_EQ(snapshot(), before);
 }
+
+INSTANTIATE_TEST_SUITE_P(Backends, LabFormTest, ::testing::ValuesIn(l2stest::windowBackends()), l2stest::backendName);
 
 }  // namespace

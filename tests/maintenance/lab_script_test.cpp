@@ -9,8 +9,10 @@
 
 namespace {
 
-TEST(LabScriptTest, ALaboratoryIsAddedReKeyedAndDeletedFromTheList) {
-  l2stest::DemoProgram demo("labscript");
+class LabScriptTest : public ::testing::TestWithParam<l2stest::ScriptBackend> {};
+
+TEST_P(LabScriptTest, ALaboratoryIsAddedReKeyedAndDeletedFromTheList) {
+  l2stest::DemoProgram demo("labscript", GetParam());
   ASSERT_EQ(demo.makeDemo(), 0);
   const int code = demo.runScript(R"(window "Innstillinger"
 press ?OK
@@ -57,5 +59,7 @@ menu "Avslutt"
                                "SELECT COUNT(*) FROM MapLab WHERE LAB IN ('KL8', 'KL9')"),
             testing_util::Rows{{"0"}});
 }
+
+INSTANTIATE_TEST_SUITE_P(Backends, LabScriptTest, ::testing::ValuesIn(l2stest::scriptBackends()), l2stest::backendName);
 
 }  // namespace

@@ -103,7 +103,7 @@ class LabSettingsTest : public MappingHarness {
   std::atomic<int> response{-1};
 };
 
-TEST_F(LabSettingsTest, ListsTheLaboratorysMappingsWithTheirNames) {
+TEST_P(LabSettingsTest, ListsTheLaboratorysMappingsWithTheirNames) {
   start("K1");
   EXPECT_EQ(focus(kTitle), "?HJELP") << "the window opens with the focus on its first control";
   EXPECT_EQ(control(kTitle, "?MAP:LABNAVN").value, "Kelda Øst");
@@ -131,7 +131,7 @@ TEST_F(LabSettingsTest, ListsTheLaboratorysMappingsWithTheirNames) {
   close();
 }
 
-TEST_F(LabSettingsTest, PlaceNamesComeFromTheMaterialWhenThePlaceSourceIsNotSted) {
+TEST_P(LabSettingsTest, PlaceNamesComeFromTheMaterialWhenThePlaceSourceIsNotSted) {
   setPlaceSource("K1", "Materiale");
   addPlaces({{"K1", "100", "RENS", "Renset"}});
   start("K1");
@@ -139,7 +139,7 @@ TEST_F(LabSettingsTest, PlaceNamesComeFromTheMaterialWhenThePlaceSourceIsNotSted
   close();
 }
 
-TEST_F(LabSettingsTest, SampleTypeSwitchesTheMappingsAndTheirTargetNames) {
+TEST_P(LabSettingsTest, SampleTypeSwitchesTheMappingsAndTheirTargetNames) {
   start("K1");
   ASSERT_TRUE(robot.choose("?LIST:2", "TOTP"));
   ASSERT_TRUE(robot.choose("?THR:PR_TYPE", "Slamkontroll"));
@@ -155,7 +155,7 @@ TEST_F(LabSettingsTest, SampleTypeSwitchesTheMappingsAndTheirTargetNames) {
   close();
 }
 
-TEST_F(LabSettingsTest, RefusedWhenTheLaboratoryTablesCannotBeOpened) {
+TEST_P(LabSettingsTest, RefusedWhenTheLaboratoryTablesCannotBeOpened) {
   // Another window holds the tables; then a laboratory whose folder has no tables.
   data::lab::LabTablesHolder other;
   {
@@ -186,7 +186,7 @@ TEST_F(LabSettingsTest, RefusedWhenTheLaboratoryTablesCannotBeOpened) {
   data::lab::CloseLabTables(after);
 }
 
-TEST_F(LabSettingsTest, NewSupplierMappingIsPrimedAndItsPlaceListFollows) {
+TEST_P(LabSettingsTest, NewSupplierMappingIsPrimedAndItsPlaceListFollows) {
   std::vector<std::string> seen;
   registerProcedure("LeverForm", [&] {
     auto& t = data::thr();
@@ -214,7 +214,7 @@ TEST_F(LabSettingsTest, NewSupplierMappingIsPrimedAndItsPlaceListFollows) {
   close();
 }
 
-TEST_F(LabSettingsTest, MappingsNeverGoWithoutAnOwner) {
+TEST_P(LabSettingsTest, MappingsNeverGoWithoutAnOwner) {
   int placeForms = 0;
   registerProcedure("StedForm", [&] {
     ++placeForms;
@@ -248,7 +248,7 @@ TEST_F(LabSettingsTest, MappingsNeverGoWithoutAnOwner) {
   close();
 }
 
-TEST_F(LabSettingsTest, ButtonsRereadAllThreeRowsAndARemovedRowDoesNotCome) {
+TEST_P(LabSettingsTest, ButtonsRereadAllThreeRowsAndARemovedRowDoesNotCome) {
   std::string buffers;
   registerProcedure("LeverForm", [&] {
     auto& t = data::thr();
@@ -275,7 +275,7 @@ TEST_F(LabSettingsTest, ButtonsRereadAllThreeRowsAndARemovedRowDoesNotCome) {
   close();
 }
 
-TEST_F(LabSettingsTest, PrintRunsTheReportAndShowsWhatChangedMeanwhile) {
+TEST_P(LabSettingsTest, PrintRunsTheReportAndShowsWhatChangedMeanwhile) {
   std::string reportLab;
   registerProcedure("ParamReport", [&] {
     reportLab = data::thr().LAB.str();
@@ -290,7 +290,7 @@ TEST_F(LabSettingsTest, PrintRunsTheReportAndShowsWhatChangedMeanwhile) {
 
 // The supplier-mapping form itself, called from the settings window: what it writes shows in the
 // supplier list, and the place list follows the supplier through the cascades.
-TEST_F(LabSettingsTest, SupplierFormChangesShowWithTheirPlaces) {
+TEST_P(LabSettingsTest, SupplierFormChangesShowWithTheirPlaces) {
   registerProcedure("LeverForm", maintenance::LeverForm);
   constexpr const char* kForm = "Mapping leverandørnummer/anleggsnummer";
   start("K1");
@@ -335,5 +335,7 @@ TEST_F(LabSettingsTest, SupplierFormChangesShowWithTheirPlaces) {
   EXPECT_TRUE(f.next() != 0 || !(f.rec.LEVERAND == text::Str<6>("150"))) << "the deleted supplier's places are gone";
   f.close();
 }
+
+INSTANTIATE_TEST_SUITE_P(Backends, LabSettingsTest, ::testing::ValuesIn(l2stest::windowBackends()), l2stest::backendName);
 
 }  // namespace

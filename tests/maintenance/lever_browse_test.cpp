@@ -40,7 +40,7 @@ class LeverBrowseTest : public WindowHarness {
   std::string chosen;
 };
 
-TEST_F(LeverBrowseTest, ListsTheLaboratorysSuppliersWithTheirPlants) {
+TEST_P(LeverBrowseTest, ListsTheLaboratorysSuppliersWithTheirPlants) {
   startSelect("K1", "");
   EXPECT_EQ(rows(kTitle), (Strings{"100", "200000", "300", "400"}));
   const auto list = control(kTitle, "?LIST");
@@ -55,7 +55,7 @@ TEST_F(LeverBrowseTest, ListsTheLaboratorysSuppliersWithTheirPlants) {
   EXPECT_EQ(chosen, "2000000001") << "the caller takes its first six characters";
 }
 
-TEST_F(LeverBrowseTest, BlankLaboratoryShowsOnlyBlankMappingsAndTheLocatorStaysInside) {
+TEST_P(LeverBrowseTest, BlankLaboratoryShowsOnlyBlankMappingsAndTheLocatorStaysInside) {
   startSelect("", "");
   EXPECT_EQ(rows(kTitle), (Strings{"050"}));
   ASSERT_TRUE(robot.press("?CLOSE"));
@@ -72,7 +72,7 @@ TEST_F(LeverBrowseTest, BlankLaboratoryShowsOnlyBlankMappingsAndTheLocatorStaysI
   ASSERT_TRUE(robot.waitEnd());
 }
 
-TEST_F(LeverBrowseTest, InsertPrimesTheLaboratory) {
+TEST_P(LeverBrowseTest, InsertPrimesTheLaboratory) {
   std::string primed;
   registerProcedure("LeverForm", [&] {
     auto& t = data::thr();
@@ -89,6 +89,8 @@ TEST_F(LeverBrowseTest, InsertPrimesTheLaboratory) {
   ASSERT_TRUE(robot.waitEnd());
 }
 
+INSTANTIATE_TEST_SUITE_P(Backends, LeverBrowseTest, ::testing::ValuesIn(l2stest::windowBackends()), l2stest::backendName);
+
 }  // namespace
 
 namespace {
@@ -96,7 +98,7 @@ namespace {
 // Another tool wrote a blob into the code or the linking column. The list reads either as its
 // text, so the row is K1's and comes once, after K1's texts (a blob laboratory sorts after
 // every text laboratory, beyond K2); walked to the end, the list stops there.
-TEST_F(LeverBrowseTest, BlobsAnotherToolWroteAreListedOnceAsTheirText) {
+TEST_P(LeverBrowseTest, BlobsAnotherToolWroteAreListedOnceAsTheirText) {
   struct Case {
     const char* update;
     Strings rows;

@@ -49,7 +49,7 @@ class LeverFormTest : public FormHarness {
   std::vector<std::string> before;
 };
 
-TEST_F(LeverFormTest, ANewMappingGetsTheLaboratoryAndPicksFromTheRequisitionersAndPlants) {
+TEST_P(LeverFormTest, ANewMappingGetsTheLaboratoryAndPicksFromTheRequisitionersAndPlants) {
   startList(true);
   open("?INSERT");
   EXPECT_EQ(value("?M_L:LAB"), "FJL");
@@ -74,7 +74,7 @@ TEST_F(LeverFormTest, ANewMappingGetsTheLaboratoryAndPicksFromTheRequisitionersA
 
 // Opened from a window that does not hold the laboratory's tables: nothing to pick, a typed
 // number and a plant that does not exist are stored as typed.
-TEST_F(LeverFormTest, WithoutTheLaboratorysTablesTheSupplierListIsEmptyAndTypedValuesAreStored) {
+TEST_P(LeverFormTest, WithoutTheLaboratorysTablesTheSupplierListIsEmptyAndTypedValuesAreStored) {
   startList(false);
   open("?INSERT");
   EXPECT_TRUE(dropRows("?M_L:LEVERAND").empty());
@@ -97,7 +97,7 @@ TEST_F(LeverFormTest, WithoutTheLaboratorysTablesTheSupplierListIsEmptyAndTypedV
   EXPECT_EQ(snapshot(), expected);
 }
 
-TEST_F(LeverFormTest, ASupplierNumberLongerThanSixCharactersIsRefused) {
+TEST_P(LeverFormTest, ASupplierNumberLongerThanSixCharactersIsRefused) {
   startList(false);
   open("?INSERT");
   ASSERT_TRUE(robot.type("?M_L:LEVERAND", "1234567"));
@@ -113,7 +113,7 @@ TEST_F(LeverFormTest, ASupplierNumberLongerThanSixCharactersIsRefused) {
   EXPECT_EQ(snapshot().size(), before.size() + 1);
 }
 
-TEST_F(LeverFormTest, ANewSupplierNumberTakesThePlaceMappingsAlongAndDeleteTakesThemAway) {
+TEST_P(LeverFormTest, ANewSupplierNumberTakesThePlaceMappingsAlongAndDeleteTakesThemAway) {
   startList(true);
   open("?CHANGE", "100");
   EXPECT_EQ(value("?ACTIONMESSAGE"), "Posten vil bli endret");
@@ -144,7 +144,7 @@ TEST_F(LeverFormTest, ANewSupplierNumberTakesThePlaceMappingsAlongAndDeleteTakes
 // kind 38 and was recalled with the ditto key: the place mappings follow it from 110. Then
 // another station deletes the mapping under the list: the delete finds nothing, and the row
 // the list read last (200) stays.
-TEST_F(LeverFormTest, AfterAnotherStationsChangesTheRecalledNumberMovesTheMappingsAndAGoneRowIsNotFound) {
+TEST_P(LeverFormTest, AfterAnotherStationsChangesTheRecalledNumberMovesTheMappingsAndAGoneRowIsNotFound) {
   startList(false);
   open("?CHANGE", "100");
   testing_util::peek(path(FileId::MapLever),
@@ -177,5 +177,7 @@ TEST_F(LeverFormTest, AfterAnotherStationsChangesTheRecalledNumberMovesTheMappin
   ASSERT_TRUE(robot.waitClosed(kForm));
   EXPECT_EQ(snapshot(), without(moved, {"MapLever: FJL 400 "}));
 }
+
+INSTANTIATE_TEST_SUITE_P(Backends, LeverFormTest, ::testing::ValuesIn(l2stest::windowBackends()), l2stest::backendName);
 
 }  // namespace

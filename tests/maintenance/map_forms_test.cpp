@@ -118,7 +118,7 @@ class MapFormsTest : public WindowHarness {
   std::atomic<int> response{-1};
 };
 
-TEST_F(MapFormsTest, ANewParameterMappingIsPrimedWithFactorOneAndTheWindowsSampleType) {
+TEST_P(MapFormsTest, ANewParameterMappingIsPrimedWithFactorOneAndTheWindowsSampleType) {
   newParam("KL", "S");
   EXPECT_EQ(value(kParam, "?ACTIONMESSAGE"), "Ny post vil bli lagret");
   EXPECT_EQ(value(kParam, "?M_P:LAB"), "KL");
@@ -146,7 +146,7 @@ TEST_F(MapFormsTest, ANewParameterMappingIsPrimedWithFactorOneAndTheWindowsSampl
 
 // Qt sets the process locale from the environment; a Norwegian one has a decimal comma. The
 // factor reads a comma and a point alike, shows a comma and keeps exactly what was typed.
-TEST_F(MapFormsTest, AFactorTypedWithACommaOrAPointUnderEitherLocale) {
+TEST_P(MapFormsTest, AFactorTypedWithACommaOrAPointUnderEitherLocale) {
   struct Restore {
     std::string saved = std::setlocale(LC_ALL, nullptr);
     ~Restore() { std::setlocale(LC_ALL, saved.c_str()); }
@@ -176,7 +176,7 @@ TEST_F(MapFormsTest, AFactorTypedWithACommaOrAPointUnderEitherLocale) {
   }
 }
 
-TEST_F(MapFormsTest, TheTargetListFollowsTheSampleType) {
+TEST_P(MapFormsTest, TheTargetListFollowsTheSampleType) {
   const Strings head = {"Ant. Døgn||Antall døgn", "Vannmengde||Vannmengde", "Overløp||Vannmengde i overløp",
                         "N||Næringsstoffer:"};
   newParam("KL", "U");
@@ -207,7 +207,7 @@ TEST_F(MapFormsTest, TheTargetListFollowsTheSampleType) {
   ASSERT_TRUE(finish());
 }
 
-TEST_F(MapFormsTest, TypedValuesOutsideTheListsAreStoredAndAZeroFactorShowsBlank) {
+TEST_P(MapFormsTest, TypedValuesOutsideTheListsAreStoredAndAZeroFactorShowsBlank) {
   newParam("KL", "U");
   ASSERT_TRUE(robot.type("?M_P:PARAMLAB", "NYKODE"));
   EXPECT_EQ(value(kParam, "?R50:TEKST"), "");
@@ -221,7 +221,7 @@ TEST_F(MapFormsTest, TypedValuesOutsideTheListsAreStoredAndAZeroFactorShowsBlank
             (testing_util::Rows{{"U", "NYKODE", "Tot-N", "0.0"}}));
 }
 
-TEST_F(MapFormsTest, APlaceMappingListsTheSuppliersPlacesByThePlaceSource) {
+TEST_P(MapFormsTest, APlaceMappingListsTheSuppliersPlacesByThePlaceSource) {
   addPlant("010101", "Nordby RA", 2, {"Utløp", "Innløp"});
   struct Case {
     const char* lab;
@@ -251,7 +251,7 @@ TEST_F(MapFormsTest, APlaceMappingListsTheSuppliersPlacesByThePlaceSource) {
   }
 }
 
-TEST_F(MapFormsTest, ThePlantsPlacesAreReadToTheTenthAndATypedPlaceIsCutToFifteen) {
+TEST_P(MapFormsTest, ThePlantsPlacesAreReadToTheTenthAndATypedPlaceIsCutToFifteen) {
   addPlant("020202", "Sørby RA", 12,
            {"K", "J", "I", "H", "", "F", "E", "D", "C", "B med et langt stedsnavn"});
   newPlace("KL", "1000", "020202");
@@ -265,7 +265,7 @@ TEST_F(MapFormsTest, ThePlantsPlacesAreReadToTheTenthAndATypedPlaceIsCutToFiftee
   EXPECT_EQ(stored(FileId::MapSted, "SELECT STEDSIV FROM MapSted"), (testing_util::Rows{{"Et stedsnavn ov"}}));
 }
 
-TEST_F(MapFormsTest, DuplicatesAreRefusedWithTheirKeyDescriptions) {
+TEST_P(MapFormsTest, DuplicatesAreRefusedWithTheirKeyDescriptions) {
   addPlant("010101", "Nordby RA", 1, {"Utløp"});
   struct Case {
     const char* title;
@@ -307,7 +307,7 @@ TEST_F(MapFormsTest, DuplicatesAreRefusedWithTheirKeyDescriptions) {
   EXPECT_EQ(stored(FileId::MapSted, "SELECT COUNT(*) FROM MapSted"), (testing_util::Rows{{"1"}}));
 }
 
-TEST_F(MapFormsTest, AChangedFactorIsRewrittenAndDeleteAsksNothingMore) {
+TEST_P(MapFormsTest, AChangedFactorIsRewrittenAndDeleteAsksNothingMore) {
   newParam("KL", "U");
   ASSERT_TRUE(robot.type("?M_P:PARAMLAB", "TP"));
   ASSERT_TRUE(robot.type("?M_P:FAKTOR", "0,0005"));
@@ -351,7 +351,7 @@ TEST_F(MapFormsTest, AChangedFactorIsRewrittenAndDeleteAsksNothingMore) {
 
 // The factor is shown and printed through "@n7,3": what it cannot show, or what is not a
 // finite number, never reaches the file; the limits themselves do.
-TEST_F(MapFormsTest, AFactorThePictureCannotShowIsRefusedWithAMessage) {
+TEST_P(MapFormsTest, AFactorThePictureCannotShowIsRefusedWithAMessage) {
   newParam("KL", "U");
   ASSERT_TRUE(robot.type("?M_P:PARAMLAB", "TP"));
   for (const char* typed : {"123456789", "1e308", "1e309", "inf", "nan", "1000", "-100", "999,9996"}) {
@@ -391,7 +391,7 @@ TEST_F(MapFormsTest, AFactorThePictureCannotShowIsRefusedWithAMessage) {
 }
 
 // Codes typed into the look-up combos are stored in Windows-1252 too.
-TEST_F(MapFormsTest, ACodeTheFileCannotHoldIsRefusedAtOk) {
+TEST_P(MapFormsTest, ACodeTheFileCannotHoldIsRefusedAtOk) {
   newParam("KL", "U");
   ASSERT_TRUE(robot.type("?M_P:PARAMLAB", "😀"));
   ASSERT_TRUE(robot.type("?M_P:PARAMSIV", "TOT-P"));
@@ -406,7 +406,7 @@ TEST_F(MapFormsTest, ACodeTheFileCannotHoldIsRefusedAtOk) {
   EXPECT_EQ(stored(FileId::MapParam, "SELECT COUNT(*) FROM MapParam"), (testing_util::Rows{{"0"}}));
 }
 
-TEST_F(MapFormsTest, ThePlaceFormSaysItsOwnDeleteLineAndDeletesOnOk) {
+TEST_P(MapFormsTest, ThePlaceFormSaysItsOwnDeleteLineAndDeletesOnOk) {
   addPlant("010101", "Nordby RA", 1, {"Utløp"});
   newPlace("KL", "100", "010101");
   ASSERT_TRUE(robot.choose("?M_S:STEDLAB", "01"));
@@ -433,5 +433,7 @@ TEST_F(MapFormsTest, ThePlaceFormSaysItsOwnDeleteLineAndDeletesOnOk) {
   EXPECT_EQ(response, 1);
   EXPECT_EQ(stored(FileId::MapSted, "SELECT COUNT(*) FROM MapSted"), (testing_util::Rows{{"0"}}));
 }
+
+INSTANTIATE_TEST_SUITE_P(Backends, MapFormsTest, ::testing::ValuesIn(l2stest::windowBackends()), l2stest::backendName);
 
 }  // namespace

@@ -12,8 +12,10 @@
 
 namespace {
 
-TEST(MapScript, ALaboratoryMappedEntirelyThroughTheWindowsImports) {
-  l2stest::DemoProgram demo("mapscript");
+class MapScript : public ::testing::TestWithParam<l2stest::ScriptBackend> {};
+
+TEST_P(MapScript, ALaboratoryMappedEntirelyThroughTheWindowsImports) {
+  l2stest::DemoProgram demo("mapscript", GetParam());
   const std::filesystem::path& dir = demo.dir();
   // The demo's dataset and export, without its laboratory and mappings.
   ASSERT_EQ(demo.makeDemo(), 0);
@@ -125,5 +127,7 @@ menu "Avslutt"
   ASSERT_EQ(stored.size(), 1u);
   EXPECT_GT(std::stoi(stored[0][0]), 0) << t;
 }
+
+INSTANTIATE_TEST_SUITE_P(Backends, MapScript, ::testing::ValuesIn(l2stest::scriptBackends()), l2stest::backendName);
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/text/number.h"
 #include "data/file_names.h"
 #include "data/program_files.h"
 #include "data/thread_state.h"
@@ -31,7 +32,7 @@ class MappingHarness : public WindowHarness {
         f.rec.PRTYPE = r.at(1);
         f.rec.PARAMLAB = r.at(2);
         f.rec.PARAMSIV = r.at(3);
-        f.rec.FAKTOR = r.size() > 4 ? std::stod(r[4]) : 0.0;
+        f.rec.FAKTOR = r.size() > 4 ? text::toNumber(r[4]) : 0.0;
         ASSERT_EQ(f.add(), 0);
       }
     });

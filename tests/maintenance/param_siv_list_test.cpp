@@ -35,7 +35,7 @@ class ParamSivListTest : public l2stest::WindowHarness {
 
 const Strings kHead{"Ant. Døgn", "Vannmengde", "Overløp", "N"};
 
-TEST_F(ParamSivListTest, HeadRowsThenTheRegistryParametersOrTheSludgeValues) {
+TEST_P(ParamSivListTest, HeadRowsThenTheRegistryParametersOrTheSludgeValues) {
   addParameters({{"tot-p", "B", "Totalfosfor"}, {"BOF5", "A", "Biokjemisk"}, {"N", "A", "Nitrogen"}});
   Strings discharge = kHead;
   for (const char* c : {"BOF5", "N", "tot-p"}) discharge.push_back(c);
@@ -53,7 +53,7 @@ TEST_F(ParamSivListTest, HeadRowsThenTheRegistryParametersOrTheSludgeValues) {
   EXPECT_EQ(ParamSivDescription(sludge, text::Str<20>("Tot-N")).str(), "");
 }
 
-TEST_F(ParamSivListTest, TypeThenCodeOrderKeepsTheHeadRowsFirst) {
+TEST_P(ParamSivListTest, TypeThenCodeOrderKeepsTheHeadRowsFirst) {
   // A blank type letter sorts first among the registry's parameters, after the head rows.
   addParameters({{"TOT-P", "B", "Totalfosfor"}, {"BOF5", "B", "Biokjemisk"}, {"PH", "A", "Surhet"},
                  {"AAA", "", "Uten type"}});
@@ -62,11 +62,13 @@ TEST_F(ParamSivListTest, TypeThenCodeOrderKeepsTheHeadRowsFirst) {
   EXPECT_EQ(codes(BuildParamSivList("U", file, ParamSivOrder::ByTypeThenCode)), expected);
 }
 
-TEST_F(ParamSivListTest, EmptyOrUnopenedParameterFileGivesTheHeadRows) {
+TEST_P(ParamSivListTest, EmptyOrUnopenedParameterFileGivesTheHeadRows) {
   addParameters({});
   EXPECT_EQ(codes(BuildParamSivList("U", file)), kHead);
   file.close();
   EXPECT_EQ(codes(BuildParamSivList("U", file)), kHead);
 }
+
+INSTANTIATE_TEST_SUITE_P(Backends, ParamSivListTest, ::testing::ValuesIn(l2stest::windowBackends()), l2stest::backendName);
 
 }  // namespace

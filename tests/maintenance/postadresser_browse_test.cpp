@@ -55,7 +55,7 @@ const std::vector<std::pair<std::string, std::string>> kAddresses{
     {"3015", "DRAMMEN"},   {"4001", "STAVANGER"}, {"5003", "BERGEN"},   {"7010", "TRONDHEIM"},
     {"8006", "BODØ"},      {"9008", "TROMSØ"}};
 
-TEST_F(PostadresserBrowseTest, AnUnknownCodeOpensTheListWhereItWouldStandAndTheChoiceComesBack) {
+TEST_P(PostadresserBrowseTest, AnUnknownCodeOpensTheListWhereItWouldStandAndTheChoiceComesBack) {
   addAddresses(kAddresses);
   openAbout();
   ASSERT_TRUE(robot.type("?L_U:POSTNR", "2"));
@@ -84,7 +84,7 @@ TEST_F(PostadresserBrowseTest, AnUnknownCodeOpensTheListWhereItWouldStandAndTheC
   closeAbout();
 }
 
-TEST_F(PostadresserBrowseTest, TheLocatorGoesToTheCodesThatBeginWithTheDigitAndEnterChooses) {
+TEST_P(PostadresserBrowseTest, TheLocatorGoesToTheCodesThatBeginWithTheDigitAndEnterChooses) {
   addAddresses(kAddresses);
   openAbout();
   ASSERT_TRUE(robot.press("?CALLLOOKUP"));
@@ -103,7 +103,7 @@ TEST_F(PostadresserBrowseTest, TheLocatorGoesToTheCodesThatBeginWithTheDigitAndE
   closeAbout();
 }
 
-TEST_F(PostadresserBrowseTest, WithoutAFormInsertChangeAndDeleteChangeNothing) {
+TEST_P(PostadresserBrowseTest, WithoutAFormInsertChangeAndDeleteChangeNothing) {
   addAddresses(kAddresses);
   openAbout();
   ASSERT_TRUE(robot.type("?L_U:POSTNR", "0150"));
@@ -127,7 +127,7 @@ TEST_F(PostadresserBrowseTest, WithoutAFormInsertChangeAndDeleteChangeNothing) {
   EXPECT_EQ(storedAddresses(), static_cast<long long>(kAddresses.size()));
 }
 
-TEST_F(PostadresserBrowseTest, AMissingFileIsCreatedEmptyAndTheListHasNothingToChoose) {
+TEST_P(PostadresserBrowseTest, AMissingFileIsCreatedEmptyAndTheListHasNothingToChoose) {
   std::filesystem::remove(store::resolvePath(data::fileName(data::FileId::Postadresser)));
   openAbout();
   ASSERT_TRUE(robot.press("?CALLLOOKUP"));
@@ -144,5 +144,7 @@ TEST_F(PostadresserBrowseTest, AMissingFileIsCreatedEmptyAndTheListHasNothingToC
   closeAbout();
   EXPECT_EQ(storedAddresses(), 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(Backends, PostadresserBrowseTest, ::testing::ValuesIn(l2stest::windowBackends()), l2stest::backendName);
 
 }  // namespace

@@ -9,8 +9,10 @@
 
 namespace {
 
-TEST(SettingsScript, InnstillingerOpensTheDemoLaboratorysMappings) {
-  l2stest::DemoProgram demo("settings");
+class SettingsScript : public ::testing::TestWithParam<l2stest::ScriptBackend> {};
+
+TEST_P(SettingsScript, InnstillingerOpensTheDemoLaboratorysMappings) {
+  l2stest::DemoProgram demo("settings", GetParam());
   ASSERT_EQ(demo.makeDemo(), 0);
   const int code = demo.runScript("window \"Innstillinger\"\n"
                                   "press ?OK\n"
@@ -73,5 +75,7 @@ TEST(SettingsScript, InnstillingerOpensTheDemoLaboratorysMappings) {
   EXPECT_NE(t.find("dump ?LIST:4 selected 1 rows 2\n  row 1 \"Innløp\" \"01\"", after), std::string::npos)
       << t.substr(after);
 }
+
+INSTANTIATE_TEST_SUITE_P(Backends, SettingsScript, ::testing::ValuesIn(l2stest::scriptBackends()), l2stest::backendName);
 
 }  // namespace

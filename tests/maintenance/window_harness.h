@@ -6,6 +6,8 @@
 
 #include <filesystem>
 #include <functional>
+#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 #include <unistd.h>
@@ -17,7 +19,15 @@
 #include "platform/ui/api/backend.h"
 #include "platform/ui/api/procedure.h"
 #include "platform/ui/headless/headless_backend.h"
+#include "platform/ui/headless/headless_driver.h"
 #include "platform/ui/headless/robot.h"
+#ifdef LAB2SIV_TEST_QT_WINDOWS
+#include "platform/ui/qt/qt_backend.h"
+#include "platform/ui/qt/qt_driver.h"
+#include "platform/ui/qt/qt_run.h"
+#endif
+#include "forward_driver.h"
+#include "script_backend.h"
 #include "../platform/ui/headless/newest_window.h"
 #include "shell/global_settings.h"
 #include "shell/procedures.h"
@@ -27,8 +37,14 @@ namespace l2stest {
 
 namespace fs = std::filesystem;
 
-class WindowHarness : public ::testing::Test {
+// A fixture's tests run headless; as TEST_P with windowBackends() they run on the Qt windows too
+// (the test's thread is then the GUI thread).
+class WindowHarness : public ::testing::TestWithParam<ScriptBackend> {
  protected:
+  bool onQt() const {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    return info && info->value_param() && GetParam() == ScriptBackend::Qt;
+  }
   void SetUp() override {
     oldCwd_ = fs::current_path();
     dir_ = fs::temp_directory_path() /
@@ -38,7 +54,16 @@ class WindowHarness : public ::testing::Test {
     fs::create_directories(dir_);
     fs::current_path(dir_);
     ui::resetProcedures();
-    ui::setBackend(&backend);
+    driver.to(&headlessDriver);
+#ifdef LAB2SIV_TEST_QT_WINDOWS
+    if (onQt()) {
+      qtRun_ = std::make_unique<ui::qt::QtRun>();
+      qtRun_->backend().setRecorder([this](std::string line) { transcript.add(std::move(line)); });
+      qtDriver_ = std::make_unique<ui::qt::QtDriver>(qtRun_->backend(), transcript);
+      driver.to(qtDriver_.get());
+    }
+#endif
+    if (!onQt()) ui::setBackend(&backend);
     data::resetFileNames();
     data::setDataDirectory(dir_.string());
     data::SetFileNames();
@@ -46,6 +71,19 @@ class WindowHarness : public ::testing::Test {
     robot.setTimeout(kWaitLimit);
   }
   void TearDown() override {
+#ifdef LAB2SIV_TEST_QT_WINDOWS
+    if (qtRun_) {
+      // The run halts what is left; its boxes are cancelled with it.
+      if (ui::runningProcedures() > 0) {
+        ui::requestShutdown();
+        robot.waitEndedQuietly();
+      }
+      driver.to(&headlessDriver);
+      qtDriver_.reset();
+      qtRun_->backend().setRecorder(nullptr);
+      qtRun_.reset();
+    }
+#endif
     if (ui::runningProcedures() > 0) {
       ui::requestShutdown();
       // A failed test can leave a box unanswered: its thread would never end, and the backend
@@ -56,7 +94,7 @@ class WindowHarness : public ::testing::Test {
       }
     }
     for (const char* p : registered_) shell::setProcedure(p, {});
-    ui::setBackend(nullptr);
+    if (!onQt()) ui::setBackend(nullptr);
     ui::resetProcedures();
     fs::current_path(oldCwd_);
     fs::remove_all(dir_);
@@ -137,8 +175,8 @@ class WindowHarness : public ::testing::Test {
 
   // A copy of a control of the newest window with this title.
   ui::headless::HControl control(const std::string& title, const std::string& equate) {
-    std::lock_guard lock(backend.mutex());
-    const ui::headless::HWindow* newest = testing_util::newestWindow(backend, title);
+    const auto windows = driver.windows();
+    const ui::headless::HWindow* newest = newestWindow(windows, title);
     if (!newest) {
       ADD_FAILURE() << "no window " << title;
       return {};
@@ -164,20 +202,33 @@ class WindowHarness : public ::testing::Test {
                : std::string();
   }
   // The equate of the control with the focus in the newest window with this title.
-  std::string focus(const std::string& title) { return testing_util::focusedEquate(backend, title); }
-  bool windowOpen(const std::string& title) {
-    std::lock_guard lock(backend.mutex());
-    for (auto& [id, w] : backend.windows())
-      if (w.title == title) return true;
-    return false;
+  std::string focus(const std::string& title) {
+    const auto windows = driver.windows();
+    const ui::headless::HWindow* newest = newestWindow(windows, title);
+    if (!newest || !newest->controls.count(newest->focus)) return {};
+    return newest->controls.at(newest->focus).def.equate;
+  }
+  bool windowOpen(const std::string& title) { return newestWindow(driver.windows(), title) != nullptr; }
+  static const ui::headless::HWindow* newestWindow(const std::map<int, ui::headless::HWindow>& windows,
+                                                   const std::string& title) {
+    const ui::headless::HWindow* newest = nullptr;
+    for (auto& [id, w] : windows)
+      if (w.title == title && (!newest || w.order > newest->order)) newest = &w;
+    return newest;
   }
   bool transcriptHas(const std::string& piece) const { return transcript.text().find(piece) != std::string::npos; }
 
   ui::headless::Transcript transcript;
   ui::headless::HeadlessBackend backend{transcript};
-  ui::headless::Robot robot{backend};
+  ui::headless::HeadlessDriver headlessDriver{backend};
+  ForwardDriver driver;
+  ui::headless::Robot robot{driver};
 
  private:
+#ifdef LAB2SIV_TEST_QT_WINDOWS
+  std::unique_ptr<ui::qt::QtRun> qtRun_;
+  std::unique_ptr<ui::qt::QtDriver> qtDriver_;
+#endif
   fs::path dir_, oldCwd_;
   std::vector<const char*> registered_;
 };

@@ -29,7 +29,7 @@ std::string replaced(std::string text, const std::string& from, const std::strin
   return text;
 }
 
-class DemoScriptTest : public ::testing::Test {
+class DemoScriptTest : public ::testing::TestWithParam<l2stest::ScriptBackend> {
  protected:
   struct Report {
     int code;
@@ -43,11 +43,11 @@ class DemoScriptTest : public ::testing::Test {
                                "' report-in.txt >report-out.txt 2>report-err.txt");
     return {code, readFile(demo_.dir() / "report-out.txt"), readFile(demo_.dir() / "report-err.txt")};
   }
-  l2stest::DemoProgram demo_{"demo-script"};
+  l2stest::DemoProgram demo_{"demo-script", GetParam()};
   const std::string script_ = readFile(kSource / "demo-data" / "import.script");
 };
 
-TEST_F(DemoScriptTest, TheScriptImportsTheDemoAndTheReportShowsTheCountsAndBothEndsOfTheLog) {
+TEST_P(DemoScriptTest, TheScriptImportsTheDemoAndTheReportShowsTheCountsAndBothEndsOfTheLog) {
   ASSERT_EQ(demo_.makeDemo(), 0);
   ASSERT_FALSE(script_.empty());
   ASSERT_EQ(demo_.runScript(script_), 0) << demo_.transcript();
@@ -71,7 +71,7 @@ TEST_F(DemoScriptTest, TheScriptImportsTheDemoAndTheReportShowsTheCountsAndBothE
 
 // What the report refuses, each shown on a copy of a good run's transcript with one thing wrong,
 // and a demo whose laboratory export is gone.
-TEST_F(DemoScriptTest, TheReportEndsWithOneAndTheReasonWhenTheImportDidNotDoItsJob) {
+TEST_P(DemoScriptTest, TheReportEndsWithOneAndTheReasonWhenTheImportDidNotDoItsJob) {
   ASSERT_EQ(demo_.makeDemo(), 0);
   ASSERT_EQ(demo_.runScript(script_), 0) << demo_.transcript();
   const std::string good = demo_.transcript();
@@ -93,7 +93,7 @@ TEST_F(DemoScriptTest, TheReportEndsWithOneAndTheReasonWhenTheImportDidNotDoItsJ
     EXPECT_NE(r.err.find(c.reason), std::string::npos) << r.err;
   }
 
-  l2stest::DemoProgram noExport("demo-script-no-export");
+  l2stest::DemoProgram noExport("demo-script-no-export", GetParam());
   ASSERT_EQ(noExport.makeDemo(), 0);
   fs::remove_all(noExport.dir() / "lab");
   fs::create_directories(noExport.dir() / "lab");
@@ -102,5 +102,7 @@ TEST_F(DemoScriptTest, TheReportEndsWithOneAndTheReasonWhenTheImportDidNotDoItsJ
   EXPECT_EQ(r.code, 1);
   EXPECT_NE(r.err.find("Kan ikke åpne"), std::string::npos) << "the error line says why" << r.err;
 }
+
+INSTANTIATE_TEST_SUITE_P(Backends, DemoScriptTest, ::testing::ValuesIn(l2stest::scriptBackends()), l2stest::backendName);
 
 }  // namespace

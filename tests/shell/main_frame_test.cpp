@@ -32,7 +32,7 @@ class MainFrameTest : public ShellTest {
   void startProgram() { ASSERT_TRUE(session().start([] { shell::Main(); })); }
 };
 
-TEST_F(MainFrameTest, FirstRunShowsTheSettingsWindowBeforeTheFrameAndOnlyOnce) {
+TEST_P(MainFrameTest, FirstRunShowsTheSettingsWindowBeforeTheFrameAndOnlyOnce) {
   makeDatasetList({{"Demo", dataDir().string()}});
   writeIni("[Datasett]\nDatasett_navn=Demo\n");
   startProgram();
@@ -61,7 +61,7 @@ TEST_F(MainFrameTest, FirstRunShowsTheSettingsWindowBeforeTheFrameAndOnlyOnce) {
 
   session_.reset();
   resetProgram();
-  session_ = std::make_unique<l2stest::Session>();
+  newSession();
   startProgram();
   ASSERT_TRUE(robot().window(kFrame)) << failure();
   ASSERT_TRUE(robot().menu("E&xit")) << failure();
@@ -71,7 +71,7 @@ TEST_F(MainFrameTest, FirstRunShowsTheSettingsWindowBeforeTheFrameAndOnlyOnce) {
 
 // The shared settings file is there but cannot be read (here a named pipe, which not even an
 // administrator reads as a file): the user is told, and "Avslutt" does not replace it.
-TEST_F(MainFrameTest, AnUnreadableSettingsFileIsSaidAndNeverWritten) {
+TEST_P(MainFrameTest, AnUnreadableSettingsFileIsSaidAndNeverWritten) {
   makeKnownInstallation();
   fs::remove(iniPath());
   ASSERT_EQ(::mkfifo(iniPath().c_str(), 0644), 0);
@@ -94,7 +94,7 @@ TEST_F(MainFrameTest, AnUnreadableSettingsFileIsSaidAndNeverWritten) {
   EXPECT_TRUE(fs::is_fifo(iniPath()));
 }
 
-TEST_F(MainFrameTest, TitleNamesTheDataset) {
+TEST_P(MainFrameTest, TitleNamesTheDataset) {
   makeKnownInstallation();
   startProgram();
   ASSERT_TRUE(robot().window("Brakel-Sivra Provex (Rnx-versjon) [Demo]")) << failure();
@@ -102,7 +102,7 @@ TEST_F(MainFrameTest, TitleNamesTheDataset) {
 
 // The three stop boxes come in order; Abort on any of them ends the program at once with exit
 // code 0, before any file of the program is created or any setting is written.
-TEST_F(MainFrameTest, AbortOnAStopBoxEndsTheProgramWritingNothing) {
+TEST_P(MainFrameTest, AbortOnAStopBoxEndsTheProgramWritingNothing) {
   struct Case {
     const char* name;
     bool list;
@@ -127,7 +127,7 @@ TEST_F(MainFrameTest, AbortOnAStopBoxEndsTheProgramWritingNothing) {
     session_.reset();
     freshWorkDirectory();
     resetProgram();
-    session_ = std::make_unique<l2stest::Session>();
+    newSession();
     if (c.list) {
       if (c.directory) {
         makeDatasetList({{"Demo", c.directory}});
@@ -152,7 +152,7 @@ TEST_F(MainFrameTest, AbortOnAStopBoxEndsTheProgramWritingNothing) {
   }
 }
 
-TEST_F(MainFrameTest, IgnoreGoesOnThroughEveryStopBoxWithABlankDataDirectory) {
+TEST_P(MainFrameTest, IgnoreGoesOnThroughEveryStopBoxWithABlankDataDirectory) {
   startProgram();  // no settings file, no dataset list
   for (int i = 0; i < 3; ++i) ASSERT_TRUE(answer("Stop", "Ignore")) << failure();
   // A first run: the settings window before the frame, with an empty (created) dataset list.
@@ -184,7 +184,7 @@ void changeSupplierRange() {
   });
 }
 
-TEST_F(MainFrameTest, OnlyAvsluttWritesTheSettingsBack) {
+TEST_P(MainFrameTest, OnlyAvsluttWritesTheSettingsBack) {
   struct Case {
     const char* way;
     bool stores;
@@ -195,7 +195,7 @@ TEST_F(MainFrameTest, OnlyAvsluttWritesTheSettingsBack) {
     resetProgram();
     freshWorkDirectory();
     makeKnownInstallation();
-    session_ = std::make_unique<l2stest::Session>();
+    newSession();
     shell::setProcedure("ImportWindow", changeSupplierRange);
     startProgram();
     ASSERT_TRUE(robot().window(kFrame)) << failure();
@@ -229,7 +229,7 @@ void importWindow() {
   }
 }
 
-TEST_F(MainFrameTest, EveryImportStartOpensAnotherWindowOnAnotherThread) {
+TEST_P(MainFrameTest, EveryImportStartOpensAnotherWindowOnAnotherThread) {
   makeKnownInstallation();
   shell::setProcedure("ImportWindow", importWindow);
   startProgram();
@@ -273,14 +273,14 @@ class DragDouble : public sys::Desktop {
   bool on_;
 };
 
-TEST_F(MainFrameTest, FullWindowDragIsOffWhileTheProgramRunsWhenItWasOn) {
+TEST_P(MainFrameTest, FullWindowDragIsOffWhileTheProgramRunsWhenItWasOn) {
   for (bool onAtStart : {true, false}) {
     SCOPED_TRACE(onAtStart ? "on at start" : "off at start");
     session_.reset();
     resetProgram();
     freshWorkDirectory();
     makeKnownInstallation();
-    session_ = std::make_unique<l2stest::Session>();
+    newSession();
     DragDouble desk(onAtStart);
     sys::setDesktop(&desk);
     startProgram();
@@ -294,7 +294,7 @@ TEST_F(MainFrameTest, FullWindowDragIsOffWhileTheProgramRunsWhenItWasOn) {
   }
 }
 
-TEST_F(MainFrameTest, HelpMenuAndButtonOpenTheirPages) {
+TEST_P(MainFrameTest, HelpMenuAndButtonOpenTheirPages) {
   makeKnownInstallation();
   startProgram();
   ASSERT_TRUE(robot().window(kFrame)) << failure();
@@ -322,7 +322,12 @@ TEST_F(MainFrameTest, HelpMenuAndButtonOpenTheirPages) {
   EXPECT_TRUE(has(lines(), "dump ?EMNER selected 1 rows 2"));
   EXPECT_TRUE(has(lines(), "  row 1 \"Import\""));
   EXPECT_TRUE(has(lines(), "printer-setup"));
+  // The help asked for, by the window's keyword and by the contents.
+  EXPECT_TRUE(has(lines(), "help \"#contents\""));
+  EXPECT_EQ(linesStarting("help ").size(), 2u) << session().text();
 }
+
+INSTANTIATE_TEST_SUITE_P(Backends, MainFrameTest, ::testing::ValuesIn(l2stest::windowBackends()), l2stest::backendName);
 
 }  // namespace
 }  // namespace shelltest

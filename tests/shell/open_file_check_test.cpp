@@ -121,14 +121,14 @@ class OpenFileCheckTest : public ShellTest {
   }
 };
 
-TEST_F(OpenFileCheckTest, AMissingFileIsCreatedAndOpenedWithoutAWord) {
+TEST_P(OpenFileCheckTest, AMissingFileIsCreatedAndOpenedWithoutAWord) {
   EXPECT_TRUE(openChecked(1, {}));
   EXPECT_TRUE(captions().empty());
   EXPECT_TRUE(fs::exists(mapFile()));
   EXPECT_FALSE(halted());
 }
 
-TEST_F(OpenFileCheckTest, AFileAlreadyOpenOnTheThreadCountsAsOpened) {
+TEST_P(OpenFileCheckTest, AFileAlreadyOpenOnTheThreadCountsAsOpened) {
   makeMapFile();
   bool opened = false;
   ASSERT_TRUE(session().start([&] {
@@ -143,7 +143,7 @@ TEST_F(OpenFileCheckTest, AFileAlreadyOpenOnTheThreadCountsAsOpened) {
 }
 
 // Every failure the check cannot repair: its warning, then the end-of-program box.
-TEST_F(OpenFileCheckTest, UnrepairableFailuresEndTheProgram) {
+TEST_P(OpenFileCheckTest, UnrepairableFailuresEndTheProgram) {
   struct Case {
     const char* name;
     std::function<void(OpenFileCheckTest&)> setup;
@@ -172,7 +172,7 @@ TEST_F(OpenFileCheckTest, UnrepairableFailuresEndTheProgram) {
     fs::remove_all(dataDir());
     fs::create_directories(dataDir());
     resetProgram();
-    session_ = std::make_unique<l2stest::Session>();
+    newSession();
     c.setup(*this);
     const fs::path dir = c.inMissingDirectory ? root_ / "missing" : dataDir();
     EXPECT_FALSE(openChecked(c.create, {{c.warning, "Ok"}, {"Halt", "Ok"}}, dir));
@@ -185,7 +185,7 @@ TEST_F(OpenFileCheckTest, UnrepairableFailuresEndTheProgram) {
   }
 }
 
-TEST_F(OpenFileCheckTest, InvalidKeysAreRebuiltWhenTheUserSaysYes) {
+TEST_P(OpenFileCheckTest, InvalidKeysAreRebuiltWhenTheUserSaysYes) {
   makeMapFile();
   exec(mapFile(), "DROP INDEX \"MAP:MAPLABKEY\"");
   EXPECT_TRUE(openChecked(1, {{"Invalid Key", "Yes"}}));
@@ -196,7 +196,7 @@ TEST_F(OpenFileCheckTest, InvalidKeysAreRebuiltWhenTheUserSaysYes) {
   EXPECT_FALSE(halted());
 }
 
-TEST_F(OpenFileCheckTest, InvalidKeysEndTheProgramWhenTheUserSaysNo) {
+TEST_P(OpenFileCheckTest, InvalidKeysEndTheProgramWhenTheUserSaysNo) {
   makeMapFile();
   exec(mapFile(), "DROP INDEX \"MAP:MAPLABKEY\"");
   EXPECT_FALSE(openChecked(1, {{"Invalid Key", "No"}, {"Halt", "Ok"}}));
@@ -205,14 +205,14 @@ TEST_F(OpenFileCheckTest, InvalidKeysEndTheProgramWhenTheUserSaysNo) {
   EXPECT_FALSE(hasIndex(mapFile(), "MAP:MAPLABKEY"));
 }
 
-TEST_F(OpenFileCheckTest, ALockedFileIsOpenedAfterTheRecoveryOption) {
+TEST_P(OpenFileCheckTest, ALockedFileIsOpenedAfterTheRecoveryOption) {
   makeMapFile();
   Locker lock(mapFile(), std::chrono::milliseconds(1800));  // past the first open's wait
   EXPECT_TRUE(openChecked(1, {}));
   EXPECT_TRUE(captions().empty());
 }
 
-TEST_F(OpenFileCheckTest, AFileThatStaysLockedEndsTheProgramWithDiskError) {
+TEST_P(OpenFileCheckTest, AFileThatStaysLockedEndsTheProgramWithDiskError) {
   makeMapFile();
   Locker lock(mapFile());  // past the recovery wait of 10 s
   EXPECT_FALSE(openChecked(1, {{"File Access Error", "Ok"}, {"Halt", "Ok"}}));
@@ -224,6 +224,8 @@ TEST_F(OpenFileCheckTest, AFileThatStaysLockedEndsTheProgramWithDiskError) {
   EXPECT_NE(boxText("File Access Error").find("(32)."), std::string::npos);
   EXPECT_EQ(boxText("Halt"), "Disk Error");
 }
+
+INSTANTIATE_TEST_SUITE_P(Backends, OpenFileCheckTest, ::testing::ValuesIn(l2stest::windowBackends()), l2stest::backendName);
 
 }  // namespace
 }  // namespace shelltest

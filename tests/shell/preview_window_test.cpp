@@ -1,5 +1,5 @@
-// The report preview driven by the scripted user: paging, the set view, the magnified page,
-// spins at their limits and the two ways of leaving.
+// The report preview driven by the scripted user, headless and on the Qt windows: paging, the
+// set view, the magnified page, spins at their limits and the two ways of leaving.
 #include "shell/preview_window.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +12,7 @@
 #include "data/thread_state.h"
 #include "platform/ui/api/procedure.h"
 #include "platform/ui/headless/session.h"
-#include "test_session.h"
+#include "backend_session.h"
 #include "sample_pages.h"
 
 namespace {
@@ -22,7 +22,7 @@ using ui::headless::HWindow;
 
 constexpr const char* kTitle = "Report Preview";
 
-class PreviewTest : public ::testing::Test {
+class PreviewTest : public ::testing::TestWithParam<l2stest::ScriptBackend> {
  protected:
   void TearDown() override {
     if (session_) session_->finish();
@@ -35,7 +35,7 @@ class PreviewTest : public ::testing::Test {
   }
   void openList(std::vector<std::string> pages) {
     pages_ = std::move(pages);
-    session_ = std::make_unique<l2stest::Session>();
+    session_ = std::make_unique<l2stest::BackendSession>(GetParam());
     session_->start([this] {
       shell::PreviewWindow(pages_);
       response = data::thr().ThreadResponse;
@@ -45,8 +45,8 @@ class PreviewTest : public ::testing::Test {
 
   template <class F>
   auto inWindow(F f) {
-    std::lock_guard lock(session_->backend().mutex());
-    for (auto& [id, w] : session_->backend().windows())
+    auto windows = session_->windows();
+    for (auto& [id, w] : windows)
       if (w.title == kTitle) return f(&w);
     return f(static_cast<HWindow*>(nullptr));
   }
@@ -84,10 +84,10 @@ class PreviewTest : public ::testing::Test {
   std::atomic<int> response{-1};
   std::unique_ptr<report::Report> report_;
   std::vector<std::string> pages_;
-  std::unique_ptr<l2stest::Session> session_;
+  std::unique_ptr<l2stest::BackendSession> session_;
 };
 
-TEST_F(PreviewTest, OnePageDisablesTheSpinsAndTheViewMenu) {
+TEST_P(PreviewTest, OnePageDisablesTheSpinsAndTheViewMenu) {
   open(1);
   ASSERT_TRUE(robot().window(kTitle));
   for (const char* eq : {"?CURRENTPAGE", "?PAGESACROSS", "?PAGESDOWN", "?VIEWMENU"})
@@ -98,7 +98,7 @@ TEST_F(PreviewTest, OnePageDisablesTheSpinsAndTheViewMenu) {
   EXPECT_TRUE(control("?ZOOMNOZOOM").checked);
 }
 
-TEST_F(PreviewTest, TenPagesTwoByTwoFromPageNine) {
+TEST_P(PreviewTest, TenPagesTwoByTwoFromPageNine) {
   open(10);
   ASSERT_TRUE(robot().window(kTitle));
   twoByTwoAt(9);
@@ -118,7 +118,7 @@ TEST_F(PreviewTest, TenPagesTwoByTwoFromPageNine) {
   EXPECT_FALSE(control("?PREVIOUS").enabled);
 }
 
-TEST_F(PreviewTest, TheLastPageAloneInASetView) {
+TEST_P(PreviewTest, TheLastPageAloneInASetView) {
   open(10);
   ASSERT_TRUE(robot().window(kTitle));
   twoByTwoAt(10);
@@ -126,7 +126,7 @@ TEST_F(PreviewTest, TheLastPageAloneInASetView) {
   EXPECT_EQ(status(2), "Page 10 of 10");
 }
 
-TEST_F(PreviewTest, ClickOnTheThirdCellMagnifiesItAndAClickOnItReturns) {
+TEST_P(PreviewTest, ClickOnTheThirdCellMagnifiesItAndAClickOnItReturns) {
   open(10);
   ASSERT_TRUE(robot().window(kTitle));
   twoByTwoAt(5);
@@ -153,7 +153,7 @@ struct SpinCase {
   const char* shown;
 };
 
-TEST_F(PreviewTest, ASpinValueOutsideItsRangeTakesTheLimit) {
+TEST_P(PreviewTest, ASpinValueOutsideItsRangeTakesTheLimit) {
   const SpinCase cases[] = {
       {"?CURRENTPAGE", "99", "12"}, {"?CURRENTPAGE", "0", "1"}, {"?PAGESACROSS", "15", "10"}, {"?PAGESDOWN", "0", "1"}};
   for (const SpinCase& c : cases) {
@@ -173,7 +173,7 @@ TEST_F(PreviewTest, ASpinValueOutsideItsRangeTakesTheLimit) {
   }
 }
 
-TEST_F(PreviewTest, TheResponseIsOneOnlyForPrint) {
+TEST_P(PreviewTest, TheResponseIsOneOnlyForPrint) {
   const std::pair<const char*, int> ways[] = {
       {"?PRINTBUTTON", 1}, {"?PRINT", 1}, {"?EXITBUTTON", 2}, {"?EXIT", 2}, {"close", 2}};
   for (auto [way, expected] : ways) {
@@ -188,7 +188,7 @@ TEST_F(PreviewTest, TheResponseIsOneOnlyForPrint) {
 }
 
 // Nothing to measure used to divide by a zero page width; now the user is told.
-TEST_F(PreviewTest, NoPageOrAnUnreadableFirstPageIsSaidAndAnswersTwo) {
+TEST_P(PreviewTest, NoPageOrAnUnreadableFirstPageIsSaidAndAnswersTwo) {
   const std::pair<std::vector<std::string>, const char*> lists[] = {
       {{}, "The report has no pages to show."},
       {{"/nonexistent/page1.png", "/nonexistent/page2.png"}, "The first page of the report cannot be read:"}};
@@ -197,13 +197,13 @@ TEST_F(PreviewTest, NoPageOrAnUnreadableFirstPageIsSaidAndAnswersTwo) {
     ASSERT_TRUE(robot().answer(kTitle, "Ok"));
     ASSERT_TRUE(robot().waitEnd());
     EXPECT_EQ(response, 2);
-    EXPECT_NE(session_->text().find(text), std::string::npos) << session_->text();
+    EXPECT_NE(session_->transcript().text().find(text), std::string::npos) << session_->transcript().text();
     session_->finish();
     session_ = nullptr;
   }
 }
 
-TEST_F(PreviewTest, CellsAreRebuiltOnlyWhenTheirNumberChanges) {
+TEST_P(PreviewTest, CellsAreRebuiltOnlyWhenTheirNumberChanges) {
   open(20);
   ASSERT_TRUE(robot().window(kTitle));
   twoByTwoAt(1);
@@ -222,7 +222,7 @@ TEST_F(PreviewTest, CellsAreRebuiltOnlyWhenTheirNumberChanges) {
   EXPECT_EQ(control("?PAGESACROSS").value, "3");
 }
 
-TEST_F(PreviewTest, JumpWindowAndZoomMenu) {
+TEST_P(PreviewTest, JumpWindowAndZoomMenu) {
   open(12);
   ASSERT_TRUE(robot().window(kTitle));
   ASSERT_TRUE(robot().press("?JUMP"));
@@ -246,9 +246,9 @@ TEST_F(PreviewTest, JumpWindowAndZoomMenu) {
   EXPECT_EQ(status(3), "Zoom (200%)");
   ASSERT_TRUE(robot().press("?ZOOMBUTTON"));
   ASSERT_TRUE(robot().popup(0));  // no choice changes nothing
-  EXPECT_NE(session_->text().find("popup \"No Zoom|-|Page Width|50%|75%|100%|+200%|300%\" answer 0"),
+  EXPECT_NE(session_->transcript().text().find("popup \"No Zoom|-|Page Width|50%|75%|100%|+200%|300%\" answer 0"),
             std::string::npos)
-      << session_->text();
+      << session_->transcript().text();
   EXPECT_EQ(status(3), "Zoom (200%)");
   ASSERT_TRUE(robot().press("?ZOOM50"));
   EXPECT_EQ(control("?MAGNIFIED").zoom, 50);
@@ -283,5 +283,7 @@ TEST(PreviewLayout, CellsKeepThePageShapeInDialogUnits) {
     }
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(Backends, PreviewTest, ::testing::ValuesIn(l2stest::windowBackends()), l2stest::backendName);
 
 }  // namespace

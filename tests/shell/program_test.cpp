@@ -1,5 +1,5 @@
 // The real program, run as users run it, in a scratch working directory: a scripted run
-// through the headless backend from start to "Avslutt".
+// from start to "Avslutt", headless and on the Qt windows.
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -21,7 +21,7 @@ std::string readFile(const fs::path& p) {
   return s.str();
 }
 
-class ProgramTest : public ::testing::Test {
+class ProgramTest : public ::testing::TestWithParam<l2stest::ScriptBackend> {
  protected:
   struct Ran {
     int code;
@@ -32,11 +32,11 @@ class ProgramTest : public ::testing::Test {
     const int code = demo_.runScript(script, env);
     return {code, demo_.transcript()};
   }
-  l2stest::DemoProgram demo_{"program"};
+  l2stest::DemoProgram demo_{"program", GetParam()};
   const fs::path& dir_ = demo_.dir();
 };
 
-TEST_F(ProgramTest, ADemoDirectoryStartsTheFrameAndAvsluttStoresTheSettings) {
+TEST_P(ProgramTest, ADemoDirectoryStartsTheFrameAndAvsluttStoresTheSettings) {
   ASSERT_EQ(demo_.makeDemo(), 0);
   EXPECT_TRUE(fs::exists(dir_ / "Datasett.tps"));
   EXPECT_TRUE(fs::is_directory(dir_ / "data"));
@@ -59,7 +59,7 @@ TEST_F(ProgramTest, ADemoDirectoryStartsTheFrameAndAvsluttStoresTheSettings) {
 }
 
 // The README's road for a new user: the demo, the frame, the import window, "Start import".
-TEST_F(ProgramTest, AScriptedImportOnTheDemoDataWritesRecords) {
+TEST_P(ProgramTest, AScriptedImportOnTheDemoDataWritesRecords) {
   ASSERT_EQ(demo_.makeDemo(), 0);
   const auto [code, transcript] = runScript("window \"Innstillinger\"\n"
                                             "press ?OK\n"
@@ -89,7 +89,7 @@ TEST_F(ProgramTest, AScriptedImportOnTheDemoDataWritesRecords) {
 
 // A dataset name that is not in the list: OK refuses it, and the program keeps working in the
 // dataset it uses (never the drive's root), and "Avslutt" stores that one.
-TEST_F(ProgramTest, TheSettingsWindowRefusesADatasetNotInTheList) {
+TEST_P(ProgramTest, TheSettingsWindowRefusesADatasetNotInTheList) {
   ASSERT_EQ(demo_.makeDemo(), 0);
   const auto [code, transcript] = runScript("window \"Innstillinger\"\n"
                                             "type ?GLO:DATASETT_NAVN \"Finnes ikke\"\n"
@@ -114,7 +114,7 @@ TEST_F(ProgramTest, TheSettingsWindowRefusesADatasetNotInTheList) {
 }
 
 // "fjl" finds the laboratory FJL; the import must then read FJL's mappings, not none.
-TEST_F(ProgramTest, ALaboratoryCodeTypedInLowerCaseImports) {
+TEST_P(ProgramTest, ALaboratoryCodeTypedInLowerCaseImports) {
   ASSERT_EQ(demo_.makeDemo(), 0);
   const auto [code, transcript] = runScript("window \"Innstillinger\"\n"
                                             "press ?OK\n"
@@ -138,7 +138,7 @@ TEST_F(ProgramTest, ALaboratoryCodeTypedInLowerCaseImports) {
 
 // The stop boxes answered Ignore leave the data directory blank: its files go to the user's
 // own folder, not to the root of the disk.
-TEST_F(ProgramTest, ABlankDataDirectoryUsesTheUsersOwnFolder) {
+TEST_P(ProgramTest, ABlankDataDirectoryUsesTheUsersOwnFolder) {
   const auto [code, transcript] = runScript("answer \"Stop\" Ignore\n"
                                             "answer \"Stop\" Ignore\n"
                                             "answer \"Stop\" Ignore\n"
@@ -154,14 +154,15 @@ TEST_F(ProgramTest, ABlankDataDirectoryUsesTheUsersOwnFolder) {
 // Paths outside Windows-1252. A working directory is never stored in a record: the dataset
 // list in it is found. A data directory comes from the dataset list, which cannot hold such a
 // character: the start says so instead of failing on every file.
-TEST_F(ProgramTest, PathsOutsideWindows1252) {
+TEST_P(ProgramTest, PathsOutsideWindows1252) {
   const std::string bin = l2stest::DemoProgram::bin();
   const fs::path work = dir_ / "Čast 東";
   fs::create_directories(work);
   const auto start = [&](const std::string& script) {
     std::ofstream(work / "script.txt") << script;
-    demo_.run("cd '" + work.string() + "' && LAB2SIV_SYSTEM_DIR='" + (work / "system").string() + "' '" + bin +
-        "lab2siv' --headless --script script.txt --transcript out.txt");
+    demo_.run("cd '" + work.string() + "' && LAB2SIV_SYSTEM_DIR='" + (work / "system").string() + "' " +
+              l2stest::scriptEnv(GetParam()) + "'" + bin + "lab2siv' " + l2stest::scriptOption(GetParam()) +
+              " script.txt --transcript out.txt");
     return readFile(work / "out.txt");
   };
   ASSERT_EQ(demo_.run("cd '" + work.string() + "' && '" + bin + "lab2siv-demo' ."), 0);
@@ -181,5 +182,30 @@ TEST_F(ProgramTest, PathsOutsideWindows1252) {
   EXPECT_EQ(transcript.find("box \"Stop\""), std::string::npos) << transcript;
   EXPECT_NE(transcript.find("end 0"), std::string::npos) << transcript;
 }
+
+// Turning the wheel over the import window's drop lists, which have not got the focus, leaves
+// their choices alone (a later import would store them on every record).
+TEST_P(ProgramTest, AWheelOverTheImportWindowsDropListsChangesNothing) {
+  ASSERT_EQ(demo_.makeDemo(), 0);
+  const char* lists[] = {"?GLO:PRTYPE", "?GLO:PR_METODE", "?GLO:PR_TYPE_TUNGMETALL"};
+  std::string script = "window \"Innstillinger\"\npress ?OK\nwindow P1$APPFRAME\nmenu \"&Import\"\nwindow \"Import\"\n";
+  for (const char* l : lists) script += std::string("dump ") + l + "\n";
+  for (const char* l : lists) script += std::string("wheel ") + l + " -1\nwheel " + l + " 3\n";
+  for (const char* l : lists) script += std::string("dump ") + l + "\n";
+  script += "close\nwindow P1$APPFRAME\nmenu \"Avslutt\"\n";
+  const auto [code, transcript] = runScript(script);
+  ASSERT_EQ(code, 0) << transcript;
+  for (const char* l : lists) {
+    const std::string head = std::string("dump ") + l + " ";
+    const auto before = transcript.find(head);
+    const auto after = transcript.rfind(head);
+    ASSERT_NE(before, after) << transcript;
+    EXPECT_EQ(transcript.substr(before, transcript.find('\n', before) - before),
+              transcript.substr(after, transcript.find('\n', after) - after));
+  }
+  EXPECT_NE(transcript.find("dump ?GLO:PRTYPE \"Rutinekontroll\""), std::string::npos) << transcript;
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, ProgramTest, ::testing::ValuesIn(l2stest::scriptBackends()), l2stest::backendName);
 
 }  // namespace

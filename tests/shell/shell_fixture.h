@@ -1,7 +1,8 @@
 #pragma once
 // A scratch working directory for one test: current directory, system settings directory,
 // drive root and data directory under a fresh temp folder, and the process-wide state of the
-// program put back to its start. Procedures run in a headless session played by its robot.
+// program put back to its start. Procedures run in a session played by its robot: headless, or
+// on the Qt windows too where a fixture's tests are TEST_P over windowBackends().
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -19,6 +20,7 @@
 #include "platform/store/paths.h"
 #include "platform/sys/desktop.h"
 #include "platform/ui/headless/session.h"
+#include "backend_session.h"
 #include "test_session.h"
 #include "shell/global_settings.h"
 #include "shell/procedures.h"
@@ -28,7 +30,7 @@ namespace shelltest {
 
 namespace fs = std::filesystem;
 
-class ShellTest : public ::testing::Test {
+class ShellTest : public ::testing::TestWithParam<l2stest::ScriptBackend> {
  protected:
   void SetUp() override {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -44,7 +46,15 @@ class ShellTest : public ::testing::Test {
     ::setenv("LAB2SIV_SYSTEM_DIR", (root_ / "system").c_str(), 1);
     store::setDriveRoot((root_ / "drive").string());
     resetProgram();
-    session_ = std::make_unique<l2stest::Session>();
+    newSession();
+  }
+  // A fresh session on the test's backend (the one before it has ended).
+  void newSession() {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    const bool qt = info->value_param() && GetParam() == l2stest::ScriptBackend::Qt;
+    session_.reset();
+    session_ = std::make_unique<l2stest::BackendSession>(qt ? l2stest::ScriptBackend::Qt
+                                                            : l2stest::ScriptBackend::Headless);
   }
 
   void TearDown() override {
@@ -120,7 +130,7 @@ class ShellTest : public ::testing::Test {
     s.close();
   }
 
-  ui::headless::Session& session() { return *session_; }
+  l2stest::BackendSession& session() { return *session_; }
   ui::headless::Robot& robot() { return session_->robot(); }
   // Answers the box with `caption` once it is shown. The robot's idle wait can look just after
   // one box was answered, before its thread is on to the next one; so wait for the box itself.
@@ -130,28 +140,29 @@ class ShellTest : public ::testing::Test {
   }
   // True once a box with `caption` waits for its answer (false after the robot's timeout).
   bool waitForBox(const std::string& caption) {
-    auto& b = session_->backend();
     const auto shown = [&] {
-      std::lock_guard lock(b.mutex());
-      for (const auto& p : b.pending()) {
-        if (p->kind == ui::headless::Pending::Kind::Box && !p->answered &&
-            p->box.caption == caption) {
-          return true;
-        }
-      }
+      for (const auto& p : session_->driver().pending())
+        if (p.kind == ui::headless::PendingView::Kind::Box && p.box.caption == caption) return true;
       return false;
     };
     const auto until = std::chrono::steady_clock::now() + robot().timeout();
     while (!shown()) {
       if (std::chrono::steady_clock::now() >= until) return false;
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      session_->driver().waitChange(std::chrono::milliseconds(5));
     }
     return true;
   }
 
   std::vector<std::string> lines() const { return session_->transcript().lines(); }
   // The equate of the focused control of the newest window with this title.
-  std::string focus(const std::string& title) { return testing_util::focusedEquate(session_->backend(), title); }
+  std::string focus(const std::string& title) {
+    const ui::headless::HWindow* newest = nullptr;
+    const auto windows = session_->windows();
+    for (auto& [id, w] : windows)
+      if (w.title == title && (!newest || w.order > newest->order)) newest = &w;
+    if (!newest || !newest->controls.count(newest->focus)) return {};
+    return newest->controls.at(newest->focus).def.equate;
+  }
   // The transcript lines that start with `prefix`, in order.
   std::vector<std::string> linesStarting(const std::string& prefix) const {
     std::vector<std::string> out;
@@ -165,7 +176,7 @@ class ShellTest : public ::testing::Test {
 
   fs::path root_;
   fs::path oldCwd_;
-  std::unique_ptr<l2stest::Session> session_;
+  std::unique_ptr<l2stest::BackendSession> session_;
 };
 
 }  // namespace shelltest

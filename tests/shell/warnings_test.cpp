@@ -36,7 +36,7 @@ void failARead() {
   f.get(data::MapLab::MAPLABKEY);
 }
 
-TEST_F(WarningsTest, ReturnsTheButtonPressedAndKindTwoYesAsTwo) {
+TEST_P(WarningsTest, ReturnsTheButtonPressedAndKindTwoYesAsTwo) {
   int kind2 = 0, kind16 = 0, outside = -1;
   ASSERT_TRUE(session().start([&] {
     kind2 = data::ShowWarningText(2, "MapFile.tps");
@@ -57,7 +57,7 @@ TEST_F(WarningsTest, ReturnsTheButtonPressedAndKindTwoYesAsTwo) {
       << session().text();
 }
 
-TEST_F(WarningsTest, TheSavedErrorIsReportedOnceThenTheCurrentOne) {
+TEST_P(WarningsTest, TheSavedErrorIsReportedOnceThenTheCurrentOne) {
   ASSERT_TRUE(session().start([] {
     failARead();                 // 37, "File Not Open"
     data::SaveLastError();
@@ -81,7 +81,7 @@ TEST_F(WarningsTest, TheSavedErrorIsReportedOnceThenTheCurrentOne) {
 
 // An error saved on one thread is reported by that thread's warning, even when another
 // thread shows a warning in between.
-TEST_F(WarningsTest, AnotherThreadsWarningDoesNotTakeTheSavedError) {
+TEST_P(WarningsTest, AnotherThreadsWarningDoesNotTakeTheSavedError) {
   ASSERT_TRUE(session().start([] {
     failARead();
     data::SaveLastError();
@@ -102,7 +102,7 @@ TEST_F(WarningsTest, AnotherThreadsWarningDoesNotTakeTheSavedError) {
       << texts[2];
 }
 
-TEST_F(WarningsTest, KindFifteenAfterAChangeByAnotherStation) {
+TEST_P(WarningsTest, KindFifteenAfterAChangeByAnotherStation) {
   ASSERT_TRUE(session().start([] {
     auto& mine = data::thr().MapLab;
     ASSERT_EQ(mine.create(), 0);
@@ -129,7 +129,7 @@ TEST_F(WarningsTest, KindFifteenAfterAChangeByAnotherStation) {
   EXPECT_EQ(boxTexts(), std::vector<std::string>({"This record was changed by another station."}));
 }
 
-TEST_F(WarningsTest, SaveLastErrorRollsBackTheThreadsTransaction) {
+TEST_P(WarningsTest, SaveLastErrorRollsBackTheThreadsTransaction) {
   bool activeAfter = true;
   int found = 0;
   ASSERT_TRUE(session().start([&] {
@@ -163,7 +163,7 @@ TEST_F(WarningsTest, SaveLastErrorRollsBackTheThreadsTransaction) {
       << texts[0];
 }
 
-TEST_F(WarningsTest, WarningsThatEndTheProgramShowTheirFinalMessage) {
+TEST_P(WarningsTest, WarningsThatEndTheProgramShowTheirFinalMessage) {
   struct {
     int kind;
     const char* caption;
@@ -180,7 +180,7 @@ TEST_F(WarningsTest, WarningsThatEndTheProgramShowTheirFinalMessage) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.kind);
     session_.reset();
-    session_ = std::make_unique<l2stest::Session>();
+    newSession();
     bool returned = false;
     const int kind = c.kind;
     ASSERT_TRUE(session().start([kind, &returned] {
@@ -197,6 +197,8 @@ TEST_F(WarningsTest, WarningsThatEndTheProgramShowTheirFinalMessage) {
     EXPECT_EQ(linesStarting("halt 0").size(), 1u);
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(Backends, WarningsTest, ::testing::ValuesIn(l2stest::windowBackends()), l2stest::backendName);
 
 }  // namespace
 }  // namespace shelltest

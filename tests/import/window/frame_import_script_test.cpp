@@ -16,7 +16,7 @@
 #include "maintenance/register.h"
 #include "platform/store/paths.h"
 #include "platform/ui/headless/session.h"
-#include "test_session.h"
+#include "backend_session.h"
 #include "shell/global_settings.h"
 #include "shell/main.h"
 
@@ -24,16 +24,16 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class FrameImportScriptTest : public l2stest::ProgramDirTest {
+class FrameImportScriptTest : public l2stest::ProgramDirTest, public ::testing::WithParamInterface<l2stest::ScriptBackend> {
  protected:
   FrameImportScriptTest() : ProgramDirTest("l2s-frame-import") {}
 };
 
-TEST_F(FrameImportScriptTest, FromTheFrameThroughTheImportWindowToFerdig) {
+TEST_P(FrameImportScriptTest, FromTheFrameThroughTheImportWindowToFerdig) {
   const fs::path dataDir = this->dataDir();
   prepareDataset();
   if (HasFatalFailure()) return;
-  l2stest::Session session;
+  l2stest::BackendSession session(GetParam());
   ASSERT_TRUE(session.start([] { shell::Main(); }));
   std::istringstream script(
       "window P1$APPFRAME\n"
@@ -50,7 +50,7 @@ TEST_F(FrameImportScriptTest, FromTheFrameThroughTheImportWindowToFerdig) {
       "press ?CLOSE\n"
       "window P1$APPFRAME\n"
       "menu \"Avslutt\"\n");
-  EXPECT_EQ(ui::headless::runScript(session, script), 0) << session.text();
+  EXPECT_EQ(session.run(script), 0) << session.text();
   const std::string t = session.text();
   EXPECT_NE(t.find("dump ?MAP:LABNAVN \"Kjemilab\""), std::string::npos) << t;
   EXPECT_NE(t.find("dump ?LOC:MELDING_1 \"Ferdig!\""), std::string::npos) << t;
@@ -60,5 +60,7 @@ TEST_F(FrameImportScriptTest, FromTheFrameThroughTheImportWindowToFerdig) {
   data::SetFileNames();
   EXPECT_GT(l2stest::storedDischargeControls(), 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(Backends, FrameImportScriptTest, ::testing::ValuesIn(l2stest::windowBackends()), l2stest::backendName);
 
 }  // namespace

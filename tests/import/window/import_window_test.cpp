@@ -60,7 +60,7 @@ class ImportWindowTest : public WindowHarness {
   std::string value(const char* equate) { return control(kTitle, equate).value; }
 };
 
-TEST_F(ImportWindowTest, BlankLaboratoryDisablesTheControlsButTabsFollowTheirSwitches) {
+TEST_P(ImportWindowTest, BlankLaboratoryDisablesTheControlsButTabsFollowTheirSwitches) {
   shell::editGlobals([](shell::GlobalSettings& g) {
     g.UTSLKTR = 1;
     g.SLAMKTR = 0;
@@ -77,7 +77,7 @@ TEST_F(ImportWindowTest, BlankLaboratoryDisablesTheControlsButTabsFollowTheirSwi
   closeWindow();
 }
 
-TEST_F(ImportWindowTest, UnknownLaboratoryOpensTheSelectListAndCancellingKeepsTheCode) {
+TEST_P(ImportWindowTest, UnknownLaboratoryOpensTheSelectListAndCancellingKeepsTheCode) {
   openWindow("");
   ASSERT_TRUE(robot.type("?THR:LAB", "ZZ"));
   ASSERT_TRUE(robot.window("Tabell laboratorier"));
@@ -96,7 +96,7 @@ TEST_F(ImportWindowTest, UnknownLaboratoryOpensTheSelectListAndCancellingKeepsTh
   EXPECT_EQ(shell::globals().LAB.str(), "K1") << "the window leaves the laboratory's stored code";
 }
 
-TEST_F(ImportWindowTest, ALaboratoryFoundInAnotherLetterCaseTakesItsStoredCode) {
+TEST_P(ImportWindowTest, ALaboratoryFoundInAnotherLetterCaseTakesItsStoredCode) {
   // The mappings are found by the stored code: "k2" would find the laboratory, then nothing.
   std::string ranFor;
   import::setImportRunner([&](const import::ImportChoices&, import::ImportRunState&, import::ImportProgress&) {
@@ -113,7 +113,7 @@ TEST_F(ImportWindowTest, ALaboratoryFoundInAnotherLetterCaseTakesItsStoredCode) 
   EXPECT_EQ(shell::globals().LAB.str(), "K2") << "saved as stored";
 }
 
-TEST_F(ImportWindowTest, LaboratoryLookupButtonChoosesFromTheList) {
+TEST_P(ImportWindowTest, LaboratoryLookupButtonChoosesFromTheList) {
   openWindow("K1");
   ASSERT_TRUE(robot.press("?CALLLOOKUP"));
   ASSERT_TRUE(robot.window("Tabell laboratorier"));
@@ -125,7 +125,7 @@ TEST_F(ImportWindowTest, LaboratoryLookupButtonChoosesFromTheList) {
   closeWindow();
 }
 
-TEST_F(ImportWindowTest, SupplierMappedForThisLaboratoryShowsItsPlant) {
+TEST_P(ImportWindowTest, SupplierMappedForThisLaboratoryShowsItsPlant) {
   openWindow("K1");
   ASSERT_TRUE(robot.type("?GLO:LEVERAND1", "100"));
   EXPECT_EQ(value("?LOC:LEVERAND1"), "Renseanlegg Nord");
@@ -139,7 +139,7 @@ TEST_F(ImportWindowTest, SupplierMappedForThisLaboratoryShowsItsPlant) {
   closeWindow();
 }
 
-TEST_F(ImportWindowTest, TabsFollowTheirSwitchesAndTypedSampleTypesMustBeListed) {
+TEST_P(ImportWindowTest, TabsFollowTheirSwitchesAndTypedSampleTypesMustBeListed) {
   openWindow("K1");
   ASSERT_TRUE(robot.check("?GLO:UTSLKTR", false));
   EXPECT_FALSE(enabled("?UTSLIPPSKONTROLL:TAB"));
@@ -158,7 +158,7 @@ TEST_F(ImportWindowTest, TabsFollowTheirSwitchesAndTypedSampleTypesMustBeListed)
   closeWindow();
 }
 
-TEST_F(ImportWindowTest, ReopeningKeepsSwitchesDatesAndTheLastLaboratory) {
+TEST_P(ImportWindowTest, ReopeningKeepsSwitchesDatesAndTheLastLaboratory) {
   openWindow("K2");
   ASSERT_TRUE(robot.type("?THR:LAB", "K1"));
   ASSERT_TRUE(robot.check("?GLO:OVERSKRIVES", false));
@@ -174,7 +174,7 @@ TEST_F(ImportWindowTest, ReopeningKeepsSwitchesDatesAndTheLastLaboratory) {
   closeWindow();
 }
 
-TEST_F(ImportWindowTest, DateEntriesTakeDatesAndRefuseOtherText) {
+TEST_P(ImportWindowTest, DateEntriesTakeDatesAndRefuseOtherText) {
   openWindow("K1");
   struct Case {
     const char* typed;
@@ -198,7 +198,7 @@ TEST_F(ImportWindowTest, DateEntriesTakeDatesAndRefuseOtherText) {
   closeWindow();
 }
 
-TEST_F(ImportWindowTest, EmptySampleTypeFileBlanksTheSavedType) {
+TEST_P(ImportWindowTest, EmptySampleTypeFileBlanksTheSavedType) {
   data::PrType types;
   types.setName(data::fileName(data::FileId::PrType));
   std::filesystem::remove(store::resolvePath(types.name()));
@@ -209,7 +209,7 @@ TEST_F(ImportWindowTest, EmptySampleTypeFileBlanksTheSavedType) {
   closeWindow();
 }
 
-TEST_F(ImportWindowTest, SampleTableDialogStoresTheChoiceWithTheLaboratory) {
+TEST_P(ImportWindowTest, SampleTableDialogStoresTheChoiceWithTheLaboratory) {
   openWindow("K1");
   ASSERT_TRUE(robot.press("?IMPORTFILEBUTTON"));
   ASSERT_TRUE(robot.cancelFile());
@@ -229,7 +229,7 @@ TEST_F(ImportWindowTest, SampleTableDialogStoresTheChoiceWithTheLaboratory) {
 
 // A path beyond Windows-1252 is refused by name, as the laboratory form refuses its chosen
 // paths; one too long for the record says so. Neither reaches the window or the record.
-TEST_F(ImportWindowTest, ASampleTablePathThatTheRecordCannotHoldIsRefused) {
+TEST_P(ImportWindowTest, ASampleTablePathThatTheRecordCannotHoldIsRefused) {
   struct Case {
     std::string path;
     std::string caption;
@@ -259,7 +259,7 @@ TEST_F(ImportWindowTest, ASampleTablePathThatTheRecordCannotHoldIsRefused) {
 
 // Typed text the settings cannot hold stops "Start import" with the field named and the focus
 // on it; mended, the run goes.
-TEST_F(ImportWindowTest, StartImportRefusesTypedTextTheFieldsCannotHold) {
+TEST_P(ImportWindowTest, StartImportRefusesTypedTextTheFieldsCannotHold) {
   struct Case {
     const char* field;
     const char* typed;
@@ -298,14 +298,11 @@ TEST_F(ImportWindowTest, StartImportRefusesTypedTextTheFieldsCannotHold) {
 
 // Input given while the run works is stale; input given once its end shows is the user's next
 // step and is kept.
-TEST_F(ImportWindowTest, AClickQueuedDuringTheRunIsDroppedAndOneAfterItsEndIsKept) {
+TEST_P(ImportWindowTest, AClickQueuedDuringTheRunIsDroppedAndOneAfterItsEndIsKept) {
   const auto clickOn = [&](const char* equate) {
     int window = 0;
-    {
-      std::lock_guard lock(backend.mutex());
-      for (auto& [id, w] : backend.windows())
-        if (w.title == kTitle) window = id;
-    }
+    for (auto& [id, w] : driver.windows())
+      if (w.title == kTitle) window = id;
     ui::Event click;
     click.kind = ui::EventKind::Accepted;
     click.control = control(kTitle, equate).def.id;
@@ -335,7 +332,7 @@ TEST_F(ImportWindowTest, AClickQueuedDuringTheRunIsDroppedAndOneAfterItsEndIsKep
   EXPECT_TRUE(robot.waitEnd()) << "the click after the end closes the window";
 }
 
-TEST_F(ImportWindowTest, StartImportRunsWithTheChoicesAndShowsItsProgress) {
+TEST_P(ImportWindowTest, StartImportRunsWithTheChoicesAndShowsItsProgress) {
   import::ImportChoices seen;
   std::string ranFor;
   std::atomic<int> runs{0};
@@ -362,7 +359,7 @@ TEST_F(ImportWindowTest, StartImportRunsWithTheChoicesAndShowsItsProgress) {
 
 // Another station renamed the laboratory while the window was open: the box names it, and no
 // run looks for tables in a directory it no longer knows.
-TEST_F(ImportWindowTest, ALaboratoryRenamedUnderTheOpenWindowIsNamedAndNotImported) {
+TEST_P(ImportWindowTest, ALaboratoryRenamedUnderTheOpenWindowIsNamedAndNotImported) {
   std::atomic<int> runs{0};
   import::setImportRunner([&](const import::ImportChoices&, import::ImportRunState&, import::ImportProgress&) { ++runs; });
   openWindow("K1");
@@ -381,7 +378,7 @@ TEST_F(ImportWindowTest, ALaboratoryRenamedUnderTheOpenWindowIsNamedAndNotImport
 }
 
 // The real run over the laboratory's dBase tables, started from the window.
-TEST_F(ImportWindowTest, StartImportWithoutADoubleRunsTheImportOverTheLabTables) {
+TEST_P(ImportWindowTest, StartImportWithoutADoubleRunsTheImportOverTheLabTables) {
   std::filesystem::remove(store::resolvePath(data::fileName(data::FileId::MapLab)));
   std::filesystem::remove(store::resolvePath(data::fileName(data::FileId::MapLever)));
   std::filesystem::remove(store::resolvePath(data::fileName(data::FileId::Anlegg)));
@@ -400,5 +397,7 @@ TEST_F(ImportWindowTest, StartImportWithoutADoubleRunsTheImportOverTheLabTables)
   closeWindow();
   EXPECT_GT(l2stest::storedDischargeControls(), 0) << "the run stored discharge controls";
 }
+
+INSTANTIATE_TEST_SUITE_P(Backends, ImportWindowTest, ::testing::ValuesIn(l2stest::windowBackends()), l2stest::backendName);
 
 }  // namespace

@@ -5,23 +5,23 @@
 #include <sstream>
 
 #include "platform/ui/headless/session.h"
-#include "test_session.h"
+#include "backend_session.h"
 #include "shell/main.h"
 #include "supplier_without_plant.h"
 
 namespace {
 
-class ViewersScriptTest : public l2stest::ProgramDirTest {
+class ViewersScriptTest : public l2stest::ProgramDirTest, public ::testing::WithParamInterface<l2stest::ScriptBackend> {
  protected:
   ViewersScriptTest() : ProgramDirTest("l2s-viewers-script") {}
 };
 
-TEST_F(ViewersScriptTest, ARunWithAMissingPlantEndsWithTheLogOpen) {
+TEST_P(ViewersScriptTest, ARunWithAMissingPlantEndsWithTheLogOpen) {
   prepareDataset();
   if (HasFatalFailure()) return;
   l2stest::addSupplierWithoutPlant(root_);
   if (HasFatalFailure()) return;
-  l2stest::Session session;
+  l2stest::BackendSession session(GetParam());
   ASSERT_TRUE(session.start([] { shell::Main(); }));
   std::istringstream script(
       "window P1$APPFRAME\n"
@@ -45,7 +45,7 @@ TEST_F(ViewersScriptTest, ARunWithAMissingPlantEndsWithTheLogOpen) {
       "press ?CANCELBUTTON\n"
       "window P1$APPFRAME\n"
       "menu \"Avslutt\"\n");
-  EXPECT_EQ(ui::headless::runScript(session, script), 0) << session.text();
+  EXPECT_EQ(session.run(script), 0) << session.text();
   const std::string t = session.text();
   const auto logOpened = t.find("open \"Se på Logg-file\"");
   const auto ferdig = t.find("dump ?LOC:MELDING_1 \"Ferdig!\"");
@@ -54,5 +54,7 @@ TEST_F(ViewersScriptTest, ARunWithAMissingPlantEndsWithTheLogOpen) {
   EXPECT_NE(t.find("Leverandør: 160 er ikke registrert Sivra 2000!"), std::string::npos) << t;
   EXPECT_NE(t.find("row 1 \"0123\" \"100\" \"Nordby kommune\""), std::string::npos) << t;
 }
+
+INSTANTIATE_TEST_SUITE_P(Backends, ViewersScriptTest, ::testing::ValuesIn(l2stest::windowBackends()), l2stest::backendName);
 
 }  // namespace

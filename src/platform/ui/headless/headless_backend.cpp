@@ -235,6 +235,7 @@ template <class T>
 T HeadlessBackend::waitFor(std::shared_ptr<Pending> p, T (*result)(const Pending&)) {
   std::unique_lock lock(m_);
   if (cancelAll_) return result(*p);
+  p->serial = ++serial_;
   pending_.push_back(p);
   cv_.notify_all();
   cv_.wait(lock, [&] { return p->answered || cancelAll_; });

@@ -20,6 +20,7 @@ namespace ui::headless {
 // A box, dialog or pop-up menu waiting for its answer.
 struct Pending {
   enum class Kind { Box, File, Popup } kind = Kind::Box;
+  long long serial = 0;  // numbers it for the robot
   BoxRequest box;
   FileRequest file;
   PopupRequest popup;
@@ -81,6 +82,7 @@ class HeadlessBackend : public Backend {
   std::map<int, HWindow> windows_;
   std::deque<std::shared_ptr<Pending>> pending_;
   long long opened_ = 0;
+  long long serial_ = 0;
   int active_ = 0;
   bool cancelAll_ = false;
   bool quietHalt_ = false;

@@ -1,6 +1,7 @@
 #include "platform/ui/headless/headless_controls.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <fstream>
@@ -212,6 +213,36 @@ PropValue readControl(HControl& c, Prop prop) {
     case Prop::ImageHeight: return {{}, pngSize(c.imageFile).second};
     default: return {};
   }
+}
+
+std::string lowerAscii(std::string s) {
+  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return s;
+}
+
+std::string withoutAmp(const std::string& s) {
+  std::string out;
+  for (char c : s)
+    if (c != '&') out += c;
+  return out;
+}
+
+HControl* findControl(HWindow& w, const std::string& equate) {
+  const std::string want = lowerAscii(equate);
+  for (auto& [id, c] : w.controls)
+    if (!c.def.equate.empty() && lowerAscii(c.def.equate) == want) return &c;
+  return nullptr;
+}
+
+std::string unusable(HWindow& w, HControl& c) {
+  HControl* cur = &c;
+  for (int guard = 0; cur && guard < 64; ++guard) {
+    if (!cur->enabled) return cur == &c ? "is disabled" : "is inside disabled " + cur->def.equate;
+    if (!cur->visible) return cur == &c ? "is hidden" : "is inside hidden " + cur->def.equate;
+    if (cur->def.parent.empty()) break;
+    cur = findControl(w, cur->def.parent);
+  }
+  return {};
 }
 
 }  // namespace ui::headless

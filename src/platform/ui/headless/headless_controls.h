@@ -56,6 +56,13 @@ struct HWindow {
 };
 
 HControl makeControl(const ControlDef& d);
+// The control with this equate (any case), or nullptr.
+HControl* findControl(HWindow& w, const std::string& equate);
+// Why the user cannot use the control ("" when they can): itself or a container disabled or
+// hidden.
+std::string unusable(HWindow& w, HControl& c);
+std::string withoutAmp(const std::string& s);
+std::string lowerAscii(std::string s);
 // The control the window's focus starts on: the first that takes it (0: none).
 int firstFocus(const HWindow& w);
 

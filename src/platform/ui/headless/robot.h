@@ -1,14 +1,14 @@
 #pragma once
-// The scripted user of the headless backend. Each action first waits until every procedure
-// thread is idle (waiting in accept() or in a box or dialog), then acts on the target window
-// as a user would. An action that cannot be done, a box nobody answers, or a wait longer
+// The scripted user, on either backend through its driver (driver.h). Each action first waits
+// until every procedure thread is idle (waiting in accept() or in a box or dialog), then acts
+// on the target window as a user would. An action that cannot be done, a box nobody answers, or a wait longer
 // than the timeout fails: it returns false, writes an "error:" line into the transcript and
 // leaves the reason in error(). After a failure every further action fails too.
 #include <chrono>
 #include <functional>
 #include <string>
 
-#include "platform/ui/headless/headless_backend.h"
+#include "platform/ui/headless/driver.h"
 
 namespace ui::headless {
 
@@ -19,7 +19,7 @@ void setStartHandler(StartHandler handler);
 
 class Robot {
  public:
-  explicit Robot(HeadlessBackend& backend);
+  explicit Robot(Driver& driver);
 
   void setTimeout(std::chrono::milliseconds t) { timeout_ = t; }
   std::chrono::milliseconds timeout() const { return timeout_; }
@@ -49,6 +49,8 @@ class Robot {
   // The pending pop-up menu: item number (1..), or 0 to dismiss.
   bool popup(int item);
   bool popup(const std::string& itemText);
+  // The mouse wheel turned `notches` (< 0: down) over a control without the focus.
+  bool wheel(const std::string& equate, int notches);
   // The target's close box.
   bool close();
   // The user resizes the target (Sized).
@@ -62,6 +64,8 @@ class Robot {
   bool waitClosed(const std::string& title);
   // Waits until every procedure has ended.
   bool waitEnd();
+  // The same within the timeout, also after a failure, and without failing (ending a run).
+  bool waitEndedQuietly() { return d_.waitEnded(timeout_); }
   // Starts what the program registered under `name` (see setStartHandler), with `arg`.
   bool start(const std::string& name, const std::string& arg);
   // Waits until the program is idle; fails when a box or dialog is left unanswered.
@@ -74,12 +78,12 @@ class Robot {
 
  private:
   bool waitIdle(bool allowPending);
-  bool targetControl(const std::string& equate, int& id, bool needEnabled);
-  bool pressControl(int window, int id);
-  bool stdAction(int window, int id);
-  std::shared_ptr<Pending> findPending(Pending::Kind kind);
+  bool targetControl(const std::string& equate, int& id, bool needEnabled, HWindow* seen = nullptr);
+  // The driver's answer: fails with `what` and its reason, else waits until idle.
+  bool acted(const std::string& why, const std::string& what);
+  bool findPending(PendingView::Kind kind, PendingView& out);
 
-  HeadlessBackend& b_;
+  Driver& d_;
   std::chrono::milliseconds timeout_{5000};
   std::string context_;
   int target_ = 0;

@@ -1,5 +1,6 @@
 #include "platform/ui/headless/session.h"
 
+#include <charconv>
 #include <fstream>
 #include <iostream>
 
@@ -10,7 +11,8 @@ namespace ui::headless {
 Session::Session() {
   ui::resetProcedures();
   backend_ = std::make_unique<HeadlessBackend>(transcript_);
-  robot_ = std::make_unique<Robot>(*backend_);
+  driver_ = std::make_unique<HeadlessDriver>(*backend_);
+  robot_ = std::make_unique<Robot>(*driver_);
   ui::setBackend(backend_.get());
 }
 
@@ -137,6 +139,12 @@ bool runLine(Robot& r, const std::vector<std::string>& w) {
   if (verb == "close") return arity(0, 0) && r.close();
   if (verb == "resize") return arity(2, 2) && r.resize(std::atoi(w[1].c_str()), std::atoi(w[2].c_str()));
   if (verb == "mouse") return arity(2, 2) && r.mouse(w[1], w[2]);
+  if (verb == "wheel") {
+    if (!arity(2, 2)) return false;
+    const int notches = std::atoi(w[2].c_str());
+    if (notches == 0) return r.fail("bad wheel turn " + quote(w[2]));
+    return r.wheel(w[1], notches);
+  }
   if (verb == "drag") return arity(2, 2) && r.drag(w[1], std::atoi(w[2].c_str()));
   if (verb == "dump") return arity(0, 1) && r.dump(n == 0 ? std::string() : w[1]);
   if (verb == "wait-closed") return arity(1, 1) && r.waitClosed(w[1]);
@@ -144,7 +152,8 @@ bool runLine(Robot& r, const std::vector<std::string>& w) {
   if (verb == "start") return arity(1, 2) && r.start(w[1], n == 2 ? w[2] : std::string());
   if (verb == "timeout") {
     if (!arity(1, 1)) return false;
-    const double s = std::atof(w[1].c_str());
+    double s = 0;  // from_chars: a point whatever the process locale
+    std::from_chars(w[1].data(), w[1].data() + w[1].size(), s);
     if (s <= 0) return r.fail("bad timeout " + w[1]);
     r.setTimeout(std::chrono::milliseconds(static_cast<long long>(s * 1000)));
     return true;
@@ -154,8 +163,7 @@ bool runLine(Robot& r, const std::vector<std::string>& w) {
 
 }  // namespace
 
-int runScript(Session& session, std::istream& script) {
-  Robot& r = session.robot();
+void playScript(Robot& r, Transcript& transcript, std::istream& script) {
   std::string line;
   int number = 0;
   int skipped = 0;
@@ -178,22 +186,20 @@ int runScript(Session& session, std::istream& script) {
   }
   r.setContext({});
   if (skipped > 0)
-    session.transcript().add("note: the program ended; " + std::to_string(skipped) +
-                             " script line(s) not run");
+    transcript.add("note: the program ended; " + std::to_string(skipped) + " script line(s) not run");
+}
+
+int runScript(Session& session, std::istream& script) {
+  playScript(session.robot(), session.transcript(), script);
   return session.finish();
 }
 
-namespace {
-
-// A failed run also says why on stderr, whichever way the transcript goes.
-int reportFailure(Session& session, int code) {
+int reportFailure(const Transcript& transcript, int code) {
   if (code != kRunFailed) return code;
-  for (const std::string& line : session.transcript().lines())
+  for (const std::string& line : transcript.lines())
     if (line.rfind("error:", 0) == 0) std::cerr << "lab2siv: " << line << "\n";
   return code;
 }
-
-}  // namespace
 
 int runScripted(const std::string& scriptPath, const std::string& transcriptPath,
                 std::function<void()> start) {
@@ -207,10 +213,10 @@ int runScripted(const std::string& scriptPath, const std::string& transcriptPath
   std::ifstream script(scriptPath);
   if (!script) {
     session.robot().fail("cannot read the script " + quote(scriptPath));
-    return reportFailure(session, session.finish());
+    return reportFailure(session.transcript(), session.finish());
   }
   session.start(std::move(start));
-  return reportFailure(session, runScript(session, script));
+  return reportFailure(session.transcript(), runScript(session, script));
 }
 
 }  // namespace ui::headless

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/ui/headless/headless_backend.h"
+#include "platform/ui/headless/headless_driver.h"
 #include "platform/ui/headless/robot.h"
 #include "platform/ui/headless/transcript.h"
 
@@ -44,14 +45,19 @@ class Session {
  private:
   Transcript transcript_;
   std::unique_ptr<HeadlessBackend> backend_;
+  std::unique_ptr<HeadlessDriver> driver_;
   std::unique_ptr<Robot> robot_;
   bool finished_ = false;
   int exitCode_ = 0;
 };
 
-// Runs script lines (format in docs/script-format.md) with the session's robot, then
-// finish(). Returns the exit code.
+// Plays script lines (format in docs/script-format.md) with `robot` until one fails or the
+// script ends; says in the transcript how many lines were left when the program ended first.
+void playScript(Robot& robot, Transcript& transcript, std::istream& script);
+// playScript with the session's robot, then finish(). Returns the exit code.
 int runScript(Session& session, std::istream& script);
+// A failed run (code kRunFailed) also says why on stderr, whichever way the transcript goes.
+int reportFailure(const Transcript& transcript, int code);
 
 // The program's --headless --script FILE [--transcript FILE]: a session, `start` as the first
 // procedure, the script, the transcript file (stdout when none is named). A failed run also

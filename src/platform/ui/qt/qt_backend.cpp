@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "platform/ui/api/procedure.h"
+#include "platform/ui/headless/transcript.h"
 #include "platform/ui/qt/gui_call.h"
 #include "platform/ui/qt/qt_window.h"
 
@@ -31,6 +32,8 @@ bool coalesces(Prop p) {
     default: return false;
   }
 }
+
+std::string headlessQuote(const std::string& s) { return ui::headless::quote(s); }
 
 constexpr int kFlushMs = 16;  // at most one redraw of queued changes per frame of the screen
 
@@ -115,6 +118,7 @@ void QtBackend::openWindow(int id, const WindowDef& def, int thread) {
     if (owner && owner != raw) raw->placeOver(*owner);
     own.push_back(id);
     updateUsable(thread);
+    record("open " + headlessQuote(def.title) + " thread " + std::to_string(thread));
     raw->show();
   });
 }
@@ -128,6 +132,7 @@ void QtBackend::closeWindow(int id) {
     std::unique_ptr<QtWindow> w = std::move(it->second);
     windows_.erase(it);
     const int thread = w->thread();
+    record("close " + headlessQuote(w->shell()->windowTitle().toStdString()) + " thread " + std::to_string(thread));
     std::erase(threadWindows_[thread], id);
     if (threadWindows_[thread].empty()) threadWindows_.erase(thread);
     if (id == frame_) {
@@ -253,10 +258,12 @@ void QtBackend::setWaitCursor(bool on) {
 }
 
 void QtBackend::beep() {
+  record("beep");
   guiPost(context_, [] { QApplication::beep(); });
 }
 
-void QtBackend::halted(int) {
+void QtBackend::halted(int code) {
+  record("halt " + std::to_string(code));
   guiCall([this] {
     halted_ = true;
     // Every waiting box returns, so its thread can unwind.
@@ -269,6 +276,19 @@ void QtBackend::halted(int) {
 bool QtBackend::settled() {
   std::lock_guard lock(m_);
   return queued_.empty() && !flushPosted_;
+}
+
+std::vector<QtWindow*> QtBackend::openWindows() const {
+  std::vector<QtWindow*> out;
+  for (const auto& [id, w] : windows_) out.push_back(w.get());
+  return out;
+}
+
+std::vector<std::pair<QtBackend::ModalInfo, QWidget*>> QtBackend::modalsAsked() const {
+  std::vector<std::pair<ModalInfo, QWidget*>> out;
+  for (const auto& m : modals_)
+    if (m->widget) out.emplace_back(m->info, m->widget.data());
+  return out;
 }
 
 std::vector<QWidget*> QtBackend::modalWidgets() const {

@@ -53,6 +53,21 @@ class QtBackend : public Backend {
   bool settled();
   // Open boxes and dialogs, oldest first.
   std::vector<QWidget*> modalWidgets() const;
+  std::vector<QtWindow*> openWindows() const;
+
+  // What a box or dialog on screen was asked for, for the scripted user (qt_driver.h).
+  struct ModalInfo {
+    enum class Kind { Box, File, Popup, PrinterSetup } kind = Kind::Box;
+    long long serial = 0;
+    BoxRequest box;
+    FileRequest file;
+    PopupRequest popup;
+  };
+  // GUI thread: the boxes and dialogs waiting for an answer, oldest first, with their widgets.
+  std::vector<std::pair<ModalInfo, QWidget*>> modalsAsked() const;
+  // Lines for a scripted run's transcript (windows opened and closed, beeps, the halt);
+  // any thread. Set before the first procedure starts.
+  void setRecorder(std::function<void(std::string)> record) { record_ = std::move(record); }
 
  private:
   // A box or dialog on screen whose thread waits for it.
@@ -60,13 +75,18 @@ class QtBackend : public Backend {
     QPointer<QWidget> widget;
     int thread = 0;
     std::function<void()> cancel;  // answers it as cancelled and removes it
+    ModalInfo info;
   };
+  void record(std::string line) {
+    if (record_) record_(std::move(line));
+  }
   void flush();  // GUI thread: applies the queued property changes
   void flushSoon();
   void updateUsable(int thread);
   void frameGone();
   template <class T>
-  T runModal(int thread, int window, std::function<QWidget*(std::function<void(T)> done)> make, T cancelled);
+  T runModal(int thread, int window, std::function<QWidget*(std::function<void(T)> done)> make, T cancelled,
+            ModalInfo info);
 
   QObject* context_ = nullptr;  // GUI thread: target of queued calls, gone with the backend
   std::unique_ptr<QPrinter> printer_;
@@ -83,6 +103,8 @@ class QtBackend : public Backend {
   bool flushPosted_ = false;
   QTimer* flushTimer_ = nullptr;
   bool halted_ = false;
+  long long modalSerial_ = 0;  // GUI thread
+  std::function<void(std::string)> record_;
 };
 
 }  // namespace ui::qt

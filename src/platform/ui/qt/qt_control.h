@@ -34,6 +34,8 @@ struct QtControl {
   std::string cursor;
   long long color = -1;
   bool menu = false;
+  std::vector<ListRow> rows;  // as last given, for the scripted user to read
+  bool rowsGiven = false;
 };
 
 // What an adapter may ask of the window that holds its control.

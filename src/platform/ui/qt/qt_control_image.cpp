@@ -61,6 +61,8 @@ class ImageAdapter : public ControlAdapter {
       case Prop::Zoom: return PropValue{{}, zoom_};
       case Prop::ImageWidth: return PropValue{{}, image_.width()};
       case Prop::ImageHeight: return PropValue{{}, image_.height()};
+      case Prop::VScroll: return PropValue{{}, area_->verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff};
+      case Prop::HScroll: return PropValue{{}, area_->horizontalScrollBarPolicy() != Qt::ScrollBarAlwaysOff};
       default: return ControlAdapter::read(p);
     }
   }

@@ -85,7 +85,7 @@ QString nameFilters(const std::string& filter) {
 
 template <class T>
 T QtBackend::runModal(int thread, int window, std::function<QWidget*(std::function<void(T)> done)> make,
-                      T cancelled) {
+                      T cancelled, ModalInfo info) {
   auto promise = std::make_shared<std::promise<T>>();
   std::future<T> answer = promise->get_future();
   auto show = [&, promise] {
@@ -95,6 +95,8 @@ T QtBackend::runModal(int thread, int window, std::function<QWidget*(std::functi
     }
     auto modal = std::make_shared<Modal>();
     modal->thread = thread;
+    modal->info = info;
+    modal->info.serial = ++modalSerial_;
     auto fired = std::make_shared<bool>(false);
     // Runs once, on the GUI thread: hands the answer over and gives the thread its windows back.
     std::weak_ptr<Modal> weak = modal;
@@ -168,7 +170,7 @@ int QtBackend::messageBox(const BoxRequest& box) {
         QObject::connect(mb, &QDialog::finished, mb, [done] { done(0); });
         return mb;
       },
-      0);
+      0, ModalInfo{.kind = ModalInfo::Kind::Box, .box = box});
 }
 
 bool QtBackend::fileDialog(const FileRequest& request, std::string& chosen) {
@@ -202,7 +204,7 @@ bool QtBackend::fileDialog(const FileRequest& request, std::string& chosen) {
         QObject::connect(d, &QDialog::rejected, d, [done] { done({false, {}}); });
         return d;
       },
-      Answer{false, {}});
+      Answer{false, {}}, ModalInfo{.kind = ModalInfo::Kind::File, .file = request});
   if (a.first) chosen = a.second;
   return a.first;
 }
@@ -238,7 +240,7 @@ int QtBackend::popupMenu(const PopupRequest& request) {
         menu->popup(popupPosition(owner ? owner->shell() : nullptr));
         return menu;
       },
-      0);
+      0, ModalInfo{.kind = ModalInfo::Kind::Popup, .popup = request});
 }
 
 bool QtBackend::printerSetup(int thread) {
@@ -260,12 +262,14 @@ bool QtBackend::printerSetup(int thread) {
   };
   if (onGuiThread()) {
     // Chosen from a menu on the GUI thread itself: nobody waits for the answer.
+    record("printer-setup thread " + std::to_string(thread));
     QPrintDialog* d = dialog();
     d->setAttribute(Qt::WA_DeleteOnClose);
     d->show();
     return true;
   }
-  return runModal<bool>(thread, 0, make, false);
+  record("printer-setup thread " + std::to_string(thread));
+  return runModal<bool>(thread, 0, make, false, ModalInfo{.kind = ModalInfo::Kind::PrinterSetup});
 }
 
 }  // namespace ui::qt

@@ -58,6 +58,7 @@ void QtWindow::buildMenuBar() {
       continue;
     }
     QMenu* menu = shell_->menuBar()->addMenu(toQ(m.text));
+    addMenuControl(menu, m);
     buildMenu(menu, m.items);
     if (m.windowList) QObject::connect(menu, &QMenu::aboutToShow, shell_, [this, menu] { fillWindowList(menu); });
     if (!m.status.empty()) menu->menuAction()->setStatusTip(toQ(m.status));
@@ -89,6 +90,7 @@ void QtWindow::buildMenu(QMenu* menu, const std::vector<MenuItem>& items) {
       menu->addSeparator();
     } else if (!m.items.empty()) {
       QMenu* subMenu = menu->addMenu(toQ(m.text));
+      addMenuControl(subMenu, m);
       buildMenu(subMenu, m.items);
       if (m.windowList)
         QObject::connect(subMenu, &QMenu::aboutToShow, shell_, [this, subMenu] { fillWindowList(subMenu); });
@@ -96,6 +98,17 @@ void QtWindow::buildMenu(QMenu* menu, const std::vector<MenuItem>& items) {
       addMenuItem(menu, m);
     }
   }
+}
+
+// A menu that holds items is a control too: the procedure disables or hides it as a whole.
+void QtWindow::addMenuControl(QMenu* menu, const MenuItem& m) {
+  if (m.id == 0) return;
+  QtControl c;
+  c.def = menuItemControl(m);
+  c.menu = true;
+  c.action = menu->menuAction();
+  c.action->setEnabled(!m.disabled);
+  controls_[m.id] = std::move(c);
 }
 
 void QtWindow::addMenuItem(QMenu* menu, const MenuItem& m) {

@@ -369,6 +369,17 @@ void QtWindow::applyToWindow(const PropChange& ch) {
   }
 }
 
+bool QtWindow::resizing() const { return sizeTimer_ && sizeTimer_->isActive(); }
+
+std::map<int, std::string> QtWindow::statusTexts() const {
+  std::map<int, std::string> out;
+  for (std::size_t i = 0; i < zones_.size(); ++i) {
+    const std::string t = toU8(i == 0 ? zones_[i]->ownText() : zones_[i]->text());
+    if (!t.empty()) out[static_cast<int>(i) + 1] = t;
+  }
+  return out;
+}
+
 PropValue QtWindow::readWindow(Prop prop) {
   const DialogUnits du(shell_->font());
   switch (prop) {
@@ -495,7 +506,11 @@ PropValue QtWindow::get(int control, Prop prop) {
 }
 
 void QtWindow::setRows(int control, const std::vector<ListRow>& rows) {
-  if (QtControl* c = find(control); c && c->adapter) c->adapter->setRows(rows);
+  if (QtControl* c = find(control); c && c->adapter) {
+    c->adapter->setRows(rows);
+    c->rows = rows;
+    c->rowsGiven = true;
+  }
 }
 
 void QtWindow::clipboard(ClipboardOp op) {

@@ -78,6 +78,10 @@ class QtWindow : public ControlHost {
   QWidget* widget(const std::string& equate) const;
   QAction* action(const std::string& equate) const;  // menu item or toolbar button
   bool opened() const { return opened_; }
+  // A resize whose Sized event is still to come (the user may still be dragging).
+  bool resizing() const;
+  // What the procedure put into each status zone (1..), for the scripted user.
+  std::map<int, std::string> statusTexts() const;
 
   // ControlHost
   void send(Event ev) override;
@@ -107,6 +111,7 @@ class QtWindow : public ControlHost {
   void buildToolbar();
   void buildMenu(QMenu* menu, const std::vector<MenuItem>& items);
   void addMenuItem(QMenu* menu, const MenuItem& m);
+  void addMenuControl(QMenu* menu, const MenuItem& m);
   void fillWindowList(QMenu* menu);
   void runStdAction(StdAction a);
   // Placement and size (qt_placement.cpp; fitting: window_fit.h).

@@ -15,39 +15,11 @@
 #include "platform/ui/qt/qt_backend.h"
 #include "platform/ui/qt/qt_run.h"
 #include "platform/ui/qt/qt_window.h"
+#include "event_log.h"
 #include "wait_limit.h"
 
 // Lines the procedures write, read by the test on the GUI thread.
-class Log {
- public:
-  void add(std::string line) {
-    std::lock_guard lock(m_);
-    lines_.push_back(std::move(line));
-  }
-  void add(const ui::Window& win, const ui::Event& ev) {
-    std::string line = ui::eventName(ev.kind);
-    if (ev.control) line += " " + win.equate(ev.control);
-    if (ev.kind == ui::EventKind::ScrollDrag || ev.kind == ui::EventKind::TabChanging)
-      line += " " + std::to_string(ev.number);
-    if (ev.kind == ui::EventKind::AlertKey)
-      line += " " + std::to_string(ev.key) + (ev.character.empty() ? "" : " " + ev.character);
-    add(std::move(line));
-  }
-  std::vector<std::string> lines() const {
-    std::lock_guard lock(m_);
-    return lines_;
-  }
-  bool has(const std::string& line) const {
-    std::lock_guard lock(m_);
-    for (const auto& l : lines_)
-      if (l == line) return true;
-    return false;
-  }
-
- private:
-  mutable std::mutex m_;
-  std::vector<std::string> lines_;
-};
+using Log = EventLog;
 
 class QtTest : public ::testing::Test {
  public:

@@ -1,5 +1,6 @@
 #pragma once
-// A thread-safe list of lines that window procedures write while the robot plays the user.
+// A thread-safe list of lines that window procedures write while the user is played, on either
+// backend (the robot, or a Qt test's own clicks and keys).
 #include <mutex>
 #include <string>
 #include <vector>
@@ -27,6 +28,12 @@ class EventLog {
   std::vector<std::string> lines() const {
     std::lock_guard lock(m_);
     return lines_;
+  }
+  bool has(const std::string& line) const {
+    std::lock_guard lock(m_);
+    for (const auto& l : lines_)
+      if (l == line) return true;
+    return false;
   }
 
  private:
