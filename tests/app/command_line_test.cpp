@@ -137,7 +137,9 @@ TEST_P(ScriptedRun, WithoutATranscriptFileItWritesToStdoutAndFailuresToStderr) {
   EXPECT_NE(ok.out.find("end 0"), std::string::npos) << ok.out;
   // Qt's platform may say what it cannot do (raise a window offscreen); the program says nothing.
   EXPECT_EQ(ok.err.find("lab2siv"), std::string::npos) << ok.err;
-  if (GetParam() == l2stest::ScriptBackend::Headless) EXPECT_EQ(ok.err, "");
+  if (GetParam() == l2stest::ScriptBackend::Headless) {
+    EXPECT_EQ(ok.err, "");
+  }
 
   std::ofstream(dir_ / "bad.txt") << "window \"Ingen slik\"\n";
   const Result bad = scripted("bad.txt --transcript t.txt");

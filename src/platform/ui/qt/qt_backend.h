@@ -59,9 +59,9 @@ class QtBackend : public Backend {
   struct ModalInfo {
     enum class Kind { Box, File, Popup, PrinterSetup } kind = Kind::Box;
     long long serial = 0;
-    BoxRequest box;
-    FileRequest file;
-    PopupRequest popup;
+    BoxRequest box{};
+    FileRequest file{};
+    PopupRequest popup{};
   };
   // GUI thread: the boxes and dialogs waiting for an answer, oldest first, with their widgets.
   std::vector<std::pair<ModalInfo, QWidget*>> modalsAsked() const;

@@ -66,11 +66,18 @@ void sendKey(QWidget* w, int qtKey, Qt::KeyboardModifiers mods, const QString& t
   QApplication::sendEvent(to, &release);
 }
 
-// One typed character: its key as a keyboard sends it, and its text.
-void typeChar(QWidget* w, QChar ch) {
-  const QChar up = ch.toUpper();
-  const int key = up.unicode() >= 0x20 ? up.unicode() : Qt::Key_unknown;
-  sendKey(w, key, ch.isUpper() ? Qt::ShiftModifier : Qt::NoModifier, QString(ch));
+// One typed character: its key as a keyboard sends it, and its text. A character beyond the
+// 16-bit range (an emoji) comes as one key event with both halves of its text, as an input
+// method sends it.
+void typeChar(QWidget* w, const QString& ch) {
+  const QChar first = ch.front();
+  if (ch.size() > 1) {
+    sendKey(w, Qt::Key_unknown, Qt::NoModifier, ch);
+    return;
+  }
+  const QChar up = first.toUpper();
+  const int key = up.unicode() >= 0x20 ? int(up.unicode()) : int(Qt::Key_unknown);
+  sendKey(w, key, first.isUpper() ? Qt::ShiftModifier : Qt::NoModifier, ch);
 }
 
 // A click of `button` at `at` (the middle when none): the press gives the focus as a real
@@ -336,9 +343,12 @@ std::string QtDriver::type(int window, int control, const std::string& text) {
     QPointer<QWidget> g = f;
     // Nothing to type: the selected text is deleted.
     if (text.empty() && le && !le->text().isEmpty()) sendKey(g, Qt::Key_Backspace, Qt::NoModifier, {});
-    for (QChar ch : toQ(text)) {
+    const QString typed = toQ(text);
+    for (qsizetype i = 0; i < typed.size(); ++i) {
       if (!g) return "has gone";
-      typeChar(g, ch);
+      const qsizetype n = typed.at(i).isHighSurrogate() && i + 1 < typed.size() ? 2 : 1;
+      typeChar(g, typed.mid(i, n));
+      i += n - 1;
     }
     // Leaving it takes what was typed.
     if (g) sendKey(g, Qt::Key_Tab, Qt::NoModifier, QStringLiteral("\t"));
