@@ -32,14 +32,7 @@ int Session::finish() {
   if (finished_) return exitCode_;
   finished_ = true;
   Robot& r = *robot_;
-  if (!r.failed()) {
-    if (ui::programHalted()) {
-      r.waitEnd();
-    } else if (ui::runningProcedures() > 0 && r.settle()) {
-      ui::requestShutdown();
-      r.waitEnd();
-    }
-  }
+  endScript(r);
   if (r.failed() || ui::runningProcedures() > 0) {
     // Nothing may hang: every procedure unwinds from its next wait.
     backend_->setQuietHalt(true);
@@ -187,6 +180,17 @@ void playScript(Robot& r, Transcript& transcript, std::istream& script) {
   r.setContext({});
   if (skipped > 0)
     transcript.add("note: the program ended; " + std::to_string(skipped) + " script line(s) not run");
+}
+
+void endScript(Robot& r) {
+  if (!r.failed()) {
+    if (ui::programHalted()) {
+      r.waitEnd();
+    } else if (ui::runningProcedures() > 0 && r.settle()) {
+      ui::requestShutdown();
+      r.waitEnd();
+    }
+  }
 }
 
 int runScript(Session& session, std::istream& script) {

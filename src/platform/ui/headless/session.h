@@ -54,6 +54,9 @@ class Session {
 // Plays script lines (format in docs/script-format.md) with `robot` until one fails or the
 // script ends; says in the transcript how many lines were left when the program ended first.
 void playScript(Robot& robot, Transcript& transcript, std::istream& script);
+// The script's end, as the user leaves: waits for a program that ended itself, else closes
+// every window still open and waits until every procedure has ended (nothing after a failure).
+void endScript(Robot& robot);
 // playScript with the session's robot, then finish(). Returns the exit code.
 int runScript(Session& session, std::istream& script);
 // A failed run (code kRunFailed) also says why on stderr, whichever way the transcript goes.

@@ -20,14 +20,7 @@ namespace ui::qt {
 using ui::headless::kRunFailed;
 
 int finishScripted(ui::headless::Robot& r, ui::headless::Transcript& t, std::atomic<bool>& quietHalt) {
-  if (!r.failed()) {
-    if (ui::programHalted()) {
-      r.waitEnd();
-    } else if (ui::runningProcedures() > 0 && r.settle()) {
-      ui::requestShutdown();
-      r.waitEnd();
-    }
-  }
+  ui::headless::endScript(r);
   int code = 0;
   if (r.failed() || ui::runningProcedures() > 0) {
     quietHalt = true;
