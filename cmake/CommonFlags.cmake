@@ -44,3 +44,16 @@ function(lab2siv_test name)
     LAB2SIV_BINARY_DIR="${PROJECT_BINARY_DIR}")
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "${T_ENV}")
 endfunction()
+
+# A test of windows that runs on both backends where the Qt one is built (with its
+# QApplication, offscreen), else on the headless one only.
+function(lab2siv_window_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS;ENV" ${ARGN})
+  if(TARGET l2s_ui_qt)
+    lab2siv_test(${name} SOURCES ${PROJECT_SOURCE_DIR}/tests/platform/ui/qt/qt_main.cpp ${T_SOURCES}
+                 LIBS ${T_LIBS} l2s_ui_qt Qt6::Widgets ENV QT_QPA_PLATFORM=offscreen ${T_ENV})
+    target_compile_definitions(${name} PRIVATE LAB2SIV_TEST_QT_WINDOWS)
+  else()
+    lab2siv_test(${name} SOURCES ${T_SOURCES} LIBS ${T_LIBS} ENV ${T_ENV})
+  endif()
+endfunction()
