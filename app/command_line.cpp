@@ -10,8 +10,8 @@ namespace app {
 namespace {
 
 // Options the Qt toolkit reads itself, with a value.
-constexpr std::array<std::string_view, 7> kQtWithValue = {
-    "-platform", "-platformtheme", "-display", "-style", "-stylesheet", "-geometry", "-qwindowgeometry"};
+constexpr std::array<std::string_view, 7> kQtWithValue = {"-platform",   "-platformtheme", "-display",        "-style",
+                                                          "-stylesheet", "-geometry",      "-qwindowgeometry"};
 
 bool qtOption(std::string_view a, bool& takesValue) {
   for (std::string_view o : kQtWithValue) {
@@ -79,9 +79,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
   return out;
 }
 
-std::string versionText() {
-  return std::string("lab2siv ") + lab2siv::kVersion + " (" + lab2siv::kVersionDate + ")\n";
-}
+std::string versionText() { return std::string("lab2siv ") + lab2siv::kVersion + " (" + lab2siv::kVersionDate + ")\n"; }
 
 std::string usage() {
   return R"(Usage: lab2siv [OPTION]...

@@ -11,7 +11,9 @@ namespace l2stest {
 enum class ScriptBackend { Headless, Qt };
 
 // What goes before the script file on the program's command line, and the environment for it.
-inline std::string scriptOption(ScriptBackend b) { return b == ScriptBackend::Headless ? "--headless --script" : "--script"; }
+inline std::string scriptOption(ScriptBackend b) {
+  return b == ScriptBackend::Headless ? "--headless --script" : "--script";
+}
 inline std::string scriptEnv(ScriptBackend b) { return b == ScriptBackend::Qt ? "QT_QPA_PLATFORM=offscreen " : ""; }
 
 // The backends this build has (the Qt one only when the program is built with it).

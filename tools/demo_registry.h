@@ -15,7 +15,6 @@ inline constexpr const char* kImportFile = "RNX20.dbf";
 
 // Creates the registry and mapping files in `dataDir` and fills them; the laboratory's data
 // directory is `labDir`. False with `error` set when a file cannot be written.
-bool writeRegistry(const std::filesystem::path& dataDir, const std::filesystem::path& labDir,
-                   std::string& error);
+bool writeRegistry(const std::filesystem::path& dataDir, const std::filesystem::path& labDir, std::string& error);
 
 }  // namespace demo

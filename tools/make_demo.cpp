@@ -35,8 +35,7 @@ bool fail(const std::string& what) {
 bool makeDatasetList(const fs::path& dir) {
   data::Datasett list;
   list.setName((dir / "Datasett.tps").string());
-  if (list.open() == 2 && list.create() != 0)
-    return fail("creating Datasett.tps: " + list.errorText());
+  if (list.open() == 2 && list.create() != 0) return fail("creating Datasett.tps: " + list.errorText());
   if (!list.isOpen() && list.open() != 0) return fail("opening Datasett.tps: " + list.errorText());
   list.clear();
   list.rec.DATASETT_NAVN = kDataset;
@@ -102,14 +101,10 @@ bool installRegistry(const fs::path& staged, const fs::path& dataDir) {
     const std::string name = file.name;
     const fs::path target = dataDir / name;
     switch (file.inspect(target)) {
-      case Existing::Filled:
-        continue;
-      case Existing::Foreign:
-        ok = fail(target.string() + " is not a readable registry file; left as it is");
-        continue;
+      case Existing::Filled: continue;
+      case Existing::Foreign: ok = fail(target.string() + " is not a readable registry file; left as it is"); continue;
       case Existing::Missing:
-      case Existing::Empty:
-        break;
+      case Existing::Empty: break;
     }
     std::error_code ec;
     fs::rename(staged / name, target, ec);
@@ -148,8 +143,7 @@ bool writeSettings(const std::string& file, const fs::path& labDir) {
   };
   constexpr const char* kMissing = "\x01";
   for (const auto& [key, value] : keys) {
-    if (ini::getValue(file, "PROVEX", key, kMissing) == kMissing &&
-        !ini::putValue(file, "PROVEX", key, value))
+    if (ini::getValue(file, "PROVEX", key, kMissing) == kMissing && !ini::putValue(file, "PROVEX", key, value))
       return fail("cannot write " + file);
   }
   if (ini::getValue(file, "Datasett", "Datasett_navn", "").empty() &&

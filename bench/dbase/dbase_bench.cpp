@@ -47,7 +47,8 @@ std::string writeTable(const std::filesystem::path& path, std::uint32_t rows) {
   std::mt19937 random(42);
   std::string row(recordLength, ' ');
   for (std::uint32_t r = 0; r < rows; ++r) {
-    std::snprintf(row.data() + 1, 7, "%04u%02u", static_cast<unsigned>(random() % 10000), static_cast<unsigned>(random() % 100));
+    std::snprintf(row.data() + 1, 7, "%04u%02u", static_cast<unsigned>(random() % 10000),
+                  static_cast<unsigned>(random() % 100));
     row[7] = static_cast<char>('A' + r % 26);
     row[0] = r % 50 == 0 ? '*' : ' ';
     out.write(row.data(), static_cast<std::streamsize>(row.size()));

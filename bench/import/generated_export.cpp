@@ -50,19 +50,16 @@ void generateLab(const fs::path& dir, int journalsPerSupplier) {
     for (int i = 0; i < kDischargeCodes + kSludgeCodes; ++i) t.row({"A", codeOf(i), "Analyse"});
   }
   {
-    bench::DbfWriter t((dir / "RNXJR.dbf").string(), {{"PAAR", 'C', 2},
-                                                      {"JRNLNR", 'C', 4},
-                                                      {"REKV", 'C', 6},
-                                                      {"STARTDATO", 'D', 8}});
+    bench::DbfWriter t((dir / "RNXJR.dbf").string(),
+                       {{"PAAR", 'C', 2}, {"JRNLNR", 'C', 4}, {"REKV", 'C', 6}, {"STARTDATO", 'D', 8}});
     // Rows in an order unlike the index order, as an export would hold them.
     for (int j = 0; j < journalsPerSupplier; ++j)
       for (int s = 0; s < kSuppliers; ++s) {
         t.row({"08", journalNumber(s * journalsPerSupplier + j), rekvOf(s), "20080101"});
       }
   }
-  std::vector<DbfColumn> cols = {{"PAAR", 'C', 2},   {"JRNLNR", 'C', 4}, {"MATERIALE", 'C', 6},
-                                 {"REKV", 'C', 6},   {"STED", 'C', 2},   {"REGKODE", 'C', 13},
-                                 {"IDENT", 'C', 12}, {"TATTDATO", 'D', 8}};
+  std::vector<DbfColumn> cols = {{"PAAR", 'C', 2}, {"JRNLNR", 'C', 4},   {"MATERIALE", 'C', 6}, {"REKV", 'C', 6},
+                                 {"STED", 'C', 2}, {"REGKODE", 'C', 13}, {"IDENT", 'C', 12},    {"TATTDATO", 'D', 8}};
   for (int n = 11; n <= 25; ++n) {
     cols.push_back({"AN" + std::to_string(n), 'C', 4});
     cols.push_back({"SV" + std::to_string(n), 'C', 5});
@@ -73,8 +70,8 @@ void generateLab(const fs::path& dir, int journalsPerSupplier) {
       for (int j = 0; j < journalsPerSupplier; ++j) {
         char day[16];
         std::snprintf(day, sizeof day, "2008%02d%02d", 1 + j % 12, 1 + k + j % 20);
-        std::vector<std::string> v = {"08", journalNumber(s * journalsPerSupplier + j), "AVL", rekvOf(s),
-                                      two(1 + k % 2), "00350", "", day};
+        std::vector<std::string> v = {
+            "08", journalNumber(s * journalsPerSupplier + j), "AVL", rekvOf(s), two(1 + k % 2), "00350", "", day};
         for (int a = 0; a < 15; ++a) {
           v.push_back(codeOf((a * 3 + k + j) % (kDischargeCodes + kSludgeCodes)));
           v.push_back(std::to_string(1 + (a + j) % 97) + "," + std::to_string(k));
@@ -94,7 +91,7 @@ void setUpRegistry(const fs::path& labDir) {
   lab.rec.DATADIRLAB = labDir.string();
   lab.rec.IMPORTFILE = (labDir / "RNX20.dbf").string();
   lab.add();
-  static const char* sludge[] = {"TS-tungmetall", "Kadmium", "Bly", "Sink", "Kobber",
+  static const char* sludge[] = {"TS-tungmetall", "Kadmium",   "Bly",   "Sink",   "Kobber",
                                  "SS-middel",     "Termokoli", "Tot-P", "pH-min", "PCB"};
   for (int s = 0; s < kSuppliers; ++s) {
     const std::string nr = "01" + two(s) + "01";
@@ -131,9 +128,10 @@ void setUpRegistry(const fs::path& labDir) {
     p.rec.LAB = "BL";
     p.rec.PRTYPE = i < kDischargeCodes ? "U" : "S";
     p.rec.PARAMLAB = codeOf(i);
-    p.rec.PARAMSIV = i < kDischargeCodes
-                         ? (i == 0 ? std::string("Ant. Døgn") : i < 30 ? "PAR" + two(i % 20) : "TM" + two(i % 10))
-                         : std::string(sludge[i - kDischargeCodes]);
+    p.rec.PARAMSIV = i < kDischargeCodes ? (i == 0   ? std::string("Ant. Døgn")
+                                            : i < 30 ? "PAR" + two(i % 20)
+                                                     : "TM" + two(i % 10))
+                                         : std::string(sludge[i - kDischargeCodes]);
     p.rec.FAKTOR = 1.5;
     p.add();
   }

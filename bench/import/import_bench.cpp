@@ -58,9 +58,7 @@ using namespace benchexport;
 
 constexpr int kRowsPerJournalSet = kSuppliers * kSamplesPerJournal;  // 80
 
-double seconds(Clock::time_point a, Clock::time_point b) {
-  return std::chrono::duration<double>(b - a).count();
-}
+double seconds(Clock::time_point a, Clock::time_point b) { return std::chrono::duration<double>(b - a).count(); }
 
 long peakKb() {
   rusage u{};
@@ -68,7 +66,7 @@ long peakKb() {
   return u.ru_maxrss;
 }
 
-const FileId kFiles[] = {FileId::MapLab, FileId::MapLever, FileId::MapParam, FileId::MapSted,
+const FileId kFiles[] = {FileId::MapLab, FileId::MapLever,         FileId::MapParam,    FileId::MapSted,
                          FileId::Anlegg, FileId::Utslippskontroll, FileId::Slamkontroll};
 
 void useFiles(const fs::path& dataDir) {
@@ -196,8 +194,8 @@ std::string insertSql(const store::FileDef& def, const std::string& schema) {
 }
 
 std::string lookupSql(const store::FileDef& def, const std::string& schema) {
-  std::string sql = "SELECT rowid FROM " + schema + "." + store::quoteId(def.label) + " WHERE (" +
-                    store::optionalWhere(def, 0) + ")";
+  std::string sql =
+      "SELECT rowid FROM " + schema + "." + store::quoteId(def.label) + " WHERE (" + store::optionalWhere(def, 0) + ")";
   int n = 0;
   for (int c : def.keyColumns[0]) {
     const auto& col = def.columns[std::size_t(c)];
@@ -225,8 +223,9 @@ RefMappings readMappings(const fs::path& dir) {
   sqlite3_close(reg);
   const auto& skDef = data::Slamkontroll::definition();
   reg = openDb(dir / "MapParam.tps");
-  eachRow(reg, "SELECT PRTYPE, PARAMLAB, PARAMSIV, FAKTOR FROM MapParam WHERE LAB = 'BL' "
-               "ORDER BY PRTYPE COLLATE UPPER1252, PARAMLAB COLLATE UPPER1252",
+  eachRow(reg,
+          "SELECT PRTYPE, PARAMLAB, PARAMSIV, FAKTOR FROM MapParam WHERE LAB = 'BL' "
+          "ORDER BY PRTYPE COLLATE UPPER1252, PARAMLAB COLLATE UPPER1252",
           [&](sqlite3_stmt* s) {
             std::string code = text::toCp1252(column(s, 1));
             code.resize(6, ' ');
@@ -237,9 +236,12 @@ RefMappings readMappings(const fs::path& dir) {
           });
   sqlite3_close(reg);
   reg = openDb(dir / "MapSted.tps");
-  eachRow(reg, "SELECT LEVERAND, STEDLAB, STEDSIV FROM MapSted WHERE LAB = 'BL' ORDER BY LEVERAND "
-               "COLLATE UPPER1252, STEDLAB COLLATE UPPER1252, STEDSIV COLLATE UPPER1252",
-          [&](sqlite3_stmt* s) { maps.places[{column(s, 0), column(s, 1)}].push_back(column(s, 2)); });
+  eachRow(reg,
+          "SELECT LEVERAND, STEDLAB, STEDSIV FROM MapSted WHERE LAB = 'BL' ORDER BY LEVERAND "
+          "COLLATE UPPER1252, STEDLAB COLLATE UPPER1252, STEDSIV COLLATE UPPER1252",
+          [&](sqlite3_stmt* s) {
+            maps.places[{column(s, 0), column(s, 1)}].push_back(column(s, 2));
+          });
   sqlite3_close(reg);
   return maps;
 }
@@ -287,8 +289,8 @@ struct RefStore {
   RefStore(const fs::path& dir, long importCommits, long importRecords)
       : importCommits(importCommits), every(std::max(1L, importRecords / std::max(1L, importCommits))) {
     db = openDb(dir / "Utslippskontroll.tps");
-    sqlite3_exec(db, ("ATTACH DATABASE '" + (dir / "Slamkontroll.tps").string() + "' AS s").c_str(), nullptr,
-                 nullptr, nullptr);
+    sqlite3_exec(db, ("ATTACH DATABASE '" + (dir / "Slamkontroll.tps").string() + "' AS s").c_str(), nullptr, nullptr,
+                 nullptr);
     sqlite3_exec(db, "PRAGMA main.synchronous=FULL; PRAGMA s.synchronous=FULL", nullptr, nullptr, nullptr);
     sqlite3_prepare_v2(db, insertSql(data::Utslippskontroll::definition(), "main").c_str(), -1, &insU, nullptr);
     sqlite3_prepare_v2(db, insertSql(data::Slamkontroll::definition(), "s").c_str(), -1, &insS, nullptr);
@@ -299,8 +301,11 @@ struct RefStore {
     for (int i = 1; i <= 20; ++i) sql += ", PARAMETER_" + std::to_string(i);
     for (int i = 1; i <= 10; ++i) sql += ", TUNGMETALLPARAMETER_" + std::to_string(i);
     for (int i = 1; i <= 10; ++i) sql += ", PRSTED_" + std::to_string(i);
-    sqlite3_prepare_v2(anl, (sql + " FROM Anlegg WHERE FYLKESNR = substr(?1, 1, 2) AND KOMM_NR = substr(?1, 3, 2) AND ANLEGG_NR = substr(?1, 5, 2)").c_str(), -1,
-                       &plantSt, nullptr);
+    sqlite3_prepare_v2(anl,
+                       (sql + " FROM Anlegg WHERE FYLKESNR = substr(?1, 1, 2) AND KOMM_NR = substr(?1, 3, 2) AND "
+                              "ANLEGG_NR = substr(?1, 5, 2)")
+                           .c_str(),
+                       -1, &plantSt, nullptr);
     log = std::fopen((dir / "Import.Txt").c_str(), "w");
   }
 
@@ -403,8 +408,7 @@ void takeSludge(Journal& j, const Mapping& m, double v) {
 }
 
 // One sample row (the current one of RNX20) mapped into the journal's records.
-void mapSampleRow(LabTables& lab, const RefMappings& maps, const Plant& plant, const std::string& rekv,
-                  Journal& j) {
+void mapSampleRow(LabTables& lab, const RefMappings& maps, const Plant& plant, const std::string& rekv, Journal& j) {
   auto& r20 = lab.r20;
   j.st.SampleDate = r20.date(lab.sDato);
   import::takeWaterQuantity(j.st, r20.text(lab.sIdent), r20.text(lab.sReg));
@@ -419,9 +423,12 @@ void mapSampleRow(LabTables& lab, const RefMappings& maps, const Plant& plant, c
   for (const auto& m : maps.discharge) {
     const double v = a.result(m);
     if (v == 0) continue;
-    if (m.target == "Ant. Døgn") j.st.DayCount = import::wholeNumber(v), j.uFilled = true;
-    else if (m.target == "Vannmengde") j.st.WaterQuantity = v, j.uFilled = true;
-    else if (m.target == "Overløp") j.st.OverflowQuantity = v, j.uFilled = true;
+    if (m.target == "Ant. Døgn")
+      j.st.DayCount = import::wholeNumber(v), j.uFilled = true;
+    else if (m.target == "Vannmengde")
+      j.st.WaterQuantity = v, j.uFilled = true;
+    else if (m.target == "Overløp")
+      j.st.OverflowQuantity = v, j.uFilled = true;
   }
   const auto it = maps.places.find({rekv, r20.text(lab.sSted)});
   if (it == maps.places.end()) return;
@@ -457,8 +464,8 @@ struct Counts {
 };
 
 // The journal's filled records completed and stored.
-void storeJournal(RefStore& out, Journal& j, const std::string& plantNr, const text::Str<20>& journal,
-                  text::Date today, Counts& n) {
+void storeJournal(RefStore& out, Journal& j, const std::string& plantNr, const text::Str<20>& journal, text::Date today,
+                  Counts& n) {
   auto& u = j.u;
   auto& s = j.s;
   const auto& st = j.st;
@@ -533,10 +540,11 @@ void walkSupplier(RefStore& out, LabTables& lab, const RefMappings& maps, const 
 bool sameRows(const fs::path& root, const fs::path& dir) {
   bool same = true;
   sqlite3* cmp = openDb(dir / "Utslippskontroll.tps");
-  sqlite3_exec(cmp, ("ATTACH '" + (root / "data" / "Utslippskontroll.tps").string() + "' AS iu; ATTACH '" +
-                     (dir / "Slamkontroll.tps").string() + "' AS rs; ATTACH '" +
-                     (root / "data" / "Slamkontroll.tps").string() + "' AS is_")
-                        .c_str(),
+  sqlite3_exec(cmp,
+               ("ATTACH '" + (root / "data" / "Utslippskontroll.tps").string() + "' AS iu; ATTACH '" +
+                (dir / "Slamkontroll.tps").string() + "' AS rs; ATTACH '" +
+                (root / "data" / "Slamkontroll.tps").string() + "' AS is_")
+                   .c_str(),
                nullptr, nullptr, nullptr);
   for (const char* sql :
        {"SELECT count(*) FROM (SELECT * FROM main.Utslippskontroll EXCEPT SELECT * FROM iu.Utslippskontroll)",
@@ -559,7 +567,8 @@ Outcome runReference(const fs::path& root, long importCommits, long importRecord
   data::UtslippskontrollRecord u{};
   data::SlamkontrollRecord s{};
   const text::Date today = text::today();
-  for (const auto& [leverand, plantNr] : maps.suppliers) walkSupplier(out, lab, maps, leverand, plantNr, today, u, s, n);
+  for (const auto& [leverand, plantNr] : maps.suppliers)
+    walkSupplier(out, lab, maps, leverand, plantNr, today, u, s, n);
   out.finish(n.u, n.s);
   const auto t1 = Clock::now();
 
@@ -642,8 +651,8 @@ struct SizeResult {
 };
 
 SizeResult measure(int samples, bool importOnly) {
-  const fs::path root = fs::temp_directory_path() /
-                        ("l2s_import_bench_" + std::to_string(::getpid()) + "_" + std::to_string(samples));
+  const fs::path root =
+      fs::temp_directory_path() / ("l2s_import_bench_" + std::to_string(::getpid()) + "_" + std::to_string(samples));
   fs::remove_all(root);
   inChild([&] {
     generate(root, samples);
@@ -670,17 +679,17 @@ int main(int argc, char** argv) {
   if (argc > 1) sizes = {std::max(kRowsPerJournalSet, std::atoi(argv[1]) / kRowsPerJournalSet * kRowsPerJournalSet)};
   std::printf("import of a generated export: 15 analyses per sample row, %d mappings, %d suppliers\n",
               kDischargeCodes + kSludgeCodes, kSuppliers);
-  std::printf("%8s %8s | %9s %8s %7s %7s | %9s %7s %7s | %9s | %9s %9s %s\n", "samples", "records",
-              "import s", "us/samp", "commits", "peak MB", "same s", "commits", "peak MB", "floor s",
-              "imp/same", "imp/floor", "rows equal");
+  std::printf("%8s %8s | %9s %8s %7s %7s | %9s %7s %7s | %9s | %9s %9s %s\n", "samples", "records", "import s",
+              "us/samp", "commits", "peak MB", "same s", "commits", "peak MB", "floor s", "imp/same", "imp/floor",
+              "rows equal");
   std::vector<SizeResult> all;
   for (int n : sizes) {
     const SizeResult r = measure(n, argc > 2 && std::string(argv[2]) == "import");
     all.push_back(r);
-    std::printf("%8d %8ld | %9.3f %8.1f %7ld %7.1f | %9.3f %7ld %7.1f | %9.3f | %9.2f %9.2f %s\n", n,
-                r.imp.records, r.imp.seconds, 1e6 * r.imp.seconds / n, r.imp.commits, r.imp.peakKb / 1024.0,
-                r.ref.seconds, r.ref.commits, r.ref.peakKb / 1024.0, r.floor.seconds,
-                r.imp.seconds / r.ref.seconds, r.imp.seconds / r.floor.seconds, r.ref.same ? "yes" : "NO");
+    std::printf("%8d %8ld | %9.3f %8.1f %7ld %7.1f | %9.3f %7ld %7.1f | %9.3f | %9.2f %9.2f %s\n", n, r.imp.records,
+                r.imp.seconds, 1e6 * r.imp.seconds / n, r.imp.commits, r.imp.peakKb / 1024.0, r.ref.seconds,
+                r.ref.commits, r.ref.peakKb / 1024.0, r.floor.seconds, r.imp.seconds / r.ref.seconds,
+                r.imp.seconds / r.floor.seconds, r.ref.same ? "yes" : "NO");
     std::fflush(stdout);
   }
   std::printf("  imp/same: the same work (mapping, lookup before add, log, real schema, as many commits)\n");

@@ -31,8 +31,8 @@ namespace {
 
 template <class F, class Fill>
 void make(F& f, Fill fill) {
-  const data::FileId ids[] = {data::FileId::MapLab, data::FileId::MapLever, data::FileId::MapParam,
-                              data::FileId::MapSted, data::FileId::Anlegg, data::FileId::Parameter};
+  const data::FileId ids[] = {data::FileId::MapLab,  data::FileId::MapLever, data::FileId::MapParam,
+                              data::FileId::MapSted, data::FileId::Anlegg,   data::FileId::Parameter};
   for (data::FileId id : ids)
     if (data::fileLabel(id) == f.label()) f.setName(data::fileName(id));
   f.create();
@@ -71,7 +71,8 @@ void seed(const std::string& exportDir) {
   });
   data::Parameter par;
   make(par, [&] {
-    const char* rows[][3] = {{"TOT-P", "N", "Totalfosfor"}, {"BOF5", "O", "Biologisk oksygenforbruk"}, {"SS", "A", "Suspendert stoff"}};
+    const char* rows[][3] = {
+        {"TOT-P", "N", "Totalfosfor"}, {"BOF5", "O", "Biologisk oksygenforbruk"}, {"SS", "A", "Suspendert stoff"}};
     for (const auto& r : rows) {
       par.clear();
       par.rec.PARAMETER = r[0];
@@ -145,7 +146,8 @@ int main(int argc, char** argv) {
     t.MapSted.rec.STEDSIV = "Utløp";
     change(data::FileId::MapSted, t.MapSted, data::MapSted::MAPSTEDKEY, 4, maintenance::StedForm);
     data::lab::CloseLabTables(holder);
-    for (data::FileId id : {data::FileId::MapSted, data::FileId::MapParam, data::FileId::MapLever, data::FileId::MapLab})
+    for (data::FileId id :
+         {data::FileId::MapSted, data::FileId::MapParam, data::FileId::MapLever, data::FileId::MapLab})
       data::dropFile(id);
   });
   for (const auto& [n, title] : {std::pair{1, "Skjema laboratorium"},
@@ -164,7 +166,8 @@ int main(int argc, char** argv) {
       if (auto* cb = qobject_cast<QComboBox*>(w->widget(combo))) {
         cb->showPopup();
         run.pumpUntil([] { return false; }, 400);
-        QGuiApplication::primaryScreen()->grabWindow(0).save(QString::fromUtf8((stem + "." + std::to_string(n) + ".drop.png").c_str()));
+        QGuiApplication::primaryScreen()->grabWindow(0).save(
+            QString::fromUtf8((stem + "." + std::to_string(n) + ".drop.png").c_str()));
         cb->hidePopup();
       }
     }

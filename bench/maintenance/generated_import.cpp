@@ -31,7 +31,7 @@ class NullProgress : public import::ImportProgress {
 
 void generateLab(const fs::path& dir) { benchexport::generateLab(dir, kJournalsPerSupplier); }
 
-const FileId kRunFiles[] = {FileId::MapLab, FileId::MapLever, FileId::MapParam, FileId::MapSted,
+const FileId kRunFiles[] = {FileId::MapLab, FileId::MapLever,         FileId::MapParam,    FileId::MapSted,
                             FileId::Anlegg, FileId::Utslippskontroll, FileId::Slamkontroll};
 
 void prepareDataDir(const fs::path& data, const fs::path& lab) {

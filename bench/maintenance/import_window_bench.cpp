@@ -57,8 +57,8 @@ int main() {
   const double plain = plainRun(root / "lab");
   prepareDataDir(root / "window", root / "lab");
   const double window = windowRun(session);
-  std::printf("import without a window %.1f ms, from the import window (headless) %.1f ms, ratio %.2f\n",
-              plain, window, plain > 0 ? window / plain : 0.0);
+  std::printf("import without a window %.1f ms, from the import window (headless) %.1f ms, ratio %.2f\n", plain, window,
+              plain > 0 ? window / plain : 0.0);
   fs::current_path(oldCwd);
   fs::remove_all(root);
   return plain > 0 && window > 0 ? 0 : 1;

@@ -6,7 +6,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
-
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -88,8 +87,8 @@ int main(int argc, char** argv) {
   backend.reset();
   ui::qt::detachGuiThread();
 
-  std::printf("import without a window %.1f ms, from the import window (Qt offscreen) %.1f ms, ratio %.2f\n",
-              plain, window, plain > 0 ? window / plain : 0.0);
+  std::printf("import without a window %.1f ms, from the import window (Qt offscreen) %.1f ms, ratio %.2f\n", plain,
+              window, plain > 0 ? window / plain : 0.0);
   fs::current_path(oldCwd);
   fs::remove_all(root);
   return plain > 0 && window > 0 ? 0 : 1;

@@ -110,8 +110,9 @@ int main() {
     session.finish();
   }
   fs::current_path(oldCwd);
-  std::printf("list window open + page down/up + close, from disk: %d records %.2f ms, %d records %.2f ms, ratio %.2f\n",
-              small, ms[0], large, ms[1], ms[0] > 0 ? ms[1] / ms[0] : 0.0);
+  std::printf(
+      "list window open + page down/up + close, from disk: %d records %.2f ms, %d records %.2f ms, ratio %.2f\n", small,
+      ms[0], large, ms[1], ms[0] > 0 ? ms[1] / ms[0] : 0.0);
   fs::remove_all(root);
   return ms[0] > 0 && ms[1] > 0 ? 0 : 1;
 }

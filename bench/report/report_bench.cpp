@@ -58,7 +58,8 @@ int main(int argc, char** argv) {
 
   report::Report kept({}, report::Target::Print);
   printMappings(kept);
-  const std::string pdf = (std::filesystem::temp_directory_path() / ("l2s-bench-" + std::to_string(::getpid()) + ".pdf")).string();
+  const std::string pdf =
+      (std::filesystem::temp_directory_path() / ("l2s-bench-" + std::to_string(::getpid()) + ".pdf")).string();
   t0 = Clock::now();
   const report::Result res = report::printPages(kept.pages(), kept.setup(), {.pdfPath = pdf});
   const double pdfMs = ms(Clock::now() - t0);
@@ -67,8 +68,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "PDF failed: %s\n", res.error.c_str());
     return 1;
   }
-  std::printf("%d pages: page images %.2f ms/page, one PDF %.2f ms/page, ratio images/PDF %.2f\n",
-              images.pageCount(), imageMs / images.pageCount(), pdfMs / kept.pageCount(), imageMs / pdfMs);
+  std::printf("%d pages: page images %.2f ms/page, one PDF %.2f ms/page, ratio images/PDF %.2f\n", images.pageCount(),
+              imageMs / images.pageCount(), pdfMs / kept.pageCount(), imageMs / pdfMs);
 
   // The preview, 2 x 2, paged from the first page to the last.
   ui::headless::Session s;
@@ -86,7 +87,7 @@ int main(int argc, char** argv) {
   const std::size_t after = previewControls(s);
   robot.press("?EXITBUTTON");
   s.finish();
-  std::printf("preview 2x2: %d steps, %.2f ms/step, controls before %zu after %zu (%s)\n", steps,
-              pagingMs / steps, before, after, before == after ? "cells kept" : "cells rebuilt");
+  std::printf("preview 2x2: %d steps, %.2f ms/step, controls before %zu after %zu (%s)\n", steps, pagingMs / steps,
+              before, after, before == after ? "cells kept" : "cells rebuilt");
   return 0;
 }

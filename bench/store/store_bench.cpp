@@ -135,7 +135,8 @@ void addInOneTransaction(const std::string& path, int records) {
     f.rec.ANLEGGSNR = "010203";
     f.rec.UTSL_DATO2 = 80000 + i;
     f.rec.PRTYPE = "Rutinekontroll";
-    for (auto& row : f.rec.VERDI) for (double& v : row) v = i * 0.5;
+    for (auto& row : f.rec.VERDI)
+      for (double& v : row) v = i * 0.5;
     f.add();
   }
   const auto t1 = Clock::now();

@@ -54,15 +54,14 @@ int main(int argc, char** argv) {
     s.finish();
   }
   {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-      qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
     QApplication app(argc, argv);
     std::atomic<bool> done{false};
     ui::qt::QtRun run;
     run.start([&] { updates(qt, done); });
     run.pumpUntil([&] { return done.load(); }, 600000);
   }
-  std::printf("display() after each of %d updates: headless %.3f s, Qt %.3f s, ratio Qt/headless %.2f\n",
-              kUpdates, headless.load(), qt.load(), headless.load() > 0 ? qt.load() / headless.load() : 0.0);
+  std::printf("display() after each of %d updates: headless %.3f s, Qt %.3f s, ratio Qt/headless %.2f\n", kUpdates,
+              headless.load(), qt.load(), headless.load() > 0 ? qt.load() / headless.load() : 0.0);
   return 0;
 }

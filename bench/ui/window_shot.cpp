@@ -18,8 +18,7 @@ using namespace ui;
 
 namespace {
 
-ControlDef c(ControlKind k, std::string eq, std::string text = {}, std::string parent = {},
-             std::string pic = {}) {
+ControlDef c(ControlKind k, std::string eq, std::string text = {}, std::string parent = {}, std::string pic = {}) {
   ControlDef d;
   d.kind = k;
   d.equate = std::move(eq);
@@ -108,7 +107,8 @@ WindowDef formDef() {
 
 void form(std::atomic<int>& ready) {
   Window win(formDef());
-  std::string lab = "KV", name = "Kelda Vest", kilde = "Sted", dato = "Tattdato", dir = "/data/kelda", msg = "Posten vil bli endret";
+  std::string lab = "KV", name = "Kelda Vest", kilde = "Sted", dato = "Tattdato", dir = "/data/kelda",
+              msg = "Posten vil bli endret";
   win.bind("?MAP:LAB", lab);
   win.bind("?MAP:LABNAVN", name);
   win.bind("?MAP:STEDKILDE", kilde);
@@ -169,10 +169,7 @@ int main(int argc, char** argv) {
                          {.equate = "?CASCADE", .text = "&Cascade", .action = StdAction::Cascade}}}};
     f.toolbar = {
         {.kind = ControlKind::Button, .equate = "?BUTTON2", .tip = "Avslutt", .icon = "DOORWAY.ICO"},
-        {.kind = ControlKind::Button,
-         .equate = "?BUTTON1",
-         .tip = "Laboratorier m. innstillinger",
-         .icon = "LAB.ICO"},
+        {.kind = ControlKind::Button, .equate = "?BUTTON1", .tip = "Laboratorier m. innstillinger", .icon = "LAB.ICO"},
         {.kind = ControlKind::Button, .equate = "?HELP", .tip = "Hjelp for dette vindu", .icon = "HELP.ICO"}};
     Window frame(f);
     frame.open();

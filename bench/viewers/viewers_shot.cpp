@@ -26,8 +26,8 @@
 #include "platform/ui/qt/qt_backend.h"
 #include "platform/ui/qt/qt_run.h"
 #include "platform/ui/qt/qt_window.h"
-#include "shell/main.h"
 #include "screen_shot.h"
+#include "shell/main.h"
 
 namespace {
 

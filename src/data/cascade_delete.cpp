@@ -43,9 +43,7 @@ int deleteLabOwned(F& file, store::KeyId key, const std::function<int()>& before
       });
 }
 
-int CascadeDeleteLabLever() {
-  return deleteLabOwned(thr().MapLever, MapLever::MAPLEVERKEY, CascadeDeleteLeverSted);
-}
+int CascadeDeleteLabLever() { return deleteLabOwned(thr().MapLever, MapLever::MAPLEVERKEY, CascadeDeleteLeverSted); }
 int CascadeDeleteLabParam() { return deleteLabOwned(thr().MapParam, MapParam::MAPPARAMKEY); }
 // The place mappings left: those whose supplier had no supplier mapping.
 int CascadeDeleteLabSted() { return deleteLabOwned(thr().MapSted, MapSted::MAPSTEDKEY); }

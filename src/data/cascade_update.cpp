@@ -73,9 +73,8 @@ int moveLabOwned(F& file, store::KeyId key, const std::function<void()>& saveLin
 // Each supplier mapping's place mappings move before the supplier mapping is rewritten.
 int CascadeUpdateLabLever() {
   auto& t = thr();
-  return moveLabOwned(t.MapLever, MapLever::MAPLEVERKEY, SaveMapLeverLinks, [&] {
-    return t.MapLever.rec.LAB != t.SavedMapLabLab ? CascadeUpdateLeverSted() : 0;
-  });
+  return moveLabOwned(t.MapLever, MapLever::MAPLEVERKEY, SaveMapLeverLinks,
+                      [&] { return t.MapLever.rec.LAB != t.SavedMapLabLab ? CascadeUpdateLeverSted() : 0; });
 }
 int CascadeUpdateLabParam() { return moveLabOwned(thr().MapParam, MapParam::MAPPARAMKEY, SaveMapParamLinks); }
 // The place mappings left under the old code: those whose supplier had no supplier mapping.
@@ -147,9 +146,7 @@ int UpdateMapLever() {
   auto& t = thr();
   return updateOperation(
       t.MapLever, MapLever::MAPLEVERKEY, {FileId::MapSted}, {&t.MapLever, &t.MapSted}, SaveMapLeverLinks,
-      [&] {
-        return t.MapLever.rec.LAB != t.SavedMapLeverLab || t.MapLever.rec.LEVERAND != t.SavedMapLeverLeverand;
-      },
+      [&] { return t.MapLever.rec.LAB != t.SavedMapLeverLab || t.MapLever.rec.LEVERAND != t.SavedMapLeverLeverand; },
       CascadeUpdateLeverSted);
 }
 

@@ -30,8 +30,7 @@ std::string_view heldFile(const std::vector<store::FileBase*>& files, std::strin
 }
 }  // namespace
 
-bool begin(store::Transaction& tx, std::vector<store::FileBase*> files, std::string_view what,
-           std::string_view label) {
+bool begin(store::Transaction& tx, std::vector<store::FileBase*> files, std::string_view what, std::string_view label) {
   if (tx.begin(files, kWaitSeconds) == 0) return true;
   const bool locked = tx.error().code == store::Err::Locked;
   SaveLastError();

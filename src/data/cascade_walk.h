@@ -15,8 +15,7 @@ namespace data::cascade {
 // Begins the transaction over `files` with the 2-second wait. On failure: the error saved,
 // kind 34 with `what` ("Delete", "Update") and the label of the file another station holds
 // (`label` when the failure is not a lock), false.
-bool begin(store::Transaction& tx, std::vector<store::FileBase*> files, std::string_view what,
-           std::string_view label);
+bool begin(store::Transaction& tx, std::vector<store::FileBase*> files, std::string_view what, std::string_view label);
 
 // Commits; on failure saves the error and shows `kind` with the label. True when committed.
 bool commit(store::Transaction& tx, int kind, std::string_view label);

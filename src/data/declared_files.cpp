@@ -126,7 +126,8 @@ const store::FileDef& Slamoverforing::definition() {
     b.field("SLAM_TS_FORTYKKET", r.SLAM_TS_FORTYKKET);
     b.field("PRODUKSJON_AVVANNET_SLAM", r.PRODUKSJON_AVVANNET_SLAM);
     b.field("SLAM_TS_AVVANN", r.SLAM_TS_AVVANN);
-    b.key(key("S_O:SLAMOVERFORING_KEY1", {"FRA_ANLEGGSNR", "AAR", "MND", "TIL_ANLEGGSNR"}, Unique | NoCase | Opt | Primary));
+    b.key(key("S_O:SLAMOVERFORING_KEY1", {"FRA_ANLEGGSNR", "AAR", "MND", "TIL_ANLEGGSNR"},
+              Unique | NoCase | Opt | Primary));
     b.key(key("S_O:SLAMOVERFORING_KEY2", {"TIL_ANLEGGSNR", "AAR", "MND", "FRA_ANLEGGSNR"}, Dup | NoCase | Opt));
     return b.build();
   }();

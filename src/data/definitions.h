@@ -7,8 +7,7 @@
 
 namespace data::def {
 
-inline constexpr unsigned CreateReusePerThread =
-    store::Attr::Create | store::Attr::Reuse | store::Attr::PerThread;
+inline constexpr unsigned CreateReusePerThread = store::Attr::Create | store::Attr::Reuse | store::Attr::PerThread;
 inline constexpr unsigned CreatePerThread = store::Attr::Create | store::Attr::PerThread;
 
 enum KeyFlags : unsigned { Unique = 1, Dup = 0, NoCase = 2, Opt = 4, Primary = 8 };

@@ -13,20 +13,32 @@ namespace data {
 namespace {
 
 constexpr std::string_view kLabels[kFileIdCount] = {
-    "Lab2Siv",        "MapLab",         "Labuser",        "MapLever",         "MapParam",
-    "MapSted",        "Postadresser",   "Slamdisponering", "Slamkontroll",    "PrTakingsSted",
-    "Slamoverforing", "Driftsdata",     "Anlegg",         "Parameter",        "PrType",
-    "Driftsanalyser", "Utslippskontroll", "Bef_reg",      "Bef_dato",         "Datasett",
-    "ImportLog"};
+    "Lab2Siv",         "MapLab",         "Labuser",          "MapLever",       "MapParam",   "MapSted",  "Postadresser",
+    "Slamdisponering", "Slamkontroll",   "PrTakingsSted",    "Slamoverforing", "Driftsdata", "Anlegg",   "Parameter",
+    "PrType",          "Driftsanalyser", "Utslippskontroll", "Bef_reg",        "Bef_dato",   "Datasett", "ImportLog"};
 
 // What follows the data directory, with the letter case the registry uses.
-constexpr std::string_view kSuffix[kFileIdCount] = {
-    "",                     "\\MapFile.tps",        "",                   "\\MapLever.tps",
-    "\\MapParam.tps",       "\\MapSted.tps",        "\\Postadresser.tps", "\\Slamdisponering.tps",
-    "\\Slamkontroll.tps",   "\\PrTakingsSted.tps",  "\\Slamoverforing.tps", "\\Driftsdata.tps",
-    "\\Anlegg.tps",         "\\Parameter.tps",      "\\PrType.tps",       "\\Driftsanalyser.tps",
-    "\\Utslippskontroll.tps", "\\Bef_reg.Tps",      "\\Bef_dato.Tps",     "",
-    "\\Import.Txt"};
+constexpr std::string_view kSuffix[kFileIdCount] = {"",
+                                                    "\\MapFile.tps",
+                                                    "",
+                                                    "\\MapLever.tps",
+                                                    "\\MapParam.tps",
+                                                    "\\MapSted.tps",
+                                                    "\\Postadresser.tps",
+                                                    "\\Slamdisponering.tps",
+                                                    "\\Slamkontroll.tps",
+                                                    "\\PrTakingsSted.tps",
+                                                    "\\Slamoverforing.tps",
+                                                    "\\Driftsdata.tps",
+                                                    "\\Anlegg.tps",
+                                                    "\\Parameter.tps",
+                                                    "\\PrType.tps",
+                                                    "\\Driftsanalyser.tps",
+                                                    "\\Utslippskontroll.tps",
+                                                    "\\Bef_reg.Tps",
+                                                    "\\Bef_dato.Tps",
+                                                    "",
+                                                    "\\Import.Txt"};
 
 constexpr std::size_t kDataDirectoryWidth = 255;
 

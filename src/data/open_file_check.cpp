@@ -25,8 +25,7 @@ int openFileChecked(store::FileBase& file, std::optional<std::uint8_t> create, s
   }
   switch (err) {
     case 0:
-    case 52:
-      return 0;
+    case 52: return 0;
     case 2:
       if (!create) break;
       if (*create != 1) {
@@ -41,9 +40,7 @@ int openFileChecked(store::FileBase& file, std::optional<std::uint8_t> create, s
       if (err == 0) return 0;
       ShowWarningText(kCreatedFileOpenError, diskName(file));
       return err;
-    case 47:
-      ShowWarningText(kInvalidFile, diskName(file));
-      return err;
+    case 47: ShowWarningText(kInvalidFile, diskName(file)); return err;
     case 46:
       ShowWarningText(kInvalidKey, diskName(file));  // No ends the program
       if (file.buildKeys() != 0) {
@@ -52,8 +49,7 @@ int openFileChecked(store::FileBase& file, std::optional<std::uint8_t> create, s
       }
       err = file.open(mode);
       break;
-    default:
-      break;
+    default: break;
   }
   if (err == 0) return 0;
   ShowWarningText(kFileAccessError, diskName(file));

@@ -56,9 +56,11 @@ const store::FileDef& Anlegg::definition() {
     b.field("SAND", r.SAND);
     b.field("FAKTOR_ENERGI", r.FAKTOR_ENERGI);
     b.group("SATT_I_DRIFT", {"SATT_I_DRIFT_MND", "SATT_I_DRIFT_AAR"});
-    b.field("SATT_I_DRIFT_MND", r.SATT_I_DRIFT.SATT_I_DRIFT_MND).field("SATT_I_DRIFT_AAR", r.SATT_I_DRIFT.SATT_I_DRIFT_AAR);
+    b.field("SATT_I_DRIFT_MND", r.SATT_I_DRIFT.SATT_I_DRIFT_MND)
+        .field("SATT_I_DRIFT_AAR", r.SATT_I_DRIFT.SATT_I_DRIFT_AAR);
     b.group("ENDRETFORNYET", {"ENDRETFORNYET_MND", "ENDRETFORNYET_AAR"});
-    b.field("ENDRETFORNYET_MND", r.ENDRETFORNYET.ENDRETFORNYET_MND).field("ENDRETFORNYET_AAR", r.ENDRETFORNYET.ENDRETFORNYET_AAR);
+    b.field("ENDRETFORNYET_MND", r.ENDRETFORNYET.ENDRETFORNYET_MND)
+        .field("ENDRETFORNYET_AAR", r.ENDRETFORNYET.ENDRETFORNYET_AAR);
     b.field("NEDLAGT", r.NEDLAGT);
     b.group("NEDLAGT_DATO", {"NEDLAGT_MND", "NEDLAGT_AAR"});
     b.field("NEDLAGT_MND", r.NEDLAGT_DATO.NEDLAGT_MND).field("NEDLAGT_AAR", r.NEDLAGT_DATO.NEDLAGT_AAR);
@@ -76,10 +78,12 @@ const store::FileDef& Anlegg::definition() {
     b.field("FELL_KJEMIKALIUM_BEFARING", r.FELL_KJEMIKALIUM_BEFARING);
     b.field("FELL_KJEMIKALIUM_DRIFTSDATA", r.FELL_KJEMIKALIUM_DRIFTSDATA);
     b.group("SLAM_SATT_I_DRIFT", {"SLAM_SATT_I_DRIFT_MND", "SLAM_SATT_I_DRIFT_AAR"});
-    b.field("SLAM_SATT_I_DRIFT_MND", r.SLAM_SATT_I_DRIFT.SLAM_SATT_I_DRIFT_MND).field("SLAM_SATT_I_DRIFT_AAR", r.SLAM_SATT_I_DRIFT.SLAM_SATT_I_DRIFT_AAR);
+    b.field("SLAM_SATT_I_DRIFT_MND", r.SLAM_SATT_I_DRIFT.SLAM_SATT_I_DRIFT_MND)
+        .field("SLAM_SATT_I_DRIFT_AAR", r.SLAM_SATT_I_DRIFT.SLAM_SATT_I_DRIFT_AAR);
     b.field("SLAMNEDLAGT", r.SLAMNEDLAGT);
     b.group("SLAM_NEDLAGT_DATO", {"SLAM_NEDLAGT_MND", "SLAM_NEDLAGT_AAR"});
-    b.field("SLAM_NEDLAGT_MND", r.SLAM_NEDLAGT_DATO.SLAM_NEDLAGT_MND).field("SLAM_NEDLAGT_AAR", r.SLAM_NEDLAGT_DATO.SLAM_NEDLAGT_AAR);
+    b.field("SLAM_NEDLAGT_MND", r.SLAM_NEDLAGT_DATO.SLAM_NEDLAGT_MND)
+        .field("SLAM_NEDLAGT_AAR", r.SLAM_NEDLAGT_DATO.SLAM_NEDLAGT_AAR);
     b.field("KONSESJONDATO", r.KONSESJONDATO);
     b.field("KONSESJONRAMME", r.KONSESJONRAMME);
     b.field("ANTALLPARAMETRE", r.ANTALLPARAMETRE);
@@ -127,7 +131,8 @@ const store::FileDef& Utslippskontroll::definition() {
     b.field("REG_DATO", r.REG_DATO);
     b.field("REG_IDENT", r.REG_IDENT);
     b.memo("KOMMENTAR", r.KOMMENTAR, 3000);
-    b.key(key("U_K:UTSLIPPSKONTROLL_KEY1", {"ANLEGGSNR", "UTSL_DATO2", "PRTYPE", "LAB_JOURNALNR"}, Unique | NoCase | Opt | Primary));
+    b.key(key("U_K:UTSLIPPSKONTROLL_KEY1", {"ANLEGGSNR", "UTSL_DATO2", "PRTYPE", "LAB_JOURNALNR"},
+              Unique | NoCase | Opt | Primary));
     b.key(key("U_K:UTSLIPSKONTROLL_KEY2", {"REG_DATO", "PRTYPE", "ANLEGGSNR", "UTSL_DATO2"}, Dup | NoCase | Opt));
     b.key(key("U_K:UTSLIPSKONTROLL_KEY3", {"ANLEGGSNR", "PRTYPE", "UTSL_DATO2"}, Dup | NoCase | Opt));
     b.key(key("U_K:UTSLIPSKONTROLL_KEY4", {"ANLEGGSNR", "LAB_JOURNALNR"}, Dup | NoCase | Opt));
@@ -196,7 +201,8 @@ const store::FileDef& Slamkontroll::definition() {
     b.field("REG_DATO", r.REG_DATO);
     b.field("REG_IDENT", r.REG_IDENT);
     b.memo("KOMMENTAR", r.KOMMENTAR, 3000);
-    b.key(key("S_K:SLAMKONTROLL_KEY1", {"ANLEGGSNR", "PR_TAKINGSTED", "DATO2", "LAB_JOURNALNR"}, Unique | NoCase | Opt | Primary));
+    b.key(key("S_K:SLAMKONTROLL_KEY1", {"ANLEGGSNR", "PR_TAKINGSTED", "DATO2", "LAB_JOURNALNR"},
+              Unique | NoCase | Opt | Primary));
     b.key(key("S_K:SLAMKONTROLL_KEY2", {"REG_DATO", "ANLEGGSNR", "DATO2"}, Dup | NoCase | Opt));
     b.key(key("S_K:SLAMKONTROLL_KEY3", {"ANLEGGSNR", "STATISTIKKAAR", "STATISTIKKMND", "DATO2"}, Dup | NoCase | Opt));
     b.key(key("S_K:SLAMKONTROLL_KEY4", {"ANLEGGSNR", "LAB_JOURNALNR"}, Dup | NoCase | Opt));

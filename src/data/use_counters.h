@@ -39,7 +39,7 @@ struct DatasettShared {
   std::int32_t useCount = 0;
 };
 DatasettShared& datasett();
-int useDatasett();   // takes the lock itself
+int useDatasett();  // takes the lock itself
 void dropDatasett();
 
 }  // namespace data

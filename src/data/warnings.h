@@ -73,8 +73,8 @@ struct WarningBox {
 
 // The box of `kind` for the given texts and error text (already formed, see warningErrorText).
 // `code` is the error code kind 15 tests. False for a kind outside 1..38 (nothing is shown).
-bool warningBox(int kind, std::string_view text1, std::string_view text2, std::string_view error,
-                int code, WarningBox& out);
+bool warningBox(int kind, std::string_view text1, std::string_view text2, std::string_view error, int code,
+                WarningBox& out);
 
 // The error text a warning places: "text (code)", or for 90/100 "driver text (driver code)",
 // trailing blanks removed from the texts, cut to 150 characters.

@@ -19,9 +19,7 @@ std::string errorText(const store::Error& e) {
   return data::warningErrorText({e.code, e.text, e.driverCode, e.driverText});
 }
 
-bool diskFull(const store::Error& e) {
-  return e.code == store::Err::Driver && (e.driverCode & 0xFF) == SQLITE_FULL;
-}
+bool diskFull(const store::Error& e) { return e.code == store::Err::Driver && (e.driverCode & 0xFF) == SQLITE_FULL; }
 
 // Failures that concern the one record (a key or a rule of the file refuses it, or it is
 // gone or changed meanwhile); any other failure is one of the file, and the run stops.
@@ -29,24 +27,19 @@ bool recordFailure(const store::Error& e) {
   switch (e.code) {
     case store::Err::DuplicateKey:
     case store::Err::RecordNotFound:
-    case store::Err::ChangedByOther:
-      return true;
-    case store::Err::Driver:
-      return (e.driverCode & 0xFF) == SQLITE_CONSTRAINT;
-    default:
-      return false;
+    case store::Err::ChangedByOther: return true;
+    case store::Err::Driver: return (e.driverCode & 0xFF) == SQLITE_CONSTRAINT;
+    default: return false;
   }
 }
 
 std::string storedLine(const ControlWriter::Record& r) {
-  return r.kind == ControlWriter::Kind::Utslippskontroll
-             ? storedDischargeLine(r.dato1, r.dato2, r.days, r.added)
-             : storedSludgeLine(r.dato1, r.dato2, r.days, r.added);
+  return r.kind == ControlWriter::Kind::Utslippskontroll ? storedDischargeLine(r.dato1, r.dato2, r.days, r.added)
+                                                         : storedSludgeLine(r.dato1, r.dato2, r.days, r.added);
 }
 
 std::string failedLine(const ControlWriter::Record& r, const std::string& error) {
-  return failedStorePrefix(r.kind == ControlWriter::Kind::Utslippskontroll ? "Utslippskontroll"
-                                                                          : "Slamkontroll",
+  return failedStorePrefix(r.kind == ControlWriter::Kind::Utslippskontroll ? "Utslippskontroll" : "Slamkontroll",
                            r.anleggsnr.str(), r.dato1, r.dato2, r.journal.str()) +
          " Feil: " + error;
 }
@@ -118,7 +111,8 @@ void ControlWriter::commit() {
     const store::Error e = tx_.error();
     writePending(committed ? "" : errorText(e));
     stop((e.code == store::Err::Locked ? "Registeret er låst av en annen bruker: "
-                                       : diskFull(e) ? "Disken er full: " : "Lagringen er avbrutt: ") +
+          : diskFull(e)                ? "Disken er full: "
+                                       : "Lagringen er avbrutt: ") +
          errorText(e));
     return;
   }

@@ -65,8 +65,8 @@ class ControlWriter {
  private:
   struct Pending {
     Record rec;
-    bool isLine = false;     // a plain log line in `text`
-    std::string text;        // the line, or the error of a failed write
+    bool isLine = false;  // a plain log line in `text`
+    std::string text;     // the line, or the error of a failed write
     bool failed = false;
   };
 

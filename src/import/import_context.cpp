@@ -91,8 +91,8 @@ const std::vector<ImportContext::ParameterMapping>& ImportContext::parameterMapp
   return mappings_[i];
 }
 
-const std::vector<data::MapStedRecord>& ImportContext::placeMappings(
-    const text::Str<6>& rekv, const text::Str<32>& placeKey) {
+const std::vector<data::MapStedRecord>& ImportContext::placeMappings(const text::Str<6>& rekv,
+                                                                     const text::Str<32>& placeKey) {
   // Blank-padded texts of fixed width: equal keys have equal bytes, and no text is built.
   PlaceKey key;
   std::memcpy(key.bytes.data(), rekv.data(), 6);

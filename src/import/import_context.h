@@ -19,9 +19,14 @@
 namespace import {
 
 struct ImportContext {
-  ImportContext(const ImportChoices& c, ImportRunState& s, ImportProgress& p, LogFile& l,
-                LabSource& lab_, data::ThreadState& t)
-      : choices(c), state(s), progress(p), log(l), lab(lab_), thr(t),
+  ImportContext(const ImportChoices& c, ImportRunState& s, ImportProgress& p, LogFile& l, LabSource& lab_,
+                data::ThreadState& t)
+      : choices(c),
+        state(s),
+        progress(p),
+        log(l),
+        lab(lab_),
+        thr(t),
         writer(l, s, {&t.Utslippskontroll, &t.Slamkontroll}) {}
 
   const ImportChoices& choices;
@@ -67,8 +72,7 @@ struct ImportContext {
   bool factorPassedOver(char prtype) const { return passedOver_[prtype == 'S' ? 1 : 0]; }
   // The place mappings of (requisitioner, place key) in key order, read once per run (a read
   // failure stops the run).
-  const std::vector<data::MapStedRecord>& placeMappings(const text::Str<6>& rekv,
-                                                        const text::Str<32>& placeKey);
+  const std::vector<data::MapStedRecord>& placeMappings(const text::Str<6>& rekv, const text::Str<32>& placeKey);
 
  private:
   bool haveMappings_[2] = {false, false};

@@ -17,8 +17,8 @@ void forEachResult(ImportContext& ctx, char prtype, F take) {
     if (ctx.state.ResultValue == 0) continue;
     // "9e999" reads as infinity: not a result, and never stored.
     if (!std::isfinite(ctx.state.ResultValue)) {
-      ctx.problem(notAResultLine(ctx.journalText(), text::fromCp1252(m.rec.PARAMLAB.raw()),
-                                 text::fromCp1252(result->text)));
+      ctx.problem(
+          notAResultLine(ctx.journalText(), text::fromCp1252(m.rec.PARAMLAB.raw()), text::fromCp1252(result->text)));
       continue;
     }
     take(ctx.thr.MapParam.rec);

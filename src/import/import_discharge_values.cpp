@@ -41,8 +41,7 @@ void ImportDischargeValues(ImportContext& ctx) {
     st.ParamIndex = positionIn(anl.TUNGMETALLPARAMETER, anl.TUNGMETALLANTALLPARAMETRE, m.PARAMSIV);
     if (st.ParamIndex != 0) {
       if (!TimesFactor(ctx, m, value)) return;
-      if (ctx.progressDue())
-        ctx.line(4, "Importerer: " + anl.TUNGMETALLPARAMETER[st.ParamIndex - 1].str() + "-Innløp");
+      if (ctx.progressDue()) ctx.line(4, "Importerer: " + anl.TUNGMETALLPARAMETER[st.ParamIndex - 1].str() + "-Innløp");
       // Heavy metals go to the inflow column whatever the place.
       uk.VERDITUNGMETALL[st.ParamIndex - 1][1] = value;
       st.UtslippskontrollFilled = 1;

@@ -37,8 +37,7 @@ bool TimesFactor(ImportContext& ctx, const data::MapParamRecord& m, double& valu
   value = ctx.state.ResultValue * m.FAKTOR;
   if (std::isfinite(m.FAKTOR) && std::isfinite(value)) return true;
   ctx.problem(notFiniteFactorLine(ctx.journalText(), text::fromCp1252(m.PARAMLAB.trimmedRaw()),
-                                  text::fromCp1252(m.PARAMSIV.trimmedRaw()), m.FAKTOR,
-                                  ctx.state.ResultValue));
+                                  text::fromCp1252(m.PARAMSIV.trimmedRaw()), m.FAKTOR, ctx.state.ResultValue));
   return false;
 }
 

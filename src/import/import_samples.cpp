@@ -23,8 +23,7 @@ void ImportSamples(ImportContext& ctx) {
     }
     // A skipped row still sets the date: the period ends on the journal's last row.
     st.SampleDate = date;
-    if ((ch.DATO1 != 0 && st.SampleDate < ch.DATO1) || (ch.DATO2 != 0 && st.SampleDate > ch.DATO2))
-      continue;
+    if ((ch.DATO1 != 0 && st.SampleDate < ch.DATO1) || (ch.DATO2 != 0 && st.SampleDate > ch.DATO2)) continue;
     ctx.line(2, "Leser prøvedato: " + text::formatLogDate(st.SampleDate));
     ctx.redraw();
     const double water = st.WaterQuantity;

@@ -9,18 +9,15 @@ namespace {
 
 // Writes a converted value into the Slamkontroll field named by the target, through the
 // record's field table.
-void storeInField(data::SlamkontrollRecord& rec, std::string_view field, SludgeConversion conv,
-                  double value) {
+void storeInField(data::SlamkontrollRecord& rec, std::string_view field, SludgeConversion conv, double value) {
   const store::FieldDef* f = data::Slamkontroll::definition().field(field);
   const store::FieldType wanted = conv == SludgeConversion::Text          ? store::FieldType::String
-                                 : conv == SludgeConversion::WholeNumber ? store::FieldType::Long
-                                                                         : store::FieldType::Real;
+                                  : conv == SludgeConversion::WholeNumber ? store::FieldType::Long
+                                                                          : store::FieldType::Real;
   if (!f || f->type != wanted) return;
   char* at = reinterpret_cast<char*>(&rec) + f->offset;
   switch (conv) {
-    case SludgeConversion::TimesFactor:
-      std::memcpy(at, &value, sizeof value);
-      break;
+    case SludgeConversion::TimesFactor: std::memcpy(at, &value, sizeof value); break;
     case SludgeConversion::WholeNumber: {
       const std::int32_t n = wholeNumber(value);
       std::memcpy(at, &n, sizeof n);
@@ -33,8 +30,7 @@ void storeInField(data::SlamkontrollRecord& rec, std::string_view field, SludgeC
       break;
     }
     case SludgeConversion::DayCount:
-    case SludgeConversion::NoField:
-      break;
+    case SludgeConversion::NoField: break;
   }
 }
 
@@ -50,8 +46,7 @@ void ImportSludgeValues(ImportContext& ctx) {
       ctx.line(4, t->progress);
       if (t->conversion == SludgeConversion::DayCount) {
         if (TakeDayCount(ctx)) st.SlamkontrollFilled = 1;
-      } else if (double value = 0;
-                 t->conversion != SludgeConversion::NoField && TimesFactor(ctx, m, value)) {
+      } else if (double value = 0; t->conversion != SludgeConversion::NoField && TimesFactor(ctx, m, value)) {
         storeInField(ctx.thr.Slamkontroll.rec, t->field, t->conversion, value);
         st.SlamkontrollFilled = 1;
       }

@@ -15,9 +15,7 @@ namespace import {
 
 bool LogFile::open(const std::string& path) { return openWith(path, O_RDWR | O_APPEND, false); }
 
-bool LogFile::create(const std::string& path) {
-  return openWith(path, O_RDWR | O_APPEND | O_CREAT, true);
-}
+bool LogFile::create(const std::string& path) { return openWith(path, O_RDWR | O_APPEND | O_CREAT, true); }
 
 bool LogFile::openWith(const std::string& path, int flags, bool empty) {
   close();
@@ -80,8 +78,8 @@ bool LogFile::append(std::string_view utf8) {
     if (n < 0) {
       if (errno == EINTR) continue;
       const int err = errno;
-      error_ = err == ENOSPC || err == EDQUOT ? "Disken er full: " + std::string(std::strerror(err))
-                                              : std::strerror(err);
+      error_ =
+          err == ENOSPC || err == EDQUOT ? "Disken er full: " + std::string(std::strerror(err)) : std::strerror(err);
       if (start >= 0 && rest.size() < line.size() && ::ftruncate(fd_, start) != 0)
         error_ += "; siste linje er ufullstendig";
       appendFailed_ = true;

@@ -84,14 +84,12 @@ void checkLaboratory(ImportContext& ctx, const std::string& position) {
     return;
   }
   ctx.writer.finish();
-  ctx.writer.stop("Laboratoriet " + ctx.thr.LAB.str() +
-                  " er endret eller slettet av en annen stasjon under importen");
+  ctx.writer.stop("Laboratoriet " + ctx.thr.LAB.str() + " er endret eller slettet av en annen stasjon under importen");
 }
 
 }  // namespace
 
-void RunImport(const ImportChoices& choices, ImportRunState& state, ImportProgress& progress,
-               LabSource& lab) {
+void RunImport(const ImportChoices& choices, ImportRunState& state, ImportProgress& progress, LabSource& lab) {
   data::ThreadState& thr = data::thr();
   LogFile log;
   ImportContext ctx(choices, state, progress, log, lab, thr);
@@ -117,8 +115,8 @@ void RunImport(const ImportChoices& choices, ImportRunState& state, ImportProgre
   thr.MapLab.rec.LAB = thr.LAB;
   if (thr.MapLab.get(data::MapLab::MAPLABKEY) != 0) {
     progress.runEnded();
-    ui::message("Feil på fil for kobling lab/anl: " + std::string(text::trimRight(thr.MapLab.name())) +
-                    "|" + thr.MapLab.errorText(),
+    ui::message("Feil på fil for kobling lab/anl: " + std::string(text::trimRight(thr.MapLab.name())) + "|" +
+                    thr.MapLab.errorText(),
                 "Advarsel", ui::Icon::Information);
     log.close();
     lab.close();
@@ -168,8 +166,8 @@ void RunImport(const ImportChoices& choices, ImportRunState& state, ImportProgre
   ctx.redraw();
   if (log.appendFailed()) {
     if (storeStopped)
-      ui::message("Importen er stoppet!|" + ctx.writer.stopCause() + "|Kan ikke skrive til logg-fila: " +
-                      logPath + "|" + log.error(),
+      ui::message("Importen er stoppet!|" + ctx.writer.stopCause() + "|Kan ikke skrive til logg-fila: " + logPath +
+                      "|" + log.error(),
                   "Advarsel", ui::Icon::Exclamation);
     else
       logFailed(logPath, "Kan ikke skrive til logg-fila:", log.error() + "|Importen er stoppet!");

@@ -16,7 +16,6 @@ namespace import {
 // Over the laboratory's dBase tables (the sample table GLO:IMPORTFILE from `choices`).
 void RunImport(const ImportChoices& choices, ImportRunState& state, ImportProgress& progress);
 // Over any source of laboratory rows.
-void RunImport(const ImportChoices& choices, ImportRunState& state, ImportProgress& progress,
-               LabSource& lab);
+void RunImport(const ImportChoices& choices, ImportRunState& state, ImportProgress& progress, LabSource& lab);
 
 }  // namespace import

@@ -24,10 +24,11 @@ text::Str<20> journalNumber(const JournalRow& jr) {
 }
 
 // Adds the filled record, or rewrites the existing one keeping its memo when overwriting is
-// chosen (and no mapping of its type was passed over for its factor). Only the existing record's row (and, to rewrite it, its memo) is read.
+// chosen (and no mapping of its type was passed over for its factor). Only the existing record's row (and, to rewrite
+// it, its memo) is read.
 template <class File>
-void addOrRewrite(ImportContext& ctx, File& f, store::KeyId key, ControlWriter::Record rec,
-                  std::string_view newText, std::string_view updatedText) {
+void addOrRewrite(ImportContext& ctx, File& f, store::KeyId key, ControlWriter::Record rec, std::string_view newText,
+                  std::string_view updatedText) {
   if (!ctx.writer.ensureTransaction()) return;
   const char prtype = rec.kind == ControlWriter::Kind::Slamkontroll ? 'S' : 'U';
   const bool overwrite = ctx.choices.OVERSKRIVES && !ctx.factorPassedOver(prtype);
@@ -70,8 +71,8 @@ void StoreUtslippskontroll(ImportContext& ctx) {
   r.SAKSBEHANDLER.clear();
   r.REG_DATO = ctx.today;
   addOrRewrite(ctx, f, data::Utslippskontroll::UTSLIPPSKONTROLL_KEY1,
-               {ControlWriter::Kind::Utslippskontroll, true, r.UTSL_DATO1, r.UTSL_DATO2,
-                st.DayCount, r.ANLEGGSNR, r.LAB_JOURNALNR},
+               {ControlWriter::Kind::Utslippskontroll, true, r.UTSL_DATO1, r.UTSL_DATO2, st.DayCount, r.ANLEGGSNR,
+                r.LAB_JOURNALNR},
                "Lagrer ny utslippskontroll!", "Lagrer oppdatert utslippskontroll!");
   ctx.redraw();
 }
@@ -105,8 +106,7 @@ void StoreSlamkontroll(ImportContext& ctx) {
   r.SAKSBEHANDLER.clear();
   r.REG_DATO = ctx.today;
   addOrRewrite(ctx, f, data::Slamkontroll::SLAMKONTROLL_KEY1,
-               {ControlWriter::Kind::Slamkontroll, true, r.DATO1, r.DATO2, st.DayCount,
-                r.ANLEGGSNR, r.LAB_JOURNALNR},
+               {ControlWriter::Kind::Slamkontroll, true, r.DATO1, r.DATO2, st.DayCount, r.ANLEGGSNR, r.LAB_JOURNALNR},
                "Lagrer ny slamkontroll!", "Lagrer oppdatert slamkontroll!");
   ctx.redraw();
 }

@@ -1,9 +1,8 @@
 #include "import/water_quantity.h"
 
-#include "import/lab_source.h"
-
 #include <algorithm>
 
+#include "import/lab_source.h"
 #include "platform/text/codepage.h"
 #include "platform/text/number.h"
 
@@ -51,8 +50,7 @@ void takeWaterQuantity(ImportRunState& state, std::string_view ident, std::strin
     return;
   }
   std::string code = text::toCp1252(regkode).substr(0, 5);
-  code.erase(0, code.find_first_not_of(' ') == std::string::npos ? code.size()
-                                                                    : code.find_first_not_of(' '));
+  code.erase(0, code.find_first_not_of(' ') == std::string::npos ? code.size() : code.find_first_not_of(' '));
   state.WaterText.assignRaw(code);
   CommaToPoint(state.WaterText);
   const std::string w = state.WaterText.str();

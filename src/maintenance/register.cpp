@@ -1,14 +1,14 @@
 #include "maintenance/register.h"
 
-#include "maintenance/lists/lab_browse.h"
 #include "maintenance/forms/lab_form.h"
-#include "maintenance/settings/lab_settings_browse.h"
-#include "maintenance/lists/lever_browse.h"
 #include "maintenance/forms/lever_form.h"
 #include "maintenance/forms/param_form.h"
-#include "maintenance/report/param_report.h"
-#include "maintenance/lists/postadresser_browse.h"
 #include "maintenance/forms/sted_form.h"
+#include "maintenance/lists/lab_browse.h"
+#include "maintenance/lists/lever_browse.h"
+#include "maintenance/lists/postadresser_browse.h"
+#include "maintenance/report/param_report.h"
+#include "maintenance/settings/lab_settings_browse.h"
 #include "shell/procedures.h"
 
 namespace maintenance {

@@ -123,9 +123,12 @@ void AboutWindow() {
   Link links[] = {{"?WEBLINE", "?WEBLINK", kWebTarget}, {"?MAILLINE", "?MAILLINK", kMailTarget}};
   for (Link& l : links) {
     const auto pos = [&](ui::Prop p) { return static_cast<int>(win.getNumber(l.line, p)); };
-    l.id = win.create(ControlDef{.kind = ControlKind::Region, .equate = l.region,
-                                 .x = pos(ui::Prop::X), .y = pos(ui::Prop::Y),
-                                 .width = pos(ui::Prop::Width), .height = pos(ui::Prop::Height)});
+    l.id = win.create(ControlDef{.kind = ControlKind::Region,
+                                 .equate = l.region,
+                                 .x = pos(ui::Prop::X),
+                                 .y = pos(ui::Prop::Y),
+                                 .width = pos(ui::Prop::Width),
+                                 .height = pos(ui::Prop::Height)});
     win.set(l.id, ui::Prop::Cursor, "hand");
     win.set(l.line, ui::Prop::Color, kBlue);
   }
@@ -140,8 +143,12 @@ void AboutWindow() {
     activated = true;
     showPlace();
   };
-  const ui::RefreshHandlers refreshing{
-      .open = [&] { if (!activated) activate(); }, .gainFocus = activate, .refresh = showPlace};
+  const ui::RefreshHandlers refreshing{.open =
+                                           [&] {
+                                             if (!activated) activate();
+                                           },
+                                       .gainFocus = activate,
+                                       .refresh = showPlace};
   bool store = false;
   while (auto ev = win.accept()) {
     for (const Link& l : links) {
@@ -153,9 +160,7 @@ void AboutWindow() {
     const std::string eq = win.equate(ev.control);
     if (ui::handleRefresh(ev, refreshing)) continue;
     switch (ev.kind) {
-      case ui::EventKind::Rejected:
-        win.refuse(ev.control);
-        break;
+      case ui::EventKind::Rejected: win.refuse(ev.control); break;
       case ui::EventKind::Accepted:
         if (eq == "?L_U:POSTNR") {
           if (user.POSTNR.blank()) {
@@ -183,8 +188,7 @@ void AboutWindow() {
           win.post(ui::EventKind::CloseWindow);
         }
         break;
-      default:
-        break;
+      default: break;
     }
   }
   if (store) storeUser(t.Labuser, data::LabuserRecord(user));

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "platform/ini/ini.h"
-#include "platform/ui/api/message.h"
 #include "platform/text/number.h"
+#include "platform/ui/api/message.h"
 
 namespace shell {
 namespace {
@@ -38,11 +38,10 @@ void takeChanged(const GlobalSettings& from, const GlobalSettings& before, Globa
 
 template <auto Member>
 constexpr SettingDef text(const char* key, const char* def) {
-  return {key, def,
-          [](GlobalSettings& g, std::string_view v) {
-            g.*Member = trimmed(v.substr(0, std::min(v.size(), kMaxValue)));
-          },
-          [](const GlobalSettings& g) { return (g.*Member).str(); }, takeChanged<Member>};
+  return {
+      key, def,
+      [](GlobalSettings& g, std::string_view v) { g.*Member = trimmed(v.substr(0, std::min(v.size(), kMaxValue))); },
+      [](const GlobalSettings& g) { return (g.*Member).str(); }, takeChanged<Member>};
 }
 
 // A switch is the value read as a number and kept in one byte; an empty value reads as 0.
@@ -55,8 +54,7 @@ std::uint8_t toByte(std::string_view v) {
 template <auto Member>
 constexpr SettingDef byte(const char* key) {
   return {key, "1", [](GlobalSettings& g, std::string_view v) { g.*Member = toByte(v); },
-          [](const GlobalSettings& g) { return std::to_string(unsigned{g.*Member}); },
-          takeChanged<Member>};
+          [](const GlobalSettings& g) { return std::to_string(unsigned{g.*Member}); }, takeChanged<Member>};
 }
 
 // Section "PROVEX", in the order the frame reads them.
@@ -80,10 +78,10 @@ const std::array<SettingDef, 14> kSettings = {{
 const SettingDef kDatasetName = text<&GlobalSettings::DATASETT_NAVN>("Datasett", "");
 
 // The order "Avslutt" writes them in: "Importfile" after the switches, "Datasett" after it.
-const std::array<const SettingDef*, 15> kWriteOrder = {
-    &kSettings[1], &kSettings[2], &kSettings[3],  &kSettings[4],  &kSettings[5],
-    &kSettings[6], &kSettings[7], &kSettings[8],  &kSettings[0],  &kDatasetName,
-    &kSettings[9], &kSettings[10], &kSettings[11], &kSettings[12], &kSettings[13]};
+const std::array<const SettingDef*, 15> kWriteOrder = {&kSettings[1],  &kSettings[2],  &kSettings[3], &kSettings[4],
+                                                       &kSettings[5],  &kSettings[6],  &kSettings[7], &kSettings[8],
+                                                       &kSettings[0],  &kDatasetName,  &kSettings[9], &kSettings[10],
+                                                       &kSettings[11], &kSettings[12], &kSettings[13]};
 
 }  // namespace
 

@@ -28,8 +28,8 @@ std::vector<HelpPage> parsePages() {
     std::string_view title = src.substr(0, eol);
     if (!title.starts_with("= ")) continue;
     title.remove_prefix(2);
-    pages.push_back({std::string(title),
-                     eol == std::string_view::npos ? std::string() : std::string(src.substr(eol + 1))});
+    pages.push_back(
+        {std::string(title), eol == std::string_view::npos ? std::string() : std::string(src.substr(eol + 1))});
   }
   std::sort(pages.begin(), pages.end(),
             [](const HelpPage& a, const HelpPage& b) { return folded(a.keyword) < folded(b.keyword); });
@@ -59,8 +59,7 @@ std::vector<std::string> searchHelp(std::string_view stem, std::string_view word
   const std::string w = folded(word);
   std::vector<std::string> found;
   for (const HelpPage& p : helpPages(stem)) {
-    if (w.empty() || folded(p.keyword).find(w) != std::string::npos ||
-        folded(p.text).find(w) != std::string::npos) {
+    if (w.empty() || folded(p.keyword).find(w) != std::string::npos || folded(p.text).find(w) != std::string::npos) {
       found.push_back(p.keyword);
     }
   }

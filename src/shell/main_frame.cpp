@@ -146,14 +146,16 @@ void MainFrame() {
     activated = true;
     refreshTitle();
   };
-  const ui::RefreshHandlers refreshing{
-      .open = [&] { if (!activated) activate(); }, .gainFocus = activate, .refresh = refreshTitle};
+  const ui::RefreshHandlers refreshing{.open =
+                                           [&] {
+                                             if (!activated) activate();
+                                           },
+                                       .gainFocus = activate,
+                                       .refresh = refreshTitle};
   while (auto ev = win.accept()) {
     if (ui::handleRefresh(ev, refreshing)) continue;
     switch (ev.kind) {
-      case ui::EventKind::Rejected:
-        win.refuse(ev.control);
-        break;
+      case ui::EventKind::Rejected: win.refuse(ev.control); break;
       case ui::EventKind::Accepted: {
         const std::string eq = win.equate(ev.control);
         if (eq == "?FILEINNSTILLINGER") {
@@ -171,8 +173,7 @@ void MainFrame() {
         }
         break;
       }
-      default:
-        break;
+      default: break;
     }
   }
 

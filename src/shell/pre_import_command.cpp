@@ -50,8 +50,7 @@ std::string commandProgram(std::string_view command) {
   return words.empty() ? std::string() : words.front();
 }
 
-PreImportCommand preImportCommand(std::string_view command, int runThroughInterpreter,
-                                  int waitForIt) {
+PreImportCommand preImportCommand(std::string_view command, int runThroughInterpreter, int waitForIt) {
   while (!command.empty() && command.back() == ' ') command.remove_suffix(1);
   if (command.empty()) return {};
   PreImportCommand cmd{std::string(command), runThroughInterpreter != 0, waitForIt != 0};

@@ -17,8 +17,7 @@ struct PreImportCommand {
 // The command of a settings record: the trimmed command line; through the interpreter when the
 // "Dos program" switch is set (a named script without the execute bit then runs as
 // "/bin/sh SCRIPT ..."); waited for when "Programmet kjøres eksklusivt" is set.
-PreImportCommand preImportCommand(std::string_view command, int runThroughInterpreter,
-                                  int waitForIt);
+PreImportCommand preImportCommand(std::string_view command, int runThroughInterpreter, int waitForIt);
 
 // A program's path as a command line that runs it: quoted when it holds a blank or a character
 // the shell or the command-line splitting would read otherwise.

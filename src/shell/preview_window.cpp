@@ -24,9 +24,8 @@ enum Mode { NoZoom, PageWidth, Zoom50, Zoom75, Zoom100, Zoom200, Zoom300, kModes
 
 constexpr std::array<const char*, kModes> kModeItems = {"?ZOOMNOZOOM", "?ZOOMPAGEWIDTH", "?ZOOM50", "?ZOOM75",
                                                         "?ZOOM100",    "?ZOOM200",       "?ZOOM300"};
-constexpr std::array<const char*, kModes> kModeStatus = {"No Zoom",     "Zoom (Page Width)", "Zoom (50%)",
-                                                         "Zoom (75%)",  "Zoom (100%)",       "Zoom (200%)",
-                                                         "Zoom (300%)"};
+constexpr std::array<const char*, kModes> kModeStatus = {"No Zoom",     "Zoom (Page Width)", "Zoom (50%)", "Zoom (75%)",
+                                                         "Zoom (100%)", "Zoom (200%)",       "Zoom (300%)"};
 constexpr int kMaxCells = 10;  // pages across and pages down
 constexpr std::array<int, kModes> kModePercent = {0, -1, 50, 75, 100, 200, 300};
 
@@ -89,9 +88,12 @@ class Preview {
         if (ev.number == ui::kRefreshEvent) refresh();
         return true;
       case EventKind::AlertKey:
-        if (ev.key == ui::Key::PgDn) next();
-        else if (ev.key == ui::Key::PgUp) previous();
-        else return true;
+        if (ev.key == ui::Key::PgDn)
+          next();
+        else if (ev.key == ui::Key::PgUp)
+          previous();
+        else
+          return true;
         refresh();
         return true;
       case EventKind::Rejected: spinRejected(ev.control); return true;
@@ -124,8 +126,10 @@ class Preview {
                                                                 "100%",    "200%",       "300%"};
       std::string menu;
       for (int m = 0; m < kModes; ++m)
-        menu += std::string(m == 0 ? "" : m == 1 ? "|-|" : "|") + (m == mode_ ? "+" : "") +
-                items[static_cast<std::size_t>(m)];
+        menu += std::string(m == 0   ? ""
+                            : m == 1 ? "|-|"
+                                     : "|") +
+                (m == mode_ ? "+" : "") + items[static_cast<std::size_t>(m)];
       const int chosen = ui::popup(menu);
       if (chosen == 0) return true;
       mode_ = static_cast<Mode>(chosen - 1);
@@ -150,7 +154,10 @@ class Preview {
   // A typed value outside a spin's range: the spin takes the limit and acts on it.
   void spinRejected(int id) {
     const std::string eq = win_.equate(id);
-    int* var = eq == "?CURRENTPAGE" ? &current_ : eq == "?PAGESACROSS" ? &across_ : eq == "?PAGESDOWN" ? &down_ : nullptr;
+    int* var = eq == "?CURRENTPAGE"   ? &current_
+               : eq == "?PAGESACROSS" ? &across_
+               : eq == "?PAGESDOWN"   ? &down_
+                                      : nullptr;
     if (!var || !clampSpin(win_, id, *var)) return;
     if (var != &current_) mode_ = NoZoom;
     refresh();
@@ -237,8 +244,8 @@ class Preview {
     } else {
       removeCells();
       if (!magnified_) {
-        magnified_ = win_.create(ControlDef{.kind = ControlKind::Image, .equate = "?MAGNIFIED",
-                                            .hscroll = true, .vscroll = true});
+        magnified_ = win_.create(
+            ControlDef{.kind = ControlKind::Image, .equate = "?MAGNIFIED", .hscroll = true, .vscroll = true});
         win_.set(magnified_, ui::Prop::Cursor, "zoom");
         magnifiedShows_.clear();
       }
@@ -315,17 +322,21 @@ class Preview {
       }
     }
     if (total_ > 1) {
-      if (current_ == 1) win_.disable("?PREVIOUS");
-      else win_.enable("?PREVIOUS");
-      if (current_ + shown() > total_) win_.disable("?NEXT");
-      else win_.enable("?NEXT");
+      if (current_ == 1)
+        win_.disable("?PREVIOUS");
+      else
+        win_.enable("?PREVIOUS");
+      if (current_ + shown() > total_)
+        win_.disable("?NEXT");
+      else
+        win_.enable("?NEXT");
     }
     const int last = std::min(current_ + shown() - 1, total_);
     if (shown() == 1 || current_ == total_)
       win_.setStatus(2, "Page " + std::to_string(current_) + " of " + std::to_string(total_));
     else
-      win_.setStatus(2, "Pages " + std::to_string(current_) + "-" + std::to_string(last) + " of " +
-                            std::to_string(total_));
+      win_.setStatus(
+          2, "Pages " + std::to_string(current_) + "-" + std::to_string(last) + " of " + std::to_string(total_));
   }
 
   void showMagnified(int cw, int ch) {

@@ -21,12 +21,12 @@ ui::WindowDef previewWindowDef() {
             menuItem("?EXIT", "E&xit", "Exit without printing the report")}),
       menu("?VIEWMENU", "&View",
            {menuItem("?NEXT", "&Next Page(s)", "View the next page or pages of the report"),
-            menuItem("?PREVIOUS", "&Previous Page(s)", "View the previous page or pages of the report"),
-            separator(), menuItem("?JUMP", "&Jump to a page", "Jump to a specific page of the report"),
-            separator(), menuItem("?CHANGEDISPLAY", "&Change Display", "Change the number of pages displayed")}),
+            menuItem("?PREVIOUS", "&Previous Page(s)", "View the previous page or pages of the report"), separator(),
+            menuItem("?JUMP", "&Jump to a page", "Jump to a specific page of the report"), separator(),
+            menuItem("?CHANGEDISPLAY", "&Change Display", "Change the number of pages displayed")}),
       menu("?ZOOMMENU", "&Zoom",
-           {checkItem("?ZOOMNOZOOM", "No &Zoom"), separator(), checkItem("?ZOOMPAGEWIDTH", "Page &Width"),
-            separator(), checkItem("?ZOOM50", "&50 Percent"), checkItem("?ZOOM75", "&75 Percent"),
+           {checkItem("?ZOOMNOZOOM", "No &Zoom"), separator(), checkItem("?ZOOMPAGEWIDTH", "Page &Width"), separator(),
+            checkItem("?ZOOM50", "&50 Percent"), checkItem("?ZOOM75", "&75 Percent"),
             checkItem("?ZOOM100", "&100 Percent"), checkItem("?ZOOM200", "&200 Percent"),
             checkItem("?ZOOM300", "&300 Percent")}),
   };
@@ -36,8 +36,7 @@ ui::WindowDef previewWindowDef() {
   // The spins sit in a row under the pages; the procedure moves the row when the window
   // changes size.
   const int y = w.height - kSpinRow + 2;
-  const auto rowSpin = [y](const char* equate, const char* picture, double high, const char* tip, int x,
-                           int width) {
+  const auto rowSpin = [y](const char* equate, const char* picture, double high, const char* tip, int x, int width) {
     ControlDef c = at(spin(equate, picture, 1, high, tip), x, y, width, 12);
     c.status = tip;
     return c;

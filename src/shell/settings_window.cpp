@@ -13,11 +13,11 @@
 #include "platform/text/codepage.h"
 #include "platform/ui/api/dialogs.h"
 #include "platform/ui/api/message.h"
-#include "shell/pre_import_command.h"
 #include "platform/ui/api/procedure.h"
 #include "platform/ui/api/refresh.h"
 #include "platform/ui/api/window.h"
 #include "shell/global_settings.h"
+#include "shell/pre_import_command.h"
 #include "shell/window_parts.h"
 
 namespace shell {
@@ -79,8 +79,8 @@ bool loadDatasetList(ui::Window& win, std::vector<DatasetEntry>& list, text::Str
   for (const DatasetEntry& e : list) names.push_back(e.name.str());
   win.setRows("?GLO:DATASETT_NAVN", names);
   if (!chosen.blank()) {
-    const auto it = std::find_if(list.begin(), list.end(),
-                                 [&chosen](const DatasetEntry& e) { return e.name == chosen; });
+    const auto it =
+        std::find_if(list.begin(), list.end(), [&chosen](const DatasetEntry& e) { return e.name == chosen; });
     if (it != list.end()) win.setSelected("?GLO:DATASETT_NAVN", int(it - list.begin()) + 1);
   }
   win.display();
@@ -161,14 +161,11 @@ void SettingsWindow() {
     const std::string eq = win.equate(ev.control);
     if (ui::handleRefresh(ev, refreshing)) continue;
     switch (ev.kind) {
-      case ui::EventKind::Rejected:
-        win.refuse(ev.control);
-        break;
+      case ui::EventKind::Rejected: win.refuse(ev.control); break;
       case ui::EventKind::Accepted:
         if (eq == "?GLO:DATASETT_NAVN") {
-          const bool known = std::any_of(list.begin(), list.end(), [&chosen](const DatasetEntry& e) {
-            return e.name == chosen;
-          });
+          const bool known =
+              std::any_of(list.begin(), list.end(), [&chosen](const DatasetEntry& e) { return e.name == chosen; });
           if (!known) win.select("?GLO:DATASETT_NAVN");
         } else if (eq == "?LOOKUPFILE") {
           std::string path = commandProgram(rec.PREIMPRUN.str());
@@ -216,8 +213,7 @@ void SettingsWindow() {
         // The command is stored however the window closes: one it cannot hold keeps the old one.
         ui::refuseNotCp1252(win);
         break;
-      default:
-        break;
+      default: break;
     }
   }
 

@@ -1,6 +1,8 @@
 // The command line: the options as read, and the real programs run as a user runs them
 // (--help and --version without a display, an unknown option refused with exit code 2, a
 // scripted run without a transcript file writing to stdout, a failed run saying why on stderr).
+#include "../../app/command_line.h"
+
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -11,7 +13,6 @@
 #include <sstream>
 #include <string>
 
-#include "../../app/command_line.h"
 #include "lab2siv_version.h"
 #include "script_backend.h"
 #include "wait_limit.h"
@@ -80,9 +81,9 @@ class ProgramRun : public ::testing::Test {
   // Runs a program of the build in the scratch directory with no display at all (`env`:
   // NAME=value ... set for it).
   Result run(const std::string& program, const std::string& args, const std::string& env = "") {
-    const std::string line = "cd '" + dir_.string() + "' && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + env +
-                             "LAB2SIV_SYSTEM_DIR='" + (dir_ / "system").string() + "' '" LAB2SIV_BINARY_DIR "/app/" +
-                             program + "' " + args + " >out.txt 2>err.txt";
+    const std::string line = "cd '" + dir_.string() + "' && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " +
+                             env + "LAB2SIV_SYSTEM_DIR='" + (dir_ / "system").string() +
+                             "' '" LAB2SIV_BINARY_DIR "/app/" + program + "' " + args + " >out.txt 2>err.txt";
     const int status = std::system(line.c_str());
     Result r;
     r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -96,8 +97,8 @@ class ProgramRun : public ::testing::Test {
 TEST_F(ProgramRun, HelpVersionAndUnknownOptionsNeedNoDisplay) {
   const Result help = run("lab2siv", "--help");
   EXPECT_EQ(help.code, 0) << help.err;
-  for (const char* part : {"--headless", "--script", "--version", "LAB2SIV_SYSTEM_DIR", "XDG_CONFIG_HOME",
-                           "Datasett.tps", "Siv2000.ini"})
+  for (const char* part :
+       {"--headless", "--script", "--version", "LAB2SIV_SYSTEM_DIR", "XDG_CONFIG_HOME", "Datasett.tps", "Siv2000.ini"})
     EXPECT_NE(help.out.find(part), std::string::npos) << part << "\n" << help.out;
   // Unset, the drive root is the user's own folder, never the disk's root.
   EXPECT_NE(help.out.find("(default $XDG_DATA_HOME/lab2siv"), std::string::npos) << help.out;

@@ -7,31 +7,31 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QEventLoop>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QPushButton>
-#include <QScreen>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
-#include <QEventLoop>
 #include <filesystem>
 #include <fstream>
 
+#include "../shell/qt_installation.h"
+#include "cpu_time.h"
 #include "import/window/register.h"
 #include "maintenance/register.h"
 #include "platform/ui/api/procedure.h"
 #include "platform/ui/qt/qt_backend.h"
 #include "platform/ui/qt/qt_run.h"
 #include "platform/ui/qt/qt_window.h"
-#include "cpu_time.h"
 #include "qt_wait.h"
-#include "../shell/qt_installation.h"
 #include "shell/main.h"
 
 namespace fs = std::filesystem;
@@ -75,24 +75,21 @@ QWidget* shown(QMdiArea* area, const QString& title) {
 void shoot(QWidget* w, const std::string& name) {
   const QByteArray dir = qgetenv("LAB2SIV_SHOT_DIR");
   if (dir.isEmpty()) return;
-  w->grab().save(QString::fromUtf8(dir) + QLatin1Char('/') + QString::fromStdString(name) +
-                 QStringLiteral(".png"));
+  w->grab().save(QString::fromUtf8(dir) + QLatin1Char('/') + QString::fromStdString(name) + QStringLiteral(".png"));
 }
 
 // `w` lies inside `room` (in global coordinates) and each of its visible buttons can be seen
 // whole: no parent, scroll area or MDI area clips it.
 void expectFits(QWidget* w, const QRect& room, const std::string& what) {
   const QRect outer = w->isWindow() ? w->frameGeometry() : QRect(w->mapToGlobal(QPoint(0, 0)), w->size());
-  EXPECT_TRUE(room.contains(outer)) << what << ": window " << outer.x() << "," << outer.y() << " "
-                                    << outer.width() << "x" << outer.height() << " outside "
-                                    << room.width() << "x" << room.height();
+  EXPECT_TRUE(room.contains(outer)) << what << ": window " << outer.x() << "," << outer.y() << " " << outer.width()
+                                    << "x" << outer.height() << " outside " << room.width() << "x" << room.height();
   int buttons = 0;
   for (QPushButton* b : w->findChildren<QPushButton*>()) {
     if (!b->isVisibleTo(w)) continue;
     ++buttons;
     EXPECT_EQ(b->visibleRegion().boundingRect(), b->rect())
-        << what << ": button " << b->objectName().toStdString() << " (" << b->text().toStdString()
-        << ") is cut";
+        << what << ": button " << b->objectName().toStdString() << " (" << b->text().toStdString() << ") is cut";
     const QRect onScreen(b->mapToGlobal(QPoint(0, 0)), b->size());
     EXPECT_TRUE(room.contains(onScreen)) << what << ": button " << b->objectName().toStdString()
                                          << " lies outside the room";
@@ -104,7 +101,8 @@ TEST_F(FrameWindowsTest, EveryWindowTheFrameOpensFitsTheScreenWithItsButtonsVisi
   ui::qt::QtRun run;
   ASSERT_TRUE(run.start([] { shell::Main(); }));
   ui::qt::QtWindow* frame = nullptr;
-  ASSERT_TRUE(l2stest::pumpUntil(run, [&] { return (frame = run.backend().windowTitled(kDemoFrameTitle)) != nullptr; }));
+  ASSERT_TRUE(
+      l2stest::pumpUntil(run, [&] { return (frame = run.backend().windowTitled(kDemoFrameTitle)) != nullptr; }));
   ASSERT_TRUE(atRest(run));
   const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
   ASSERT_LE(screen.width(), 1024);
@@ -136,8 +134,7 @@ TEST_F(FrameWindowsTest, EveryWindowTheFrameOpensFitsTheScreenWithItsButtonsVisi
     QWidget* w = nullptr;
     ASSERT_TRUE(l2stest::pumpUntil(run, [&] { return (w = shown(area, QString::fromUtf8(c.title))) != nullptr; }));
     ASSERT_TRUE(atRest(run));
-    const QRect room = c.child ? QRect(area->viewport()->mapToGlobal(QPoint(0, 0)), area->viewport()->size())
-                               : screen;
+    const QRect room = c.child ? QRect(area->viewport()->mapToGlobal(QPoint(0, 0)), area->viewport()->size()) : screen;
     expectFits(w, room, c.title);
     shoot(w, std::string(c.equate + 1));
   }
@@ -150,9 +147,11 @@ TEST_F(FrameWindowsTest, EveryWindowTheFrameOpensFitsTheScreenWithItsButtonsVisi
     ASSERT_NE(insert, nullptr);
     insert->click();
     QWidget* form = nullptr;
-    ASSERT_TRUE(l2stest::pumpUntil(run, [&] { return (form = shown(area, QStringLiteral("Skjema laboratorium"))) != nullptr; }));
+    ASSERT_TRUE(l2stest::pumpUntil(
+        run, [&] { return (form = shown(area, QStringLiteral("Skjema laboratorium"))) != nullptr; }));
     ASSERT_TRUE(atRest(run));
-    expectFits(form, form->isWindow() ? screen : QRect(area->viewport()->mapToGlobal(QPoint(0, 0)), area->viewport()->size()),
+    expectFits(form,
+               form->isWindow() ? screen : QRect(area->viewport()->mapToGlobal(QPoint(0, 0)), area->viewport()->size()),
                "Skjema laboratorium");
     shoot(form, "LABFORM");
     // Cancel asks whether to save the new record: No.
@@ -184,7 +183,8 @@ TEST_F(FrameWindowsTest, TheImportWindowMaximisedKeepsItsButtonsAndWidensThePath
   ui::qt::QtRun run;
   ASSERT_TRUE(run.start([] { shell::Main(); }));
   ui::qt::QtWindow* frame = nullptr;
-  ASSERT_TRUE(l2stest::pumpUntil(run, [&] { return (frame = run.backend().windowTitled(kDemoFrameTitle)) != nullptr; }));
+  ASSERT_TRUE(
+      l2stest::pumpUntil(run, [&] { return (frame = run.backend().windowTitled(kDemoFrameTitle)) != nullptr; }));
   QMdiArea* area = frame->mdiArea();
   frame->action("?BUTTON3")->trigger();
   QWidget* w = nullptr;
@@ -219,7 +219,8 @@ TEST_F(FrameWindowsTest, AtRestWithAListTheImportAndTheSettingsWindowOpenTheProg
   ui::qt::QtRun run;
   ASSERT_TRUE(run.start([] { shell::Main(); }));
   ui::qt::QtWindow* frame = nullptr;
-  ASSERT_TRUE(l2stest::pumpUntil(run, [&] { return (frame = run.backend().windowTitled(kDemoFrameTitle)) != nullptr; }));
+  ASSERT_TRUE(
+      l2stest::pumpUntil(run, [&] { return (frame = run.backend().windowTitled(kDemoFrameTitle)) != nullptr; }));
   QMdiArea* area = frame->mdiArea();
   for (const auto& [equate, title] : {std::pair{"?BUTTON1", "Tabell laboratorier"}, std::pair{"?BUTTON3", "Import"},
                                       std::pair{"?FILEINNSTILLINGER", "Innstillinger"}}) {
@@ -247,7 +248,8 @@ TEST_F(FrameWindowsTest, StatusTextsOfControlsAndMenusShowInZoneOne) {
   ui::qt::QtRun run;
   ASSERT_TRUE(run.start([] { shell::Main(); }));
   ui::qt::QtWindow* frame = nullptr;
-  ASSERT_TRUE(l2stest::pumpUntil(run, [&] { return (frame = run.backend().windowTitled(kDemoFrameTitle)) != nullptr; }));
+  ASSERT_TRUE(
+      l2stest::pumpUntil(run, [&] { return (frame = run.backend().windowTitled(kDemoFrameTitle)) != nullptr; }));
   QLabel* zone = frame->shell()->statusBar()->findChild<QLabel*>();
   ASSERT_NE(zone, nullptr);
   const auto zoneShows = [&](const char* text) {
@@ -271,7 +273,8 @@ TEST_F(FrameWindowsTest, StatusTextsOfControlsAndMenusShowInZoneOne) {
   // gives the zone back.
   frame->action("?FILEINNSTILLINGER")->trigger();
   QWidget* settings = nullptr;
-  ASSERT_TRUE(l2stest::pumpUntil(run, [&] { return (settings = shown(frame->mdiArea(), QStringLiteral("Innstillinger"))) != nullptr; }));
+  ASSERT_TRUE(l2stest::pumpUntil(
+      run, [&] { return (settings = shown(frame->mdiArea(), QStringLiteral("Innstillinger"))) != nullptr; }));
   auto* command = settings->findChild<QLineEdit*>(QStringLiteral("?L_S:PREIMPRUN"));
   auto* ok = settings->findChild<QPushButton*>(QStringLiteral("?OK"));
   ASSERT_NE(command, nullptr);
@@ -283,7 +286,8 @@ TEST_F(FrameWindowsTest, StatusTextsOfControlsAndMenusShowInZoneOne) {
   EXPECT_TRUE(zoneShows("")) << zone->text().toStdString();
 
   ok->click();
-  EXPECT_TRUE(l2stest::pumpUntil(run, [&] { return shown(frame->mdiArea(), QStringLiteral("Innstillinger")) == nullptr; }));
+  EXPECT_TRUE(
+      l2stest::pumpUntil(run, [&] { return shown(frame->mdiArea(), QStringLiteral("Innstillinger")) == nullptr; }));
   frame->shell()->close();
   run.exec();
 }

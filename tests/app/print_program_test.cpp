@@ -36,18 +36,21 @@ class PrintProgramTest : public ::testing::TestWithParam<l2stest::ScriptBackend>
 
 TEST_P(PrintProgramTest, TheDemoMappingPrintsToAPdf) {
   std::string transcript;
-  EXPECT_TRUE(run("window \"Innstillinger\"\n"
-                  "press ?OK\n"
-                  "window P1$APPFRAME\n"
-                  "start ParamReport \"FJL\"\n"
-                  "window \"Report Preview\"\n"
-                  "dump ?CURRENTPAGE\n"
-                  "press ?ZOOM100\n"
-                  "key PgDn\n"
-                  "press ?PRINTBUTTON\n"
-                  "file \"" + pdf("mapping") + "\"\n"
-                  "wait-closed \"Report Preview\"\n",
-                  transcript))
+  EXPECT_TRUE(
+      run("window \"Innstillinger\"\n"
+          "press ?OK\n"
+          "window P1$APPFRAME\n"
+          "start ParamReport \"FJL\"\n"
+          "window \"Report Preview\"\n"
+          "dump ?CURRENTPAGE\n"
+          "press ?ZOOM100\n"
+          "key PgDn\n"
+          "press ?PRINTBUTTON\n"
+          "file \"" +
+              pdf("mapping") +
+              "\"\n"
+              "wait-closed \"Report Preview\"\n",
+          transcript))
       << transcript;
   EXPECT_NE(transcript.find("close \"Generating Report\""), std::string::npos) << transcript;
   EXPECT_NE(transcript.find("dump ?CURRENTPAGE \"1\""), std::string::npos) << transcript;
@@ -62,18 +65,21 @@ TEST_P(PrintProgramTest, TheDemoMappingPrintsToAPdf) {
 // The log viewer prints every line of the import log, through the same engine.
 TEST_P(PrintProgramTest, TheImportLogPrintsToAPdf) {
   std::string transcript;
-  ASSERT_TRUE(run("window \"Innstillinger\"\n"
-                  "press ?OK\n"
-                  "window P1$APPFRAME\n"
-                  "menu \"&Import\"\n"
-                  "window \"Import\"\n"
-                  "press ?OKBUTTON\n"
-                  "press ?LOGFILEBUTTON\n"
-                  "window \"Se på Logg-file\"\n"
-                  "press ?ASCIIPRINT\n"
-                  "file \"" + pdf("log.pdf") + "\"\n"
-                  "press ?CLOSE\n",
-                  transcript))
+  ASSERT_TRUE(
+      run("window \"Innstillinger\"\n"
+          "press ?OK\n"
+          "window P1$APPFRAME\n"
+          "menu \"&Import\"\n"
+          "window \"Import\"\n"
+          "press ?OKBUTTON\n"
+          "press ?LOGFILEBUTTON\n"
+          "window \"Se på Logg-file\"\n"
+          "press ?ASCIIPRINT\n"
+          "file \"" +
+              pdf("log.pdf") +
+              "\"\n"
+              "press ?CLOSE\n",
+          transcript))
       << transcript;
   // The PDF's text keeps the words and their order; runs of blanks may come out shorter.
   auto words = [](const std::string& s) {
@@ -96,6 +102,7 @@ TEST_P(PrintProgramTest, TheImportLogPrintsToAPdf) {
   EXPECT_GT(lines, 5);
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, PrintProgramTest, ::testing::ValuesIn(l2stest::scriptBackends()), l2stest::backendName);
+INSTANTIATE_TEST_SUITE_P(Backends, PrintProgramTest, ::testing::ValuesIn(l2stest::scriptBackends()),
+                         l2stest::backendName);
 
 }  // namespace

@@ -112,7 +112,7 @@ TEST_F(CascadeTest, ChangingOnlyTheNameRewritesTheLaboratoryAlone) {
   EXPECT_EQ(testing_util::peek(path(FileId::MapLab), "SELECT LABNAVN FROM MapLab WHERE LAB = 'FJL'"),
             testing_util::Rows{{"Nytt navn"}});
   for (const char* label : {"MapLever", "MapParam", "MapSted"}) {
-    const FileId id = std::string(label) == "MapLever" ? FileId::MapLever
+    const FileId id = std::string(label) == "MapLever"   ? FileId::MapLever
                       : std::string(label) == "MapParam" ? FileId::MapParam
                                                          : FileId::MapSted;
     EXPECT_EQ(testing_util::peek(path(id), std::string("SELECT MAX(_REV) FROM ") + label), testing_util::Rows{{"0"}})
@@ -313,7 +313,8 @@ TEST_F(CascadeTest, AfterAnotherStationsChangeTheRecalledCodeTakesTheMappingsFro
          testing_util::peek(path(FileId::MapLab), "UPDATE MapLab SET LAB = 'FJB', _REV = _REV + 1 WHERE LAB = 'FJL'");
          for (auto [id, label] : {std::pair{FileId::MapLever, "MapLever"}, std::pair{FileId::MapParam, "MapParam"},
                                   std::pair{FileId::MapSted, "MapSted"}})
-           testing_util::peek(path(id), std::string("UPDATE ") + label + " SET LAB = 'FJB' WHERE LAB IN ('FJL', 'fjl')");
+           testing_util::peek(path(id),
+                              std::string("UPDATE ") + label + " SET LAB = 'FJB' WHERE LAB IN ('FJL', 'fjl')");
        },
        [](const std::function<void()>& other) {
          return withLab("FJL", [&](data::ThreadState& t) {
@@ -328,8 +329,9 @@ TEST_F(CascadeTest, AfterAnotherStationsChangeTheRecalledCodeTakesTheMappingsFro
        rekeyed("FJA")},
       {"supplier",
        [this] {
-         testing_util::peek(path(FileId::MapLever),
-                            "UPDATE MapLever SET LEVERAND = '110', _REV = _REV + 1 WHERE LAB = 'FJL' AND LEVERAND = '100'");
+         testing_util::peek(
+             path(FileId::MapLever),
+             "UPDATE MapLever SET LEVERAND = '110', _REV = _REV + 1 WHERE LAB = 'FJL' AND LEVERAND = '100'");
          testing_util::peek(path(FileId::MapSted),
                             "UPDATE MapSted SET LEVERAND = '110' WHERE LAB = 'FJL' AND LEVERAND = '100'");
        },
@@ -496,11 +498,12 @@ TEST_F(CascadeTest, ABlobInAKeyOrLinkingColumnIsCarriedAsItsTextOrPassedOver) {
     for (const bool rename : {true, false}) {
       SCOPED_TRACE(rename ? "rename" : "delete");
       resetTree();
-      const auto ids = testing_util::peek(path(c.file), std::string("SELECT rowid FROM ") + c.table + " WHERE " + c.row);
+      const auto ids =
+          testing_util::peek(path(c.file), std::string("SELECT rowid FROM ") + c.table + " WHERE " + c.row);
       ASSERT_EQ(ids.size(), 1u);
       const std::string rowid = "rowid = " + ids[0][0];
-      const std::string blobbed = std::string("UPDATE ") + c.table + " SET " + c.column + " = CAST(" + c.column +
-                                  " AS BLOB) WHERE " + rowid;
+      const std::string blobbed =
+          std::string("UPDATE ") + c.table + " SET " + c.column + " = CAST(" + c.column + " AS BLOB) WHERE " + rowid;
       ASSERT_TRUE(testing_util::poke(path(c.file), blobbed));
       ASSERT_EQ(testing_util::peek(path(c.file), std::string("SELECT COUNT(*) FROM ") + c.table + " WHERE typeof(" +
                                                      c.column + ") = 'blob'"),

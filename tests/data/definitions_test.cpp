@@ -1,6 +1,5 @@
 // Every record file as created on disk: its table, columns and keys.
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <cstring>
@@ -22,7 +21,7 @@ namespace {
 struct Expected {
   data::FileId id;
   const char* label;
-  int columns;  // with the bookkeeping column
+  int columns;                    // with the bookkeeping column
   std::vector<std::string> keys;  // "name unique partial components", GROUPs as their leaves
 };
 
@@ -111,9 +110,10 @@ TEST_F(DefinitionsTest, EveryFileIsCreatedWithItsTableColumnsAndKeys) {
                                  "') WHERE key = 1 ORDER BY seqno)")[0][0]);
     EXPECT_EQ(keys, e.keys);
     // Every key of the program ignores letter case.
-    EXPECT_EQ(peek(p, "SELECT count(*) FROM sqlite_master m, pragma_index_xinfo(m.name) x "
-                      "WHERE m.type = 'index' AND x.key = 1 AND x.coll NOT IN ('UPPER1252') AND "
-                      "EXISTS (SELECT 1 FROM pragma_table_info(m.tbl_name) c WHERE c.name = x.name AND c.type = 'TEXT')"),
+    EXPECT_EQ(peek(p,
+                   "SELECT count(*) FROM sqlite_master m, pragma_index_xinfo(m.name) x "
+                   "WHERE m.type = 'index' AND x.key = 1 AND x.coll NOT IN ('UPPER1252') AND "
+                   "EXISTS (SELECT 1 FROM pragma_table_info(m.tbl_name) c WHERE c.name = x.name AND c.type = 'TEXT')"),
               Rows{{"0"}});
   }
   data::Datasett ds;
@@ -165,8 +165,9 @@ TEST_F(DefinitionsTest, AGroupKeyReadsAsOneText) {
   a.rec.PARAMETER[0] = "KOF";
   a.rec.PRSTED[9] = "Utløp";
   ASSERT_EQ(a.add(), 0);
-  EXPECT_EQ(peek(pathOf(data::FileId::Anlegg), "SELECT FYLKESNR, KOMM_NR, ANLEGG_NR, PARAMETER_1, PRSTED_10 FROM Anlegg"),
-            (Rows{{"01", "02", "03", "KOF", "Utløp"}}));
+  EXPECT_EQ(
+      peek(pathOf(data::FileId::Anlegg), "SELECT FYLKESNR, KOMM_NR, ANLEGG_NR, PARAMETER_1, PRSTED_10 FROM Anlegg"),
+      (Rows{{"01", "02", "03", "KOF", "Utløp"}}));
   a.clear();
   a.rec.ANLEGGSNR.setWhole("010203");
   ASSERT_EQ(a.get(data::Anlegg::ANLEGG_KEY1), 0);

@@ -1,4 +1,6 @@
 // File names built from the data directory, their widths, and the guard around them.
+#include "data/file_names.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -6,7 +8,6 @@
 #include <thread>
 #include <vector>
 
-#include "data/file_names.h"
 #include "platform/store/paths.h"
 
 using data::FileId;

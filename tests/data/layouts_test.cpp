@@ -152,8 +152,7 @@ const Layout kLayouts[] = {
      "ENDRETFORNYET(ENDRETFORNYET_MND,ENDRETFORNYET_AAR) NEDLAGT_DATO(NEDLAGT_MND,NEDLAGT_AAR) "
      "SLAM_SATT_I_DRIFT(SLAM_SATT_I_DRIFT_MND,SLAM_SATT_I_DRIFT_AAR) "
      "SLAM_NEDLAGT_DATO(SLAM_NEDLAGT_MND,SLAM_NEDLAGT_AAR)",
-     {"ANL:ANLEGG_KEY1(ANLEGGSNR) unique nocase primary",
-      "ANL:ANLEGGKEY_2(ANLEGGSNAVN) dup nocase optional",
+     {"ANL:ANLEGG_KEY1(ANLEGGSNR) unique nocase primary", "ANL:ANLEGGKEY_2(ANLEGGSNAVN) dup nocase optional",
       "ANL:ANLEGG_KEY3(RENSEDISTRIKTETSNR,ANLEGGSNR) unique nocase optional"}},
     {data::Utslippskontroll::definition(),
      "U_K create thread",

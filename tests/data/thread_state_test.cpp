@@ -1,4 +1,6 @@
 // Per-thread state and the use counters.
+#include "data/thread_state.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -6,7 +8,6 @@
 
 #include "data/file_names.h"
 #include "data/open_file_check.h"
-#include "data/thread_state.h"
 #include "data/use_counters.h"
 #include "platform/store/error.h"
 #include "platform/store/paths.h"

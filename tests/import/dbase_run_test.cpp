@@ -28,14 +28,13 @@ class DbaseRunTest : public ScenarioFixture {
     ASSERT_EQ(lab.put(), 0);
   }
 
-  import::ImportChoices choices() const {
-    auto ch = allOn();
-    ch.IMPORTFILE = labDir + "/RNX20.dbf";
-    return ch;
-  }
+  import::ImportChoices choices() const { auto ch = allOn();
+  ch.IMPORTFILE = labDir + "/RNX20.dbf";
+  return ch;
+}
 
-  std::string labDir;
-};
+std::string labDir;
+};  // namespace
 
 TEST_F(DbaseRunTest, GivesTheRecordsAndLogOfTheGoldenRun) {
   import::RunImport(choices(), state, progress);
@@ -76,5 +75,5 @@ TEST_F(DbaseRunTest, MissingTablesAreReported) {
   EXPECT_FALSE(data::lab::labTables().RNX51.isOpen());
 }
 
-}  // namespace
+}  // namespace testing_import
 }  // namespace testing_import

@@ -45,8 +45,7 @@ class FakeLab : public import::LabSource {
       return text::compareBlankPaddedNoCase(journals[a].REKV.raw(), journals[b].REKV.raw()) < 0;
     });
     pos_ = 0;
-    while (pos_ < order_.size() &&
-           text::compareBlankPaddedNoCase(journals[order_[pos_]].REKV.raw(), rekv.raw()) < 0)
+    while (pos_ < order_.size() && text::compareBlankPaddedNoCase(journals[order_[pos_]].REKV.raw(), rekv.raw()) < 0)
       ++pos_;
   }
   bool nextJournal(import::JournalRow& row) override {
@@ -57,9 +56,8 @@ class FakeLab : public import::LabSource {
   void startSamples(const text::Str<4>& jrnlnr) override {
     sorder_.clear();
     for (std::size_t i = 0; i < samples.size(); ++i) sorder_.push_back(i);
-    std::stable_sort(sorder_.begin(), sorder_.end(), [&](std::size_t a, std::size_t b) {
-      return key(samples[a].row) < key(samples[b].row);
-    });
+    std::stable_sort(sorder_.begin(), sorder_.end(),
+                     [&](std::size_t a, std::size_t b) { return key(samples[a].row) < key(samples[b].row); });
     spos_ = 0;
     const std::string start = text::upper1252(std::string(jrnlnr.raw()) + "  ");
     while (spos_ < sorder_.size() && key(samples[sorder_[spos_]].row) < start) ++spos_;

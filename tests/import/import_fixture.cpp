@@ -20,23 +20,20 @@ namespace fs = std::filesystem;
 using data::FileId;
 
 namespace {
-constexpr FileId kFiles[] = {FileId::MapLab,  FileId::MapLever,         FileId::MapParam,
-                             FileId::MapSted, FileId::Anlegg,           FileId::Utslippskontroll,
-                             FileId::Slamkontroll};
+constexpr FileId kFiles[] = {FileId::MapLab, FileId::MapLever,         FileId::MapParam,    FileId::MapSted,
+                             FileId::Anlegg, FileId::Utslippskontroll, FileId::Slamkontroll};
 }
 
 void ImportFixture::SetUp() {
-  dir = fs::temp_directory_path() /
-        ("l2s_import_" + std::to_string(::getpid()) + "_" +
-         ::testing::UnitTest::GetInstance()->current_test_info()->name());
+  dir = fs::temp_directory_path() / ("l2s_import_" + std::to_string(::getpid()) + "_" +
+                                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
   fs::remove_all(dir);
   fs::create_directories(dir);
   data::setDataDirectory(dir.string());
   data::SetFileNames();
   for (FileId id : kFiles) ASSERT_EQ(data::useFile(id), 0) << data::fileLabel(id);
   // 5 September 2008, 9.05 (TZ is UTC in these tests).
-  clock.at = std::chrono::sys_days{std::chrono::year{2008} / 9 / 5} + std::chrono::hours{9} +
-             std::chrono::minutes{5};
+  clock.at = std::chrono::sys_days{std::chrono::year{2008} / 9 / 5} + std::chrono::hours{9} + std::chrono::minutes{5};
   text::setClock(&clock);
   testing_ui::boxes().clear();
   data::thr().LAB = "KL";
@@ -48,8 +45,7 @@ void ImportFixture::TearDown() {
   fs::remove_all(dir);
 }
 
-void ImportFixture::addLab(const std::string& lab, const std::string& stedkilde,
-                           const std::string& datovalg) {
+void ImportFixture::addLab(const std::string& lab, const std::string& stedkilde, const std::string& datovalg) {
   auto& f = data::thr().MapLab;
   f.clear();
   f.rec.LAB = lab;
@@ -59,8 +55,7 @@ void ImportFixture::addLab(const std::string& lab, const std::string& stedkilde,
   ASSERT_EQ(f.add(), 0) << f.errorText();
 }
 
-void ImportFixture::addLever(const std::string& lab, const std::string& leverand,
-                             const std::string& anleggsnr) {
+void ImportFixture::addLever(const std::string& lab, const std::string& leverand, const std::string& anleggsnr) {
   auto& f = data::thr().MapLever;
   f.clear();
   f.rec.LAB = lab;
@@ -69,8 +64,8 @@ void ImportFixture::addLever(const std::string& lab, const std::string& leverand
   ASSERT_EQ(f.add(), 0) << f.errorText();
 }
 
-void ImportFixture::addParam(const std::string& prtype, const std::string& code,
-                             const std::string& target, double factor) {
+void ImportFixture::addParam(const std::string& prtype, const std::string& code, const std::string& target,
+                             double factor) {
   auto& f = data::thr().MapParam;
   f.clear();
   f.rec.LAB = "KL";
@@ -81,8 +76,7 @@ void ImportFixture::addParam(const std::string& prtype, const std::string& code,
   ASSERT_EQ(f.add(), 0) << f.errorText();
 }
 
-void ImportFixture::addSted(const std::string& leverand, const std::string& stedlab,
-                            const std::string& stedsiv) {
+void ImportFixture::addSted(const std::string& leverand, const std::string& stedlab, const std::string& stedsiv) {
   auto& f = data::thr().MapSted;
   f.clear();
   f.rec.LAB = "KL";
@@ -110,9 +104,7 @@ void ImportFixture::run(const import::ImportChoices& choices, import::LabSource&
   import::RunImport(choices, state, progress, lab);
 }
 
-std::string ImportFixture::logPath() const {
-  return store::resolvePath(data::fileName(FileId::ImportLog));
-}
+std::string ImportFixture::logPath() const { return store::resolvePath(data::fileName(FileId::ImportLog)); }
 
 std::string ImportFixture::logText() const {
   std::ifstream in(logPath(), std::ios::binary);
@@ -121,13 +113,12 @@ std::string ImportFixture::logText() const {
   return ss.str();
 }
 
-import::ImportChoices ImportFixture::allOn() {
-  import::ImportChoices c;
-  c.UTSLKTR = true;
-  c.SLAMKTR = true;
-  c.LOGSLETT = true;
-  return c;
-}
+import::ImportChoices ImportFixture::allOn(){import::ImportChoices c;
+c.UTSLKTR = true;
+c.SLAMKTR = true;
+c.LOGSLETT = true;
+return c;
+}  // namespace testing_import
 
 std::string dumpRecord(const store::FileDef& def, const void* buffer) {
   std::string out;
@@ -169,9 +160,7 @@ std::string dumpRecord(const store::FileDef& def, const void* buffer) {
         if (d != 0) v = text::numberToText(d);
         break;
       }
-      case store::FieldType::Memo:
-        v = *reinterpret_cast<const std::string*>(at);
-        break;
+      case store::FieldType::Memo: v = *reinterpret_cast<const std::string*>(at); break;
     }
     if (v.empty()) continue;
     if (!out.empty()) out += ' ';

@@ -53,11 +53,9 @@ class ImportFixture : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  void addLab(const std::string& lab, const std::string& stedkilde = "Sted",
-              const std::string& datovalg = "Tattdato");
+  void addLab(const std::string& lab, const std::string& stedkilde = "Sted", const std::string& datovalg = "Tattdato");
   void addLever(const std::string& lab, const std::string& leverand, const std::string& anleggsnr);
-  void addParam(const std::string& prtype, const std::string& code, const std::string& target,
-                double factor);
+  void addParam(const std::string& prtype, const std::string& code, const std::string& target, double factor);
   void addSted(const std::string& leverand, const std::string& stedlab, const std::string& stedsiv);
   void addPlant(const Plant& p);
 

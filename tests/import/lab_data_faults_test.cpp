@@ -65,14 +65,13 @@ TEST_P(ImpossibleValuesTest, AreLoggedAndNotStored) {
 INSTANTIATE_TEST_SUITE_P(
     LabData, ImpossibleValuesTest,
     ::testing::Values(
-        Impossible{"InfiniteResult", "0", "9e999", 0,
-                   "Ugyldig resultat - Journal: 08/0124 Analyse: S102 Verdi: 9e999", ""},
-        Impossible{"InfiniteDays", "9e999", "4", 0,
-                   "Ugyldig resultat - Journal: 08/0124 Analyse: S101 Verdi: 9e999", "DATO1=2008-02-04"},
-        Impossible{"NegativeDays", "-9999", "4", 0,
-                   "Ugyldig antall døgn - Journal: 08/0124 Analyse: S101 Verdi: -9999", "DATO1=2008-02-04"},
-        Impossible{"DaysPastTenYears", "3651", "4", 0, "Ugyldig antall døgn - Journal: 08/0124",
+        Impossible{"InfiniteResult", "0", "9e999", 0, "Ugyldig resultat - Journal: 08/0124 Analyse: S102 Verdi: 9e999",
+                   ""},
+        Impossible{"InfiniteDays", "9e999", "4", 0, "Ugyldig resultat - Journal: 08/0124 Analyse: S101 Verdi: 9e999",
                    "DATO1=2008-02-04"},
+        Impossible{"NegativeDays", "-9999", "4", 0, "Ugyldig antall døgn - Journal: 08/0124 Analyse: S101 Verdi: -9999",
+                   "DATO1=2008-02-04"},
+        Impossible{"DaysPastTenYears", "3651", "4", 0, "Ugyldig antall døgn - Journal: 08/0124", "DATO1=2008-02-04"},
         Impossible{"TenYears", "3650", "4", 0, "", "DATO1=1998-02-07"},
         Impossible{"DateThatIsNoDate", "0", "4", dbase::kNotADate,
                    "Ugyldig dato - Journal: 08/0124 Tattdato er ikke en dato", ""}),
@@ -97,13 +96,12 @@ TEST_F(LabDataFaultsTest, AFactorGivingNoFiniteValueIsLoggedAndNotStored) {
   };
   const Case cases[] = {
       {"TOT-P", "U", 1e308,
-       "Ugyldig faktor - Journal: 08/0124 Analyse: U101 (TOT-P) Faktor: 1e+308 Verdi: 10 er ikke lagret!",
-       "VERDI_1_1"},
+       "Ugyldig faktor - Journal: 08/0124 Analyse: U101 (TOT-P) Faktor: 1e+308 Verdi: 10 er ikke lagret!", "VERDI_1_1"},
       {"Cd", "U", -std::numeric_limits<double>::infinity(), "Analyse: U101 (Cd) Faktor: -inf Verdi: 10",
        "VERDITUNGMETALL"},
       {"Bly", "S", -1e308, "Analyse: S101 (Bly) Faktor: -1e+308 Verdi: 10", "VERDI_PB"},
-      {"SS-middel", "S", std::numeric_limits<double>::infinity(),
-       "Analyse: S101 (SS-middel) Faktor: inf Verdi: 10", "SS_MIDDEL"},
+      {"SS-middel", "S", std::numeric_limits<double>::infinity(), "Analyse: S101 (SS-middel) Faktor: inf Verdi: 10",
+       "SS_MIDDEL"},
       {"Termokoli", "S", 1e308, "Analyse: S101 (Termokoli) Faktor: 1e+308 Verdi: 10", "VERDI_TERMO_KOLI"},
   };
   auto& anl = data::thr().Anlegg;
@@ -116,9 +114,9 @@ TEST_F(LabDataFaultsTest, AFactorGivingNoFiniteValueIsLoggedAndNotStored) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.target);
     auto& t = data::thr();
-    for (store::FileBase* f : {static_cast<store::FileBase*>(&t.MapParam),
-                               static_cast<store::FileBase*>(&t.Utslippskontroll),
-                               static_cast<store::FileBase*>(&t.Slamkontroll)}) {
+    for (store::FileBase* f :
+         {static_cast<store::FileBase*>(&t.MapParam), static_cast<store::FileBase*>(&t.Utslippskontroll),
+          static_cast<store::FileBase*>(&t.Slamkontroll)}) {
       f->set();
       while (f->next() == 0) f->remove();
     }

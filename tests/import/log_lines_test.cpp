@@ -12,10 +12,8 @@ TEST(LogLines, ProblemLinesClipTheNumber) {
 }
 
 TEST(LogLines, PlantHeaderKeepsTheFieldWidths) {
-  const std::string line = import::plantHeaderLine("0101  ", "Nordby RA", dateFromYmd(2008, 9, 5),
-                                                   9 * 3600 + 5 * 60);
-  EXPECT_EQ(line, "Anlegg: 0101   Nordby RA" + std::string(41, ' ') +
-                      " Data importert:  5.09.08 kl.  9.05");
+  const std::string line = import::plantHeaderLine("0101  ", "Nordby RA", dateFromYmd(2008, 9, 5), 9 * 3600 + 5 * 60);
+  EXPECT_EQ(line, "Anlegg: 0101   Nordby RA" + std::string(41, ' ') + " Data importert:  5.09.08 kl.  9.05");
 }
 
 TEST(LogLines, StoredRecordLines) {

@@ -32,8 +32,7 @@ class OneSampleFixture : public ImportFixture {
   }
 
   // Maps `target` of the sample type from a new code holding `result`.
-  void give(const std::string& target, const std::string& result, double factor,
-            const std::string& prtype = "S") {
+  void give(const std::string& target, const std::string& result, double factor, const std::string& prtype = "S") {
     const std::string code = prtype + std::to_string(++codes_ + 100);
     addParam(prtype, code, target, factor);
     fake.samples[0].results.emplace_back(code, result);

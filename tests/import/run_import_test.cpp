@@ -172,9 +172,8 @@ TEST_F(RunImportTest, MissingLaboratoryRecordWarnsAndLeavesTheEmptiedLog) {
   ASSERT_EQ(testing_ui::boxes().size(), 1u);
   EXPECT_EQ(testing_ui::boxes()[0].caption, "Advarsel");
   EXPECT_EQ(testing_ui::boxes()[0].icon, ui::Icon::Information);
-  EXPECT_EQ(testing_ui::boxes()[0].text, "Feil på fil for kobling lab/anl: " +
-                                             data::fileName(data::FileId::MapLab) + "|" +
-                                             data::thr().MapLab.errorText());
+  EXPECT_EQ(testing_ui::boxes()[0].text, "Feil på fil for kobling lab/anl: " + data::fileName(data::FileId::MapLab) +
+                                             "|" + data::thr().MapLab.errorText());
   EXPECT_EQ(logText(), "");
   EXPECT_EQ(state.UtslippskontrollCount, 42);  // no totals: the run never started its walk
   EXPECT_EQ(fake.closes, 2);
@@ -185,7 +184,7 @@ TEST_F(RunImportTest, DateRangeAndDateChoice) {
     const char* datovalg;
     text::Date from;
     text::Date to;
-    const char* tp;       // VERDI_1_1 of journal 08/0125, "" when no record
+    const char* tp;  // VERDI_1_1 of journal 08/0125, "" when no record
     const char* periodEnd;
   };
   const Case cases[] = {
@@ -300,9 +299,9 @@ TEST_F(RunImportTest, SecondRunWithoutAndWithOverwriting) {
   EXPECT_EQ(state.UtslippskontrollCount, 6);
   EXPECT_EQ(state.SlamkontrollCount, 1);
   const auto lines = splitLines(logText());
-  EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
-                          [](const std::string& l) { return l.ends_with(" Status: Eksist"); }),
-            7);
+  EXPECT_EQ(
+      std::count_if(lines.begin(), lines.end(), [](const std::string& l) { return l.ends_with(" Status: Eksist"); }),
+      7);
   EXPECT_EQ(logText().find("Status: Ny"), std::string::npos);
   const auto dump = dumpUtslippskontroll();
   EXPECT_EQ(dump.size(), 6u);

@@ -8,9 +8,7 @@ namespace {
 
 using import::SludgeConversion;
 
-const import::SludgeTarget* find(std::string_view utf8) {
-  return import::findSludgeTarget(text::toCp1252(utf8));
-}
+const import::SludgeTarget* find(std::string_view utf8) { return import::findSludgeTarget(text::toCp1252(utf8)); }
 
 TEST(SludgeTargets, NamesCompareBlankPaddedWithCaseCounting) {
   ASSERT_NE(find("Kadmium        "), nullptr);
@@ -35,8 +33,7 @@ TEST(SludgeTargets, DestinationsAndConversions) {
        "Importerer: pH-næringsstoff i slam"},
       {"pH næringsstoff", "VERDI_PH_NAERINGSSTOFF", SludgeConversion::TimesFactor,
        "Importerer: pH-næringsstoff i slam"},
-      {"Org-Mat", "VERDI_TS_ORG_STOFF", SludgeConversion::TimesFactor,
-       "Importerer: Organisk Materiale i slam"},
+      {"Org-Mat", "VERDI_TS_ORG_STOFF", SludgeConversion::TimesFactor, "Importerer: Organisk Materiale i slam"},
       {"SS-middel", "SS_MIDDEL", SludgeConversion::WholeNumber, "Importerer: SS-middel i slam"},
       {"Parasittegg", "VERDI_PARASITTEGG", SludgeConversion::Text, "Importerer: Parasittegg i slam"},
       {"TBBPA", "", SludgeConversion::NoField, "Importerer: TBBPA i slam"},

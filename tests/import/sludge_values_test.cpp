@@ -41,7 +41,7 @@ TEST_F(SludgeValuesTest, EveryTargetReachesItsFieldWithItsConversion) {
       {"Tot-P (mg/l)", "21", 2, "VERDI_TS_TOTALFOSFOR_MGL=42"},
       {"Kalsium (mg/l)", "22", 2, "VERDI_TS_KALSIUM_MGL=44"},
       {"Kalium (mg/l)", "23", 2, "VERDI_TS_KALIUM_MGL=46"},
-      {"Kadmium", "24", 2, "VERDI_CD=50"},          // the later code, Kadmium (mg/l), decides
+      {"Kadmium", "24", 2, "VERDI_CD=50"},  // the later code, Kadmium (mg/l), decides
       {"Kadmium (mg/l)", "25", 2, "VERDI_CD=50"},
       {"Termokoli", "25", 1, "VERDI_TERMO_KOLI=25"},
       {"Salmonella", "0,5", 1, "VERDI_SALMONELLA=0.5"},
@@ -71,8 +71,7 @@ TEST_F(SludgeValuesTest, ListedSpellingOfNutrientPhReachesItsField) {
 }
 
 TEST_F(SludgeValuesTest, TargetsWithoutAFieldShowTheirTextButStoreNothing) {
-  for (const char* t : {"PCB", "DEHP", "4-nonylphenol", "BDE-47", "BDE-99", "BDE-100", "BDE-183",
-                        "BDE-209", "TBBPA"})
+  for (const char* t : {"PCB", "DEHP", "4-nonylphenol", "BDE-47", "BDE-99", "BDE-100", "BDE-183", "BDE-209", "TBBPA"})
     give(t, "5", 1);
   give("Ukjent mål", "5", 1);
   run(allOn());

@@ -14,14 +14,14 @@ TEST(WaterQuantity, FromIdentificationOrRegistrationCode) {
   const Case cases[] = {
       {"125 m3/d", "", 0, 125},
       {"12,5 m3/d", "", 0, 12.5},
-      {"125m3/d", "", 0, 125},        // no blank before the unit: the last digit stays
-      {"m3/d", "00350", 7, 0},        // the identification branch makes no numeric test
+      {"125m3/d", "", 0, 125},  // no blank before the unit: the last digit stays
+      {"m3/d", "00350", 7, 0},  // the identification branch makes no numeric test
       {"ca 40 m3/d", "", 7, 0},
       {"Prøve", "00350ABC", 0, 350},  // five characters of the code
       {"", "  3,5xyz", 0, 3.5},       // leading blanks dropped, comma read as point
       {"", "AB123", 120, 120},        // not numeric: the quantity stays
       {"", "", 9, 9},
-      {"M3/D 40", "00200", 0, 200},   // letter case counts in "m3/d"
+      {"M3/D 40", "00200", 0, 200},         // letter case counts in "m3/d"
       {"1234567890m3/d", "00200", 0, 200},  // the unit must lie in the twelve characters
   };
   for (const auto& c : cases) {

@@ -1,27 +1,26 @@
 // The import under store faults: a write refused for one record, a full disk, files another
 // connection holds, a registry file SQLite reports as malformed. The run must say what
 // happened, and its counts and log must agree with what the files hold.
-#include <sqlite3.h>
-
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <atomic>
-#include <condition_variable>
-#include <mutex>
 #include <chrono>
 #include <cmath>
+#include <condition_variable>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <mutex>
 #include <optional>
 #include <sstream>
 #include <thread>
 #include <utility>
 
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
+#include "../platform/store/crash_shim.h"
 #include "file_size_limit.h"
 #include "import/control_writer.h"
 #include "import/run_import.h"
@@ -30,7 +29,6 @@
 #include "scenario.h"
 #include "ui_message_double.h"
 #include "wait_limit.h"
-#include "../platform/store/crash_shim.h"
 
 namespace testing_import {
 namespace {
@@ -46,8 +44,7 @@ std::vector<std::string> logLines(const std::string& s) {
 }
 
 long countStartingWith(const std::vector<std::string>& lines, const std::string& prefix) {
-  return std::count_if(lines.begin(), lines.end(),
-                       [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
+  return std::count_if(lines.begin(), lines.end(), [&](const std::string& l) { return l.rfind(prefix, 0) == 0; });
 }
 
 std::string integrity(const std::string& path) {
@@ -55,10 +52,13 @@ std::string integrity(const std::string& path) {
   sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
   store::registerUpper1252(db);
   std::string out;
-  sqlite3_exec(db, "PRAGMA integrity_check", [](void* o, int, char** v, char**) {
-    *static_cast<std::string*>(o) += v[0] ? v[0] : "";
-    return 0;
-  }, &out, nullptr);
+  sqlite3_exec(
+      db, "PRAGMA integrity_check",
+      [](void* o, int, char** v, char**) {
+        *static_cast<std::string*>(o) += v[0] ? v[0] : "";
+        return 0;
+      },
+      &out, nullptr);
   sqlite3_close(db);
   return out;
 }
@@ -118,8 +118,9 @@ TEST_F(WriteFaultsTest, ARecordTheFileRefusesIsLoggedWithItsErrorAndTheRunGoesOn
   EXPECT_EQ(state.SlamkontrollCount, 1);
   EXPECT_EQ(state.ProblemLogged, 1);
   const auto lines = logLines(logText());
-  EXPECT_EQ(countStartingWith(lines, "IKKE lagret Utslippskontroll - Anlegg: 010101 Periode:  1.01.08 -  "
-                                     "8.01.08 Journal: 08/0123 Feil: refused"),
+  EXPECT_EQ(countStartingWith(lines,
+                              "IKKE lagret Utslippskontroll - Anlegg: 010101 Periode:  1.01.08 -  "
+                              "8.01.08 Journal: 08/0123 Feil: refused"),
             1);
   EXPECT_EQ(countStartingWith(lines, "IKKE lagret"), 1);
   EXPECT_EQ(lines.back(), "Antall Slam.kontr.prøver lagret:     1");
@@ -223,8 +224,10 @@ TEST_P(FullDiskTest, NamesItselfLeavesWholeLogLinesAndNoJournal) {
 
   EXPECT_TRUE(left.empty()) << left.front();
   ASSERT_EQ(testing_ui::boxes().size(), 1u);
-  EXPECT_EQ(testing_ui::boxes()[0].text, "Importen er stoppet!|Disken er full: database or disk is full (13)"
-                                         "|Kan ikke skrive til logg-fila: " + logPath() + "|File too large");
+  EXPECT_EQ(testing_ui::boxes()[0].text,
+            "Importen er stoppet!|Disken er full: database or disk is full (13)"
+            "|Kan ikke skrive til logg-fila: " +
+                logPath() + "|File too large");
   const std::string log = logText().substr(kPadding);
   EXPECT_TRUE(log.empty() || log.back() == '\n') << log;
   EXPECT_EQ(countStartingWith(logLines(log), "Lagret "), state.UtslippskontrollCount + state.SlamkontrollCount);
@@ -248,7 +251,7 @@ TEST_F(WriteFaultsTest, FilesHeldByAnotherConnectionStopTheRunAfterABoundedWait)
   sqlite3_exec(holder, "ROLLBACK", nullptr, nullptr, nullptr);
   sqlite3_close(holder);
 
-  EXPECT_LT(waited, 4s);  // one wait of 1 s, not one per record
+  EXPECT_LT(waited, 4s);                        // one wait of 1 s, not one per record
   EXPECT_TRUE(dumpUtslippskontroll().empty());  // no record written on its own
   EXPECT_EQ(state.UtslippskontrollCount + state.SlamkontrollCount, 0);
   expectStopped(progress, logText(), "Registeret er låst av en annen bruker: File Is Locked (32)");
@@ -279,8 +282,9 @@ TEST_F(WriteFaultsTest, AnotherStationCuttingAWalkShortStopsTheRun) {
       {"laboratory renamed",
        [&](sqlite3*&) {
          execOn(path(t.MapLab), "UPDATE MapLab SET LAB = 'KM', _REV = _REV + 1 WHERE LAB = 'KL'");
-         for (store::FileBase* f : {static_cast<store::FileBase*>(&t.MapLever), static_cast<store::FileBase*>(&t.MapParam),
-                                    static_cast<store::FileBase*>(&t.MapSted)})
+         for (store::FileBase* f :
+              {static_cast<store::FileBase*>(&t.MapLever), static_cast<store::FileBase*>(&t.MapParam),
+               static_cast<store::FileBase*>(&t.MapSted)})
            execOn(path(*f), ("UPDATE " + f->label() + " SET LAB = 'KM' WHERE LAB = 'KL'").c_str());
        },
        "Laboratoriet KL er endret eller slettet av en annen stasjon under importen"},
@@ -437,7 +441,8 @@ TEST_F(WriteFaultsTest, ABlobInAMappingsKeyIsReadAsItsTextOrTheMappingIsPassedOv
     const auto withBlob = runBounded();
     EXPECT_EQ(withBlob, c.passedOver ? without : whole);
     execOn(file, ("UPDATE " + table + " SET " + c.column + " = CAST(" + c.column + " AS TEXT) WHERE typeof(" +
-                  c.column + ") = 'blob'").c_str());
+                  c.column + ") = 'blob'")
+                     .c_str());
   }
 }
 
@@ -488,8 +493,8 @@ TEST_F(WriteFaultsTest, AKilledRunLogsNoRecordItDidNotStoreAndLeavesTheFilesInta
   auto ch = allOn();
   ch.LEVERAND1 = ch.LEVERAND2 = "100";
   auto& t = data::thr();
-  store::FileBase* files[] = {&t.MapLab, &t.MapLever, &t.MapParam, &t.MapSted, &t.Anlegg,
-                              &t.Utslippskontroll, &t.Slamkontroll};
+  store::FileBase* files[] = {&t.MapLab, &t.MapLever,         &t.MapParam,    &t.MapSted,
+                              &t.Anlegg, &t.Utslippskontroll, &t.Slamkontroll};
   bool sawPartial = false;
   // Fixed delays kill at assorted moments; the last kill (-1) waits for the first stored-record
   // line, so one kill surely lands in the middle of the writing however slow the machine is.

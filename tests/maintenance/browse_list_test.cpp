@@ -63,7 +63,10 @@ TEST_F(BrowseListTest, EmptyFileShowsNoRowsAndGreysTheMenu) {
   EXPECT_EQ(host.menus[0], "&Ny|~&Endre|~&Slette|-|~&Velg");
 
   int formRequest = 0;
-  src.form = [&](int r, FakeSource&) { formRequest = r; return 2; };
+  src.form = [&](int r, FakeSource&) {
+    formRequest = r;
+    return 2;
+  };
   key(ui::Key::MouseLeft2);
   EXPECT_EQ(formRequest, 0) << "double click on an empty list opens nothing";
   key(ui::Key::Insert);
@@ -76,12 +79,12 @@ TEST_F(BrowseListTest, SelectModeOpensAtTheTypedValue) {
     Strings page;
     std::string current;
   } cases[] = {
-      {"", {"C01", "C02", "C03", "C04", "C05"}, "C01"},       // before the records
-      {"C04", {"C04", "C05", "C06", "C07", "C08"}, "C04"},    // at a record: it starts the page
-      {"c04", {"C04", "C05", "C06", "C07", "C08"}, "C04"},    // keys ignore case
-      {"C045", {"C05", "C06", "C07", "C08", "C09"}, "C05"},   // between: the next one
-      {"C09", {"C06", "C07", "C08", "C09", "C10"}, "C09"},    // few follow: earlier ones above
-      {"ZZZ", {"C06", "C07", "C08", "C09", "C10"}, "C10"},    // after the records: last page
+      {"", {"C01", "C02", "C03", "C04", "C05"}, "C01"},      // before the records
+      {"C04", {"C04", "C05", "C06", "C07", "C08"}, "C04"},   // at a record: it starts the page
+      {"c04", {"C04", "C05", "C06", "C07", "C08"}, "C04"},   // keys ignore case
+      {"C045", {"C05", "C06", "C07", "C08", "C09"}, "C05"},  // between: the next one
+      {"C09", {"C06", "C07", "C08", "C09", "C10"}, "C09"},   // few follow: earlier ones above
+      {"ZZZ", {"C06", "C07", "C08", "C09", "C10"}, "C10"},   // after the records: last page
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.typed);
@@ -214,7 +217,10 @@ TEST_F(BrowseListTest, PopupItemsFollowRowsAndMode) {
     SCOPED_TRACE(c.menu + " " + std::to_string(c.answer));
     host = FakeHost();
     int formRequest = 0;
-    src.form = [&](int r, FakeSource&) { formRequest = r; return 2; };
+    src.form = [&](int r, FakeSource&) {
+      formRequest = r;
+      return 2;
+    };
     open(codes(8), c.request, "C01");
     host.menuAnswer = c.answer;
     host.mouse = 3;

@@ -49,8 +49,8 @@ class DemoProgram {
   static std::string bin() { return LAB2SIV_BINARY_DIR "/app/"; }
   // Runs the shell `command` in the demo directory, the system directory inside it; its exit code.
   int run(const std::string& command) {
-    const std::string line = "cd '" + dir_.string() + "' && LAB2SIV_SYSTEM_DIR='" + (dir_ / "system").string() +
-                             "' " + command;
+    const std::string line =
+        "cd '" + dir_.string() + "' && LAB2SIV_SYSTEM_DIR='" + (dir_ / "system").string() + "' " + command;
     const int status = std::system(line.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }

@@ -15,9 +15,7 @@
 namespace maintenance::testing {
 
 struct NoCaseLess {
-  bool operator()(const std::string& a, const std::string& b) const {
-    return text::upper1252(a) < text::upper1252(b);
-  }
+  bool operator()(const std::string& a, const std::string& b) const { return text::upper1252(a) < text::upper1252(b); }
 };
 
 class FakeSource : public BrowseSource {
@@ -29,14 +27,24 @@ class FakeSource : public BrowseSource {
   int reads = 0;
   std::vector<std::string> rereads;
 
-  int start() override { state_ = State::Fresh; return 0; }
-  int startAtValue() override { state_ = State::Anchor; key_ = buffer; return 0; }
+  int start() override {
+    state_ = State::Fresh;
+    return 0;
+  }
+  int startAtValue() override {
+    state_ = State::Anchor;
+    key_ = buffer;
+    return 0;
+  }
   int startAtKeyPosition() override { return startAtValue(); }
   void close() override {}
   int next() override { return read(true); }
   int previous() override { return read(false); }
   std::string position() const override { return last_; }
-  void resetTo(std::string_view p) override { state_ = State::Anchor; key_ = std::string(p); }
+  void resetTo(std::string_view p) override {
+    state_ = State::Anchor;
+    key_ = std::string(p);
+  }
   int reread(std::string_view p) override {
     rereads.emplace_back(p);
     if (!records.count(std::string(p))) return store::Err::RecordNotFound;
@@ -61,12 +69,18 @@ class FakeSource : public BrowseSource {
     if (forward) {
       for (const auto& r : records) {
         const bool ok = state_ == State::Fresh || (state_ == State::Anchor ? !less(r, key_) : less(key_, r));
-        if (ok) { found = &r; break; }
+        if (ok) {
+          found = &r;
+          break;
+        }
       }
     } else {
       for (auto it = records.rbegin(); it != records.rend(); ++it) {
         const bool ok = state_ == State::Fresh || (state_ == State::Anchor ? !less(key_, *it) : less(*it, key_));
-        if (ok) { found = &*it; break; }
+        if (ok) {
+          found = &*it;
+          break;
+        }
       }
     }
     if (!found) return store::Err::NoRecord;
@@ -83,7 +97,10 @@ class FakeSource : public BrowseSource {
 class FakeHost : public BrowseHost {
  public:
   enum class Ev { NewSelection, Accepted, ScrollTop, ScrollBottom, Close };
-  struct Posted { Ev ev; ListButton button = ListButton::Close; };
+  struct Posted {
+    Ev ev;
+    ListButton button = ListButton::Close;
+  };
 
   int rowsShown = 5;
   int sel = 0;

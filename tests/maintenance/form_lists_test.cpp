@@ -42,9 +42,7 @@ TEST(AnalysisCodeList, CodesAreCutToFourCharactersAndKeepTheFirstText) {
       {"ascending whatever the reading order",
        {{"PTOT", "Fosfor"}, {"BOF5", "BOF"}, {"NTOT", "Nitrogen"}},
        {{"BOF5", "BOF"}, {"NTOT", "Nitrogen"}, {"PTOT", "Fosfor"}}},
-      {"case counts in the list",
-       {{"abcd", "små"}, {"ABCD", "store"}},
-       {{"ABCD", "store"}, {"abcd", "små"}}},
+      {"case counts in the list", {{"abcd", "små"}, {"ABCD", "store"}}, {{"ABCD", "store"}, {"abcd", "små"}}},
       {"a short code stays short", {{"PH", "pH"}, {"PHX", "pH ekstra"}}, {{"PH", "pH"}, {"PHX", "pH ekstra"}}},
       {"no rows", {}, {}},
   };
@@ -94,7 +92,10 @@ TEST(RegistryPlaceList, PlacesOfThePlantSortedThenSlamkontroll) {
   };
   const V ten = {"J", "I", "H", "G", "F", "E", "D", "C", "B", "A"};
   const Case cases[] = {
-      {"sorted, duplicates kept", 4, {"Utløp", "Innløp", "Utløp", "Avløp"}, {"Avløp", "Innløp", "Utløp", "Utløp", "Slamkontroll"}},
+      {"sorted, duplicates kept",
+       4,
+       {"Utløp", "Innløp", "Utløp", "Avløp"},
+       {"Avløp", "Innløp", "Utløp", "Utløp", "Slamkontroll"}},
       {"only the counted places", 2, {"Utløp", "Innløp", "Avløp"}, {"Innløp", "Utløp", "Slamkontroll"}},
       {"blank places skipped", 3, {"Utløp", "", "Innløp"}, {"Innløp", "Utløp", "Slamkontroll"}},
       {"cut to 15 characters", 1, {"Innløp fra nord-øst"}, {"Innløp fra nord", "Slamkontroll"}},

@@ -4,9 +4,7 @@
 
 #include "platform/store/paths.h"
 #include "platform/ui/api/window.h"
-
 #include "sqlite_peek.h"
-
 #include "window_harness.h"
 
 namespace {
@@ -119,7 +117,9 @@ TEST_P(LabBrowseTest, SelectModeCloseCancelsAndDoubleClickChooses) {
 }
 
 TEST_P(LabBrowseTest, HighlightCarriesTheSampleTableAndTheLocatorWalksOneLetter) {
-  addLabs({{"ALFA", "a", "", "/a.dbf"}, {"BETA", "b", "", "/b.dbf"}, {"BRAV", "b2", "", "/b2.dbf"},
+  addLabs({{"ALFA", "a", "", "/a.dbf"},
+           {"BETA", "b", "", "/b.dbf"},
+           {"BRAV", "b2", "", "/b2.dbf"},
            {"CHAR", "c", "", "/c.dbf"}});
   startMaintenance();
   EXPECT_EQ(shell::globals().IMPORTFILE.str(), "/a.dbf");

@@ -10,8 +10,8 @@
 
 namespace {
 
-using l2stest::FormHarness;
 using data::FileId;
+using l2stest::FormHarness;
 constexpr const char* kList = "Tabell laboratorier";
 constexpr const char* kForm = "Skjema laboratorium";
 
@@ -46,8 +46,9 @@ TEST_P(LabFormTest, ANewLaboratoryIsAddedWithThePrimedChoicesAndListed) {
   ASSERT_TRUE(robot.waitClosed(kForm));
   ASSERT_TRUE(robot.window(kList));
   EXPECT_EQ(highlighted(kList), "KL01");
-  EXPECT_EQ(testing_util::peek(path(FileId::MapLab), "SELECT LABNAVN, STEDKILDE, DATOVALG FROM MapLab WHERE LAB = 'KL01'"),
-            (testing_util::Rows{{"Kjemisk lab", "Material", "Tattdato"}}));
+  EXPECT_EQ(
+      testing_util::peek(path(FileId::MapLab), "SELECT LABNAVN, STEDKILDE, DATOVALG FROM MapLab WHERE LAB = 'KL01'"),
+      (testing_util::Rows{{"Kjemisk lab", "Material", "Tattdato"}}));
 }
 
 TEST_P(LabFormTest, ANewCodeTakesTheMappingsAlongAndDeleteTakesThemAway) {

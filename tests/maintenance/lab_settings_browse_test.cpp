@@ -6,7 +6,6 @@
 #include "data/lab/lab_tables.h"
 #include "data/use_counters.h"
 #include "maintenance/forms/lever_form.h"
-
 #include "mapping_fixture.h"
 
 namespace {
@@ -23,18 +22,20 @@ class LabSettingsTest : public MappingHarness {
     // The tables are opened exclusively, so each test reads its own copy.
     labDir = (fs::current_path() / "lab").string();
     fs::copy(fs::path(LAB2SIV_FIXTURES) / "lab", labDir, fs::copy_options::recursive);
-    addLabs({{"K1", "Kelda Øst", labDir, labDir + "/RNX20.dbf"}, {"K3", "Uten leverandører", labDir, labDir + "/RNX20.dbf"}});
+    addLabs({{"K1", "Kelda Øst", labDir, labDir + "/RNX20.dbf"},
+             {"K3", "Uten leverandører", labDir, labDir + "/RNX20.dbf"}});
     setPlaceSource("K1", "Sted");
     addPlants({{"010101", "Renseanlegg Nord"}, {"020202", "Renseanlegg Sør"}});
-    addParameters({{"TOT-P", "", "Totalfosfor"}, {"BOF5", "", "Biokjemisk oksygenforbruk"}, {"N", "", "Nitrogen i registeret"}});
+    addParameters(
+        {{"TOT-P", "", "Totalfosfor"}, {"BOF5", "", "Biokjemisk oksygenforbruk"}, {"N", "", "Nitrogen i registeret"}});
     addParams({{"K1", "U", "TOTP", "TOT-P", "1.5"},
-                  {"k1", "U", "KOF", "BOF5", "0"},  // laboratory differs in case only
-                  {"K1", "U", "SS", "N", "2"},      // a head-row code: the head row names it
-                  {"K1", "S", "SS", "Kadmium", "1"},
-                  {"K1", "S", "TOTP", "Tot-N", "1"},  // not a sludge target: no name
-                  {"K2", "U", "TOTP", "TOT-P", "1"},
-                  {"K9", "U", "XX", "BOF5", "1"},  // a laboratory without its record
-                  {"", "U", "YY", "BOF5", "1"}});
+               {"k1", "U", "KOF", "BOF5", "0"},  // laboratory differs in case only
+               {"K1", "U", "SS", "N", "2"},      // a head-row code: the head row names it
+               {"K1", "S", "SS", "Kadmium", "1"},
+               {"K1", "S", "TOTP", "Tot-N", "1"},  // not a sludge target: no name
+               {"K2", "U", "TOTP", "TOT-P", "1"},
+               {"K9", "U", "XX", "BOF5", "1"},  // a laboratory without its record
+               {"", "U", "YY", "BOF5", "1"}});
     addSuppliers({{"K1", "100", "010101"}, {"K1", "200", "020202"}, {"K2", "100", "010101"}});
     addPlaces({{"K1", "100", "01", "Innløp"},
                {"K1", "100", "02", "Utløp"},
@@ -107,8 +108,8 @@ TEST_P(LabSettingsTest, ListsTheLaboratorysMappingsWithTheirNames) {
   start("K1");
   EXPECT_EQ(focus(kTitle), "?HJELP") << "the window opens with the focus on its first control";
   EXPECT_EQ(control(kTitle, "?MAP:LABNAVN").value, "Kelda Øst");
-  EXPECT_EQ(cells("?LIST:2"), (std::vector<Strings>{
-                                  {"KOF|Kjemisk oksygenforbruk", "BOF5|Biokjemisk oksygenforbruk", ""},
+  EXPECT_EQ(cells("?LIST:2"),
+            (std::vector<Strings>{{"KOF|Kjemisk oksygenforbruk", "BOF5|Biokjemisk oksygenforbruk", ""},
                                   {"SS|Suspendert stoff, tørrstoff", "N|Næringsstoffer:", "2,000"},
                                   {"TOTP|Total fosfor", "TOT-P|Totalfosfor", "1,500"}}));
   EXPECT_EQ(cells("?LIST:3"), (std::vector<Strings>{{"100|Østre Ålesund renseanlegg", "010101|Renseanlegg Nord"},
@@ -135,7 +136,8 @@ TEST_P(LabSettingsTest, PlaceNamesComeFromTheMaterialWhenThePlaceSourceIsNotSted
   setPlaceSource("K1", "Materiale");
   addPlaces({{"K1", "100", "RENS", "Renset"}});
   start("K1");
-  EXPECT_EQ(cells("?LIST:4"), (std::vector<Strings>{{"Innløp", "01", ""}, {"Utløp", "02", ""}, {"Renset", "RENS", "Utløp"}}));
+  EXPECT_EQ(cells("?LIST:4"),
+            (std::vector<Strings>{{"Innløp", "01", ""}, {"Utløp", "02", ""}, {"Renset", "RENS", "Utløp"}}));
   close();
 }
 
@@ -144,9 +146,8 @@ TEST_P(LabSettingsTest, SampleTypeSwitchesTheMappingsAndTheirTargetNames) {
   ASSERT_TRUE(robot.choose("?LIST:2", "TOTP"));
   ASSERT_TRUE(robot.choose("?THR:PR_TYPE", "Slamkontroll"));
   EXPECT_EQ(control(kTitle, "?LIST:2").selected, 1) << "the other type's rows start at the top";
-  EXPECT_EQ(cells("?LIST:2"), (std::vector<Strings>{
-                                  {"SS|Suspendert stoff, tørrstoff", "Kadmium|Måleverdi Cd", "1,000"},
-                                  {"TOTP|Total fosfor", "Tot-N|", "1,000"}}));
+  EXPECT_EQ(cells("?LIST:2"), (std::vector<Strings>{{"SS|Suspendert stoff, tørrstoff", "Kadmium|Måleverdi Cd", "1,000"},
+                                                    {"TOTP|Total fosfor", "Tot-N|", "1,000"}}));
   ASSERT_TRUE(robot.key("?LIST:2", "S"));  // every row has the type: the locator steps down
   EXPECT_EQ(control(kTitle, "?LIST:2").selected, 2);
   ASSERT_TRUE(robot.choose("?THR:PR_TYPE", "Utslipskontroll"));
@@ -336,6 +337,7 @@ TEST_P(LabSettingsTest, SupplierFormChangesShowWithTheirPlaces) {
   f.close();
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, LabSettingsTest, ::testing::ValuesIn(l2stest::windowBackends()), l2stest::backendName);
+INSTANTIATE_TEST_SUITE_P(Backends, LabSettingsTest, ::testing::ValuesIn(l2stest::windowBackends()),
+                         l2stest::backendName);
 
 }  // namespace

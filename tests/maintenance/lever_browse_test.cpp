@@ -19,9 +19,9 @@ class LeverBrowseTest : public WindowHarness {
     addPlants({{"010101", "Renseanlegg Nord"}, {"020202", "Renseanlegg Sør"}});
     addSuppliers({{"K1", "100", "010101"},
                   {"k1", "2000000001", "020202"},  // laboratory differs in case only
-                  {"K1", "300", "999999"},          // plant not in the registry
+                  {"K1", "300", "999999"},         // plant not in the registry
                   {"K1", "400", "010101"},
-                  {"K2", "150", "020202"},          // another laboratory
+                  {"K2", "150", "020202"},  // another laboratory
                   {"", "050", "010101"}});
   }
   void startSelect(const std::string& lab, const std::string& typed) {
@@ -89,7 +89,8 @@ TEST_P(LeverBrowseTest, InsertPrimesTheLaboratory) {
   ASSERT_TRUE(robot.waitEnd());
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, LeverBrowseTest, ::testing::ValuesIn(l2stest::windowBackends()), l2stest::backendName);
+INSTANTIATE_TEST_SUITE_P(Backends, LeverBrowseTest, ::testing::ValuesIn(l2stest::windowBackends()),
+                         l2stest::backendName);
 
 }  // namespace
 
@@ -124,7 +125,8 @@ TEST_P(LeverBrowseTest, BlobsAnotherToolWroteAreListedOnceAsTheirText) {
     EXPECT_EQ(rows(kTitle), c.rows) << "each row once, whichever way the page was read";
     ASSERT_TRUE(robot.press("?CLOSE"));
     ASSERT_TRUE(robot.waitEnd());
-    ASSERT_TRUE(testing_util::poke(file, "UPDATE MapLever SET LAB = CAST(LAB AS TEXT), LEVERAND = CAST(LEVERAND AS TEXT)"));
+    ASSERT_TRUE(
+        testing_util::poke(file, "UPDATE MapLever SET LAB = CAST(LAB AS TEXT), LEVERAND = CAST(LEVERAND AS TEXT)"));
   }
 }
 

@@ -11,8 +11,8 @@
 
 namespace {
 
-using l2stest::FormHarness;
 using data::FileId;
+using l2stest::FormHarness;
 namespace fs = std::filesystem;
 constexpr const char* kList = "Tabell anlegg/leverandører";
 constexpr const char* kForm = "Mapping leverandørnummer/anleggsnummer";
@@ -57,7 +57,8 @@ TEST_P(LeverFormTest, ANewMappingGetsTheLaboratoryAndPicksFromTheRequisitionersA
   EXPECT_EQ(value("?ACTIONMESSAGE"), "Ny post vil bli lagret");
   EXPECT_EQ(dropRows("?M_L:LEVERAND"),
             (std::vector<std::string>{"100|Østre Ålesund renseanlegg", "200|Æsøy kommune", "ab1|Små bokstaver"}));
-  EXPECT_EQ(dropRows("?M_L:ANLEGGSNR"), (std::vector<std::string>{"000002|Fjellby RA", "000004|Dalen RA", "000009|Nytt RA"}));
+  EXPECT_EQ(dropRows("?M_L:ANLEGGSNR"),
+            (std::vector<std::string>{"000002|Fjellby RA", "000004|Dalen RA", "000009|Nytt RA"}));
   ASSERT_TRUE(robot.choose("?M_L:LEVERAND", "ab1"));
   EXPECT_EQ(value("?LOC:L_NAVN"), "Små bokstaver");
   ASSERT_TRUE(robot.choose("?M_L:ANLEGGSNR", "000009"));
@@ -149,7 +150,8 @@ TEST_P(LeverFormTest, AfterAnotherStationsChangesTheRecalledNumberMovesTheMappin
   open("?CHANGE", "100");
   testing_util::peek(path(FileId::MapLever),
                      "UPDATE MapLever SET LEVERAND = '110', _REV = _REV + 1 WHERE LAB = 'FJL' AND LEVERAND = '100'");
-  testing_util::peek(path(FileId::MapSted), "UPDATE MapSted SET LEVERAND = '110' WHERE LAB = 'FJL' AND LEVERAND = '100'");
+  testing_util::peek(path(FileId::MapSted),
+                     "UPDATE MapSted SET LEVERAND = '110' WHERE LAB = 'FJL' AND LEVERAND = '100'");
   ASSERT_TRUE(robot.type("?M_L:LEVERAND", "400"));
   ASSERT_TRUE(robot.press("?OK"));
   ASSERT_TRUE(robot.answer("Record Was Not Updated", "Ok"));

@@ -11,14 +11,14 @@
 #include "data/use_counters.h"
 #include "maintenance/forms/param_form.h"
 #include "maintenance/forms/sted_form.h"
+#include "platform/store/paths.h"
 #include "sqlite_peek.h"
 #include "window_harness.h"
-#include "platform/store/paths.h"
 
 namespace {
 
-using l2stest::WindowHarness;
 using data::FileId;
+using l2stest::WindowHarness;
 using Strings = std::vector<std::string>;
 constexpr const char* kParam = "Mapping parametre Lab/Sivra";
 constexpr const char* kSted = "Mapping av steder i Kelda/Sivra";
@@ -32,7 +32,9 @@ class MapFormsTest : public WindowHarness {
     export_ = (std::filesystem::current_path() / "lab").string();
     std::filesystem::copy(LAB2SIV_FIXTURES "/import/lab", export_);
     addLabs({{"KL", "Kjemisk lab", export_, "", "Sted"}, {"MA", "Materiallab", export_, "", "Material"}});
-    addParameters({{"TOT-P", "N", "Totalfosfor"}, {"BOF5", "O", "Biologisk oksygenforbruk"}, {"SS", "A", "Suspendert stoff"},
+    addParameters({{"TOT-P", "N", "Totalfosfor"},
+                   {"BOF5", "O", "Biologisk oksygenforbruk"},
+                   {"SS", "A", "Suspendert stoff"},
                    {"COD", "O", "Kjemisk oksygenforbruk"}});
   }
   void TearDown() override {
@@ -157,8 +159,10 @@ TEST_P(MapFormsTest, AFactorTypedWithACommaOrAPointUnderEitherLocale) {
     const char* shown;
     const char* stored;
   };
-  const Case cases[] = {{"A1", "0,001", "0,001", "0.001"}, {"A2", "2.5", "2,500", "2.5"},
-                        {"A3", "0.0005", "0,001", "0.0005"}, {"A4", "12,25", "12,250", "12.25"}};
+  const Case cases[] = {{"A1", "0,001", "0,001", "0.001"},
+                        {"A2", "2.5", "2,500", "2.5"},
+                        {"A3", "0.0005", "0,001", "0.0005"},
+                        {"A4", "12,25", "12,250", "12.25"}};
   for (const char* locale : {"C", "nb_NO.UTF-8"}) {
     ASSERT_NE(std::setlocale(LC_ALL, locale), nullptr) << locale << " is not installed (scripts/install-deps makes it)";
     for (const Case& c : cases) {
@@ -168,8 +172,8 @@ TEST_P(MapFormsTest, AFactorTypedWithACommaOrAPointUnderEitherLocale) {
       EXPECT_EQ(value(kParam, "?M_P:FAKTOR"), c.shown) << locale << " " << c.typed;
       ASSERT_TRUE(robot.press("?OK"));
       ASSERT_TRUE(finish());
-      EXPECT_EQ(stored(FileId::MapParam, std::string("SELECT FAKTOR FROM MapParam WHERE PARAMLAB = '") + c.code +
-                                             locale[0] + "'"),
+      EXPECT_EQ(stored(FileId::MapParam,
+                       std::string("SELECT FAKTOR FROM MapParam WHERE PARAMLAB = '") + c.code + locale[0] + "'"),
                 (testing_util::Rows{{c.stored}}))
           << locale << " " << c.typed;
     }
@@ -226,8 +230,8 @@ TEST_P(MapFormsTest, APlaceMappingListsTheSuppliersPlacesByThePlaceSource) {
   struct Case {
     const char* lab;
     const char* chosen;
-    Strings places;       // the laboratory place list
-    const char* stored;   // STEDLAB stored
+    Strings places;      // the laboratory place list
+    const char* stored;  // STEDLAB stored
   };
   // The fixture's requisitioner 100 has the places 01, 02, 03, all of material AVL.
   const Case cases[] = {
@@ -246,14 +250,14 @@ TEST_P(MapFormsTest, APlaceMappingListsTheSuppliersPlacesByThePlaceSource) {
     ASSERT_TRUE(robot.press("?OK"));
     ASSERT_TRUE(finish());
     EXPECT_EQ(response, 1);
-    EXPECT_EQ(stored(FileId::MapSted, std::string("SELECT LEVERAND, STEDLAB, STEDSIV FROM MapSted WHERE LAB = '") + c.lab + "'"),
+    EXPECT_EQ(stored(FileId::MapSted,
+                     std::string("SELECT LEVERAND, STEDLAB, STEDSIV FROM MapSted WHERE LAB = '") + c.lab + "'"),
               (testing_util::Rows{{"100", c.stored, "Utløp"}}));
   }
 }
 
 TEST_P(MapFormsTest, ThePlantsPlacesAreReadToTheTenthAndATypedPlaceIsCutToFifteen) {
-  addPlant("020202", "Sørby RA", 12,
-           {"K", "J", "I", "H", "", "F", "E", "D", "C", "B med et langt stedsnavn"});
+  addPlant("020202", "Sørby RA", 12, {"K", "J", "I", "H", "", "F", "E", "D", "C", "B med et langt stedsnavn"});
   newPlace("KL", "1000", "020202");
   EXPECT_EQ(dropRows(kSted, "?M_S:STEDSIV"),
             (Strings{"B med et langt", "C", "D", "E", "F", "H", "I", "J", "K", "Slamkontroll"}));
@@ -330,7 +334,8 @@ TEST_P(MapFormsTest, AChangedFactorIsRewrittenAndDeleteAsksNothingMore) {
   ASSERT_TRUE(robot.press("?OK"));
   ASSERT_TRUE(finish());
   EXPECT_EQ(response, 1);
-  EXPECT_EQ(stored(FileId::MapParam, "SELECT PARAMSIV, FAKTOR FROM MapParam"), (testing_util::Rows{{"TOT-P", "0.0005"}}));
+  EXPECT_EQ(stored(FileId::MapParam, "SELECT PARAMSIV, FAKTOR FROM MapParam"),
+            (testing_util::Rows{{"TOT-P", "0.0005"}}));
 
   call(maintenance::ParamForm, 2, "KL", "U", current);
   ASSERT_TRUE(robot.window(kParam));
@@ -387,7 +392,8 @@ TEST_P(MapFormsTest, AFactorThePictureCannotShowIsRefusedWithAMessage) {
   ASSERT_TRUE(robot.type("?M_P:FAKTOR", "999,999"));
   ASSERT_TRUE(robot.press("?OK"));
   ASSERT_TRUE(finish());
-  EXPECT_EQ(stored(FileId::MapParam, "SELECT PARAMSIV, FAKTOR FROM MapParam"), (testing_util::Rows{{"TOT-P", "999.999"}}));
+  EXPECT_EQ(stored(FileId::MapParam, "SELECT PARAMSIV, FAKTOR FROM MapParam"),
+            (testing_util::Rows{{"TOT-P", "999.999"}}));
 }
 
 // Codes typed into the look-up combos are stored in Windows-1252 too.

@@ -118,10 +118,12 @@ menu "Avslutt"
   };
   EXPECT_EQ(peek("MapLever.tps", "SELECT LAB, LEVERAND, ANLEGGSNR FROM MapLever"),
             (testing_util::Rows{{"FJL", "1010", "340301"}}));
-  EXPECT_EQ(peek("MapSted.tps", "SELECT STEDLAB, STEDSIV FROM MapSted WHERE LAB = 'FJL' AND LEVERAND = '1010' ORDER BY STEDLAB"),
+  EXPECT_EQ(peek("MapSted.tps",
+                 "SELECT STEDLAB, STEDSIV FROM MapSted WHERE LAB = 'FJL' AND LEVERAND = '1010' ORDER BY STEDLAB"),
             (testing_util::Rows{{"01", "Innløp"}, {"02", "Utløp"}}));
-  EXPECT_EQ(peek("MapParam.tps", "SELECT PRTYPE, PARAMLAB, PARAMSIV, FAKTOR FROM MapParam ORDER BY PARAMLAB"),
-            (testing_util::Rows{{"U", "PO4", "PO4-P", "0.001"}, {"U", "SS", "SS", "1.0"}, {"U", "TP", "TOT-P", "1.0"}}));
+  EXPECT_EQ(
+      peek("MapParam.tps", "SELECT PRTYPE, PARAMLAB, PARAMSIV, FAKTOR FROM MapParam ORDER BY PARAMLAB"),
+      (testing_util::Rows{{"U", "PO4", "PO4-P", "0.001"}, {"U", "SS", "SS", "1.0"}, {"U", "TP", "TOT-P", "1.0"}}));
   // Records of the mapped supplier's plant came in.
   const auto stored = peek("Utslippskontroll.tps", "SELECT COUNT(*) FROM Utslippskontroll WHERE ANLEGGSNR = '340301'");
   ASSERT_EQ(stored.size(), 1u);

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/text/number.h"
 #include "data/file_names.h"
 #include "data/program_files.h"
 #include "data/thread_state.h"
 #include "platform/store/paths.h"
+#include "platform/text/number.h"
 #include "platform/ui/api/procedure.h"
 #include "sqlite_peek.h"
 #include "window_harness.h"
@@ -62,7 +62,9 @@ class MappingHarness : public WindowHarness {
                   {"fjl", "150", "000003"},
                   {"FJL", "200", "000004"},
                   {"ZZ", "100", "000005"}});
-    addParams({{"A", "U", "P1", "Fosfor"}, {"FJL", "U", "P1", "Fosfor"}, {"fjl", "S", "P2", "Bly"},
+    addParams({{"A", "U", "P1", "Fosfor"},
+               {"FJL", "U", "P1", "Fosfor"},
+               {"fjl", "S", "P2", "Bly"},
                {"ZZ", "U", "P1", "Fosfor"}});
     addPlaces({{"A", "100", "S1", "Inn"},
                {"FJL", "100", "S1", "Inn"},
@@ -75,7 +77,8 @@ class MappingHarness : public WindowHarness {
 
   // The four files made afresh with the tree.
   void resetTree() {
-    for (data::FileId id : {data::FileId::MapLab, data::FileId::MapLever, data::FileId::MapParam, data::FileId::MapSted})
+    for (data::FileId id :
+         {data::FileId::MapLab, data::FileId::MapLever, data::FileId::MapParam, data::FileId::MapSted})
       fs::remove(path(id));
     addTree();
   }
@@ -102,7 +105,8 @@ class MappingHarness : public WindowHarness {
   // The records of `snap` whose text holds none of `pieces`.
   static std::vector<std::string> without(std::vector<std::string> snap, const std::vector<std::string>& pieces) {
     std::erase_if(snap, [&](const std::string& l) {
-      return std::any_of(pieces.begin(), pieces.end(), [&](const std::string& p) { return l.find(p) != std::string::npos; });
+      return std::any_of(pieces.begin(), pieces.end(),
+                         [&](const std::string& p) { return l.find(p) != std::string::npos; });
     });
     return snap;
   }

@@ -77,11 +77,13 @@ TEST_F(ParamReportQtTest, CancelWhileReadingShowsNothingAndAnswersTwo) {
     response = data::thr().ThreadResponse;
   }));
   ui::qt::QtWindow* progress = nullptr;
-  ASSERT_TRUE(l2stest::pumpUntil(*run_, [&] { return (progress = run_->backend().windowTitled("Generating Report")); }));
+  ASSERT_TRUE(
+      l2stest::pumpUntil(*run_, [&] { return (progress = run_->backend().windowTitled("Generating Report")); }));
   auto* cancel = qobject_cast<QPushButton*>(progress->widget("?PROGRESS:CANCEL"));
   ASSERT_NE(cancel, nullptr);
   if (const char* shots = std::getenv("L2S_PREVIEW_SHOT")) {
-    l2stest::pumpUntil(*run_, [] { return false; }, 300);
+    l2stest::pumpUntil(
+        *run_, [] { return false; }, 300);
     progress->shell()->grab().save(QString::fromUtf8(shots) + QStringLiteral("/progress.png"));
   }
   cancel->click();

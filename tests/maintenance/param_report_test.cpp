@@ -2,7 +2,6 @@
 // printed PDF with its group headers and page breaks.
 #include "maintenance/report/param_report.h"
 
-
 #include <algorithm>
 #include <atomic>
 #include <cstdlib>

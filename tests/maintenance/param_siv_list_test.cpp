@@ -55,8 +55,8 @@ TEST_P(ParamSivListTest, HeadRowsThenTheRegistryParametersOrTheSludgeValues) {
 
 TEST_P(ParamSivListTest, TypeThenCodeOrderKeepsTheHeadRowsFirst) {
   // A blank type letter sorts first among the registry's parameters, after the head rows.
-  addParameters({{"TOT-P", "B", "Totalfosfor"}, {"BOF5", "B", "Biokjemisk"}, {"PH", "A", "Surhet"},
-                 {"AAA", "", "Uten type"}});
+  addParameters(
+      {{"TOT-P", "B", "Totalfosfor"}, {"BOF5", "B", "Biokjemisk"}, {"PH", "A", "Surhet"}, {"AAA", "", "Uten type"}});
   Strings expected = kHead;
   for (const char* c : {"AAA", "PH", "BOF5", "TOT-P"}) expected.push_back(c);
   EXPECT_EQ(codes(BuildParamSivList("U", file, ParamSivOrder::ByTypeThenCode)), expected);
@@ -69,6 +69,7 @@ TEST_P(ParamSivListTest, EmptyOrUnopenedParameterFileGivesTheHeadRows) {
   EXPECT_EQ(codes(BuildParamSivList("U", file)), kHead);
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, ParamSivListTest, ::testing::ValuesIn(l2stest::windowBackends()), l2stest::backendName);
+INSTANTIATE_TEST_SUITE_P(Backends, ParamSivListTest, ::testing::ValuesIn(l2stest::windowBackends()),
+                         l2stest::backendName);
 
 }  // namespace

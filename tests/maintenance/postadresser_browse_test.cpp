@@ -50,10 +50,9 @@ class PostadresserBrowseTest : public l2stest::WindowHarness {
 };
 
 const std::vector<std::pair<std::string, std::string>> kAddresses{
-    {"0150", "OSLO"},      {"0151", "OSLO"},      {"1300", "SANDVIKA"}, {"1338", "SANDVIKA"},
-    {"1999", "ETT"},       {"2000", "LILLESTRØM"}, {"2317", "HAMAR"},   {"3000", "DRAMMEN"},
-    {"3015", "DRAMMEN"},   {"4001", "STAVANGER"}, {"5003", "BERGEN"},   {"7010", "TRONDHEIM"},
-    {"8006", "BODØ"},      {"9008", "TROMSØ"}};
+    {"0150", "OSLO"},       {"0151", "OSLO"},      {"1300", "SANDVIKA"}, {"1338", "SANDVIKA"}, {"1999", "ETT"},
+    {"2000", "LILLESTRØM"}, {"2317", "HAMAR"},     {"3000", "DRAMMEN"},  {"3015", "DRAMMEN"},  {"4001", "STAVANGER"},
+    {"5003", "BERGEN"},     {"7010", "TRONDHEIM"}, {"8006", "BODØ"},     {"9008", "TROMSØ"}};
 
 TEST_P(PostadresserBrowseTest, AnUnknownCodeOpensTheListWhereItWouldStandAndTheChoiceComesBack) {
   addAddresses(kAddresses);
@@ -145,6 +144,7 @@ TEST_P(PostadresserBrowseTest, AMissingFileIsCreatedEmptyAndTheListHasNothingToC
   EXPECT_EQ(storedAddresses(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, PostadresserBrowseTest, ::testing::ValuesIn(l2stest::windowBackends()), l2stest::backendName);
+INSTANTIATE_TEST_SUITE_P(Backends, PostadresserBrowseTest, ::testing::ValuesIn(l2stest::windowBackends()),
+                         l2stest::backendName);
 
 }  // namespace

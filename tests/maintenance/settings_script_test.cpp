@@ -14,43 +14,44 @@ class SettingsScript : public ::testing::TestWithParam<l2stest::ScriptBackend> {
 TEST_P(SettingsScript, InnstillingerOpensTheDemoLaboratorysMappings) {
   l2stest::DemoProgram demo("settings", GetParam());
   ASSERT_EQ(demo.makeDemo(), 0);
-  const int code = demo.runScript("window \"Innstillinger\"\n"
-                                  "press ?OK\n"
-                                  "window P1$APPFRAME\n"
-                                  "menu \"&Laboratorier\"\n"
-                                  "window \"Tabell laboratorier\"\n"
-                                  "press ?INSTILLINGBUTTON\n"
-                                  "window \"Tabell instillinger laboratorier\"\n"
-                                  "dump ?MAP:LABNAVN\n"
-                                  "dump ?LIST:2\n"
-                                  "choose ?THR:PR_TYPE \"Slamkontroll\"\n"
-                                  "dump ?LIST:2\n"
-                                  "choose ?SHEET1 \" &Anlegg\"\n"
-                                  "choose ?LIST:3 #4\n"
-                                  "choose ?SHEET2 \"&Prøvesteder\"\n"
-                                  "dump ?LIST:4\n"
-                                  // A new supplier mapping, then another one's number changed.
-                                  "press ?INSERT:3\n"
-                                  "window \"Mapping leverandørnummer/anleggsnummer\"\n"
-                                  "type ?M_L:LEVERAND \"3050\"\n"
-                                  "type ?M_L:ANLEGGSNR \"340301\"\n"
-                                  "press ?OK\n"
-                                  "wait-closed \"Mapping leverandørnummer/anleggsnummer\"\n"
-                                  "window \"Tabell instillinger laboratorier\"\n"
-                                  "choose ?LIST:3 \"1010\"\n"
-                                  "press ?CHANGE:3\n"
-                                  "window \"Mapping leverandørnummer/anleggsnummer\"\n"
-                                  "type ?M_L:LEVERAND \"1011\"\n"
-                                  "press ?OK\n"
-                                  "wait-closed \"Mapping leverandørnummer/anleggsnummer\"\n"
-                                  "window \"Tabell instillinger laboratorier\"\n"
-                                  "dump ?LIST:3\n"
-                                  "dump ?LIST:4\n"
-                                  "press ?BUTTON11\n"
-                                  "window \"Tabell laboratorier\"\n"
-                                  "press ?CLOSE\n"
-                                  "window P1$APPFRAME\n"
-                                  "menu \"Avslutt\"\n");
+  const int code = demo.runScript(
+      "window \"Innstillinger\"\n"
+      "press ?OK\n"
+      "window P1$APPFRAME\n"
+      "menu \"&Laboratorier\"\n"
+      "window \"Tabell laboratorier\"\n"
+      "press ?INSTILLINGBUTTON\n"
+      "window \"Tabell instillinger laboratorier\"\n"
+      "dump ?MAP:LABNAVN\n"
+      "dump ?LIST:2\n"
+      "choose ?THR:PR_TYPE \"Slamkontroll\"\n"
+      "dump ?LIST:2\n"
+      "choose ?SHEET1 \" &Anlegg\"\n"
+      "choose ?LIST:3 #4\n"
+      "choose ?SHEET2 \"&Prøvesteder\"\n"
+      "dump ?LIST:4\n"
+      // A new supplier mapping, then another one's number changed.
+      "press ?INSERT:3\n"
+      "window \"Mapping leverandørnummer/anleggsnummer\"\n"
+      "type ?M_L:LEVERAND \"3050\"\n"
+      "type ?M_L:ANLEGGSNR \"340301\"\n"
+      "press ?OK\n"
+      "wait-closed \"Mapping leverandørnummer/anleggsnummer\"\n"
+      "window \"Tabell instillinger laboratorier\"\n"
+      "choose ?LIST:3 \"1010\"\n"
+      "press ?CHANGE:3\n"
+      "window \"Mapping leverandørnummer/anleggsnummer\"\n"
+      "type ?M_L:LEVERAND \"1011\"\n"
+      "press ?OK\n"
+      "wait-closed \"Mapping leverandørnummer/anleggsnummer\"\n"
+      "window \"Tabell instillinger laboratorier\"\n"
+      "dump ?LIST:3\n"
+      "dump ?LIST:4\n"
+      "press ?BUTTON11\n"
+      "window \"Tabell laboratorier\"\n"
+      "press ?CLOSE\n"
+      "window P1$APPFRAME\n"
+      "menu \"Avslutt\"\n");
   const std::string t = demo.transcript();
   EXPECT_EQ(code, 0) << t;
   for (const char* line : {
@@ -76,6 +77,7 @@ TEST_P(SettingsScript, InnstillingerOpensTheDemoLaboratorysMappings) {
       << t.substr(after);
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, SettingsScript, ::testing::ValuesIn(l2stest::scriptBackends()), l2stest::backendName);
+INSTANTIATE_TEST_SUITE_P(Backends, SettingsScript, ::testing::ValuesIn(l2stest::scriptBackends()),
+                         l2stest::backendName);
 
 }  // namespace

@@ -3,6 +3,7 @@
 // list and import windows as a user would. Files are created fresh under a temp directory,
 // which is also the current directory (the settings file is opened by bare name).
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <functional>
@@ -10,7 +11,6 @@
 #include <memory>
 #include <string>
 #include <vector>
-#include <unistd.h>
 
 #include "data/file_names.h"
 #include "data/program_files.h"
@@ -26,9 +26,9 @@
 #include "platform/ui/qt/qt_driver.h"
 #include "platform/ui/qt/qt_run.h"
 #endif
+#include "../platform/ui/headless/newest_window.h"
 #include "forward_driver.h"
 #include "script_backend.h"
-#include "../platform/ui/headless/newest_window.h"
 #include "shell/global_settings.h"
 #include "shell/procedures.h"
 #include "wait_limit.h"
@@ -47,9 +47,8 @@ class WindowHarness : public ::testing::TestWithParam<ScriptBackend> {
   }
   void SetUp() override {
     oldCwd_ = fs::current_path();
-    dir_ = fs::temp_directory_path() /
-           ("l2s-lists-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    dir_ = fs::temp_directory_path() / ("l2s-lists-" + std::to_string(::getpid()) + "-" +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir_);
     fs::create_directories(dir_);
     fs::current_path(dir_);

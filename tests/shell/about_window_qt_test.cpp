@@ -104,10 +104,10 @@ TEST_F(AboutWindowQtTest, TheMouseOverEachLinkLineLightsItAndAClickOpensItsTarge
     QApplication::sendEvent(under, &leave);
     EXPECT_TRUE(l2stest::pumpUntil(run, [&] { return textColour(line) == blue; }));
 
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(local), QPointF(inside), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(local), QPointF(inside), Qt::LeftButton,
-                        Qt::NoButton, Qt::NoModifier);
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(local), QPointF(inside), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(local), QPointF(inside), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
     QApplication::sendEvent(under, &press);
     QApplication::sendEvent(under, &release);
     ++clicks;

@@ -103,6 +103,7 @@ TEST_P(DemoScriptTest, TheReportEndsWithOneAndTheReasonWhenTheImportDidNotDoItsJ
   EXPECT_NE(r.err.find("Kan ikke åpne"), std::string::npos) << "the error line says why" << r.err;
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, DemoScriptTest, ::testing::ValuesIn(l2stest::scriptBackends()), l2stest::backendName);
+INSTANTIATE_TEST_SUITE_P(Backends, DemoScriptTest, ::testing::ValuesIn(l2stest::scriptBackends()),
+                         l2stest::backendName);
 
 }  // namespace

@@ -35,9 +35,9 @@ namespace {
 
 using data::FileId;
 
-constexpr FileId kImportFiles[] = {FileId::MapLab,  FileId::MapLever, FileId::MapParam,
-                                   FileId::MapSted, FileId::Anlegg,   FileId::Utslippskontroll,
-                                   FileId::Slamkontroll, FileId::PrType, FileId::PrTakingsSted};
+constexpr FileId kImportFiles[] = {FileId::MapLab,       FileId::MapLever, FileId::MapParam,
+                                   FileId::MapSted,      FileId::Anlegg,   FileId::Utslippskontroll,
+                                   FileId::Slamkontroll, FileId::PrType,   FileId::PrTakingsSted};
 
 class Progress : public import::ImportProgress {
  public:
@@ -57,9 +57,8 @@ std::string readFile(const fs::path& p) {
 class DemoTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("l2s-demo-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    dir_ = fs::temp_directory_path() / ("l2s-demo-" + std::to_string(::getpid()) + "-" +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir_);
     fs::create_directories(dir_);
     gBoxes.clear();
@@ -70,8 +69,7 @@ class DemoTest : public ::testing::Test {
   }
 
   int makeDemo() {
-    const std::string line =
-        "'" LAB2SIV_BINARY_DIR "/app/lab2siv-demo' '" + dir_.string() + "' >/dev/null 2>&1";
+    const std::string line = "'" LAB2SIV_BINARY_DIR "/app/lab2siv-demo' '" + dir_.string() + "' >/dev/null 2>&1";
     const int status = std::system(line.c_str());
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
@@ -106,9 +104,7 @@ class DemoTest : public ::testing::Test {
     c.PR_TAKINGSTED = setting("PROVEX", "Pr_takingsted");
     import::RunImport(c, state_, progress_);
   }
-  std::string logText() const {
-    return readFile(store::resolvePath(data::fileName(FileId::ImportLog)));
-  }
+  std::string logText() const { return readFile(store::resolvePath(data::fileName(FileId::ImportLog))); }
 
   fs::path dir_;
   bool open_ = false;
@@ -122,8 +118,7 @@ TEST_F(DemoTest, AnImportOverTheDemoStoresEveryJournalWithoutProblems) {
   runImport();
   EXPECT_TRUE(gBoxes.empty()) << gBoxes.front();
   const std::string log = logText();
-  for (const char* problem : {"IKKE", "ikke registrert"})
-    EXPECT_EQ(log.find(problem), std::string::npos) << log;
+  for (const char* problem : {"IKKE", "ikke registrert"}) EXPECT_EQ(log.find(problem), std::string::npos) << log;
   EXPECT_EQ(progress_.logViews, 0);
   // Four plants; 17 journals of water samples and 3 of sludge.
   for (const char* plant : {"340301", "180401", "340701", "300501"})
@@ -185,8 +180,7 @@ TEST_F(DemoTest, RunningAgainKeepsTheRegistryTheImportedRecordsAndTheSettings) {
   runImport();
   ASSERT_EQ(data::thr().Utslippskontroll.records(), 17);
   closeFiles();
-  ASSERT_TRUE(ini::putValue((dir_ / "system" / "Siv2000.ini").string(), "PROVEX", "PrType",
-                            "Ekstrakontroll"));
+  ASSERT_TRUE(ini::putValue((dir_ / "system" / "Siv2000.ini").string(), "PROVEX", "PrType", "Ekstrakontroll"));
 
   ASSERT_EQ(makeDemo(), 0);
   EXPECT_EQ(setting("PROVEX", "PrType"), "Ekstrakontroll");

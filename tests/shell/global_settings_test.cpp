@@ -1,4 +1,6 @@
 // Loading and storing the process-wide settings through the shared settings file.
+#include "shell/global_settings.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -7,8 +9,6 @@
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include "shell/global_settings.h"
 
 namespace fs = std::filesystem;
 
@@ -89,12 +89,24 @@ TEST_F(GlobalSettingsTest, StoreWritesEveryKeyInTheFramesOrder) {
     g.PR_TAKINGSTED = "Innløp";
   });
   shell::storeGlobalSettings();
-  const std::vector<std::string> want = {
-      "[Annet]", "behold=ja", "[PROVEX]", "Lab=K1", "Leverand1=100", "Leverand2=200", "UtslKtr=1",
-      "TungmetiUtsl=1", "SlamKtr=0", "Overskrives=1", "Logslett=1", "Importfile=Velg importfile",
-      "Datasett=Demo", "PrType=Rutinekontroll", "Pr_metode=Mengdeprop.blandprøve",
-      "Pr_type_tungmetall=Blandprøve", "Pr_type_naeringsstoff=Blandprøve",
-      "Pr_takingsted=Innløp"};
+  const std::vector<std::string> want = {"[Annet]",
+                                         "behold=ja",
+                                         "[PROVEX]",
+                                         "Lab=K1",
+                                         "Leverand1=100",
+                                         "Leverand2=200",
+                                         "UtslKtr=1",
+                                         "TungmetiUtsl=1",
+                                         "SlamKtr=0",
+                                         "Overskrives=1",
+                                         "Logslett=1",
+                                         "Importfile=Velg importfile",
+                                         "Datasett=Demo",
+                                         "PrType=Rutinekontroll",
+                                         "Pr_metode=Mengdeprop.blandprøve",
+                                         "Pr_type_tungmetall=Blandprøve",
+                                         "Pr_type_naeringsstoff=Blandprøve",
+                                         "Pr_takingsted=Innløp"};
   std::vector<std::string> got;
   for (const std::string& l : iniLines()) {
     if (!l.empty()) got.push_back(l);

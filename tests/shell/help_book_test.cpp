@@ -1,17 +1,16 @@
 // The shipped help pages: every keyword the windows use has a page, found and searched
 // ignoring letter case.
+#include "shell/help_book.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "shell/help_book.h"
-
 namespace {
 
 TEST(HelpBook, EveryWindowKeywordHasAPage) {
-  for (const char* k : {"Hovedmeny", "Innstillinger", "Om programmet", "Import",
-                        "Se på importfile", "Se på Logg-file", shell::kHelpContents,
-                        shell::kHelpOnHelp}) {
+  for (const char* k : {"Hovedmeny", "Innstillinger", "Om programmet", "Import", "Se på importfile", "Se på Logg-file",
+                        shell::kHelpContents, shell::kHelpOnHelp}) {
     const shell::HelpPage* p = shell::findHelpPage("Kelda2Siv", k);
     ASSERT_NE(p, nullptr) << k;
     EXPECT_EQ(p->keyword, k);

@@ -29,7 +29,9 @@ std::size_t indexOf(const std::vector<std::string>& v, const std::string& prefix
 
 class MainFrameTest : public ShellTest {
  protected:
-  void startProgram() { ASSERT_TRUE(session().start([] { shell::Main(); })); }
+  void startProgram() {
+    ASSERT_TRUE(session().start([] { shell::Main(); }));
+  }
 };
 
 TEST_P(MainFrameTest, FirstRunShowsTheSettingsWindowBeforeTheFrameAndOnlyOnce) {
@@ -89,8 +91,7 @@ TEST_P(MainFrameTest, AnUnreadableSettingsFileIsSaidAndNeverWritten) {
             "box \"Advarsel\" \"Kan ikke lese innstillingsfila: " + iniPath().string() +
                 "|Not a regular file|Innstillingene blir ikke lagret når programmet avsluttes.");
   EXPECT_EQ(boxes[1].substr(0, boxes[1].find("\" icon")),
-            "box \"Advarsel\" \"Kan ikke lagre innstillingene i fila: " + iniPath().string() +
-                "|Not a regular file");
+            "box \"Advarsel\" \"Kan ikke lagre innstillingene i fila: " + iniPath().string() + "|Not a regular file");
   EXPECT_TRUE(fs::is_fifo(iniPath()));
 }
 
@@ -143,8 +144,7 @@ TEST_P(MainFrameTest, AbortOnAStopBoxEndsTheProgramWritingNothing) {
     const auto boxes = linesStarting("box ");
     ASSERT_EQ(boxes.size(), c.boxes.size());
     for (std::size_t i = 0; i < boxes.size(); ++i) {
-      EXPECT_EQ(boxes[i], "box \"Stop\" \"" + c.boxes[i] +
-                              "\" icon stop buttons Abort|Ignore answer Abort");
+      EXPECT_EQ(boxes[i], "box \"Stop\" \"" + c.boxes[i] + "\" icon stop buttons Abort|Ignore answer Abort");
     }
     EXPECT_FALSE(fs::exists(work() / "Lab2Siv.Tps"));
     EXPECT_FALSE(fs::exists(work() / "Labuser.tps"));
@@ -250,10 +250,7 @@ TEST_P(MainFrameTest, EveryImportStartOpensAnotherWindowOnAnotherThread) {
   EXPECT_NE(opened[0], opened[1]);
   const auto frameOpen = linesStarting("open \"Brakel-Sivra Provex\" thread ");
   ASSERT_EQ(frameOpen.size(), 1u);
-  EXPECT_EQ(std::set<std::string>({opened[0].substr(14), opened[1].substr(14),
-                                   frameOpen[0].substr(27)})
-                .size(),
-            3u);
+  EXPECT_EQ(std::set<std::string>({opened[0].substr(14), opened[1].substr(14), frameOpen[0].substr(27)}).size(), 3u);
   // The frame's closing lets both import windows close too.
   EXPECT_EQ(linesStarting("close \"Import\"").size(), 2u);
   EXPECT_EQ(linesStarting("open ").size(), 3u);

@@ -1,5 +1,7 @@
 // The open-file check against real store files: what it repairs, what it asks, and how it ends
 // the program when nothing helps.
+#include "data/open_file_check.h"
+
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -10,7 +12,6 @@
 #include <optional>
 #include <thread>
 
-#include "data/open_file_check.h"
 #include "data/thread_state.h"
 #include "shell_fixture.h"
 
@@ -85,8 +86,7 @@ class OpenFileCheckTest : public ShellTest {
 
   // Opens the thread's MapLab in `dir` through the check on a procedure thread, answering
   // the boxes as given; tells whether the check returned with the file open.
-  bool openChecked(std::optional<std::uint8_t> create,
-                   const std::vector<std::pair<std::string, std::string>>& answers,
+  bool openChecked(std::optional<std::uint8_t> create, const std::vector<std::pair<std::string, std::string>>& answers,
                    const fs::path& dir) {
     bool opened = false;
     EXPECT_TRUE(session().start([&opened, create, dir] {
@@ -153,17 +153,14 @@ TEST_P(OpenFileCheckTest, UnrepairableFailuresEndTheProgram) {
     bool inMissingDirectory = false;
   };
   const Case cases[] = {
-      {"missing, creation not allowed", [](OpenFileCheckTest&) {}, 0, "File Creation Error",
-       "File Creation Error!"},
-      {"missing, creation not asked for", [](OpenFileCheckTest&) {}, std::nullopt,
-       "File Access Error", "Disk Error"},
-      {"missing in a directory that does not exist", [](OpenFileCheckTest&) {}, 1,
-       "File Creation Error", "File Creation Error!", true},
+      {"missing, creation not allowed", [](OpenFileCheckTest&) {}, 0, "File Creation Error", "File Creation Error!"},
+      {"missing, creation not asked for", [](OpenFileCheckTest&) {}, std::nullopt, "File Access Error", "Disk Error"},
+      {"missing in a directory that does not exist", [](OpenFileCheckTest&) {}, 1, "File Creation Error",
+       "File Creation Error!", true},
       {"record layout does not match",
-       [](OpenFileCheckTest& t) { exec(t.mapFile(), "CREATE TABLE MapLab (LAB TEXT)"); }, 1,
-       "Invalid File", "Invalid File!"},
-      {"not a keyed file at all",
-       [](OpenFileCheckTest& t) { fs::create_directories(t.mapFile()); }, 1,
+       [](OpenFileCheckTest& t) { exec(t.mapFile(), "CREATE TABLE MapLab (LAB TEXT)"); }, 1, "Invalid File",
+       "Invalid File!"},
+      {"not a keyed file at all", [](OpenFileCheckTest& t) { fs::create_directories(t.mapFile()); }, 1,
        "File Access Error", "Disk Error"},
   };
   for (const Case& c : cases) {
@@ -180,8 +177,7 @@ TEST_P(OpenFileCheckTest, UnrepairableFailuresEndTheProgram) {
     EXPECT_EQ(boxText("Halt"), c.finalMessage);
     EXPECT_TRUE(halted());
     // The warning names the file by its path.
-    EXPECT_NE(boxText(c.warning).find((dir / "MapFile.tps").string()), std::string::npos)
-        << boxText(c.warning);
+    EXPECT_NE(boxText(c.warning).find((dir / "MapFile.tps").string()), std::string::npos) << boxText(c.warning);
   }
 }
 
@@ -190,8 +186,7 @@ TEST_P(OpenFileCheckTest, InvalidKeysAreRebuiltWhenTheUserSaysYes) {
   exec(mapFile(), "DROP INDEX \"MAP:MAPLABKEY\"");
   EXPECT_TRUE(openChecked(1, {{"Invalid Key", "Yes"}}));
   EXPECT_EQ(captions(), std::vector<std::string>({"Invalid Key"}));
-  EXPECT_EQ(boxText("Invalid Key"),
-            mapFile().string() + " key file is invalid.  Do you want to rebuild the key?");
+  EXPECT_EQ(boxText("Invalid Key"), mapFile().string() + " key file is invalid.  Do you want to rebuild the key?");
   EXPECT_TRUE(hasIndex(mapFile(), "MAP:MAPLABKEY"));
   EXPECT_FALSE(halted());
 }
@@ -216,16 +211,15 @@ TEST_P(OpenFileCheckTest, AFileThatStaysLockedEndsTheProgramWithDiskError) {
   makeMapFile();
   Locker lock(mapFile());  // past the recovery wait of 10 s
   EXPECT_FALSE(openChecked(1, {{"File Access Error", "Ok"}, {"Halt", "Ok"}}));
-  EXPECT_EQ(boxText("File Access Error").rfind("File (" + mapFile().string() +
-                                                   ") could not be opened.  Error: ",
-                                               0),
+  EXPECT_EQ(boxText("File Access Error").rfind("File (" + mapFile().string() + ") could not be opened.  Error: ", 0),
             0u)
       << boxText("File Access Error");
   EXPECT_NE(boxText("File Access Error").find("(32)."), std::string::npos);
   EXPECT_EQ(boxText("Halt"), "Disk Error");
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, OpenFileCheckTest, ::testing::ValuesIn(l2stest::windowBackends()), l2stest::backendName);
+INSTANTIATE_TEST_SUITE_P(Backends, OpenFileCheckTest, ::testing::ValuesIn(l2stest::windowBackends()),
+                         l2stest::backendName);
 
 }  // namespace
 }  // namespace shelltest

@@ -36,17 +36,17 @@ TEST(PreviewQtScript, PagesTypedOutsideTheReportGoToItsFirstAndLastPage) {
                                           "type ?PAGESACROSS \"15\"\n"
                                           "dump ?PAGESACROSS\n");
   EXPECT_EQ(t.find("error"), std::string::npos) << t;
-  for (const char* line : {"dump ?CURRENTPAGE \"7\"\ndump ?CURRENTPAGE \"1\"\ndump ?CURRENTPAGE \"19\"\n",
-                           "dump ?PAGESACROSS \"10\"\n"})
+  for (const char* line :
+       {"dump ?CURRENTPAGE \"7\"\ndump ?CURRENTPAGE \"1\"\ndump ?CURRENTPAGE \"19\"\n", "dump ?PAGESACROSS \"10\"\n"})
     EXPECT_NE(t.find(line), std::string::npos) << line << "\n" << t;
   // The view follows the spin: the last page is on show (ten across from there is that page alone).
   ui::qt::QtWindow* w = run.backend().windowTitled("Report Preview");
   ASSERT_TRUE(w);
   const auto zones = w->shell()->statusBar()->findChildren<QLabel*>();
   ASSERT_GE(zones.size(), 2);
-  EXPECT_TRUE(run.pumpUntil([&] { return zones[1]->text().startsWith(QStringLiteral("Page")) &&
-                                         zones[1]->text().endsWith(QStringLiteral("of 19")); }))
-      << zones[1]->text().toStdString();
+  EXPECT_TRUE(run.pumpUntil([&] {
+    return zones[1]->text().startsWith(QStringLiteral("Page")) && zones[1]->text().endsWith(QStringLiteral("of 19"));
+  })) << zones[1]->text().toStdString();
   EXPECT_TRUE(zones[1]->text().contains(QStringLiteral("19 of 19"))) << zones[1]->text().toStdString();
   w->shell()->close();
   EXPECT_TRUE(run.pumpUntil([&] { return response != -1; }));

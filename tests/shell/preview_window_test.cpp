@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "backend_session.h"
 #include "data/thread_state.h"
 #include "platform/ui/api/procedure.h"
 #include "platform/ui/headless/session.h"
-#include "backend_session.h"
 #include "sample_pages.h"
 
 namespace {

@@ -43,11 +43,12 @@ TEST_P(ProgramTest, ADemoDirectoryStartsTheFrameAndAvsluttStoresTheSettings) {
   // A second run keeps what is there.
   ASSERT_EQ(demo_.makeDemo(), 0);
 
-  const auto [code, transcript] = runScript("window \"Innstillinger\"\n"
-                                            "press ?OK\n"
-                                            "window \"Brakel-Sivra Provex (Rnx-versjon) [Demo]\"\n"
-                                            "menu \"Avslutt\"\n"
-                                            "wait-closed \"Brakel-Sivra Provex (Rnx-versjon) [Demo]\"\n");
+  const auto [code, transcript] = runScript(
+      "window \"Innstillinger\"\n"
+      "press ?OK\n"
+      "window \"Brakel-Sivra Provex (Rnx-versjon) [Demo]\"\n"
+      "menu \"Avslutt\"\n"
+      "wait-closed \"Brakel-Sivra Provex (Rnx-versjon) [Demo]\"\n");
   EXPECT_EQ(code, 0) << transcript;
   EXPECT_NE(transcript.find("open \"Innstillinger\""), std::string::npos) << transcript;
   EXPECT_NE(transcript.find("end 0"), std::string::npos) << transcript;
@@ -61,22 +62,22 @@ TEST_P(ProgramTest, ADemoDirectoryStartsTheFrameAndAvsluttStoresTheSettings) {
 // The README's road for a new user: the demo, the frame, the import window, "Start import".
 TEST_P(ProgramTest, AScriptedImportOnTheDemoDataWritesRecords) {
   ASSERT_EQ(demo_.makeDemo(), 0);
-  const auto [code, transcript] = runScript("window \"Innstillinger\"\n"
-                                            "press ?OK\n"
-                                            "window P1$APPFRAME\n"
-                                            "menu \"&Import\"\n"
-                                            "window \"Import\"\n"
-                                            "press ?OKBUTTON\n"
-                                            "dump ?LOC:MELDING_1\n"
-                                            "press ?CANCELBUTTON\n"
-                                            "window P1$APPFRAME\n"
-                                            "menu \"Avslutt\"\n");
+  const auto [code, transcript] = runScript(
+      "window \"Innstillinger\"\n"
+      "press ?OK\n"
+      "window P1$APPFRAME\n"
+      "menu \"&Import\"\n"
+      "window \"Import\"\n"
+      "press ?OKBUTTON\n"
+      "dump ?LOC:MELDING_1\n"
+      "press ?CANCELBUTTON\n"
+      "window P1$APPFRAME\n"
+      "menu \"Avslutt\"\n");
   EXPECT_EQ(code, 0) << transcript;
   EXPECT_NE(transcript.find("dump ?LOC:MELDING_1 \"Ferdig!\""), std::string::npos) << transcript;
 
   sqlite3* db = nullptr;
-  ASSERT_EQ(sqlite3_open_v2((dir_ / "data" / "Utslippskontroll.tps").c_str(), &db, SQLITE_OPEN_READONLY,
-                            nullptr),
+  ASSERT_EQ(sqlite3_open_v2((dir_ / "data" / "Utslippskontroll.tps").c_str(), &db, SQLITE_OPEN_READONLY, nullptr),
             SQLITE_OK);
   sqlite3_stmt* st = nullptr;
   ASSERT_EQ(sqlite3_prepare_v2(db, "SELECT COUNT(*) FROM Utslippskontroll", -1, &st, nullptr), SQLITE_OK);
@@ -91,22 +92,22 @@ TEST_P(ProgramTest, AScriptedImportOnTheDemoDataWritesRecords) {
 // dataset it uses (never the drive's root), and "Avslutt" stores that one.
 TEST_P(ProgramTest, TheSettingsWindowRefusesADatasetNotInTheList) {
   ASSERT_EQ(demo_.makeDemo(), 0);
-  const auto [code, transcript] = runScript("window \"Innstillinger\"\n"
-                                            "type ?GLO:DATASETT_NAVN \"Finnes ikke\"\n"
-                                            "press ?OK\n"
-                                            "answer \"Advarsel\" Ok\n"
-                                            "window \"Innstillinger\"\n"
-                                            "dump\n"
-                                            "close\n"
-                                            "window \"Brakel-Sivra Provex (Rnx-versjon) [Demo]\"\n"
-                                            "menu \"Avslutt\"\n",
-                                            "XDG_DATA_HOME='" + (dir_ / "xdg").string() + "'");
+  const auto [code, transcript] = runScript(
+      "window \"Innstillinger\"\n"
+      "type ?GLO:DATASETT_NAVN \"Finnes ikke\"\n"
+      "press ?OK\n"
+      "answer \"Advarsel\" Ok\n"
+      "window \"Innstillinger\"\n"
+      "dump\n"
+      "close\n"
+      "window \"Brakel-Sivra Provex (Rnx-versjon) [Demo]\"\n"
+      "menu \"Avslutt\"\n",
+      "XDG_DATA_HOME='" + (dir_ / "xdg").string() + "'");
   EXPECT_EQ(code, 0) << transcript;
   EXPECT_NE(transcript.find("box \"Advarsel\" \"Finner ikke datasettet: Finnes ikke|Velg et datasett fra listen!\""),
             std::string::npos)
       << transcript;
-  EXPECT_NE(transcript.find("dump window \"Innstillinger\" focus ?GLO:DATASETT_NAVN"), std::string::npos)
-      << transcript;
+  EXPECT_NE(transcript.find("dump window \"Innstillinger\" focus ?GLO:DATASETT_NAVN"), std::string::npos) << transcript;
   const std::string ini = readFile(dir_ / "system" / "Siv2000.ini");
   EXPECT_NE(ini.find("Datasett=Demo\n"), std::string::npos) << ini;
   EXPECT_NE(ini.find("Datasett_navn=Demo\n"), std::string::npos) << ini;
@@ -116,18 +117,19 @@ TEST_P(ProgramTest, TheSettingsWindowRefusesADatasetNotInTheList) {
 // "fjl" finds the laboratory FJL; the import must then read FJL's mappings, not none.
 TEST_P(ProgramTest, ALaboratoryCodeTypedInLowerCaseImports) {
   ASSERT_EQ(demo_.makeDemo(), 0);
-  const auto [code, transcript] = runScript("window \"Innstillinger\"\n"
-                                            "press ?OK\n"
-                                            "window P1$APPFRAME\n"
-                                            "menu \"&Import\"\n"
-                                            "window \"Import\"\n"
-                                            "type ?THR:LAB \"fjl\"\n"
-                                            "dump ?THR:LAB\n"
-                                            "press ?OKBUTTON\n"
-                                            "dump ?LOC:MELDING_2\n"
-                                            "press ?CANCELBUTTON\n"
-                                            "window P1$APPFRAME\n"
-                                            "menu \"Avslutt\"\n");
+  const auto [code, transcript] = runScript(
+      "window \"Innstillinger\"\n"
+      "press ?OK\n"
+      "window P1$APPFRAME\n"
+      "menu \"&Import\"\n"
+      "window \"Import\"\n"
+      "type ?THR:LAB \"fjl\"\n"
+      "dump ?THR:LAB\n"
+      "press ?OKBUTTON\n"
+      "dump ?LOC:MELDING_2\n"
+      "press ?CANCELBUTTON\n"
+      "window P1$APPFRAME\n"
+      "menu \"Avslutt\"\n");
   EXPECT_EQ(code, 0) << transcript;
   EXPECT_NE(transcript.find("dump ?THR:LAB \"FJL\""), std::string::npos) << transcript;
   EXPECT_NE(transcript.find("dump ?LOC:MELDING_2 \"Antall Utsl.kontr.prøver lagret:    17\""), std::string::npos)
@@ -139,14 +141,15 @@ TEST_P(ProgramTest, ALaboratoryCodeTypedInLowerCaseImports) {
 // The stop boxes answered Ignore leave the data directory blank: its files go to the user's
 // own folder, not to the root of the disk.
 TEST_P(ProgramTest, ABlankDataDirectoryUsesTheUsersOwnFolder) {
-  const auto [code, transcript] = runScript("answer \"Stop\" Ignore\n"
-                                            "answer \"Stop\" Ignore\n"
-                                            "answer \"Stop\" Ignore\n"
-                                            "window \"Innstillinger\"\n"
-                                            "close\n"
-                                            "window P1$APPFRAME\n"
-                                            "menu \"E&xit\"\n",
-                                            "XDG_DATA_HOME='" + (dir_ / "xdg").string() + "'");
+  const auto [code, transcript] = runScript(
+      "answer \"Stop\" Ignore\n"
+      "answer \"Stop\" Ignore\n"
+      "answer \"Stop\" Ignore\n"
+      "window \"Innstillinger\"\n"
+      "close\n"
+      "window P1$APPFRAME\n"
+      "menu \"E&xit\"\n",
+      "XDG_DATA_HOME='" + (dir_ / "xdg").string() + "'");
   EXPECT_EQ(code, 0) << transcript;
   EXPECT_TRUE(fs::exists(dir_ / "xdg" / "lab2siv" / "MapFile.tps")) << transcript;
 }
@@ -167,18 +170,19 @@ TEST_P(ProgramTest, PathsOutsideWindows1252) {
   };
   ASSERT_EQ(demo_.run("cd '" + work.string() + "' && '" + bin + "lab2siv-demo' ."), 0);
   std::string transcript = start("answer \"Stop\" Abort\n");
-  EXPECT_NE(transcript.find("box \"Stop\" \"Datakatalogen har tegn som ikke kan brukes i et filnavn: " +
-                            dir_.string() + "/?ast ?/data\""),
+  EXPECT_NE(transcript.find("box \"Stop\" \"Datakatalogen har tegn som ikke kan brukes i et filnavn: " + dir_.string() +
+                            "/?ast ?/data\""),
             std::string::npos)
       << transcript;
 
   // The same working directory with the data elsewhere.
   ASSERT_EQ(demo_.makeDemo(), 0);
   fs::copy_file(dir_ / "Datasett.tps", work / "Datasett.tps", fs::copy_options::overwrite_existing);
-  transcript = start("window \"Innstillinger\"\n"
-                     "press ?OK\n"
-                     "window \"Brakel-Sivra Provex (Rnx-versjon) [Demo]\"\n"
-                     "menu \"E&xit\"\n");
+  transcript = start(
+      "window \"Innstillinger\"\n"
+      "press ?OK\n"
+      "window \"Brakel-Sivra Provex (Rnx-versjon) [Demo]\"\n"
+      "menu \"E&xit\"\n");
   EXPECT_EQ(transcript.find("box \"Stop\""), std::string::npos) << transcript;
   EXPECT_NE(transcript.find("end 0"), std::string::npos) << transcript;
 }

@@ -15,9 +15,9 @@
 #include "platform/ui/qt/qt_backend.h"
 #include "platform/ui/qt/qt_run.h"
 #include "platform/ui/qt/qt_window.h"
+#include "qt_installation.h"
 #include "qt_wait.h"
 #include "shell/global_settings.h"
-#include "qt_installation.h"
 #include "shell/main.h"
 
 namespace fs = std::filesystem;
@@ -33,8 +33,7 @@ TEST_F(QtFrameTest, TheFrameOpensAndAvsluttEndsTheProgram) {
     ASSERT_TRUE(run.start([] { shell::Main(); }));
     ui::qt::QtWindow* frame = nullptr;
     ASSERT_TRUE(l2stest::pumpUntil(run, [&] {
-      return (frame = run.backend().windowTitled("Brakel-Sivra Provex (Rnx-versjon) [Demo]")) !=
-             nullptr;
+      return (frame = run.backend().windowTitled("Brakel-Sivra Provex (Rnx-versjon) [Demo]")) != nullptr;
     }));
     QAction* avslutt = nullptr;
     for (const ui::ControlDef& b : frame->def().toolbar) {

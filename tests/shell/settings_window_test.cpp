@@ -1,5 +1,7 @@
 // The settings window: the dataset choice, the pre-import command and how each way of closing
 // stores them; and running the stored command.
+#include "shell/settings_window.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -7,10 +9,9 @@
 
 #include "data/thread_state.h"
 #include "data/use_counters.h"
+#include "platform/sys/process.h"
 #include "shell/main.h"
 #include "shell/pre_import_command.h"
-#include "shell/settings_window.h"
-#include "platform/sys/process.h"
 #include "shell_fixture.h"
 
 namespace shelltest {
@@ -56,8 +57,8 @@ TEST_P(SettingsWindowTest, OkFindsADatasetTypedInAnotherLetterCase) {
   ASSERT_TRUE(robot().window("Brakel-Sivra Provex (Rnx-versjon) [" + name + "]")) << failure() << session().text();
   EXPECT_EQ(data::DataDirectory(), (root_ / "data2").string());
   leaveByExit();
-  EXPECT_TRUE(std::find(lines().begin(), lines().end(),
-                        "dump ?GLO:DATASETT_NAVN \"Demo\" selected 1 rows 2") != lines().end())
+  EXPECT_TRUE(std::find(lines().begin(), lines().end(), "dump ?GLO:DATASETT_NAVN \"Demo\" selected 1 rows 2") !=
+              lines().end())
       << failure();
 }
 
@@ -93,8 +94,7 @@ TEST_P(SettingsWindowTest, OkRefusesADatasetItCannotUseAndKeepsTheOneInUse) {
     ASSERT_TRUE(robot().window("Innstillinger")) << failure();
     EXPECT_EQ(focus("Innstillinger"), "?GLO:DATASETT_NAVN");
     EXPECT_EQ(data::DataDirectory(), dataDir().string());
-    EXPECT_FALSE(linesStarting("box \"Advarsel\" \"" + c.message + "\"").empty())
-        << linesStarting("box ").back();
+    EXPECT_FALSE(linesStarting("box \"Advarsel\" \"" + c.message + "\"").empty()) << linesStarting("box ").back();
   }
   ASSERT_TRUE(robot().close()) << failure();
   ASSERT_TRUE(robot().window("Brakel-Sivra Provex (Rnx-versjon) [Demo]")) << failure();
@@ -125,8 +125,8 @@ TEST_P(SettingsWindowTest, TheEditButtonFollowsTheCommand) {
   struct {
     const char* command;
     bool shown;
-  } const cases[] = {{"hent.bat", true}, {"C:\\HENT.BAT /x", true}, {"hent.sh", true},
-                     {"prog.exe", false}, {"", false}, {"hent.Sh", true}};
+  } const cases[] = {{"hent.bat", true}, {"C:\\HENT.BAT /x", true}, {"hent.sh", true}, {"prog.exe", false},
+                     {"", false},        {"hent.Sh", true}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.command);
     ASSERT_TRUE(robot().type("?L_S:PREIMPRUN", c.command)) << failure();
@@ -160,8 +160,7 @@ TEST_P(SettingsWindowTest, TheFileDialogSetsTheCommandCutTo150) {
   ASSERT_TRUE(robot().press("?OK")) << failure();
   leaveByExit();
   EXPECT_EQ(storedSettings().PREIMPRUN.str(), longPath.substr(0, 150));
-  EXPECT_TRUE(std::find(lines().begin(), lines().end(),
-                        "file \"Velg en programfile\" cancel") != lines().end());
+  EXPECT_TRUE(std::find(lines().begin(), lines().end(), "file \"Velg en programfile\" cancel") != lines().end());
 }
 
 // The settings file holds Windows-1252: what it cannot hold is refused by name, and the
@@ -173,7 +172,9 @@ TEST_P(SettingsWindowTest, TextTheSettingsCannotHoldIsRefusedNamingTheField) {
   ASSERT_TRUE(robot().file("/opt/lab-Čech/hent.sh")) << failure();
   ASSERT_TRUE(answer("Advarsel", "Ok")) << failure();
   EXPECT_FALSE(linesStarting("box \"Advarsel\" \"Program som kjøres før import har tegn som ikke kan lagres: "
-                             "Č|/opt/lab-Čech/hent.sh\"").empty()) << linesStarting("box ").back();
+                             "Č|/opt/lab-Čech/hent.sh\"")
+                   .empty())
+      << linesStarting("box ").back();
   ASSERT_TRUE(robot().dump("?L_S:PREIMPRUN")) << failure();
   EXPECT_EQ(lines().back(), "dump ?L_S:PREIMPRUN \"/opt/hent.sh\"");
 
@@ -308,8 +309,7 @@ TEST_P(PreImportCommandTest, ACommandThatCannotStartIsSaid) {
     const auto boxes = linesStarting("box \"Advarsel\"");
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].substr(0, boxes[0].find("\" icon")),
-              "box \"Advarsel\" \"Kan ikke kjøre programmet som kjøres før import:|" + c.command + "|" +
-                  c.why);
+              "box \"Advarsel\" \"Kan ikke kjøre programmet som kjøres før import:|" + c.command + "|" + c.why);
     session_.reset();
     newSession();
   }
@@ -332,8 +332,10 @@ TEST(PreImportCommandLine, ComesFromTheRecordTrimmed) {
   EXPECT_TRUE(shell::preImportCommand("    ", 1, 1).line.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, PreImportCommandTest, ::testing::ValuesIn(l2stest::windowBackends()), l2stest::backendName);
-INSTANTIATE_TEST_SUITE_P(Backends, SettingsWindowTest, ::testing::ValuesIn(l2stest::windowBackends()), l2stest::backendName);
+INSTANTIATE_TEST_SUITE_P(Backends, PreImportCommandTest, ::testing::ValuesIn(l2stest::windowBackends()),
+                         l2stest::backendName);
+INSTANTIATE_TEST_SUITE_P(Backends, SettingsWindowTest, ::testing::ValuesIn(l2stest::windowBackends()),
+                         l2stest::backendName);
 
 }  // namespace
 }  // namespace shelltest

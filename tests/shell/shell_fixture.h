@@ -14,17 +14,17 @@
 #include <utility>
 #include <vector>
 
+#include "../platform/ui/headless/newest_window.h"
+#include "backend_session.h"
 #include "data/file_names.h"
 #include "data/program_files.h"
 #include "data/use_counters.h"
 #include "platform/store/paths.h"
 #include "platform/sys/desktop.h"
 #include "platform/ui/headless/session.h"
-#include "backend_session.h"
-#include "test_session.h"
 #include "shell/global_settings.h"
 #include "shell/procedures.h"
-#include "../platform/ui/headless/newest_window.h"
+#include "test_session.h"
 
 namespace shelltest {
 
@@ -34,8 +34,7 @@ class ShellTest : public ::testing::TestWithParam<l2stest::ScriptBackend> {
  protected:
   void SetUp() override {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    root_ = fs::temp_directory_path() /
-            ("l2s-shell-" + std::to_string(::getpid()) + "-" + info->name());
+    root_ = fs::temp_directory_path() / ("l2s-shell-" + std::to_string(::getpid()) + "-" + info->name());
     fs::remove_all(root_);
     fs::create_directories(root_ / "work");
     fs::create_directories(root_ / "system");
@@ -53,8 +52,8 @@ class ShellTest : public ::testing::TestWithParam<l2stest::ScriptBackend> {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     const bool qt = info->value_param() && GetParam() == l2stest::ScriptBackend::Qt;
     session_.reset();
-    session_ = std::make_unique<l2stest::BackendSession>(qt ? l2stest::ScriptBackend::Qt
-                                                            : l2stest::ScriptBackend::Headless);
+    session_ =
+        std::make_unique<l2stest::BackendSession>(qt ? l2stest::ScriptBackend::Qt : l2stest::ScriptBackend::Headless);
   }
 
   void TearDown() override {

@@ -1,9 +1,10 @@
 // ShowWarning as the user meets it: the box shown, the button returned, the error it reports
 // (saved or current, once), the program's end; and SaveLastError undoing the transaction.
+#include "data/warnings.h"
+
 #include <gtest/gtest.h>
 
 #include "data/thread_state.h"
-#include "data/warnings.h"
 #include "platform/store/transaction.h"
 #include "platform/ui/api/message.h"
 #include "platform/ui/api/procedure.h"
@@ -59,10 +60,10 @@ TEST_P(WarningsTest, ReturnsTheButtonPressedAndKindTwoYesAsTwo) {
 
 TEST_P(WarningsTest, TheSavedErrorIsReportedOnceThenTheCurrentOne) {
   ASSERT_TRUE(session().start([] {
-    failARead();                 // 37, "File Not Open"
+    failARead();  // 37, "File Not Open"
     data::SaveLastError();
-    data::MapLab f;              // a newer error on the thread
-    f.open();                    // 2, the file does not exist
+    data::MapLab f;  // a newer error on the thread
+    f.open();        // 2, the file does not exist
     data::ShowWarningText(30, "a.tps");
     data::ShowWarningText(30, "b.tps");
   }));
@@ -71,11 +72,9 @@ TEST_P(WarningsTest, TheSavedErrorIsReportedOnceThenTheCurrentOne) {
   ASSERT_TRUE(robot().waitEnd()) << failure();
   const auto texts = boxTexts();
   ASSERT_EQ(texts.size(), 2u);
-  EXPECT_EQ(texts[0].rfind("File (a.tps) could not be opened.  Error: File Not Open", 0), 0u)
-      << texts[0];
+  EXPECT_EQ(texts[0].rfind("File (a.tps) could not be opened.  Error: File Not Open", 0), 0u) << texts[0];
   EXPECT_NE(texts[0].find("(37)."), std::string::npos) << texts[0];
-  EXPECT_EQ(texts[1].rfind("File (b.tps) could not be opened.  Error: File Not Found", 0), 0u)
-      << texts[1];
+  EXPECT_EQ(texts[1].rfind("File (b.tps) could not be opened.  Error: File Not Found", 0), 0u) << texts[1];
   EXPECT_NE(texts[1].find("(2)."), std::string::npos) << texts[1];
 }
 
@@ -98,8 +97,7 @@ TEST_P(WarningsTest, AnotherThreadsWarningDoesNotTakeTheSavedError) {
   const auto texts = boxTexts();
   ASSERT_EQ(texts.size(), 3u) << session().text();
   EXPECT_EQ(texts[0], "File (other.tps) could not be opened.  Error:  (0).");
-  EXPECT_EQ(texts[2].rfind("File (saved.tps) could not be opened.  Error: File Not Open", 0), 0u)
-      << texts[2];
+  EXPECT_EQ(texts[2].rfind("File (saved.tps) could not be opened.  Error: File Not Open", 0), 0u) << texts[2];
 }
 
 TEST_P(WarningsTest, KindFifteenAfterAChangeByAnotherStation) {
@@ -191,8 +189,7 @@ TEST_P(WarningsTest, WarningsThatEndTheProgramShowTheirFinalMessage) {
     ASSERT_TRUE(answer("Halt", "Ok")) << failure();
     EXPECT_EQ(session().finish(), 0);
     EXPECT_FALSE(returned);
-    EXPECT_EQ(linesStarting(std::string("box \"Halt\" \"") + c.finalMessage + "\" icon stop").size(),
-              1u)
+    EXPECT_EQ(linesStarting(std::string("box \"Halt\" \"") + c.finalMessage + "\" icon stop").size(), 1u)
         << session().text();
     EXPECT_EQ(linesStarting("halt 0").size(), 1u);
   }

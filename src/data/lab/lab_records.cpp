@@ -191,12 +191,18 @@ const std::vector<LabField>& RJRRecord::layout() {
 }
 
 Str<4>& R20Record::an(int i) {
-  static constexpr Str<4> R20Record::*kCodes[] = {&R20Record::AN11, &R20Record::AN12, &R20Record::AN13, &R20Record::AN14, &R20Record::AN15, &R20Record::AN16, &R20Record::AN17, &R20Record::AN18, &R20Record::AN19, &R20Record::AN20, &R20Record::AN21, &R20Record::AN22, &R20Record::AN23, &R20Record::AN24, &R20Record::AN25};
+  static constexpr Str<4> R20Record::*kCodes[] = {
+      &R20Record::AN11, &R20Record::AN12, &R20Record::AN13, &R20Record::AN14, &R20Record::AN15,
+      &R20Record::AN16, &R20Record::AN17, &R20Record::AN18, &R20Record::AN19, &R20Record::AN20,
+      &R20Record::AN21, &R20Record::AN22, &R20Record::AN23, &R20Record::AN24, &R20Record::AN25};
   return this->*kCodes[i];
 }
 
 Str<5>& R20Record::sv(int i) {
-  static constexpr Str<5> R20Record::*kResults[] = {&R20Record::SV11, &R20Record::SV12, &R20Record::SV13, &R20Record::SV14, &R20Record::SV15, &R20Record::SV16, &R20Record::SV17, &R20Record::SV18, &R20Record::SV19, &R20Record::SV20, &R20Record::SV21, &R20Record::SV22, &R20Record::SV23, &R20Record::SV24, &R20Record::SV25};
+  static constexpr Str<5> R20Record::*kResults[] = {
+      &R20Record::SV11, &R20Record::SV12, &R20Record::SV13, &R20Record::SV14, &R20Record::SV15,
+      &R20Record::SV16, &R20Record::SV17, &R20Record::SV18, &R20Record::SV19, &R20Record::SV20,
+      &R20Record::SV21, &R20Record::SV22, &R20Record::SV23, &R20Record::SV24, &R20Record::SV25};
   return this->*kResults[i];
 }
 

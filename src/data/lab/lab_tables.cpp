@@ -32,8 +32,7 @@ LabTableFactory& factory() {
 std::string trimmed(std::string_view s) { return std::string(text::trimRight(s)); }
 
 void warn(const char* what, const std::string& diskName, const dbase::Error& e) {
-  ui::message(std::string(what) + trimmed(diskName) + "|" + e.text, "Advarsel", ui::Icon::Information,
-              ui::Button::Ok);
+  ui::message(std::string(what) + trimmed(diskName) + "|" + e.text, "Advarsel", ui::Icon::Information, ui::Button::Ok);
 }
 
 }  // namespace

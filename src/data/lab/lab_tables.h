@@ -92,8 +92,7 @@ class HeldLabTables {
 // Opens the five tables for `holder`: disk names from the laboratory's data directory
 // (`MAP:DATADIRLAB`) and the chosen sample table (`GLO:IMPORTFILE`), trailing blanks removed.
 // Returns 1 when all five are open, 0 after an "Advarsel" box naming the table that failed.
-std::uint8_t OpenLabTables(LabTablesHolder& holder, std::string_view dataDirLab,
-                           std::string_view importFile);
+std::uint8_t OpenLabTables(LabTablesHolder& holder, std::string_view dataDirLab, std::string_view importFile);
 // Closes RNX50, RNX51, RNX60, RNXJR and RNX20 when `holder` owns them; else does nothing.
 void CloseLabTables(LabTablesHolder& holder);
 // The result the current RNX20 row holds for `code` (UTF-8): the five characters of the first

@@ -127,10 +127,17 @@ ui::WindowDef importFileViewDef() {
   w.controls = {
       list,
       ControlDef{.kind = ControlKind::Text, .equate = "?LOC:MELDING_1", .picture = "@s40"},
-      ControlDef{.kind = ControlKind::Button, .equate = "?CANCELBUTTON", .text = "Avbryt", .tip = "Avslutt",
+      ControlDef{.kind = ControlKind::Button,
+                 .equate = "?CANCELBUTTON",
+                 .text = "Avbryt",
+                 .tip = "Avslutt",
                  .icon = "CROSS.ICO"},
-      ControlDef{.kind = ControlKind::Button, .equate = "?HELP", .text = "Hjelp", .tip = "Hjelp for dette vinduet",
-                 .icon = "HELP.ICO", .action = ui::StdAction::Help},
+      ControlDef{.kind = ControlKind::Button,
+                 .equate = "?HELP",
+                 .text = "Hjelp",
+                 .tip = "Hjelp for dette vinduet",
+                 .icon = "HELP.ICO",
+                 .action = ui::StdAction::Help},
   };
   return w;
 }
@@ -166,8 +173,7 @@ void ImportFileView() {
   win.display();
 
   const auto show = [&pager] { pager.show(); };
-  const ui::RefreshHandlers refreshing{
-      .open = [&win] { win.select("?LIST1"); }, .gainFocus = show, .refresh = show};
+  const ui::RefreshHandlers refreshing{.open = [&win] { win.select("?LIST1"); }, .gainFocus = show, .refresh = show};
   while (auto ev = win.accept()) {
     if (pager.handle(ev) || ui::handleRefresh(ev, refreshing)) continue;
     switch (ev.kind) {

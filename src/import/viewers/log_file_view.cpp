@@ -11,8 +11,8 @@
 #include "import/viewers/text_search.h"
 #include "platform/store/paths.h"
 #include "platform/text/str.h"
-#include "platform/ui/api/dialogs.h"
 #include "platform/ui/api/def_builders.h"
+#include "platform/ui/api/dialogs.h"
 #include "platform/ui/api/line_printer.h"
 #include "platform/ui/api/message.h"
 #include "platform/ui/api/procedure.h"
@@ -40,9 +40,10 @@ int fileWarning(data::Warning kind, const std::string& name, int code = 0, const
 
 class LogViewer {
  public:
-  LogViewer() : win_(logViewWindowDef()), pager_(win_, "?ASCIIBOX", [this](std::size_t i) {
-    return ui::ListRow{{lines_[i]}, false};
-  }) {}
+  LogViewer()
+      : win_(logViewWindowDef()), pager_(win_, "?ASCIIBOX", [this](std::size_t i) {
+          return ui::ListRow{{lines_[i]}, false};
+        }) {}
 
   void run();
 
@@ -134,8 +135,7 @@ void LogViewer::load(const std::string& name) {
   while (auto ev = pw.accept()) {
     if (ev.kind == K::Timer) {
       if (!readTick(reader, pw)) pw.close();
-    } else if ((ev.kind == K::Accepted && pw.equate(ev.control) == "?PROGRESS:CANCEL") ||
-               ev.kind == K::CloseWindow) {
+    } else if ((ev.kind == K::Accepted && pw.equate(ev.control) == "?PROGRESS:CANCEL") || ev.kind == K::CloseWindow) {
       // The lines read so far stay.
       if (fileWarning(data::kConfirmStopLoading, path) == ui::Button::Ok)
         pw.close();
@@ -167,8 +167,7 @@ bool LogViewer::readTick(LineReader& r, ui::Window& pw) {
     if (pct_ != shownPct_) {
       shownPct_ = pct_;
       pw.setValue("?ASC1:PROGRESS:THERMOMETER", std::to_string(pct_));
-      pw.setValue("?PROGRESS:PCTTEXT",
-                 std::to_string(pct_) + "% Completed (" + std::to_string(read_) + ") bytes");
+      pw.setValue("?PROGRESS:PCTTEXT", std::to_string(pct_) + "% Completed (" + std::to_string(read_) + ") bytes");
     }
   }
   return more;

@@ -32,12 +32,10 @@ bool matches(std::string_view row, std::string_view what, const SearchSettings& 
 
 }  // namespace
 
-bool rowMatches(std::string_view row, const SearchSettings& s) {
-  return matches(row, searchText(s), s);
-}
+bool rowMatches(std::string_view row, const SearchSettings& s) { return matches(row, searchText(s), s); }
 
-std::size_t searchRows(const std::vector<std::string>& rows, std::size_t current,
-                       const SearchSettings& s, const std::function<bool(bool down)>& wrap) {
+std::size_t searchRows(const std::vector<std::string>& rows, std::size_t current, const SearchSettings& s,
+                       const std::function<bool(bool down)>& wrap) {
   const std::string what = searchText(s);
   const std::size_t n = rows.size();
   std::size_t row = current;

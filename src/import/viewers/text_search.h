@@ -24,7 +24,7 @@ bool rowMatches(std::string_view row, const SearchSettings& s);
 // Steps from `current` (1-based, 0 none) in the chosen direction to the next matching row and
 // returns it. Passing an end calls `wrap(down)`: true goes on from the other end, false stops
 // the search and 0 is returned.
-std::size_t searchRows(const std::vector<std::string>& rows, std::size_t current,
-                       const SearchSettings& s, const std::function<bool(bool down)>& wrap);
+std::size_t searchRows(const std::vector<std::string>& rows, std::size_t current, const SearchSettings& s,
+                       const std::function<bool(bool down)>& wrap);
 
 }  // namespace import

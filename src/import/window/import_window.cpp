@@ -22,10 +22,10 @@
 #include "maintenance/lists/lever_browse.h"
 #include "platform/store/view.h"
 #include "platform/text/picture.h"
-#include "platform/ui/api/refresh.h"
 #include "platform/ui/api/dialogs.h"
 #include "platform/ui/api/message.h"
 #include "platform/ui/api/procedure.h"
+#include "platform/ui/api/refresh.h"
 #include "platform/ui/api/window.h"
 #include "shell/global_settings.h"
 #include "shell/pre_import_command.h"
@@ -150,8 +150,7 @@ class ImportWindowProc : public ImportProgress {
   data::ThreadState& t_;
   ui::Window win_;
   SettingsCopy s_;
-  static constexpr const char* kMelding[4] = {"?LOC:MELDING_1", "?LOC:MELDING_2", "?LOC:MELDING_3",
-                                              "?LOC:MELDING_4"};
+  static constexpr const char* kMelding[4] = {"?LOC:MELDING_1", "?LOC:MELDING_2", "?LOC:MELDING_3", "?LOC:MELDING_4"};
   text::Str<80> melding_[4];
   std::string pending_[4];
   bool dirty_[4] = {false, false, false, false};
@@ -175,17 +174,19 @@ void ImportWindowProc::bindControls() {
   win_.bind("?LOC:LEVERAND2", lev2_);
   // Text that is not a date keeps the date it had: read as 0 it would open the range silently.
   const auto date = [this](const char* equate, std::int32_t& v) {
-    win_.bindText(equate, [&v] { return text::formatDate(v); }, [this, &v](const std::string& typed) {
-      const auto d = text::parseDateStrict(typed);
-      if (d) v = *d;
-      badDate_ = !d;
-    });
+    win_.bindText(
+        equate, [&v] { return text::formatDate(v); },
+        [this, &v](const std::string& typed) {
+          const auto d = text::parseDateStrict(typed);
+          if (d) v = *d;
+          badDate_ = !d;
+        });
   };
   date("?GLO:DATO1", s_.dates.DATO1);
   date("?GLO:DATO2", s_.dates.DATO2);
   const auto check = [this](const char* equate, std::uint8_t& v) {
-    win_.bindText(equate, [&v] { return std::string(v ? "1" : "0"); },
-                  [&v](const std::string& s) { v = s == "1" ? 1 : 0; });
+    win_.bindText(
+        equate, [&v] { return std::string(v ? "1" : "0"); }, [&v](const std::string& s) { v = s == "1" ? 1 : 0; });
   };
   check("?GLO:UTSLKTR", g.UTSLKTR);
   check("?GLO:TUNGMETIUTSL", g.TUNGMETIUTSL);
@@ -277,10 +278,9 @@ bool loadDropList(ui::Window& win, const char* equate, File& file, store::KeyId 
     rows.push_back(value(file.rec));
   }
   if (!rows.empty()) {
-    std::sort(rows.begin(), rows.end(),
-              [](const std::string& a, const std::string& b) {
-                return text::compareBlankPadded(text::toCp1252(a), text::toCp1252(b)) < 0;
-              });
+    std::sort(rows.begin(), rows.end(), [](const std::string& a, const std::string& b) {
+      return text::compareBlankPadded(text::toCp1252(a), text::toCp1252(b)) < 0;
+    });
     win.setRows(equate, rows);
     int at = 0;
     if (!global.blank()) {
@@ -296,21 +296,21 @@ bool loadDropList(ui::Window& win, const char* equate, File& file, store::KeyId 
 }
 
 void ImportWindowProc::loadTypes() {
-  loadDropList(win_, "?GLO:PRTYPE", t_.PrType, data::PrType::PRTYPEKEY,
-               [](const data::PrTypeRecord& r) { return r.PRTYPE.str(); }, types_, s_.g.PRTYPE);
+  loadDropList(
+      win_, "?GLO:PRTYPE", t_.PrType, data::PrType::PRTYPEKEY,
+      [](const data::PrTypeRecord& r) { return r.PRTYPE.str(); }, types_, s_.g.PRTYPE);
 }
 
 void ImportWindowProc::loadPlaces() {
-  loadDropList(win_, "?GLO:PR_TAKINGSTED", t_.PrTakingsSted, store::Physical,
-               [](const data::PrTakingsStedRecord& r) { return r.PR_TAKINGSTED.str(); }, places_,
-               s_.g.PR_TAKINGSTED);
+  loadDropList(
+      win_, "?GLO:PR_TAKINGSTED", t_.PrTakingsSted, store::Physical,
+      [](const data::PrTakingsStedRecord& r) { return r.PR_TAKINGSTED.str(); }, places_, s_.g.PR_TAKINGSTED);
 }
 
 bool ImportWindowProc::inList(const std::vector<std::string>& rows, const std::string& value) const {
   const std::string v = text::toCp1252(value);
-  return std::any_of(rows.begin(), rows.end(), [&](const std::string& r) {
-    return text::compareBlankPadded(text::toCp1252(r), v) == 0;
-  });
+  return std::any_of(rows.begin(), rows.end(),
+                     [&](const std::string& r) { return text::compareBlankPadded(text::toCp1252(r), v) == 0; });
 }
 
 bool ImportWindowProc::selectLab() {
@@ -346,8 +346,7 @@ void ImportWindowProc::chooseImportFile() {
   if (ui::refuseNotCp1252(win_, "?GLO:IMPORTFILE", path)) return;
   if (!text::fitsStr(path, t_.MapLab.rec.IMPORTFILE.size())) {
     ui::message("Kan ikke lagre importfila som standardfile:|" + path + "|Navnet er lengre enn " +
-                std::to_string(t_.MapLab.rec.IMPORTFILE.size()) +
-                " tegn eller har tegn som ikke kan lagres.");
+                std::to_string(t_.MapLab.rec.IMPORTFILE.size()) + " tegn eller har tegn som ikke kan lagres.");
     return;
   }
   s_.g.IMPORTFILE = path;
@@ -364,7 +363,8 @@ bool ImportWindowProc::labStillThere(const char* notDone) {
   // would work in no directory at all.
   ui::message("Laboratoriet " + t_.LAB.str() +
                   " finnes ikke lenger. Det kan være endret eller slettet av en annen stasjon.|"
-                  "Velg laboratoriet på nytt. " + notDone,
+                  "Velg laboratoriet på nytt. " +
+                  notDone,
               "Advarsel", ui::Icon::Information);
   refresh();
   win_.select("?THR:LAB");
@@ -405,9 +405,7 @@ void ImportWindowProc::startImport() {
 
 bool ImportWindowProc::is(int control, const char* equate) const { return control == win_.id(equate); }
 
-bool ImportWindowProc::isDate(int control) const {
-  return is(control, "?GLO:DATO1") || is(control, "?GLO:DATO2");
-}
+bool ImportWindowProc::isDate(int control) const { return is(control, "?GLO:DATO1") || is(control, "?GLO:DATO2"); }
 
 void ImportWindowProc::onControlEvent(const ui::Event& ev) {
   using K = ui::EventKind;
@@ -535,8 +533,8 @@ void ImportWindowProc::run() {
   // The pre-import command runs before any file is opened and before the window shows.
   shell::RunPreImportCommand();
   using data::FileId;
-  const data::UsedFiles files{FileId::Anlegg,        FileId::Labuser, FileId::MapLab,       FileId::MapLever,
-                              FileId::MapParam,      FileId::MapSted, FileId::PrTakingsSted, FileId::PrType,
+  const data::UsedFiles files{FileId::Anlegg,       FileId::Labuser,         FileId::MapLab,        FileId::MapLever,
+                              FileId::MapParam,     FileId::MapSted,         FileId::PrTakingsSted, FileId::PrType,
                               FileId::Slamkontroll, FileId::Utslippskontroll};
 
   bindControls();

@@ -86,8 +86,8 @@ ui::WindowDef labFormWindow() {
   ui::WindowDef w;
   w.label = "LabForm";
   w.title = "Skjema laboratorium";
-  ui::ControlDef dir = entry("?MAP:DATADIRLAB", "@s200",
-                             "Angi plassering og navn på katalog for datafiler fra laboratoriet");
+  ui::ControlDef dir =
+      entry("?MAP:DATADIRLAB", "@s200", "Angi plassering og navn på katalog for datafiler fra laboratoriet");
   dir.width = 160;  // shows about 40 characters and scrolls over the rest
   ui::ControlDef file = entry("?MAP:IMPORTFILE", "@s200", "Importfile");
   file.width = 160;
@@ -126,9 +126,12 @@ void LabForm() {
   spec.remove = data::DeleteMapLab;
   spec.keyDescription = "Nøkkel på laboratorium";
   spec.firstField = "?MAP:LAB";
-  spec.dittoFields = {field("?MAP:LAB", &Rec::LAB),           field("?MAP:LABNAVN", &Rec::LABNAVN),
-                      field("?MAP:STEDKILDE", &Rec::STEDKILDE), field("?MAP:DATOVALG", &Rec::DATOVALG),
-                      field("?MAP:DATADIRLAB", &Rec::DATADIRLAB), field("?MAP:IMPORTFILE", &Rec::IMPORTFILE)};
+  spec.dittoFields = {field("?MAP:LAB", &Rec::LAB),
+                      field("?MAP:LABNAVN", &Rec::LABNAVN),
+                      field("?MAP:STEDKILDE", &Rec::STEDKILDE),
+                      field("?MAP:DATOVALG", &Rec::DATOVALG),
+                      field("?MAP:DATADIRLAB", &Rec::DATADIRLAB),
+                      field("?MAP:IMPORTFILE", &Rec::IMPORTFILE)};
   spec.ditto = &ditto;
   spec.position = &position;
   LabFormImpl form(std::move(spec));

@@ -49,7 +49,8 @@ class LeverFormImpl : public UpdateForm<Rec> {
         while (r51.next().ok()) suppliers_.emplace(std::string(r51.rec.REKV.raw()), r51.rec.NAVN);
     }
     std::vector<ui::ListRow> rows;
-    for (const auto& [number, name] : suppliers_) rows.push_back({{text::fromCp1252(text::trimRight(number)), name.str()}});
+    for (const auto& [number, name] : suppliers_)
+      rows.push_back({{text::fromCp1252(text::trimRight(number)), name.str()}});
     win.setRows("?M_L:LEVERAND", std::move(rows));
 
     rows.clear();
@@ -91,7 +92,7 @@ class LeverFormImpl : public UpdateForm<Rec> {
   }
 
  private:
-  text::Str<30> supplierName_;  // LOC:L_NAVN
+  text::Str<30> supplierName_;                      // LOC:L_NAVN
   std::map<std::string, text::Str<30>> suppliers_;  // LVQ: Windows-1252 number -> name, ascending
 };
 

@@ -9,8 +9,8 @@ namespace maintenance {
 // listed already: the first row read for a key keeps its place and its texts.
 template <class Row, class Key>
 void insertUnique(std::vector<Row>& list, const Row& row, Key Row::*key) {
-  const auto at = std::lower_bound(list.begin(), list.end(), row,
-                                   [key](const Row& a, const Row& b) { return a.*key < b.*key; });
+  const auto at =
+      std::lower_bound(list.begin(), list.end(), row, [key](const Row& a, const Row& b) { return a.*key < b.*key; });
   if (at != list.end() && (*at).*key == row.*key) return;
   list.insert(at, row);
 }

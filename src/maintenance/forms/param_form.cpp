@@ -8,9 +8,9 @@
 #include "data/thread_state.h"
 #include "maintenance/forms/lab_names.h"
 #include "maintenance/forms/param_form_lists.h"
-#include "maintenance/lists/param_siv_list.h"
 #include "maintenance/forms/update_form.h"
 #include "maintenance/forms/update_form_parts.h"
+#include "maintenance/lists/param_siv_list.h"
 #include "platform/text/number.h"
 #include "platform/ui/api/message.h"
 #include "platform/ui/api/picture.h"
@@ -126,12 +126,10 @@ ui::WindowDef paramFormWindow() {
       prompt("?LOC:PR_TYPE:PROMPT", "Prøvetype:"),
       display("?LOC:PR_TYPE", "@s20"),
       prompt("?M_P:PARAMLAB:PROMPT", "Analyse lab.:"),
-      combo("?M_P:PARAMLAB", "@s6", 10, {dropColumn(6, "@s4"), dropColumn(30, "@s30")},
-            "Velg parameter Kelda"),
+      combo("?M_P:PARAMLAB", "@s6", 10, {dropColumn(6, "@s4"), dropColumn(30, "@s30")}, "Velg parameter Kelda"),
       display("?R50:TEKST", "@s30"),
       prompt("?M_P:PARAMSIV:PROMPT", "Parameter i SIVRA:"),
-      combo("?M_P:PARAMSIV", "@s20", 10,
-            {dropColumn(21, "@s20"), dropColumn(3, "@s1"), dropColumn(30, "@s30")},
+      combo("?M_P:PARAMSIV", "@s20", 10, {dropColumn(21, "@s20"), dropColumn(3, "@s1"), dropColumn(30, "@s30")},
             "Velg parameter Brakel Sivra"),
       display("?LOC:BETEGNELSE", "@s40"),
       prompt("?M_P:FAKTOR:PROMPT", "Faktor:"),

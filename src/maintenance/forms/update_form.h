@@ -67,16 +67,16 @@ FormField<Rec> field(std::string equate, T Rec::*member) {
 template <class Rec>
 struct FormSpec {
   ui::WindowDef window;
-  store::File<Rec>* file = nullptr;          // the thread's instance of the form's file
-  std::vector<data::FileId> files;            // opened through the use counters, in order
-  std::function<void()> saveLinks;            // SaveMap*Links
-  std::function<int()> update;                // UpdateMap*: 0, 1, 2
-  std::function<int()> remove;                // DeleteMap*: 0, 1
-  std::string keyDescription;                 // text of kind 24
-  std::string firstField;                     // equate of the first input field
-  std::vector<FormField<Rec>> dittoFields;    // the controls that take the ditto key
+  store::File<Rec>* file = nullptr;         // the thread's instance of the form's file
+  std::vector<data::FileId> files;          // opened through the use counters, in order
+  std::function<void()> saveLinks;          // SaveMap*Links
+  std::function<int()> update;              // UpdateMap*: 0, 1, 2
+  std::function<int()> remove;              // DeleteMap*: 0, 1
+  std::string keyDescription;               // text of kind 24
+  std::string firstField;                   // equate of the first input field
+  std::vector<FormField<Rec>> dittoFields;  // the controls that take the ditto key
   DittoRecord<Rec>* ditto = nullptr;
-  RememberedPosition* position = nullptr;     // forms that remember where they opened
+  RememberedPosition* position = nullptr;  // forms that remember where they opened
   std::string deleteMessage = "Tast Ok for å slette";
 };
 

@@ -75,9 +75,8 @@ void BrowseList::refreshPage(Mode mode) {
     highlighted = src_.position();
     src_.resetTo(highlighted);
   } else if (!queue_.empty()) {
-    const int at = current_ >= 1 && current_ <= static_cast<int>(queue_.size())
-                       ? current_
-                       : static_cast<int>(queue_.size());
+    const int at =
+        current_ >= 1 && current_ <= static_cast<int>(queue_.size()) ? current_ : static_cast<int>(queue_.size());
     highlighted = queue_[at - 1].position;
     src_.resetTo(queue_.front().position);
   } else {
@@ -118,8 +117,7 @@ void BrowseList::refreshPage(Mode mode) {
 
 void BrowseList::locate(bool onKeyPosition) {
   src_.close();
-  const int err = onKeyPosition ? src_.startAtKeyPosition()
-                                : (src_.putResetValues(), src_.startAtValue());
+  const int err = onKeyPosition ? src_.startAtKeyPosition() : (src_.putResetValues(), src_.startAtValue());
   if (err != 0) host_.warn(data::kViewOpenError, {});
   queue_.clear();
   current_ = 0;
@@ -268,8 +266,7 @@ void BrowseList::scroll(Scroll s) {
     case Scroll::PageDown:
       rowsToFill_ = host_.items();
       fill(Direction::Forward);
-      if (rowsToFill_ != 0)
-        current_ = std::min(static_cast<int>(queue_.size()), current_ + rowsToFill_);
+      if (rowsToFill_ != 0) current_ = std::min(static_cast<int>(queue_.size()), current_ + rowsToFill_);
       break;
     case Scroll::Top:
     case Scroll::Bottom:
@@ -284,8 +281,7 @@ void BrowseList::scroll(Scroll s) {
   postNewSelection();
   const int n = static_cast<int>(queue_.size());
   scrollIndicator_ = 50;
-  if (n == host_.items() && rowsToFill_ != 0)
-    scrollIndicator_ = (s == Scroll::Up || s == Scroll::PageUp) ? 0 : 100;
+  if (n == host_.items() && rowsToFill_ != 0) scrollIndicator_ = (s == Scroll::Up || s == Scroll::PageUp) ? 0 : 100;
   if (n < host_.items()) scrollIndicator_ = 0;
 }
 

@@ -40,8 +40,8 @@ class BrowseSource {
   virtual void setReadAhead(int) {}
 
   // Record buffer.
-  virtual void clearBuffer() = 0;  // forgets the current record too
-  virtual std::vector<std::string> makeRow() = 0;        // the columns, with their look-ups
+  virtual void clearBuffer() = 0;                                  // forgets the current record too
+  virtual std::vector<std::string> makeRow() = 0;                  // the columns, with their look-ups
   virtual void copyBack(const std::vector<std::string>& row) = 0;  // the reverse copy
   // First character of the locator field (Windows-1252 byte); ' ' when blank.
   virtual char locatorChar() const = 0;

@@ -22,8 +22,8 @@ void BrowseWindow::prepare(const BrowseList& list, bool selectIsDefault) {
     win_.enable(c_.select);
     if (selectIsDefault) win_.setDefault(c_.select);
   }
-  win_.setAlertKeys(c_.list, {ui::Key::MouseLeft2, ui::Key::Apps, ui::Key::MouseRight,
-                              ui::Key::Insert, ui::Key::Delete, ui::Key::CtrlEnter});
+  win_.setAlertKeys(c_.list, {ui::Key::MouseLeft2, ui::Key::Apps, ui::Key::MouseRight, ui::Key::Insert, ui::Key::Delete,
+                              ui::Key::CtrlEnter});
 }
 
 void BrowseWindow::run(BrowseList& list, const Before& before, const After& after) {
@@ -78,8 +78,8 @@ void BrowseWindow::listEvent(BrowseList& list, const ui::Event& ev) {
 }
 
 bool BrowseWindow::buttonOf(int control, ListButton& out) const {
-  for (ListButton b : {ListButton::Select, ListButton::Insert, ListButton::Change, ListButton::Delete,
-                       ListButton::Close}) {
+  for (ListButton b :
+       {ListButton::Select, ListButton::Insert, ListButton::Change, ListButton::Delete, ListButton::Close}) {
     const std::string& name = buttonName(b);
     if (!name.empty() && win_.id(name) == control) {
       out = b;

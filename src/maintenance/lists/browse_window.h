@@ -45,8 +45,7 @@ class BrowseWindow : public BrowseHost {
   };
   // The event loop of a window holding several lists (one host each, over the same window).
   // Events of a list box or of a list's buttons go to that list; window events to the first.
-  static void run(ui::Window& win, const std::vector<Pane>& panes, const Before& before = {},
-                  const After& after = {});
+  static void run(ui::Window& win, const std::vector<Pane>& panes, const Before& before = {}, const After& after = {});
 
   // BrowseHost
   int items() const override;

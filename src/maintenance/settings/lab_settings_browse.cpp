@@ -6,12 +6,12 @@
 #include "data/lab/lab_tables.h"
 #include "data/thread_state.h"
 #include "data/use_counters.h"
+#include "maintenance/forms/form_call.h"
 #include "maintenance/lists/browse_list.h"
 #include "maintenance/lists/browse_window.h"
-#include "maintenance/forms/form_call.h"
-#include "maintenance/settings/lab_settings_sources.h"
 #include "maintenance/lists/list_window_parts.h"
 #include "maintenance/lists/param_siv_list.h"
+#include "maintenance/settings/lab_settings_sources.h"
 #include "platform/text/codepage.h"
 #include "platform/ui/api/dialogs.h"
 #include "platform/ui/api/message.h"
@@ -211,9 +211,9 @@ ui::WindowDef labSettingsWindow() {
       display("?MAP:LABNAVN", "@s30"),
       control(ControlKind::Sheet, "?SHEET1"),
       tab("?TAB1", " &Parametre", "?SHEET1"),
-      tabList("?LIST:2", "?TAB1", 8, 2,
-                {column(32, 1, "Parameter lab", ""), column(30, 1, "Parameter Brakel Sivra", ""),
-                 rightColumn(8, "Faktor")}),
+      tabList(
+          "?LIST:2", "?TAB1", 8, 2,
+          {column(32, 1, "Parameter lab", ""), column(30, 1, "Parameter Brakel Sivra", ""), rightColumn(8, "Faktor")}),
       inside(button("?CHANGE:2", "&Endre"), "?TAB1"),
       inside(button("?INSERT:2", "&Ny"), "?TAB1"),
       inside(button("?DELETE:2", "&Slette"), "?TAB1"),
@@ -224,14 +224,13 @@ ui::WindowDef labSettingsWindow() {
       tab("?TAB2", " &Anlegg", "?SHEET1"),
       inside(control(ControlKind::Sheet, "?SHEET2"), "?TAB2"),
       tab("?TAB3", "&Leverandør/Anlegg", "?SHEET2"),
-      tabList("?LIST:3", "?TAB3", 8, 2,
-                {column(30, 1, "Leverandør Kelda", ""), column(50, 1, "Anlegg SIVRA", "")}),
+      tabList("?LIST:3", "?TAB3", 8, 2, {column(30, 1, "Leverandør Kelda", ""), column(50, 1, "Anlegg SIVRA", "")}),
       inside(button("?CHANGE:3", "&Endre"), "?TAB3"),
       inside(button("?INSERT:3", "&Ny"), "?TAB3"),
       inside(button("?DELETE:3", "&Slette"), "?TAB3"),
       tab("?TAB4", "&Prøvesteder", "?SHEET2"),
       tabList("?LIST:4", "?TAB4", 12, 1,
-                {column(15, 1, "Sted SIVRA", ""), column(10, 1, "Sted Lab", ""), column(30, 1, "Navn", "")}),
+              {column(15, 1, "Sted SIVRA", ""), column(10, 1, "Sted Lab", ""), column(30, 1, "Navn", "")}),
       inside(button("?CHANGE:4", "&Endre"), "?TAB4"),
       inside(button("?INSERT:4", "&Ny"), "?TAB4"),
       inside(button("?DELETE:4", "&Slette"), "?TAB4"),

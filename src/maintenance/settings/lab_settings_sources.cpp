@@ -63,12 +63,9 @@ int ParamMapSource::start() {
 
 std::vector<std::string> ParamMapSource::makeRow() {
   const auto& r = file_.rec;
-  return {r.PARAMLAB.str(),
-          AnalysisCodeText(r.PARAMLAB),
-          r.PARAMSIV.str(),
-          ParamSivDescription(targets_, r.PARAMSIV).str(),
-          exact(r.FAKTOR),
-          r.LAB.str(),
+  return {r.PARAMLAB.str(), AnalysisCodeText(r.PARAMLAB),
+          r.PARAMSIV.str(), ParamSivDescription(targets_, r.PARAMSIV).str(),
+          exact(r.FAKTOR),  r.LAB.str(),
           r.PRTYPE.str()};
 }
 
@@ -149,8 +146,8 @@ int PlaceMapSource::start() {
 
 std::vector<std::string> PlaceMapSource::makeRow() {
   const auto& r = file_.rec;
-  return {r.STEDSIV.str(), r.STEDLAB.str(), LabPlaceName(r.LEVERAND, r.STEDLAB, t_.MapLab.rec.STEDKILDE),
-          r.LAB.str(), r.LEVERAND.str()};
+  return {r.STEDSIV.str(), r.STEDLAB.str(), LabPlaceName(r.LEVERAND, r.STEDLAB, t_.MapLab.rec.STEDKILDE), r.LAB.str(),
+          r.LEVERAND.str()};
 }
 
 void PlaceMapSource::copyBack(const std::vector<std::string>& row) {

@@ -38,7 +38,8 @@ Error MemoFile::read(std::uint32_t block, std::string& out) const {
   if (kind_ == Kind::None || block == 0) return {};
   const std::uint64_t at = std::uint64_t{block} * blockSize_;
   const std::string_view b(bytes_);
-  if (at >= b.size()) return makeError(Code::InvalidFile, "memo block " + std::to_string(block) + " outside the memo file");
+  if (at >= b.size())
+    return makeError(Code::InvalidFile, "memo block " + std::to_string(block) + " outside the memo file");
   const std::size_t start = static_cast<std::size_t>(at);
   if (kind_ == Kind::Fpt || kind_ == Kind::Dbt4) {
     if (b.size() - start < 8) return makeError(Code::InvalidFile, "memo block header past the end of the memo file");

@@ -9,7 +9,7 @@ namespace dbase {
 
 struct CodePageTable {
   int codePage = 865;
-  std::array<std::string, 256> utf8;     // each byte as UTF-8
+  std::array<std::string, 256> utf8;      // each byte as UTF-8
   std::array<unsigned char, 256> cp1252;  // each byte in Windows-1252 ('?' when absent there)
 };
 

@@ -72,10 +72,12 @@ Error Table::buildIndex(int index) {
   std::string bytes;
   if (Error e = readFile(resolveName(name_), bytes, kHeaderReadLimit); !e.ok()) return fail(e);
   TableImage header;
-  if (Error e = TableImage::parse(std::move(bytes), header, true); !e.ok()) return fail(makeError(e.code, name_ + ": " + e.text));
+  if (Error e = TableImage::parse(std::move(bytes), header, true); !e.ok())
+    return fail(makeError(e.code, name_ + ": " + e.text));
   for (const auto& c : indexes_[static_cast<std::size_t>(index)].expr.components)
     if (header.fieldIndex(c.field) < 0)
-      return fail(makeError(Code::BadKey, indexes_[static_cast<std::size_t>(index)].external + ": no field " + c.field));
+      return fail(
+          makeError(Code::BadKey, indexes_[static_cast<std::size_t>(index)].external + ": no field " + c.field));
   return fail({});
 }
 
@@ -127,7 +129,8 @@ Error Table::open(std::uint8_t mode) {
   std::string bytes;
   if (Error e = readAll(fd, bytes, static_cast<std::size_t>(-1), name_); !e.ok()) return undo(e);
   auto image = std::make_unique<TableImage>();
-  if (Error e = TableImage::parse(std::move(bytes), *image); !e.ok()) return undo(makeError(e.code, name_ + ": " + e.text));
+  if (Error e = TableImage::parse(std::move(bytes), *image); !e.ok())
+    return undo(makeError(e.code, name_ + ": " + e.text));
 
   memoError_ = {};
   if (image->hasMemoFields()) {
@@ -136,9 +139,9 @@ Error Table::open(std::uint8_t mode) {
       std::string memoBytes;
       MemoFile memo;
       const bool fpt = text::upper1252(memoPath).ends_with(".FPT");
-      const auto kind = fpt ? MemoFile::Kind::Fpt
-                            : (image->version() == 0x83 || image->version() == 0x03) ? MemoFile::Kind::Dbt3
-                                                                                       : MemoFile::Kind::Dbt4;
+      const auto kind = fpt                                                      ? MemoFile::Kind::Fpt
+                        : (image->version() == 0x83 || image->version() == 0x03) ? MemoFile::Kind::Dbt3
+                                                                                 : MemoFile::Kind::Dbt4;
       memoError_ = readFile(memoPath, memoBytes, static_cast<std::size_t>(-1));
       if (memoError_.ok()) memoError_ = MemoFile::parse(std::move(memoBytes), kind, memo);
       if (memoError_.ok()) image->attachMemo(std::move(memo));
@@ -247,7 +250,8 @@ std::string makeKey(const std::vector<std::uint32_t>& widths, bool upper, const 
 
 Error Table::set(int index, const std::vector<std::string>& keyCp1252) {
   if (!image_) return fail(makeError(Code::NotOpen, name_));
-  if (index < 0 || static_cast<std::size_t>(index) >= indexes_.size()) return fail(makeError(Code::BadKey, "no such index"));
+  if (index < 0 || static_cast<std::size_t>(index) >= indexes_.size())
+    return fail(makeError(Code::BadKey, "no such index"));
   const IndexDef& def = indexes_[static_cast<std::size_t>(index)];
   std::string key = makeKey(def.widths, false, keyCp1252);
   // Components compare as the index holds them.
@@ -260,8 +264,12 @@ Error Table::set(int index, const std::vector<std::string>& keyCp1252) {
   }
   const char* keys = def.keys.data();
   const std::size_t len = def.keyLength;
-  auto less = [&](std::uint32_t e, const std::string& k) { return std::memcmp(keys + std::size_t{e} * len, k.data(), len) < 0; };
-  auto greater = [&](const std::string& k, std::uint32_t e) { return std::memcmp(k.data(), keys + std::size_t{e} * len, len) < 0; };
+  auto less = [&](std::uint32_t e, const std::string& k) {
+    return std::memcmp(keys + std::size_t{e} * len, k.data(), len) < 0;
+  };
+  auto greater = [&](const std::string& k, std::uint32_t e) {
+    return std::memcmp(k.data(), keys + std::size_t{e} * len, len) < 0;
+  };
   const auto lb = std::lower_bound(def.entries.begin(), def.entries.end(), key, less);
   const auto ub = std::upper_bound(lb, def.entries.end(), key, greater);
   cursor_->index = index;
@@ -288,9 +296,9 @@ Error Table::get(int index, const std::vector<std::string>& keyCp1252) {
 }
 
 Error Table::readEntry(std::int64_t pos) {
-  const std::uint32_t live = cursor_->index < 0
-                                 ? static_cast<std::uint32_t>(pos)
-                                 : indexes_[static_cast<std::size_t>(cursor_->index)].entries[static_cast<std::size_t>(pos)];
+  const std::uint32_t live =
+      cursor_->index < 0 ? static_cast<std::uint32_t>(pos)
+                         : indexes_[static_cast<std::size_t>(cursor_->index)].entries[static_cast<std::size_t>(pos)];
   cursor_->row = liveRows_[live];
   cursor_->haveRow = true;
   cursor_->nextPos = pos + 1;

@@ -68,7 +68,7 @@ class Table {
   virtual Error previous();  // 33 before the start
 
   // The current row (after a successful read).
-  std::uint32_t recordNumber() const;  // 1-based physical number
+  std::uint32_t recordNumber() const;     // 1-based physical number
   std::string_view raw(int field) const;  // bytes as stored
   std::string cp1252(int field) const;    // text in Windows-1252, blank-padded to the width
   std::string text(int field) const;      // UTF-8, trailing blanks removed

@@ -15,20 +15,29 @@ namespace {
 std::uint32_t le16(std::string_view b, std::size_t at) {
   return static_cast<unsigned char>(b[at]) | (static_cast<std::uint32_t>(static_cast<unsigned char>(b[at + 1])) << 8);
 }
-std::uint32_t le32(std::string_view b, std::size_t at) {
-  return le16(b, at) | (le16(b, at + 2) << 16);
-}
+std::uint32_t le32(std::string_view b, std::size_t at) { return le16(b, at) | (le16(b, at + 2) << 16); }
 std::int64_t le64(std::string_view b, std::size_t at) {
   return static_cast<std::int64_t>(std::uint64_t{le32(b, at)} | (std::uint64_t{le32(b, at + 4)} << 32));
 }
 
 bool knownVersion(std::uint8_t v) {
   switch (v) {
-    case 0x03: case 0x04: case 0x05: case 0x30: case 0x31: case 0x32: case 0x43: case 0x63:
-    case 0x83: case 0x8B: case 0x8E: case 0xCB: case 0xE5: case 0xF5: case 0xFB:
-      return true;
-    default:
-      return false;
+    case 0x03:
+    case 0x04:
+    case 0x05:
+    case 0x30:
+    case 0x31:
+    case 0x32:
+    case 0x43:
+    case 0x63:
+    case 0x83:
+    case 0x8B:
+    case 0x8E:
+    case 0xCB:
+    case 0xE5:
+    case 0xF5:
+    case 0xFB: return true;
+    default: return false;
   }
 }
 bool visualFoxPro(std::uint8_t v) { return v == 0x30 || v == 0x31 || v == 0x32; }
@@ -75,7 +84,8 @@ Error TableImage::parse(std::string bytes, TableImage& out, bool headerOnly) {
       terminated = true;
       break;
     }
-    if (at + 32 > headerLength) return invalid("field descriptor " + std::to_string(fields.size() + 1) + " runs past the header");
+    if (at + 32 > headerLength)
+      return invalid("field descriptor " + std::to_string(fields.size() + 1) + " runs past the header");
     Field f;
     const std::string_view rawName = b.substr(at, 11);
     f.name.assign(rawName.substr(0, std::min(rawName.find('\0'), rawName.size())));
@@ -88,7 +98,8 @@ Error TableImage::parse(std::string bytes, TableImage& out, bool headerOnly) {
     if (f.length == 0) return invalid("field " + f.name + " has length 0");
     f.offset = offset;
     offset += f.length;
-    if (offset > recordLength) return invalid("field " + f.name + " does not fit in the record length " + std::to_string(recordLength));
+    if (offset > recordLength)
+      return invalid("field " + f.name + " does not fit in the record length " + std::to_string(recordLength));
     fields.push_back(std::move(f));
     at += 32;
   }
@@ -102,11 +113,10 @@ Error TableImage::parse(std::string bytes, TableImage& out, bool headerOnly) {
   // record count disagree with the file, and every row would be read misaligned or not at all.
   if (!headerOnly && b.size() > need + 1)
     return invalid("header and file disagree: header length " + std::to_string(headerLength) + " + " +
-                   std::to_string(count) + " records of " + std::to_string(recordLength) + " bytes = " +
-                   std::to_string(need) + " bytes, the file has " + std::to_string(b.size()));
+                   std::to_string(count) + " records of " + std::to_string(recordLength) +
+                   " bytes = " + std::to_string(need) + " bytes, the file has " + std::to_string(b.size()));
   if (!headerOnly && count > 0 && b[headerLength] != ' ' && b[headerLength] != '*')
-    return invalid("header length " + std::to_string(headerLength) +
-                   " does not end where the first record begins");
+    return invalid("header length " + std::to_string(headerLength) + " does not end where the first record begins");
 
   out.version_ = version;
   out.recordCount_ = count;
@@ -173,10 +183,8 @@ double TableImage::number(std::uint32_t r, int field) const {
   const std::string_view s = raw(r, field);
   switch (f.type) {
     case 'I':
-    case '+':
-      return f.length == 4 ? static_cast<double>(static_cast<std::int32_t>(le32(s, 0))) : 0.0;
-    case 'Y':
-      return f.length == 8 ? static_cast<double>(le64(s, 0)) / 10000.0 : 0.0;
+    case '+': return f.length == 4 ? static_cast<double>(static_cast<std::int32_t>(le32(s, 0))) : 0.0;
+    case 'Y': return f.length == 8 ? static_cast<double>(le64(s, 0)) / 10000.0 : 0.0;
     case 'O':
     case 'B':
       if (f.length == 8 && (f.type == 'O' || visualFoxPro(version_))) {
@@ -186,15 +194,15 @@ double TableImage::number(std::uint32_t r, int field) const {
         return d;
       }
       return 0.0;
-    default:
-      return parseNumber(s);
+    default: return parseNumber(s);
   }
 }
 
 std::int32_t TableImage::date(std::uint32_t r, int field) const {
   const Field& f = fields_[static_cast<std::size_t>(field)];
   const std::string_view s = raw(r, field);
-  if (f.type == 'T' || f.type == '@') return f.length == 8 ? dateFromJulianDay(static_cast<std::int32_t>(le32(s, 0))) : 0;
+  if (f.type == 'T' || f.type == '@')
+    return f.length == 8 ? dateFromJulianDay(static_cast<std::int32_t>(le32(s, 0))) : 0;
   return dateFromText(s);
 }
 

@@ -124,7 +124,8 @@ class FileLock {
       if (fd_ < 0) return;
       while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
       }
-      struct stat mine {}, there {};
+      struct stat mine {
+      }, there{};
       if (::fstat(fd_, &mine) == 0 && ::stat(name_.c_str(), &there) == 0 && mine.st_dev == there.st_dev &&
           mine.st_ino == there.st_ino)
         return;
@@ -162,8 +163,7 @@ fs::path resolve(std::string_view file) {
 
 std::string readProblem(std::string_view file) { return readAll(resolve(file)).error; }
 
-std::string getValue(std::string_view file, std::string_view section, std::string_view key,
-                     std::string_view def) {
+std::string getValue(std::string_view file, std::string_view section, std::string_view key, std::string_view def) {
   const auto read = readAll(resolve(file));
   if (!read.bytes) return std::string(def);
   const auto value = findValue(decode(*read.bytes), section, key);
@@ -171,8 +171,7 @@ std::string getValue(std::string_view file, std::string_view section, std::strin
   return cutToLength(*value, kMaxValueLength);
 }
 
-bool putValue(std::string_view file, std::string_view section, std::string_view key,
-              std::string_view value) {
+bool putValue(std::string_view file, std::string_view section, std::string_view key, std::string_view value) {
   return putValues(file, {{std::string(section), std::string(key), std::string(value)}});
 }
 

@@ -22,15 +22,13 @@ std::string readProblem(std::string_view file);
 // removed, cut to kMaxValueLength; `def` when the file, the section or the key is missing, or
 // the file cannot be read (readProblem says why). A file that is not valid UTF-8 is read as
 // Windows-1252.
-std::string getValue(std::string_view file, std::string_view section, std::string_view key,
-                     std::string_view def);
+std::string getValue(std::string_view file, std::string_view section, std::string_view key, std::string_view def);
 
 // Writes `key=value` into `section`, keeping every other line as it was; adds a missing
 // section or key, creates a missing file and its directory. The file is replaced atomically,
 // and writers in this process and in others are serialised. False when it could not be written,
 // and when the file is there but cannot be read: writing it then would lose every other line.
-bool putValue(std::string_view file, std::string_view section, std::string_view key,
-              std::string_view value);
+bool putValue(std::string_view file, std::string_view section, std::string_view key, std::string_view value);
 
 // Writes several keys, in their order, as putValue does but with one replacement of the
 // file: all are written or none.

@@ -11,8 +11,8 @@ enum class Kind { Blank, Comment, Section, Key, Malformed };
 
 struct Line {
   Kind kind = Kind::Malformed;
-  std::string_view name;   // section or key
-  std::string_view value;  // key lines
+  std::string_view name;       // section or key
+  std::string_view value;      // key lines
   std::size_t valueStart = 0;  // offset of the value in the line (after blanks following '=')
 };
 
@@ -74,8 +74,7 @@ std::string oneLine(std::string_view value) {
 
 }  // namespace
 
-std::optional<std::string> findValue(std::string_view content, std::string_view section,
-                                     std::string_view key) {
+std::optional<std::string> findValue(std::string_view content, std::string_view section, std::string_view key) {
   bool inSection = false;
   for (std::string_view raw : splitLines(content)) {
     const Line l = classify(raw);

@@ -1,13 +1,7 @@
 #include "platform/report/paint.h"
-#include "platform/report/painter_thread.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <cstdlib>
-#include <memory>
-#include <string>
-#include <vector>
 
 #include <QtCore/QString>
 #include <QtGui/QFont>
@@ -17,6 +11,12 @@
 #include <QtGui/QImage>
 #include <QtGui/QPageSize>
 #include <QtGui/QPen>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/report/painter_thread.h"
 
 namespace report {
 
@@ -32,8 +32,7 @@ void ensureRuntimeDir() {
   const std::string fallback = "/tmp/runtime-" + std::to_string(::getuid());
   ::mkdir(fallback.c_str(), 0700);
   struct stat st {};
-  if (::stat(fallback.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid() &&
-      (st.st_mode & 0077) == 0)
+  if (::stat(fallback.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid() && (st.st_mode & 0077) == 0)
     ::setenv("XDG_RUNTIME_DIR", fallback.c_str(), 1);
 }
 
@@ -95,8 +94,8 @@ QString cutToWidth(const QFontMetricsF& fm, QString text, double width) {
 }  // namespace
 
 QSizeF paperMm(const PageSetup& setup) {
-  const QSizeF s = QPageSize(setup.paper == Paper::Letter ? QPageSize::Letter : QPageSize::A4)
-                       .size(QPageSize::Millimeter);
+  const QSizeF s =
+      QPageSize(setup.paper == Paper::Letter ? QPageSize::Letter : QPageSize::A4).size(QPageSize::Millimeter);
   return setup.landscape ? s.transposed() : s;
 }
 
@@ -112,8 +111,7 @@ void paintPage(QPainter& p, const Page& page, const PageSetup& setup, double dpm
       if (it.rule) {
         const double len = it.width > 0 ? it.width : width - it.x;
         p.setPen(QPen(Qt::black, 0.3 * dpm));
-        p.drawLine(QPointF((m + it.x) * dpm, (top + it.y) * dpm),
-                   QPointF((m + it.x + len) * dpm, (top + it.y) * dpm));
+        p.drawLine(QPointF((m + it.x) * dpm, (top + it.y) * dpm), QPointF((m + it.x + len) * dpm, (top + it.y) * dpm));
         continue;
       }
       const QFont f = fontFor(it, dpm);

@@ -133,11 +133,11 @@ Result printReport(const Report& report, std::string_view suggestedPdfName) {
 }
 
 void installLinePrinter(std::string suggestedPdfName) {
-  ui::setLinePrinter([name = std::move(suggestedPdfName)](const std::vector<std::string>& lines, std::string_view,
-                                                         int points) {
-    const Result r = printLines(lines, name, points);
-    return r.ok || r.cancelled ? std::string() : r.error;
-  });
+  ui::setLinePrinter(
+      [name = std::move(suggestedPdfName)](const std::vector<std::string>& lines, std::string_view, int points) {
+        const Result r = printLines(lines, name, points);
+        return r.ok || r.cancelled ? std::string() : r.error;
+      });
 }
 
 Result printLines(const std::vector<std::string>& lines, std::string_view suggestedPdfName, double points) {
@@ -158,8 +158,8 @@ Result printLines(const std::vector<std::string>& lines, std::string_view sugges
   const double mmPerPoint = 25.4 / 72.0;
   const double charMm = em * points * mmPerPoint;
   const double lineMm = points * 1.25 * mmPerPoint;
-  const auto perRow = std::max<std::size_t>(
-      1, static_cast<std::size_t>(detail::contentWidth(setup) / std::max(charMm, 0.1)));
+  const auto perRow =
+      std::max<std::size_t>(1, static_cast<std::size_t>(detail::contentWidth(setup) / std::max(charMm, 0.1)));
 
   Report r(setup, Target::Print);
   for (const std::string& raw : lines) {

@@ -21,12 +21,12 @@ namespace report {
 // the band's top left corner (inside the page margins).
 struct Item {
   double x = 0, y = 0;
-  std::string text{};     // UTF-8
-  double width = 0;       // text: cut at this width (0: no limit); rule: its length (0: to the margin)
-  double points = 10;     // font size
+  std::string text{};  // UTF-8
+  double width = 0;    // text: cut at this width (0: no limit); rule: its length (0: to the margin)
+  double points = 10;  // font size
   bool bold = false;
   bool fixedPitch = false;
-  bool rule = false;      // a horizontal line at y instead of a text
+  bool rule = false;        // a horizontal line at y instead of a text
   bool alignRight = false;  // text: ends at x + width
 };
 
@@ -145,8 +145,7 @@ Result printReport(const Report& report, std::string_view suggestedPdfName);
 
 // Text lines, one band per line in a fixed-pitch font of `points`, straight to the printer
 // (or a PDF file the user names), with no preview. An empty list prints nothing and is ok.
-Result printLines(const std::vector<std::string>& lines, std::string_view suggestedPdfName,
-                  double points = 9);
+Result printLines(const std::vector<std::string>& lines, std::string_view suggestedPdfName, double points = 9);
 
 // Makes printLines the window layer's line printer (ui::printLines, the log viewer's Print):
 // any fixed-pitch font name prints in the engine's fixed-pitch font, the PDF is suggested as

@@ -11,7 +11,7 @@ inline constexpr int None = 0;
 inline constexpr int FileNotFound = 2;
 inline constexpr int AccessDenied = 5;
 inline constexpr int Locked = 32;
-inline constexpr int NoRecord = 33;          // no further record in a sequence (also: none current)
+inline constexpr int NoRecord = 33;  // no further record in a sequence (also: none current)
 inline constexpr int RecordNotFound = 35;
 inline constexpr int NotOpen = 37;
 inline constexpr int DuplicateKey = 40;
@@ -20,7 +20,7 @@ inline constexpr int LayoutMismatch = 47;
 inline constexpr int AlreadyOpen = 52;
 inline constexpr int TransactionActive = 56;  // begin while the thread already has one
 inline constexpr int ChangedByOther = 89;
-inline constexpr int Driver = 90;             // SQLite's own failure; see driverCode/driverText
+inline constexpr int Driver = 90;  // SQLite's own failure; see driverCode/driverText
 }  // namespace Err
 
 // The standard text of a code ("File Not Found", "Creates Duplicate Key", ...).

@@ -1,5 +1,6 @@
 #include "platform/store/file.h"
 
+#include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -7,11 +8,10 @@
 #include <atomic>
 #include <cerrno>
 #include <climits>
-#include <map>
-#include <mutex>
 #include <cstdio>
 #include <cstring>
-#include <strings.h>
+#include <map>
+#include <mutex>
 
 #include "platform/store/internal.h"
 #include "platform/store/paths.h"
@@ -22,9 +22,7 @@ namespace {
 
 bool isText(FieldType t) { return t == FieldType::String || t == FieldType::Memo; }
 
-std::string table(const FileDef& def, const std::string& schema) {
-  return quoteId(schema) + "." + quoteId(def.label);
-}
+std::string table(const FileDef& def, const std::string& schema) { return quoteId(schema) + "." + quoteId(def.label); }
 
 std::string selectList(const FileDef& def) {
   std::string s = "rowid, \"_REV\"";
@@ -57,8 +55,7 @@ std::string whereStart(const FileDef& def, KeyId key) {
 
 // Rows of the key strictly after (or before) the point (?1..?k, ?k+1 rowid), as a union of
 // tiers each served by one index seek: equal on the first j components, beyond on the next.
-std::string seekSql(const FileDef& def, const std::string& schema, KeyId key, bool forward, bool inclusive,
-                    int limit) {
+std::string seekSql(const FileDef& def, const std::string& schema, KeyId key, bool forward, bool inclusive, int limit) {
   const std::size_t k = key.physical() ? 0 : def.keyColumns[std::size_t(key.index)].size();
   const std::string head = "SELECT " + selectList(def) + " FROM " + table(def, schema) + whereStart(def, key);
   const std::string ob = orderBy(def, key, forward);
@@ -69,8 +66,8 @@ std::string seekSql(const FileDef& def, const std::string& schema, KeyId key, bo
     for (std::size_t e = 0; e < j && e < k; ++e)
       cond += " AND " + keyExpr(def, key.index, e) + " = ?" + std::to_string(e + 1);
     if (j == k)
-      cond += std::string(" AND rowid ") + (forward ? ">" : "<") + (inclusive ? "=" : "") + " ?" +
-              std::to_string(k + 1);
+      cond +=
+          std::string(" AND rowid ") + (forward ? ">" : "<") + (inclusive ? "=" : "") + " ?" + std::to_string(k + 1);
     else
       cond += " AND " + keyExpr(def, key.index, j) + (forward ? " > ?" : " < ?") + std::to_string(j + 1);
     if (!sql.empty()) sql += " UNION ALL ";
@@ -81,7 +78,18 @@ std::string seekSql(const FileDef& def, const std::string& schema, KeyId key, bo
 
 // The operations with a cached statement; a statement key packs one with its variant.
 enum Op : std::uint64_t {
-  OpGet = 1, OpSeek, OpScan, OpReget, OpInsert, OpUpdate, OpDelete, OpCount, OpFind, OpMark, OpTop, OpExists
+  OpGet = 1,
+  OpSeek,
+  OpScan,
+  OpReget,
+  OpInsert,
+  OpUpdate,
+  OpDelete,
+  OpCount,
+  OpFind,
+  OpMark,
+  OpTop,
+  OpExists
 };
 
 StmtKey stmtKey(const FileDef& def, Op op, int schemaNo, KeyId key = Physical, bool forward = false,
@@ -108,8 +116,7 @@ std::atomic<long long>& highestSeen(const std::string& path) {
 std::uint64_t writeGeneration() { return g_writeGeneration.load(std::memory_order_acquire); }
 void bumpWriteGeneration() { g_writeGeneration.fetch_add(1, std::memory_order_acq_rel); }
 
-FileBase::FileBase(const FileDef& def, void* buffer)
-    : def_(def), buffer_(buffer), st_(std::make_unique<FileState>()) {}
+FileBase::FileBase(const FileDef& def, void* buffer) : def_(def), buffer_(buffer), st_(std::make_unique<FileState>()) {}
 
 FileBase::~FileBase() {
   // Quietly: at thread end the thread's last-error slot may already be gone.
@@ -226,8 +233,9 @@ int FileBase::get(KeyId key) {
   Connection& c = FileOps::route(*this, schema, schemaNo);
   const auto& cols = def_.keyColumns[std::size_t(key.index)];
   Error err;
-  sqlite3_stmt* s = c.cached(stmtKey(def_, OpGet, schemaNo, key),
-                             [&] { return "SELECT " + selectList(def_) + firstEqualSql(def_, schema, key); }, err);
+  sqlite3_stmt* s = c.cached(
+      stmtKey(def_, OpGet, schemaNo, key),
+      [&] { return "SELECT " + selectList(def_) + firstEqualSql(def_, schema, key); }, err);
   if (!s) return FileOps::fail(*this, err);
   StmtReset g{s};
   for (std::size_t i = 0; i < cols.size(); ++i) bindColumn(s, int(i) + 1, def_, buffer_, cols[i]);
@@ -252,11 +260,14 @@ int FileBase::find(KeyId key, bool memos) {
     for (std::size_t i = 0; i < def_.columns.size(); ++i)
       if (def_.fields[std::size_t(def_.columns[i].field)].type == FieldType::Memo) memoCols.push_back(i);
   Error err;
-  sqlite3_stmt* s = c.cached(stmtKey(def_, OpFind, schemaNo, key, false, memos), [&] {
-    std::string sql = "SELECT rowid, \"_REV\"";
-    for (std::size_t i : memoCols) sql += ", " + quoteId(def_.columns[i].name);
-    return sql + firstEqualSql(def_, schema, key);
-  }, err);
+  sqlite3_stmt* s = c.cached(
+      stmtKey(def_, OpFind, schemaNo, key, false, memos),
+      [&] {
+        std::string sql = "SELECT rowid, \"_REV\"";
+        for (std::size_t i : memoCols) sql += ", " + quoteId(def_.columns[i].name);
+        return sql + firstEqualSql(def_, schema, key);
+      },
+      err);
   if (!s) return FileOps::fail(*this, err);
   StmtReset g{s};
   for (std::size_t i = 0; i < cols.size(); ++i) bindColumn(s, int(i) + 1, def_, buffer_, cols[i]);
@@ -336,9 +347,8 @@ int FileOps::step(FileBase& f, KeyId key, Cursor& cur, bool forward) {
     return advance();
   };
   // Go on from the rows read ahead when this read follows the last one served.
-  if (ahead > 1 && at && !cur.inclusive && b.key == key.index && b.forward == forward &&
-      b.lastRowid == cur.rowid && b.generation == writeGeneration() && b.next < b.rows.size() &&
-      !(st.tx && st.tx->active))
+  if (ahead > 1 && at && !cur.inclusive && b.key == key.index && b.forward == forward && b.lastRowid == cur.rowid &&
+      b.generation == writeGeneration() && b.next < b.rows.size() && !(st.tx && st.tx->active))
     return serve();
   b.rows.clear();
   b.next = 0;
@@ -349,11 +359,14 @@ int FileOps::step(FileBase& f, KeyId key, Cursor& cur, bool forward) {
   const int limit = ahead > 1 && !(st.tx && st.tx->active) ? ahead : 1;
   Error err;
   const StmtKey sk = stmtKey(def, at ? OpSeek : OpScan, schemaNo, key, forward, at && cur.inclusive, limit);
-  sqlite3_stmt* s = c.cached(sk, [&] {
-    if (at) return seekSql(def, schema, key, forward, cur.inclusive, limit);
-    return "SELECT " + selectList(def) + " FROM " + table(def, schema) + whereStart(def, key) + orderBy(def, key, forward) +
-           " LIMIT " + std::to_string(limit);
-  }, err);
+  sqlite3_stmt* s = c.cached(
+      sk,
+      [&] {
+        if (at) return seekSql(def, schema, key, forward, cur.inclusive, limit);
+        return "SELECT " + selectList(def) + " FROM " + table(def, schema) + whereStart(def, key) +
+               orderBy(def, key, forward) + " LIMIT " + std::to_string(limit);
+      },
+      err);
   if (!s) return fail(f, err);
   b.generation = writeGeneration();
   if (at) {
@@ -445,9 +458,9 @@ int FileBase::reget(KeyId key, std::string_view position, bool watchIt) {
   int schemaNo = 0;
   Connection& c = FileOps::route(*this, schema, schemaNo);
   Error err;
-  sqlite3_stmt* s = c.cached(stmtKey(def_, OpReget, schemaNo), [&] {
-    return "SELECT " + selectList(def_) + " FROM " + table(def_, schema) + " WHERE rowid = ?1";
-  }, err);
+  sqlite3_stmt* s = c.cached(
+      stmtKey(def_, OpReget, schemaNo),
+      [&] { return "SELECT " + selectList(def_) + " FROM " + table(def_, schema) + " WHERE rowid = ?1"; }, err);
   if (!s) return FileOps::fail(*this, err);
   StmtReset g{s};
   sqlite3_bind_int64(s, 1, cur.rowid);
@@ -467,8 +480,8 @@ namespace {
 // record's rowid goes beyond it and beyond every row, so no record ever takes the identity of
 // one that is gone, whichever station deleted it. -1 with err set on failure.
 long long deletedMark(Connection& c, const FileDef& def, const std::string& schema, int schemaNo, Error& err) {
-  sqlite3_stmt* s = c.cached(stmtKey(def, OpMark, schemaNo),
-                             [&] { return "PRAGMA " + quoteId(schema) + ".user_version"; }, err);
+  sqlite3_stmt* s = c.cached(
+      stmtKey(def, OpMark, schemaNo), [&] { return "PRAGMA " + quoteId(schema) + ".user_version"; }, err);
   if (!s) return -1;
   StmtReset g{s};
   const int rc = sqlite3_step(s);
@@ -502,8 +515,9 @@ int inWriteTransaction(Connection& c, bool own, Body&& body, Error& err) {
 // another station rewrote the record (89) or because the record is gone (35).
 bool rowExists(Connection& c, const FileDef& def, const std::string& schema, int schemaNo, long long row) {
   Error err;
-  sqlite3_stmt* s = c.cached(stmtKey(def, OpExists, schemaNo),
-                             [&] { return "SELECT 1 FROM " + table(def, schema) + " WHERE rowid = ?1"; }, err);
+  sqlite3_stmt* s = c.cached(
+      stmtKey(def, OpExists, schemaNo), [&] { return "SELECT 1 FROM " + table(def, schema) + " WHERE rowid = ?1"; },
+      err);
   if (!s) return true;
   StmtReset g{s};
   sqlite3_bind_int64(s, 1, row);
@@ -521,31 +535,38 @@ int FileBase::add() {
   Error err;
   WriteWait w(*st_, c);
   long long row = 0;
-  const int rc = inWriteTransaction(c, own, [&]() -> int {
-    long long mark = deletedMark(c, def_, schema, schemaNo, err);
-    if (mark < 0) return err.code;
-    if (st_->seen) mark = std::max(mark, st_->seen->load(std::memory_order_relaxed));
-    sqlite3_stmt* s = c.cached(stmtKey(def_, OpInsert, schemaNo), [&] {
-      const std::string n = std::to_string(def_.columns.size() + 1);
-      std::string cols = "rowid", marks = "max(coalesce((SELECT max(rowid) FROM " + table(def_, schema) + "), 0), ?" + n + ") + 1";
-      for (std::size_t i = 0; i < def_.columns.size(); ++i) {
-        cols += ", " + quoteId(def_.columns[i].name);
-        marks += ", ?" + std::to_string(i + 1);
-      }
-      return "INSERT INTO " + table(def_, schema) + " (" + cols + ") VALUES (" + marks + ")";
-    }, err);
-    if (!s) return err.code;
-    StmtReset g{s};
-    bindRecord(*this, nullptr, s);
-    sqlite3_bind_int64(s, int(def_.columns.size()) + 1, mark);
-    if (sqlite3_step(s) != SQLITE_DONE) {
-      err = driverError(c.db(), sqlite3_extended_errcode(c.db()));
-      return err.code;
-    }
-    row = sqlite3_last_insert_rowid(c.db());
-    noteSeen(st_->seen, row);
-    return 0;
-  }, err);
+  const int rc = inWriteTransaction(
+      c, own,
+      [&]() -> int {
+        long long mark = deletedMark(c, def_, schema, schemaNo, err);
+        if (mark < 0) return err.code;
+        if (st_->seen) mark = std::max(mark, st_->seen->load(std::memory_order_relaxed));
+        sqlite3_stmt* s = c.cached(
+            stmtKey(def_, OpInsert, schemaNo),
+            [&] {
+              const std::string n = std::to_string(def_.columns.size() + 1);
+              std::string cols = "rowid", marks = "max(coalesce((SELECT max(rowid) FROM " + table(def_, schema) +
+                                                  "), 0), ?" + n + ") + 1";
+              for (std::size_t i = 0; i < def_.columns.size(); ++i) {
+                cols += ", " + quoteId(def_.columns[i].name);
+                marks += ", ?" + std::to_string(i + 1);
+              }
+              return "INSERT INTO " + table(def_, schema) + " (" + cols + ") VALUES (" + marks + ")";
+            },
+            err);
+        if (!s) return err.code;
+        StmtReset g{s};
+        bindRecord(*this, nullptr, s);
+        sqlite3_bind_int64(s, int(def_.columns.size()) + 1, mark);
+        if (sqlite3_step(s) != SQLITE_DONE) {
+          err = driverError(c.db(), sqlite3_extended_errcode(c.db()));
+          return err.code;
+        }
+        row = sqlite3_last_insert_rowid(c.db());
+        noteSeen(st_->seen, row);
+        return 0;
+      },
+      err);
   if (rc != 0) return FileOps::fail(*this, err);
   bumpWriteGeneration();
   st_->curRow = row;
@@ -564,15 +585,19 @@ int FileBase::put() {
   const std::size_t n = def_.columns.size();
   const bool watched = st_->watched;
   Error err;
-  sqlite3_stmt* s = c.cached(stmtKey(def_, OpUpdate, schemaNo, Physical, false, watched), [&] {
-    std::string sql = "UPDATE " + table(def_, schema) + " SET ";
-    for (std::size_t i = 0; i < n; ++i) sql += quoteId(def_.columns[i].name) + " = ?" + std::to_string(i + 1) + ", ";
-    // A revision another tool wrote as text counts as the number it reads as, and is
-    // written back as a number: it never blocks saving.
-    sql += "\"_REV\" = CAST(\"_REV\" AS INTEGER) + 1 WHERE rowid = ?" + std::to_string(n + 1);
-    if (watched) sql += " AND CAST(\"_REV\" AS INTEGER) = ?" + std::to_string(n + 2);
-    return sql;
-  }, err);
+  sqlite3_stmt* s = c.cached(
+      stmtKey(def_, OpUpdate, schemaNo, Physical, false, watched),
+      [&] {
+        std::string sql = "UPDATE " + table(def_, schema) + " SET ";
+        for (std::size_t i = 0; i < n; ++i)
+          sql += quoteId(def_.columns[i].name) + " = ?" + std::to_string(i + 1) + ", ";
+        // A revision another tool wrote as text counts as the number it reads as, and is
+        // written back as a number: it never blocks saving.
+        sql += "\"_REV\" = CAST(\"_REV\" AS INTEGER) + 1 WHERE rowid = ?" + std::to_string(n + 1);
+        if (watched) sql += " AND CAST(\"_REV\" AS INTEGER) = ?" + std::to_string(n + 2);
+        return sql;
+      },
+      err);
   if (!s) return FileOps::fail(*this, err);
   WriteWait w(*st_, c);
   StmtReset g{s};
@@ -582,7 +607,9 @@ int FileBase::put() {
   const int rc = sqlite3_step(s);
   if (rc != SQLITE_DONE) return FileOps::fail(*this, driverError(c.db(), sqlite3_extended_errcode(c.db())));
   bumpWriteGeneration();
-  if (sqlite3_changes(c.db()) == 0) return fail(st_->watched && rowExists(c, def_, schema, schemaNo, st_->curRow) ? Err::ChangedByOther : Err::RecordNotFound);
+  if (sqlite3_changes(c.db()) == 0)
+    return fail(st_->watched && rowExists(c, def_, schema, schemaNo, st_->curRow) ? Err::ChangedByOther
+                                                                                  : Err::RecordNotFound);
   ++st_->curRev;
   rememberWritten(*this, *st_, true);
   return ok();
@@ -599,44 +626,48 @@ int FileBase::remove() {
   Error err;
   WriteWait w(*st_, c);
   bool gone = false;
-  const int rc = inWriteTransaction(c, own, [&]() -> int {
-    sqlite3_stmt* s = c.cached(stmtKey(def_, OpDelete, schemaNo),
-                               [&] { return "DELETE FROM " + table(def_, schema) + " WHERE rowid = ?1"; }, err);
-    if (!s) return err.code;
-    {
-      StmtReset g{s};
-      sqlite3_bind_int64(s, 1, row);
-      const int step = sqlite3_step(s);
-      if (step != SQLITE_DONE) {
-        err = driverError(c.db(), step);
-        return err.code;
-      }
-    }
-    if (sqlite3_changes(c.db()) == 0) {
-      gone = true;
-      return 0;
-    }
-    // Only the highest row's rowid would be given again; the mark keeps it taken.
-    const long long mark = deletedMark(c, def_, schema, schemaNo, err);
-    if (mark < 0) return err.code;
-    if (row <= mark || row > INT_MAX) return 0;
-    sqlite3_stmt* top = c.cached(stmtKey(def_, OpTop, schemaNo), [&] {
-      return "SELECT coalesce(max(rowid), 0) FROM " + table(def_, schema);
-    }, err);
-    if (!top) return err.code;
-    long long highest = 0;
-    {
-      StmtReset g{top};
-      const int step = sqlite3_step(top);
-      if (step != SQLITE_ROW) {
-        err = driverError(c.db(), step);
-        return err.code;
-      }
-      highest = sqlite3_column_int64(top, 0);
-    }
-    if (row < highest) return 0;
-    return c.exec("PRAGMA " + quoteId(schema) + ".user_version = " + std::to_string(row), err);
-  }, err);
+  const int rc = inWriteTransaction(
+      c, own,
+      [&]() -> int {
+        sqlite3_stmt* s = c.cached(
+            stmtKey(def_, OpDelete, schemaNo),
+            [&] { return "DELETE FROM " + table(def_, schema) + " WHERE rowid = ?1"; }, err);
+        if (!s) return err.code;
+        {
+          StmtReset g{s};
+          sqlite3_bind_int64(s, 1, row);
+          const int step = sqlite3_step(s);
+          if (step != SQLITE_DONE) {
+            err = driverError(c.db(), step);
+            return err.code;
+          }
+        }
+        if (sqlite3_changes(c.db()) == 0) {
+          gone = true;
+          return 0;
+        }
+        // Only the highest row's rowid would be given again; the mark keeps it taken.
+        const long long mark = deletedMark(c, def_, schema, schemaNo, err);
+        if (mark < 0) return err.code;
+        if (row <= mark || row > INT_MAX) return 0;
+        sqlite3_stmt* top = c.cached(
+            stmtKey(def_, OpTop, schemaNo),
+            [&] { return "SELECT coalesce(max(rowid), 0) FROM " + table(def_, schema); }, err);
+        if (!top) return err.code;
+        long long highest = 0;
+        {
+          StmtReset g{top};
+          const int step = sqlite3_step(top);
+          if (step != SQLITE_ROW) {
+            err = driverError(c.db(), step);
+            return err.code;
+          }
+          highest = sqlite3_column_int64(top, 0);
+        }
+        if (row < highest) return 0;
+        return c.exec("PRAGMA " + quoteId(schema) + ".user_version = " + std::to_string(row), err);
+      },
+      err);
   if (rc != 0) return FileOps::fail(*this, err);
   bumpWriteGeneration();
   if (gone) return fail(Err::RecordNotFound);
@@ -655,7 +686,8 @@ long long FileBase::records() {
   int schemaNo = 0;
   Connection& c = FileOps::route(*this, schema, schemaNo);
   Error err;
-  sqlite3_stmt* s = c.cached(stmtKey(def_, OpCount, schemaNo), [&] { return "SELECT count(*) FROM " + table(def_, schema); }, err);
+  sqlite3_stmt* s = c.cached(
+      stmtKey(def_, OpCount, schemaNo), [&] { return "SELECT count(*) FROM " + table(def_, schema); }, err);
   if (!s) {
     FileOps::fail(*this, err);
     return -1;

@@ -58,16 +58,16 @@ class FileBase {
   int sendOption(std::string_view option);
   int buildKeys();  // drops and recreates every key index; open or closed
 
-  void clear();                         // texts blank, numbers 0, memos empty
-  void forget();                        // no current record: put/remove give 33 until one is read
-  int get(KeyId key);                   // first record equal to the buffer's key fields (35)
+  void clear();        // texts blank, numbers 0, memos empty
+  void forget();       // no current record: put/remove give 33 until one is read
+  int get(KeyId key);  // first record equal to the buffer's key fields (35)
   // As get(), but only makes that record the current one (for put/remove) without reading
   // its fields; with `memos` its memos are read into the buffer. 35 when there is none.
   int find(KeyId key, bool memos = false);
-  int set(KeyId key = Physical);        // sequence from the start of the key
-  int setFrom(KeyId key);               // sequence from the buffer's key value
-  int next();                           // 33 at the end
-  int previous();                       // 33 at the start
+  int set(KeyId key = Physical);                    // sequence from the start of the key
+  int setFrom(KeyId key);                           // sequence from the buffer's key value
+  int next();                                       // 33 at the end
+  int previous();                                   // 33 at the start
   int reset(KeyId key, std::string_view position);  // next/previous return that record first
 
   // Text (<= 512 characters) for the current record's place in a key: its key values, rowid.
@@ -79,9 +79,9 @@ class FileBase {
   // that follows fails with 89 when another instance rewrote it meanwhile.
   void watch();
 
-  int add();     // the buffer as a new record; it becomes the current record
-  int put();     // rewrites the current record from the buffer
-  int remove();  // deletes the current record
+  int add();            // the buffer as a new record; it becomes the current record
+  int put();            // rewrites the current record from the buffer
+  int remove();         // deletes the current record
   long long records();  // -1 on error
 
   // The current record's rowid (0 when none).

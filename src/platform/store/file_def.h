@@ -13,11 +13,11 @@ namespace store {
 enum class FieldType { String, Byte, Short, Long, Real, Memo };
 
 struct FieldDef {
-  std::string name;      // without prefix: "LAB", "VERDI"
+  std::string name;  // without prefix: "LAB", "VERDI"
   FieldType type;
-  std::size_t offset;    // into the record buffer
-  std::size_t size;      // bytes of one element (STRING width); memo: maximum length in characters
-  int dim1 = 0;          // element counts, 0 when not an array
+  std::size_t offset;  // into the record buffer
+  std::size_t size;    // bytes of one element (STRING width); memo: maximum length in characters
+  int dim1 = 0;        // element counts, 0 when not an array
   int dim2 = 0;
   std::size_t elementCount() const { return std::size_t(dim1 ? dim1 : 1) * std::size_t(dim2 ? dim2 : 1); }
 };
@@ -47,8 +47,8 @@ inline constexpr unsigned Oem = 8;
 // One column of the SQLite table: a leaf element ("PARAMETER_3", "VERDI_2_10") or a memo.
 struct Column {
   std::string name;
-  int field;            // index into FileDef::fields
-  std::size_t offset;   // of this element in the record buffer
+  int field;           // index into FileDef::fields
+  std::size_t offset;  // of this element in the record buffer
 };
 
 struct FileDef {
@@ -59,7 +59,7 @@ struct FileDef {
   std::vector<FieldDef> fields;  // leaves in field order, memos last
   std::vector<GroupDef> groups;
   std::vector<KeyDef> keys;
-  std::vector<Column> columns;   // derived by finish()
+  std::vector<Column> columns;  // derived by finish()
 
   // For each key, the column indexes of its components with GROUPs expanded (derived).
   std::vector<std::vector<int>> keyColumns;
@@ -87,7 +87,9 @@ class DefBuilder {
   Rec& probe() { return probe_; }
 
   template <std::size_t N>
-  DefBuilder& field(std::string name, text::Str<N>& f) { return add(name, FieldType::String, &f, N); }
+  DefBuilder& field(std::string name, text::Str<N>& f) {
+    return add(name, FieldType::String, &f, N);
+  }
   DefBuilder& field(std::string name, std::uint8_t& f) { return add(name, FieldType::Byte, &f, 1); }
   DefBuilder& field(std::string name, std::int16_t& f) { return add(name, FieldType::Short, &f, 2); }
   DefBuilder& field(std::string name, std::int32_t& f) { return add(name, FieldType::Long, &f, 4); }

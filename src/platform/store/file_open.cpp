@@ -1,5 +1,6 @@
 // Opening, closing, creating and re-indexing a file of the store, and the options a program
 // sends it.
+#include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -7,7 +8,6 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <strings.h>
 
 #include "platform/store/file.h"
 #include "platform/store/internal.h"
@@ -96,8 +96,7 @@ int FileBase::create() {
   int e = 0;
   if (fileExists(path, e)) return verifyExisting();
   const std::string dir = dirOf(path);
-  if (::access(dir.c_str(), W_OK) != 0)
-    return fail(errno == ENOENT ? Err::FileNotFound : Err::AccessDenied, dir);
+  if (::access(dir.c_str(), W_OK) != 0) return fail(errno == ENOENT ? Err::FileNotFound : Err::AccessDenied, dir);
   // Built aside and linked into place, so nobody sees a half-made file and a racing creator
   // finds the other's complete one.
   const std::string temp = path + ".new-" + std::to_string(::getpid()) + "-" + std::to_string(++g_tempCounter);

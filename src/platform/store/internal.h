@@ -128,15 +128,14 @@ void rememberWritten(FileBase& f, FileState& st, bool rewrite);
 void keyValuesInto(const FileDef& def, KeyId key, const std::vector<Value>& all, std::vector<Value>& out);
 
 std::string encodePosition(const FileDef& def, KeyId key, const std::vector<Value>& vals, long long rowid);
-bool decodePosition(const FileDef& def, KeyId key, std::string_view pos, std::vector<Value>& vals,
-                    long long& rowid);
+bool decodePosition(const FileDef& def, KeyId key, std::string_view pos, std::vector<Value>& vals, long long& rowid);
 
 // Where a sequence stands in a key.
 struct Cursor {
   enum Mode { Unset, Ends, At } mode = Unset;
   std::vector<Value> vals;  // the key values of the point (At)
   long long rowid = 0;
-  bool inclusive = false;   // the point itself may be returned
+  bool inclusive = false;  // the point itself may be returned
 };
 
 struct TxState;

@@ -128,7 +128,8 @@ void bindValue(sqlite3_stmt* s, int index, const Value& v) {
 namespace {
 
 bool isTextField(const FileDef& def, KeyId key, std::size_t i) {
-  const FieldType t = def.fields[std::size_t(def.columns[std::size_t(def.keyColumns[std::size_t(key.index)][i])].field)].type;
+  const FieldType t =
+      def.fields[std::size_t(def.columns[std::size_t(def.keyColumns[std::size_t(key.index)][i])].field)].type;
   return t == FieldType::String || t == FieldType::Memo;
 }
 
@@ -174,7 +175,8 @@ std::string encodePosition(const FileDef& def, KeyId key, const std::vector<Valu
           // The shortest text that reads back as the same number, with a point in any locale.
           const auto r = std::to_chars(buf, buf + sizeof buf, v.d);
           out.append(buf, r.ptr);
-          if (std::string_view(buf, std::size_t(r.ptr - buf)).find_first_not_of("-0123456789") == std::string_view::npos)
+          if (std::string_view(buf, std::size_t(r.ptr - buf)).find_first_not_of("-0123456789") ==
+              std::string_view::npos)
             out += ".0";  // still a real when read back
         }
         break;
@@ -191,8 +193,7 @@ std::string encodePosition(const FileDef& def, KeyId key, const std::vector<Valu
   return out;
 }
 
-bool decodePosition(const FileDef& def, KeyId key, std::string_view pos, std::vector<Value>& vals,
-                    long long& rowid) {
+bool decodePosition(const FileDef& def, KeyId key, std::string_view pos, std::vector<Value>& vals, long long& rowid) {
   vals.clear();
   std::vector<std::string> parts(1);
   for (char ch : pos) {

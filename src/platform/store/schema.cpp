@@ -172,7 +172,8 @@ int useRollbackJournal(Connection& c, Error& err, const std::string& schema, std
   // A write-ahead log would commit each file of a transaction on its own.
   if (c.exec("PRAGMA " + quoteId(schema) + ".journal_mode = DELETE", err) != 0) {
     if (err.code == Err::Locked)
-      err = makeError(Err::Locked, "another program uses " + (file.empty() ? std::string("the file") : std::string(file)) +
+      err = makeError(Err::Locked, "another program uses " +
+                                       (file.empty() ? std::string("the file") : std::string(file)) +
                                        " in WAL mode; it must be closed there first");
     return err.code;
   }
@@ -189,8 +190,10 @@ int ensureRevTrigger(Connection& c, const FileDef& def, Error& err, const std::s
     return rc;
   if (same) return 0;
   // The stored text names the trigger without its schema, so it compares with `want` above.
-  const std::string create = "CREATE TRIGGER " + quoteId(schema) + "." + want.substr(std::string("CREATE TRIGGER ").size());
-  const std::string body = "DROP TRIGGER IF EXISTS " + quoteId(schema) + "." + quoteId(revTriggerName(def)) + "; " + create + ";";
+  const std::string create =
+      "CREATE TRIGGER " + quoteId(schema) + "." + want.substr(std::string("CREATE TRIGGER ").size());
+  const std::string body =
+      "DROP TRIGGER IF EXISTS " + quoteId(schema) + "." + quoteId(revTriggerName(def)) + "; " + create + ";";
   if (inTransaction) return c.exec(body, err);
   if (c.exec("BEGIN IMMEDIATE; " + body + " COMMIT;", err) != 0) {
     Error ignored;
@@ -255,7 +258,9 @@ int verifySchema(Connection& c, const std::string& schema, const FileDef& def, E
                 bindText(s, 1, key.name);
                 bindText(s, 2, schema);
               },
-              [&](sqlite3_stmt* s) { parts.push_back({columnText(s, 0), columnText(s, 1), sqlite3_column_int(s, 2)}); }))
+              [&](sqlite3_stmt* s) {
+                parts.push_back({columnText(s, 0), columnText(s, 1), sqlite3_column_int(s, 2)});
+              }))
         return rc;
       const auto& want = def.keyColumns[k];
       ok = parts.size() == want.size();

@@ -16,10 +16,10 @@ int init(sqlite3* db, const sqlite3_api_routines* api) {
 
 // SQLite looks for the entry point named after the file (letters only), then the generic one.
 extern "C" __attribute__((visibility("default"))) int sqlite3_labsivsqlite_init(sqlite3* db, char**,
-                                                                                 const sqlite3_api_routines* api) {
+                                                                                const sqlite3_api_routines* api) {
   return init(db, api);
 }
 extern "C" __attribute__((visibility("default"))) int sqlite3_extension_init(sqlite3* db, char**,
-                                                                              const sqlite3_api_routines* api) {
+                                                                             const sqlite3_api_routines* api) {
   return init(db, api);
 }

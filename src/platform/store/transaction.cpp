@@ -75,7 +75,8 @@ int switchBack(Connection& c, const std::vector<Attached>& attached, const std::
 }
 
 // BEGIN IMMEDIATE with the check above; a file switched to WAL is switched back once.
-int beginChecked(Connection& c, const std::vector<Attached>& attached, const std::vector<FileBase*>& files, Error& err) {
+int beginChecked(Connection& c, const std::vector<Attached>& attached, const std::vector<FileBase*>& files,
+                 Error& err) {
   for (int attempt = 0;; ++attempt) {
     if (c.exec("BEGIN IMMEDIATE", err) != 0) return err.code;
     if (checkHeldFiles(c, attached, err) == 0) return 0;
@@ -112,7 +113,8 @@ void finish(TxState& st) {
 
 int Transaction::begin(std::vector<FileBase*> files, int waitSeconds) {
   if (t_current || active()) return txFail(error_, makeError(Err::TransactionActive));
-  if (files.empty() || files.size() > 10) return txFail(error_, makeError(Err::AccessDenied, "1 to 10 files per transaction"));
+  if (files.empty() || files.size() > 10)
+    return txFail(error_, makeError(Err::AccessDenied, "1 to 10 files per transaction"));
   for (FileBase* f : files)
     if (!f || !f->isOpen()) return txFail(error_, makeError(Err::NotOpen, f ? f->label() : ""));
 

@@ -15,10 +15,10 @@ class ViewBase {
   ViewBase(FileBase& file, KeyId key) : file_(file), key_(key) {}
   virtual ~ViewBase() = default;
 
-  int start();                               // from the start of the key
-  int startAt();                             // from the file buffer's key value
-  int startAtPosition(std::string_view pos); // from a record's position (that record first)
-  int next();                                // 33 when no further record passes
+  int start();                                // from the start of the key
+  int startAt();                              // from the file buffer's key value
+  int startAtPosition(std::string_view pos);  // from a record's position (that record first)
+  int next();                                 // 33 when no further record passes
   int previous();
   std::string position() const { return file_.position(key_); }
   int reset(std::string_view pos) { return startAtPosition(pos); }

@@ -65,14 +65,18 @@ std::vector<std::string> splitCommandLine(std::string_view line) {
   for (std::size_t i = 0; i < line.size(); ++i) {
     const char c = line[i];
     if (quote == '\'') {
-      if (c == '\'') quote = 0;
-      else word += c;
+      if (c == '\'')
+        quote = 0;
+      else
+        word += c;
     } else if (c == '\\' && i + 1 < line.size()) {
       word += line[++i];
       inWord = true;
     } else if (quote == '"') {
-      if (c == '"') quote = 0;
-      else word += c;
+      if (c == '"')
+        quote = 0;
+      else
+        word += c;
     } else if (c == '"' || c == '\'') {
       quote = c;
       inWord = true;

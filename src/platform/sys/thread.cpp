@@ -16,9 +16,7 @@ void* trampoline(void* arg) {
 
 }  // namespace
 
-std::size_t effectiveStackSize(std::size_t requested) {
-  return std::max(requested, kMinThreadStack);
-}
+std::size_t effectiveStackSize(std::size_t requested) { return std::max(requested, kMinThreadStack); }
 
 bool startThread(std::function<void()> fn, std::size_t requestedStack) {
   pthread_attr_t attr;

@@ -58,9 +58,7 @@ Clock::~Clock() = default;
 Date dateFromYmd(int year, int month, int day) {
   if (year < 1801 || year > 9999 || month < 1 || month > 12) return 0;
   if (day < 1 || day > daysInMonth(year, month)) return 0;
-  return static_cast<Date>(daysFromCivil(year, static_cast<unsigned>(month),
-                                         static_cast<unsigned>(day)) -
-                           kEpoch);
+  return static_cast<Date>(daysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) - kEpoch);
 }
 
 Ymd toYmd(Date date) {

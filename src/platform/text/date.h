@@ -16,8 +16,8 @@ struct Ymd {
   bool operator==(const Ymd&) const = default;
 };
 
-inline constexpr Date kFirstDate = 4;        // 1 January 1801
-inline constexpr Date kLastDate = 2994626;   // 31 December 9999
+inline constexpr Date kFirstDate = 4;       // 1 January 1801
+inline constexpr Date kLastDate = 2994626;  // 31 December 9999
 
 // The day number of a calendar date; 0 when the date does not exist or lies outside
 // 1 January 1801 .. 31 December 9999 (28-31 December 1800 are not representable: 1..3 would

@@ -1,10 +1,11 @@
 #include "platform/text/number.h"
 
+#include <locale.h>
+
 #include <charconv>
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
-#include <locale.h>
 
 namespace text {
 namespace {

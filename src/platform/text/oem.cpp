@@ -70,8 +70,7 @@ std::string convert(iconv_t cd, std::string_view in, bool fromUtf8) {
     if (fromUtf8) {
       const std::size_t n = utf8Length(static_cast<unsigned char>(*src));
       bool whole = n <= left;
-      for (std::size_t k = 1; whole && k < n; ++k)
-        whole = (static_cast<unsigned char>(src[k]) & 0xC0) == 0x80;
+      for (std::size_t k = 1; whole && k < n; ++k) whole = (static_cast<unsigned char>(src[k]) & 0xC0) == 0x80;
       if (whole) skip = n;
     }
     out += '?';

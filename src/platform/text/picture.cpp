@@ -85,8 +85,7 @@ std::string formatNumber(double value, int width, int decimals, bool blankWhenZe
   const std::size_t w = width > 0 ? static_cast<std::size_t>(width) : 0;
   if (!std::isfinite(value)) return std::string(w, '#');
   char buf[400];
-  const auto res =
-      std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
+  const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
   if (res.ec != std::errc()) return std::string(w, '#');
   std::string s(buf, res.ptr);
   // A value that rounds to zero is zero: no "-0,000", and blank when the picture says so.
@@ -124,9 +123,7 @@ std::string formatLogTime(int seconds) {
   return buf;
 }
 
-std::string formatRightAligned(long value, int width) {
-  return padLeft(std::to_string(value), width);
-}
+std::string formatRightAligned(long value, int width) { return padLeft(std::to_string(value), width); }
 
 std::string formatCount5(long count) { return formatRightAligned(count, 5); }
 

@@ -31,7 +31,7 @@ class Str {
   Str() { clear(); }
   Str(std::string_view utf8) { assign(utf8); }  // NOLINT: implicit from UTF-8 text on purpose
   Str(const char* utf8) { assign(utf8 ? std::string_view(utf8) : std::string_view()); }  // NOLINT
-  Str(const std::string& utf8) { assign(utf8); }  // NOLINT
+  Str(const std::string& utf8) { assign(utf8); }                                         // NOLINT
 
   Str& operator=(std::string_view utf8) {
     assign(utf8);
@@ -40,9 +40,7 @@ class Str {
   Str& operator=(const char* utf8) { return *this = std::string_view(utf8 ? utf8 : ""); }
   Str& operator=(const std::string& utf8) { return *this = std::string_view(utf8); }
   template <std::size_t M>
-  Str& operator=(const Str<M>& other)
-    requires(M != N)
-  {
+  Str& operator=(const Str<M>& other) requires(M != N) {
     assignRaw(other.raw());
     return *this;
   }
@@ -92,9 +90,7 @@ class Str {
   std::strong_ordering operator<=>(const Str<M>& o) const {
     return compareBlankPadded(raw(), o.raw()) <=> 0;
   }
-  bool operator==(std::string_view utf8) const {
-    return compareBlankPadded(raw(), toCp1252(utf8)) == 0;
-  }
+  bool operator==(std::string_view utf8) const { return compareBlankPadded(raw(), toCp1252(utf8)) == 0; }
   bool operator==(const char* utf8) const { return *this == std::string_view(utf8); }
   std::strong_ordering operator<=>(std::string_view utf8) const {
     return compareBlankPadded(raw(), toCp1252(utf8)) <=> 0;

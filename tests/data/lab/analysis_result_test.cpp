@@ -30,15 +30,12 @@ TEST_F(AnalysisResult, LooksUpTheFirstEqualCode) {
     const char* code;
     const char* result;
   } cases[] = {
-      {"KOF", "120  "},
-      {"TOTP", "0,5  "},    // the earlier of two columns, "<" removed
-      {"TOTP  ", "0,5  "},  // trailing blanks do not count
-      {"totp", "0"},        // letter case does
-      {" TOTP", "0"},
-      {"SS", "     "},      // "<" alone becomes blank
-      {"Ntot", "12,3 "},    // the last pair
-      {"PH", "0"},
-      {"", "     "},        // a blank code equals the first unused pair
+      {"KOF", "120  "},    {"TOTP", "0,5  "},  // the earlier of two columns, "<" removed
+      {"TOTP  ", "0,5  "},                     // trailing blanks do not count
+      {"totp", "0"},                           // letter case does
+      {" TOTP", "0"},      {"SS", "     "},    // "<" alone becomes blank
+      {"Ntot", "12,3 "},                       // the last pair
+      {"PH", "0"},         {"", "     "},      // a blank code equals the first unused pair
   };
   for (const auto& c : cases) EXPECT_EQ(GetAnalysisResult(c.code), c.result) << c.code;
 }

@@ -1,13 +1,13 @@
-#include <gtest/gtest.h>
+#include "data/lab/lab_tables.h"
 
-#include <filesystem>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
 #include <atomic>
+#include <filesystem>
 #include <set>
 #include <thread>
 
-#include <unistd.h>
-
-#include "data/lab/lab_tables.h"
 #include "message_double.h"
 
 namespace {
@@ -71,8 +71,7 @@ TEST_F(LabTablesTest, OpensTheFiveTablesAndReadsThemByTheirKeys) {
       walk.push_back(t.RNX20.rec.STED.str() + " " + std::to_string(t.RNX20.rec.TATTDATO) + " " +
                      t.RNX20.rec.IDENT.str());
   }
-  EXPECT_EQ(walk, (std::vector<std::string>{"J0001 82242", "01 82243 ", "02 82244 350 m3/d", "J0002 0",
-                                            "01 82278 "}))
+  EXPECT_EQ(walk, (std::vector<std::string>{"J0001 82242", "01 82243 ", "02 82244 350 m3/d", "J0002 0", "01 82278 "}))
       << ::testing::PrintToString(walk);
 
   // Codes by the case-insensitive run-time index, places by both keys.
@@ -120,9 +119,12 @@ TEST_F(LabTablesTest, FailedOpeningShowsTheTableAndItsCloseFreesTheTables) {
   const struct {
     std::string dir, samples, box;
   } cases[] = {
-      {"/nonexistent/lab  ", kSamples, "Kan ikke åpne: /nonexistent/lab/RNX51.dbf|File Not Found: /nonexistent/lab/RNX51.dbf"},
-      {kDir, kDir + "/RNX99.dbf  ", "Kan ikke indeksere: " + kDir + "/RNX99.dbf|File Not Found: " + kDir + "/RNX99.dbf"},
-      {kDir, kDir + "/broken/RNX20_truncated.dbf", "Kan ikke åpne: " + kDir + "/broken/RNX20_truncated.dbf|Invalid Data File: "},
+      {"/nonexistent/lab  ", kSamples,
+       "Kan ikke åpne: /nonexistent/lab/RNX51.dbf|File Not Found: /nonexistent/lab/RNX51.dbf"},
+      {kDir, kDir + "/RNX99.dbf  ",
+       "Kan ikke indeksere: " + kDir + "/RNX99.dbf|File Not Found: " + kDir + "/RNX99.dbf"},
+      {kDir, kDir + "/broken/RNX20_truncated.dbf",
+       "Kan ikke åpne: " + kDir + "/broken/RNX20_truncated.dbf|Invalid Data File: "},
   };
   for (const auto& c : cases) {
     boxes().clear();
@@ -149,7 +151,7 @@ TEST_F(LabTablesTest, OnlyTheHoldingThreadReadsThem) {
   std::thread other([&] {
     while (!stop) {
       HeldLabTables held;
-      if (held || t.RNX51.isOpen()) return;  // must never happen here
+      if (held || t.RNX51.isOpen()) return;                             // must never happen here
       if (t.RNX51.next().code == dbase::Code::NotOpen) ++otherAnswers;  // the table the holder reads
       ++otherReads;
     }
@@ -222,9 +224,8 @@ TEST_F(LabTablesTest, KeysMustBeRebuiltIsRecoveredWhereTheOpeningHasARecovery) {
   };
   for (const auto& c : cases) {
     const std::string name = names[static_cast<int>(c.table)];
-    setLabTableFactory([&](LabTableId id) {
-      return std::make_unique<Rebuild46>(names[static_cast<int>(id)], id == c.table);
-    });
+    setLabTableFactory(
+        [&](LabTableId id) { return std::make_unique<Rebuild46>(names[static_cast<int>(id)], id == c.table); });
     events.clear();
     boxes().clear();
     EXPECT_EQ(OpenLabTables(holder, kDir, kSamples), c.opens ? 1 : 0) << name;
@@ -264,9 +265,8 @@ TEST_F(LabTablesTest, OpensInItsFixedOrder) {
   setLabTableFactory([&](LabTableId id) { return std::make_unique<Recording>(names[static_cast<int>(id)]); });
   events.clear();
   ASSERT_EQ(OpenLabTables(holder, kDir, kSamples), 1);
-  EXPECT_EQ(events, (std::vector<std::string>{"RNX51 open", "RNX60 index", "RNX60 open", "RNXJR index",
-                                              "RNXJR open", "RNX50 index", "RNX50 open", "RNX20 index",
-                                              "RNX20 open"}));
+  EXPECT_EQ(events, (std::vector<std::string>{"RNX51 open", "RNX60 index", "RNX60 open", "RNXJR index", "RNXJR open",
+                                              "RNX50 index", "RNX50 open", "RNX20 index", "RNX20 open"}));
 }
 
 }  // namespace

@@ -6,9 +6,9 @@
 
 #include <filesystem>
 
+#include "../../maintenance/window_harness.h"
 #include "data/lab/lab_tables.h"
 #include "data/thread_state.h"
-#include "../../maintenance/window_harness.h"
 
 namespace {
 
@@ -94,7 +94,7 @@ TEST(ImportRows, TenPairsAsStoredAndUnknownNamesBlank) {
   ASSERT_NE(sludge, nullptr);
   EXPECT_EQ(std::vector<std::string>(sludge->begin() + 8, sludge->end()),
             (std::vector<std::string>{"STS", "25,5", "SPH", "7.1", "SCD", "<0.5", "SKD", "0.3", "SSM", "12.8",
-                                      "STK", "25", "SSA", "0.5", "SPA", "2", "SPB", "5", "SDG", "3.9"}));
+                                      "STK", "25",   "SSA", "0.5", "SPA", "2",    "SPB", "5",   "SDG", "3.9"}));
   EXPECT_EQ(sludge->at(6), "01.02.08");
   EXPECT_EQ(sludge->at(7), "05.02.08");
   // Supplier 150 is not in the requisitioner table: its rows are listed with a blank name.

@@ -2,16 +2,16 @@
 // the middle of a long load), paging, searching with the wrap question, and printing.
 #include "import/viewers/log_file_view.h"
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
 #include <thread>
 
-#include <sys/stat.h>
-
+#include "../../maintenance/window_harness.h"
 #include "import/log_file.h"
 #include "platform/store/paths.h"
 #include "platform/ui/api/line_printer.h"
-#include "../../maintenance/window_harness.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // The log viewer's pieces without a window: finding a text in a row, the search's steps and
 // wrap question, and the line file it loads from.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 #include "import/log_file.h"
 #include "import/viewers/line_reader.h"
@@ -51,7 +51,7 @@ struct StepCase {
   bool down;
   std::vector<bool> answers;  // to the wrap questions, in order
   std::size_t found;
-  std::vector<bool> asked;    // directions asked
+  std::vector<bool> asked;  // directions asked
 };
 
 TEST(SearchRows, StepsFromTheCurrentRowAndAsksAtTheEnds) {
@@ -68,11 +68,11 @@ TEST(SearchRows, StepsFromTheCurrentRowAndAsksAtTheEnds) {
   for (const auto& c : cases) {
     std::vector<bool> asked;
     std::size_t answer = 0;
-    const std::size_t found = import::searchRows(rows, c.from, SearchSettings{"treff", false, false, c.down},
-                                                 [&](bool down) {
-                                                   asked.push_back(down);
-                                                   return answer < c.answers.size() && c.answers[answer++];
-                                                 });
+    const std::size_t found =
+        import::searchRows(rows, c.from, SearchSettings{"treff", false, false, c.down}, [&](bool down) {
+          asked.push_back(down);
+          return answer < c.answers.size() && c.answers[answer++];
+        });
     EXPECT_EQ(found, c.found) << c.name;
     EXPECT_EQ(asked, c.asked) << c.name;
   }
@@ -80,9 +80,7 @@ TEST(SearchRows, StepsFromTheCurrentRowAndAsksAtTheEnds) {
 
 TEST(SearchRows, AnEmptyListAsksUntilTheUserStops) {
   int asked = 0;
-  EXPECT_EQ(import::searchRows({}, 0, SearchSettings{"x", false, false, true},
-                               [&](bool) { return ++asked < 3; }),
-            0u);
+  EXPECT_EQ(import::searchRows({}, 0, SearchSettings{"x", false, false, true}, [&](bool) { return ++asked < 3; }), 0u);
   EXPECT_EQ(asked, 3);
 }
 
@@ -90,7 +88,8 @@ class LineReaderTest : public ::testing::Test {
  protected:
   void SetUp() override {
     path_ = (std::filesystem::temp_directory_path() /
-             ("l2s-reader-" + std::to_string(::getpid()) + "-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name())))
+             ("l2s-reader-" + std::to_string(::getpid()) + "-" +
+              std::string(::testing::UnitTest::GetInstance()->current_test_info()->name())))
                 .string();
   }
   void TearDown() override { std::filesystem::remove(path_); }

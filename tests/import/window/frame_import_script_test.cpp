@@ -7,16 +7,16 @@
 #include <fstream>
 #include <sstream>
 
+#include "backend_session.h"
 #include "data/file_names.h"
 #include "data/program_files.h"
 #include "data/use_counters.h"
 #include "import/window/register.h"
 #include "import_scenario.h"
-#include "program_dir.h"
 #include "maintenance/register.h"
 #include "platform/store/paths.h"
 #include "platform/ui/headless/session.h"
-#include "backend_session.h"
+#include "program_dir.h"
 #include "shell/global_settings.h"
 #include "shell/main.h"
 
@@ -24,7 +24,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class FrameImportScriptTest : public l2stest::ProgramDirTest, public ::testing::WithParamInterface<l2stest::ScriptBackend> {
+class FrameImportScriptTest : public l2stest::ProgramDirTest,
+                              public ::testing::WithParamInterface<l2stest::ScriptBackend> {
  protected:
   FrameImportScriptTest() : ProgramDirTest("l2s-frame-import") {}
 };
@@ -61,6 +62,7 @@ TEST_P(FrameImportScriptTest, FromTheFrameThroughTheImportWindowToFerdig) {
   EXPECT_GT(l2stest::storedDischargeControls(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, FrameImportScriptTest, ::testing::ValuesIn(l2stest::windowBackends()), l2stest::backendName);
+INSTANTIATE_TEST_SUITE_P(Backends, FrameImportScriptTest, ::testing::ValuesIn(l2stest::windowBackends()),
+                         l2stest::backendName);
 
 }  // namespace

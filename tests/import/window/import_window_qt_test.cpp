@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QMdiSubWindow>
 #include <QScrollBar>
-
 #include <filesystem>
 #include <fstream>
 
@@ -19,12 +18,12 @@
 #include "data/use_counters.h"
 #include "import/window/register.h"
 #include "import_scenario.h"
-#include "program_dir.h"
 #include "maintenance/register.h"
 #include "platform/ui/qt/qt_backend.h"
 #include "platform/ui/qt/qt_run.h"
 #include "platform/ui/qt/qt_window.h"
 #include "platform/ui/qt/window_fit.h"
+#include "program_dir.h"
 #include "qt_wait.h"
 #include "shell/global_settings.h"
 #include "shell/main.h"

@@ -2,13 +2,13 @@
 
 #include <atomic>
 
+#include "../../maintenance/window_harness.h"
+#include "../../platform/store/sqlite_peek.h"
 #include "import/window/import_runner.h"
 #include "import/window/sample_dates.h"
 #include "import_scenario.h"
 #include "platform/store/paths.h"
 #include "platform/text/picture.h"
-#include "../../maintenance/window_harness.h"
-#include "../../platform/store/sqlite_peek.h"
 
 namespace {
 
@@ -101,17 +101,17 @@ TEST_P(ImportWindowTest, ALaboratoryFoundInAnotherLetterCaseTakesItsStoredCode) 
   std::string ranFor;
   import::setImportRunner([&](const import::ImportChoices&, import::ImportRunState&, import::ImportProgress&) {
     ranFor = data::thr().LAB.str();
-  });
-  openWindow("k1");
-  EXPECT_EQ(value("?THR:LAB"), "K1") << "at opening";
-  ASSERT_TRUE(robot.type("?THR:LAB", "k2"));
-  EXPECT_EQ(value("?THR:LAB"), "K2");
-  EXPECT_EQ(value("?MAP:LABNAVN"), "Andre lab");
-  ASSERT_TRUE(robot.press("?OKBUTTON"));
-  EXPECT_EQ(ranFor, "K2");
-  closeWindow();
-  EXPECT_EQ(shell::globals().LAB.str(), "K2") << "saved as stored";
-}
+});
+openWindow("k1");
+EXPECT_EQ(value("?THR:LAB"), "K1") << "at opening";
+ASSERT_TRUE(robot.type("?THR:LAB", "k2"));
+EXPECT_EQ(value("?THR:LAB"), "K2");
+EXPECT_EQ(value("?MAP:LABNAVN"), "Andre lab");
+ASSERT_TRUE(robot.press("?OKBUTTON"));
+EXPECT_EQ(ranFor, "K2");
+closeWindow();
+EXPECT_EQ(shell::globals().LAB.str(), "K2") << "saved as stored";
+}  // namespace
 
 TEST_P(ImportWindowTest, LaboratoryLookupButtonChoosesFromTheList) {
   openWindow("K1");
@@ -180,10 +180,10 @@ TEST_P(ImportWindowTest, DateEntriesTakeDatesAndRefuseOtherText) {
     const char* typed;
     const char* shown;
   } cases[] = {
-      {"1.2.08", "01.02.08"},   // short parts
-      {"010208", "01.02.08"},   // a digit run
-      {"32.13.08", "31.12.08"}, // no such day: refused, the date stays
-      {"gammel", "31.12.08"},   // not a date at all
+      {"1.2.08", "01.02.08"},    // short parts
+      {"010208", "01.02.08"},    // a digit run
+      {"32.13.08", "31.12.08"},  // no such day: refused, the date stays
+      {"gammel", "31.12.08"},    // not a date at all
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.typed);
@@ -276,26 +276,26 @@ TEST_P(ImportWindowTest, StartImportRefusesTypedTextTheFieldsCannotHold) {
   import::ImportChoices ranWith;
   import::setImportRunner([&](const import::ImportChoices& c, import::ImportRunState&, import::ImportProgress&) {
     ++runs;
-    ranWith = c;
-  });
-  openWindow("K1");
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.typed);
-    ASSERT_TRUE(robot.type(c.field, c.typed));
-    ASSERT_TRUE(robot.press("?OKBUTTON"));
-    ASSERT_TRUE(robot.answer("Advarsel", "Ok"));
-    EXPECT_TRUE(transcriptHas(c.message)) << transcript.text();
-    EXPECT_EQ(runs, 0);
-    EXPECT_EQ(focus(kTitle), c.field);
-    EXPECT_EQ(value(c.field), c.typed) << "the typed text stays to be mended";
-    ASSERT_TRUE(robot.type(c.field, c.mended));
-  }
+  ranWith = c;
+});
+openWindow("K1");
+for (const Case& c : cases) {
+  SCOPED_TRACE(c.typed);
+  ASSERT_TRUE(robot.type(c.field, c.typed));
   ASSERT_TRUE(robot.press("?OKBUTTON"));
-  EXPECT_EQ(runs, 1);
-  EXPECT_EQ(ranWith.IMPORTFILE, "/data/lab-Cech/RNX20.dbf");
-  EXPECT_EQ(ranWith.PR_METODE.str(), "Døgn");
-  closeWindow();
-  EXPECT_EQ(storedImportFile("K1"), "/lab/k1/RNX20A.dbf");
+  ASSERT_TRUE(robot.answer("Advarsel", "Ok"));
+  EXPECT_TRUE(transcriptHas(c.message)) << transcript.text();
+  EXPECT_EQ(runs, 0);
+  EXPECT_EQ(focus(kTitle), c.field);
+  EXPECT_EQ(value(c.field), c.typed) << "the typed text stays to be mended";
+  ASSERT_TRUE(robot.type(c.field, c.mended));
+}
+ASSERT_TRUE(robot.press("?OKBUTTON"));
+EXPECT_EQ(runs, 1);
+EXPECT_EQ(ranWith.IMPORTFILE, "/data/lab-Cech/RNX20.dbf");
+EXPECT_EQ(ranWith.PR_METODE.str(), "Døgn");
+closeWindow();
+EXPECT_EQ(storedImportFile("K1"), "/lab/k1/RNX20A.dbf");
 }
 
 // Input given while the run works is stale; input given once its end shows is the user's next
@@ -316,22 +316,22 @@ TEST_P(ImportWindowTest, AClickQueuedDuringTheRunIsDroppedAndOneAfterItsEndIsKep
     if (++runs == 1) {
       // The second click of a double click arrives while the first run is going.
       clickOn("?OKBUTTON");
-      p.runEnded();
-      return;
-    }
-    // "Avbryt" clicked as soon as "Ferdig!" shows, before the window takes input again.
-    p.runEnded();
-    p.showLine(1, "Ferdig!");
-    p.redraw();
-    clickOn("?CANCELBUTTON");
-  });
-  openWindow("K1");
-  ASSERT_TRUE(robot.press("?OKBUTTON"));
-  ASSERT_TRUE(robot.settle());
-  EXPECT_EQ(runs, 1);
-  ASSERT_TRUE(robot.press("?OKBUTTON"));
-  EXPECT_EQ(runs, 2) << "a click after the run starts it again";
-  EXPECT_TRUE(robot.waitEnd()) << "the click after the end closes the window";
+  p.runEnded();
+  return;
+}
+// "Avbryt" clicked as soon as "Ferdig!" shows, before the window takes input again.
+p.runEnded();
+p.showLine(1, "Ferdig!");
+p.redraw();
+clickOn("?CANCELBUTTON");
+});
+openWindow("K1");
+ASSERT_TRUE(robot.press("?OKBUTTON"));
+ASSERT_TRUE(robot.settle());
+EXPECT_EQ(runs, 1);
+ASSERT_TRUE(robot.press("?OKBUTTON"));
+EXPECT_EQ(runs, 2) << "a click after the run starts it again";
+EXPECT_TRUE(robot.waitEnd()) << "the click after the end closes the window";
 }
 
 TEST_P(ImportWindowTest, StartImportRunsWithTheChoicesAndShowsItsProgress) {
@@ -340,43 +340,44 @@ TEST_P(ImportWindowTest, StartImportRunsWithTheChoicesAndShowsItsProgress) {
   std::atomic<int> runs{0};
   import::setImportRunner([&](const import::ImportChoices& c, import::ImportRunState& s, import::ImportProgress& p) {
     seen = c;
-    ranFor = data::thr().LAB.str();
-    ++runs;
-    s.UtslippskontrollCount = 3;
-    p.showLine(1, "Ferdig!");
-    p.showLine(2, "Antall Utsl.kontr.prøver lagret:     3");
-    p.redraw();
-  });
-  openWindow("K1");
-  ASSERT_TRUE(robot.type("?GLO:DATO1", "01.02.08"));
-  ASSERT_TRUE(robot.press("?OKBUTTON"));
-  EXPECT_EQ(runs, 1);
-  EXPECT_EQ(ranFor, "K1") << "the run reads the thread's laboratory";
-  EXPECT_EQ(seen.IMPORTFILE, "/lab/k1/RNX20A.dbf");
-  EXPECT_NE(seen.DATO1, 0);
-  EXPECT_EQ(value("?LOC:MELDING_1"), "Ferdig!");
-  closeWindow();
-  EXPECT_EQ(import::sampleDates().DATO1, seen.DATO1) << "the date range outlives the window";
+  ranFor = data::thr().LAB.str();
+  ++runs;
+  s.UtslippskontrollCount = 3;
+  p.showLine(1, "Ferdig!");
+  p.showLine(2, "Antall Utsl.kontr.prøver lagret:     3");
+  p.redraw();
+});
+openWindow("K1");
+ASSERT_TRUE(robot.type("?GLO:DATO1", "01.02.08"));
+ASSERT_TRUE(robot.press("?OKBUTTON"));
+EXPECT_EQ(runs, 1);
+EXPECT_EQ(ranFor, "K1") << "the run reads the thread's laboratory";
+EXPECT_EQ(seen.IMPORTFILE, "/lab/k1/RNX20A.dbf");
+EXPECT_NE(seen.DATO1, 0);
+EXPECT_EQ(value("?LOC:MELDING_1"), "Ferdig!");
+closeWindow();
+EXPECT_EQ(import::sampleDates().DATO1, seen.DATO1) << "the date range outlives the window";
 }
 
 // Another station renamed the laboratory while the window was open: the box names it, and no
 // run looks for tables in a directory it no longer knows.
 TEST_P(ImportWindowTest, ALaboratoryRenamedUnderTheOpenWindowIsNamedAndNotImported) {
   std::atomic<int> runs{0};
-  import::setImportRunner([&](const import::ImportChoices&, import::ImportRunState&, import::ImportProgress&) { ++runs; });
-  openWindow("K1");
-  testing_util::peek(store::resolvePath(data::fileName(data::FileId::MapLab)),
-                     "UPDATE MapLab SET LAB = 'K9', _REV = _REV + 1 WHERE LAB = 'K1'");
-  for (const char* button : {"?OKBUTTON", "?IMPORTFILEBUTTON"}) {
-    SCOPED_TRACE(button);
-    ASSERT_TRUE(robot.press(button));
-    ASSERT_TRUE(robot.answer("Advarsel", "Ok")) << transcript.text();
-    EXPECT_TRUE(transcriptHas("Laboratoriet K1 finnes ikke lenger")) << transcript.text();
-    EXPECT_FALSE(transcriptHas("Kan ikke åpne")) << transcript.text();
-    EXPECT_FALSE(transcriptHas("Velg en importfile")) << "no file dialog in no directory";
-  }
-  EXPECT_EQ(runs, 0);
-  closeWindow();
+  import::setImportRunner([&](const import::ImportChoices&, import::ImportRunState&, import::ImportProgress&) { ++runs;
+});
+openWindow("K1");
+testing_util::peek(store::resolvePath(data::fileName(data::FileId::MapLab)),
+                   "UPDATE MapLab SET LAB = 'K9', _REV = _REV + 1 WHERE LAB = 'K1'");
+for (const char* button : {"?OKBUTTON", "?IMPORTFILEBUTTON"}) {
+  SCOPED_TRACE(button);
+  ASSERT_TRUE(robot.press(button));
+  ASSERT_TRUE(robot.answer("Advarsel", "Ok")) << transcript.text();
+  EXPECT_TRUE(transcriptHas("Laboratoriet K1 finnes ikke lenger")) << transcript.text();
+  EXPECT_FALSE(transcriptHas("Kan ikke åpne")) << transcript.text();
+  EXPECT_FALSE(transcriptHas("Velg en importfile")) << "no file dialog in no directory";
+}
+EXPECT_EQ(runs, 0);
+closeWindow();
 }
 
 // The real run over the laboratory's dBase tables, started from the window.
@@ -400,6 +401,7 @@ TEST_P(ImportWindowTest, StartImportWithoutADoubleRunsTheImportOverTheLabTables)
   EXPECT_GT(l2stest::storedDischargeControls(), 0) << "the run stored discharge controls";
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, ImportWindowTest, ::testing::ValuesIn(l2stest::windowBackends()), l2stest::backendName);
+INSTANTIATE_TEST_SUITE_P(Backends, ImportWindowTest, ::testing::ValuesIn(l2stest::windowBackends()),
+                         l2stest::backendName);
 
 }  // namespace

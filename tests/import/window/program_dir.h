@@ -32,8 +32,9 @@ class ProgramDirTest : public shelltest::InstallationDirTest {
   // lists and the import window registered for the frame.
   void prepareDataset() {
     const std::filesystem::path dataDir = root_ / "data";
-    install("[Datasett]\nDatasett_navn=Demo\n[PROVEX]\nLab=KL\nLeverand1=100\nLeverand2=100\n"
-            "UtslKtr=1\nSlamKtr=0\n");
+    install(
+        "[Datasett]\nDatasett_navn=Demo\n[PROVEX]\nLab=KL\nLeverand1=100\nLeverand2=100\n"
+        "UtslKtr=1\nSlamKtr=0\n");
     if (HasFatalFailure()) return;
     data::setDataDirectory(dataDir.string());
     data::SetFileNames();

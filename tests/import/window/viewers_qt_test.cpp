@@ -70,7 +70,8 @@ TEST_F(ViewersQtTest, ARunWithAMissingPlantEndsWithTheLogOpen) {
     buttonOf(win, "?OKBUTTON")->click();
 
     ui::qt::QtWindow* log = nullptr;
-    ASSERT_TRUE(l2stest::pumpUntil(run, 
+    ASSERT_TRUE(l2stest::pumpUntil(
+        run,
         [&] {
           log = run.backend().windowTitled("Se på Logg-file");
           return log && !listRows(log, "?ASCIIBOX").empty();
@@ -104,7 +105,8 @@ TEST_F(ViewersQtTest, ARunWithAMissingPlantEndsWithTheLogOpen) {
     // The search window opens over the viewer; Enter in "Find What" finds.
     buttonOf(log, "?ASCIISEARCH")->click();
     ui::qt::QtWindow* search = nullptr;
-    ASSERT_TRUE(l2stest::pumpUntil(run, [&] { return (search = run.backend().windowTitled("Searching Text...")) != nullptr; }));
+    ASSERT_TRUE(
+        l2stest::pumpUntil(run, [&] { return (search = run.backend().windowTitled("Searching Text...")) != nullptr; }));
     auto* what = qobject_cast<QLineEdit*>(search->widget(std::string("?ASC1:SEARCHSTRING")));
     ASSERT_NE(what, nullptr);
     // The user types once the window waits for input (its opening display has run).

@@ -4,8 +4,8 @@
 
 #include <sstream>
 
-#include "platform/ui/headless/session.h"
 #include "backend_session.h"
+#include "platform/ui/headless/session.h"
 #include "shell/main.h"
 #include "supplier_without_plant.h"
 
@@ -55,6 +55,7 @@ TEST_P(ViewersScriptTest, ARunWithAMissingPlantEndsWithTheLogOpen) {
   EXPECT_NE(t.find("row 1 \"0123\" \"100\" \"Nordby kommune\""), std::string::npos) << t;
 }
 
-INSTANTIATE_TEST_SUITE_P(Backends, ViewersScriptTest, ::testing::ValuesIn(l2stest::windowBackends()), l2stest::backendName);
+INSTANTIATE_TEST_SUITE_P(Backends, ViewersScriptTest, ::testing::ValuesIn(l2stest::windowBackends()),
+                         l2stest::backendName);
 
 }  // namespace

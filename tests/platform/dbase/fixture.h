@@ -1,8 +1,8 @@
 #pragma once
+#include <unistd.h>
+
 #include <filesystem>
 #include <string>
-
-#include <unistd.h>
 
 namespace dbase_test {
 
@@ -12,8 +12,7 @@ inline std::string labFixture(const std::string& name) { return std::string(LAB2
 struct ScratchDir {
   std::filesystem::path path;
   explicit ScratchDir(const std::string& tag) {
-    path = std::filesystem::temp_directory_path() /
-           ("l2s_dbase_" + tag + "_" + std::to_string(::getpid()));
+    path = std::filesystem::temp_directory_path() / ("l2s_dbase_" + tag + "_" + std::to_string(::getpid()));
     std::filesystem::remove_all(path);
     std::filesystem::create_directories(path);
   }

@@ -20,9 +20,8 @@ namespace fs = std::filesystem;
 class IniFile : public testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("lab2siv-ini-" + std::to_string(getpid()) + "-" +
-            testing::UnitTest::GetInstance()->current_test_info()->name());
+    dir_ = fs::temp_directory_path() / ("lab2siv-ini-" + std::to_string(getpid()) + "-" +
+                                        testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir_);
     fs::create_directories(dir_);
     setenv("LAB2SIV_SYSTEM_DIR", dir_.c_str(), 1);
@@ -76,8 +75,7 @@ TEST_F(IniFile, ReadsBySectionAndKeyIgnoringLetterCase) {
       {"Missing", "Lab", "(default)"},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(ini::getValue("Siv2000.ini", c.section, c.key, "(default)"), c.value)
-        << c.section << "/" << c.key;
+    EXPECT_EQ(ini::getValue("Siv2000.ini", c.section, c.key, "(default)"), c.value) << c.section << "/" << c.key;
   EXPECT_EQ(ini::getValue("NoSuchFile.ini", "PROVEX", "Lab", "dflt"), "dflt");
 }
 
@@ -119,8 +117,10 @@ TEST_F(IniFile, WritingKeepsEveryOtherLine) {
 
 TEST_F(IniFile, SeveralKeysAreWrittenTogetherOrNotAtAll) {
   write("Siv2000.ini", kSample);
-  ASSERT_TRUE(ini::putValues("Siv2000.ini", {{"PROVEX", "Lab", "ALS"}, {"PROVEX", "Ny", "1"},
-                                             {"Datasett", "Datasett_navn", "Annet"}, {"PROVEX", "LAB", "KL"}}));
+  ASSERT_TRUE(ini::putValues("Siv2000.ini", {{"PROVEX", "Lab", "ALS"},
+                                             {"PROVEX", "Ny", "1"},
+                                             {"Datasett", "Datasett_navn", "Annet"},
+                                             {"PROVEX", "LAB", "KL"}}));
   EXPECT_EQ(ini::getValue("Siv2000.ini", "PROVEX", "Lab", ""), "KL");  // the later one wins
   EXPECT_EQ(ini::getValue("Siv2000.ini", "PROVEX", "Ny", ""), "1");
   EXPECT_EQ(ini::getValue("Siv2000.ini", "Datasett", "Lab", ""), "other section");
@@ -218,8 +218,7 @@ TEST_F(IniFile, ConcurrentWritersLoseNoKey) {
   ASSERT_EQ(waitpid(child, &status, 0), child);
   for (const char* prefix : {"a", "b", "proc"})
     for (int i = 0; i < kKeys; ++i)
-      EXPECT_EQ(ini::getValue("shared.ini", "S", prefix + std::to_string(i), "lost"), "v")
-          << prefix << i;
+      EXPECT_EQ(ini::getValue("shared.ini", "S", prefix + std::to_string(i), "lost"), "v") << prefix << i;
   // Each writer removes the lock file as it lets go, also while others wait on it.
   EXPECT_FALSE(fs::exists(dir_ / "shared.ini.lock"));
 }

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 #include <regex>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -33,7 +33,8 @@ struct PdfWord {
 
 inline std::vector<PdfWord> pdfWords(const std::string& pdf) {
   const std::string html = commandOutput("pdftotext -bbox '" + pdf + "' -");
-  static const std::regex word(R"re(<word xMin="([0-9.]+)" yMin="([0-9.]+)" xMax="([0-9.]+)" yMax="([0-9.]+)">([^<]*)</word>)re");
+  static const std::regex word(
+      R"re(<word xMin="([0-9.]+)" yMin="([0-9.]+)" xMax="([0-9.]+)" yMax="([0-9.]+)">([^<]*)</word>)re");
   std::vector<PdfWord> out;
   int page = 0;
   std::size_t at = 0;

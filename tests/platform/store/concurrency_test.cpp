@@ -1,6 +1,5 @@
 // Several threads, each with its own instance, see each other's committed records.
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 #include <unistd.h>
 

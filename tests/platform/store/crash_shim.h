@@ -16,7 +16,7 @@ inline std::atomic<int> g_countdown{0};
 inline std::atomic<bool> g_full{false};
 inline std::atomic<bool> g_noRoom{false};
 inline std::atomic<long long> g_room{0};  // bytes files may still grow by while g_noRoom
-inline void (*g_onRefused)() = nullptr;  // called once, at the first write noRoom refuses
+inline void (*g_onRefused)() = nullptr;   // called once, at the first write noRoom refuses
 inline sqlite3_vfs* g_real = nullptr;
 inline sqlite3_vfs g_shim;
 inline sqlite3_io_methods g_methods;

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "open_test_file.h"
 #include "other_tool.h"
 #include "platform/store/error.h"
 #include "platform/store/view.h"
 #include "platform/text/str.h"
-#include "open_test_file.h"
 #include "scratch_dir.h"
 #include "sqlite_peek.h"
 #include "test_record.h"
@@ -65,11 +65,11 @@ TEST_P(ForeignRowsTest, EveryKeyWalksEveryRowOnceFromEveryPosition) {
                       "('b2', 'berg', 5000000000),"                 // beyond a LONG
                       "('', 'Berg  ', 1),"
                       "('zz8', 'zeta', 2),"
-                      "(x'4B33', 'Blob', 3),"                       // values of another type in keys:
-                      "(x'C3FF', x'', 7),"                          // blobs (not all UTF-8),
+                      "(x'4B33', 'Blob', 3),"  // values of another type in keys:
+                      "(x'C3FF', x'', 7),"     // blobs (not all UTF-8),
                       "('Q1', x'42657267', 1),"
-                      "('Q2', 'Berg', 'abc'),"                      // a text in a number
-                      "('Q3', 'Berg', 2.5)"),                       // a real in an integer
+                      "('Q2', 'Berg', 'abc'),"  // a text in a number
+                      "('Q3', 'Berg', 2.5)"),   // a real in an integer
             "");
   struct Case {
     store::KeyId key;
@@ -99,7 +99,8 @@ TEST_P(ForeignRowsTest, EveryKeyWalksEveryRowOnceFromEveryPosition) {
     // Positions pass through a fixed-width holder, as the program keeps them.
     std::vector<std::string> positions;
     f.set(c.key);
-    while (positions.size() < want.size() && f.next() == 0) positions.push_back(text::Str<512>(f.position(c.key)).str());
+    while (positions.size() < want.size() && f.next() == 0)
+      positions.push_back(text::Str<512>(f.position(c.key)).str());
     ASSERT_EQ(positions.size(), want.size());
     for (std::size_t i = 0; i < want.size(); ++i) {
       SCOPED_TRACE("from " + positions[i]);
@@ -171,8 +172,7 @@ TEST_P(ForeignRowsTest, ANumberWrittenAsTextReadsAsTheNumberItSpellsOrIsReported
     std::vector<std::string> unreadable;
   };
   const Case cases[] = {
-      {"'0,5'", "'12,0'", 0.5, 12, {}},
-      {"' -1,25 '", "'-3,0'", -1.25, -3, {}},
+      {"'0,5'", "'12,0'", 0.5, 12, {}},      {"' -1,25 '", "'-3,0'", -1.25, -3, {}},
       {"x'302C35'", "x'3132'", 0.5, 12, {}},  // blobs that spell numbers
       {"'n/a'", "'1,5'", 0, 0, {"N", "X"}},   // no number; no whole number
       {"''", "'abc'", 0, 0, {"N", "X"}},
@@ -180,12 +180,13 @@ TEST_P(ForeignRowsTest, ANumberWrittenAsTextReadsAsTheNumberItSpellsOrIsReported
   OtherTool tool(path);
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.x) + " " + c.n);
-    ASSERT_EQ(tool.exec(std::string("DELETE FROM Test; INSERT INTO Test (CODE, X, N) VALUES ('K1', ") + c.x + ", " + c.n +
-                        "), ('K2', 2, 3)"),
+    ASSERT_EQ(tool.exec(std::string("DELETE FROM Test; INSERT INTO Test (CODE, X, N) VALUES ('K1', ") + c.x + ", " +
+                        c.n + "), ('K2', 2, 3)"),
               "");
     const Rows stored = peek(path, "SELECT quote(X), quote(N) FROM Test WHERE CODE = 'K1'");
-    ASSERT_EQ(peek(path, "SELECT typeof(X) IN ('text', 'blob'), typeof(N) IN ('text', 'blob') FROM Test WHERE CODE = 'K1'"),
-              (Rows{{"1", "1"}}));
+    ASSERT_EQ(
+        peek(path, "SELECT typeof(X) IN ('text', 'blob'), typeof(N) IN ('text', 'blob') FROM Test WHERE CODE = 'K1'"),
+        (Rows{{"1", "1"}}));
     f.set(CODEKEY);
     ASSERT_EQ(f.next(), 0);
     EXPECT_EQ(f.rec.X, c.wantX);

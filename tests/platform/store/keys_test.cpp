@@ -42,8 +42,10 @@ TEST_F(KeysTest, UniqueCaseInsensitiveKeyRefusesDuplicates) {
     int code;
   };
   const Case cases[] = {
-      {"k1", "K1", store::Err::DuplicateKey},   {"æøå", "ÆØÅ", store::Err::DuplicateKey},
-      {"Ab ", "aB", store::Err::DuplicateKey},  {"abc", "abd", 0},
+      {"k1", "K1", store::Err::DuplicateKey},
+      {"æøå", "ÆØÅ", store::Err::DuplicateKey},
+      {"Ab ", "aB", store::Err::DuplicateKey},
+      {"abc", "abd", 0},
       {"a", "á", 0},  // an accent is another letter, not another case
   };
   for (const auto& c : cases) {

@@ -1,6 +1,5 @@
 // Opening, creating and repairing files: each error code produced and recognised.
 #include <gtest/gtest.h>
-
 #include <sqlite3.h>
 
 #include <chrono>
@@ -120,7 +119,8 @@ TEST_F(OpenTest, IndexAnotherToolWroteToTheContractPasses) {
     TestFile g{d.file("T.tps")};
     ASSERT_EQ(g.create(), 0);
     ASSERT_TRUE(poke(d.file("T.tps"), std::string("DROP INDEX \"TST:CODEKEY\"; CREATE UNIQUE INDEX \"TST:CODEKEY\" ON "
-                                                  "Test (\"CODE\" COLLATE upper1252) ") + cond));
+                                                  "Test (\"CODE\" COLLATE upper1252) ") +
+                                          cond));
     EXPECT_EQ(g.open(), 0);
   }
 }

@@ -8,11 +8,11 @@
 #include <thread>
 #include <vector>
 
+#include "open_test_file.h"
 #include "other_tool.h"
 #include "platform/store/error.h"
 #include "platform/store/paths.h"
 #include "platform/store/transaction.h"
-#include "open_test_file.h"
 #include "scratch_dir.h"
 #include "sqlite_peek.h"
 #include "test_record.h"
@@ -44,8 +44,8 @@ class OtherToolsTest : public OpenTestFile<::testing::Test> {
 
 // Runs the sqlite3 shell with the extension; its output.
 std::string shell(const std::string& file, const std::string& sql) {
-  const std::string cmd = std::string("sqlite3 -bail -cmd '.load ") + LAB2SIV_SQLITE_EXTENSION + "' '" + file + "' \"" +
-                          sql + "\" 2>&1";
+  const std::string cmd =
+      std::string("sqlite3 -bail -cmd '.load ") + LAB2SIV_SQLITE_EXTENSION + "' '" + file + "' \"" + sql + "\" 2>&1";
   std::string out;
   if (FILE* p = ::popen(cmd.c_str(), "r")) {
     char buf[256];
@@ -79,8 +79,9 @@ TEST_F(OtherToolsTest, ShellWritingBesideTheOpenFileLeavesEveryWalkAndSaveRight)
   f.rec.CODE = "C3";
   ASSERT_EQ(f.get(CODEKEY), 0);
   const std::string c3 = f.position(CODEKEY);
-  ASSERT_EQ(shell(path, "UPDATE Test SET CODE = CAST(CODE AS BLOB), X = '0,5' WHERE CODE = 'B2';"
-                        "DELETE FROM Test WHERE CODE = 'C3'; DROP TRIGGER Test_REV; PRAGMA journal_mode = WAL;"),
+  ASSERT_EQ(shell(path,
+                  "UPDATE Test SET CODE = CAST(CODE AS BLOB), X = '0,5' WHERE CODE = 'B2';"
+                  "DELETE FROM Test WHERE CODE = 'C3'; DROP TRIGGER Test_REV; PRAGMA journal_mode = WAL;"),
             "wal\n");
   EXPECT_EQ(codes(), (std::vector<std::string>{"A1", "B2"}));  // the blob after every text
   EXPECT_EQ(f.reget(CODEKEY, c3), store::Err::RecordNotFound);
@@ -97,8 +98,9 @@ TEST_F(OtherToolsTest, ShellWritingBesideTheOpenFileLeavesEveryWalkAndSaveRight)
   ASSERT_EQ(f.add(), 0);  // beyond the record the program held, which the shell deleted
   EXPECT_NE(f.position(CODEKEY), c3);
   ASSERT_EQ(tx.commit(), 0);
-  EXPECT_EQ(shell(path, "PRAGMA journal_mode; SELECT quote(CODE), X, N FROM Test WHERE N = 4;"
-                        "SELECT count(*) FROM sqlite_master WHERE name = 'Test_REV'; PRAGMA integrity_check;"),
+  EXPECT_EQ(shell(path,
+                  "PRAGMA journal_mode; SELECT quote(CODE), X, N FROM Test WHERE N = 4;"
+                  "SELECT count(*) FROM sqlite_master WHERE name = 'Test_REV'; PRAGMA integrity_check;"),
             "delete\nX'4232'|0,5|4\n1\nok\n");
 }
 

@@ -2,8 +2,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "platform/store/file.h"
 #include "open_test_file.h"
+#include "platform/store/file.h"
 #include "scratch_dir.h"
 #include "sqlite_peek.h"
 #include "test_record.h"
@@ -16,10 +16,11 @@ namespace {
 class SchemaTest : public OpenTestFile<> {};
 
 TEST_F(SchemaTest, TableHasOneColumnPerLeafThenMemosThenRevision) {
-  const Rows cols = peek(path, "SELECT name, type, \"notnull\", dflt_value FROM pragma_table_info('Test') ORDER BY cid");
-  const Rows want = {{"CODE", "TEXT", "1", "''"},    {"NAME", "TEXT", "1", "''"},  {"N", "INTEGER", "1", "0"},
-                     {"X", "REAL", "1", "0"},         {"TAG_1", "TEXT", "1", "''"}, {"TAG_2", "TEXT", "1", "''"},
-                     {"FLAG", "INTEGER", "1", "0"},   {"NOTE", "TEXT", "1", "''"},  {"_REV", "INTEGER", "1", "0"}};
+  const Rows cols =
+      peek(path, "SELECT name, type, \"notnull\", dflt_value FROM pragma_table_info('Test') ORDER BY cid");
+  const Rows want = {{"CODE", "TEXT", "1", "''"},   {"NAME", "TEXT", "1", "''"},  {"N", "INTEGER", "1", "0"},
+                     {"X", "REAL", "1", "0"},       {"TAG_1", "TEXT", "1", "''"}, {"TAG_2", "TEXT", "1", "''"},
+                     {"FLAG", "INTEGER", "1", "0"}, {"NOTE", "TEXT", "1", "''"},  {"_REV", "INTEGER", "1", "0"}};
   EXPECT_EQ(cols, want);
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 // A scratch directory under the system temp directory, removed with everything in it.
+#include <unistd.h>
+
 #include <atomic>
 #include <filesystem>
 #include <string>
-
-#include <unistd.h>
 
 namespace testing_util {
 

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "open_test_file.h"
 #include "platform/store/error.h"
 #include "platform/text/str.h"
-#include "open_test_file.h"
 #include "scratch_dir.h"
 #include "test_record.h"
 
@@ -44,8 +44,12 @@ TEST_P(SequenceTest, StartAtTheBufferValueFromEitherSide) {
     V want;
   };
   const Case cases[] = {
-      {"C", true, {"C", "D", "E"}}, {"c", false, {"C", "B", "A"}}, {"BB", true, {"C", "D", "E"}},
-      {"BB", false, {"B", "A"}},    {"Z", true, {}},               {"", true, {"A", "B", "C", "D", "E"}},
+      {"C", true, {"C", "D", "E"}},
+      {"c", false, {"C", "B", "A"}},
+      {"BB", true, {"C", "D", "E"}},
+      {"BB", false, {"B", "A"}},
+      {"Z", true, {}},
+      {"", true, {"A", "B", "C", "D", "E"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.value) + (c.forward ? " next" : " previous"));

@@ -44,7 +44,8 @@ inline Rows peek(const std::string& path, const std::string& sql) {
 inline bool poke(const std::string& path, const std::string& sql) {
   sqlite3* db = nullptr;
   bool ok = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK &&
-            store::registerUpper1252(db) == SQLITE_OK && sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
+            store::registerUpper1252(db) == SQLITE_OK &&
+            sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
   sqlite3_close(db);
   return ok;
 }

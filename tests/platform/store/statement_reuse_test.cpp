@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "open_test_file.h"
 #include "platform/store/error.h"
 #include "platform/store/transaction.h"
-#include "open_test_file.h"
 #include "scratch_dir.h"
 #include "sqlite_peek.h"
 #include "test_record.h"
@@ -39,25 +39,54 @@ TEST_F(StatementReuseTest, NoReadLockOutlivesACall) {
     std::function<int(TestFile&)> call;
   };
   const std::vector<Case> cases = {
-      {"get", [](TestFile& t) { t.rec.CODE = "B"; return t.get(CODEKEY); }},
-      {"get not found", [](TestFile& t) { t.rec.CODE = "Z"; return t.get(CODEKEY) == store::Err::RecordNotFound ? 0 : 1; }},
-      {"next from the start", [](TestFile& t) { t.set(CODEKEY); return t.next(); }},
-      {"next from a value", [](TestFile& t) { t.rec.CODE = "B"; t.setFrom(CODEKEY); return t.next(); }},
-      {"previous in record order", [](TestFile& t) { t.set(); return t.previous(); }},
-      {"read ahead, batch partly served", [](TestFile& t) {
+      {"get",
+       [](TestFile& t) {
+         t.rec.CODE = "B";
+         return t.get(CODEKEY);
+       }},
+      {"get not found",
+       [](TestFile& t) {
+         t.rec.CODE = "Z";
+         return t.get(CODEKEY) == store::Err::RecordNotFound ? 0 : 1;
+       }},
+      {"next from the start",
+       [](TestFile& t) {
+         t.set(CODEKEY);
+         return t.next();
+       }},
+      {"next from a value",
+       [](TestFile& t) {
+         t.rec.CODE = "B";
+         t.setFrom(CODEKEY);
+         return t.next();
+       }},
+      {"previous in record order",
+       [](TestFile& t) {
+         t.set();
+         return t.previous();
+       }},
+      {"read ahead, batch partly served",
+       [](TestFile& t) {
          t.sendOption("QUICKSCAN=on");
          t.set(NAMEKEY);
          const int rc = t.next();
          t.sendOption("QUICKSCAN=off");
          return rc;
        }},
-      {"reget", [](TestFile& t) {
+      {"reget",
+       [](TestFile& t) {
          t.rec.CODE = "C";
          if (t.get(CODEKEY) != 0) return 1;
          return t.reget(CODEKEY, t.position(CODEKEY));
        }},
       {"records", [](TestFile& t) { return t.records() == 4 ? 0 : 1; }},
-      {"put", [](TestFile& t) { t.rec.CODE = "A"; if (t.get(CODEKEY) != 0) return 1; t.rec.N = 7; return t.put(); }},
+      {"put",
+       [](TestFile& t) {
+         t.rec.CODE = "A";
+         if (t.get(CODEKEY) != 0) return 1;
+         t.rec.N = 7;
+         return t.put();
+       }},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);

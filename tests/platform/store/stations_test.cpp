@@ -2,7 +2,6 @@
 // record's identity is never given to another record, and what another tool did to the file
 // since it was opened is caught when a transaction begins.
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -11,12 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "open_test_file.h"
 #include "other_tool.h"
 #include "platform/store/error.h"
 #include "platform/store/paths.h"
 #include "platform/store/transaction.h"
 #include "scratch_dir.h"
-#include "open_test_file.h"
 #include "sqlite_peek.h"
 #include "test_record.h"
 
@@ -137,8 +136,8 @@ TEST(StationsTransactionTest, BeginRepairsOrRefusesWhatAnotherToolChangedSinceOp
   }
   struct Case {
     const char* what;
-    const char* sql;    // run by the other tool on F2 after the open
-    bool keepsOpen;     // the other tool still holds F2 at begin
+    const char* sql;  // run by the other tool on F2 after the open
+    bool keepsOpen;   // the other tool still holds F2 at begin
     int begin;
   };
   const Case cases[] = {

@@ -1,6 +1,7 @@
 // Transactions over several files: all or nothing, also when the process dies mid-commit.
-#include <gtest/gtest.h>
+#include "platform/store/transaction.h"
 
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sqlite3.h>
 #include <sys/wait.h>
@@ -12,10 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "crash_shim.h"
 #include "platform/store/error.h"
 #include "platform/store/paths.h"
-#include "platform/store/transaction.h"
-#include "crash_shim.h"
 #include "scratch_dir.h"
 #include "sqlite_peek.h"
 #include "test_record.h"

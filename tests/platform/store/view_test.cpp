@@ -1,11 +1,12 @@
 // Views: key order through a filter over the record and bound variables.
+#include "platform/store/view.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "platform/store/error.h"
-#include "platform/store/view.h"
 #include "platform/text/str.h"
 #include "scratch_dir.h"
 #include "test_record.h"
@@ -26,8 +27,8 @@ class ViewTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_EQ(f.create(), 0);
     ASSERT_EQ(f.open(), 0);
-    const std::pair<const char*, const char*> rows[] = {
-        {"a1", "lab"}, {"a2", "LAB"}, {"b1", "other"}, {"b2", "Lab"}, {"c1", "x"}, {"c2", "lAb"}, {"d1", "y"}};
+    const std::pair<const char*, const char*> rows[] = {{"a1", "lab"}, {"a2", "LAB"}, {"b1", "other"}, {"b2", "Lab"},
+                                                        {"c1", "x"},   {"c2", "lAb"}, {"d1", "y"}};
     for (const auto& [code, name] : rows) {
       f.clear();
       f.rec.CODE = code;

@@ -21,9 +21,8 @@ namespace fs = std::filesystem;
 class Process : public testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("lab2siv-proc-" + std::to_string(getpid()) + "-" +
-            testing::UnitTest::GetInstance()->current_test_info()->name());
+    dir_ = fs::temp_directory_path() / ("lab2siv-proc-" + std::to_string(getpid()) + "-" +
+                                        testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir_);
     fs::create_directories(dir_);
   }
@@ -59,8 +58,10 @@ TEST_F(Process, CommandNotWaitedForLeavesNoZombie) {
   const std::string go = path("go");
   // The command writes only once the test lets it: had runCommand waited for it, it would have
   // returned after the command gave up waiting, with the file written.
-  ASSERT_TRUE(sys::runCommand("sh -c 'i=0; while [ ! -e " + go + " ] && [ $i -lt 6000 ]; do sleep 0.01; i=$((i+1)); done; "
-                              "echo late > " + out + "'",
+  ASSERT_TRUE(sys::runCommand("sh -c 'i=0; while [ ! -e " + go +
+                                  " ] && [ $i -lt 6000 ]; do sleep 0.01; i=$((i+1)); done; "
+                                  "echo late > " +
+                                  out + "'",
                               false, false));
   EXPECT_FALSE(fs::exists(out)) << "runCommand waited for the command";
   std::ofstream(go).put('\n');
@@ -80,8 +81,7 @@ TEST_F(Process, InterpreterFlagRunsTheLineThroughTheShell) {
 
 TEST_F(Process, QuotedArgumentsReachTheProgramWhole) {
   const std::string out = path("args");
-  const std::string line =
-      "sh -c 'printf \"%s|\" \"$@\" > " + out + "' sh \"two words\" 'it\"s' back\\ slash '' $HOME";
+  const std::string line = "sh -c 'printf \"%s|\" \"$@\" > " + out + "' sh \"two words\" 'it\"s' back\\ slash '' $HOME";
   ASSERT_TRUE(sys::runCommand(line, false, true));
   EXPECT_EQ(read(out), "two words|it\"s|back slash||$HOME|");
 }
@@ -124,8 +124,6 @@ TEST(CommandLine, SplitsIntoWords) {
   for (const auto& c : cases) EXPECT_EQ(sys::splitCommandLine(c.line), c.words) << c.line;
 }
 
-TEST(CurrentDirectory, IsTheProcesssWorkingDirectory) {
-  EXPECT_EQ(sys::currentDirectory(), fs::current_path());
-}
+TEST(CurrentDirectory, IsTheProcesssWorkingDirectory) { EXPECT_EQ(sys::currentDirectory(), fs::current_path()); }
 
 }  // namespace

@@ -15,13 +15,10 @@ TEST(Date, DayNumbersAtTheCalendarsEdges) {
     Ymd ymd;
     Date date;
   } cases[] = {
-      {{1801, 1, 1}, 4},
-      {{1801, 1, 2}, 5},
-      {{1900, 2, 28}, 36221},
-      {{1900, 3, 1}, 36222},   // 1900 is no leap year
-      {{2000, 2, 29}, 72746},  // 2000 is one
-      {{2024, 2, 29}, 81512},
-      {{9999, 12, 31}, 2994626},
+      {{1801, 1, 1}, 4},      {{1801, 1, 2}, 5},
+      {{1900, 2, 28}, 36221}, {{1900, 3, 1}, 36222},  // 1900 is no leap year
+      {{2000, 2, 29}, 72746},                         // 2000 is one
+      {{2024, 2, 29}, 81512}, {{9999, 12, 31}, 2994626},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(text::dateFromYmd(c.ymd.year, c.ymd.month, c.ymd.day), c.date) << c.ymd.year;
@@ -86,7 +83,10 @@ TEST(Date, TodayAndTimeComeFromTheInstalledClock) {
   EXPECT_EQ(text::clockSeconds(), 23 * 3600 + 59 * 60 + 30);
   text::setClock(nullptr);
   EXPECT_GT(text::today(), text::dateFromYmd(2020, 1, 1));
-  if (oldTz) setenv("TZ", saved.c_str(), 1); else unsetenv("TZ");
+  if (oldTz)
+    setenv("TZ", saved.c_str(), 1);
+  else
+    unsetenv("TZ");
   tzset();
 }
 

@@ -21,27 +21,19 @@ TEST_P(ToNumber, TakesTheLongestLeadingNumber) {
   EXPECT_EQ(text::isNumeric(c.text), c.numeric) << '"' << c.text << '"';
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ToNumber, testing::Values(
-    ToNumberCase{"12", 12, true},
-    ToNumberCase{"12   ", 12, true},
-    ToNumberCase{"   7.25", 7.25, false},        // skipped for the value, not for the test
-    ToNumberCase{"12,5", 12, false},             // a comma ends the number
-    ToNumberCase{" -3.5e2x", -350, false},
-    ToNumberCase{"+4", 4, true},
-    ToNumberCase{"1.", 1, true},
-    ToNumberCase{".5", 0.5, true},
-    ToNumberCase{"-.5E-1", -0.05, true},
-    ToNumberCase{"1e", 1, false},                // an exponent needs digits
-    ToNumberCase{"2e+", 2, false},
-    ToNumberCase{"1.2.3", 1.2, false},
-    ToNumberCase{"", 0, false},
-    ToNumberCase{"    ", 0, false},
-    ToNumberCase{".", 0, false},
-    ToNumberCase{"-", 0, false},
-    ToNumberCase{"abc", 0, false},
-    ToNumberCase{"<0.5", 0, false},              // laboratory "below" results are not numbers
-    ToNumberCase{"1 2", 1, false},
-    ToNumberCase{"007", 7, true}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ToNumber,
+    testing::Values(ToNumberCase{"12", 12, true}, ToNumberCase{"12   ", 12, true},
+                    ToNumberCase{"   7.25", 7.25, false},  // skipped for the value, not for the test
+                    ToNumberCase{"12,5", 12, false},       // a comma ends the number
+                    ToNumberCase{" -3.5e2x", -350, false}, ToNumberCase{"+4", 4, true}, ToNumberCase{"1.", 1, true},
+                    ToNumberCase{".5", 0.5, true}, ToNumberCase{"-.5E-1", -0.05, true},
+                    ToNumberCase{"1e", 1, false},  // an exponent needs digits
+                    ToNumberCase{"2e+", 2, false}, ToNumberCase{"1.2.3", 1.2, false}, ToNumberCase{"", 0, false},
+                    ToNumberCase{"    ", 0, false}, ToNumberCase{".", 0, false}, ToNumberCase{"-", 0, false},
+                    ToNumberCase{"abc", 0, false},
+                    ToNumberCase{"<0.5", 0, false},  // laboratory "below" results are not numbers
+                    ToNumberCase{"1 2", 1, false}, ToNumberCase{"007", 7, true}));
 
 TEST(ToNumber, IgnoresAProcessLocaleWithADecimalComma) {
   // The GUI toolkit sets the locale from the environment; a Norwegian one must not change parsing.
@@ -65,7 +57,7 @@ TEST(NumberToText, WritesUpToFifteenSignificantDigits) {
       {2.5, "2.5"},
       {-1.25, "-1.25"},
       {100, "100"},
-      {0.1 + 0.2, "0.3"},                  // the 17th digit is noise
+      {0.1 + 0.2, "0.3"},  // the 17th digit is noise
       {123456789012345.0, "123456789012345"},
       {1234567890123456.0, "1.23456789012346e+15"},
       {1e20, "1e+20"},

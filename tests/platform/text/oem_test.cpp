@@ -31,7 +31,10 @@ TEST(Oem, UnconvertibleBecomesQuestionMark) {
   EXPECT_EQ(text::oemToUtf8("a\x81z", 1252), "a?z");
   EXPECT_EQ(text::utf8ToOem("1€2", 865), "1?2");
   EXPECT_EQ(text::utf8ToOem("a\xC3", 865), "a?");
-  EXPECT_EQ(text::utf8ToOem("a\xFF" "b", 865), "a?b");
+  EXPECT_EQ(text::utf8ToOem("a\xFF"
+                            "b",
+                            865),
+            "a?b");
   // A page iconv does not know keeps ASCII only.
   EXPECT_FALSE(text::isKnownCodePage(99999));
   EXPECT_EQ(text::oemToUtf8("ab\x91", 99999), "ab?");
@@ -48,8 +51,8 @@ TEST(Oem, LongTextAndManyThreads) {
   for (int t = 0; t < 4; ++t)
     threads.emplace_back([&, t] {
       for (int i = 0; i < 50; ++i)
-        ok[static_cast<std::size_t>(t)] += text::oemToUtf8(bytes, 865) == expected &&
-                                           text::utf8ToOem(expected, 865) == bytes;
+        ok[static_cast<std::size_t>(t)] +=
+            text::oemToUtf8(bytes, 865) == expected && text::utf8ToOem(expected, 865) == bytes;
     });
   for (auto& th : threads) th.join();
   for (int n : ok) EXPECT_EQ(n, 50);

@@ -51,17 +51,13 @@ TEST(Picture, NumbersWithADecimalComma) {
     bool blankWhenZero;
     const char* text;
   } cases[] = {
-      {1.5, 7, 3, true, "  1,500"},
-      {-1.5, 7, 3, true, " -1,500"},
-      {0.0015, 7, 3, true, "  0,002"},   // rounded to the picture's places
-      {123.4567, 7, 3, true, "123,457"},
-      {0, 7, 3, true, "       "},
+      {1.5, 7, 3, true, "  1,500"},      {-1.5, 7, 3, true, " -1,500"},
+      {0.0015, 7, 3, true, "  0,002"},  // rounded to the picture's places
+      {123.4567, 7, 3, true, "123,457"}, {0, 7, 3, true, "       "},
       {0.0004, 7, 3, true, "       "},  // zero once rounded
-      {-0.0004, 7, 3, false, "  0,000"},
-      {0, 7, 3, false, "  0,000"},
-      {1234.5, 7, 3, true, "#######"},   // too wide: never a cut number
-      {42, 4, 0, true, "  42"},
-      {2.25, 0, 2, true, "2,25"},
+      {-0.0004, 7, 3, false, "  0,000"}, {0, 7, 3, false, "  0,000"},
+      {1234.5, 7, 3, true, "#######"},  // too wide: never a cut number
+      {42, 4, 0, true, "  42"},          {2.25, 0, 2, true, "2,25"},
   };
   for (const auto& c : cases)
     EXPECT_EQ(text::formatNumber(c.value, c.width, c.decimals, c.blankWhenZero), c.text) << c.value;
@@ -73,8 +69,7 @@ TEST(Picture, TypedNumbers) {
   EXPECT_EQ(text::parseNumber("-0,001"), -0.001);
   EXPECT_EQ(text::parseNumber(""), 0.0);
   EXPECT_EQ(text::parseNumber("  "), 0.0);
-  for (const char* bad : {"1,5,0", "abc", "1.5x", ",", "1 000"})
-    EXPECT_EQ(text::parseNumber(bad), std::nullopt) << bad;
+  for (const char* bad : {"1,5,0", "abc", "1.5x", ",", "1 000"}) EXPECT_EQ(text::parseNumber(bad), std::nullopt) << bad;
 }
 
 TEST(Picture, LogLayouts) {

@@ -46,7 +46,9 @@ TEST(Codepage, NamesWhatWindows1252CannotHold) {
       {"Analyse 漢字 AS", "漢字"},
       {"😀", "😀"},
       {"/data/lab-Čech", "Č"},
-      {"a\xFF" "b", "\uFFFD"},  // a broken sequence is no text at all
+      {"a\xFF"
+       "b",
+       "\uFFFD"},  // a broken sequence is no text at all
       {"\uFFFD", "\uFFFD"},
   };
   for (const Case& c : cases) {

@@ -8,15 +8,15 @@
 
 struct SpinLimitCase {
   double low, high;
-  long long highAtRun;   // a new upper limit the procedure sets after opening (0: none)
+  long long highAtRun;  // a new upper limit the procedure sets after opening (0: none)
   const char* typed;
   const char* expected;  // what the procedure reads: the variable, then the limits
 };
 
 inline constexpr SpinLimitCase kSpinLimitCases[] = {
-    {1, 19, 0, "99", "19 1..19"},   {1, 10, 0, "15", "10 1..10"},   {1, 10, 0, "0", "1 1..10"},
-    {1, 1, 0, "0", "1 1..1"},       {1, 1, 0, "7", "1 1..1"},       {1, 1, 19, "99", "19 1..19"},
-    {1, 1, 19, "0", "1 1..19"},     {1, 19, 0, "7", "7 1..19"},     {0, 0, 0, "1234", "1234 0..0"},
+    {1, 19, 0, "99", "19 1..19"}, {1, 10, 0, "15", "10 1..10"}, {1, 10, 0, "0", "1 1..10"},
+    {1, 1, 0, "0", "1 1..1"},     {1, 1, 0, "7", "1 1..1"},     {1, 1, 19, "99", "19 1..19"},
+    {1, 1, 19, "0", "1 1..19"},   {1, 19, 0, "7", "7 1..19"},   {0, 0, 0, "1234", "1234 0..0"},
 };
 
 inline std::string describe(const SpinLimitCase& c) {

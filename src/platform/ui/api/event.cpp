@@ -6,60 +6,33 @@ namespace ui {
 
 const char* eventName(EventKind kind) {
   switch (kind) {
-    case EventKind::None:
-      return "None";
-    case EventKind::OpenWindow:
-      return "OpenWindow";
-    case EventKind::GainFocus:
-      return "GainFocus";
-    case EventKind::LoseFocus:
-      return "LoseFocus";
-    case EventKind::Sized:
-      return "Sized";
-    case EventKind::Moved:
-      return "Moved";
-    case EventKind::CloseWindow:
-      return "CloseWindow";
-    case EventKind::Timer:
-      return "Timer";
-    case EventKind::Completed:
-      return "Completed";
-    case EventKind::Private:
-      return "Private";
-    case EventKind::Accepted:
-      return "Accepted";
-    case EventKind::Rejected:
-      return "Rejected";
-    case EventKind::NewSelection:
-      return "NewSelection";
-    case EventKind::Selected:
-      return "Selected";
-    case EventKind::AlertKey:
-      return "AlertKey";
-    case EventKind::ScrollUp:
-      return "ScrollUp";
-    case EventKind::ScrollDown:
-      return "ScrollDown";
-    case EventKind::PageUp:
-      return "PageUp";
-    case EventKind::PageDown:
-      return "PageDown";
-    case EventKind::ScrollTop:
-      return "ScrollTop";
-    case EventKind::ScrollBottom:
-      return "ScrollBottom";
-    case EventKind::ScrollDrag:
-      return "ScrollDrag";
-    case EventKind::TabChanging:
-      return "TabChanging";
-    case EventKind::MouseIn:
-      return "MouseIn";
-    case EventKind::MouseOut:
-      return "MouseOut";
-    case EventKind::MouseDown:
-      return "MouseDown";
-    case EventKind::MouseUp:
-      return "MouseUp";
+    case EventKind::None: return "None";
+    case EventKind::OpenWindow: return "OpenWindow";
+    case EventKind::GainFocus: return "GainFocus";
+    case EventKind::LoseFocus: return "LoseFocus";
+    case EventKind::Sized: return "Sized";
+    case EventKind::Moved: return "Moved";
+    case EventKind::CloseWindow: return "CloseWindow";
+    case EventKind::Timer: return "Timer";
+    case EventKind::Completed: return "Completed";
+    case EventKind::Private: return "Private";
+    case EventKind::Accepted: return "Accepted";
+    case EventKind::Rejected: return "Rejected";
+    case EventKind::NewSelection: return "NewSelection";
+    case EventKind::Selected: return "Selected";
+    case EventKind::AlertKey: return "AlertKey";
+    case EventKind::ScrollUp: return "ScrollUp";
+    case EventKind::ScrollDown: return "ScrollDown";
+    case EventKind::PageUp: return "PageUp";
+    case EventKind::PageDown: return "PageDown";
+    case EventKind::ScrollTop: return "ScrollTop";
+    case EventKind::ScrollBottom: return "ScrollBottom";
+    case EventKind::ScrollDrag: return "ScrollDrag";
+    case EventKind::TabChanging: return "TabChanging";
+    case EventKind::MouseIn: return "MouseIn";
+    case EventKind::MouseOut: return "MouseOut";
+    case EventKind::MouseDown: return "MouseDown";
+    case EventKind::MouseUp: return "MouseUp";
   }
   return "?";
 }

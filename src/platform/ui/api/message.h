@@ -20,7 +20,7 @@ inline constexpr int Help = 128;
 
 // Shows a box with the given caption, icon and buttons; `defaultButton` 0 means the first one.
 // Returns the button pressed.
-int message(std::string_view text, std::string_view caption = {}, Icon icon = Icon::None,
-            int buttons = Button::Ok, int defaultButton = 0);
+int message(std::string_view text, std::string_view caption = {}, Icon icon = Icon::None, int buttons = Button::Ok,
+            int defaultButton = 0);
 
 }  // namespace ui

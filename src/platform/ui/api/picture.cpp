@@ -29,8 +29,7 @@ Pic parsePic(std::string_view p) {
   p.remove_prefix(1);
   if (!p.empty() && (p.front() == '-' || p.front() == '_')) p.remove_prefix(1);
   std::size_t i = 0;
-  while (i < p.size() && std::isdigit(static_cast<unsigned char>(p[i])))
-    out.width = out.width * 10 + (p[i++] - '0');
+  while (i < p.size() && std::isdigit(static_cast<unsigned char>(p[i]))) out.width = out.width * 10 + (p[i++] - '0');
   if (k == 'n') {
     out.decimals = 0;
     if (i < p.size() && (p[i] == '.' || p[i] == ',' || p[i] == '`')) {
@@ -95,8 +94,7 @@ bool parseNumber(std::string_view picture, std::string_view text, double& value)
     int y = 0;
     int n = 0;
     const std::string t(text);
-    if (std::sscanf(t.c_str(), "%2u.%2u.%4d%n", &d, &m, &y, &n) != 3 || n != static_cast<int>(t.size()))
-      return false;
+    if (std::sscanf(t.c_str(), "%2u.%2u.%4d%n", &d, &m, &y, &n) != 3 || n != static_cast<int>(t.size())) return false;
     // A year of one or two digits is 1950..2049, whatever the length of day and month.
     if (t.size() - t.rfind('.') <= 3) y += y < 50 ? 2000 : 1900;
     // 0 for a date that does not exist (31.02.) or that the calendar cannot hold.

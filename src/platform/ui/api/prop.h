@@ -33,14 +33,14 @@ enum class Prop {
   X,
   Y,
   Width,
-  Height,       // number
-  Checked,      // number 0/1: a check menu item
-  AlertKey,     // number: add this key to the control's alert keys
-  NoAlertKey,   // number: remove it, 0 = remove all
-  Focus,        // control 0, number: the control with the focus
-  StatusText,   // control 0, text, `index` = zone (1-based)
-  ImageWidth,   // number (read): natural size in pixels of the image an image control shows,
-  ImageHeight,  // 0 when none could be read
+  Height,        // number
+  Checked,       // number 0/1: a check menu item
+  AlertKey,      // number: add this key to the control's alert keys
+  NoAlertKey,    // number: remove it, 0 = remove all
+  Focus,         // control 0, number: the control with the focus
+  StatusText,    // control 0, text, `index` = zone (1-based)
+  ImageWidth,    // number (read): natural size in pixels of the image an image control shows,
+  ImageHeight,   // 0 when none could be read
   ClientWidth,   // control 0, number (read): the size of the area that holds the controls,
   ClientHeight,  // in dialog units (the window less its menu bar, toolbar and status bar)
 };

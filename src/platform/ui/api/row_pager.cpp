@@ -72,12 +72,10 @@ bool RowPager::handle(const Event& ev) {
     }
     case EventKind::NewSelection: {
       const int sel = win_.selected(list_);
-      if (sel >= 1 && top_ + static_cast<std::size_t>(sel) <= count_)
-        current_ = top_ + static_cast<std::size_t>(sel);
+      if (sel >= 1 && top_ + static_cast<std::size_t>(sel) <= count_) current_ = top_ + static_cast<std::size_t>(sel);
       break;
     }
-    default:
-      return false;
+    default: return false;
   }
   keepCurrentVisible();
   show();

@@ -4,8 +4,8 @@
 #include <cctype>
 #include <stdexcept>
 
-#include "platform/ui/api/backend.h"
 #include "platform/text/codepage.h"
+#include "platform/ui/api/backend.h"
 #include "platform/ui/api/dialogs.h"
 #include "platform/ui/api/message.h"
 #include "platform/ui/api/picture.h"
@@ -23,8 +23,8 @@ std::string upperAscii(std::string_view s) {
 }
 
 bool isInput(ControlKind k) {
-  return k == ControlKind::Entry || k == ControlKind::Spin || k == ControlKind::Check ||
-         k == ControlKind::Option || k == ControlKind::Combo || k == ControlKind::DropList;
+  return k == ControlKind::Entry || k == ControlKind::Spin || k == ControlKind::Check || k == ControlKind::Option ||
+         k == ControlKind::Combo || k == ControlKind::DropList;
 }
 
 // Events after which the control's value is copied into its variable.
@@ -197,9 +197,8 @@ Event Window::accept() {
         throw ProgramHalted{code};
       }
       const bool innermost = !t.windows.empty() && t.windows.back() == s.id;
-      auto it = std::find_if(t.queue.begin(), t.queue.end(), [&](const detail::Queued& q) {
-        return q.window == s.id || (q.window == 0 && innermost);
-      });
+      auto it = std::find_if(t.queue.begin(), t.queue.end(),
+                             [&](const detail::Queued& q) { return q.window == s.id || (q.window == 0 && innermost); });
       if (it != t.queue.end()) {
         ev = std::move(it->ev);
         t.queue.erase(it);
@@ -307,15 +306,13 @@ void Window::bind(const Ctl& c, double& var) {
       c, [&var] { return var; }, [&var](double v) { var = v; });
 }
 
-void Window::bindText(const Ctl& c, std::function<std::string()> get,
-                      std::function<void(const std::string&)> set) {
+void Window::bindText(const Ctl& c, std::function<std::string()> get, std::function<void(const std::string&)> set) {
   const int cid = id(c);
   if (cid <= 0) return;
   bindRaw(cid, std::move(get), std::move(set));
 }
 
-void Window::bindCp1252(const Ctl& c, std::function<std::string()> get,
-                        std::function<void(const std::string&)> set) {
+void Window::bindCp1252(const Ctl& c, std::function<std::string()> get, std::function<void(const std::string&)> set) {
   const int cid = id(c);
   if (cid <= 0) return;
   bindRaw(cid, std::move(get), std::move(set), true);

@@ -47,7 +47,7 @@ class Driver {
 
   // The user's actions. The robot has checked that the window and control are there and
   // usable; a driver returns why it could not act ("" when it did).
-  virtual std::string activate(int window) = 0;  // a click into the window
+  virtual std::string activate(int window) = 0;                                    // a click into the window
   virtual std::string type(int window, int control, const std::string& text) = 0;  // and leaves it
   virtual std::string check(int window, int control, bool on) = 0;
   // The radio of an option group or the tab of a sheet (`child`), `number` counted from 1.

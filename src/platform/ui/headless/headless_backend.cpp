@@ -8,8 +8,7 @@
 namespace ui::headless {
 namespace {
 
-void addMenuItems(HWindow& w, const std::vector<MenuItem>& items, const std::string& path,
-                  const std::string& parent) {
+void addMenuItems(HWindow& w, const std::vector<MenuItem>& items, const std::string& path, const std::string& parent) {
   for (const MenuItem& m : items) {
     HControl c;
     c.def = menuItemControl(m);
@@ -36,24 +35,15 @@ Event windowEvent(EventKind kind) {
 
 std::string buttonName(int button) {
   switch (button) {
-    case Button::Ok:
-      return "Ok";
-    case Button::Yes:
-      return "Yes";
-    case Button::No:
-      return "No";
-    case Button::Abort:
-      return "Abort";
-    case Button::Retry:
-      return "Retry";
-    case Button::Ignore:
-      return "Ignore";
-    case Button::Cancel:
-      return "Cancel";
-    case Button::Help:
-      return "Help";
-    default:
-      return std::to_string(button);
+    case Button::Ok: return "Ok";
+    case Button::Yes: return "Yes";
+    case Button::No: return "No";
+    case Button::Abort: return "Abort";
+    case Button::Retry: return "Retry";
+    case Button::Ignore: return "Ignore";
+    case Button::Cancel: return "Cancel";
+    case Button::Help: return "Help";
+    default: return std::to_string(button);
   }
 }
 
@@ -222,9 +212,7 @@ void HeadlessBackend::clipboard(int window, ClipboardOp op) {
       clipboard_ = c->value;
       if (!c->readOnly) c->value.clear();
       break;
-    case ClipboardOp::Copy:
-      clipboard_ = c->value;
-      break;
+    case ClipboardOp::Copy: clipboard_ = c->value; break;
     case ClipboardOp::Paste:
       if (!c->readOnly) c->value += clipboard_;
       break;

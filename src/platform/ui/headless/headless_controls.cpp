@@ -30,9 +30,7 @@ std::string spinValue(HControl& c) {
   return c.value;
 }
 
-long long givenRows(const HControl& c) {
-  return c.def.items > 0 ? c.def.items : static_cast<long long>(c.rows.size());
-}
+long long givenRows(const HControl& c) { return c.def.items > 0 ? c.def.items : static_cast<long long>(c.rows.size()); }
 long long listRows(const HControl& c) { return c.def.items > 0 ? c.def.items : 10; }
 
 // What a kind changes about the common record.

@@ -17,9 +17,7 @@ Event makeEvent(EventKind kind, int control, int key = 0) {
   return ev;
 }
 
-bool takesText(ControlKind k) {
-  return k == ControlKind::Entry || k == ControlKind::Spin || k == ControlKind::Combo;
-}
+bool takesText(ControlKind k) { return k == ControlKind::Entry || k == ControlKind::Spin || k == ControlKind::Combo; }
 
 }  // namespace
 
@@ -220,9 +218,9 @@ std::string HeadlessDriver::key(int window, int id, int code, const std::string&
       keyword = w.def.help;
     } else if (isList && !character.empty() && character != " ") {
       alert(id);
-    } else if (isList && (code == Key::Up || code == Key::Down || code == Key::PgUp || code == Key::PgDn ||
-                          code == Key::Home || code == Key::End || code == (Key::Ctrl | Key::Home) ||
-                          code == (Key::Ctrl | Key::End))) {
+    } else if (isList &&
+               (code == Key::Up || code == Key::Down || code == Key::PgUp || code == Key::PgDn || code == Key::Home ||
+                code == Key::End || code == (Key::Ctrl | Key::Home) || code == (Key::Ctrl | Key::End))) {
       const int k = code & 0xFF;
       const EventKind kind = k == Key::Up     ? EventKind::ScrollUp
                              : k == Key::Down ? EventKind::ScrollDown

@@ -57,28 +57,21 @@ std::vector<PopupItem> popupItems(const std::string& text) {
 
 const char* iconName(Icon i) {
   switch (i) {
-    case Icon::None:
-      return "none";
-    case Icon::Information:
-      return "information";
-    case Icon::Exclamation:
-      return "exclamation";
-    case Icon::Question:
-      return "question";
-    case Icon::Stop:
-      return "stop";
+    case Icon::None: return "none";
+    case Icon::Information: return "information";
+    case Icon::Exclamation: return "exclamation";
+    case Icon::Question: return "question";
+    case Icon::Stop: return "stop";
   }
   return "none";
 }
 
 std::string describe(const PendingView& p) {
   switch (p.kind) {
-    case PendingView::Kind::Box:
-      return "box " + quote(p.box.caption) + " " + quote(p.box.text);
+    case PendingView::Kind::Box: return "box " + quote(p.box.caption) + " " + quote(p.box.text);
     case PendingView::Kind::File:
       return std::string(p.file.directory ? "directory dialog " : "file dialog ") + quote(p.file.title);
-    case PendingView::Kind::Popup:
-      return "pop-up menu " + quote(p.popup.text);
+    case PendingView::Kind::Popup: return "pop-up menu " + quote(p.popup.text);
   }
   return "dialog";
 }
@@ -188,9 +181,8 @@ bool Robot::waitClosed(const std::string& title) {
   const auto deadline = Clock::now() + timeout_;
   for (;;) {
     auto windows = d_.windows();
-    const bool open = std::any_of(windows.begin(), windows.end(), [&](auto& kv) {
-      return kv.second.title == title || kv.second.def.label == title;
-    });
+    const bool open = std::any_of(windows.begin(), windows.end(),
+                                  [&](auto& kv) { return kv.second.title == title || kv.second.def.label == title; });
     if (!open) break;
     if (Clock::now() >= deadline) return fail("window " + quote(title) + " was still open after " + ms(timeout_));
     for (auto& p : d_.pending())
@@ -277,8 +269,7 @@ bool Robot::choose(const std::string& equate, const std::string& text, int row) 
       if (n < 1 || n > static_cast<int>(c.rows.size())) return fail(equate + " has no row " + what);
       return acted(d_.chooseRow(target_, id, n), equate);
     }
-    default:
-      return fail(equate + " has nothing to choose");
+    default: return fail(equate + " has nothing to choose");
   }
 }
 

@@ -99,8 +99,7 @@ bool runLine(Robot& r, const std::vector<std::string>& w) {
   auto arity = [&](std::size_t lo, std::size_t hi) {
     if (n >= lo && n <= hi) return true;
     return r.fail(verb + " takes " +
-                  (lo == hi ? std::to_string(lo) : std::to_string(lo) + " to " + std::to_string(hi)) +
-                  " argument(s)");
+                  (lo == hi ? std::to_string(lo) : std::to_string(lo) + " to " + std::to_string(hi)) + " argument(s)");
   };
   if (verb == "window") return arity(1, 1) && r.window(w[1]);
   if (verb == "type") return arity(2, 2) && r.type(w[1], w[2]);
@@ -178,8 +177,7 @@ void playScript(Robot& r, Transcript& transcript, std::istream& script) {
     if (!runLine(r, words)) break;
   }
   r.setContext({});
-  if (skipped > 0)
-    transcript.add("note: the program ended; " + std::to_string(skipped) + " script line(s) not run");
+  if (skipped > 0) transcript.add("note: the program ended; " + std::to_string(skipped) + " script line(s) not run");
 }
 
 void endScript(Robot& r) {
@@ -205,8 +203,7 @@ int reportFailure(const Transcript& transcript, int code) {
   return code;
 }
 
-int runScripted(const std::string& scriptPath, const std::string& transcriptPath,
-                std::function<void()> start) {
+int runScripted(const std::string& scriptPath, const std::string& transcriptPath, std::function<void()> start) {
   Session session;
   if (transcriptPath.empty()) {
     session.transcript().mirrorTo(std::cout);

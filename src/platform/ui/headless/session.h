@@ -65,7 +65,6 @@ int reportFailure(const Transcript& transcript, int code);
 // The program's --headless --script FILE [--transcript FILE]: a session, `start` as the first
 // procedure, the script, the transcript file (stdout when none is named). A failed run also
 // prints its errors on stderr. Returns the process exit code.
-int runScripted(const std::string& scriptPath, const std::string& transcriptPath,
-                std::function<void()> start);
+int runScripted(const std::string& scriptPath, const std::string& transcriptPath, std::function<void()> start);
 
 }  // namespace ui::headless

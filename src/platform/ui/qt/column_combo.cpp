@@ -60,7 +60,8 @@ void setComboRows(QComboBox* cb, const std::vector<ListRow>& rows) {
   for (const ListRow& r : rows) {
     QList<QStandardItem*> items;
     for (int c = 0; c < columns; ++c) {
-      auto* it = new QStandardItem(c < static_cast<int>(r.cells.size()) ? q(r.cells[static_cast<std::size_t>(c)]) : QString());
+      auto* it =
+          new QStandardItem(c < static_cast<int>(r.cells.size()) ? q(r.cells[static_cast<std::size_t>(c)]) : QString());
       it->setEditable(false);
       if (r.grey) it->setForeground(Qt::gray);
       items << it;

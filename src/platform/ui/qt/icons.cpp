@@ -72,8 +72,7 @@ QIcon iconFor(const std::string& name) {
   if (name.empty()) return {};
   const QString file = QString::fromUtf8(name.c_str());
   QStringList tries{file};
-  if (const char* dir = std::getenv("LAB2SIV_ICONS"))
-    tries.prepend(QDir(QString::fromUtf8(dir)).filePath(file));
+  if (const char* dir = std::getenv("LAB2SIV_ICONS")) tries.prepend(QDir(QString::fromUtf8(dir)).filePath(file));
   for (const QString& t : tries) {
     if (QFileInfo::exists(t)) {
       QIcon icon(t);

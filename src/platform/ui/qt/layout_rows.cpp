@@ -40,9 +40,8 @@ std::map<std::string, std::string> implicitGroupMembers(const WindowDef& def) {
   for (std::size_t i = 0; i < cs.size(); ++i) {
     const ControlDef& g = cs[i];
     if (g.kind != ControlKind::Group || !g.parent.empty() || g.equate.empty()) continue;
-    const bool named = std::any_of(cs.begin(), cs.end(), [&](const ControlDef& c) {
-      return !c.parent.empty() && sameEquate(c.parent, g.equate);
-    });
+    const bool named = std::any_of(
+        cs.begin(), cs.end(), [&](const ControlDef& c) { return !c.parent.empty() && sameEquate(c.parent, g.equate); });
     if (named) continue;
     for (std::size_t j = i + 1; j < cs.size() && cs[j].parent.empty() && !endsGroup(cs[j]); ++j)
       if (!cs[j].equate.empty()) out[cs[j].equate] = g.equate;

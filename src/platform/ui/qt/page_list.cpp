@@ -109,9 +109,9 @@ PageList::PageList(const ControlDef& def, std::function<void(Event)> sink, QWidg
   for (int i = 0; i < static_cast<int>(cols.size()); ++i) {
     // At least as wide as the caption of the group it starts, so the caption is readable.
     const ColumnDef& col = cols[static_cast<std::size_t>(i)];
-    const int caption = col.group.empty()
-                            ? 0
-                            : tree_->header()->fontMetrics().horizontalAdvance(QString::fromUtf8(col.group.c_str())) + 16;
+    const int caption =
+        col.group.empty() ? 0
+                          : tree_->header()->fontMetrics().horizontalAdvance(QString::fromUtf8(col.group.c_str())) + 16;
     tree_->setColumnWidth(i, std::max(du.chars(col.width) + 8, caption));
     tree_->headerItem()->setTextAlignment(i, alignment(cols[static_cast<std::size_t>(i)].headingAlign));
     if (col.greyFromLine > 0) tree_->setItemDelegateForColumn(i, new GreyLinesDelegate(col.greyFromLine, tree_));
@@ -146,11 +146,10 @@ PageList::PageList(const ControlDef& def, std::function<void(Event)> sink, QWidg
   QObject::connect(tree_->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int v) {
     if (v != 0) tree_->verticalScrollBar()->setValue(0);
   });
-  QObject::connect(tree_, &QTreeWidget::currentItemChanged, this,
-                   [this](QTreeWidgetItem* now, QTreeWidgetItem*) {
-                     if (programmatic_ || !now) return;
-                     send(EventKind::NewSelection, Key::MouseLeft);
-                   });
+  QObject::connect(tree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* now, QTreeWidgetItem*) {
+    if (programmatic_ || !now) return;
+    send(EventKind::NewSelection, Key::MouseLeft);
+  });
   QObject::connect(bar_, &QScrollBar::actionTriggered, this, [this](int action) {
     switch (action) {
       case QAbstractSlider::SliderSingleStepAdd: send(EventKind::ScrollDown); break;

@@ -86,7 +86,7 @@ class QtBackend : public Backend {
   void frameGone();
   template <class T>
   T runModal(int thread, int window, std::function<QWidget*(std::function<void(T)> done)> make, T cancelled,
-            ModalInfo info);
+             ModalInfo info);
 
   QObject* context_ = nullptr;  // GUI thread: target of queued calls, gone with the backend
   std::unique_ptr<QPrinter> printer_;

@@ -134,10 +134,17 @@ class RadioAdapter : public CaptionAdapter {
 
 }  // namespace
 
-std::unique_ptr<ControlAdapter> buttonAdapter(ControlHost& host, int id) { return std::make_unique<ButtonAdapter>(host, id); }
-std::unique_ptr<ControlAdapter> checkAdapter(ControlHost& host, int id) { return std::make_unique<CheckAdapter>(host, id); }
-std::unique_ptr<ControlAdapter> optionAdapter(ControlHost& host, int id) { return std::make_unique<OptionAdapter>(host, id); }
-std::unique_ptr<ControlAdapter> radioAdapter(ControlHost& host, int id) { return std::make_unique<RadioAdapter>(host, id); }
+std::unique_ptr<ControlAdapter> buttonAdapter(ControlHost& host, int id) {
+  return std::make_unique<ButtonAdapter>(host, id);
+}
+std::unique_ptr<ControlAdapter> checkAdapter(ControlHost& host, int id) {
+  return std::make_unique<CheckAdapter>(host, id);
+}
+std::unique_ptr<ControlAdapter> optionAdapter(ControlHost& host, int id) {
+  return std::make_unique<OptionAdapter>(host, id);
+}
+std::unique_ptr<ControlAdapter> radioAdapter(ControlHost& host, int id) {
+  return std::make_unique<RadioAdapter>(host, id);
+}
 
 }  // namespace ui::qt
-

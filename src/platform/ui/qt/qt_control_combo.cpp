@@ -107,6 +107,8 @@ class ComboAdapter : public ControlAdapter {
 
 }  // namespace
 
-std::unique_ptr<ControlAdapter> comboAdapter(ControlHost& host, int id) { return std::make_unique<ComboAdapter>(host, id); }
+std::unique_ptr<ControlAdapter> comboAdapter(ControlHost& host, int id) {
+  return std::make_unique<ComboAdapter>(host, id);
+}
 
 }  // namespace ui::qt

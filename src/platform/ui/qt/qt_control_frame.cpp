@@ -130,7 +130,9 @@ class FrameAdapter : public ControlAdapter {
 
 }  // namespace
 
-std::unique_ptr<ControlAdapter> sheetAdapter(ControlHost& host, int id) { return std::make_unique<SheetAdapter>(host, id); }
+std::unique_ptr<ControlAdapter> sheetAdapter(ControlHost& host, int id) {
+  return std::make_unique<SheetAdapter>(host, id);
+}
 std::unique_ptr<ControlAdapter> tabAdapter(ControlHost& host, int id) { return std::make_unique<TabAdapter>(host, id); }
 std::unique_ptr<ControlAdapter> frameAdapter(ControlHost& host, int id, ControlKind kind) {
   return std::make_unique<FrameAdapter>(host, id, kind);

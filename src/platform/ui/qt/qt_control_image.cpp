@@ -83,8 +83,7 @@ class ImageAdapter : public ControlAdapter {
   void show() {
     QPixmap pm = image_;
     if (!pm.isNull() && zoom_ > 0) {
-      pm = pm.scaled(pm.size() * (static_cast<double>(zoom_) / 100.0), Qt::KeepAspectRatio,
-                     Qt::SmoothTransformation);
+      pm = pm.scaled(pm.size() * (static_cast<double>(zoom_) / 100.0), Qt::KeepAspectRatio, Qt::SmoothTransformation);
       area_->setWidgetResizable(false);
       label_->resize(pm.size());
     } else if (!pm.isNull() && zoom_ < 0) {
@@ -124,7 +123,11 @@ class RegionAdapter : public ControlAdapter {
 
 }  // namespace
 
-std::unique_ptr<ControlAdapter> imageAdapter(ControlHost& host, int id) { return std::make_unique<ImageAdapter>(host, id); }
-std::unique_ptr<ControlAdapter> regionAdapter(ControlHost& host, int id) { return std::make_unique<RegionAdapter>(host, id); }
+std::unique_ptr<ControlAdapter> imageAdapter(ControlHost& host, int id) {
+  return std::make_unique<ImageAdapter>(host, id);
+}
+std::unique_ptr<ControlAdapter> regionAdapter(ControlHost& host, int id) {
+  return std::make_unique<RegionAdapter>(host, id);
+}
 
 }  // namespace ui::qt

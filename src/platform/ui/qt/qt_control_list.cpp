@@ -70,6 +70,8 @@ class ListAdapter : public ControlAdapter {
 
 }  // namespace
 
-std::unique_ptr<ControlAdapter> listAdapter(ControlHost& host, int id) { return std::make_unique<ListAdapter>(host, id); }
+std::unique_ptr<ControlAdapter> listAdapter(ControlHost& host, int id) {
+  return std::make_unique<ListAdapter>(host, id);
+}
 
 }  // namespace ui::qt

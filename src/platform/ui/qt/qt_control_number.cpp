@@ -142,7 +142,9 @@ class ProgressAdapter : public ControlAdapter {
 
 }  // namespace
 
-std::unique_ptr<ControlAdapter> spinAdapter(ControlHost& host, int id) { return std::make_unique<SpinAdapter>(host, id); }
+std::unique_ptr<ControlAdapter> spinAdapter(ControlHost& host, int id) {
+  return std::make_unique<SpinAdapter>(host, id);
+}
 std::unique_ptr<ControlAdapter> progressAdapter(ControlHost& host, int id) {
   return std::make_unique<ProgressAdapter>(host, id);
 }

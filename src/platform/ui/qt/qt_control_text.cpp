@@ -96,6 +96,8 @@ class EntryAdapter : public ControlAdapter {
 std::unique_ptr<ControlAdapter> labelAdapter(ControlHost& host, int id, bool prompt) {
   return std::make_unique<LabelAdapter>(host, id, prompt);
 }
-std::unique_ptr<ControlAdapter> entryAdapter(ControlHost& host, int id) { return std::make_unique<EntryAdapter>(host, id); }
+std::unique_ptr<ControlAdapter> entryAdapter(ControlHost& host, int id) {
+  return std::make_unique<EntryAdapter>(host, id);
+}
 
 }  // namespace ui::qt

@@ -35,9 +35,8 @@ struct ButtonPair {
 };
 
 constexpr ButtonPair kButtons[] = {
-    {Button::Ok, QMessageBox::Ok},         {Button::Yes, QMessageBox::Yes},
-    {Button::No, QMessageBox::No},         {Button::Abort, QMessageBox::Abort},
-    {Button::Retry, QMessageBox::Retry},   {Button::Ignore, QMessageBox::Ignore},
+    {Button::Ok, QMessageBox::Ok},         {Button::Yes, QMessageBox::Yes},     {Button::No, QMessageBox::No},
+    {Button::Abort, QMessageBox::Abort},   {Button::Retry, QMessageBox::Retry}, {Button::Ignore, QMessageBox::Ignore},
     {Button::Cancel, QMessageBox::Cancel}, {Button::Help, QMessageBox::Help},
 };
 
@@ -84,8 +83,8 @@ QString nameFilters(const std::string& filter) {
 }  // namespace
 
 template <class T>
-T QtBackend::runModal(int thread, int window, std::function<QWidget*(std::function<void(T)> done)> make,
-                      T cancelled, ModalInfo info) {
+T QtBackend::runModal(int thread, int window, std::function<QWidget*(std::function<void(T)> done)> make, T cancelled,
+                      ModalInfo info) {
   auto promise = std::make_shared<std::promise<T>>();
   std::future<T> answer = promise->get_future();
   auto show = [&, promise] {
@@ -122,9 +121,8 @@ T QtBackend::runModal(int thread, int window, std::function<QWidget*(std::functi
       w->adjustSize();
       if (owner) {
         const QRect r = owner->outer()->frameGeometry();
-        const QPoint at = owner->outer()->isWindow()
-                              ? r.center()
-                              : owner->outer()->mapToGlobal(owner->outer()->rect().center());
+        const QPoint at =
+            owner->outer()->isWindow() ? r.center() : owner->outer()->mapToGlobal(owner->outer()->rect().center());
         w->move(at - QPoint(w->width() / 2, w->height() / 2));
       }
       w->show();

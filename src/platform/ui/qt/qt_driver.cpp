@@ -236,8 +236,9 @@ int QtDriver::activeWindow() {
     int found = 0;  // a frame's active child counts, not the frame
     for (QtWindow* w : b_.openWindows()) {
       auto* sub = qobject_cast<QMdiSubWindow*>(w->outer());
-      const bool on = sub && sub->mdiArea() ? sub->mdiArea()->activeSubWindow() == sub && sub->window()->isActiveWindow()
-                                            : w->shell()->isActiveWindow();
+      const bool on = sub && sub->mdiArea()
+                          ? sub->mdiArea()->activeSubWindow() == sub && sub->window()->isActiveWindow()
+                          : w->shell()->isActiveWindow();
       if (on) found = w->id();
     }
     return found;
@@ -458,16 +459,17 @@ std::string QtDriver::press(int window, int control) {
     }
     if (!c->widget) return "is not on screen";
     reveal(c->widget);
-    if (c->def.kind == ControlKind::Radio || c->def.kind == ControlKind::Check ||
-        c->def.kind == ControlKind::Button) {
+    if (c->def.kind == ControlKind::Radio || c->def.kind == ControlKind::Check || c->def.kind == ControlKind::Button) {
       click(c->widget);
       return {};
     }
     if (c->def.kind == ControlKind::Image || c->def.kind == ControlKind::Region) {
       // On the picture itself, where it has one.
       QWidget* target = c->widget;
-      if (auto* area = qobject_cast<QScrollArea*>(target); area && area->widget()) target = area->widget();
-      else if (auto* plain = qobject_cast<QAbstractScrollArea*>(target)) target = plain->viewport();
+      if (auto* area = qobject_cast<QScrollArea*>(target); area && area->widget())
+        target = area->widget();
+      else if (auto* plain = qobject_cast<QAbstractScrollArea*>(target))
+        target = plain->viewport();
       click(target);
       return {};
     }
@@ -527,8 +529,10 @@ std::string QtDriver::wheel(int window, int control, int notches) {
     QtControl* c = controlOf(b_, window, control);
     if (!c || !c->widget) return "is not on screen";
     QWidget* target = c->widget;
-    if (auto* tree = target->findChild<QTreeWidget*>()) target = tree->viewport();
-    else if (auto* area = qobject_cast<QAbstractScrollArea*>(target)) target = area->viewport();
+    if (auto* tree = target->findChild<QTreeWidget*>())
+      target = tree->viewport();
+    else if (auto* area = qobject_cast<QAbstractScrollArea*>(target))
+      target = area->viewport();
     // The pointer is over it, the focus elsewhere.
     if (QWidget* f = QApplication::focusWidget(); f && (f == c->widget || c->widget->isAncestorOf(f))) f->clearFocus();
     const QPointF at(target->width() / 2.0, target->height() / 2.0);

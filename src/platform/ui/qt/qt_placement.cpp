@@ -108,11 +108,9 @@ void QtWindow::sizeWindow() {
     // The size the controls ask for; fitting to the screen or area comes when it is shown.
     shell_->resize(shell_->sizeHint());
   }
-  if (def_.minWidth > 0 || def_.minHeight > 0)
-    shell_->setMinimumSize(du.x(def_.minWidth), du.y(def_.minHeight));
+  if (def_.minWidth > 0 || def_.minHeight > 0) shell_->setMinimumSize(du.x(def_.minWidth), du.y(def_.minHeight));
   // An MDI child's fixed size is its sub-window's, so that fitting it to the area can shrink it.
-  if (!def_.resizable && def_.kind != WindowKind::MdiFrame && !parentArea_)
-    shell_->setFixedSize(shell_->size());
+  if (!def_.resizable && def_.kind != WindowKind::MdiFrame && !parentArea_) shell_->setFixedSize(shell_->size());
 
   if (parentArea_) {
     sub_ = parentArea_->addSubWindow(shell_);
@@ -150,7 +148,8 @@ QSize QtWindow::chromeAroundContent() const {
 
 void QtWindow::growToContent() {
   if (!content_ || def_.width <= 0 || def_.height <= 0 || !hasCoordinates(def_)) return;
-  auto* scroll = content_->parentWidget() ? qobject_cast<QScrollArea*>(content_->parentWidget()->parentWidget()) : nullptr;
+  auto* scroll =
+      content_->parentWidget() ? qobject_cast<QScrollArea*>(content_->parentWidget()->parentWidget()) : nullptr;
   if (!scroll) return;
   // The bars may take a pixel or two more than their size hints said: the controls' room is
   // what the definition gave, so the window grows by what is missing.
@@ -318,8 +317,8 @@ void QtWindow::placeOnGrid(QtControl& c, QWidget* cont) {
       if (auto* label = qobject_cast<QLabel*>(prompt ? prompt->widget() : nullptr)) label->setBuddy(w);
     }
     // A long text (a path) grows with the window.
-    const bool wide = (d.kind == ControlKind::Entry || (d.kind == ControlKind::Combo && d.typed)) &&
-                      pictureChars(d.picture) > 40;
+    const bool wide =
+        (d.kind == ControlKind::Entry || (d.kind == ControlKind::Combo && d.typed)) && pictureChars(d.picture) > 40;
     addToFieldRow(grid.fields, w, wide);
     ++grid.openCol;
     return;

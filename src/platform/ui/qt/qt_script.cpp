@@ -38,8 +38,7 @@ int finishScripted(ui::headless::Robot& r, ui::headless::Transcript& t, std::ato
   return code;
 }
 
-int runScripted(const std::string& scriptPath, const std::string& transcriptPath,
-                std::function<void()> start) {
+int runScripted(const std::string& scriptPath, const std::string& transcriptPath, std::function<void()> start) {
   ui::headless::Transcript transcript;
   if (transcriptPath.empty()) {
     transcript.mirrorTo(std::cout);

@@ -16,7 +16,6 @@ namespace ui::qt {
 // written). Writes "end CODE" and returns the exit code.
 int finishScripted(ui::headless::Robot& robot, ui::headless::Transcript& transcript, std::atomic<bool>& quietHalt);
 
-int runScripted(const std::string& scriptPath, const std::string& transcriptPath,
-                std::function<void()> start);
+int runScripted(const std::string& scriptPath, const std::string& transcriptPath, std::function<void()> start);
 
 }  // namespace ui::qt

@@ -245,8 +245,7 @@ void QtWindow::destroyControl(int control) {
 
 void QtWindow::focusFirstControl() {
   for (auto& [cid, c] : controls_) {
-    if (c.menu || !c.widget || !c.widget->isEnabled() || c.widget->isHidden() ||
-        c.widget->focusPolicy() == Qt::NoFocus)
+    if (c.menu || !c.widget || !c.widget->isEnabled() || c.widget->isHidden() || c.widget->focusPolicy() == Qt::NoFocus)
       continue;
     if (c.def.kind == ControlKind::Prompt || c.def.kind == ControlKind::Text) continue;
     c.widget->setFocus(Qt::OtherFocusReason);
@@ -398,8 +397,7 @@ PropValue QtWindow::readWindow(Prop prop) {
       }
       return {{}, 0};
     }
-    case Prop::StatusText:
-      return zones_.empty() ? PropValue{} : PropValue{toU8(zones_.front()->ownText()), 0};
+    case Prop::StatusText: return zones_.empty() ? PropValue{} : PropValue{toU8(zones_.front()->ownText()), 0};
     default: return {};
   }
 }

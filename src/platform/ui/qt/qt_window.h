@@ -141,8 +141,8 @@ class QtWindow : public ControlHost {
   // The grid of a container laid out without coordinates, and how far it is filled.
   struct Grid {
     QGridLayout* layout = nullptr;
-    int next = 0;                   // the next free row
-    int openRow = -1;               // a prompt row still taking controls, -1 none
+    int next = 0;      // the next free row
+    int openRow = -1;  // a prompt row still taking controls, -1 none
     int openCol = 0;
     QHBoxLayout* fields = nullptr;  // the open prompt row's fields
   };

@@ -4,8 +4,7 @@
 
 namespace ui::qt {
 
-Region::Region(QWidget* parent, std::function<void(EventKind)> sink)
-    : QWidget(parent), emit_(std::move(sink)) {
+Region::Region(QWidget* parent, std::function<void(EventKind)> sink) : QWidget(parent), emit_(std::move(sink)) {
   setAttribute(Qt::WA_NoSystemBackground);
   setMouseTracking(true);
 }

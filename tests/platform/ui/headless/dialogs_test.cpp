@@ -56,9 +56,8 @@ TEST(HeadlessDialogs, PopupCountsItemsWithoutSeparatorsAndRefusesGreyedOnes) {
   for (const Case& c : cases) {
     int returned = -1;
     l2stest::Session s;
-    s.start([&] {
-      buttonProcedure("Liste", {"?POP"}, [&](Window&, const std::string&) { returned = popup(c.text); });
-    });
+    s.start(
+        [&] { buttonProcedure("Liste", {"?POP"}, [&](Window&, const std::string&) { returned = popup(c.text); }); });
     ASSERT_TRUE(s.robot().window("Liste"));
     s.robot().press("?POP");
     EXPECT_EQ(s.robot().popup(c.item), c.ok) << c.text;
@@ -76,8 +75,8 @@ TEST(HeadlessDialogs, BoxesReturnTheAnswerAndAreRecorded) {
   l2stest::Session s;
   s.start([&] {
     buttonProcedure("Skjema", {"?OK"}, [&](Window&, const std::string&) {
-      answers.push_back(message("Lagre endringene?", "Update Cancelled", Icon::Question,
-                                Button::Yes | Button::No | Button::Cancel));
+      answers.push_back(
+          message("Lagre endringene?", "Update Cancelled", Icon::Question, Button::Yes | Button::No | Button::Cancel));
       answers.push_back(message("Linje 1|Linje 2"));
     });
   });
@@ -90,9 +89,8 @@ TEST(HeadlessDialogs, BoxesReturnTheAnswerAndAreRecorded) {
   EXPECT_THAT(answers, ElementsAre(Button::No));
   EXPECT_THAT(s.text(), HasSubstr("box \"Update Cancelled\" \"Lagre endringene?\" icon question buttons "
                                   "Yes|No|Cancel answer No\n"));
-  EXPECT_THAT(
-      s.text(),
-      HasSubstr("error: no box \"Advarsel\" to answer; waiting instead: box \"\" \"Linje 1|Linje 2\""));
+  EXPECT_THAT(s.text(),
+              HasSubstr("error: no box \"Advarsel\" to answer; waiting instead: box \"\" \"Linje 1|Linje 2\""));
 }
 
 TEST(HeadlessDialogs, FileAndDirectoryDialogsTakeAPathOrAreCancelled) {

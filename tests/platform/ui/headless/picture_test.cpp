@@ -1,10 +1,11 @@
-#include "platform/text/date.h"
 #include "platform/ui/api/picture.h"
 
 #include <gtest/gtest.h>
 
 #include <clocale>
 #include <string>
+
+#include "platform/text/date.h"
 
 namespace {
 
@@ -28,8 +29,7 @@ TEST(Picture, FormatsNumbersAndDates) {
       {"@d6", 0, ""},
       {"@d10", 2994626, "31.12.9999"},
   };
-  for (const Shown& c : cases)
-    EXPECT_EQ(ui::formatNumber(c.picture, c.value), c.text) << c.picture << " " << c.value;
+  for (const Shown& c : cases) EXPECT_EQ(ui::formatNumber(c.picture, c.value), c.text) << c.picture << " " << c.value;
 }
 
 TEST(Picture, ReadsTypedTextBackOrRejectsIt) {
@@ -40,17 +40,28 @@ TEST(Picture, ReadsTypedTextBackOrRejectsIt) {
     double value;
   };
   const Typed cases[] = {
-      {"@n7,3b", "1,5", true, 1.5},  {"@n7,3b", " 2.25 ", true, 2.25}, {"@n7,3b", "", true, 0},
-      {"@n7,3b", "abc", false, 0},   {"@n7,3b", "1,5x", false, 0},     {"@d10", "01.01.1801", true, 4},
-      {"@d6", "29.02.23", false, 0}, {"@d6", "29.02.24", true, 0},     {"@d10", "1.1", false, 0},
+      {"@n7,3b", "1,5", true, 1.5},
+      {"@n7,3b", " 2.25 ", true, 2.25},
+      {"@n7,3b", "", true, 0},
+      {"@n7,3b", "abc", false, 0},
+      {"@n7,3b", "1,5x", false, 0},
+      {"@d10", "01.01.1801", true, 4},
+      {"@d6", "29.02.23", false, 0},
+      {"@d6", "29.02.24", true, 0},
+      {"@d10", "1.1", false, 0},
       // The year's digits, not the text's length, tell a two-digit year; no day before 1801.
       {"@d10", "1.1.1999", true, static_cast<double>(text::dateFromYmd(1999, 1, 1))},
       {"@d6", "1.1.99", true, static_cast<double>(text::dateFromYmd(1999, 1, 1))},
       {"@d10", "31.12.1800", false, 0},
       // A number the picture cannot show is refused, not shown wider than its field.
-      {"@n7,3b", "999,999", true, 999.999}, {"@n7,3b", "-99,999", true, -99.999},
-      {"@n7,3b", "1000", false, 0},      {"@n7,3b", "-100", false, 0},      {"@n7,3b", "999,9996", false, 0},
-      {"@n7,3b", "1e308", false, 0},     {"@n7,3b", "1e309", false, 0},     {"", "1e308", true, 1e308},
+      {"@n7,3b", "999,999", true, 999.999},
+      {"@n7,3b", "-99,999", true, -99.999},
+      {"@n7,3b", "1000", false, 0},
+      {"@n7,3b", "-100", false, 0},
+      {"@n7,3b", "999,9996", false, 0},
+      {"@n7,3b", "1e308", false, 0},
+      {"@n7,3b", "1e309", false, 0},
+      {"", "1e308", true, 1e308},
       {"", "1e309", false, 0},
   };
   for (const Typed& c : cases) {

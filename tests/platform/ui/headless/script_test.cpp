@@ -2,11 +2,11 @@
 // ways a script that would hang ends instead.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 #include "platform/ui/api/dialogs.h"
 #include "platform/ui/api/message.h"
@@ -41,8 +41,8 @@ void labForm() {
   win.open();
   while (auto ev = win.accept()) {
     if (ev.kind == EventKind::Accepted && win.equate(ev.control) == "?OK") {
-      if (message("Lagre " + lab + " (" + kilde + ")?", "Advarsel", Icon::Information,
-                  Button::Yes | Button::No) == Button::Yes)
+      if (message("Lagre " + lab + " (" + kilde + ")?", "Advarsel", Icon::Information, Button::Yes | Button::No) ==
+          Button::Yes)
         win.post(EventKind::CloseWindow);
     }
   }
@@ -51,9 +51,8 @@ void labForm() {
 struct TempDir {
   fs::path path;
   TempDir() {
-    path = fs::temp_directory_path() /
-           ("l2s-script-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    path = fs::temp_directory_path() / ("l2s-script-" + std::to_string(::getpid()) + "-" +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::create_directories(path);
   }
   ~TempDir() { fs::remove_all(path); }
@@ -99,14 +98,11 @@ TEST(HeadlessScript, ScriptsThatWouldHangEndWithAnErrorLine) {
     const char* error;
   };
   const Case cases[] = {
-      {"timeout 0.3\nwindow \"Finnes ikke\"\n",
-       "error: line 2: window \"Finnes ikke\" did not open within 300 ms"},
+      {"timeout 0.3\nwindow \"Finnes ikke\"\n", "error: line 2: window \"Finnes ikke\" did not open within 300 ms"},
       {"window \"Skjema laboratorium\"\npress ?OK\npress ?OK\n",
        "error: line 3: box \"Advarsel\" \"Lagre  (Sted)?\" was not answered"},
-      {"window \"Skjema laboratorium\"\npress ?OK\n",
-       "error: box \"Advarsel\" \"Lagre  (Sted)?\" was not answered"},
-      {"window \"Skjema laboratorium\"\nanswer \"Advarsel\" Yes\n",
-       "error: line 2: no box \"Advarsel\" to answer"},
+      {"window \"Skjema laboratorium\"\npress ?OK\n", "error: box \"Advarsel\" \"Lagre  (Sted)?\" was not answered"},
+      {"window \"Skjema laboratorium\"\nanswer \"Advarsel\" Yes\n", "error: line 2: no box \"Advarsel\" to answer"},
       {"window \"Skjema laboratorium\"\npress ?MISSING\n",
        "error: line 2: window \"Skjema laboratorium\" has no control ?MISSING"},
       {"window \"Skjema laboratorium\"\nhop ?OK\n", "error: line 2: unknown verb \"hop\""},
@@ -130,8 +126,7 @@ TEST(HeadlessScript, AHaltedProgramEndsTheScriptWithItsCode) {
   });
   std::istringstream in("answer \"Stop\" Abort\nwindow \"Skjema laboratorium\"\npress ?OK\n");
   EXPECT_EQ(headless::runScript(s, in), 0);
-  EXPECT_THAT(s.text(),
-              HasSubstr("answer Abort\nhalt 0\nnote: the program ended; 2 script line(s) not run\nend 0\n"));
+  EXPECT_THAT(s.text(), HasSubstr("answer Abort\nhalt 0\nnote: the program ended; 2 script line(s) not run\nend 0\n"));
 }
 
 // A list window driven from script text: rows by number, a right click with its pop-up
@@ -152,23 +147,12 @@ TEST(HeadlessScript, DrivesAListWindowFromScriptText) {
     win.setAlertKeys("?LIST", {Key::MouseRight});
     while (auto ev = win.accept()) {
       switch (ev.kind) {
-        case EventKind::AlertKey:
-          last = "popup " + std::to_string(popup("&Ny|~&Endre|-|&Velg"));
-          break;
-        case EventKind::NewSelection:
-          last = "row " + std::to_string(win.selected("?LIST"));
-          break;
-        case EventKind::ScrollDrag:
-          last = "thumb " + std::to_string(ev.number);
-          break;
-        case EventKind::Sized:
-          last = "size " + std::to_string(win.position().width);
-          break;
-        case EventKind::PageDown:
-          last = "page down";
-          break;
-        default:
-          continue;
+        case EventKind::AlertKey: last = "popup " + std::to_string(popup("&Ny|~&Endre|-|&Velg")); break;
+        case EventKind::NewSelection: last = "row " + std::to_string(win.selected("?LIST")); break;
+        case EventKind::ScrollDrag: last = "thumb " + std::to_string(ev.number); break;
+        case EventKind::Sized: last = "size " + std::to_string(win.position().width); break;
+        case EventKind::PageDown: last = "page down"; break;
+        default: continue;
       }
       win.display();
     }

@@ -58,8 +58,8 @@ TEST(HeadlessThreads, PrivateEventsGoToTheOwnThreadAfterQueuedEvents) {
   s.robot().press("?A");
   s.robot().resize(800, 600);
   ASSERT_EQ(s.finish(), 0) << s.text();
-  EXPECT_THAT(log.lines(), ElementsAre("Accepted ?A", "Accepted ?B", "Private 1023", "Sized", "Private 1023",
-                                       "CloseWindow"));
+  EXPECT_THAT(log.lines(),
+              ElementsAre("Accepted ?A", "Accepted ?B", "Private 1023", "Sized", "Private 1023", "CloseWindow"));
 }
 
 TEST(HeadlessThreads, TwoProceduresOnTwoThreadsEachGetTheirOwnEvents) {
@@ -175,8 +175,7 @@ TEST(HeadlessThreads, NestedWindowOnTheSameThreadBlocksTheOuterOne) {
   ASSERT_TRUE(r2.window("Import"));
   r2.press("?OK");
   ASSERT_EQ(s2.finish(), 0) << s2.text();
-  EXPECT_THAT(log2.lines(),
-              ElementsAre("Accepted ?LOOKUP", "Accepted ?SELECT", "inner returned", "Accepted ?OK"));
+  EXPECT_THAT(log2.lines(), ElementsAre("Accepted ?LOOKUP", "Accepted ?SELECT", "inner returned", "Accepted ?OK"));
   EXPECT_THAT(s2.text(), HasSubstr("open \"Laboratorier\" thread 1\nclose \"Laboratorier\" thread 1\n"));
 }
 

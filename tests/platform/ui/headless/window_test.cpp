@@ -1,15 +1,15 @@
 // Window procedures driven through the robot: events, bindings, pictures, the accept-all
 // pass, ranges and list boxes.
-#include "../control_def.h"
 #include "platform/ui/api/window.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
+#include "../control_def.h"
 #include "../spin_limits.h"
 #include "event_log.h"
 #include "platform/text/str.h"
@@ -63,8 +63,7 @@ TEST(HeadlessWindow, EventsArriveInOrderAndVariablesFollowTheControls) {
       while (auto ev = win.accept()) {
         log.add(win, ev);
         if (ev.kind == EventKind::Accepted)
-          log.add("  " + navn.str() + "|" + std::to_string(faktor) + "|" + std::to_string(aktiv) + "|" +
-                  type);
+          log.add("  " + navn.str() + "|" + std::to_string(faktor) + "|" + std::to_string(aktiv) + "|" + type);
         if (ev.kind == EventKind::Rejected) {
           beep();
           win.display(ev.control);
@@ -93,11 +92,10 @@ TEST(HeadlessWindow, EventsArriveInOrderAndVariablesFollowTheControls) {
                             "dump ?FAKTOR \"2,500\"", "close \"Skjema\" thread 1", "end 0"));
   }
   // The Str<4> field keeps what fits; the rejected text never reached the variable.
-  EXPECT_THAT(log.lines(),
-              ElementsAre("OpenWindow", "GainFocus", "Accepted ?NAVN", "  Ørst|0.000000|0|U",
-                          "Accepted ?FAKTOR", "  Ørst|1.500000|0|U", "Rejected ?FAKTOR", "Accepted ?AKTIV",
-                          "  Ørst|1.500000|1|U", "Accepted ?TYPE", "  Ørst|1.500000|1|S", "Accepted ?OK",
-                          "  Ørst|1.500000|1|S", "CloseWindow"));
+  EXPECT_THAT(log.lines(), ElementsAre("OpenWindow", "GainFocus", "Accepted ?NAVN", "  Ørst|0.000000|0|U",
+                                       "Accepted ?FAKTOR", "  Ørst|1.500000|0|U", "Rejected ?FAKTOR", "Accepted ?AKTIV",
+                                       "  Ørst|1.500000|1|U", "Accepted ?TYPE", "  Ørst|1.500000|1|S", "Accepted ?OK",
+                                       "  Ørst|1.500000|1|S", "CloseWindow"));
 }
 
 // Text a Windows-1252 field cannot hold stays in the control, not '?' in the variable, until
@@ -297,8 +295,7 @@ TEST(HeadlessWindow, ListBoxKeysBecomeScrollAndAlertEvents) {
       if (!ev.control) continue;
       log.add(win, ev);
       if (ev.kind == EventKind::NewSelection)
-        log.add("  selected " + std::to_string(win.selected("?LIST")) + " of " +
-                std::to_string(win.items("?LIST")));
+        log.add("  selected " + std::to_string(win.selected("?LIST")) + " of " + std::to_string(win.items("?LIST")));
     }
   });
   auto& r = s.robot();
@@ -314,10 +311,9 @@ TEST(HeadlessWindow, ListBoxKeysBecomeScrollAndAlertEvents) {
   r.drag("?LIST", 100);
   r.dump("?LIST");
   ASSERT_EQ(s.finish(), 0) << s.text();
-  EXPECT_THAT(log.lines(),
-              ElementsAre("NewSelection ?LIST", "  selected 2 of 3", "ScrollDown ?LIST", "PageUp ?LIST",
-                          "ScrollBottom ?LIST", "AlertKey ?LIST 46", "AlertKey ?LIST 525",
-                          "AlertKey ?LIST 255 ø", "Accepted ?INSERT", "ScrollDrag ?LIST 100"));
+  EXPECT_THAT(log.lines(), ElementsAre("NewSelection ?LIST", "  selected 2 of 3", "ScrollDown ?LIST", "PageUp ?LIST",
+                                       "ScrollBottom ?LIST", "AlertKey ?LIST 46", "AlertKey ?LIST 525",
+                                       "AlertKey ?LIST 255 ø", "Accepted ?INSERT", "ScrollDrag ?LIST 100"));
   EXPECT_THAT(s.text(), HasSubstr("dump ?LIST selected 2 rows 2\n  row 1 \"A1\" \"Alfa\"\n"
                                   "  row 2 \"B2\" \"Beta\\nandre linje\" grey\n"));
 }

@@ -3,8 +3,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include <QComboBox>
 #include <QHeaderView>
 #include <QImage>
@@ -13,6 +11,7 @@
 #include <QTest>
 #include <QTreeView>
 #include <QTreeWidget>
+#include <algorithm>
 
 #include "../control_def.h"
 #include "platform/ui/qt/page_list.h"
@@ -126,8 +125,9 @@ TEST_F(QtTest, ListBoxColumnOfSeveralLinesShowsEachHeadingAndItsGreyLines) {
 
   // The darkest pixel of each line of the cell is the colour its text is drawn in.
   tree->setCurrentItem(nullptr);
-  const QRect cell = tree->visualItemRect(tree->topLevelItem(0)).intersected(
-      QRect(tree->header()->sectionViewportPosition(1), 0, tree->columnWidth(1), tree->viewport()->height()));
+  const QRect cell = tree->visualItemRect(tree->topLevelItem(0))
+                         .intersected(QRect(tree->header()->sectionViewportPosition(1), 0, tree->columnWidth(1),
+                                            tree->viewport()->height()));
   const QImage img = tree->viewport()->grab().toImage();
   const int pitch = tree->fontMetrics().lineSpacing();
   const int top = cell.top() + std::max(0, (cell.height() - 3 * pitch) / 2);
@@ -163,8 +163,7 @@ TEST_F(QtTest, SpinArrowsTellTheProcedureAtOnce) {
     win.display();
     log.add("ready");
     while (auto ev = win.accept())
-      if (ev.control == win.id("?CURRENTPAGE"))
-        log.add(std::string(eventName(ev.kind)) + " " + std::to_string(page));
+      if (ev.control == win.id("?CURRENTPAGE")) log.add(std::string(eventName(ev.kind)) + " " + std::to_string(page));
   });
   qt::QtWindow* w = waitWindow("Side");
   ASSERT_TRUE(w && waitSettled("ready"));

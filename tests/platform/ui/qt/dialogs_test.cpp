@@ -7,14 +7,14 @@
 #include <unistd.h>
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
-#include <QComboBox>
-#include <QtPrintSupport/QPrintDialog>
 #include <QTest>
 #include <QTreeWidget>
+#include <QtPrintSupport/QPrintDialog>
 #include <atomic>
 #include <filesystem>
 #include <fstream>
@@ -104,7 +104,8 @@ TEST_F(QtTest, PopupMenuOpensAtTheMouseOrAtTheListRow) {
   };
   const Case cases[] = {
       {"mouse over the list", overRow1, overRow1},
-      {"mouse elsewhere", port->mapToGlobal(QPoint(-200, -200)), port->mapToGlobal(QPoint(row.left() + 8, row.bottom()))},
+      {"mouse elsewhere", port->mapToGlobal(QPoint(-200, -200)),
+       port->mapToGlobal(QPoint(row.left() + 8, row.bottom()))},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -190,8 +191,8 @@ TEST_F(QtTest, BoxShowsItsCaptionOrNone) {
 // file, the one choice every machine offers.
 TEST_F(QtTest, PrinterSetupHandsTheAcceptedChoiceToThePrinting) {
   setPrinterChoice({});
-  const std::string pdf = (std::filesystem::temp_directory_path() /
-                           ("l2s-setup-" + std::to_string(::getpid()) + ".pdf")).string();
+  const std::string pdf =
+      (std::filesystem::temp_directory_path() / ("l2s-setup-" + std::to_string(::getpid()) + ".pdf")).string();
   std::atomic<int> ok{-1};
   run().start([&] { ok = printerSetup() ? 1 : 0; });
   auto* d = waitModal<QPrintDialog>(*this);

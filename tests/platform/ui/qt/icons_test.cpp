@@ -17,9 +17,11 @@ TEST(QtIcons, PrintShowsAPrinter) {
     const QIcon icon = ui::qt::iconFor(name);
     ASSERT_FALSE(icon.isNull());
     const QImage printer = icon.pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32);
-    const QImage page =
-        QApplication::style()->standardIcon(QStyle::SP_FileIcon).pixmap(32, 32).toImage().convertToFormat(
-            QImage::Format_ARGB32);
+    const QImage page = QApplication::style()
+                            ->standardIcon(QStyle::SP_FileIcon)
+                            .pixmap(32, 32)
+                            .toImage()
+                            .convertToFormat(QImage::Format_ARGB32);
     EXPECT_NE(printer, page);
     int dark = 0;
     for (int x = 0; x < printer.width(); ++x) {

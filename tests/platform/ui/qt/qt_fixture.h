@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "event_log.h"
 #include "platform/ui/api/event.h"
 #include "platform/ui/api/window.h"
 #include "platform/ui/qt/qt_backend.h"
 #include "platform/ui/qt/qt_run.h"
 #include "platform/ui/qt/qt_window.h"
-#include "event_log.h"
 #include "wait_limit.h"
 
 // Lines the procedures write, read by the test on the GUI thread.
@@ -36,7 +36,9 @@ class QtTest : public ::testing::Test {
 
   ui::qt::QtRun& run() { return *run_; }
   ui::qt::QtBackend& backend() { return run_->backend(); }
-  bool pumpUntil(const std::function<bool()>& done, int ms = l2stest::kWaitLimitMs) { return run_->pumpUntil(done, ms); }
+  bool pumpUntil(const std::function<bool()>& done, int ms = l2stest::kWaitLimitMs) {
+    return run_->pumpUntil(done, ms);
+  }
   // The newest open window with this title, once it is there.
   ui::qt::QtWindow* waitWindow(const std::string& title) {
     ui::qt::QtWindow* w = nullptr;

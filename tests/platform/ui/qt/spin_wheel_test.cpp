@@ -14,8 +14,8 @@
 #include <QWheelEvent>
 
 #include "../control_def.h"
-#include "platform/ui/api/procedure.h"
 #include "../spin_limits.h"
+#include "platform/ui/api/procedure.h"
 #include "qt_fixture.h"
 
 using namespace ui;
@@ -99,8 +99,9 @@ WindowDef scrollingForm() {
   ControlDef spin = ctl(ControlKind::Spin, "?COUNT");
   spin.rangeLow = 1;
   spin.rangeHigh = 10;
-  def.controls = {ctl(ControlKind::Prompt, "?P1", "Prøvetype:"), drop, ctl(ControlKind::Prompt, "?P2", "Antall:"),
-                  spin, ctl(ControlKind::Prompt, "?P3", "Merknad:"), ctl(ControlKind::Entry, "?NOTE")};
+  def.controls = {ctl(ControlKind::Prompt, "?P1", "Prøvetype:"), drop,
+                  ctl(ControlKind::Prompt, "?P2", "Antall:"),    spin,
+                  ctl(ControlKind::Prompt, "?P3", "Merknad:"),   ctl(ControlKind::Entry, "?NOTE")};
   for (int i = 0; i < 30; ++i) def.controls.push_back(ctl(ControlKind::Check, "?C" + std::to_string(i), "Linje"));
   return def;
 }

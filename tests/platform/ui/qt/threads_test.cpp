@@ -40,8 +40,7 @@ std::function<void()> child(Log& log, std::string title, WindowKind kind = Windo
     Window win(windowWithButton(title, kind));
     win.open();
     while (auto ev = win.accept())
-      if (ev.kind == EventKind::Accepted)
-        log.add(title + " pressed thread " + std::to_string(currentThread()));
+      if (ev.kind == EventKind::Accepted) log.add(title + " pressed thread " + std::to_string(currentThread()));
     log.add(title + " closed thread " + std::to_string(currentThread()));
   };
 }
@@ -94,10 +93,8 @@ TEST_F(QtTest, MenuAndToolbarChoicesReachTheFrameAndTheWindowMenuListsTheChildre
                 {.text = "&Window",
                  .windowList = true,
                  .items = {{.equate = "?TILE", .text = "T&ile", .action = StdAction::Tile}}}};
-    def.toolbar = {{.kind = ControlKind::Button,
-                    .equate = "?BUTTON1",
-                    .tip = "Laboratorier m. innstillinger",
-                    .icon = "LAB.ICO"}};
+    def.toolbar = {
+        {.kind = ControlKind::Button, .equate = "?BUTTON1", .tip = "Laboratorier m. innstillinger", .icon = "LAB.ICO"}};
     Window win(def);
     win.open();
     while (auto ev = win.accept())
@@ -125,8 +122,7 @@ TEST_F(QtTest, MenuAndToolbarChoicesReachTheFrameAndTheWindowMenuListsTheChildre
   emit windowMenu->aboutToShow();
   QStringList texts;
   for (QAction* a : windowMenu->actions()) texts << a->text();
-  EXPECT_TRUE(texts.contains(QStringLiteral("&1 Laboratorier")))
-      << texts.join(QStringLiteral(",")).toStdString();
+  EXPECT_TRUE(texts.contains(QStringLiteral("&1 Laboratorier"))) << texts.join(QStringLiteral(",")).toStdString();
 }
 
 TEST_F(QtTest, ClosingTheFrameRunsEveryClosingStepAndEndsEveryThread) {
@@ -217,8 +213,7 @@ TEST_F(QtTest, ABusyProcedureLeavesTheOtherWindowsResponsive) {
   ASSERT_TRUE(import && labs);
   okOf(import)->click();
   okOf(labs)->click();
-  EXPECT_TRUE(pumpUntil(
-      [&] { return log.has("Laboratorier pressed thread " + std::to_string(labs->thread())); }));
+  EXPECT_TRUE(pumpUntil([&] { return log.has("Laboratorier pressed thread " + std::to_string(labs->thread())); }));
   EXPECT_FALSE(log.has("import done"));
   release = true;
   EXPECT_TRUE(pumpUntil([&] { return log.has("import done"); }));

@@ -105,12 +105,9 @@ TEST_F(QtTest, EveryControlKindShowsTheValueOfItsVariable) {
     const char* equate;
     const char* expected;
   } cases[] = {
-      {"?PROMPT", "Laboratorium:"}, {"?ENTRY", "Ø12"},
-      {"?TEXT", "Kelda Vest"},      {"?SPIN", "42"},
-      {"?CHECK", "checked"},        {"?OPTION", "Material"},
-      {"?COMBO", "Egen tekst"},     {"?DROP", "Blandprøve"},
-      {"?PROGRESS", "70"},          {"?SHEET", "Slamkontroll"},
-      {"?LIST", "A1|B2|C3"},
+      {"?PROMPT", "Laboratorium:"}, {"?ENTRY", "Ø12"},          {"?TEXT", "Kelda Vest"},  {"?SPIN", "42"},
+      {"?CHECK", "checked"},        {"?OPTION", "Material"},    {"?COMBO", "Egen tekst"}, {"?DROP", "Blandprøve"},
+      {"?PROGRESS", "70"},          {"?SHEET", "Slamkontroll"}, {"?LIST", "A1|B2|C3"},
   };
   for (const auto& c : cases) {
     QWidget* widget = w->widget(c.equate);
@@ -125,8 +122,7 @@ TEST_F(QtTest, TypingAndClickingReachTheProcedureWithTheTypedValue) {
   WindowDef def;
   def.title = "Skjema laboratorium";
   def.controls = {ctl(ControlKind::Prompt, "?P", "Lab.kode:"), ctl(ControlKind::Entry, "?MAP:LAB"),
-                  ctl(ControlKind::Check, "?GLO:SLAMKTR", "Slamkontroll"),
-                  ctl(ControlKind::Button, "?OK", "OK")};
+                  ctl(ControlKind::Check, "?GLO:SLAMKTR", "Slamkontroll"), ctl(ControlKind::Button, "?OK", "OK")};
   run().start([&] {
     std::string lab;
     bool slam = false;
@@ -173,8 +169,7 @@ TEST_F(QtTest, ListBoxReportsScrollingAndKeepsThePageItWasGiven) {
     win.setAlertKeys("?BROWSE", {Key::Insert, Key::MouseRight});
     log.add("ready");
     while (auto ev = win.accept()) {
-      if (ev.kind == EventKind::OpenWindow || ev.kind == EventKind::GainFocus ||
-          ev.kind == EventKind::LoseFocus)
+      if (ev.kind == EventKind::OpenWindow || ev.kind == EventKind::GainFocus || ev.kind == EventKind::LoseFocus)
         continue;
       log.add(win, ev);
     }
@@ -192,13 +187,13 @@ TEST_F(QtTest, ListBoxReportsScrollingAndKeepsThePageItWasGiven) {
   QTest::keyClick(tree, Qt::Key_End, Qt::ControlModifier);
   QTest::keyClick(tree, Qt::Key_Insert);
   QTest::keyClick(tree, Qt::Key_K);
-  QWheelEvent wheel(QPointF(5, 5), tree->viewport()->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, 240),
-                    Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+  QWheelEvent wheel(QPointF(5, 5), tree->viewport()->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, 240), Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
   QApplication::sendEvent(tree->viewport(), &wheel);
   l->bar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
-  const std::vector<std::string> expected = {
-      "ScrollDown ?BROWSE",    "PageDown ?BROWSE", "ScrollBottom ?BROWSE", "AlertKey ?BROWSE 45",
-      "AlertKey ?BROWSE 75 k", "ScrollUp ?BROWSE", "ScrollUp ?BROWSE",     "PageDown ?BROWSE"};
+  const std::vector<std::string> expected = {"ScrollDown ?BROWSE",  "PageDown ?BROWSE",      "ScrollBottom ?BROWSE",
+                                             "AlertKey ?BROWSE 45", "AlertKey ?BROWSE 75 k", "ScrollUp ?BROWSE",
+                                             "ScrollUp ?BROWSE",    "PageDown ?BROWSE"};
   ASSERT_TRUE(pumpUntil([&] { return log.lines().size() >= expected.size() + 1; }));
   std::vector<std::string> got = log.lines();
   got.erase(got.begin());  // "ready"
@@ -250,14 +245,13 @@ TEST_F(QtTest, ChoosingADropListRowSelectsThenAcceptsWithTheFirstCellAsValue) {
     log.add("ready");
     while (auto ev = win.accept())
       if (ev.kind == EventKind::NewSelection || ev.kind == EventKind::Accepted)
-        log.add(std::string(eventName(ev.kind)) + " " + type + " row " +
-                std::to_string(win.selected("?GLO:PRTYPE")));
+        log.add(std::string(eventName(ev.kind)) + " " + type + " row " + std::to_string(win.selected("?GLO:PRTYPE")));
   });
   qt::QtWindow* w = waitWindow("Prøvetype");
   ASSERT_TRUE(w && waitSettled("ready"));
   auto* cb = control<QComboBox>(w, "?GLO:PRTYPE");
   ASSERT_TRUE(cb);
-  EXPECT_EQ(cb->currentIndex(), 1);  // the variable's value picks its row
+  EXPECT_EQ(cb->currentIndex(), 1);                    // the variable's value picks its row
   EXPECT_EQ(cb->itemText(0).toStdString(), "Ekstra");  // the other cells stand in their own columns
   EXPECT_EQ(cb->model()->index(0, 1).data().toString().toStdString(), "E");
   cb->setCurrentIndex(0);  // the user picks the first row
