@@ -188,19 +188,8 @@ void copyList(std::initializer_list<const char*> from, std::uint8_t& count, text
   for (const char* s : from) to[i++] = s;
 }
 
-}  // namespace
-
-bool writeRegistry(const fs::path& dataDir, const fs::path& labDir, std::string& error) {
-  const std::string labDirText = labDir.string();
-  const std::string importFile = (labDir / kImportFile).string();
-  // The laboratory record holds both paths in 200 characters; a cut path would name nothing.
-  if (importFile.size() > 200) {
-    error =
-        "the laboratory directory's path is longer than the 200 characters a laboratory "
-        "record holds: " +
-        importFile;
-    return false;
-  }
+// The registry's own files the demo's plants, parameters, sample types and places live in.
+bool writeRegistryFiles(const fs::path& dataDir, std::string& error) {
   return writeFile<data::Anlegg>(
              dataDir / "Anlegg.tps",
              [](auto& f, auto add) {
@@ -273,8 +262,13 @@ bool writeRegistry(const fs::path& dataDir, const fs::path& labDir, std::string&
                }
                return true;
              },
-             error) &&
-         writeFile<data::MapLab>(
+             error);
+}
+
+// The demo laboratory and its supplier, parameter and place mappings.
+bool writeMappingFiles(const fs::path& dataDir, const std::string& labDirText, const std::string& importFile,
+                       std::string& error) {
+  return writeFile<data::MapLab>(
              dataDir / "MapFile.tps",
              [&](auto& f, auto add) {
                f.clear();
@@ -333,6 +327,22 @@ bool writeRegistry(const fs::path& dataDir, const fs::path& labDir, std::string&
                return true;
              },
              error);
+}
+
+}  // namespace
+
+bool writeRegistry(const fs::path& dataDir, const fs::path& labDir, std::string& error) {
+  const std::string labDirText = labDir.string();
+  const std::string importFile = (labDir / kImportFile).string();
+  // The laboratory record holds both paths in 200 characters; a cut path would name nothing.
+  if (importFile.size() > 200) {
+    error =
+        "the laboratory directory's path is longer than the 200 characters a laboratory "
+        "record holds: " +
+        importFile;
+    return false;
+  }
+  return writeRegistryFiles(dataDir, error) && writeMappingFiles(dataDir, labDirText, importFile, error);
 }
 
 }  // namespace demo
