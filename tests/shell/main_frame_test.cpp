@@ -314,6 +314,11 @@ TEST_P(MainFrameTest, HelpMenuAndButtonOpenTheirPages) {
   ASSERT_TRUE(robot().window("Hjelp - Import")) << failure();
   ASSERT_TRUE(robot().window(kFrame)) << failure();
   EXPECT_TRUE(robot().menu("P&rint Setup...")) << failure();
+  // F1 asks for the window's own page, as its menu item does.
+  ASSERT_TRUE(robot().window(kFrame)) << failure();
+  ASSERT_TRUE(robot().key("", "F1")) << failure();
+  ASSERT_TRUE(robot().window("Hjelp - Hovedmeny")) << failure();
+  ASSERT_TRUE(robot().window(kFrame)) << failure();
   ASSERT_TRUE(robot().menu("E&xit")) << failure();
   EXPECT_EQ(session().finish(), 0);
   EXPECT_TRUE(has(lines(), "dump ?EMNER selected 1 rows 2"));
@@ -321,7 +326,8 @@ TEST_P(MainFrameTest, HelpMenuAndButtonOpenTheirPages) {
   EXPECT_TRUE(has(lines(), "printer-setup"));
   // The help asked for, by the window's keyword and by the contents.
   EXPECT_TRUE(has(lines(), "help \"#contents\""));
-  EXPECT_EQ(linesStarting("help ").size(), 2u) << session().text();
+  EXPECT_EQ(linesStarting("help \"Hovedmeny\"").size(), 2u) << session().text();
+  EXPECT_EQ(linesStarting("help ").size(), 3u) << session().text();
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, MainFrameTest, ::testing::ValuesIn(l2stest::windowBackends()), l2stest::backendName);

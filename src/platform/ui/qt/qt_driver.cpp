@@ -511,6 +511,8 @@ std::string QtDriver::key(int window, int control, int code, const std::string& 
       sendKey(target, up.unicode(), qtModifiers(code), text);
       return {};
     }
+    // F1 that no alert key takes asks for the window's help, as the headless transcript says.
+    if (code == Key::F1 && !win->isAlertKey(control, code)) recordStdAction(StdAction::Help, win->def().help);
     const QKeySequence seq = keySequence(code);
     if (seq.isEmpty()) return "has no key on a keyboard";
     const QKeyCombination k = seq[0];

@@ -541,6 +541,11 @@ bool QtWindow::wheelOutside(QWidget* w, QWheelEvent* e) {
   return true;
 }
 
+bool QtWindow::isAlertKey(int control, int code) {
+  QtControl* c = control ? find(control) : nullptr;
+  return (c && c->alertKeys.count(code)) || windowAlertKeys_.count(code);
+}
+
 bool QtWindow::keyFilter(QObject* watched, QKeyEvent* e, int control) {
   if (!usable_) return false;
   std::string ch;

@@ -87,6 +87,9 @@ class QtWindow : public ControlHost {
   void send(Event ev) override;
   void sendControl(int control, EventKind kind, int key = 0) override;
   QtControl* find(int control) override;
+  // Whether `code` in `control` (0: the window) is an alert key: the procedure gets it instead of
+  // the layer's own action (F1: help).
+  bool isAlertKey(int control, int code);
   std::map<int, QtControl>& controls() override { return controls_; }
   void trigger(int control, StdAction a) override;
   bool usable() const override { return usable_; }
