@@ -266,8 +266,8 @@ TEST_P(ImportWindowTest, StartImportRefusesTypedTextTheFieldsCannotHold) {
     const char* message;
     const char* mended;
   } const cases[] = {
-      // The import file last: on real windows the box's closing gives the window the focus
-      // back, and that refresh puts the laboratory's own file back in the field.
+      // The import file last: a box's closing gives the window the focus back, and that
+      // refresh puts the laboratory's own file back in the field.
       {"?GLO:PR_METODE", "Døgn ✓", "\"Prøvetakingsmetode har tegn som ikke kan lagres: ✓\"", "Døgn"},
       {"?GLO:IMPORTFILE", "/data/lab-Čech/RNX20.dbf", "\"Aktiv importfile har tegn som ikke kan lagres: Č\"",
        "/data/lab-Cech/RNX20.dbf"},

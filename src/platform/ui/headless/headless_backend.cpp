@@ -236,7 +236,17 @@ int HeadlessBackend::messageBox(const BoxRequest& box) {
   auto p = std::make_shared<Pending>();
   p->kind = Pending::Kind::Box;
   p->box = box;
-  return waitFor<int>(p, [](const Pending& q) { return q.answered ? q.button : 0; });
+  // The box takes the focus from the active window and gives it back, as a real one does.
+  const int active = activeWindow();
+  if (active) deliver(active, windowEvent(EventKind::LoseFocus));
+  const int pressed = waitFor<int>(p, [](const Pending& q) { return q.answered ? q.button : 0; });
+  bool open = false;
+  {
+    std::lock_guard lock(m_);
+    open = active && active_ == active && windows_.count(active);
+  }
+  if (open) deliver(active, windowEvent(EventKind::GainFocus));
+  return pressed;
 }
 
 bool HeadlessBackend::fileDialog(const FileRequest& request, std::string& chosen) {

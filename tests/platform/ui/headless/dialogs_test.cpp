@@ -41,6 +41,28 @@ void buttonProcedure(const std::string& title, std::vector<std::string> equates,
   if (closed) *closed = true;
 }
 
+// A box takes the focus from the window it stands over and gives it back when answered, as
+// on the real windows: a window that refreshes on gaining the focus refreshes after a box.
+TEST(HeadlessDialogs, ABoxTakesTheFocusFromItsWindowAndGivesItBack) {
+  EventLog log;
+  l2stest::Session s;
+  s.start([&] {
+    Window win(buttons("Liste", {"?ASK"}));
+    win.open();
+    while (auto ev = win.accept()) {
+      if (ev.kind == EventKind::OpenWindow) continue;
+      log.add(win, ev);
+      if (ev.kind == EventKind::Accepted) message("Sikker?", "Spørsmål", Icon::Question, Button::Yes | Button::No);
+    }
+  });
+  ASSERT_TRUE(s.robot().window("Liste"));
+  ASSERT_TRUE(s.robot().press("?ASK"));
+  ASSERT_TRUE(s.robot().answer("Spørsmål", "No"));
+  ASSERT_TRUE(s.robot().close());
+  ASSERT_EQ(s.finish(), 0) << s.text();
+  EXPECT_THAT(log.lines(), ElementsAre("GainFocus", "Accepted ?ASK", "LoseFocus", "GainFocus", "CloseWindow"));
+}
+
 TEST(HeadlessDialogs, PopupCountsItemsWithoutSeparatorsAndRefusesGreyedOnes) {
   struct Case {
     const char* text;
