@@ -1,6 +1,7 @@
 #include <cstring>
 
 #include "import/import_steps.h"
+#include "import/log_lines.h"
 #include "import/sludge_targets.h"
 #include "platform/text/number.h"
 
@@ -8,23 +9,28 @@ namespace import {
 namespace {
 
 // Writes a converted value into the Slamkontroll field named by the target, through the
-// record's field table.
-void storeInField(data::SlamkontrollRecord& rec, std::string_view field, SludgeConversion conv, double value) {
+// record's field table. False, with nothing written, when the field cannot hold the value: a
+// whole number beyond 32 bits, or a number whose text is wider than the field (cutting either
+// would store another number).
+bool storeInField(data::SlamkontrollRecord& rec, std::string_view field, SludgeConversion conv, double value) {
   const store::FieldDef* f = data::Slamkontroll::definition().field(field);
   const store::FieldType wanted = conv == SludgeConversion::Text          ? store::FieldType::String
                                   : conv == SludgeConversion::WholeNumber ? store::FieldType::Long
                                                                           : store::FieldType::Real;
-  if (!f || f->type != wanted) return;
+  if (!f || f->type != wanted) return true;
   char* at = reinterpret_cast<char*>(&rec) + f->offset;
   switch (conv) {
     case SludgeConversion::TimesFactor: std::memcpy(at, &value, sizeof value); break;
     case SludgeConversion::WholeNumber: {
+      constexpr double kBeyond = 2147483648.0;  // 2^31: the first whole number a LONG cannot hold
+      if (value <= -kBeyond - 1 || value >= kBeyond) return false;
       const std::int32_t n = wholeNumber(value);
       std::memcpy(at, &n, sizeof n);
       break;
     }
     case SludgeConversion::Text: {
-      std::string t = text::numberToText(value).substr(0, f->size);
+      std::string t = text::numberToText(value);
+      if (t.size() > f->size) return false;
       t.resize(f->size, ' ');
       std::memcpy(at, t.data(), f->size);
       break;
@@ -32,6 +38,7 @@ void storeInField(data::SlamkontrollRecord& rec, std::string_view field, SludgeC
     case SludgeConversion::DayCount:
     case SludgeConversion::NoField: break;
   }
+  return true;
 }
 
 }  // namespace
@@ -47,8 +54,11 @@ void ImportSludgeValues(ImportContext& ctx) {
       if (t->conversion == SludgeConversion::DayCount) {
         if (TakeDayCount(ctx)) st.SlamkontrollFilled = 1;
       } else if (double value = 0; t->conversion != SludgeConversion::NoField && TimesFactor(ctx, m, value)) {
-        storeInField(ctx.thr.Slamkontroll.rec, t->field, t->conversion, value);
-        st.SlamkontrollFilled = 1;
+        if (storeInField(ctx.thr.Slamkontroll.rec, t->field, t->conversion, value))
+          st.SlamkontrollFilled = 1;
+        else
+          ctx.problem(notFiniteFactorLine(ctx.journalText(), text::fromCp1252(m.PARAMLAB.trimmedRaw()),
+                                          text::fromCp1252(m.PARAMSIV.trimmedRaw()), m.FAKTOR, st.ResultValue));
       }
     }
     ctx.redraw();

@@ -84,9 +84,10 @@ bool holdsNoFiniteNumber(const std::string& dumped) {
   return lower.find("inf") != std::string::npos || lower.find("nan") != std::string::npos;
 }
 
-// A mapping whose factor, or the product with it, is no finite number stores nothing of that
+// A mapping whose factor, or the product with it, is no finite number, or one its field cannot
+// hold (a whole number beyond 32 bits, a text wider than the field), stores nothing of that
 // mapping and names it in the log; the sample's other values are still taken.
-TEST_F(LabDataFaultsTest, AFactorGivingNoFiniteValueIsLoggedAndNotStored) {
+TEST_F(LabDataFaultsTest, AFactorGivingAValueTheFieldCannotHoldIsLoggedAndNotStored) {
   struct Case {
     const char* target;
     const char* prtype;
@@ -103,6 +104,10 @@ TEST_F(LabDataFaultsTest, AFactorGivingNoFiniteValueIsLoggedAndNotStored) {
       {"SS-middel", "S", std::numeric_limits<double>::infinity(), "Analyse: S101 (SS-middel) Faktor: inf Verdi: 10",
        "SS_MIDDEL"},
       {"Termokoli", "S", 1e308, "Analyse: S101 (Termokoli) Faktor: 1e+308 Verdi: 10", "VERDI_TERMO_KOLI"},
+      {"SS-maks", "S", 1e9, "Analyse: S101 (SS-maks) Faktor: 1000000000 Verdi: 10", "SS_MAKS"},
+      {"SS-middel", "S", -1e9, "Analyse: S101 (SS-middel) Faktor: -1000000000 Verdi: 10", "SS_MIDDEL"},
+      {"Termokoli", "S", 12345678901.25, "Analyse: S101 (Termokoli) Faktor: 12345678901.25 Verdi: 10",
+       "VERDI_TERMO_KOLI"},
   };
   auto& anl = data::thr().Anlegg;
   anl.rec.ANLEGGSNR.setWhole(text::Str<6>("010101"));
@@ -160,6 +165,17 @@ TEST_F(LabDataFaultsTest, WholeNumberAfterTheFactorIsNotCutAUnitShort) {
   const std::string rec = storedSludge();
   EXPECT_TRUE(hasField(rec, "SS_MIDDEL=230")) << rec;  // 2.3 * 100 is 229.99999999999997
   EXPECT_TRUE(hasField(rec, "SS_MAKS=12")) << rec;
+}
+
+// The largest whole number and a number as wide as its text field are stored as they are.
+TEST_F(LabDataFaultsTest, TheLargestWholeNumberAndTheWidestTextFitTheirFields) {
+  give("SS-middel", "2147483647", 1);
+  give("Termokoli", "10", 1234567890);
+  run(allOn());
+  const std::string rec = storedSludge();
+  EXPECT_TRUE(hasField(rec, "SS_MIDDEL=2147483647")) << rec;
+  EXPECT_TRUE(hasField(rec, "VERDI_TERMO_KOLI=12345678900")) << rec;
+  EXPECT_EQ(state.ProblemLogged, 0) << logText();
 }
 
 TEST_F(LabDataFaultsTest, ASampleWithoutADateStoresNoPeriodBeforeDayZero) {
