@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstring>
 
 #include "import/import_steps.h"
@@ -10,8 +11,8 @@ namespace {
 
 // Writes a converted value into the Slamkontroll field named by the target, through the
 // record's field table. False, with nothing written, when the field cannot hold the value: a
-// whole number beyond 32 bits, or a number whose text is wider than the field (cutting either
-// would store another number).
+// whole number beyond 32 bits, or a number whose whole digits are wider than the text field
+// (cutting either would store another number).
 bool storeInField(data::SlamkontrollRecord& rec, std::string_view field, SludgeConversion conv, double value) {
   const store::FieldDef* f = data::Slamkontroll::definition().field(field);
   const store::FieldType wanted = conv == SludgeConversion::Text          ? store::FieldType::String
@@ -29,8 +30,11 @@ bool storeInField(data::SlamkontrollRecord& rec, std::string_view field, SludgeC
       break;
     }
     case SludgeConversion::Text: {
+      // Decimals beyond the field are cut, as they always were; whole digits or an exponent
+      // are not, for then the field would hold another number.
       std::string t = text::numberToText(value);
-      if (t.size() > f->size) return false;
+      const std::size_t point = std::min(t.find('.'), t.size());
+      if (t.size() > f->size && (point > f->size || t.find('e') != std::string::npos)) return false;
       t.resize(f->size, ' ');
       std::memcpy(at, t.data(), f->size);
       break;
