@@ -72,6 +72,18 @@ QWidget* shown(QMdiArea* area, const QString& title) {
   return nullptr;
 }
 
+// Ends the program as a user does. The settings window holds the frame's thread: it is closed
+// first (by its OK), then the frame.
+void closeProgram(ui::qt::QtRun& run, ui::qt::QtWindow* frame) {
+  QMdiArea* area = frame->mdiArea();
+  if (QWidget* settings = shown(area, QStringLiteral("Innstillinger"))) {
+    if (auto* ok = settings->findChild<QPushButton*>(QStringLiteral("?OK"))) ok->click();
+    EXPECT_TRUE(l2stest::pumpUntil(run, [&] { return shown(area, QStringLiteral("Innstillinger")) == nullptr; }));
+  }
+  frame->shell()->close();
+  run.exec();
+}
+
 void shoot(QWidget* w, const std::string& name) {
   const QByteArray dir = qgetenv("LAB2SIV_SHOT_DIR");
   if (dir.isEmpty()) return;
@@ -168,13 +180,7 @@ TEST_F(FrameWindowsTest, EveryWindowTheFrameOpensFitsTheScreenWithItsButtonsVisi
     EXPECT_TRUE(l2stest::pumpUntil(run, [&] { return shown(area, QStringLiteral("Skjema laboratorium")) == nullptr; }));
   }
   shoot(frame->shell(), "FRAME");
-  // The settings window holds the frame's thread: close it first, then the frame.
-  if (QWidget* settings = shown(area, QStringLiteral("Innstillinger"))) {
-    if (auto* ok = settings->findChild<QPushButton*>(QStringLiteral("?OK"))) ok->click();
-    EXPECT_TRUE(l2stest::pumpUntil(run, [&] { return shown(area, QStringLiteral("Innstillinger")) == nullptr; }));
-  }
-  frame->shell()->close();
-  run.exec();
+  closeProgram(run, frame);
 }
 
 // The import window: its first group frames the fields that follow it, and maximised it
@@ -236,12 +242,7 @@ TEST_F(FrameWindowsTest, AtRestWithAListTheImportAndTheSettingsWindowOpenTheProg
   const double used = l2stest::processCpuSeconds() - before;
   EXPECT_LT(used, 0.1) << used << " s of CPU in 3 idle seconds";
 
-  if (QWidget* settings = shown(area, QStringLiteral("Innstillinger"))) {
-    if (auto* ok = settings->findChild<QPushButton*>(QStringLiteral("?OK"))) ok->click();
-    EXPECT_TRUE(l2stest::pumpUntil(run, [&] { return shown(area, QStringLiteral("Innstillinger")) == nullptr; }));
-  }
-  frame->shell()->close();
-  run.exec();
+  closeProgram(run, frame);
 }
 
 TEST_F(FrameWindowsTest, StatusTextsOfControlsAndMenusShowInZoneOne) {

@@ -92,6 +92,8 @@ int ensureRevTrigger(Connection& c, const FileDef& def, Error& err, const std::s
 // which commits over several files are atomic; 32 when another connection prevents it (the
 // message names `file` when given).
 int useRollbackJournal(Connection& c, Error& err, const std::string& schema = "main", std::string_view file = {});
+// The refusal when another program keeps `file` in WAL mode.
+Error walInUseError(std::string_view file);
 // Whether `schema` is in WAL mode now (as this connection sees it).
 int journalIsWal(Connection& c, const std::string& schema, bool& wal, Error& err);
 // 0 when table and indexes are as defined, 47 for the table, 46 for an index, else 32/90.

@@ -171,13 +171,15 @@ int useRollbackJournal(Connection& c, Error& err, const std::string& schema, std
   if (!wal) return 0;
   // A write-ahead log would commit each file of a transaction on its own.
   if (c.exec("PRAGMA " + quoteId(schema) + ".journal_mode = DELETE", err) != 0) {
-    if (err.code == Err::Locked)
-      err = makeError(Err::Locked, "another program uses " +
-                                       (file.empty() ? std::string("the file") : std::string(file)) +
-                                       " in WAL mode; it must be closed there first");
+    if (err.code == Err::Locked) err = walInUseError(file.empty() ? std::string_view("the file") : file);
     return err.code;
   }
   return 0;
+}
+
+Error walInUseError(std::string_view file) {
+  return makeError(Err::Locked,
+                   "another program uses " + std::string(file) + " in WAL mode; it must be closed there first");
 }
 
 int ensureRevTrigger(Connection& c, const FileDef& def, Error& err, const std::string& schema, bool inTransaction) {

@@ -51,7 +51,7 @@ int checkHeldFiles(Connection& c, const std::vector<Attached>& files, Error& err
     bool wal = false;
     if (journalIsWal(c, a.alias, wal, err) != 0) return err.code;
     if (wal) {
-      err = makeError(Err::Locked, "another program uses " + a.path + " in WAL mode; it must be closed there first");
+      err = walInUseError(a.path);
       return err.code;
     }
     if (ensureRevTrigger(c, *a.def, err, a.alias, true) != 0) return err.code;
@@ -146,7 +146,7 @@ int Transaction::begin(std::vector<FileBase*> files, int waitSeconds) {
   for (const auto& p : attachOrder) sql += "PRAGMA " + quoteId(aliases[p]) + ".synchronous = FULL;";
   if (c->exec(sql, err) != 0) return txFail(error_, err);
   held_ = nullptr;
-  if (switchBack(*c, attached, files, err) != 0 || beginChecked(*c, attached, files, err) != 0) {
+  if (beginChecked(*c, attached, files, err) != 0) {
     nameHeld(attached, files, err);
     return txFail(error_, err);
   }

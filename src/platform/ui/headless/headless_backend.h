@@ -12,18 +12,14 @@
 #include <vector>
 
 #include "platform/ui/api/backend.h"
+#include "platform/ui/headless/driver.h"
 #include "platform/ui/headless/headless_controls.h"
 #include "platform/ui/headless/transcript.h"
 
 namespace ui::headless {
 
-// A box, dialog or pop-up menu waiting for its answer.
-struct Pending {
-  enum class Kind { Box, File, Popup } kind = Kind::Box;
-  long long serial = 0;  // numbers it for the robot
-  BoxRequest box;
-  FileRequest file;
-  PopupRequest popup;
+// A box, dialog or pop-up menu waiting for its answer: what was asked, and the answer.
+struct Pending : PendingView {
   bool answered = false;
   int button = 0;         // Box: the button; Popup: the item
   bool accepted = false;  // File: chosen (not cancelled)

@@ -36,14 +36,7 @@ std::vector<PendingView> HeadlessDriver::pending() {
   std::lock_guard lock(b_.mutex());
   std::vector<PendingView> out;
   for (const auto& p : b_.pending()) {
-    if (p->answered) continue;
-    PendingView v;
-    v.kind = static_cast<PendingView::Kind>(p->kind);
-    v.serial = p->serial;
-    v.box = p->box;
-    v.file = p->file;
-    v.popup = p->popup;
-    out.push_back(std::move(v));
+    if (!p->answered) out.push_back(static_cast<const PendingView&>(*p));
   }
   return out;
 }
